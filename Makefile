@@ -1,0 +1,42 @@
+# The README's commands. Each first installs what is missing, then configures,
+# builds and runs. Build trees: build/release (program, benchmarks), build/test
+# (address and undefined-behaviour sanitizers), build/fuzz (clang, libFuzzer).
+
+JOBS ?= $(shell nproc)
+CMAKE_COMMON = -G Ninja -Wno-dev
+DEMO_RUN = build/release/demo-run
+
+.PHONY: deps release run test unit-tests fuzz bench clean
+
+deps:
+	@scripts/install-deps
+
+release: deps
+	cmake -S . -B build/release $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/release --parallel $(JOBS)
+
+run: release
+	cmake --build build/release --target demo_run
+	@echo
+	@echo "The demo run is ready in $(DEMO_RUN)."
+	@echo "Korvale's main window is not built yet, so there is nothing to open it in."
+
+test: deps unit-tests fuzz
+
+unit-tests: deps
+	cmake -S . -B build/test $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DKORVALE_SANITIZE=ON -DKORVALE_BUILD_BENCH=OFF
+	cmake --build build/test --parallel $(JOBS)
+	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
+
+fuzz: deps
+	cmake -S . -B build/fuzz $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKORVALE_FUZZ=ON
+	cmake --build build/fuzz --parallel $(JOBS)
+	cd build/fuzz && ctest --output-on-failure --parallel $(JOBS)
+
+bench: release
+	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+clean:
+	rm -rf build

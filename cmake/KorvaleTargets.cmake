@@ -1,0 +1,70 @@
+# Shared settings of every target that is Korvale's own code.
+
+set(KORVALE_WARNINGS -Wall -Wextra -Werror)
+
+if(KORVALE_SANITIZE)
+  set(KORVALE_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+      -fno-sanitize-recover=all)
+  add_compile_options(${KORVALE_SANITIZER_FLAGS})
+  add_link_options(${KORVALE_SANITIZER_FLAGS})
+endif()
+
+if(KORVALE_FUZZ)
+  # Libraries get coverage instrumentation; only fuzz targets link the fuzzer main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(korvale_defaults target)
+  target_compile_options(${target} PRIVATE ${KORVALE_WARNINGS})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# Every header must compile on its own: one generated translation unit per header.
+function(korvale_header_check target)
+  if(KORVALE_FUZZ)
+    return()
+  endif()
+  get_target_property(sources ${target} SOURCES)
+  set(checks)
+  foreach(src IN LISTS sources)
+    if(src MATCHES "\\.h$")
+      get_filename_component(abs ${src} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+      file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${abs})
+      string(MAKE_C_IDENTIFIER ${rel} id)
+      set(tu ${CMAKE_CURRENT_BINARY_DIR}/headercheck/${id}.cpp)
+      file(CONFIGURE OUTPUT ${tu} CONTENT "#include \"${rel}\"\n#include \"${rel}\"\n")
+      list(APPEND checks ${tu})
+    endif()
+  endforeach()
+  if(checks)
+    add_library(${target}_headercheck OBJECT ${checks})
+    korvale_defaults(${target}_headercheck)
+    target_link_libraries(${target}_headercheck PRIVATE ${target})
+  endif()
+endfunction()
+
+# One static library per folder; sources are every .cpp and .h in it.
+function(korvale_library target)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${target} STATIC ${sources})
+  korvale_defaults(${target})
+  korvale_header_check(${target})
+endfunction()
+
+# One GoogleTest executable per library, each test registered with CTest.
+function(korvale_test_suite target)
+  cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  korvale_defaults(${target})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} korvale_testsupport GTest::gmock
+                        GTest::gtest_main)
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KORVALE_TEST_DATA=${CMAKE_BINARY_DIR}/testdata")
+endfunction()

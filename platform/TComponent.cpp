@@ -1,0 +1,79 @@
+#include "platform/TComponent.h"
+
+#include <algorithm>
+
+namespace {
+
+void EraseOne(std::vector<TComponent*>& list, TComponent* item) {
+  auto it = std::find(list.begin(), list.end(), item);
+  if (it != list.end()) list.erase(it);
+}
+
+bool Contains(const std::vector<TComponent*>& list, const TComponent* item) {
+  return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+}  // namespace
+
+TComponent::TComponent(TComponent* AOwner) {
+  if (AOwner != nullptr) AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  FDestroying = true;
+  DetachEverywhere();
+  // Owned components are freed last-in first-out; each one detaches itself.
+  while (!FComponents.empty()) delete FComponents.back();
+  if (FOwner != nullptr) FOwner->RemoveComponent(this);
+}
+
+void TComponent::DetachEverywhere() {
+  // Copy first: a notified component may change our list from its handler.
+  const std::vector<TComponent*> notifies = FFreeNotifies;
+  FFreeNotifies.clear();
+  for (TComponent* other : notifies) {
+    EraseOne(other->FFreeNotifies, this);
+    other->Notification(this, TOperation::opRemove);
+  }
+}
+
+TComponent* TComponent::GetComponent(int Index) const {
+  if (Index < 0 || Index >= GetComponentCount()) return nullptr;
+  return FComponents[static_cast<size_t>(Index)];
+}
+
+TComponent* TComponent::FindComponent(const std::string& AName) const {
+  if (AName.empty()) return nullptr;
+  for (TComponent* c : FComponents)
+    if (c->FName == AName) return c;
+  return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent) {
+  if (AComponent == nullptr || AComponent->FOwner == this) return;
+  if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
+  FComponents.push_back(AComponent);
+  AComponent->FOwner = this;
+  Notification(AComponent, TOperation::opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent) {
+  if (AComponent == nullptr || AComponent->FOwner != this) return;
+  EraseOne(FComponents, AComponent);
+  AComponent->FOwner = nullptr;
+  if (!FDestroying) Notification(AComponent, TOperation::opRemove);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+  if (AComponent == nullptr || AComponent == this) return;
+  if (!Contains(FFreeNotifies, AComponent)) FFreeNotifies.push_back(AComponent);
+  if (!Contains(AComponent->FFreeNotifies, this)) AComponent->FFreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+  if (AComponent == nullptr) return;
+  EraseOne(FFreeNotifies, AComponent);
+  EraseOne(AComponent->FFreeNotifies, this);
+}
+
+void TComponent::Notification(TComponent*, TOperation) {}

@@ -1,0 +1,66 @@
+#include "tests/support/TestSupport.h"
+
+#include <clocale>
+#include <cstdio>
+#include <fstream>
+
+#include "platform/MessageBox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string>& RecordedMessages() {
+  static std::vector<std::string> messages;
+  return messages;
+}
+
+void Record(const std::string& Text) { RecordedMessages().push_back(Text); }
+
+}  // namespace
+
+fs::path RealDataDir(const std::string& Subfolder) {
+  const fs::path dir = fs::path(KORVALE_REALDATA_DIR) / Subfolder;
+  std::error_code ec;
+  return fs::is_directory(dir, ec) ? dir : fs::path();
+}
+
+fs::path FreshTestDir(const std::string& Name) {
+  const fs::path dir = fs::path(KORVALE_TEST_OUTPUT_DIR) / Name;
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+void WriteTextFile(const fs::path& Path, const std::string& Text) {
+  std::ofstream out(Path, std::ios::binary | std::ios::trunc);
+  out << Text;
+}
+
+MessageRecorder::MessageRecorder() {
+  RecordedMessages().clear();
+  SetMessageBoxHook(&Record);
+}
+
+MessageRecorder::~MessageRecorder() { SetMessageBoxHook(nullptr); }
+
+const std::vector<std::string>& MessageRecorder::Messages() const { return RecordedMessages(); }
+
+void MessageRecorder::Clear() { RecordedMessages().clear(); }
+
+DecimalCommaLocale::DecimalCommaLocale() {
+  const char* current = std::setlocale(LC_ALL, nullptr);
+  FPrevious = current != nullptr ? current : "C";
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      const std::lconv* conv = std::localeconv();
+      if (conv != nullptr && conv->decimal_point[0] == ',') {
+        FAvailable = true;
+        return;
+      }
+    }
+  }
+  std::setlocale(LC_ALL, FPrevious.c_str());
+}
+
+DecimalCommaLocale::~DecimalCommaLocale() { std::setlocale(LC_ALL, FPrevious.c_str()); }

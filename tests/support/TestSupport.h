@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Folder of real instrument files, or an empty path when it is not beside the
+// project (as on a user's machine); tests then skip.
+std::filesystem::path RealDataDir(const std::string& Subfolder);
+
+// A fresh, empty folder for one test's files under the build tree.
+std::filesystem::path FreshTestDir(const std::string& Name);
+
+// Writes Text to Path byte for byte (no line-end translation).
+void WriteTextFile(const std::filesystem::path& Path, const std::string& Text);
+
+// Records every text shown through the message-box hook while alive.
+class MessageRecorder {
+ public:
+  MessageRecorder();
+  ~MessageRecorder();
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+  const std::vector<std::string>& Messages() const;
+  void Clear();
+};
+
+// Sets LC_ALL to a decimal-comma locale while alive; Available() is false when
+// the machine has none (scripts/install-deps generates de_DE.UTF-8).
+class DecimalCommaLocale {
+ public:
+  DecimalCommaLocale();
+  ~DecimalCommaLocale();
+  DecimalCommaLocale(const DecimalCommaLocale&) = delete;
+  DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
+
+  bool Available() const { return FAvailable; }
+
+ private:
+  std::string FPrevious;
+  bool FAvailable = false;
+};

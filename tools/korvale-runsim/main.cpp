@@ -1,0 +1,2 @@
+#include "tools/runsim/RunSimulator.h"
+int main() { return RunSimulatorPlaceholder(); }

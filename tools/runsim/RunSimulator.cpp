@@ -1,0 +1,2 @@
+#include "tools/runsim/RunSimulator.h"
+int RunSimulatorPlaceholder() { return 0; }
