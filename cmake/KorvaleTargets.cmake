@@ -63,8 +63,14 @@ function(korvale_test_suite target)
   endif()
   add_executable(${target} ${sources})
   korvale_defaults(${target})
+  # A suite that needs a Qt application object brings its own TestMain.cpp.
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/TestMain.cpp)
+    set(gtest_main GTest::gtest)
+  else()
+    set(gtest_main GTest::gtest_main)
+  endif()
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} korvale_testsupport GTest::gmock
-                        GTest::gtest_main)
+                        ${gtest_main})
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KORVALE_TEST_DATA=${CMAKE_BINARY_DIR}/testdata")
 endfunction()
