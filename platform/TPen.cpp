@@ -1,0 +1,76 @@
+#include "platform/TPen.h"
+
+namespace {
+
+template <class T>
+bool Update(T& Field, const T& Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
+}  // namespace
+
+void TPen::Assign(const TPersistent& Source) {
+  const TPen* Other = dynamic_cast<const TPen*>(&Source);
+  if (Other == nullptr) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  if (Other == this) return;
+  FColor = Other->FColor;
+  FWidth = Other->FWidth;
+  FStyle = Other->FStyle;
+  FMode = Other->FMode;
+  FEndCap = Other->FEndCap;
+  FJoin = Other->FJoin;
+  FUserDashes = Other->FUserDashes;
+  Changed();
+}
+
+const TPropertyList& TPen::Properties() const {
+  namespace PP = PublishedProperty;
+  static const TPropertyList List{
+      PP::Color<TPen>(QStringLiteral("Color"), &TPen::GetColor, &TPen::SetColor, clBlack),
+      PP::Enum<TPen, TPenMode>(
+          QStringLiteral("Mode"), &TPen::GetMode, &TPen::SetMode,
+          {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
+           "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask",
+           "pmNotMask", "pmXor", "pmNotXor"},
+          pmCopy),
+      PP::Enum<TPen, TPenStyle>(QStringLiteral("Style"), &TPen::GetStyle, &TPen::SetStyle,
+                                {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot",
+                                 "psClear", "psInsideFrame", "psUserStyle", "psAlternate"},
+                                psSolid),
+      PP::Integer<TPen>(QStringLiteral("Width"), &TPen::GetWidth, &TPen::SetWidth, 1),
+  };
+  return List;
+}
+
+void TPen::SetColor(TColor Value) {
+  if (Update(FColor, Value)) Changed();
+}
+
+void TPen::SetWidth(int Value) {
+  if (Value >= 0 && Update(FWidth, Value)) Changed();
+}
+
+void TPen::SetStyle(TPenStyle Value) {
+  if (Update(FStyle, Value)) Changed();
+}
+
+void TPen::SetMode(TPenMode Value) {
+  if (Update(FMode, Value)) Changed();
+}
+
+void TPen::SetEndCap(TPenEndCap Value) {
+  if (Update(FEndCap, Value)) Changed();
+}
+
+void TPen::SetJoin(TPenJoin Value) {
+  if (Update(FJoin, Value)) Changed();
+}
+
+void TPen::SetUserDashes(const std::vector<int>& Value) {
+  if (Update(FUserDashes, Value)) Changed();
+}

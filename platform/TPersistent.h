@@ -1,0 +1,238 @@
+#pragma once
+
+#include "platform/TColor.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <variant>
+#include <vector>
+
+class TPersistent;
+
+// Sender is the object that changed or was acted on.
+using TNotifyEvent = std::function<void(TPersistent* Sender)>;
+
+// The kinds of value a published property can hold. Enumerations are read
+// and written as their ordinal; sets as a bit mask in an int; pkClass is a
+// persistent sub-object (font, pen, ...) that streams descend into.
+enum class TPropertyKind { pkInteger, pkColor, pkBool, pkDouble, pkString, pkEnum, pkSet, pkClass };
+
+using TPropertyValue = std::variant<int, TColor, bool, double, QString, TPersistent*>;
+
+// One published property: its name, kind and typed accessors working on the
+// owning object. Default is the value that is not written to streams; Stored,
+// when set, decides that instead.
+struct TPublishedProperty {
+  QString Name;
+  TPropertyKind Kind = TPropertyKind::pkInteger;
+  std::function<TPropertyValue(const TPersistent&)> Get;
+  std::function<void(TPersistent&, const TPropertyValue&)> Set;  // empty: read-only
+  std::optional<TPropertyValue> Default;
+  std::function<bool(const TPersistent&)> Stored;
+  QStringList EnumNames;  // pkEnum / pkSet: identifiers by ordinal ("psSolid", ...)
+
+  // Whether a stream writes the property of Instance.
+  bool IsStored(const TPersistent& Instance) const;
+};
+
+// The published properties of one class, its base class's first. Names are
+// compared without regard to case, as stream files spell them freely.
+class TPropertyList {
+ public:
+  TPropertyList(std::initializer_list<TPublishedProperty> Properties);
+  TPropertyList(const TPropertyList& Inherited,
+                std::initializer_list<TPublishedProperty> Properties);
+
+  int Count() const { return static_cast<int>(FItems.size()); }
+  const TPublishedProperty& Item(int Index) const { return FItems.at(Index); }
+  // nullptr when no property has that name.
+  const TPublishedProperty* Find(const QString& Name) const;
+
+  auto begin() const { return FItems.begin(); }
+  auto end() const { return FItems.end(); }
+
+ private:
+  std::vector<TPublishedProperty> FItems;
+};
+
+// Base of everything that can be copied with Assign, notifies changes and
+// publishes properties by name. Identity type: copy with Assign, not with
+// the copy constructor.
+class TPersistent {
+ public:
+  TPersistent() = default;
+  virtual ~TPersistent() = default;
+  TPersistent(const TPersistent&) = delete;
+  TPersistent& operator=(const TPersistent&) = delete;
+
+  // Copies Source into this object. The base asks Source to assign itself
+  // (AssignTo); when neither side knows the other it throws EConvertError
+  // ("Cannot assign a TFoo to a TBar").
+  virtual void Assign(const TPersistent& Source);
+
+  // The class name as the design names it ("TPen"), for messages and streams.
+  virtual QString ClassName() const { return QStringLiteral("TPersistent"); }
+
+  // The published properties of the object's class (empty for the base).
+  virtual const TPropertyList& Properties() const;
+
+  TNotifyEvent OnChange;
+
+ protected:
+  // Called by Assign when this object could not copy Source; the default
+  // throws the conversion error.
+  virtual void AssignTo(TPersistent& Dest) const;
+  // Calls OnChange when set.
+  virtual void Changed();
+
+  [[noreturn]] void AssignError(const TPersistent* Source) const;
+};
+
+// Reading and writing published properties by name. The Get forms return
+// false when the object has no such property or it has another kind; the Set
+// forms also return false for read-only properties. Colour properties accept
+// integers and integer properties colours (streams store colours as ints).
+bool GetPropertyValue(const TPersistent& Instance, const QString& Name, TPropertyValue& Value);
+bool SetPropertyValue(TPersistent& Instance, const QString& Name, const TPropertyValue& Value);
+bool GetColorProperty(const TPersistent& Instance, const QString& Name, TColor& Value);
+bool SetColorProperty(TPersistent& Instance, const QString& Name, TColor Value);
+
+// Builders of table entries from member functions of the class C that owns
+// the table. The accessors cast the object to C; using the entry with an
+// object of another class throws EConvertError.
+namespace PublishedProperty {
+
+template <class C>
+const C& As(const TPersistent& Instance);
+template <class C>
+C& As(TPersistent& Instance);
+
+template <class C, class Value, class Held>
+TPublishedProperty Make(const QString& Name, TPropertyKind Kind, Value (C::*Get)() const,
+                        void (C::*Set)(Value), std::optional<TPropertyValue> Default) {
+  TPublishedProperty P;
+  P.Name = Name;
+  P.Kind = Kind;
+  P.Get = [Get](const TPersistent& I) {
+    return TPropertyValue(static_cast<Held>((As<C>(I).*Get)()));
+  };
+  if (Set != nullptr) {
+    P.Set = [Set](TPersistent& I, const TPropertyValue& V) {
+      (As<C>(I).*Set)(static_cast<Value>(std::get<Held>(V)));
+    };
+  }
+  if (Default) P.Default.emplace(*Default);
+  return P;
+}
+
+template <class C>
+TPublishedProperty Integer(const QString& Name, int (C::*Get)() const, void (C::*Set)(int),
+                           std::optional<int> Default = std::nullopt) {
+  return Make<C, int, int>(Name, TPropertyKind::pkInteger, Get, Set,
+                           Default ? std::optional<TPropertyValue>(*Default) : std::nullopt);
+}
+
+template <class C>
+TPublishedProperty Color(const QString& Name, TColor (C::*Get)() const, void (C::*Set)(TColor),
+                         std::optional<TColor> Default = std::nullopt) {
+  return Make<C, TColor, TColor>(Name, TPropertyKind::pkColor, Get, Set,
+                                 Default ? std::optional<TPropertyValue>(*Default) : std::nullopt);
+}
+
+template <class C>
+TPublishedProperty Boolean(const QString& Name, bool (C::*Get)() const, void (C::*Set)(bool),
+                           std::optional<bool> Default = std::nullopt) {
+  return Make<C, bool, bool>(Name, TPropertyKind::pkBool, Get, Set,
+                             Default ? std::optional<TPropertyValue>(*Default) : std::nullopt);
+}
+
+template <class C>
+TPublishedProperty Double(const QString& Name, double (C::*Get)() const, void (C::*Set)(double),
+                          std::optional<double> Default = std::nullopt) {
+  return Make<C, double, double>(Name, TPropertyKind::pkDouble, Get, Set,
+                                 Default ? std::optional<TPropertyValue>(*Default) : std::nullopt);
+}
+
+template <class C>
+TPublishedProperty String(const QString& Name, QString (C::*Get)() const,
+                          void (C::*Set)(const QString&),
+                          std::optional<QString> Default = std::nullopt) {
+  TPublishedProperty P;
+  P.Name = Name;
+  P.Kind = TPropertyKind::pkString;
+  P.Get = [Get](const TPersistent& I) { return TPropertyValue((As<C>(I).*Get)()); };
+  if (Set != nullptr) {
+    P.Set = [Set](TPersistent& I, const TPropertyValue& V) {
+      (As<C>(I).*Set)(std::get<QString>(V));
+    };
+  }
+  if (Default) P.Default.emplace(std::in_place_type<QString>, *Default);
+  return P;
+}
+
+// An enumeration E published with its identifiers in ordinal order.
+template <class C, class E>
+TPublishedProperty Enum(const QString& Name, E (C::*Get)() const, void (C::*Set)(E),
+                        const QStringList& Names, std::optional<E> Default = std::nullopt) {
+  TPublishedProperty P = Make<C, E, int>(
+      Name, TPropertyKind::pkEnum, Get, Set,
+      Default ? std::optional<TPropertyValue>(static_cast<int>(*Default)) : std::nullopt);
+  P.EnumNames = Names;
+  return P;
+}
+
+// A set held as a bit mask type S (convertible to and from int); Names give
+// the identifier of each bit.
+template <class C, class S>
+TPublishedProperty Set(const QString& Name, S (C::*Get)() const, void (C::*Setter)(S),
+                       const QStringList& Names, std::optional<S> Default = std::nullopt) {
+  TPublishedProperty P;
+  P.Name = Name;
+  P.Kind = TPropertyKind::pkSet;
+  P.Get = [Get](const TPersistent& I) {
+    return TPropertyValue(static_cast<int>((As<C>(I).*Get)()));
+  };
+  if (Setter != nullptr) {
+    P.Set = [Setter](TPersistent& I, const TPropertyValue& V) {
+      (As<C>(I).*Setter)(static_cast<S>(std::get<int>(V)));
+    };
+  }
+  if (Default) P.Default.emplace(std::in_place_type<int>, static_cast<int>(*Default));
+  P.EnumNames = Names;
+  return P;
+}
+
+// A sub-object reached through a getter returning a pointer (possibly
+// created on first use); streams assign into it.
+template <class C, class T>
+TPublishedProperty Object(const QString& Name, T* (C::*Get)()) {
+  TPublishedProperty P;
+  P.Name = Name;
+  P.Kind = TPropertyKind::pkClass;
+  P.Get = [Get](const TPersistent& I) {
+    return TPropertyValue(static_cast<TPersistent*>((const_cast<C&>(As<C>(I)).*Get)()));
+  };
+  return P;
+}
+
+[[noreturn]] void WrongClass(const TPersistent& Instance);
+
+template <class C>
+const C& As(const TPersistent& Instance) {
+  const C* Typed = dynamic_cast<const C*>(&Instance);
+  if (Typed == nullptr) WrongClass(Instance);
+  return *Typed;
+}
+
+template <class C>
+C& As(TPersistent& Instance) {
+  C* Typed = dynamic_cast<C*>(&Instance);
+  if (Typed == nullptr) WrongClass(Instance);
+  return *Typed;
+}
+
+}  // namespace PublishedProperty
