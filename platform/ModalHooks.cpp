@@ -1,0 +1,333 @@
+#include "platform/ModalHooks.h"
+
+#include "platform/TFont.h"
+#include "platform/TPrinter.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// ------------------------------------------------------------ stray modals
+
+void AbortOnStrayModal(const QString& what) {
+  std::fprintf(stderr,
+               "Korvale: a modal dialog was opened where nobody can answer it: %s\n"
+               "(install answers with the modal hooks)\n",
+               what.toUtf8().constData());
+  std::fflush(stderr);
+  std::abort();
+}
+
+TStrayModalHandler& StrayHandler() {
+  static TStrayModalHandler handler = &AbortOnStrayModal;
+  return handler;
+}
+
+// True (after telling the stray handler) when the dialog must not be shown.
+bool Stray(const QString& what) {
+  if (!IsHeadlessDisplay()) return false;
+  StrayHandler()(what);
+  return true;
+}
+
+// ------------------------------------------------------------ messages
+
+QMessageBox::StandardButton QtButton(TMsgDlgBtn b) {
+  switch (b) {
+    case mbYes: return QMessageBox::Yes;
+    case mbNo: return QMessageBox::No;
+    case mbOK: return QMessageBox::Ok;
+    case mbCancel: return QMessageBox::Cancel;
+    case mbAbort: return QMessageBox::Abort;
+    case mbRetry: return QMessageBox::Retry;
+    case mbIgnore: return QMessageBox::Ignore;
+    case mbAll: return QMessageBox::YesToAll;  // Qt has no plain "All"
+    case mbNoToAll: return QMessageBox::NoToAll;
+    case mbYesToAll: return QMessageBox::YesToAll;
+  }
+  return QMessageBox::Ok;
+}
+
+int ModalResultOf(QMessageBox::StandardButton b) {
+  switch (b) {
+    case QMessageBox::Yes: return mrYes;
+    case QMessageBox::No: return mrNo;
+    case QMessageBox::Ok: return mrOk;
+    case QMessageBox::Abort: return mrAbort;
+    case QMessageBox::Retry: return mrRetry;
+    case QMessageBox::Ignore: return mrIgnore;
+    case QMessageBox::YesToAll: return mrYesToAll;
+    case QMessageBox::NoToAll: return mrNoToAll;
+    default: return mrCancel;
+  }
+}
+
+QMessageBox::Icon QtIcon(TMsgDlgType type) {
+  switch (type) {
+    case TMsgDlgType::mtWarning: return QMessageBox::Warning;
+    case TMsgDlgType::mtError: return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation: return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation: return QMessageBox::Question;
+    case TMsgDlgType::mtCustom: return QMessageBox::NoIcon;
+  }
+  return QMessageBox::NoIcon;
+}
+
+int DefaultMessageDialog(const TMessageDialogRequest& r) {
+  if (Stray(QStringLiteral("message \"%1\"").arg(r.Text))) return mrCancel;
+  QMessageBox box(QtIcon(r.DlgType),
+                  r.Caption.isEmpty() ? QGuiApplication::applicationDisplayName() : r.Caption,
+                  r.Text, QMessageBox::NoButton, r.Parent);
+  for (int b = mbYes; b <= mbYesToAll; ++b)
+    if (r.Buttons & (1u << b)) box.addButton(QtButton(static_cast<TMsgDlgBtn>(b)));
+  if (r.Buttons == 0) box.addButton(QMessageBox::Ok);
+  if (QAbstractButton* d = box.button(QtButton(r.DefaultButton)))
+    box.setDefaultButton(qobject_cast<QPushButton*>(d));
+  if (r.Position) box.move(*r.Position);
+  box.exec();
+  return ModalResultOf(box.standardButton(box.clickedButton()));
+}
+
+// --------------------------------------------------------------- colour
+
+TColorDialogAnswer DefaultColorDialog(const TColorDialogRequest& r) {
+  TColorDialogAnswer answer;
+  answer.Color = r.Color;
+  if (Stray(QStringLiteral("colour dialog"))) return answer;
+  const int slotCount = QColorDialog::customCount();
+  for (int i = 0; i < slotCount; ++i)
+    QColorDialog::setCustomColor(i, i < static_cast<int>(r.CustomColors.size())
+                                        ? ColorToQColor(r.CustomColors[static_cast<size_t>(i)])
+                                        : QColor(Qt::white));
+  const QColor chosen = QColorDialog::getColor(ColorToQColor(r.Color), r.Parent);
+  if (!chosen.isValid()) return answer;
+  answer.Accepted = true;
+  answer.Color = QColorToColor(chosen);
+  for (int i = 0; i < slotCount; ++i)
+    answer.CustomColors.push_back(QColorToColor(QColorDialog::customColor(i)));
+  return answer;
+}
+
+// ----------------------------------------------------------------- font
+
+bool DefaultFontDialog(TFont& font, QWidget* parent) {
+  if (Stray(QStringLiteral("font dialog"))) return false;
+  bool ok = false;
+  QFont initial = font.ToQFont();
+  initial.setPointSize(std::max(1, font.GetSize()));
+  const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
+  if (!ok) return false;
+  font.SetName(chosen.family());
+  font.SetSize(chosen.pointSize() > 0 ? chosen.pointSize() : font.GetSize());
+  TFontStyles style;
+  if (chosen.bold()) style.Include(fsBold);
+  if (chosen.italic()) style.Include(fsItalic);
+  if (chosen.underline()) style.Include(fsUnderline);
+  if (chosen.strikeOut()) style.Include(fsStrikeOut);
+  font.SetStyle(style);
+  return true;
+}
+
+// ---------------------------------------------------------------- files
+
+// "desc|*.a;*.b|desc2|*.c" as Qt's "desc (*.a *.b);;desc2 (*.c)".
+QStringList QtFilters(const QString& filter) {
+  QStringList out;
+  const QStringList parts = filter.split(u'|');
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(u';', u' ');
+    out << parts[i] + QStringLiteral(" (") + patterns + u')';
+  }
+  return out;
+}
+
+TFileDialogAnswer DefaultFileDialog(const TFileDialogRequest& r) {
+  TFileDialogAnswer answer;
+  answer.FilterIndex = r.FilterIndex;
+  const bool save = r.Kind == TFileDialogKind::fdSave;
+  if (Stray(QStringLiteral("%1 dialog \"%2\"").arg(save ? "save" : "open", r.Title))) return answer;
+  QFileDialog dialog(r.Parent, r.Title, r.InitialDir);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!r.OverwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  const QStringList filters = QtFilters(r.Filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(std::max(0, r.FilterIndex - 1)));
+  }
+  if (!r.DefaultExt.isEmpty()) dialog.setDefaultSuffix(r.DefaultExt);
+  if (!r.FileName.isEmpty()) dialog.selectFile(r.FileName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return answer;
+  answer.Accepted = true;
+  answer.FileName = dialog.selectedFiles().front();
+  const int index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+  if (index >= 0) answer.FilterIndex = index + 1;
+  return answer;
+}
+
+TFolderDialogAnswer DefaultFolderDialog(const TFolderDialogRequest& r) {
+  TFolderDialogAnswer answer;
+  if (Stray(QStringLiteral("folder dialog \"%1\"").arg(r.Title))) return answer;
+  answer.Folder = QFileDialog::getExistingDirectory(r.Parent, r.Title, r.InitialDir);
+  answer.Accepted = !answer.Folder.isEmpty();
+  return answer;
+}
+
+bool DefaultPrinterSetup(TPrinter& printer, QWidget* parent) {
+  if (Stray(QStringLiteral("printer set-up dialog"))) return false;
+  QPrinter* qt = printer.QtPrinter();
+  if (qt == nullptr) return false;
+  QPrintDialog dialog(qt, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+int DefaultShowModal(QDialog& dialog) {
+  if (Stray(QStringLiteral("form \"%1\"").arg(dialog.windowTitle()))) return mrCancel;
+  return dialog.exec();
+}
+
+// One slot per hook kind: the installed function, or the default.
+template <class Hook>
+struct Slot {
+  explicit Slot(Hook d) : Default(std::move(d)), Current(Default) {}
+  Hook Install(Hook h) {
+    Hook previous = Current;
+    Current = h ? std::move(h) : Default;
+    return previous;
+  }
+  Hook Default;
+  Hook Current;
+};
+
+Slot<TMessageDialogHook>& MessageSlot() {
+  static Slot<TMessageDialogHook> slot(&DefaultMessageDialog);
+  return slot;
+}
+Slot<TColorDialogHook>& ColorSlot() {
+  static Slot<TColorDialogHook> slot(&DefaultColorDialog);
+  return slot;
+}
+Slot<TFontDialogHook>& FontSlot() {
+  static Slot<TFontDialogHook> slot(&DefaultFontDialog);
+  return slot;
+}
+Slot<TFileDialogHook>& FileSlot() {
+  static Slot<TFileDialogHook> slot(&DefaultFileDialog);
+  return slot;
+}
+Slot<TFolderDialogHook>& FolderSlot() {
+  static Slot<TFolderDialogHook> slot(&DefaultFolderDialog);
+  return slot;
+}
+Slot<TPrinterSetupHook>& PrinterSetupSlot() {
+  static Slot<TPrinterSetupHook> slot(&DefaultPrinterSetup);
+  return slot;
+}
+Slot<TShowModalHook>& ShowModalSlot() {
+  static Slot<TShowModalHook> slot(&DefaultShowModal);
+  return slot;
+}
+
+}  // namespace
+
+bool IsHeadlessDisplay() {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return true;
+  const QString platform = QGuiApplication::platformName();
+  return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+TStrayModalHandler SetStrayModalHandler(TStrayModalHandler Handler) {
+  TStrayModalHandler previous = StrayHandler();
+  StrayHandler() = Handler ? std::move(Handler) : TStrayModalHandler(&AbortOnStrayModal);
+  return previous;
+}
+
+TMessageDialogHook SetMessageDialogHook(TMessageDialogHook Hook) {
+  return MessageSlot().Install(std::move(Hook));
+}
+
+int MessageDlg(const TMessageDialogRequest& Request) {
+  return MessageSlot().Current(Request);
+}
+
+int MessageDlg(const QString& Text, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+               TMsgDlgBtn DefaultButton) {
+  TMessageDialogRequest request;
+  request.Text = Text;
+  request.DlgType = DlgType;
+  request.Buttons = Buttons;
+  request.DefaultButton = DefaultButton;
+  return MessageDlg(request);
+}
+
+bool ConfirmYesNo(const QString& Text, const QString& Caption, std::optional<QPoint> Position,
+                  QWidget* Parent) {
+  TMessageDialogRequest request;
+  request.Caption = Caption;
+  request.Text = Text;
+  request.DlgType = TMsgDlgType::mtConfirmation;
+  request.Buttons = mbYesNo;
+  request.DefaultButton = mbYes;
+  request.Position = Position;
+  request.Parent = Parent;
+  return MessageDlg(request) == mrYes;
+}
+
+TColorDialogHook SetColorDialogHook(TColorDialogHook Hook) {
+  return ColorSlot().Install(std::move(Hook));
+}
+
+TColorDialogAnswer ExecuteColorDialog(const TColorDialogRequest& Request) {
+  return ColorSlot().Current(Request);
+}
+
+TFontDialogHook SetFontDialogHook(TFontDialogHook Hook) {
+  return FontSlot().Install(std::move(Hook));
+}
+
+bool ExecuteFontDialog(TFont& Font, QWidget* Parent) {
+  return FontSlot().Current(Font, Parent);
+}
+
+TFileDialogHook SetFileDialogHook(TFileDialogHook Hook) {
+  return FileSlot().Install(std::move(Hook));
+}
+
+TFileDialogAnswer ExecuteFileDialog(const TFileDialogRequest& Request) {
+  return FileSlot().Current(Request);
+}
+
+TFolderDialogHook SetFolderDialogHook(TFolderDialogHook Hook) {
+  return FolderSlot().Install(std::move(Hook));
+}
+
+TFolderDialogAnswer ExecuteFolderDialog(const TFolderDialogRequest& Request) {
+  return FolderSlot().Current(Request);
+}
+
+TPrinterSetupHook SetPrinterSetupHook(TPrinterSetupHook Hook) {
+  return PrinterSetupSlot().Install(std::move(Hook));
+}
+
+bool ExecutePrinterSetupDialog(TPrinter& Printer, QWidget* Parent) {
+  return PrinterSetupSlot().Current(Printer, Parent);
+}
+
+TShowModalHook SetShowModalHook(TShowModalHook Hook) {
+  return ShowModalSlot().Install(std::move(Hook));
+}
+
+int ShowModal(QDialog& Dialog) {
+  return ShowModalSlot().Current(Dialog);
+}

@@ -1,0 +1,170 @@
+#include "platform/TPrinter.h"
+
+#include "platform/Exception.h"
+#include "platform/TCanvas.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+TPrinter::TPrinter() : FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+TPrinter::~TPrinter() {
+  Abort();
+}
+
+void TPrinter::CheckNotPrinting(const char* What) const {
+  if (FPrinting)
+    throw EPrinter(
+        QStringLiteral("Cannot %1 while printing is in progress").arg(QLatin1String(What)));
+}
+
+void TPrinter::CheckHasPrinter() const {
+  if (!HasPrinter())
+    throw EPrinter(QStringLiteral("There is no default printer currently selected"));
+}
+
+void TPrinter::SetPdfOutput(const QString& FileName, const QSizeF& PageSizeMM, int Resolution) {
+  CheckNotPrinting("change the printer");
+  if (FileName.isEmpty() || !PageSizeMM.isValid() || PageSizeMM.isEmpty() || Resolution <= 0)
+    throw EPrinter(QStringLiteral("Invalid PDF page size, resolution or file name"));
+  const QPageLayout::Orientation orientation = FPrinter->pageLayout().orientation();
+  FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  FPrinter->setOutputFormat(QPrinter::PdfFormat);
+  FPrinter->setOutputFileName(FileName);
+  FPrinter->setResolution(Resolution);
+  FPrinter->setPageSize(QPageSize(PageSizeMM, QPageSize::Millimeter));
+  FPrinter->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  FPrinter->setFullPage(true);
+  FPrinter->setPageOrientation(orientation);
+  FPdfOutput = true;
+  FPrinterIndex = -1;
+}
+
+QStringList TPrinter::Printers() const {
+  return QPrinterInfo::availablePrinterNames();
+}
+
+void TPrinter::SetPrinterIndex(int Value) {
+  CheckNotPrinting("change the printer");
+  const QStringList names = Printers();
+  if (Value < -1 || Value >= names.size())
+    throw EPrinter(QStringLiteral("Printer selected is not valid"));
+  const QPageLayout::Orientation orientation = FPrinter->pageLayout().orientation();
+  FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (Value >= 0) FPrinter->setPrinterName(names[Value]);
+  FPrinter->setPageOrientation(orientation);
+  FPdfOutput = false;
+  FPrinterIndex = Value;
+}
+
+bool TPrinter::HasPrinter() const {
+  return FPdfOutput || !Printers().isEmpty();
+}
+
+TPrinterOrientation TPrinter::GetOrientation() const {
+  return FPrinter->pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+}
+
+void TPrinter::SetOrientation(TPrinterOrientation Value) {
+  CheckNotPrinting("change the orientation");
+  FPrinter->setPageOrientation(Value == poLandscape ? QPageLayout::Landscape
+                                                    : QPageLayout::Portrait);
+}
+
+int TPrinter::GetPageWidth() const {
+  CheckHasPrinter();
+  return FPrinter->width();
+}
+
+int TPrinter::GetPageHeight() const {
+  CheckHasPrinter();
+  return FPrinter->height();
+}
+
+int TPrinter::GetXPixelsPerInch() const {
+  CheckHasPrinter();
+  return FPrinter->logicalDpiX();
+}
+
+int TPrinter::GetYPixelsPerInch() const {
+  CheckHasPrinter();
+  return FPrinter->logicalDpiY();
+}
+
+void TPrinter::BeginDoc() {
+  CheckNotPrinting("begin a new document");
+  CheckHasPrinter();
+  FPrinter->setDocName(FTitle);
+  auto painter = std::make_unique<QPainter>();
+  if (!painter->begin(FPrinter.get())) {
+    throw EPrinter(
+        FPdfOutput
+            ? QStringLiteral("Cannot write the print file \"%1\"").arg(FPrinter->outputFileName())
+            : QStringLiteral("The printer \"%1\" cannot be opened").arg(FPrinter->printerName()));
+  }
+  FPainter = std::move(painter);
+  FCanvas = std::make_unique<TCanvas>(*FPainter, GetXPixelsPerInch());
+  FPrinting = true;
+  FAborted = false;
+  FPageNumber = 1;
+}
+
+void TPrinter::NewPage() {
+  if (!FPrinting) throw EPrinter(QStringLiteral("Printer is not printing"));
+  if (!FPrinter->newPage()) throw EPrinter(QStringLiteral("The printer cannot start a new page"));
+  ++FPageNumber;
+}
+
+void TPrinter::FinishJob() {
+  FCanvas.reset();
+  if (FPainter) FPainter->end();
+  FPainter.reset();
+  FPrinting = false;
+  FPageNumber = 0;
+}
+
+void TPrinter::EndDoc() {
+  if (!FPrinting) throw EPrinter(QStringLiteral("Printer is not printing"));
+  FinishJob();
+}
+
+void TPrinter::Abort() {
+  if (!FPrinting) return;
+  FPrinter->abort();
+  FinishJob();
+  FAborted = true;
+  // A PDF writer has no abort: the half-written file must not pass for output.
+  if (FPdfOutput) QFile::remove(FPrinter->outputFileName());
+}
+
+TCanvas& TPrinter::GetCanvas() {
+  if (!FPrinting || !FCanvas) throw EPrinter(QStringLiteral("Printer is not printing"));
+  return *FCanvas;
+}
+
+namespace {
+
+std::unique_ptr<TPrinter>& GlobalPrinter() {
+  static std::unique_ptr<TPrinter> printer;
+  return printer;
+}
+
+// The printer's Qt objects must go before the application object does.
+void FreeGlobalPrinter() {
+  GlobalPrinter().reset();
+}
+
+}  // namespace
+
+TPrinter& Printer() {
+  if (!GlobalPrinter()) {
+    GlobalPrinter() = std::make_unique<TPrinter>();
+    qAddPostRoutine(&FreeGlobalPrinter);
+  }
+  return *GlobalPrinter();
+}

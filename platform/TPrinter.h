@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPainter;
+class QPrinter;
+class TCanvas;
+
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+// The print job of the program over a QPrinter. It prints on an installed
+// printer, or into a PDF file with a given page size and resolution (tests,
+// and printing to a file). Every misuse and every missing printer raises
+// EPrinter with a clear message; nothing is silently skipped.
+//
+// Units: PageWidth/PageHeight are device pixels of the printable area at
+// the device resolution (XPixelsPerInch/YPixelsPerInch), which is also the
+// resolution of Canvas.
+class TPrinter {
+ public:
+  TPrinter();
+  ~TPrinter();
+  TPrinter(const TPrinter&) = delete;
+  TPrinter& operator=(const TPrinter&) = delete;
+
+  // Prints into FileName as PDF pages of PageSizeMM (portrait width and
+  // height in millimetres) at Resolution dots per inch; the whole page is
+  // printable. Not while printing.
+  void SetPdfOutput(const QString& FileName, const QSizeF& PageSizeMM, int Resolution);
+  bool IsPdfOutput() const { return FPdfOutput; }
+
+  // Names of the installed printers; empty when there is none.
+  QStringList Printers() const;
+  // Index into Printers(), -1 for the system's default printer (or the PDF
+  // file). Setting an index leaves PDF output; an invalid index raises.
+  int GetPrinterIndex() const { return FPrinterIndex; }
+  void SetPrinterIndex(int Value);
+  // Whether there is anything to print on (an installed printer or a PDF file).
+  bool HasPrinter() const;
+
+  TPrinterOrientation GetOrientation() const;
+  // Raises EPrinter while printing.
+  void SetOrientation(TPrinterOrientation Value);
+  const QString& GetTitle() const { return FTitle; }
+  void SetTitle(const QString& Value) { FTitle = Value; }
+
+  // Raise EPrinter when there is no printer.
+  int GetPageWidth() const;
+  int GetPageHeight() const;
+  int GetXPixelsPerInch() const;
+  int GetYPixelsPerInch() const;
+
+  bool GetPrinting() const { return FPrinting; }
+  bool GetAborted() const { return FAborted; }
+  // 1 for the first page of the job in progress, 0 when not printing.
+  int GetPageNumber() const { return FPageNumber; }
+
+  // Starts a job titled Title on page 1. Raises EPrinter when printing
+  // already, when there is no printer, or when the device cannot be opened.
+  void BeginDoc();
+  void NewPage();
+  // Finishes the job (raises EPrinter when not printing).
+  void EndDoc();
+  // Stops the job in progress: the pages are not delivered (a PDF file is
+  // removed). Does nothing when not printing, so failure paths may call it.
+  void Abort();
+
+  // The canvas of the page being printed; raises EPrinter when not printing.
+  TCanvas& GetCanvas();
+
+  // For platform/ code (the set-up dialog): the underlying printer.
+  QPrinter* QtPrinter() { return FPrinter.get(); }
+
+ private:
+  void CheckNotPrinting(const char* What) const;
+  void CheckHasPrinter() const;
+  void FinishJob();
+
+  std::unique_ptr<QPrinter> FPrinter;
+  bool FPdfOutput = false;
+  int FPrinterIndex = -1;
+  QString FTitle;
+  bool FPrinting = false;
+  bool FAborted = false;
+  int FPageNumber = 0;
+  // Job state, alive only while printing; the canvas goes before the painter.
+  std::unique_ptr<QPainter> FPainter;
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+// The program's printer (created on first use).
+TPrinter& Printer();

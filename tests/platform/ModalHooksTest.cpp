@@ -1,0 +1,84 @@
+#include "platform/ModalHooks.h"
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <QDialog>
+
+#include "platform/TFont.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+class ModalHooksTest : public ::testing::Test {};
+
+TEST_F(ModalHooksTest, ScriptedAnswersReachTheCallers) {
+  ModalScript script;
+  script.AnswerMessage(mrYes);
+  script.AnswerMessage(mrNo);
+  script.AnswerColor(true, 0x00FF00);
+  script.AnswerFile(true, "/tmp/chart.png", 2);
+  script.AnswerFont([](TFont& f) {
+    f.SetName("DejaVu Sans");
+    return true;
+  });
+  script.AnswerForm([](QDialog& d) {
+    d.setWindowTitle("touched");
+    return int(mrOk);
+  });
+
+  EXPECT_TRUE(ConfirmYesNo("Delete Series1 ?"));
+  EXPECT_EQ(MessageDlg("Save?", TMsgDlgType::mtConfirmation, mbYesNoCancel), mrNo);
+  const TColorDialogAnswer colour = ExecuteColorDialog({0xFF, {}, nullptr});
+  EXPECT_TRUE(colour.Accepted);
+  EXPECT_EQ(colour.Color, 0x00FF00u);
+  TFileDialogRequest save;
+  save.Kind = TFileDialogKind::fdSave;
+  save.Filter = "Bitmaps (*.bmp)|*.bmp|PNG files (*.png)|*.png";
+  const TFileDialogAnswer file = ExecuteFileDialog(save);
+  EXPECT_EQ(file.FileName, "/tmp/chart.png");
+  EXPECT_EQ(file.FilterIndex, 2);
+  TFont font;
+  EXPECT_TRUE(ExecuteFontDialog(font));
+  EXPECT_EQ(font.GetName(), "DejaVu Sans");
+  QDialog dialog;
+  dialog.setWindowTitle("Pen");
+  EXPECT_EQ(ShowModal(dialog), mrOk);
+  EXPECT_EQ(dialog.windowTitle(), "touched");
+
+  ASSERT_EQ(script.Asked().size(), 6u);
+  EXPECT_EQ(script.Asked()[0], "message: Delete Series1 ?");
+  EXPECT_EQ(script.Asked()[5], "form: Pen");
+}
+
+TEST_F(ModalHooksTest, UnscriptedRequestFailsTheTestAndCancels) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        ModalScript script;
+        EXPECT_FALSE(ExecuteFolderDialog({"Choose", "/", nullptr}).Accepted);
+      },
+      "No scripted answer");
+  EXPECT_NONFATAL_FAILURE(
+      {
+        ModalScript script;
+        script.AnswerMessage(mrOk);
+      },
+      "unused");
+}
+
+TEST_F(ModalHooksTest, StrayModalFailsInsteadOfBlocking) {
+  ASSERT_TRUE(IsHeadlessDisplay());
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(MessageDlg("Nobody answers", TMsgDlgType::mtError, mbOKOnly), "nobody can answer");
+  // A handler that returns makes the dialog count as cancelled.
+  QStringList seen;
+  SetStrayModalHandler([&](const QString& what) { seen << what; });
+  QDialog dialog;
+  dialog.setWindowTitle("Editor");
+  EXPECT_EQ(ShowModal(dialog), mrCancel);
+  EXPECT_FALSE(ConfirmYesNo("Sure?"));
+  SetStrayModalHandler(nullptr);
+  EXPECT_EQ(seen, QStringList({"form \"Editor\"", "message \"Sure?\""}));
+}
+
+}  // namespace
