@@ -1,8 +1,12 @@
 #include "analysis/Gofs2004.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <numbers>
 #include <string_view>
+#include <utility>
 
 #include "platform/NumberText.h"
 
@@ -89,20 +93,378 @@ int ScanHeader::ParseScanHeader(double ReferenceRpm) {
 // -------------------------------------------------------------- GofsSettings
 
 GofsSettings::GofsSettings() : LowLogS(std::log(1e-15)), HighLogS(std::log(1e-10)) {
-  static constexpr const char* names[] = {
-      "JitterWindow",         "LowS",
-      "HighS",                "LowLogS",
-      "HighLogS",             "sGridNumberOfPoints",
-      "DefaultCellTop",       "DefaultCellBottom",
-      "DefaultCellMidpoint",  "DefaultNegativeTag",
-      "DefaultIgnoreTag",     "DefaultPositiveError",
-      "DefaultMeniscusIgnore", "DefaultBottomIgnore",
-      "DefaultStepSize",      "BeginningScanGroupSize",
-      "MinimumDataSetSize",   "dcdtWindowFactor",
-      "MaxAveragingPercent",  "SmoothRepetition",
-      "SmoothCarSize",        "ComputeApparentStartTime"};
+  static constexpr const char* names[] = {"JitterWindow",
+                                          "LowS",
+                                          "HighS",
+                                          "LowLogS",
+                                          "HighLogS",
+                                          "sGridNumberOfPoints",
+                                          "DefaultCellTop",
+                                          "DefaultCellBottom",
+                                          "DefaultCellMidpoint",
+                                          "DefaultNegativeTag",
+                                          "DefaultIgnoreTag",
+                                          "DefaultPositiveError",
+                                          "DefaultMeniscusIgnore",
+                                          "DefaultBottomIgnore",
+                                          "DefaultStepSize",
+                                          "BeginningScanGroupSize",
+                                          "MinimumDataSetSize",
+                                          "dcdtWindowFactor",
+                                          "MaxAveragingPercent",
+                                          "SmoothRepetition",
+                                          "SmoothCarSize",
+                                          "ComputeApparentStartTime"};
   static_assert(std::size(names) == 22);
   for (size_t i = 0; i < std::size(names); ++i) KeyNames[i] = names[i];
 }
 
 // ---------------------------------------------------------- ChannelDataStore
+
+namespace {
+
+// Arrays in a store's block: the grid plus a y and an error array per slot.
+constexpr std::size_t ArraysPerStore =
+    1 + 2 * static_cast<std::size_t>(ChannelDataStore::SlotCount);
+// A grid this large can only come from a corrupt count (2^38 bytes is some
+// 17 million points); it is refused without asking the allocator.
+constexpr std::size_t MaxBlockBytes = std::size_t{1} << 38;
+// Used when a store has no settings record to take the tag from.
+constexpr double FallbackNegativeTag = -1e10;
+
+// glibc serves every request of 32 MiB or more with freshly mapped zero pages
+// whatever its adaptive mmap threshold has grown to; smaller blocks may come
+// from recycled heap memory that calloc must clear, touching every page.
+constexpr std::size_t FreshPagesBytes = std::size_t{32} << 20;
+
+double* AllocateZeroedBlock(int N) {
+  const std::size_t points = static_cast<std::size_t>(N);
+  if (points > MaxBlockBytes / sizeof(double) / ArraysPerStore) return nullptr;
+  // Padding costs address space only: pages never written are never backed,
+  // so slots that stay empty cost no memory.
+  const std::size_t bytes = std::max(points * ArraysPerStore * sizeof(double), FreshPagesBytes);
+  return static_cast<double*>(std::calloc(bytes, 1));
+}
+
+// Error of a grid point outside the input range. The negated input error
+// keeps its magnitude; an input error of 0 (or not a number) would read as
+// valid once negated, so it gets the tag instead.
+double OutsideError(const double* Errors, int K, int Count, double Tag) {
+  if (Errors == nullptr || K >= Count) return Tag;
+  const double negated = -std::fabs(Errors[K]);
+  return negated < 0.0 ? negated : Tag;
+}
+
+bool DecreasesSomewhere(const double* X, int Count) {
+  for (int i = 1; i < Count; ++i)
+    if (X[i - 1] > X[i]) return true;
+  return false;
+}
+
+std::string DumpLine(double A, double B) {
+  return PadLeft(FormatScientific(A, 4), 10) + "   " + PadLeft(FormatScientific(B, 4), 10) + "\n";
+}
+
+// Dump files are a debugging aid: one that cannot be written is skipped.
+void WriteDumpFile(const char* Name, const double* X, const double* Y, int Count) {
+  std::ofstream out(Name, std::ios::binary | std::ios::trunc);
+  if (!out) return;
+  std::string text;
+  for (int i = 0; i < Count; ++i) text += DumpLine(X[i], Y[i]);
+  out << text;
+}
+
+// The log is diagnostics only: losing a line must not fail the caller.
+void AppendToLog(const char* Text) {
+  try {
+    GofsErrorLog().Append(Text);
+  } catch (...) {
+  }
+}
+
+void LogNonSequential(int Set) {
+  try {
+    GofsErrorLog().Append(
+        "\nA file read has a non-sequential R.  File index:  " + FormatInteger(Set) + "  ");
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+void ChannelDataStore::FreeBlock::operator()(double* p) const {
+  std::free(p);
+}
+
+ChannelDataStore::ChannelDataStore(GofsSettings* Settings, double XMinimum, double XMaximum, int N)
+    : SettingsRef(Settings) {
+  Construct(nullptr, XMinimum, XMaximum, N);
+}
+
+ChannelDataStore::ChannelDataStore(GofsSettings* Settings, const double* X, int N)
+    : SettingsRef(Settings) {
+  const bool readable = X != nullptr && N >= 1;
+  Construct(X, readable ? X[0] : 0.0, readable ? X[N - 1] : 0.0, readable ? N : 0);
+}
+
+ChannelDataStore::~ChannelDataStore() = default;
+
+// X null: a uniform grid from XMinimum to XMaximum; otherwise a copy of X.
+void ChannelDataStore::Construct(const double* X, double XMinimum, double XMaximum, int N) {
+  Status = StoreStatusBadConstructParameters;
+  XMin = XMinimum;
+  XMax = XMaximum;
+  Step = 1.0;
+  NumberOfPoints = 0;
+  if (N < 1) return;  // nothing to allocate, and no x to read
+
+  FBlock.reset(AllocateZeroedBlock(N));
+  if (!FBlock) {
+    SetConstructFailure();
+    return;
+  }
+  NumberOfPoints = N;
+  // A single point has no step; 1 keeps anything that divides by it safe.
+  if (N > 1) Step = (XMax - XMin) / (N - 1);
+  double* grid = FBlock.get();
+  for (int i = 0; i < N; ++i) grid[i] = X != nullptr ? X[i] : XMin + i * Step;
+
+  // Written as a negation so that a NaN step is refused too.
+  const bool bad = XMin >= XMax || !(Step > 0.0) || N <= 2;
+  Status = bad ? StoreStatusBadConstructParameters : StoreStatusMemoryInitialized;
+}
+
+void ChannelDataStore::SetConstructFailure() {
+  AppendToLog("\nTrouble allocating memory in ChannelDataStore::ChannelDataStore.  ");
+  Status = StoreStatusMemoryError;
+  XMin = 0.0;
+  XMax = -1.0;
+  NumberOfPoints = 0;
+  Step = 1.0;
+}
+
+double* ChannelDataStore::SlotY(int Set) const {
+  return FBlock.get() + NumberOfPoints + static_cast<std::size_t>(Set) * NumberOfPoints;
+}
+
+double* ChannelDataStore::SlotError(int Set) const {
+  return FBlock.get() + NumberOfPoints +
+         (static_cast<std::size_t>(SlotCount) + Set) * NumberOfPoints;
+}
+
+double ChannelDataStore::NegativeTag() const {
+  return SettingsRef != nullptr ? SettingsRef->DefaultNegativeTag : FallbackNegativeTag;
+}
+
+// ---------------------------------------------------------------- accessors
+
+double ChannelDataStore::GetSetX(int /*Set*/, int I) const {
+  return GetX(I);
+}
+
+double ChannelDataStore::GetX(int I) const {
+  return ValidPoint(I) ? FBlock.get()[I] : 0.0;
+}
+
+double ChannelDataStore::GetY(int Set, int I) const {
+  return ValidSlot(Set) && ValidPoint(I) ? SlotY(Set)[I] : 0.0;
+}
+
+double ChannelDataStore::GetError(int Set, int I) const {
+  return ValidSlot(Set) && ValidPoint(I) ? SlotError(Set)[I] : 0.0;
+}
+
+const double* ChannelDataStore::GetGrid() const {
+  return FBlock.get();
+}
+
+double* ChannelDataStore::GetYArray(int Set) {
+  return ValidSlot(Set) && NumberOfPoints > 0 ? SlotY(Set) : nullptr;
+}
+
+const double* ChannelDataStore::GetYArray(int Set) const {
+  return ValidSlot(Set) && NumberOfPoints > 0 ? SlotY(Set) : nullptr;
+}
+
+const double* ChannelDataStore::GetErrorArray(int Set) const {
+  return ValidSlot(Set) && NumberOfPoints > 0 ? SlotError(Set) : nullptr;
+}
+
+void ChannelDataStore::SetError(int Set, int I, double Value) {
+  if (ValidSet(Set) && ValidPoint(I)) SlotError(Set)[I] = Value;
+}
+
+int ChannelDataStore::AddToSet(int Set, double C) {
+  if (ValidSlot(Set)) {
+    double* y = SlotY(Set);
+    for (int i = 0; i < NumberOfPoints; ++i) y[i] += C;
+  }
+  return NumberOfPoints;
+}
+
+// ------------------------------------------------------------ appending sets
+
+int ChannelDataStore::AddSet(const double* X, const double* Y, int Count, ScanHeader Header,
+                             double TimeKey) {
+  return AddSetWithErrors(X, Y, nullptr, Count, std::move(Header), TimeKey);
+}
+
+int ChannelDataStore::AddSetWithErrors(const double* X, const double* Y, const double* Errors,
+                                       int Count, ScanHeader Header, double TimeKey) {
+  if (Count < 1 || X == nullptr || Y == nullptr) return -1;
+  // Time keys rise strictly; NaN and infinities would break that order for good.
+  if (!std::isfinite(TimeKey)) return -1;
+  if (NumberOfSets >= 1 && !(TimeKey > Headers[NumberOfSets - 1].TimeUsed)) return -1;
+  if (NumberOfSets >= MaxSets) return -1;
+
+  const int set = NumberOfSets;
+  Headers[set] = std::move(Header);
+  ++NumberOfSets;
+  const int filled = InterpolateOntoGrid(set, X, Y, Errors, Count);
+  if (filled < 0) {
+    NumberOfSets = set;
+    if (DecreasesSomewhere(X, Count)) LogNonSequential(set);
+    return -1;
+  }
+  if (DebugLevel >= 31) WriteDumpFiles(set, X, Y, Count);
+  if (filled == 0) {
+    NumberOfSets = set;
+    return -1;
+  }
+  return set;
+}
+
+// One forward pass over the grid with a search index that never moves back.
+// The input is taken as ascending; runs of equal x (as dc/dt sets have at
+// both ends) are passed over, and only an interpolation that would divide by
+// an x step of 0, or that yields no finite value, fails. Failures are
+// collected without branching and judged once at the end: a failed set is
+// taken back whole, so the rest of its slot does not matter.
+int ChannelDataStore::InterpolateOntoGrid(int Set, const double* X, const double* Y,
+                                          const double* Errors, int Count) {
+  const double* grid = FBlock.get();
+  double* ys = SlotY(Set);
+  double* es = SlotError(Set);
+  const double first = X[0];
+  const double last = X[Count - 1];
+  const double tag = NegativeTag();
+  int filled = 0;
+  bool failed = false;
+  int j = 1;
+  for (int k = 0; k < NumberOfPoints; ++k) {
+    const double g = grid[k];
+    if (k < Count && g == X[k]) {
+      ys[k] = Y[k];
+      es[k] = Errors != nullptr ? Errors[k] : 0.0;
+      ++filled;
+      continue;
+    }
+    if (g < first || g > last) {
+      ys[k] = 0.0;
+      es[k] = OutsideError(Errors, k, Count, tag);
+      continue;
+    }
+    if (Count == 1) {  // inside a one-point range means at that point
+      if (g != X[0]) return -1;
+      ys[k] = Y[0];
+      es[k] = Errors != nullptr ? Errors[0] : 0.0;
+      ++filled;
+      continue;
+    }
+    while (j < Count - 1 && X[j] < g) ++j;
+    const double dx = X[j] - X[j - 1];
+    const double fraction = (g - X[j - 1]) / dx;
+    const double y = Y[j - 1] + (Y[j] - Y[j - 1]) * fraction;
+    const double e =
+        Errors != nullptr ? Errors[j - 1] + (Errors[j] - Errors[j - 1]) * fraction : 0.0;
+    failed |= (dx == 0.0) | !std::isfinite(y) | !std::isfinite(e);
+    ys[k] = y;
+    es[k] = e;
+    ++filled;
+  }
+  return failed ? -1 : filled;
+}
+
+void ChannelDataStore::WriteDumpFiles(int Set, const double* X, const double* Y, int Count) const {
+  try {
+    WriteDumpFile("AddSetoriginal.out", X, Y, Count);
+    WriteDumpFile("AddSetinterpolated.out", FBlock.get(), SlotY(Set), NumberOfPoints);
+  } catch (...) {
+    // A dump that cannot be built is skipped like one that cannot be opened.
+  }
+}
+
+int ChannelDataStore::CopySetFrom(const ChannelDataStore& Other, int Set) {
+  if (Set < 0 || Set >= Other.NumberOfSets) return -1;
+  const ScanHeader& header = Other.Headers[Set];
+  try {
+    return AddSet(Other.GetGrid(), Other.SlotY(Set), Other.NumberOfPoints, header, header.TimeUsed);
+  } catch (...) {  // copying the header's texts can fail to allocate
+    return -1;
+  }
+}
+
+// ------------------------------------------------------ interference corrections
+
+// First grid index from 0 to n-2 whose x lies above X, else n-1.
+int ChannelDataStore::IndexAbove(double X) const {
+  const double* grid = FBlock.get();
+  for (int i = 0; i < NumberOfPoints - 1; ++i)
+    if (grid[i] > X) return i;
+  return NumberOfPoints - 1;
+}
+
+// Subtracts the mean of the valid points of the window of W+1 grid points
+// ending at the point at X. A set without data at that point is left alone.
+bool ChannelDataStore::RemoveJitterFrom(int Set, double X, int W) {
+  if (!ValidSet(Set) || NumberOfPoints < 1) return false;
+  const int w = std::max(W, 0);  // a negative width would reach past the grid
+  const int i = IndexAbove(X);
+  const double* ys = SlotY(Set);
+  const double* es = SlotError(Set);
+  if (!(es[i] >= 0.0)) return false;
+  const int start = std::max(0, i - w);
+  const int end = std::max(start, std::min(NumberOfPoints - 1, start + w));
+  double sum = 0.0;
+  int valid = 0;
+  for (int p = start; p <= end; ++p) {
+    if (!(es[p] >= 0.0)) continue;
+    sum += ys[p];
+    ++valid;
+  }
+  const double mean = sum / valid;  // valid >= 1: the point at X is in the window
+  if (!std::isfinite(mean)) return false;
+  AddToSet(Set, -mean);
+  return true;
+}
+
+void ChannelDataStore::RemoveJitter(int Set, double X, int W) {
+  RemoveJitterFrom(Set, X, W);
+}
+
+int ChannelDataStore::RemoveJitterAllSets(double X, int W) {
+  int treated = 0;
+  for (int set = 0; set < NumberOfSets; ++set)
+    if (RemoveJitterFrom(set, X, W)) ++treated;
+  return treated;
+}
+
+void ChannelDataStore::RemoveJitterAtPoint(int Set, double X) {
+  RemoveJitterFrom(Set, X, 0);
+}
+
+// Moves the set by the whole number of fringes nearest to its offset from the
+// previous set at X: 0.51 and more rounds away from zero, 0.50 towards it.
+void ChannelDataStore::FixIntegralFringe(int Set, double X) {
+  if (Set < 1 || Set >= NumberOfSets || NumberOfPoints < 1) return;
+  const int i = IndexAbove(X);
+  if (!(SlotError(Set)[i] >= 0.0) || !(SlotError(Set - 1)[i] >= 0.0)) return;
+  const double d = SlotY(Set)[i] - SlotY(Set - 1)[i];
+  if (!std::isfinite(d)) return;
+  const double fringes = d > 0.0 ? std::floor(d + 0.49) : std::ceil(d - 0.49);
+  if (fringes != 0.0) AddToSet(Set, -fringes);
+}
+
+void ChannelDataStore::FixIntegralFringeAllSets(double X) {
+  for (int set = 1; set < NumberOfSets; ++set) FixIntegralFringe(set, X);
+}

@@ -44,17 +44,17 @@ struct ScanHeader {
 struct GofsSettings {
   GofsSettings();
 
-  int JitterWindow = 10;  // grid points
-  double LowLogS;         // ln(LowS) at construction; does not follow LowS later
-  double HighLogS;        // ln(HighS) at construction
-  double LowS = 1e-15;    // s
-  double HighS = 1e-10;   // s
+  int JitterWindow = 10;           // grid points
+  double LowLogS;                  // ln(LowS) at construction; does not follow LowS later
+  double HighLogS;                 // ln(HighS) at construction
+  double LowS = 1e-15;             // s
+  double HighS = 1e-10;            // s
   double DefaultCellBottom = 7.2;  // cm
   double DefaultCellTop = 5.75;    // cm
   double DefaultStepSize = 0.003;  // cm
   int sGridNumberOfPoints = 501;
-  double DefaultNegativeTag = -1e10;  // error of a grid point without data
-  double DefaultIgnoreTag = -2e10;    // error of a point to be ignored
+  double DefaultNegativeTag = -1e10;   // error of a grid point without data
+  double DefaultIgnoreTag = -2e10;     // error of a point to be ignored
   double DefaultCellMidpoint = 6.475;  // cm
   int BeginningScanGroupSize = 20;
   int MinimumDataSetSize = 20;
@@ -126,15 +126,22 @@ class ChannelDataStore {
   // Forgets the sets; arrays and headers keep their content.
   void ClearSets() { NumberOfSets = 0; }
 
-  // Interpolates an ascending x/y series onto the grid as a new set.
-  // Returns the new set's index, or -1 when refused.
+  // Interpolates an ascending x/y series onto the grid as a new set; runs of
+  // equal x are allowed as long as no grid value needs a step of 0. Returns
+  // the new set's index, or -1 when refused (time key not above the last
+  // set's TimeUsed or not finite, store full, nothing filled, a failed
+  // interpolation); a refused set leaves NumberOfSets unchanged.
   int AddSet(const double* X, const double* Y, int Count, ScanHeader Header, double TimeKey);
   int AddSetWithErrors(const double* X, const double* Y, const double* Errors, int Count,
                        ScanHeader Header, double TimeKey);
   int CopySetFrom(const ChannelDataStore& Other, int Set);
 
-  // Interference corrections on whole sets.
+  // Interference corrections on whole sets. A set without data (negative
+  // error) at the point at X, or whose predecessor has none there for the
+  // fringe match, is left unchanged; the jitter mean takes only the points
+  // with data in its window of W+1 points.
   void RemoveJitter(int Set, double X, int W);
+  // Returns the number of sets corrected.
   int RemoveJitterAllSets(double X, int W);
   void RemoveJitterAtPoint(int Set, double X);
   void FixIntegralFringe(int Set, double X);
@@ -150,16 +157,27 @@ class ChannelDataStore {
 
  private:
   void Construct(const double* X, double XMinimum, double XMaximum, int N);
+  void SetConstructFailure();
   bool ValidSlot(int Set) const { return Set >= 0 && Set < SlotCount; }
+  bool ValidSet(int Set) const { return Set >= 0 && Set < NumberOfSets; }
   bool ValidPoint(int I) const { return I >= 0 && I < NumberOfPoints; }
+  double* SlotY(int Set) const;
+  double* SlotError(int Set) const;
   int IndexAbove(double X) const;
+  double NegativeTag() const;
+  // Number of grid points filled, or -1 when an interpolation fails.
+  int InterpolateOntoGrid(int Set, const double* X, const double* Y, const double* Errors,
+                          int Count);
+  void WriteDumpFiles(int Set, const double* X, const double* Y, int Count) const;
+  bool RemoveJitterFrom(int Set, double X, int W);
 
   double XMin = 0.0;
   double XMax = 0.0;
   double Step = 0.0;
   int NumberOfPoints = 0;
   int NumberOfSets = 0;
-  // One lazily zeroed block: the grid, then the y and error arrays of every slot.
+  // One lazily zeroed block: the grid, then the y arrays of every slot, then
+  // their error arrays. Untouched slots read 0 without costing memory.
   struct FreeBlock {
     void operator()(double* p) const;
   };
