@@ -1,19 +1,181 @@
 #include "platform/TCanvas.h"
 
+#include "platform/Rounding.h"
 #include "platform/TBitmap.h"
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QRegion>
 
-// Provisional: state handling only; primitives follow.
-struct TCanvas::TState {
-  QPainter* External = nullptr;
-  TColor TextColor = clBlack;
-};
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <tuple>
+#include <vector>
 
 namespace {
+
 bool TextAntialiasing = true;
+
+// Everything about a font that changes how text looks; a change makes the
+// font colour the text colour again.
+using TFontKey = std::tuple<QString, int, int, int, TColor, int, int, int, int>;
+
+TFontKey KeyOf(const TFont& Font) {
+  return {Font.GetName(),       Font.GetHeight(),      Font.GetPixelsPerInch(),
+          int(Font.GetStyle()), Font.GetColor(),       Font.GetCharset(),
+          Font.GetPitch(),      Font.GetOrientation(), Font.GetQuality()};
 }
+
+// V * Num / Den rounded half away from zero, saturated to int.
+int Scale(int V, int Num, int Den) {
+  if (Den == 0) return V;
+  std::int64_t P = static_cast<std::int64_t>(V) * Num;
+  double Q = static_cast<double>(P) / Den;
+  double R = Q < 0 ? std::ceil(Q - 0.5) : std::floor(Q + 0.5);
+  return Trunc(R);
+}
+
+QRect NormalRect(int L, int T, int R, int B) {
+  if (R < L) std::swap(L, R);
+  if (B < T) std::swap(T, B);
+  return QRect(L, T, R - L, B - T);
+}
+
+// Cosmetic dash lengths in pixels (on, off, ...).
+std::vector<int> CosmeticPattern(const TPen& Pen) {
+  switch (Pen.GetStyle()) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    case psAlternate: return {1, 1};
+    case psUserStyle: {
+      // An on length of 0 is one dot; the gap after it shrinks to keep
+      // the period.
+      std::vector<int> P = Pen.GetUserDashes();
+      if (P.size() % 2 == 1) P.push_back(P.back());
+      for (std::size_t I = 0; I + 1 < P.size(); I += 2) {
+        P[I] = std::max(0, P[I]);
+        P[I + 1] = std::max(0, P[I + 1]);
+        if (P[I] == 0) {
+          P[I] = 1;
+          P[I + 1] = std::max(0, P[I + 1] - 1);
+        }
+      }
+      bool AnyGap = false;
+      for (std::size_t I = 1; I < P.size(); I += 2) AnyGap = AnyGap || P[I] > 0;
+      return AnyGap ? P : std::vector<int>();
+    }
+    default: return {};
+  }
+}
+
+// Dash lengths in pen widths for geometric pens.
+QList<qreal> GeometricPattern(const TPen& Pen) {
+  switch (Pen.GetStyle()) {
+    case psDash: return {3, 1};
+    case psDot:
+    case psAlternate: return {1, 1};
+    case psDashDot: return {3, 1, 1, 1};
+    case psDashDotDot: return {3, 1, 1, 1, 1, 1};
+    case psUserStyle: {
+      QList<qreal> P;
+      for (int V : Pen.GetUserDashes()) P.append(std::max(0, V));
+      if (P.size() % 2 == 1) P.append(P.back());
+      qreal Sum = 0;
+      for (qreal V : P) Sum += V;
+      return Sum > 0 ? P : QList<qreal>();
+    }
+    default: return {};
+  }
+}
+
+QPainter::CompositionMode RasterOp(TPenMode Mode) {
+  switch (Mode) {
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+Qt::BrushStyle HatchStyle(TBrushStyle Style) {
+  switch (Style) {
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    case bsClear: return Qt::NoBrush;
+    default: return Qt::SolidPattern;
+  }
+}
+
+// Pixels of a one-pixel line from A towards B, B itself excluded, split into
+// pixels on and off the dash pattern. StylePos carries the pattern position
+// from one segment to the next.
+void RasterizeLine(const QPoint& A, const QPoint& B, const std::vector<int>& Pattern,
+                   int PatternLength, int& StylePos, std::vector<QPoint>& On,
+                   std::vector<QPoint>& Off) {
+  int DX = B.x() - A.x();
+  int DY = B.y() - A.y();
+  int Major = std::max(std::abs(DX), std::abs(DY));
+  if (Major == 0) return;
+  bool XMajor = std::abs(DX) >= std::abs(DY);
+  int Minor = XMajor ? DY : DX;
+  int MajorStep = (XMajor ? DX : DY) > 0 ? 1 : -1;
+  for (int I = 0; I < Major; ++I) {
+    // Minor offset rounded to nearest, halves away from the start point.
+    std::int64_t Num = 2LL * I * std::abs(Minor) + Major;
+    int Off1 = static_cast<int>(Num / (2LL * Major));
+    if (Minor < 0) Off1 = -Off1;
+    QPoint P = XMajor ? QPoint(A.x() + I * MajorStep, A.y() + Off1)
+                      : QPoint(A.x() + Off1, A.y() + I * MajorStep);
+    bool IsOn = true;
+    if (PatternLength > 0) {
+      int Pos = StylePos % PatternLength;
+      for (std::size_t K = 0; K < Pattern.size(); ++K) {
+        if (Pos < Pattern[K]) {
+          IsOn = K % 2 == 0;
+          break;
+        }
+        Pos -= Pattern[K];
+      }
+      ++StylePos;
+    }
+    (IsOn ? On : Off).push_back(P);
+  }
+}
+
+// Angle in degrees (counter-clockwise, y up) of the point of the ellipse in
+// Box that lies on the ray from the centre towards P, as Qt's arc functions
+// take it (parametric angle).
+qreal ArcAngle(const QRectF& Box, const QPointF& P) {
+  qreal RX = Box.width() / 2;
+  qreal RY = Box.height() / 2;
+  qreal DX = P.x() - Box.center().x();
+  qreal DY = Box.center().y() - P.y();
+  if (DX == 0 && DY == 0) return 0;
+  return std::atan2(RX * DY, RY * DX) * 180 / std::numbers::pi;
+}
+
+}  // namespace
 
 void SetTextAntialiasing(bool On) {
   TextAntialiasing = On;
@@ -22,105 +184,928 @@ bool GetTextAntialiasing() {
   return TextAntialiasing;
 }
 
-TCanvas::TCanvas(TBitmap& ABitmap) : FState(std::make_unique<TState>()), FBitmap(&ABitmap) {}
+// Qt-side state of a canvas. For a bitmap canvas the painter is our own and
+// stays open between primitives (see TBitmap for when it closes); for a
+// painter canvas every primitive runs between save() and restore() so the
+// owner's painter state survives.
+struct TCanvas::TState {
+  QPainter* External = nullptr;
+  QPainter Own;
+  bool ClipApplied = false;  // Own carries the current clip
+  QRegion Clip;              // device pixels, when HasClip
+  bool Saved = false;
+  bool SavedHasClip = false;
+  QRegion SavedClip;
+  TColor TextColor = clBlack;
+  TFontKey RealizedFont;
+  bool PathOpen = false;
+  bool PathReady = false;
+  QPainterPath Path;
+};
+
+// One primitive's access to the painter: opens it, applies the clip, and
+// for a painter canvas saves and restores the owner's state.
+class TCanvas::TPaintScope {
+ public:
+  explicit TPaintScope(TCanvas& Canvas) : FCanvas(Canvas) {
+    TState& S = *Canvas.FState;
+    if (S.External != nullptr) {
+      if (!S.External->isActive()) return;
+      FPainter = S.External;
+      FPainter->save();
+      if (Canvas.FHasClip) FPainter->setClipRegion(S.Clip, Qt::IntersectClip);
+    } else {
+      if (Canvas.FBitmap == nullptr || Canvas.FBitmap->GetEmpty()) return;
+      if (!S.Own.isActive()) {
+        if (!S.Own.begin(&Canvas.FBitmap->ImageForPainting())) return;
+        S.ClipApplied = false;
+      }
+      FPainter = &S.Own;
+      if (!S.ClipApplied) {
+        if (Canvas.FHasClip)
+          FPainter->setClipRegion(S.Clip);
+        else
+          FPainter->setClipping(false);
+        S.ClipApplied = true;
+      }
+    }
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPainter->setBackgroundMode(Qt::TransparentMode);
+    FPainter->setBrushOrigin(0, 0);
+  }
+  ~TPaintScope() {
+    if (FPainter != nullptr && FPainter == FCanvas.FState->External) FPainter->restore();
+  }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+
+  QPainter* operator->() const { return FPainter; }
+  explicit operator bool() const { return FPainter != nullptr; }
+  QPainter& Painter() const { return *FPainter; }
+
+ private:
+  TCanvas& FCanvas;
+  QPainter* FPainter = nullptr;
+};
+
+TCanvas::TCanvas(TBitmap& ABitmap) : FState(std::make_unique<TState>()), FBitmap(&ABitmap) {
+  FState->TextColor = FFont.GetColor();
+  FState->RealizedFont = KeyOf(FFont);
+}
 
 TCanvas::TCanvas(QPainter& APainter, int APixelsPerInch)
-    : FState(std::make_unique<TState>()), FPixelsPerInch(APixelsPerInch) {
+    : FState(std::make_unique<TState>()), FPixelsPerInch(APixelsPerInch > 0 ? APixelsPerInch : 96) {
   FState->External = &APainter;
-  FFont.SetPixelsPerInch(APixelsPerInch);
+  FFont.SetPixelsPerInch(FPixelsPerInch);
+  FState->TextColor = FFont.GetColor();
+  FState->RealizedFont = KeyOf(FFont);
 }
 
-TCanvas::~TCanvas() = default;
+TCanvas::~TCanvas() {
+  ClosePainter();
+}
+
+void TCanvas::ClosePainter() {
+  if (FState->Own.isActive()) FState->Own.end();
+}
+
+// ---------------------------------------------------------------- state
 
 TColor TCanvas::GetTextColor() const {
+  if (KeyOf(FFont) != FState->RealizedFont) {
+    FState->RealizedFont = KeyOf(FFont);
+    FState->TextColor = FFont.GetColor();
+  }
   return FState->TextColor;
 }
+
 void TCanvas::SetTextColor(TColor Value) {
+  GetTextColor();
   FState->TextColor = Value;
 }
+
+// ---------------------------------------------------------------- mapping
+
 void TCanvas::SetMapMode(TMapMode Value) {
   FMapMode = Value;
 }
+
 void TCanvas::SetWindowOrg(int X, int Y) {
   FWindowOrg = {X, Y};
 }
+
 void TCanvas::SetWindowExt(int CX, int CY) {
+  if (FMapMode == mmText || CX == 0 || CY == 0) return;
   FWindowExt = {CX, CY};
 }
+
 void TCanvas::SetViewportOrg(int X, int Y) {
   FViewportOrg = {X, Y};
 }
+
 void TCanvas::SetViewportExt(int CX, int CY) {
+  if (FMapMode == mmText || CX == 0 || CY == 0) return;
   FViewportExt = {CX, CY};
 }
+
 TPoint TCanvas::LPtoDP(const TPoint& P) const {
-  return P;
+  int X = P.X - FWindowOrg.X;
+  int Y = P.Y - FWindowOrg.Y;
+  if (FMapMode == mmAnisotropic) {
+    X = Scale(X, FViewportExt.cx, FWindowExt.cx);
+    Y = Scale(Y, FViewportExt.cy, FWindowExt.cy);
+  }
+  return {X + FViewportOrg.X, Y + FViewportOrg.Y};
 }
+
 TPoint TCanvas::DPtoLP(const TPoint& P) const {
-  return P;
+  int X = P.X - FViewportOrg.X;
+  int Y = P.Y - FViewportOrg.Y;
+  if (FMapMode == mmAnisotropic) {
+    X = Scale(X, FWindowExt.cx, FViewportExt.cx);
+    Y = Scale(Y, FWindowExt.cy, FViewportExt.cy);
+  }
+  return {X + FWindowOrg.X, Y + FWindowOrg.Y};
 }
+
 TRect TCanvas::LPtoDP(const TRect& R) const {
-  return R;
+  TPoint A = LPtoDP(R.TopLeft());
+  TPoint B = LPtoDP(R.BottomRight());
+  return {A.X, A.Y, B.X, B.Y};
 }
+
+double TCanvas::ScaleX() const {
+  return FMapMode == mmAnisotropic ? std::abs(double(FViewportExt.cx) / FWindowExt.cx) : 1.0;
+}
+
+double TCanvas::ScaleY() const {
+  return FMapMode == mmAnisotropic ? std::abs(double(FViewportExt.cy) / FWindowExt.cy) : 1.0;
+}
+
+QPoint TCanvas::Device(int X, int Y) const {
+  TPoint D = LPtoDP(TPoint(X, Y));
+  return {D.X, D.Y};
+}
+
+QRect TCanvas::DeviceBox(int X1, int Y1, int X2, int Y2) const {
+  QPoint A = Device(X1, Y1);
+  QPoint B = Device(X2, Y2);
+  return NormalRect(A.x(), A.y(), B.x(), B.y());
+}
+
+QRect TCanvas::DeviceBounds() const {
+  if (FBitmap != nullptr) return QRect(0, 0, FBitmap->GetWidth(), FBitmap->GetHeight());
+  QPaintDevice* D = FState->External != nullptr ? FState->External->device() : nullptr;
+  return D != nullptr ? QRect(0, 0, D->width(), D->height()) : QRect();
+}
+
+// ---------------------------------------------------------------- pens and brushes
+
+int TCanvas::DevicePenWidth() const {
+  if (FPen.GetWidth() <= 1) return 1;
+  return std::max(1, Round(FPen.GetWidth() * std::sqrt(ScaleX() * ScaleY())));
+}
+
+bool TCanvas::PenVisible() const {
+  return FPen.GetStyle() != psClear && FPen.GetMode() != pmNop;
+}
+
+bool TCanvas::BrushVisible() const {
+  return FBrush.GetBitmap() != nullptr || FBrush.GetStyle() != bsClear;
+}
+
+bool TCanvas::IsImageTarget() const {
+  return FState->External == nullptr;
+}
+
+// The colour a pen or brush draws with under the current mode.
+QColor TCanvas::ModeColor(TColor Color) const {
+  switch (FPen.GetMode()) {
+    case pmBlack: return Qt::black;
+    case pmWhite: return Qt::white;
+    default: return ColorToQColor(Color);
+  }
+}
+
+void TCanvas::ApplyMode(QPainter& P) const {
+  P.setCompositionMode(IsImageTarget() ? RasterOp(FPen.GetMode())
+                                       : QPainter::CompositionMode_SourceOver);
+}
+
+QPen TCanvas::GeometricPen() const {
+  QPen Pen(ModeColor(FPen.GetColor()), DevicePenWidth());
+  switch (FPen.GetEndCap()) {
+    case pecRound: Pen.setCapStyle(Qt::RoundCap); break;
+    case pecSquare: Pen.setCapStyle(Qt::SquareCap); break;
+    case pecFlat: Pen.setCapStyle(Qt::FlatCap); break;
+  }
+  switch (FPen.GetJoin()) {
+    case pjRound: Pen.setJoinStyle(Qt::RoundJoin); break;
+    case pjBevel: Pen.setJoinStyle(Qt::BevelJoin); break;
+    case pjMiter: Pen.setJoinStyle(Qt::MiterJoin); break;
+  }
+  QList<qreal> Pattern = GeometricPattern(FPen);
+  if (!Pattern.isEmpty()) Pen.setDashPattern(Pattern);
+  return Pen;
+}
+
+QPen TCanvas::CosmeticPen() const {
+  QPen Pen(ModeColor(FPen.GetColor()), 0);
+  Pen.setCapStyle(Qt::FlatCap);
+  std::vector<int> Pattern = CosmeticPattern(FPen);
+  if (!Pattern.empty()) {
+    QList<qreal> Q;
+    for (int V : Pattern) Q.append(V);
+    Pen.setDashPattern(Q);
+  }
+  return Pen;
+}
+
+QPen TCanvas::StrokePen() const {
+  return DevicePenWidth() > 1 ? GeometricPen() : CosmeticPen();
+}
+
+QBrush TCanvas::FillBrush(bool UseMode) const {
+  if (const TBitmap* Pattern = FBrush.GetBitmap()) {
+    QImage Tile = Pattern->Image().convertToFormat(QImage::Format_RGB32);
+    if (Pattern->GetMonochrome()) {
+      QRgb Fore = ColorToQColor(GetTextColor()).rgb();
+      QRgb Back = ColorToQColor(FBkColor).rgb();
+      for (int Y = 0; Y < Tile.height(); ++Y) {
+        QRgb* Row = reinterpret_cast<QRgb*>(Tile.scanLine(Y));
+        for (int X = 0; X < Tile.width(); ++X) Row[X] = qGray(Row[X]) < 128 ? Fore : Back;
+      }
+    }
+    return QBrush(Tile);
+  }
+  QColor Color = UseMode ? ModeColor(FBrush.GetColor()) : ColorToQColor(FBrush.GetColor());
+  return QBrush(Color, HatchStyle(FBrush.GetStyle()));
+}
+
+// Hatch gaps take the background colour in opaque mode. UseMode: the pen
+// mode applies (shapes), not for block fills (FillRect, FrameRect).
+void TCanvas::ApplyFill(QPainter& P, bool UseMode) const {
+  P.setPen(Qt::NoPen);
+  P.setBrush(FillBrush(UseMode));
+  bool Hatched = FBrush.GetBitmap() == nullptr && FBrush.GetStyle() != bsSolid;
+  if (Hatched && FBkMode == bkOpaque) {
+    P.setBackgroundMode(Qt::OpaqueMode);
+    P.setBackground(UseMode ? ModeColor(FBkColor) : ColorToQColor(FBkColor));
+  } else {
+    P.setBackgroundMode(Qt::TransparentMode);
+  }
+}
+
+// ---------------------------------------------------------------- stroking
+
+// Strokes the open or closed polyline of device points with the pen. A
+// one-pixel pen on a bitmap is rasterized here so every pixel is drawn once,
+// the last point is left out and dash patterns run on across the points
+// (gaps in the background colour in opaque mode).
+void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed) {
+  if (!PenVisible() || Points.size() < 2) return;
+  TPaintScope P(*this);
+  if (!P) return;
+  ApplyMode(P.Painter());
+  if (DevicePenWidth() > 1 || !IsImageTarget()) {
+    P->setPen(StrokePen());
+    P->setBrush(Qt::NoBrush);
+    if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && !CosmeticPattern(FPen).empty()) {
+      P->setBackgroundMode(Qt::OpaqueMode);
+      P->setBackground(ModeColor(FBkColor));
+    }
+    QPolygon Poly(Points.begin(), Points.end());
+    if (Closed)
+      P->drawPolygon(Poly);
+    else
+      P->drawPolyline(Poly);
+    return;
+  }
+  std::vector<int> Pattern = CosmeticPattern(FPen);
+  int Length = 0;
+  for (int V : Pattern) Length += V;
+  std::vector<QPoint> On;
+  std::vector<QPoint> Off;
+  int StylePos = 0;
+  for (std::size_t I = 0; I + 1 < Points.size(); ++I) {
+    RasterizeLine(Points[I], Points[I + 1], Pattern, Length, StylePos, On, Off);
+  }
+  if (Closed) RasterizeLine(Points.back(), Points.front(), Pattern, Length, StylePos, On, Off);
+  QPen Dot(ModeColor(FPen.GetColor()), 0);
+  Dot.setCapStyle(Qt::SquareCap);
+  if (!On.empty()) {
+    P->setPen(Dot);
+    P->drawPoints(On.data(), static_cast<int>(On.size()));
+  }
+  if (!Off.empty() && FBkMode == bkOpaque) {
+    Dot.setColor(ModeColor(FBkColor));
+    P->setPen(Dot);
+    P->drawPoints(Off.data(), static_cast<int>(Off.size()));
+  }
+}
+
+void TCanvas::StrokeDevicePath(const QPainterPath& Path, bool Closed) {
+  if (!PenVisible()) return;
+  TPaintScope P(*this);
+  if (!P) return;
+  ApplyMode(P.Painter());
+  QPen Pen = StrokePen();
+  if (Closed && DevicePenWidth() <= 1) Pen.setCapStyle(Qt::SquareCap);
+  P->setPen(Pen);
+  P->setBrush(Qt::NoBrush);
+  if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && !CosmeticPattern(FPen).empty()) {
+    P->setBackgroundMode(Qt::OpaqueMode);
+    P->setBackground(ModeColor(FBkColor));
+  }
+  P->drawPath(Path);
+}
+
+void TCanvas::FillDevicePath(const QPainterPath& Path) {
+  if (!BrushVisible() || FPen.GetMode() == pmNop) return;
+  TPaintScope P(*this);
+  if (!P) return;
+  ApplyMode(P.Painter());
+  ApplyFill(P.Painter(), true);
+  P->drawPath(Path);
+}
+
+// ---------------------------------------------------------------- lines
+
 void TCanvas::MoveTo(int X, int Y) {
   FPenPos = {X, Y};
+  if (FState->PathOpen) FState->Path.moveTo(Device(X, Y));
 }
+
 void TCanvas::LineTo(int X, int Y) {
+  QPoint From = Device(FPenPos.X, FPenPos.Y);
+  QPoint To = Device(X, Y);
   FPenPos = {X, Y};
+  if (FState->PathOpen) {
+    if (FState->Path.elementCount() == 0) FState->Path.moveTo(From);
+    FState->Path.lineTo(To);
+    return;
+  }
+  StrokeDevicePolyline({From, To}, false);
 }
-void TCanvas::Polyline(const TPoint*, int) {}
-void TCanvas::Polygon(const TPoint*, int) {}
-void TCanvas::Rectangle(int, int, int, int) {}
-void TCanvas::Ellipse(int, int, int, int) {}
-void TCanvas::RoundRect(int, int, int, int, int, int) {}
-void TCanvas::FillRect(const TRect&) {}
-void TCanvas::FrameRect(const TRect&) {}
-void TCanvas::Arc(int, int, int, int, int, int, int, int) {}
-void TCanvas::ArcTo(int, int, int, int, int, int, int, int) {}
-void TCanvas::Pie(int, int, int, int, int, int, int, int) {}
-void TCanvas::Chord(int, int, int, int, int, int, int, int) {}
-void TCanvas::TextOut(int, int, const QString&) {}
-void TCanvas::TextRect(const TRect&, int, int, const QString&) {}
-TSize TCanvas::TextExtent(const QString&) const {
-  return {};
+
+void TCanvas::Polyline(const TPoint* Points, int Count) {
+  if (Points == nullptr || Count < 2) return;
+  std::vector<QPoint> D;
+  D.reserve(Count);
+  for (int I = 0; I < Count; ++I) D.push_back(Device(Points[I].X, Points[I].Y));
+  if (FState->PathOpen) {
+    FState->Path.moveTo(D[0]);
+    for (int I = 1; I < Count; ++I) FState->Path.lineTo(D[I]);
+    return;
+  }
+  StrokeDevicePolyline(D, false);
 }
-TColor TCanvas::GetPixel(int, int) const {
-  return clNone;
+
+void TCanvas::Polygon(const TPoint* Points, int Count) {
+  if (Points == nullptr || Count < 2) return;
+  std::vector<QPoint> D;
+  D.reserve(Count);
+  for (int I = 0; I < Count; ++I) D.push_back(Device(Points[I].X, Points[I].Y));
+  QPolygon Poly(D.begin(), D.end());
+  if (FState->PathOpen) {
+    FState->Path.addPolygon(Poly);
+    FState->Path.closeSubpath();
+    return;
+  }
+  if (BrushVisible() && FPen.GetMode() != pmNop && Count >= 3) {
+    TPaintScope P(*this);
+    if (P) {
+      ApplyMode(P.Painter());
+      ApplyFill(P.Painter(), true);
+      P->drawPolygon(Poly, Qt::OddEvenFill);
+    }
+  }
+  StrokeDevicePolyline(D, true);
 }
-void TCanvas::SetPixel(int, int, TColor) {}
-void TCanvas::Draw(int, int, const TBitmap&) {}
-void TCanvas::StretchDraw(const TRect&, const TBitmap&) {}
-void TCanvas::CopyRect(const TRect&, const TCanvas&, const TRect&) {}
-void TCanvas::DrawImage(const TRect&, const QImage&) {}
-void TCanvas::ClipRect(const TRect&, TClipCombine) {}
-void TCanvas::ClipRoundRect(const TRect&, int, int, TClipCombine) {}
-void TCanvas::ClipEllipse(const TRect&, TClipCombine) {}
-void TCanvas::ClipPolygon(const TPoint*, int, TClipCombine) {}
-void TCanvas::RemoveClip() {}
+
+// ---------------------------------------------------------------- shapes
+
+// The device box of a shape, shrunk for an inside-frame pen so the whole
+// line stays inside the box.
+QRect TCanvas::ShapeBox(int X1, int Y1, int X2, int Y2) const {
+  QRect Box = DeviceBox(X1, Y1, X2, Y2);
+  int W = DevicePenWidth();
+  if (FPen.GetStyle() == psInsideFrame && W > 1 && PenVisible()) {
+    int In = W / 2;
+    Box.adjust(In, In, -(W - 1 - In), -(W - 1 - In));
+  }
+  return Box;
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+  QRect Box = ShapeBox(X1, Y1, X2, Y2);
+  if (FState->PathOpen) {
+    FState->Path.addRect(QRectF(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1));
+    return;
+  }
+  if (Box.width() <= 0 || Box.height() <= 0) return;
+  bool Pen = PenVisible();
+  bool Cosmetic = DevicePenWidth() <= 1;
+  if (BrushVisible() && FPen.GetMode() != pmNop) {
+    // Without a pen the fill stops one pixel short of the right and bottom
+    // edges; with a one-pixel pen it covers exactly the inside of the frame.
+    QRect Fill(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
+    if (Pen && Cosmetic) Fill = Box.adjusted(1, 1, -1, -1);
+    if (Fill.width() > 0 && Fill.height() > 0) {
+      TPaintScope P(*this);
+      if (P) {
+        ApplyMode(P.Painter());
+        ApplyFill(P.Painter(), true);
+        P->drawRect(Fill);
+      }
+    }
+  }
+  if (!Pen) return;
+  int R = Box.right();
+  int B = Box.bottom();
+  if (Cosmetic) {
+    if (Box.width() == 1 || Box.height() == 1) {
+      StrokeDevicePolyline({Box.topLeft(), QPoint(R + 1, B)}, false);
+      if (Box.width() == 1 && Box.height() == 1) return;
+      std::vector<QPoint> Line = Box.width() == 1
+                                     ? std::vector<QPoint>{QPoint(R, Box.top()), QPoint(R, B + 1)}
+                                     : std::vector<QPoint>{QPoint(Box.left(), B), QPoint(R + 1, B)};
+      StrokeDevicePolyline(Line, false);
+      return;
+    }
+    StrokeDevicePolyline({Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)},
+                         true);
+    return;
+  }
+  StrokeDevicePolyline({Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)},
+                       true);
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+  QRect Box = ShapeBox(X1, Y1, X2, Y2);
+  QRect Figure(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
+  QPainterPath Path;
+  Path.addEllipse(QRectF(Figure));
+  if (FState->PathOpen) {
+    FState->Path.addPath(Path);
+    return;
+  }
+  if (Box.width() <= 0 || Box.height() <= 0) return;
+  DrawShape(Figure, [&](QPainter& P, const QRect& R) { P.drawEllipse(R); });
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+  QRect Box = ShapeBox(X1, Y1, X2, Y2);
+  QRect Figure(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
+  qreal RX = std::abs(X3 * ScaleX()) / 2;
+  qreal RY = std::abs(Y3 * ScaleY()) / 2;
+  if (FState->PathOpen) {
+    FState->Path.addRoundedRect(QRectF(Figure), RX, RY);
+    return;
+  }
+  if (Box.width() <= 0 || Box.height() <= 0) return;
+  DrawShape(Figure,
+            [&](QPainter& P, const QRect& R) { P.drawRoundedRect(R, RX, RY, Qt::AbsoluteSize); });
+}
+
+// Fills Figure's shape without a pen (one pixel short at right and bottom)
+// and strokes its outline, which covers Figure's right and bottom edges.
+template <class DrawFn>
+void TCanvas::DrawShape(const QRect& Figure, DrawFn Draw) {
+  if (FPen.GetMode() == pmNop) return;
+  TPaintScope P(*this);
+  if (!P) return;
+  ApplyMode(P.Painter());
+  if (BrushVisible()) {
+    ApplyFill(P.Painter(), true);
+    Draw(P.Painter(), Figure);
+  }
+  if (PenVisible()) {
+    QPen Pen = StrokePen();
+    // A flat-capped one-pixel outline would lose the extreme pixels of a
+    // closed curve.
+    if (DevicePenWidth() <= 1) Pen.setCapStyle(Qt::SquareCap);
+    P->setPen(Pen);
+    P->setBrush(Qt::NoBrush);
+    // Opaque mode only where there are gaps to fill: Qt rasterizes solid
+    // outlines differently in opaque mode.
+    bool Gaps = !CosmeticPattern(FPen).empty() && DevicePenWidth() <= 1;
+    P->setBackgroundMode(FBkMode == bkOpaque && Gaps ? Qt::OpaqueMode : Qt::TransparentMode);
+    P->setBackground(ModeColor(FBkColor));
+    Draw(P.Painter(), Figure);
+  }
+}
+
+void TCanvas::FillRect(const TRect& R) {
+  QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
+  if (Box.isEmpty() || !BrushVisible()) return;
+  TPaintScope P(*this);
+  if (!P) return;
+  ApplyFill(P.Painter(), false);
+  P->drawRect(Box);
+}
+
+void TCanvas::FrameRect(const TRect& R) {
+  QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
+  if (Box.isEmpty() || !BrushVisible()) return;
+  TPaintScope P(*this);
+  if (!P) return;
+  ApplyFill(P.Painter(), false);
+  QRegion Frame(Box);
+  Frame -= QRegion(Box.adjusted(1, 1, -1, -1));
+  for (const QRect& Part : Frame) P->drawRect(Part);
+}
+
+// ---------------------------------------------------------------- arcs
+
+QPainterPath TCanvas::ArcPath(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
+                              TArcShape Shape, bool Connect) const {
+  QRect Box = DeviceBox(X1, Y1, X2, Y2);
+  QRectF Figure(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
+  QPoint Start = Device(X3, Y3);
+  QPoint End = Device(X4, Y4);
+  qreal A0 = ArcAngle(Figure, Start);
+  qreal A1 = ArcAngle(Figure, End);
+  qreal Sweep = A1 - A0;
+  // A mirrored mapping turns the drawing direction round.
+  bool Mirrored = (FMapMode == mmAnisotropic) && ((FViewportExt.cx < 0) != (FWindowExt.cx < 0)) !=
+                                                     ((FViewportExt.cy < 0) != (FWindowExt.cy < 0));
+  bool CounterClockwise = (FArcDirection == adCounterClockwise) != Mirrored;
+  if (CounterClockwise) {
+    while (Sweep <= 0) Sweep += 360;
+  } else {
+    while (Sweep >= 0) Sweep -= 360;
+  }
+  QPainterPath Path;
+  if (Shape == TArcShape::Pie) {
+    Path.moveTo(Figure.center());
+    Path.arcTo(Figure, A0, Sweep);
+    Path.closeSubpath();
+  } else {
+    if (Connect && FState->PathOpen && FState->Path.elementCount() > 0)
+      Path.moveTo(FState->Path.currentPosition());
+    else if (Connect)
+      Path.moveTo(QPointF(Device(FPenPos.X, FPenPos.Y)));
+    else
+      Path.arcMoveTo(Figure, A0);
+    Path.arcTo(Figure, A0, Sweep);
+    if (Shape == TArcShape::Chord) Path.closeSubpath();
+  }
+  return Path;
+}
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Arc, false);
+  if (FState->PathOpen)
+    FState->Path.addPath(Path);
+  else
+    StrokeDevicePath(Path, false);
+}
+
+void TCanvas::ArcTo(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Arc, true);
+  QPointF EndPoint = Path.currentPosition();
+  if (FState->PathOpen) {
+    if (FState->Path.elementCount() == 0) FState->Path.moveTo(Path.elementAt(0));
+    FState->Path.connectPath(Path);
+  } else {
+    StrokeDevicePath(Path, false);
+  }
+  FPenPos = DPtoLP(TPoint(Round(EndPoint.x()), Round(EndPoint.y())));
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Pie, false);
+  if (FState->PathOpen) {
+    FState->Path.addPath(Path);
+    return;
+  }
+  FillDevicePath(Path);
+  StrokeDevicePath(Path, true);
+}
+
+void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Chord, false);
+  if (FState->PathOpen) {
+    FState->Path.addPath(Path);
+    return;
+  }
+  FillDevicePath(Path);
+  StrokeDevicePath(Path, true);
+}
+
+// ---------------------------------------------------------------- text
+
+QFont TCanvas::DeviceFont() const {
+  QFont F = FFont.ToQFont();
+  F.setPixelSize(std::max(1, Round(F.pixelSize() * ScaleY())));
+  if (FCharacterExtra != 0) {
+    F.setLetterSpacing(QFont::AbsoluteSpacing, FCharacterExtra * ScaleX());
+  }
+  bool Smooth = TextAntialiasing && FFont.GetQuality() != fqNonAntialiased;
+  F.setStyleStrategy(Smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+  return F;
+}
+
+TSize TCanvas::TextExtent(const QString& Text) const {
+  QFontMetrics M(DeviceFont());
+  int W = M.horizontalAdvance(Text);
+  int H = M.ascent() + M.descent();
+  if (FMapMode == mmAnisotropic) {
+    W = Round(W / ScaleX());
+    H = Round(H / ScaleY());
+  }
+  return {W, H};
+}
+
+void TCanvas::TextOut(int X, int Y, const QString& Text) {
+  bool UpdateCP = (FTextAlign & TA_UPDATECP) != 0;
+  TPoint Ref = UpdateCP ? FPenPos : TPoint(X, Y);
+  QPoint Anchor = Device(Ref.X, Ref.Y);
+  QFont Font = DeviceFont();
+  QFontMetrics M(Font);
+  int Width = M.horizontalAdvance(Text);
+  int Ascent = M.ascent();
+  int Descent = M.descent();
+
+  int Horizontal = FTextAlign & TA_CENTER;
+  int Left = Horizontal == TA_CENTER ? -(Width / 2) : Horizontal == TA_RIGHT ? -Width : 0;
+  int Vertical = FTextAlign & TA_BASELINE;
+  int Baseline = Vertical == TA_BASELINE ? 0 : Vertical == TA_BOTTOM ? -Descent : Ascent;
+
+  // Text is laid out unrotated about the reference point, then turned
+  // counter-clockwise by the font orientation (Qt turns clockwise).
+  qreal Angle = FFont.GetOrientation() / 10.0;
+  QTransform Place;
+  Place.translate(Anchor.x(), Anchor.y());
+  Place.rotate(-Angle);
+
+  if (FState->PathOpen) {
+    QPainterPath Glyphs;
+    Glyphs.addText(QPointF(Left, Baseline), Font, Text);
+    FState->Path.addPath(Place.map(Glyphs));
+  } else if (!Text.isEmpty()) {
+    TPaintScope P(*this);
+    if (P) {
+      P->setTransform(Place, true);
+      if (FBkMode == bkOpaque) {
+        P->fillRect(QRect(Left, Baseline - Ascent, Width, Ascent + Descent),
+                    ColorToQColor(FBkColor));
+      }
+      P->setFont(Font);
+      P->setPen(ColorToQColor(GetTextColor()));
+      P->drawText(QPoint(Left, Baseline), Text);
+      if (FState->External == nullptr) P->resetTransform();
+    }
+  }
+
+  // The pen ends after the text along its direction.
+  int Advance = Horizontal == TA_CENTER ? 0 : Horizontal == TA_RIGHT ? -Width : Width;
+  qreal Rad = Angle * std::numbers::pi / 180;
+  TPoint End = DPtoLP(TPoint(Anchor.x() + Round(Advance * std::cos(Rad)),
+                             Anchor.y() - Round(Advance * std::sin(Rad))));
+  if (UpdateCP)
+    FPenPos = End;
+  else
+    FPenPos = DPtoLP(TPoint(Anchor.x() + Width, Anchor.y()));
+}
+
+void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
+  QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
+  bool HadClip = FHasClip;
+  QRegion Before = FState->Clip;
+  if (FBrush.GetStyle() != bsClear && !Box.isEmpty()) {
+    TPaintScope P(*this);
+    if (P) P->fillRect(Box, ColorToQColor(FBrush.GetColor()));
+  }
+  CombineClip(QRegion(Box), ccIntersect);
+  TextOut(X, Y, Text);
+  FState->Clip = Before;
+  FHasClip = HadClip;
+  FState->ClipApplied = false;
+}
+
+// ---------------------------------------------------------------- pixels and bitmaps
+
+TColor TCanvas::GetPixel(int X, int Y) const {
+  if (FBitmap == nullptr) return clNone;
+  TPoint D = LPtoDP(TPoint(X, Y));
+  return FBitmap->GetPixel(D.X, D.Y);
+}
+
+void TCanvas::SetPixel(int X, int Y, TColor Color) {
+  TPaintScope P(*this);
+  if (!P) return;
+  P->fillRect(QRect(Device(X, Y), QSize(1, 1)), ColorToQColor(Color));
+}
+
+void TCanvas::Draw(int X, int Y, const TBitmap& Source) {
+  if (Source.GetEmpty()) return;
+  TPoint D = LPtoDP(TPoint(X, Y));
+  int W = Source.GetWidth();
+  int H = Source.GetHeight();
+  if (FMapMode == mmAnisotropic) {
+    TPoint E = LPtoDP(TPoint(X + W, Y + H));
+    DrawBitmapImage(NormalRect(D.X, D.Y, E.X, E.Y), Source);
+  } else {
+    DrawBitmapImage(QRect(D.X, D.Y, W, H), Source);
+  }
+}
+
+void TCanvas::StretchDraw(const TRect& Dest, const TBitmap& Source) {
+  if (Source.GetEmpty()) return;
+  DrawBitmapImage(DeviceBox(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom), Source);
+}
+
+void TCanvas::DrawBitmapImage(const QRect& Dest, const TBitmap& Source) {
+  if (!Source.GetTransparent()) {
+    DrawDeviceImage(Dest, Source.Image());
+    return;
+  }
+  // Pixels of the transparent colour become fully transparent.
+  QImage Masked = Source.Image().convertToFormat(QImage::Format_ARGB32);
+  QRgb Key = ColorToQColor(ColorToRGB(Source.GetTransparentColor())).rgb() | 0xFF000000u;
+  for (int Y = 0; Y < Masked.height(); ++Y) {
+    QRgb* Row = reinterpret_cast<QRgb*>(Masked.scanLine(Y));
+    for (int X = 0; X < Masked.width(); ++X) {
+      if ((Row[X] | 0xFF000000u) == Key) Row[X] = 0;
+    }
+  }
+  DrawDeviceImage(Dest, Masked);
+}
+
+void TCanvas::DrawDeviceImage(const QRect& Dest, const QImage& Image) {
+  if (Image.isNull() || Dest.isEmpty()) return;
+  TPaintScope P(*this);
+  if (!P) return;
+  P->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  P->drawImage(Dest, Image);
+}
+
+void TCanvas::DrawImage(const TRect& Dest, const QImage& Image) {
+  DrawDeviceImage(DeviceBox(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom), Image);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& SourceRect) {
+  if (Source.FBitmap == nullptr || Source.FBitmap->GetEmpty()) return;
+  QRect From =
+      Source.DeviceBox(SourceRect.Left, SourceRect.Top, SourceRect.Right, SourceRect.Bottom);
+  if (From.isEmpty()) return;
+  // Copy first: the source may be this very canvas.
+  QImage Part = Source.FBitmap->Image().copy(From);
+  DrawDeviceImage(DeviceBox(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom), Part);
+}
+
+// ---------------------------------------------------------------- clipping
+
+void TCanvas::CombineClip(const QRegion& Area, TClipCombine Mode) {
+  QRegion Current = FHasClip ? FState->Clip : QRegion(DeviceBounds());
+  switch (Mode) {
+    case ccIntersect: Current = Current.intersected(Area); break;
+    case ccUnion: Current = Current.united(Area); break;
+    case ccXor: Current = Current.xored(Area); break;
+    case ccDiff: Current = Current.subtracted(Area); break;
+    case ccCopy: Current = Area; break;
+  }
+  FState->Clip = Current;
+  FHasClip = true;
+  FState->ClipApplied = false;
+}
+
+void TCanvas::ClipRect(const TRect& R, TClipCombine Mode) {
+  CombineClip(QRegion(NormalRect(R.Left, R.Top, R.Right, R.Bottom)), Mode);
+}
+
+void TCanvas::ClipRoundRect(const TRect& R, int W, int H, TClipCombine Mode) {
+  QRect Box = NormalRect(R.Left, R.Top, R.Right, R.Bottom);
+  QPainterPath Path;
+  Path.addRoundedRect(QRectF(Box), std::abs(W) / 2.0, std::abs(H) / 2.0);
+  CombineClip(QRegion(Path.toFillPolygon().toPolygon(), Qt::OddEvenFill), Mode);
+}
+
+void TCanvas::ClipEllipse(const TRect& R, TClipCombine Mode) {
+  CombineClip(QRegion(NormalRect(R.Left, R.Top, R.Right, R.Bottom), QRegion::Ellipse), Mode);
+}
+
+void TCanvas::ClipPolygon(const TPoint* Points, int Count, TClipCombine Mode) {
+  if (Points == nullptr || Count < 1) {
+    CombineClip(QRegion(), Mode);
+    return;
+  }
+  QPolygon Poly;
+  for (int I = 0; I < Count; ++I) Poly << QPoint(Points[I].X, Points[I].Y);
+  CombineClip(QRegion(Poly, Qt::OddEvenFill), Mode);
+}
+
+void TCanvas::RemoveClip() {
+  FHasClip = false;
+  FState->Clip = QRegion();
+  FState->ClipApplied = false;
+}
+
 TRect TCanvas::GetClipBox() const {
-  return {};
+  QRect Box = FHasClip ? FState->Clip.boundingRect() : DeviceBounds();
+  return {Box.left(), Box.top(), Box.left() + Box.width(), Box.top() + Box.height()};
 }
-void TCanvas::SaveClip() {}
+
+void TCanvas::SaveClip() {
+  FState->Saved = true;
+  FState->SavedHasClip = FHasClip;
+  FState->SavedClip = FState->Clip;
+}
+
 bool TCanvas::RestoreClip() {
-  return false;
+  bool Had = FState->Saved;
+  if (Had && FState->SavedHasClip) {
+    FState->Clip = FState->SavedClip;
+    FHasClip = true;
+  } else {
+    FState->Clip = QRegion();
+    FHasClip = false;
+  }
+  FState->Saved = false;
+  FState->SavedClip = QRegion();
+  FState->ClipApplied = false;
+  return Had;
 }
-void TCanvas::BeginPath() {}
-void TCanvas::EndPath() {}
-void TCanvas::AbortPath() {}
-void TCanvas::CloseFigure() {}
+
+// ---------------------------------------------------------------- paths
+
+void TCanvas::BeginPath() {
+  FState->Path = QPainterPath();
+  FState->Path.setFillRule(Qt::OddEvenFill);
+  FState->PathOpen = true;
+  FState->PathReady = false;
+}
+
+void TCanvas::EndPath() {
+  if (!FState->PathOpen) return;
+  FState->PathOpen = false;
+  FState->PathReady = true;
+}
+
+void TCanvas::AbortPath() {
+  FState->PathOpen = false;
+  FState->PathReady = false;
+  FState->Path = QPainterPath();
+}
+
+void TCanvas::CloseFigure() {
+  if (FState->PathOpen) FState->Path.closeSubpath();
+}
+
+// Hands out the finished path once.
+bool TCanvas::TakePath(QPainterPath& Path) {
+  if (!FState->PathReady) return false;
+  Path = FState->Path;
+  FState->Path = QPainterPath();
+  FState->PathReady = false;
+  return true;
+}
+
 bool TCanvas::StrokePath() {
-  return false;
+  QPainterPath Path;
+  if (!TakePath(Path)) return false;
+  StrokeDevicePath(Path, false);
+  return true;
 }
+
 bool TCanvas::FillPath() {
-  return false;
+  QPainterPath Path;
+  if (!TakePath(Path)) return false;
+  FillDevicePath(Path);
+  return true;
 }
+
 bool TCanvas::StrokeAndFillPath() {
-  return false;
+  QPainterPath Path;
+  if (!TakePath(Path)) return false;
+  FillDevicePath(Path);
+  StrokeDevicePath(Path, false);
+  return true;
 }
+
 bool TCanvas::WidenPath() {
-  return false;
+  if (!FState->PathReady) return false;
+  QPen Pen = StrokePen();
+  QPainterPathStroker Stroker(Pen);
+  Stroker.setWidth(std::max(1, DevicePenWidth()));
+  QPainterPath Wide = Stroker.createStroke(FState->Path);
+  Wide.setFillRule(Qt::WindingFill);
+  FState->Path = Wide.simplified();
+  FState->Path.setFillRule(Qt::OddEvenFill);
+  return true;
 }
-bool TCanvas::SelectClipPath(TClipCombine) {
-  return false;
+
+bool TCanvas::SelectClipPath(TClipCombine Mode) {
+  QPainterPath Path;
+  if (!TakePath(Path)) return false;
+  // Alternate rule: every closed figure toggles the pixels it covers.
+  QRegion Area;
+  for (const QPolygonF& Figure : Path.toFillPolygons()) {
+    Area = Area.xored(QRegion(Figure.toPolygon(), Qt::OddEvenFill));
+  }
+  CombineClip(Area, Mode);
+  return true;
 }
-void TCanvas::ClosePainter() {}

@@ -9,9 +9,18 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
+class QBrush;
+class QColor;
+class QFont;
 class QImage;
 class QPainter;
+class QPainterPath;
+class QPen;
+class QPoint;
+class QRect;
+class QRegion;
 class TBitmap;
 
 // Text alignment flags (combine one horizontal and one vertical flag, plus
@@ -233,6 +242,39 @@ class TCanvas {
 
  private:
   struct TState;
+  class TPaintScope;
+  enum class TArcShape { Arc, Pie, Chord };
+
+  double ScaleX() const;
+  double ScaleY() const;
+  QPoint Device(int X, int Y) const;
+  QRect DeviceBox(int X1, int Y1, int X2, int Y2) const;
+  QRect DeviceBounds() const;
+  QRect ShapeBox(int X1, int Y1, int X2, int Y2) const;
+  int DevicePenWidth() const;
+  bool PenVisible() const;
+  bool BrushVisible() const;
+  bool IsImageTarget() const;
+  QColor ModeColor(TColor Color) const;
+  void ApplyMode(QPainter& P) const;
+  QPen GeometricPen() const;
+  QPen CosmeticPen() const;
+  QPen StrokePen() const;
+  QBrush FillBrush(bool UseMode) const;
+  void ApplyFill(QPainter& P, bool UseMode) const;
+  QFont DeviceFont() const;
+  void StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed);
+  void StrokeDevicePath(const QPainterPath& Path, bool Closed);
+  void FillDevicePath(const QPainterPath& Path);
+  template <class DrawFn>
+  void DrawShape(const QRect& Figure, DrawFn Draw);
+  QPainterPath ArcPath(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
+                       TArcShape Shape, bool Connect) const;
+  void DrawBitmapImage(const QRect& Dest, const TBitmap& Source);
+  void DrawDeviceImage(const QRect& Dest, const QImage& Image);
+  void CombineClip(const QRegion& Area, TClipCombine Mode);
+  bool TakePath(QPainterPath& Path);
+
   std::unique_ptr<TState> FState;  // painter, clip, path: Qt-side state
 
   TBitmap* FBitmap = nullptr;

@@ -1,0 +1,696 @@
+#include "platform/TCanvas.h"
+
+#include "platform/TBitmap.h"
+#include "tests/platform/PixelProbe.h"
+
+#include <QFont>
+#include <QFontMetrics>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using PixelProbe::Count;
+using PixelProbe::InkBox;
+
+class TCanvasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetTextAntialiasing(false);
+    Canvas().GetFont().SetName(QStringLiteral("DejaVu Sans"));
+    Canvas().GetFont().SetHeight(-20);
+    Canvas().GetFont().SetColor(clBlack);
+  }
+  void TearDown() override { SetTextAntialiasing(true); }
+
+  TCanvas& Canvas() { return Bitmap.GetCanvas(); }
+
+  // The same font as the canvas draws with, to measure text independently.
+  QFontMetrics Metrics() const {
+    QFont F(QStringLiteral("DejaVu Sans"));
+    F.setPixelSize(20);
+    F.setStyleStrategy(QFont::NoAntialias);
+    return QFontMetrics(F);
+  }
+
+  void SolidPen(TColor Color, int Width = 1) {
+    Canvas().GetPen().SetColor(Color);
+    Canvas().GetPen().SetWidth(Width);
+    Canvas().GetPen().SetStyle(psSolid);
+  }
+
+  TBitmap Bitmap{60, 40};
+};
+
+// ------------------------------------------------------------ lines
+
+struct LineCase {
+  const char* Name;
+  TPoint From, To;
+};
+
+class TCanvasLineTest : public TCanvasTest, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(TCanvasLineTest, LineToLeavesOutItsLastPixelOnly) {
+  const LineCase& C = GetParam();
+  SolidPen(clBlack);
+  Canvas().MoveTo(C.From.X, C.From.Y);
+  Canvas().LineTo(C.To.X, C.To.Y);
+  int Steps = std::max(std::abs(C.To.X - C.From.X), std::abs(C.To.Y - C.From.Y));
+  EXPECT_EQ(Bitmap.GetPixel(C.From.X, C.From.Y), clBlack);
+  EXPECT_EQ(Bitmap.GetPixel(C.To.X, C.To.Y), clWhite);
+  EXPECT_EQ(Count(Bitmap, clBlack), Steps);
+  EXPECT_EQ(Canvas().GetPenPos(), C.To);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directions, TCanvasLineTest,
+    ::testing::Values(LineCase{"Right", {2, 5}, {20, 5}}, LineCase{"Left", {20, 5}, {2, 5}},
+                      LineCase{"Down", {4, 2}, {4, 30}}, LineCase{"Up", {4, 30}, {4, 2}},
+                      LineCase{"DownRight", {2, 2}, {30, 16}}, LineCase{"UpLeft", {30, 16}, {2, 2}},
+                      LineCase{"UpRight", {2, 30}, {12, 3}}, LineCase{"Diagonal", {9, 9}, {1, 17}}),
+    [](const ::testing::TestParamInfo<LineCase>& I) { return std::string(I.param.Name); });
+
+TEST_F(TCanvasTest, PolylineDrawsEveryPixelOnceSoXorLeavesNoHoles) {
+  SolidPen(clWhite);
+  Bitmap.GetCanvas().GetPen().SetMode(pmXor);
+  std::vector<TPoint> Points{{2, 2}, {20, 2}, {20, 15}, {5, 25}, {40, 30}};
+  Canvas().Polyline(Points.data(), static_cast<int>(Points.size()));
+  // Segment lengths along their major axes: 18 + 13 + 15 + 35.
+  EXPECT_EQ(Count(Bitmap, clBlack), 81);
+  EXPECT_EQ(Bitmap.GetPixel(20, 2), clBlack);
+  EXPECT_EQ(Bitmap.GetPixel(40, 30), clWhite);
+}
+
+// ------------------------------------------------------------ shapes
+
+TEST_F(TCanvasTest, RectangleOutlineCoversLeftToRightMinusOne) {
+  SolidPen(clBlack);
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().Rectangle(10, 5, 20, 12);
+  EXPECT_EQ(InkBox(Bitmap), Rect(10, 5, 20, 12));
+  // Frame: 2 * 10 + 2 * 5 pixels; inside 8 x 5 in the brush colour.
+  EXPECT_EQ(Count(Bitmap, clBlack), 30);
+  EXPECT_EQ(Count(Bitmap, clRed), 40);
+}
+
+TEST_F(TCanvasTest, RectangleWithoutPenFillsOnePixelLessThanFillRect) {
+  Canvas().GetPen().SetStyle(psClear);
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().Rectangle(10, 5, 20, 12);
+  EXPECT_EQ(InkBox(Bitmap), Rect(10, 5, 19, 11));
+
+  TBitmap Other(60, 40);
+  Other.GetCanvas().GetBrush().SetColor(clRed);
+  Other.GetCanvas().FillRect(Rect(10, 5, 20, 12));
+  EXPECT_EQ(InkBox(Other), Rect(10, 5, 20, 12));
+  EXPECT_EQ(Count(Other, clRed), 70);
+}
+
+TEST_F(TCanvasTest, FrameRectDrawsOnePixelFrameInTheBrush) {
+  Canvas().GetBrush().SetColor(clBlue);
+  Canvas().FrameRect(Rect(3, 3, 13, 9));
+  EXPECT_EQ(InkBox(Bitmap), Rect(3, 3, 13, 9));
+  EXPECT_EQ(Count(Bitmap, clBlue), 2 * 10 + 2 * 4);
+}
+
+TEST_F(TCanvasTest, EllipseAndRoundRectStayInsideTheirExclusiveBox) {
+  SolidPen(clBlack);
+  Canvas().Ellipse(5, 4, 25, 20);
+  EXPECT_EQ(InkBox(Bitmap), Rect(5, 4, 25, 20));
+
+  TBitmap NoPen(60, 40);
+  NoPen.GetCanvas().GetPen().SetStyle(psClear);
+  NoPen.GetCanvas().GetBrush().SetColor(clBlack);
+  NoPen.GetCanvas().Ellipse(5, 4, 25, 20);
+  TRect Fill = InkBox(NoPen);
+  EXPECT_EQ(Fill.Left, 5);
+  EXPECT_EQ(Fill.Right, 24);
+  EXPECT_EQ(Fill.Bottom, 19);
+  EXPECT_LE(Fill.Top, 5);
+
+  TBitmap Round(60, 40);
+  Round.GetCanvas().RoundRect(5, 4, 25, 20, 8, 8);
+  EXPECT_EQ(InkBox(Round), Rect(5, 4, 25, 20));
+  EXPECT_EQ(Round.GetPixel(5, 4), clWhite) << "corners are rounded";
+}
+
+TEST_F(TCanvasTest, PolygonFillsPixelCentresInsideAndAlternates) {
+  Canvas().GetPen().SetStyle(psClear);
+  Canvas().GetBrush().SetColor(clBlack);
+  std::vector<TPoint> Square{{10, 10}, {20, 10}, {20, 20}, {10, 20}};
+  Canvas().Polygon(Square.data(), 4);
+  EXPECT_EQ(InkBox(Bitmap), Rect(10, 10, 20, 20));
+  EXPECT_EQ(Count(Bitmap, clBlack), 100);
+
+  // A figure going round twice over the middle leaves the overlap empty.
+  TBitmap Star(60, 40);
+  Star.GetCanvas().GetPen().SetStyle(psClear);
+  Star.GetCanvas().GetBrush().SetColor(clBlack);
+  std::vector<TPoint> Twice{{0, 0},   {30, 0},  {30, 30}, {10, 30},
+                            {10, 10}, {20, 10}, {20, 20}, {0, 20}};
+  Star.GetCanvas().Polygon(Twice.data(), static_cast<int>(Twice.size()));
+  EXPECT_EQ(Star.GetPixel(15, 15), clWhite);
+  EXPECT_EQ(Star.GetPixel(5, 5), clBlack);
+}
+
+TEST_F(TCanvasTest, PieFillsTheCounterClockwiseSectorAndClockwiseTheRest) {
+  Canvas().GetPen().SetStyle(psClear);
+  Canvas().GetBrush().SetColor(clBlack);
+  // From the ray to the right round to the ray upwards: the top-right quarter.
+  Canvas().Pie(0, 0, 41, 41, 40, 20, 20, 0);
+  EXPECT_EQ(Bitmap.GetPixel(28, 12), clBlack);
+  EXPECT_EQ(Bitmap.GetPixel(12, 12), clWhite);
+  EXPECT_EQ(Bitmap.GetPixel(12, 28), clWhite);
+
+  TBitmap Other(60, 40);
+  Other.GetCanvas().GetPen().SetStyle(psClear);
+  Other.GetCanvas().GetBrush().SetColor(clBlack);
+  Other.GetCanvas().SetArcDirection(adClockwise);
+  Other.GetCanvas().Pie(0, 0, 41, 41, 40, 20, 20, 0);
+  EXPECT_EQ(Other.GetPixel(28, 12), clWhite);
+  EXPECT_EQ(Other.GetPixel(12, 12), clBlack);
+  EXPECT_EQ(Other.GetPixel(12, 28), clBlack);
+}
+
+TEST_F(TCanvasTest, InsideFramePenKeepsAWideOutlineInsideTheBox) {
+  SolidPen(clBlack, 6);
+  Canvas().GetBrush().SetStyle(bsClear);
+  Canvas().GetPen().SetStyle(psInsideFrame);
+  Canvas().Rectangle(10, 10, 40, 30);
+  TRect Box = InkBox(Bitmap);
+  EXPECT_GE(Box.Left, 10);
+  EXPECT_GE(Box.Top, 10);
+  EXPECT_LE(Box.Right, 40);
+  EXPECT_LE(Box.Bottom, 30);
+  EXPECT_EQ(Bitmap.GetPixel(12, 20), clBlack);
+  EXPECT_EQ(Bitmap.GetPixel(25, 20), clWhite);
+}
+
+// ------------------------------------------------------------ pens
+
+TEST_F(TCanvasTest, CosmeticStylesUseFixedPixelDashLengths) {
+  struct Case {
+    TPenStyle Style;
+    int On;  // pixels set in the first 48 of a horizontal line
+  };
+  // Dash 18/6, dot 3/3, dash-dot 9/6/3/6, dash-dot-dot 9/3/3/3/3/3, alternate 1/1.
+  for (Case C : {Case{psDash, 36}, Case{psDot, 24}, Case{psDashDot, 24}, Case{psDashDotDot, 30},
+                 Case{psAlternate, 24}}) {
+    TBitmap Line(60, 3);
+    Line.GetCanvas().GetPen().SetStyle(C.Style);
+    Line.GetCanvas().SetBkMode(bkTransparent);
+    Line.GetCanvas().MoveTo(0, 1);
+    Line.GetCanvas().LineTo(48, 1);
+    EXPECT_EQ(Count(Line, clBlack), C.On) << "style " << C.Style;
+    EXPECT_EQ(Line.GetPixel(0, 1), clBlack) << "a pattern starts with its dash";
+  }
+}
+
+TEST_F(TCanvasTest, StyledPenGapsTakeTheBackgroundOnlyInOpaqueMode) {
+  Canvas().GetPen().SetStyle(psDot);
+  Canvas().SetBkColor(clRed);
+  Canvas().SetBkMode(bkOpaque);
+  Canvas().MoveTo(0, 1);
+  Canvas().LineTo(30, 1);
+  EXPECT_EQ(Count(Bitmap, clBlack), 15);
+  EXPECT_EQ(Count(Bitmap, clRed), 15);
+
+  Canvas().SetBkMode(bkTransparent);
+  Canvas().MoveTo(0, 3);
+  Canvas().LineTo(30, 3);
+  EXPECT_EQ(Count(Bitmap, Rect(0, 3, 60, 4), clRed), 0);
+}
+
+TEST_F(TCanvasTest, SmallDotPenSetsOnePixelInEverySpacePlusOne) {
+  Canvas().GetPen().SetStyle(psUserStyle);
+  Canvas().GetPen().SetUserDashes({0, 4});  // a dot, then 3 free pixels
+  Canvas().SetBkMode(bkTransparent);
+  Canvas().MoveTo(0, 1);
+  Canvas().LineTo(40, 1);
+  EXPECT_EQ(Count(Bitmap, clBlack), 10);
+  EXPECT_EQ(Bitmap.GetPixel(0, 1), clBlack);
+  EXPECT_EQ(Bitmap.GetPixel(4, 1), clBlack);
+  EXPECT_EQ(Bitmap.GetPixel(2, 1), clWhite);
+}
+
+TEST_F(TCanvasTest, DashPatternRunsOnAcrossPolylineCorners) {
+  Canvas().GetPen().SetStyle(psDot);
+  Canvas().SetBkMode(bkTransparent);
+  std::vector<TPoint> Points{{0, 1}, {4, 1}, {30, 1}};
+  Canvas().Polyline(Points.data(), 3);
+  // 3 on / 3 off from x = 0, not restarted at x = 4.
+  EXPECT_EQ(Bitmap.GetPixel(4, 1), clWhite);
+  EXPECT_EQ(Bitmap.GetPixel(6, 1), clBlack);
+}
+
+TEST_F(TCanvasTest, GeometricPenEndCapsExtendOnlyWhenNotFlat) {
+  SolidPen(clBlack, 8);
+  Canvas().GetPen().SetEndCap(pecFlat);
+  Canvas().MoveTo(20, 10);
+  Canvas().LineTo(40, 10);
+  TRect Flat = InkBox(Bitmap);
+  EXPECT_GE(Flat.Left, 19);
+  EXPECT_LE(Flat.Right, 41);
+  EXPECT_GE(Flat.Bottom - Flat.Top, 7);
+
+  TBitmap Square(60, 40);
+  Square.GetCanvas().GetPen().SetWidth(8);
+  Square.GetCanvas().GetPen().SetEndCap(pecSquare);
+  Square.GetCanvas().MoveTo(20, 10);
+  Square.GetCanvas().LineTo(40, 10);
+  TRect Wide = InkBox(Square);
+  EXPECT_LE(Wide.Left, 17);
+  EXPECT_GE(Wide.Right, 43);
+}
+
+// ------------------------------------------------------------ raster operations
+
+TEST_F(TCanvasTest, XorAndNotXorDrawnTwiceRestoreEveryPixel) {
+  Canvas().GetBrush().SetColor(clTeal);
+  Canvas().FillRect(Rect(0, 0, 30, 40));
+  Canvas().GetBrush().SetColor(clYellow);
+  Canvas().FillRect(Rect(30, 0, 60, 40));
+  TBitmap Before;
+  Before.Assign(Bitmap);
+
+  for (TPenMode Mode : {pmXor, pmNotXor, pmNot}) {
+    auto DrawAll = [&] {
+      TCanvas& C = Canvas();
+      C.GetPen().SetMode(Mode);
+      C.GetPen().SetColor(clRed);
+      C.GetBrush().SetColor(clAqua);
+      C.GetBrush().SetStyle(bsSolid);
+      C.MoveTo(1, 1);
+      C.LineTo(58, 37);
+      C.Rectangle(5, 5, 50, 30);
+      C.Ellipse(10, 8, 45, 35);
+      std::vector<TPoint> Tri{{2, 38}, {30, 2}, {58, 38}};
+      C.Polygon(Tri.data(), 3);
+      C.GetBrush().SetStyle(bsClear);
+      C.Rectangle(20, 12, 40, 25);
+    };
+    DrawAll();
+    EXPECT_FALSE(PixelProbe::SamePixels(Bitmap, Before)) << "mode " << Mode;
+    DrawAll();
+    EXPECT_TRUE(PixelProbe::SamePixels(Bitmap, Before)) << "mode " << Mode;
+  }
+}
+
+TEST_F(TCanvasTest, PenModesCombinePenAndScreenColours) {
+  Canvas().GetBrush().SetColor(RGB(0x0F, 0xF0, 0x33));
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  Canvas().GetPen().SetColor(RGB(0xFF, 0x0F, 0x11));
+  struct Case {
+    TPenMode Mode;
+    TColor Expected;
+  };
+  for (Case C : {Case{pmXor, RGB(0xF0, 0xFF, 0x22)}, Case{pmMask, RGB(0x0F, 0x00, 0x11)},
+                 Case{pmMerge, RGB(0xFF, 0xFF, 0x33)}, Case{pmNot, RGB(0xF0, 0x0F, 0xCC)},
+                 Case{pmBlack, clBlack}, Case{pmWhite, clWhite}, Case{pmNop, RGB(0x0F, 0xF0, 0x33)},
+                 Case{pmNotCopy, RGB(0x00, 0xF0, 0xEE)}}) {
+    int Y = 2 + 2 * static_cast<int>(C.Mode);
+    Canvas().GetPen().SetMode(C.Mode);
+    Canvas().MoveTo(0, Y);
+    Canvas().LineTo(10, Y);
+    EXPECT_EQ(Bitmap.GetPixel(5, Y), C.Expected) << "mode " << C.Mode;
+  }
+}
+
+TEST_F(TCanvasTest, FillRectAndTextIgnoreThePenMode) {
+  Canvas().GetPen().SetMode(pmXor);
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().FillRect(Rect(0, 0, 10, 10));
+  Canvas().FillRect(Rect(0, 0, 10, 10));
+  EXPECT_EQ(Count(Bitmap, clRed), 100);
+}
+
+// ------------------------------------------------------------ brushes
+
+TEST_F(TCanvasTest, HatchGapsFollowTheBackgroundMode) {
+  Canvas().GetBrush().SetColor(clBlack);
+  Canvas().FillRect(Rect(0, 0, 60, 40));  // what lies under the hatch
+
+  Canvas().GetPen().SetStyle(psClear);
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().GetBrush().SetStyle(bsHorizontal);
+  Canvas().SetBkColor(clYellow);
+  Canvas().SetBkMode(bkTransparent);
+  Canvas().Rectangle(0, 0, 17, 17);  // fills 16 x 16
+  // One line in every 8 rows.
+  EXPECT_EQ(Count(Bitmap, clRed), 32);
+  EXPECT_EQ(Count(Bitmap, Rect(0, 0, 16, 16), clBlack), 256 - 32);
+
+  Canvas().SetBkMode(bkOpaque);
+  Canvas().Rectangle(20, 0, 37, 17);
+  EXPECT_EQ(Count(Bitmap, Rect(20, 0, 36, 16), clRed), 32);
+  EXPECT_EQ(Count(Bitmap, Rect(20, 0, 36, 16), clYellow), 256 - 32);
+}
+
+TEST_F(TCanvasTest, MonochromePatternTakesTextAndBackgroundColours) {
+  TBitmap Pattern(2, 2);
+  Pattern.GetCanvas().SetPixel(0, 0, clBlack);
+  Pattern.GetCanvas().SetPixel(1, 1, clBlack);
+  Pattern.SetMonochrome(true);
+  Canvas().GetBrush().SetBitmap(&Pattern);
+  Canvas().SetTextColor(clRed);
+  Canvas().SetBkColor(clBlue);
+  Canvas().FillRect(Rect(0, 0, 10, 10));
+  EXPECT_EQ(Count(Bitmap, clRed), 50);
+  EXPECT_EQ(Count(Bitmap, clBlue), 50);
+  EXPECT_EQ(Bitmap.GetPixel(0, 0), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(1, 0), clBlue);
+}
+
+// ------------------------------------------------------------ clipping
+
+TEST_F(TCanvasTest, ClipRectLimitsDrawingAndRestoreClipUndoesOneLevel) {
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().ClipRect(Rect(10, 10, 30, 20));
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(InkBox(Bitmap), Rect(10, 10, 30, 20));
+
+  Canvas().SaveClip();
+  Canvas().ClipRect(Rect(20, 0, 60, 40));  // intersected: 20..30
+  Canvas().GetBrush().SetColor(clBlue);
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Count(Bitmap, clBlue), 10 * 10);
+
+  EXPECT_TRUE(Canvas().RestoreClip());
+  Canvas().GetBrush().SetColor(clLime);
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Count(Bitmap, clLime), 20 * 10);
+
+  // Nothing saved any more: restoring removes the clip altogether.
+  EXPECT_FALSE(Canvas().RestoreClip());
+  EXPECT_FALSE(Canvas().HasClip());
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Count(Bitmap, clLime), 60 * 40);
+}
+
+TEST_F(TCanvasTest, SavedClipOfAnUnclippedCanvasRestoresToNoClip) {
+  Canvas().SaveClip();
+  Canvas().ClipRect(Rect(0, 0, 5, 5));
+  EXPECT_TRUE(Canvas().RestoreClip());
+  EXPECT_FALSE(Canvas().HasClip());
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Count(Bitmap, clRed), 60 * 40);
+}
+
+TEST_F(TCanvasTest, XorEllipseClipCutsTheEllipseOutOfTheClip) {
+  Canvas().ClipRect(Rect(0, 0, 40, 40));
+  Canvas().ClipEllipse(Rect(10, 10, 30, 30), ccXor);
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Bitmap.GetPixel(20, 20), clWhite);
+  EXPECT_EQ(Bitmap.GetPixel(2, 2), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(50, 20), clWhite);
+}
+
+TEST_F(TCanvasTest, PolygonAndRoundClipsMatchTheirShapes) {
+  std::vector<TPoint> Tri{{0, 0}, {40, 0}, {0, 40}};
+  Canvas().ClipPolygon(Tri.data(), 3);
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Bitmap.GetPixel(5, 5), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(35, 35), clWhite);
+  EXPECT_NEAR(Count(Bitmap, clRed), 800, 40);
+
+  TBitmap Round(60, 40);
+  Round.GetCanvas().ClipRoundRect(Rect(0, 0, 40, 40), 20, 20);
+  Round.GetCanvas().GetBrush().SetColor(clRed);
+  Round.GetCanvas().FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Round.GetPixel(0, 0), clWhite);
+  EXPECT_EQ(Round.GetPixel(20, 0), clRed);
+  EXPECT_EQ(InkBox(Round), Rect(0, 0, 40, 40));
+}
+
+// ------------------------------------------------------------ paths
+
+TEST_F(TCanvasTest, PathFillMatchesPolygonFillAndClipPathRestrictsDrawing) {
+  Canvas().GetPen().SetStyle(psClear);
+  Canvas().GetBrush().SetColor(clBlack);
+  Canvas().BeginPath();
+  Canvas().MoveTo(10, 10);
+  Canvas().LineTo(30, 10);
+  Canvas().LineTo(30, 30);
+  Canvas().LineTo(10, 30);
+  Canvas().CloseFigure();
+  Canvas().EndPath();
+  EXPECT_EQ(Count(Bitmap, clBlack), 0) << "nothing drawn while recording";
+  EXPECT_TRUE(Canvas().FillPath());
+  EXPECT_EQ(InkBox(Bitmap), Rect(10, 10, 30, 30));
+  EXPECT_FALSE(Canvas().FillPath()) << "a path is used up once";
+
+  TBitmap Clipped(60, 40);
+  TCanvas& C = Clipped.GetCanvas();
+  C.BeginPath();
+  C.Ellipse(0, 0, 40, 40);
+  C.EndPath();
+  EXPECT_TRUE(C.SelectClipPath());
+  C.GetBrush().SetColor(clRed);
+  C.FillRect(Rect(0, 0, 60, 40));
+  EXPECT_EQ(Clipped.GetPixel(20, 20), clRed);
+  EXPECT_EQ(Clipped.GetPixel(1, 1), clWhite);
+  EXPECT_EQ(Clipped.GetPixel(50, 20), clWhite);
+}
+
+TEST_F(TCanvasTest, WidenedLinePathFillsABandAsWideAsThePen) {
+  Canvas().GetPen().SetWidth(6);
+  Canvas().GetPen().SetEndCap(pecFlat);
+  Canvas().BeginPath();
+  Canvas().MoveTo(10, 20);
+  Canvas().LineTo(50, 20);
+  Canvas().EndPath();
+  EXPECT_TRUE(Canvas().WidenPath());
+  Canvas().GetPen().SetStyle(psClear);
+  Canvas().GetBrush().SetColor(clBlack);
+  EXPECT_TRUE(Canvas().FillPath());
+  TRect Box = InkBox(Bitmap);
+  EXPECT_EQ(Box.Height(), 6);
+  EXPECT_EQ(Box.Width(), 40);
+}
+
+TEST_F(TCanvasTest, TextInAPathBecomesAClipShapedLikeTheGlyphs) {
+  Canvas().GetFont().SetHeight(-30);
+  Canvas().BeginPath();
+  Canvas().TextOut(2, 2, QStringLiteral("I"));
+  Canvas().EndPath();
+  EXPECT_TRUE(Canvas().SelectClipPath());
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  int Red = Count(Bitmap, clRed);
+  EXPECT_GT(Red, 30);
+  EXPECT_LT(Red, 400) << "only the glyph, not its box";
+}
+
+// ------------------------------------------------------------ text
+
+TEST_F(TCanvasTest, TextExtentIsTheFontMetricsOfTheSelectedFont) {
+  QString Text = QStringLiteral("Hello, axis");
+  QFontMetrics M = Metrics();
+  EXPECT_EQ(Canvas().TextWidth(Text), M.horizontalAdvance(Text));
+  EXPECT_EQ(Canvas().TextHeight(Text), M.ascent() + M.descent());
+  Canvas().SetTextCharacterExtra(2);
+  EXPECT_EQ(Canvas().TextWidth(Text), M.horizontalAdvance(Text) + 2 * Text.size());
+}
+
+TEST_F(TCanvasTest, TextAlignmentPlacesTheReferencePoint) {
+  QString Text = QStringLiteral("HH");  // no descenders: ink ends at the baseline
+  QFontMetrics M = Metrics();
+  int W = M.horizontalAdvance(Text);
+  struct Case {
+    int Align;
+    int InkRightAtMost;  // relative to x = 30
+    int InkBottom;       // relative to y = 20, exclusive
+  };
+  for (Case C : {Case{TA_LEFT | TA_TOP, W, M.ascent()}, Case{TA_RIGHT | TA_BASELINE, 0, 0},
+                 Case{TA_CENTER | TA_BOTTOM, W / 2 + 1, -M.descent()}}) {
+    TBitmap Sheet(80, 60);
+    TCanvas& Cv = Sheet.GetCanvas();
+    Cv.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+    Cv.GetFont().SetHeight(-20);
+    Cv.GetFont().SetColor(clBlack);
+    Cv.SetBkMode(bkTransparent);
+    Cv.SetTextAlign(C.Align);
+    Cv.TextOut(30, 20, Text);
+    TRect Ink = InkBox(Sheet);
+    EXPECT_EQ(Ink.Bottom, 20 + C.InkBottom) << "align " << C.Align;
+    EXPECT_LE(Ink.Right, 30 + C.InkRightAtMost) << "align " << C.Align;
+    EXPECT_GE(Ink.Right, 30 + C.InkRightAtMost - 4) << "align " << C.Align;
+  }
+}
+
+TEST_F(TCanvasTest, OpaqueTextFillsItsCellWithTheBackgroundColour) {
+  QString Text = QStringLiteral("ab");
+  QFontMetrics M = Metrics();
+  Canvas().SetBkMode(bkOpaque);
+  Canvas().SetBkColor(clYellow);
+  Canvas().TextOut(5, 5, Text);
+  EXPECT_EQ(InkBox(Bitmap),
+            Rect(5, 5, 5 + M.horizontalAdvance(Text), 5 + M.ascent() + M.descent()));
+  EXPECT_EQ(Canvas().GetPenPos(), Point(5 + M.horizontalAdvance(Text), 5));
+}
+
+TEST_F(TCanvasTest, TextColourFollowsTheFontUntilSetOtherwise) {
+  Canvas().SetBkMode(bkTransparent);
+  Canvas().GetFont().SetColor(clRed);
+  Canvas().TextOut(0, 0, QStringLiteral("M"));
+  EXPECT_GT(Count(Bitmap, clRed), 0);
+
+  Canvas().SetTextColor(clBlue);
+  Canvas().TextOut(20, 0, QStringLiteral("M"));
+  EXPECT_GT(Count(Bitmap, Rect(20, 0, 60, 40), clBlue), 0);
+
+  Canvas().GetFont().SetColor(clLime);
+  EXPECT_EQ(Canvas().GetTextColor(), clLime);
+}
+
+TEST_F(TCanvasTest, OrientationTurnsTextCounterClockwise) {
+  TBitmap Sheet(100, 100);
+  TCanvas& C = Sheet.GetCanvas();
+  C.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+  C.GetFont().SetHeight(-16);
+  C.SetBkMode(bkTransparent);
+  C.GetFont().SetOrientation(900);
+  C.TextOut(50, 90, QStringLiteral("HHHHH"));
+  TRect Up = InkBox(Sheet);
+  // Reading upwards from the reference point; the top of the text cell lies
+  // on the vertical through it, the glyphs to its right.
+  EXPECT_GT(Up.Height(), Up.Width());
+  EXPECT_LE(Up.Bottom, 91);
+  EXPECT_LT(Up.Top, 60);
+  EXPECT_GE(Up.Left, 50);
+  EXPECT_LE(Up.Right, 50 + 20);
+
+  TBitmap Down(100, 100);
+  TCanvas& D = Down.GetCanvas();
+  D.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+  D.GetFont().SetHeight(-16);
+  D.SetBkMode(bkTransparent);
+  D.GetFont().SetOrientation(-900);
+  D.TextOut(50, 10, QStringLiteral("HHHHH"));
+  TRect Dn = InkBox(Down);
+  EXPECT_GE(Dn.Top, 9);
+  EXPECT_GT(Dn.Bottom, 40);
+  EXPECT_LE(Dn.Right, 51);
+  EXPECT_GE(Dn.Left, 50 - 20);
+}
+
+TEST_F(TCanvasTest, UpdateCPStartsAtThePenAndMovesItAlong) {
+  QFontMetrics M = Metrics();
+  Canvas().SetBkMode(bkTransparent);
+  Canvas().SetTextAlign(TA_UPDATECP);
+  Canvas().MoveTo(4, 4);
+  Canvas().TextOut(40, 30, QStringLiteral("ab"));
+  EXPECT_EQ(Canvas().GetPenPos(), Point(4 + M.horizontalAdvance(QStringLiteral("ab")), 4));
+  EXPECT_LT(InkBox(Bitmap).Top, 10);
+}
+
+// ------------------------------------------------------------ mapping
+
+TEST_F(TCanvasTest, AnisotropicMappingScalesEachAxisOnItsOwn) {
+  TBitmap Page(200, 200);
+  TCanvas& C = Page.GetCanvas();
+  C.SetMapMode(mmAnisotropic);
+  C.SetWindowOrg(0, 0);
+  C.SetWindowExt(100, 100);
+  C.SetViewportOrg(10, 20);
+  C.SetViewportExt(200, 300);
+  EXPECT_EQ(C.LPtoDP(Point(10, 10)), Point(30, 50));
+  EXPECT_EQ(C.DPtoLP(Point(30, 50)), Point(10, 10));
+
+  C.GetBrush().SetColor(clRed);
+  C.FillRect(Rect(10, 10, 20, 20));
+  EXPECT_EQ(InkBox(Page), Rect(30, 50, 50, 80));
+
+  // A one-pixel pen stays one device pixel; text keeps its logical size.
+  C.GetPen().SetColor(clBlue);
+  C.MoveTo(0, 50);
+  C.LineTo(50, 50);
+  EXPECT_EQ(Count(Page, Rect(0, 169, 200, 172), clBlue), 100);
+  C.GetFont().SetHeight(-20);
+  TSize Logical = C.TextExtent(QStringLiteral("Wide text"));
+  C.SetMapMode(mmText);
+  C.SetViewportOrg(0, 0);
+  TSize Plain = C.TextExtent(QStringLiteral("Wide text"));
+  // Glyphs follow the vertical scale (3), so logical widths grow by 3 / 2.
+  EXPECT_NEAR(Logical.cy, Plain.cy, 1);
+  EXPECT_NEAR(Logical.cx, Plain.cx * 1.5, 3);
+}
+
+// ------------------------------------------------------------ pixels and bitmaps
+
+TEST_F(TCanvasTest, PixelsReadAndWriteDevicePixels) {
+  Canvas().SetPixel(3, 4, clRed);
+  EXPECT_EQ(Canvas().GetPixel(3, 4), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(3, 4), clRed);
+  EXPECT_EQ(Canvas().GetPixel(-1, 0), clNone);
+  EXPECT_EQ(Canvas().GetPixel(60, 0), clNone);
+  Canvas().SetPixel(2, 2, clBtnFace);
+  EXPECT_EQ(Canvas().GetPixel(2, 2), ColorToRGB(clBtnFace));
+}
+
+TEST_F(TCanvasTest, DrawAndStretchDrawCopyBitmaps) {
+  TBitmap Source(2, 2);
+  Source.GetCanvas().SetPixel(0, 0, clRed);
+  Source.GetCanvas().SetPixel(1, 1, clBlue);
+  Canvas().Draw(5, 5, Source);
+  EXPECT_EQ(Bitmap.GetPixel(5, 5), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(6, 6), clBlue);
+  EXPECT_EQ(InkBox(Bitmap), Rect(5, 5, 7, 7));
+
+  Canvas().StretchDraw(Rect(20, 20, 30, 30), Source);
+  EXPECT_EQ(Count(Bitmap, Rect(20, 20, 30, 30), clRed), 25);
+  EXPECT_EQ(Count(Bitmap, Rect(20, 20, 30, 30), clBlue), 25);
+
+  TBitmap Empty;
+  Canvas().Draw(0, 0, Empty);
+  Canvas().StretchDraw(Rect(0, 0, 10, 10), Empty);
+  EXPECT_EQ(Bitmap.GetPixel(0, 0), clWhite);
+}
+
+TEST_F(TCanvasTest, TransparentBitmapLeavesItsKeyColourOut) {
+  Canvas().GetBrush().SetColor(clLime);
+  Canvas().FillRect(Rect(0, 0, 60, 40));
+  TBitmap Sprite(3, 3);
+  Sprite.GetCanvas().SetPixel(1, 1, clRed);
+  Sprite.SetTransparent(true);  // key: the bottom-left pixel, white
+  Canvas().Draw(10, 10, Sprite);
+  EXPECT_EQ(Bitmap.GetPixel(11, 11), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(10, 10), clLime);
+  EXPECT_EQ(Count(Bitmap, clWhite), 0);
+}
+
+TEST_F(TCanvasTest, CopyRectCopiesFromAnotherCanvasAndFromItself) {
+  TBitmap Source(10, 10);
+  Source.GetCanvas().GetBrush().SetColor(clRed);
+  Source.GetCanvas().FillRect(Rect(0, 0, 5, 5));
+  Canvas().CopyRect(Rect(20, 20, 30, 30), Source.GetCanvas(), Rect(0, 0, 10, 10));
+  EXPECT_EQ(InkBox(Bitmap), Rect(20, 20, 25, 25));
+
+  Canvas().CopyRect(Rect(0, 0, 10, 10), Canvas(), Rect(20, 20, 30, 30));
+  EXPECT_EQ(Count(Bitmap, Rect(0, 0, 10, 10), clRed), 25);
+  EXPECT_EQ(Count(Bitmap, clRed), 50);
+}
+
+TEST_F(TCanvasTest, EmptyBitmapAcceptsDrawingAndPaintsNothing) {
+  TBitmap Nothing;
+  TCanvas& C = Nothing.GetCanvas();
+  C.Rectangle(0, 0, 10, 10);
+  C.TextOut(0, 0, QStringLiteral("x"));
+  C.FillRect(Rect(0, 0, 5, 5));
+  EXPECT_TRUE(Nothing.GetEmpty());
+  EXPECT_EQ(C.GetPixel(0, 0), clNone);
+  // Growing it afterwards gives a white bitmap that can be drawn on.
+  Nothing.SetSize(4, 4);
+  C.GetBrush().SetColor(clRed);
+  C.FillRect(Rect(0, 0, 2, 2));
+  EXPECT_EQ(Count(Nothing, clRed), 4);
+  EXPECT_EQ(Count(Nothing, clWhite), 12);
+}
+
+}  // namespace
