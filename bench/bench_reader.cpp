@@ -1,0 +1,86 @@
+// Time to read one scan file that is already in the page cache.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "analysis/BeckmanFile.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Removed again when the program exits.
+struct TempFolder {
+  TempFolder()
+      : Path(fs::temp_directory_path() / ("korvale-bench-reader-" + std::to_string(getpid()))) {
+    fs::create_directories(Path);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(Path, ignored);
+  }
+  fs::path Path;
+};
+
+// A scan file shaped like an instrument's: CR LF line ends, fixed-width columns.
+std::string MakeScan(const std::string& Extension, int Points) {
+  static const TempFolder folder;
+  const fs::path& dir = folder.Path;
+  const bool fluorescence = Extension == ".FI1";
+  std::string text =
+      fluorescence ? "Run 1 Voltage: 10.0 Gain: 5 Range: 3, scan\r\n" : "Simulated run\r\n";
+  text += fluorescence ? "F 1 20.0 50000 0000600 1.0000E09 488 1\r\n"
+                       : "R 1 20.0 50000 0000600 1.0000E09 280 1\r\n";
+  for (int i = 0; i < Points; ++i) {
+    text += "   " + FormatFixed(5.9 + i * 0.0006, 4) + "   " +
+            FormatScientific(0.8 + i * 1e-4, 5, true) + "    " +
+            FormatScientific(0.01 + i * 1e-6, 5, true) + "\r\n";
+  }
+  const fs::path path = dir / ("scan" + std::to_string(Points) + Extension);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file != nullptr) {
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+  }
+  return path.string();
+}
+
+void ReadScan(benchmark::State& State, const std::string& Extension, bool FreshReader) {
+  const int points = static_cast<int>(State.range(0));
+  const std::string path = MakeScan(Extension, points);
+  BeckmanFile reused(nullptr);
+  reused.ReadScanFile(path, 0, 0.0);  // warm the page cache and the buffer
+  for (auto _ : State) {
+    if (FreshReader) {
+      BeckmanFile reader(nullptr);
+      benchmark::DoNotOptimize(reader.ReadScanFile(path, 0, 0.0));
+    } else {
+      benchmark::DoNotOptimize(reused.ReadScanFile(path, 0, 0.0));
+    }
+  }
+  if (reused.PointCount != points) State.SkipWithError("wrong point count");
+  fs::remove(path);
+}
+
+void BM_ReadAbsorbance(benchmark::State& State) {
+  ReadScan(State, ".RA1", false);
+}
+void BM_ReadAbsorbanceFreshReader(benchmark::State& State) {
+  ReadScan(State, ".RA1", true);
+}
+void BM_ReadFluorescence(benchmark::State& State) {
+  ReadScan(State, ".FI1", false);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReadAbsorbance)->Arg(451)->Arg(2048)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAbsorbanceFreshReader)->Arg(451)->Arg(2048)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadFluorescence)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,34 @@
+#include "analysis/KorvaleScanData.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KorvaleScanDataTest : public ::testing::Test {};
+
+TEST_F(KorvaleScanDataTest, AllocateGivesThirdColumnOnlyToKindsOneAndTwo) {
+  KorvaleScanData data(nullptr);
+  EXPECT_EQ(data.DataKind, 2);
+  EXPECT_EQ(data.Radius(), nullptr);
+  EXPECT_EQ(data.ThirdColumn(), nullptr);
+
+  for (int kind : {0, 1, 2, 3}) {
+    SCOPED_TRACE(kind);
+    data.DataKind = kind;
+    data.PointCount = 12;
+    ASSERT_TRUE(data.Allocate(100));
+    EXPECT_EQ(data.PointCount, 0);
+    EXPECT_EQ(data.Capacity(), 100);
+    EXPECT_NE(data.Radius(), nullptr);
+    EXPECT_NE(data.Value(), nullptr);
+    EXPECT_NE(data.SpareArray1(), nullptr);
+    const bool third = kind == 1 || kind == 2;
+    EXPECT_EQ(data.ThirdColumn() != nullptr, third);
+    EXPECT_EQ(data.SpareArray2() != nullptr, third);
+    // Every allocated element is writable (the sanitizer checks the bounds).
+    data.Radius()[99] = data.Value()[99] = data.SpareArray1()[99] = 1.0;
+    if (third) data.ThirdColumn()[99] = data.SpareArray2()[99] = 1.0;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// Feeds arbitrary bytes to the scan-file reader as each of the four scan
+// formats, and to the line splitter on its own.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "analysis/BeckmanFile.h"
+
+namespace {
+
+// Removed again when the fuzzer exits.
+struct TempFolder {
+  TempFolder()
+      : Path(std::filesystem::temp_directory_path() /
+             ("korvale-fuzz-scanfile-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(Path);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Path, ignored);
+  }
+  std::filesystem::path Path;
+};
+
+const std::filesystem::path& WorkDir() {
+  static const TempFolder folder;
+  return folder.Path;
+}
+
+void Check(bool Condition) {
+  if (!Condition) std::abort();
+}
+
+bool WriteFile(const std::string& Path, const uint8_t* Data, size_t Size) {
+  std::FILE* file = std::fopen(Path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = Size == 0 || std::fwrite(Data, 1, Size, file) == Size;
+  return std::fclose(file) == 0 && written;
+}
+
+void CheckRead(BeckmanFile& Reader, int Result, size_t Size) {
+  Check(Result == -1 || Result == static_cast<int>(Size));
+  Check(Reader.PointCount >= 0 && Reader.PointCount <= Reader.Capacity());
+  if (Result == -1) {
+    Check(Reader.PointCount == 0);
+    return;
+  }
+  for (int i = 0; i < Reader.PointCount; ++i) {
+    Check(std::isfinite(Reader.Radius()[i]) && std::isfinite(Reader.Value()[i]));
+    if (Reader.ThirdColumn() != nullptr) Check(std::isfinite(Reader.ThirdColumn()[i]));
+  }
+}
+
+void SplitLines(const uint8_t* Data, size_t Size) {
+  std::vector<char> text(Data, Data + Size);
+  char* const end = text.data() + text.size();
+  char* start = text.data();
+  char* next = nullptr;
+  size_t lines = 0;
+  while (BeckmanFile::NextLine(start, next, end) == 1) {
+    Check(next > start);
+    Check(next <= end);
+    start = next;
+    Check(++lines <= Size);
+  }
+  Check(start == end);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  if (Size > (1u << 20) + 16) return 0;
+  static BeckmanFile reused(nullptr);  // a reader used for many files, as on a first load
+  const int mode = Size > 0 ? Data[0] % 4 : 0;
+  for (const char* extension : {".RA1", ".ri1", ".IP3", ".fi2"}) {
+    const std::string path = (WorkDir() / (std::string("scan") + extension)).string();
+    if (!WriteFile(path, Data, Size)) return 0;
+    CheckRead(reused, reused.ReadScanFile(path, mode, 0.0), Size);
+    // A buffer exactly as large as the data: any read beyond it is caught.
+    BeckmanFile exact(nullptr);
+    exact.BufferSize = static_cast<int>(Size);
+    CheckRead(exact, exact.ReadScanFile(path, mode, 55000.0), Size);
+    std::filesystem::remove(path);
+  }
+  SplitLines(Data, Size);
+  return 0;
+}
