@@ -29,7 +29,8 @@ class TPrinter {
 
   // Prints into FileName as PDF pages of PageSizeMM (portrait width and
   // height in millimetres) at Resolution dots per inch; the whole page is
-  // printable. Not while printing.
+  // printable. PDF page boxes are in whole points (1/72 inch), so the size
+  // is rounded to those. Not while printing.
   void SetPdfOutput(const QString& FileName, const QSizeF& PageSizeMM, int Resolution);
   bool IsPdfOutput() const { return FPdfOutput; }
 

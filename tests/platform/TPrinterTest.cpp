@@ -1,0 +1,89 @@
+#include "platform/TPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "platform/Exception.h"
+#include "platform/TCanvas.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+class TPrinterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FFile = QString::fromStdString((FreshTestDir("TPrinterTest") / "out.pdf").string());
+  }
+
+  static int PdfPages(const QString& File) {
+    QFile f(File);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray pdf = f.readAll();
+    if (!pdf.startsWith("%PDF")) return -1;
+    return static_cast<int>(
+        QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+  }
+
+  QString FFile;
+};
+
+TEST_F(TPrinterTest, PdfPagesHaveTheGivenSizeAndResolution) {
+  TPrinter printer;
+  printer.SetPdfOutput(FFile, QSizeF(254, 127), 300);  // 10 x 5 inches
+  EXPECT_EQ(printer.GetPageWidth(), 3000);
+  EXPECT_EQ(printer.GetPageHeight(), 1500);
+  EXPECT_EQ(printer.GetXPixelsPerInch(), 300);
+  printer.SetOrientation(poLandscape);
+  EXPECT_EQ(printer.GetPageWidth(), 1500);
+  printer.SetOrientation(poPortrait);
+
+  printer.SetTitle("Chart1");
+  printer.BeginDoc();
+  EXPECT_TRUE(printer.GetPrinting());
+  EXPECT_EQ(printer.GetCanvas().GetPixelsPerInch(), 300);
+  EXPECT_EQ(printer.GetCanvas().GetClipBox(), TRect(0, 0, 3000, 1500));
+  printer.GetCanvas().Rectangle(100, 100, 1000, 400);
+  EXPECT_THROW(printer.SetOrientation(poLandscape), EPrinter);
+  EXPECT_THROW(printer.BeginDoc(), EPrinter);
+  printer.NewPage();
+  EXPECT_EQ(printer.GetPageNumber(), 2);
+  printer.GetCanvas().TextOut(100, 100, "page 2");
+  printer.EndDoc();
+  EXPECT_FALSE(printer.GetPrinting());
+  EXPECT_EQ(PdfPages(FFile), 2);
+}
+
+TEST_F(TPrinterTest, MisuseRaisesAndAbortLeavesNoDocument) {
+  TPrinter printer;
+  printer.SetPdfOutput(FFile, QSizeF(210, 297), 72);
+  EXPECT_THROW(printer.EndDoc(), EPrinter);
+  EXPECT_THROW(printer.NewPage(), EPrinter);
+  EXPECT_THROW(printer.GetCanvas(), EPrinter);
+  printer.Abort();  // nothing to abort: no effect
+  printer.BeginDoc();
+  printer.GetCanvas().Rectangle(10, 10, 100, 100);
+  printer.Abort();
+  EXPECT_TRUE(printer.GetAborted());
+  EXPECT_FALSE(printer.GetPrinting());
+  EXPECT_FALSE(QFile::exists(FFile));
+  EXPECT_THROW(printer.SetPdfOutput(FFile, QSizeF(0, 10), 72), EPrinter);
+}
+
+TEST_F(TPrinterTest, NoPrinterIsAClearFailure) {
+  TPrinter printer;
+  if (!printer.Printers().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+  EXPECT_FALSE(printer.HasPrinter());
+  EXPECT_THROW(printer.GetPageWidth(), EPrinter);
+  try {
+    printer.BeginDoc();
+    FAIL() << "printing without a printer";
+  } catch (const EPrinter& e) {
+    EXPECT_EQ(e.Message(), "There is no default printer currently selected");
+  }
+  EXPECT_FALSE(printer.GetPrinting());
+  EXPECT_THROW(printer.SetPrinterIndex(0), EPrinter);
+}
+
+}  // namespace
