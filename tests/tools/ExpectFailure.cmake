@@ -1,0 +1,20 @@
+# Runs the command after "--" and passes when it exits non-zero with MESSAGE
+# in its error output.
+set(command)
+set(collect FALSE)
+foreach(i RANGE ${CMAKE_ARGC})
+  if(collect)
+    list(APPEND command "${CMAKE_ARGV${i}}")
+  elseif("${CMAKE_ARGV${i}}" STREQUAL "--")
+    set(collect TRUE)
+  endif()
+endforeach()
+execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE output
+                ERROR_VARIABLE errors)
+if(status EQUAL 0)
+  message(FATAL_ERROR "Expected a failure, but the command succeeded:\n${output}")
+endif()
+string(FIND "${errors}" "${MESSAGE}" found)
+if(found EQUAL -1)
+  message(FATAL_ERROR "Expected '${MESSAGE}' in the error output, got:\n${errors}")
+endif()
