@@ -1,8 +1,8 @@
 #include "tools/runsim/RunParameters.h"
 
-#include <cmath>
-
 #include "platform/NumberText.h"
+
+#include <cmath>
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "tools/runsim/RunSimulator.h"
 
-#include <cmath>
-#include <exception>
-
 #include "tools/runsim/LammSolver.h"
 #include "tools/runsim/RotorSpeed.h"
+
+#include <cmath>
+#include <exception>
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "tools/runsim/TruthFile.h"
 
+#include "platform/NumberText.h"
+
 #include <charconv>
 #include <fstream>
 #include <sstream>
 #include <string_view>
-
-#include "platform/NumberText.h"
 
 namespace {
 
