@@ -61,15 +61,19 @@ int ScanHeader::ParseScanHeader(double ReferenceRpm) {
   Kind = KindOfTypeLetter(letter);
   int result = Kind == 0 ? 1 : 0;
   // Written as negations so that NaN is refused too.
-  if (!essentials || !(Rpm > 0.0) || !(Omega2t > 0.0)) result = 2;
-
   const double omegaSquared = OmegaSquared(Rpm);
+  if (!essentials || !(Rpm > 0.0) || !(Omega2t > 0.0) || !std::isfinite(Rpm) ||
+      !std::isfinite(Omega2t) || !std::isfinite(omegaSquared))
+    result = 2;
+
   if (UseApparentTime != 0 && (Rpm == ReferenceRpm || ReferenceRpm == 0.0)) {
     TimeUsed = omegaSquared > 0.0 ? Omega2t / omegaSquared : 0.0;
   } else {
     UseApparentTime = 0;
     TimeUsed = ElapsedTime;
   }
+  // "inf" and "nan" read as numbers; a time that is not finite is no time.
+  if (!std::isfinite(TimeUsed)) result = 2;
 
   std::string_view title = TitleLine;
   if (Kind == 3) {
@@ -377,7 +381,7 @@ int ChannelDataStore::InterpolateOntoGrid(int Set, const double* X, const double
     const double y = Y[j - 1] + (Y[j] - Y[j - 1]) * fraction;
     const double e =
         Errors != nullptr ? Errors[j - 1] + (Errors[j] - Errors[j - 1]) * fraction : 0.0;
-    failed |= (dx == 0.0) | !std::isfinite(y) | !std::isfinite(e);
+    failed = failed || dx == 0.0 || !std::isfinite(y) || !std::isfinite(e);
     ys[k] = y;
     es[k] = e;
     ++filled;

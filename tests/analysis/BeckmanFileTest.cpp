@@ -250,6 +250,9 @@ TEST_F(BeckmanFileTest, RefusedHeadersGiveNoPoints) {
       {"rotor speed 0", "t\nR 1 20.0 0 177 2.38E09 655 5\n6.0 1.0\n", 1},
       {"omega2t missing", "t\nR 1 20.0 55000 177\n6.0 1.0\n", 1},
       {"omega2t negative", "t\nR 1 20.0 55000 177 -1.0\n6.0 1.0\n", 1},
+      {"rotor speed inf", "t\nR 1 20.0 inf 177 2.38E09\n6.0 1.0\n", 1},
+      {"omega2t inf", "t\nR 1 20.0 55000 177 inf\n6.0 1.0\n", 1},
+      {"omega squared overflows", "t\nR 1 20.0 1e200 177 2.38E09\n6.0 1.0\n", 1},
       {"no line 2", "title only", 0},
       {"empty file", "", 0},
       {"fluorescence title without Voltage:", "Run 7 Gain: 5\nF 1 20.0 5e4 600 1e9 488 1\n6 1 2\n",
@@ -263,6 +266,10 @@ TEST_F(BeckmanFileTest, RefusedHeadersGiveNoPoints) {
     EXPECT_EQ(Reader.PointCount, 0);
     EXPECT_EQ(Reader.Header.Kind, c.Kind);
   }
+  // Away from the reference speed the elapsed time is used: it must be a number.
+  EXPECT_EQ(Reader.ReadScanFile(Write("nan.RA1", "t\nR 1 20.0 55000 nan 2.38E09\n6.0 1.0\n"), 0,
+                                40000.0),
+            -1);
 }
 
 TEST_F(BeckmanFileTest, ReusedReaderKeepsNoNumbersOfThePreviousFile) {
