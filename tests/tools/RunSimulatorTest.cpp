@@ -122,5 +122,12 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidRunCase{"TinyRadialStep", [](RunParameters& p) { p.RadialStep = 1e-6; }},
         InvalidRunCase{"TooFewCells", [](RunParameters& p) { p.GridCells = 10; }},
         InvalidRunCase{"ZeroTimeStep", [](RunParameters& p) { p.TimeStep = 0; }},
-        InvalidRunCase{"GapsLeaveNoColumn", [](RunParameters& p) { p.BottomGap = 2; }}),
+        InvalidRunCase{"GapsLeaveNoColumn", [](RunParameters& p) { p.BottomGap = 2; }},
+        // Would take hours: refused before solving.
+        InvalidRunCase{"HopelessWorkload",
+                       [](RunParameters& p) {
+                         p.SpeciesList[0].s = 5e-10;
+                         p.GridCells = 1000000;
+                         p.ScanTimes = {50000};
+                       }}),
     [](const ::testing::TestParamInfo<InvalidRunCase>& info) { return info.param.Name; });

@@ -12,13 +12,14 @@ double Bernoulli(double X) {
   return X / std::expm1(X);
 }
 
-// The first steps are implicit Euler, growing from 1/256 of the step, then
-// Crank-Nicolson steps double up to the full step.
+// The first steps are implicit Euler, doubling from 1/256 to 1/16 of the
+// step, then Crank-Nicolson steps double from 1/8 up to the full step.
 constexpr int kImplicitSteps = 5;
 constexpr int kStartupSteps = 8;
+constexpr int kFirstStepShift = 8;
 
 double NominalStep(int StepIndex, double MaxStep) {
-  if (StepIndex < kImplicitSteps) return std::ldexp(MaxStep, StepIndex - 8);
+  if (StepIndex < kImplicitSteps) return std::ldexp(MaxStep, StepIndex - kFirstStepShift);
   if (StepIndex < kStartupSteps) return std::ldexp(MaxStep, StepIndex - kStartupSteps);
   return MaxStep;
 }
@@ -61,7 +62,9 @@ void LammSolver::AdvanceTo(double Time) {
   while (FTime < Time) {
     const double step = NominalStep(FStepCount, FMaxStep);
     // A remainder shorter than a millionth of a step is folded into this one.
-    const double end = FTime + step >= Time - 1e-6 * step ? Time : FTime + step;
+    double end = FTime + step >= Time - 1e-6 * step ? Time : FTime + step;
+    // A step lost in the rounding of the time would never end the loop.
+    if (!(end > FTime)) end = Time;
     Step(end - FTime, FStepCount < kImplicitSteps);
     FTime = end;
   }

@@ -34,6 +34,8 @@ class LammSolver {
   // Volume per radian and unit height: (r+^2 - r-^2) / 2.
   double CellVolume(int Index) const;
   const std::vector<double>& Concentration() const { return FConcentration; }
+  // Largest step actually taken: the requested one or the Courant limit.
+  double TimeStep() const { return FMaxStep; }
 
   // Integrates up to Time (no-op when Time is not later than now).
   void AdvanceTo(double Time);

@@ -3,6 +3,8 @@
 #include "tools/runsim/LammSolver.h"
 #include "tools/runsim/RotorSpeed.h"
 
+#include "platform/NumberText.h"
+
 #include <cmath>
 #include <exception>
 
@@ -25,6 +27,20 @@ void FillKnownAnswer(const RunParameters& Parameters, SimulatedScan& Scan) {
   Scan.BoundaryRadius = plateau > 0 ? std::sqrt(weightedSquares / plateau) : Parameters.Meniscus;
 }
 
+// Cell updates above this (minutes of computing) mean parameters that were
+// hardly meant, such as a huge s on a fine grid; refuse rather than hang.
+constexpr double kMostCellSteps = 2e10;
+
+std::string CheckWorkload(const std::vector<LammSolver>& Solvers, double LastTime) {
+  double cellSteps = 0;
+  for (const LammSolver& solver : Solvers)
+    cellSteps += solver.Cells() * LastTime / solver.TimeStep();
+  if (cellSteps <= kMostCellSteps) return "";
+  return "The run needs about " + FormatScientific(cellSteps, 1) +
+         " cell updates (the limit is 2e10): use fewer grid cells, fewer species or a shorter "
+         "run.";
+}
+
 SimulatedRun Simulate(const RunParameters& Parameters) {
   SimulatedRun run;
   run.Parameters = Parameters;
@@ -37,8 +53,11 @@ SimulatedRun Simulate(const RunParameters& Parameters) {
     solvers.emplace_back(one, speed, Parameters.Meniscus, Parameters.Bottom, Parameters.GridCells,
                          Parameters.TimeStep);
   const std::vector<double> radii = OutputRadii(Parameters);
+  const std::vector<double> times = ScanSchedule(Parameters);
+  run.Error = CheckWorkload(solvers, times.back());
+  if (!run.Error.empty()) return run;
 
-  for (double time : ScanSchedule(Parameters)) {
+  for (double time : times) {
     SimulatedScan scan;
     scan.ElapsedTime = time;
     scan.Omega2t = speed.Omega2t(time);
