@@ -624,18 +624,10 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (!Pen) return;
   int R = Box.right();
   int B = Box.bottom();
-  if (Cosmetic) {
-    if (Box.width() == 1 || Box.height() == 1) {
-      StrokeDevicePolyline({Box.topLeft(), QPoint(R + 1, B)}, false);
-      if (Box.width() == 1 && Box.height() == 1) return;
-      std::vector<QPoint> Line = Box.width() == 1
-                                     ? std::vector<QPoint>{QPoint(R, Box.top()), QPoint(R, B + 1)}
-                                     : std::vector<QPoint>{QPoint(Box.left(), B), QPoint(R + 1, B)};
-      StrokeDevicePolyline(Line, false);
-      return;
-    }
-    StrokeDevicePolyline({Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)},
-                         true);
+  if (Cosmetic && (Box.width() == 1 || Box.height() == 1)) {
+    // The frame collapses into one line of pixels; each drawn once.
+    QPoint End = Box.width() == 1 ? QPoint(R, B + 1) : QPoint(R + 1, B);
+    StrokeDevicePolyline({Box.topLeft(), End}, false);
     return;
   }
   StrokeDevicePolyline({Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)},
@@ -920,7 +912,11 @@ void TCanvas::StretchDraw(const TRect& Dest, const TBitmap& Source) {
 
 void TCanvas::DrawBitmapImage(const QRect& Dest, const TBitmap& Source) {
   if (!Source.GetTransparent()) {
-    DrawDeviceImage(Dest, Source.Image());
+    // A counted copy: when Source is this canvas's own bitmap, opening the
+    // painter then gives the target fresh memory instead of drawing the
+    // image onto itself.
+    QImage Pixels = Source.Image();
+    DrawDeviceImage(Dest, Pixels);
     return;
   }
   // Pixels of the transparent colour become fully transparent.

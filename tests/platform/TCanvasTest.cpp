@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +98,18 @@ TEST_F(TCanvasTest, RectangleOutlineCoversLeftToRightMinusOne) {
   EXPECT_EQ(Count(Bitmap, clRed), 40);
 }
 
+TEST_F(TCanvasTest, ThinRectanglesDrawEachFramePixelOnce) {
+  SolidPen(clWhite);
+  Canvas().GetPen().SetMode(pmXor);
+  Canvas().GetBrush().SetStyle(bsClear);
+  Canvas().Rectangle(5, 5, 6, 15);   // one column
+  Canvas().Rectangle(10, 5, 30, 6);  // one row
+  Canvas().Rectangle(40, 5, 41, 6);  // one pixel
+  Canvas().Rectangle(40, 20, 42, 22);
+  EXPECT_EQ(Count(Bitmap, clBlack), 10 + 20 + 1 + 4);
+  EXPECT_EQ(InkBox(Bitmap), Rect(5, 5, 42, 22));
+}
+
 TEST_F(TCanvasTest, RectangleWithoutPenFillsOnePixelLessThanFillRect) {
   Canvas().GetPen().SetStyle(psClear);
   Canvas().GetBrush().SetColor(clRed);
@@ -173,6 +187,29 @@ TEST_F(TCanvasTest, PieFillsTheCounterClockwiseSectorAndClockwiseTheRest) {
   EXPECT_EQ(Other.GetPixel(28, 12), clWhite);
   EXPECT_EQ(Other.GetPixel(12, 12), clBlack);
   EXPECT_EQ(Other.GetPixel(12, 28), clBlack);
+}
+
+TEST_F(TCanvasTest, RingSegmentPathFromTwoArcsInOppositeDirections) {
+  // Upper half of a ring: outer arc counter-clockwise from right to left,
+  // inner arc back clockwise.
+  TCanvas& C = Canvas();
+  C.GetPen().SetStyle(psClear);
+  C.GetBrush().SetColor(clBlack);
+  C.BeginPath();
+  C.MoveTo(50, 20);
+  C.ArcTo(10, 0, 51, 41, 50, 20, 10, 20);
+  C.LineTo(20, 20);
+  C.SetArcDirection(adClockwise);
+  C.ArcTo(20, 10, 41, 31, 20, 20, 40, 20);
+  C.SetArcDirection(adCounterClockwise);
+  C.LineTo(50, 20);
+  C.CloseFigure();
+  C.EndPath();
+  EXPECT_TRUE(C.StrokeAndFillPath());
+  EXPECT_EQ(Bitmap.GetPixel(30, 2), clBlack) << "between the arcs";
+  EXPECT_EQ(Bitmap.GetPixel(30, 14), clWhite) << "inside the hole";
+  EXPECT_EQ(Bitmap.GetPixel(30, 25), clWhite) << "the lower half stays empty";
+  EXPECT_EQ(Bitmap.GetPixel(14, 15), clBlack);
 }
 
 TEST_F(TCanvasTest, InsideFramePenKeepsAWideOutlineInsideTheBox) {
@@ -622,6 +659,35 @@ TEST_F(TCanvasTest, AnisotropicMappingScalesEachAxisOnItsOwn) {
   EXPECT_NEAR(Logical.cx, Plain.cx * 1.5, 3);
 }
 
+// ------------------------------------------------------------ painter canvases
+
+TEST_F(TCanvasTest, PainterCanvasClipsAndCopiesButLeavesThePainterAsItWas) {
+  QImage Page(40, 30, QImage::Format_RGB32);
+  Page.fill(Qt::white);
+  QPainter Painter(&Page);
+  {
+    TCanvas C(Painter, 300);
+    EXPECT_EQ(C.GetFont().GetPixelsPerInch(), 300);
+    EXPECT_EQ(C.GetBitmap(), nullptr);
+    C.ClipRect(Rect(0, 0, 20, 30));
+    C.GetBrush().SetColor(clRed);
+    C.FillRect(Rect(0, 0, 40, 30));
+    // Raster operations have no meaning off bitmaps: the pen draws as a copy.
+    C.GetPen().SetMode(pmXor);
+    C.GetPen().SetColor(clBlue);
+    C.RemoveClip();
+    C.MoveTo(0, 25);
+    C.LineTo(40, 25);
+    EXPECT_EQ(C.GetPixel(1, 1), clNone);
+  }
+  EXPECT_FALSE(Painter.hasClipping());
+  EXPECT_EQ(Painter.compositionMode(), QPainter::CompositionMode_SourceOver);
+  Painter.end();
+  EXPECT_EQ(QColorToColor(Page.pixelColor(5, 5)), clRed);
+  EXPECT_EQ(QColorToColor(Page.pixelColor(30, 5)), clWhite);
+  EXPECT_EQ(QColorToColor(Page.pixelColor(30, 25)), clBlue);
+}
+
 // ------------------------------------------------------------ pixels and bitmaps
 
 TEST_F(TCanvasTest, PixelsReadAndWriteDevicePixels) {
@@ -675,6 +741,13 @@ TEST_F(TCanvasTest, CopyRectCopiesFromAnotherCanvasAndFromItself) {
   Canvas().CopyRect(Rect(0, 0, 10, 10), Canvas(), Rect(20, 20, 30, 30));
   EXPECT_EQ(Count(Bitmap, Rect(0, 0, 10, 10), clRed), 25);
   EXPECT_EQ(Count(Bitmap, clRed), 50);
+}
+
+TEST_F(TCanvasTest, DrawingABitmapOntoItselfUsesItsPixelsFromBefore) {
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().FillRect(Rect(0, 0, 10, 10));
+  Canvas().Draw(5, 5, Bitmap);
+  EXPECT_EQ(Count(Bitmap, clRed), 100 + 100 - 25);
 }
 
 TEST_F(TCanvasTest, EmptyBitmapAcceptsDrawingAndPaintsNothing) {
