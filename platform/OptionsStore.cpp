@@ -24,6 +24,14 @@ QString Unescape(const QString& text) {
         ++i;
         continue;
       }
+      const QString hex = text.mid(i + 2, 2);
+      bool ok = false;
+      const int code = next == u'x' && hex.size() == 2 ? hex.toInt(&ok, 16) : 0;
+      if (ok) {
+        out += QChar(code);
+        i += 3;
+        continue;
+      }
     }
     out += text[i];
   }
@@ -53,6 +61,8 @@ QString Escape(const QString& text) {
       out += QStringLiteral("\\n");
     else if (c == u'\r')
       out += QStringLiteral("\\r");
+    else if (c.unicode() < 0x20)
+      out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
     else
       out += c;
   }
@@ -63,8 +73,9 @@ bool SameName(const QString& a, const QString& b) {
   return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool HasLineBreak(const QString& text) {
-  return text.contains(u'\n') || text.contains(u'\r');
+// Control characters (line breaks, NUL, ...) cannot stand in a key or a name.
+bool HasControl(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x20; });
 }
 
 }  // namespace
@@ -165,8 +176,11 @@ bool OptionsStore::Save(const Document& Doc) const {
   if (!QDir().mkpath(QFileInfo(FFileName).absolutePath())) return false;
   QString text;
   for (const Section& s : Doc) {
+    // Entries of a damaged file that the format cannot hold are dropped.
+    if (HasControl(s.Key)) continue;
     text += u'[' + s.Key + QStringLiteral("]\n");
-    for (const auto& [name, value] : s.Values) text += name + u'=' + Escape(value) + u'\n';
+    for (const auto& [name, value] : s.Values)
+      if (!HasControl(name)) text += name + u'=' + Escape(value) + u'\n';
     text += u'\n';
   }
   QSaveFile file(FFileName);
@@ -222,8 +236,8 @@ QString OptionsStore::ReadString(const QString& Key, const QString& Name,
 
 bool OptionsStore::WriteText(const QString& Key, const QString& Name, const QString& Text) {
   // Names the file format could not give back are refused, not mangled.
-  if (Key.trimmed().isEmpty() || HasLineBreak(Key) || Key.contains(u']') ||
-      Name.trimmed().isEmpty() || HasLineBreak(Name) || Name.contains(u'=') ||
+  if (Key.trimmed().isEmpty() || HasControl(Key) || Key.contains(u']') ||
+      Name.trimmed().isEmpty() || HasControl(Name) || Name.contains(u'=') ||
       Name.trimmed() != Name || Key.trimmed() != Key || Name.startsWith(u'[') ||
       Name.startsWith(u';') || Name.startsWith(u'#'))
     return false;

@@ -32,6 +32,7 @@ TEST_F(OptionsStoreTest, RoundTripOfIntegersBoolsAndStrings) {
     EXPECT_TRUE(store.WriteBool(EditorKey, "TreeMode", true));
     EXPECT_TRUE(store.WriteString(EditorKey, "Help", " C:\\Path\\with = sign\nand line "));
     EXPECT_TRUE(store.WriteString("Other", "Quote", "\"quoted\""));
+    EXPECT_TRUE(store.WriteString("Other", "Tabs", QString("a\tb") + QChar(0) + "c\\x41"));
     EXPECT_TRUE(store.WriteInteger(EditorKey, "Left", 40));  // replaces
   }
   OptionsStore store(FFile);
@@ -40,6 +41,7 @@ TEST_F(OptionsStoreTest, RoundTripOfIntegersBoolsAndStrings) {
   EXPECT_TRUE(store.ReadBool(EditorKey, "TreeMode", false));
   EXPECT_EQ(store.ReadString(EditorKey, "Help", ""), " C:\\Path\\with = sign\nand line ");
   EXPECT_EQ(store.ReadString("Other", "Quote", ""), "\"quoted\"");
+  EXPECT_EQ(store.ReadString("Other", "Tabs", ""), QString("a\tb") + QChar(0) + "c\\x41");
   EXPECT_TRUE(store.ValueExists(EditorKey, "Left"));
   EXPECT_FALSE(store.ValueExists(EditorKey, "Top"));
   EXPECT_TRUE(store.KeyExists("other"));
@@ -90,6 +92,7 @@ TEST_F(OptionsStoreTest, NamesTheFileCannotHoldAreRefused) {
   EXPECT_FALSE(store.WriteInteger("Key]", "a", 1));
   EXPECT_FALSE(store.WriteInteger(EditorKey, "line\nbreak", 1));
   EXPECT_FALSE(store.WriteInteger(EditorKey, "", 1));
+  EXPECT_FALSE(store.WriteInteger(EditorKey, QString("nul") + QChar(0), 1));
   EXPECT_FALSE(QFileInfo::exists(FFile));
 }
 
