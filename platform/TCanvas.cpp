@@ -12,6 +12,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -32,16 +33,28 @@ TFontKey KeyOf(const TFont& Font) {
           Font.GetPitch(),      Font.GetOrientation(), Font.GetQuality()};
 }
 
-// V * Num / Den rounded half away from zero, saturated to int.
-int Scale(int V, int Num, int Den) {
-  if (Den == 0) return V;
-  std::int64_t P = static_cast<std::int64_t>(V) * Num;
-  double Q = static_cast<double>(P) / Den;
-  double R = Q < 0 ? std::ceil(Q - 0.5) : std::floor(Q + 0.5);
-  return Trunc(R);
+int Saturate(std::int64_t V) {
+  return static_cast<int>(std::clamp<std::int64_t>(V, INT_MIN, INT_MAX));
 }
 
+// V * Num / Den rounded half away from zero.
+std::int64_t Scale(std::int64_t V, int Num, int Den) {
+  if (Den == 0) return V;
+  double Q = static_cast<double>(V) * Num / Den;
+  return static_cast<std::int64_t>(Q < 0 ? std::ceil(Q - 0.5) : std::floor(Q + 0.5));
+}
+
+// Box coordinates stay well inside the range where widths and heights
+// cannot overflow.
+constexpr int DrawLimit = 1 << 28;
+
+// Corners in any order; clamped so that widths cannot overflow (a box this
+// large covers every device whatever its far edges).
 QRect NormalRect(int L, int T, int R, int B) {
+  L = std::clamp(L, -DrawLimit, DrawLimit);
+  T = std::clamp(T, -DrawLimit, DrawLimit);
+  R = std::clamp(R, -DrawLimit, DrawLimit);
+  B = std::clamp(B, -DrawLimit, DrawLimit);
   if (R < L) std::swap(L, R);
   if (B < T) std::swap(T, B);
   return QRect(L, T, R - L, B - T);
@@ -129,27 +142,36 @@ Qt::BrushStyle HatchStyle(TBrushStyle Style) {
 
 // Pixels of a one-pixel line from A towards B, B itself excluded, split into
 // pixels on and off the dash pattern. StylePos carries the pattern position
-// from one segment to the next.
-void RasterizeLine(const QPoint& A, const QPoint& B, const std::vector<int>& Pattern,
-                   int PatternLength, int& StylePos, std::vector<QPoint>& On,
-                   std::vector<QPoint>& Off) {
-  int DX = B.x() - A.x();
-  int DY = B.y() - A.y();
-  int Major = std::max(std::abs(DX), std::abs(DY));
+// from one segment to the next. Only the steps whose major coordinate lies
+// in Bounds are produced (the same pixels as without the limit), so far
+// away end points cost nothing.
+void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
+                   const std::vector<int>& Pattern, int PatternLength, std::int64_t& StylePos,
+                   std::vector<QPoint>& On, std::vector<QPoint>& Off) {
+  std::int64_t DX = std::int64_t(B.x()) - A.x();
+  std::int64_t DY = std::int64_t(B.y()) - A.y();
+  std::int64_t Major = std::max(std::abs(DX), std::abs(DY));
   if (Major == 0) return;
   bool XMajor = std::abs(DX) >= std::abs(DY);
-  int Minor = XMajor ? DY : DX;
+  std::int64_t Minor = XMajor ? DY : DX;
   int MajorStep = (XMajor ? DX : DY) > 0 ? 1 : -1;
-  for (int I = 0; I < Major; ++I) {
+  std::int64_t Start = XMajor ? A.x() : A.y();
+  std::int64_t Low = XMajor ? Bounds.left() : Bounds.top();
+  std::int64_t High = XMajor ? Bounds.right() : Bounds.bottom();
+  // Steps I with Low <= Start + I * MajorStep <= High.
+  std::int64_t First = MajorStep > 0 ? Low - Start : Start - High;
+  std::int64_t Last = MajorStep > 0 ? High - Start : Start - Low;
+  First = std::max<std::int64_t>(First, 0);
+  Last = std::min<std::int64_t>(Last, Major - 1);
+  for (std::int64_t I = First; I <= Last; ++I) {
     // Minor offset rounded to nearest, halves away from the start point.
-    std::int64_t Num = 2LL * I * std::abs(Minor) + Major;
-    int Off1 = static_cast<int>(Num / (2LL * Major));
-    if (Minor < 0) Off1 = -Off1;
-    QPoint P = XMajor ? QPoint(A.x() + I * MajorStep, A.y() + Off1)
-                      : QPoint(A.x() + Off1, A.y() + I * MajorStep);
+    std::int64_t Offset = (2 * I * std::abs(Minor) + Major) / (2 * Major);
+    if (Minor < 0) Offset = -Offset;
+    std::int64_t M = Start + I * MajorStep;
+    QPoint P = XMajor ? QPoint(int(M), int(A.y() + Offset)) : QPoint(int(A.x() + Offset), int(M));
     bool IsOn = true;
     if (PatternLength > 0) {
-      int Pos = StylePos % PatternLength;
+      std::int64_t Pos = (StylePos + I) % PatternLength;
       for (std::size_t K = 0; K < Pattern.size(); ++K) {
         if (Pos < Pattern[K]) {
           IsOn = K % 2 == 0;
@@ -157,10 +179,10 @@ void RasterizeLine(const QPoint& A, const QPoint& B, const std::vector<int>& Pat
         }
         Pos -= Pattern[K];
       }
-      ++StylePos;
     }
     (IsOn ? On : Off).push_back(P);
   }
+  StylePos += Major;
 }
 
 // Angle in degrees (counter-clockwise, y up) of the point of the ellipse in
@@ -310,23 +332,23 @@ void TCanvas::SetViewportExt(int CX, int CY) {
 }
 
 TPoint TCanvas::LPtoDP(const TPoint& P) const {
-  int X = P.X - FWindowOrg.X;
-  int Y = P.Y - FWindowOrg.Y;
+  std::int64_t X = std::int64_t(P.X) - FWindowOrg.X;
+  std::int64_t Y = std::int64_t(P.Y) - FWindowOrg.Y;
   if (FMapMode == mmAnisotropic) {
     X = Scale(X, FViewportExt.cx, FWindowExt.cx);
     Y = Scale(Y, FViewportExt.cy, FWindowExt.cy);
   }
-  return {X + FViewportOrg.X, Y + FViewportOrg.Y};
+  return {Saturate(X + FViewportOrg.X), Saturate(Y + FViewportOrg.Y)};
 }
 
 TPoint TCanvas::DPtoLP(const TPoint& P) const {
-  int X = P.X - FViewportOrg.X;
-  int Y = P.Y - FViewportOrg.Y;
+  std::int64_t X = std::int64_t(P.X) - FViewportOrg.X;
+  std::int64_t Y = std::int64_t(P.Y) - FViewportOrg.Y;
   if (FMapMode == mmAnisotropic) {
     X = Scale(X, FWindowExt.cx, FViewportExt.cx);
     Y = Scale(Y, FWindowExt.cy, FViewportExt.cy);
   }
-  return {X + FWindowOrg.X, Y + FWindowOrg.Y};
+  return {Saturate(X + FWindowOrg.X), Saturate(Y + FWindowOrg.Y)};
 }
 
 TRect TCanvas::LPtoDP(const TRect& R) const {
@@ -487,11 +509,14 @@ void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Close
   for (int V : Pattern) Length += V;
   std::vector<QPoint> On;
   std::vector<QPoint> Off;
-  int StylePos = 0;
+  std::int64_t StylePos = 0;
+  QRect Bounds = DeviceBounds();
   for (std::size_t I = 0; I + 1 < Points.size(); ++I) {
-    RasterizeLine(Points[I], Points[I + 1], Pattern, Length, StylePos, On, Off);
+    RasterizeLine(Points[I], Points[I + 1], Bounds, Pattern, Length, StylePos, On, Off);
   }
-  if (Closed) RasterizeLine(Points.back(), Points.front(), Pattern, Length, StylePos, On, Off);
+  if (Closed) {
+    RasterizeLine(Points.back(), Points.front(), Bounds, Pattern, Length, StylePos, On, Off);
+  }
   QPen Dot(ModeColor(FPen.GetColor()), 0);
   Dot.setCapStyle(Qt::SquareCap);
   if (!On.empty()) {
@@ -855,12 +880,12 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   // The pen ends after the text along its direction.
   int Advance = Horizontal == TA_CENTER ? 0 : Horizontal == TA_RIGHT ? -Width : Width;
   qreal Rad = Angle * std::numbers::pi / 180;
-  TPoint End = DPtoLP(TPoint(Anchor.x() + Round(Advance * std::cos(Rad)),
-                             Anchor.y() - Round(Advance * std::sin(Rad))));
+  std::int64_t EndX = std::int64_t(Anchor.x()) + Round(Advance * std::cos(Rad));
+  std::int64_t EndY = std::int64_t(Anchor.y()) - Round(Advance * std::sin(Rad));
   if (UpdateCP)
-    FPenPos = End;
+    FPenPos = DPtoLP(TPoint(Saturate(EndX), Saturate(EndY)));
   else
-    FPenPos = DPtoLP(TPoint(Anchor.x() + Width, Anchor.y()));
+    FPenPos = DPtoLP(TPoint(Saturate(std::int64_t(Anchor.x()) + Width), Anchor.y()));
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
@@ -897,12 +922,10 @@ void TCanvas::Draw(int X, int Y, const TBitmap& Source) {
   TPoint D = LPtoDP(TPoint(X, Y));
   int W = Source.GetWidth();
   int H = Source.GetHeight();
-  if (FMapMode == mmAnisotropic) {
-    TPoint E = LPtoDP(TPoint(X + W, Y + H));
-    DrawBitmapImage(NormalRect(D.X, D.Y, E.X, E.Y), Source);
-  } else {
-    DrawBitmapImage(QRect(D.X, D.Y, W, H), Source);
-  }
+  TPoint E = FMapMode == mmAnisotropic
+                 ? LPtoDP(TPoint(Saturate(std::int64_t(X) + W), Saturate(std::int64_t(Y) + H)))
+                 : TPoint(Saturate(std::int64_t(D.X) + W), Saturate(std::int64_t(D.Y) + H));
+  DrawBitmapImage(NormalRect(D.X, D.Y, E.X, E.Y), Source);
 }
 
 void TCanvas::StretchDraw(const TRect& Dest, const TBitmap& Source) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace {
@@ -84,6 +85,36 @@ TEST_F(TCanvasTest, PolylineDrawsEveryPixelOnceSoXorLeavesNoHoles) {
   EXPECT_EQ(Count(Bitmap, clBlack), 81);
   EXPECT_EQ(Bitmap.GetPixel(20, 2), clBlack);
   EXPECT_EQ(Bitmap.GetPixel(40, 30), clWhite);
+}
+
+TEST_F(TCanvasTest, FarAwayCoordinatesCostNothingAndKeepTheirSlope) {
+  SolidPen(clBlack);
+  Canvas().MoveTo(-2000000000, 5);
+  Canvas().LineTo(2000000000, 5);
+  EXPECT_EQ(Count(Bitmap, clBlack), 60);
+  // A line from far outside keeps its direction where it crosses the bitmap.
+  TBitmap Other(60, 40);
+  Other.GetCanvas().MoveTo(-1000000000, -1000000000);
+  Other.GetCanvas().LineTo(1000000000, 1000000000);
+  EXPECT_EQ(Count(Other, clBlack), 40);
+  EXPECT_EQ(Other.GetPixel(17, 17), clBlack);
+
+  Canvas().GetPen().SetStyle(psClear);
+  Canvas().GetBrush().SetColor(clRed);
+  Canvas().Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  EXPECT_EQ(Count(Bitmap, clRed), 60 * 40);
+  // A huge triangle whose long edge crosses the bitmap diagonally.
+  Canvas().GetBrush().SetColor(clBlue);
+  std::vector<TPoint> Huge{
+      {-1000000000, -1000000000}, {1000000000, 1000000000}, {-1000000000, 1000000000}};
+  Canvas().Polygon(Huge.data(), 3);
+  EXPECT_EQ(Bitmap.GetPixel(5, 30), clBlue);
+  EXPECT_EQ(Bitmap.GetPixel(30, 5), clRed);
+  Canvas().Ellipse(INT_MIN, 0, INT_MAX, 10);
+  Canvas().FillRect(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+  TBitmap Small(2, 2);
+  Canvas().Draw(INT_MAX, INT_MAX, Small);
+  Canvas().TextOut(INT_MAX, INT_MIN, QStringLiteral("x"));
 }
 
 // ------------------------------------------------------------ shapes
