@@ -4,6 +4,7 @@
 #include "platform/TCanvas.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -146,8 +147,8 @@ TColor TBitmap::GetPixel(int X, int Y) const {
 
 void TBitmap::SaveToFile(const QString& FileName) const {
   ClosePainter();
-  QString Lower = FileName.toLower();
-  bool Bmp = Lower.endsWith(QStringLiteral(".bmp")) || !Lower.contains(u'.');
+  QString Suffix = QFileInfo(FileName).suffix().toLower();
+  bool Bmp = Suffix.isEmpty() || Suffix == QStringLiteral("bmp");
   bool Ok = Bmp ? FImage.save(FileName, "BMP") : FImage.save(FileName);
   if (!Ok) throw EFileError(QStringLiteral("Cannot write the bitmap file %1").arg(FileName));
 }

@@ -108,7 +108,6 @@ QFont TFont::ToQFont() const {
   F.setUnderline(FStyle.Contains(fsUnderline));
   F.setStrikeOut(FStyle.Contains(fsStrikeOut));
   if (FPitch == fpFixed) F.setFixedPitch(true);
-  if (FCharset == SYMBOL_CHARSET) F.setStyleHint(QFont::AnyStyle);
   // Height 0 means the default size; negative is the em height, positive
   // the cell height, which is scaled by em / (ascent + descent).
   int Pixels = FHeight == 0 ? MulDiv(8, FPixelsPerInch, 72) : std::abs(FHeight);
