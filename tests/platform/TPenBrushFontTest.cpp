@@ -40,28 +40,6 @@ TEST_F(TPenBrushFontTest, PenNotifiesOnlyRealChanges) {
   EXPECT_EQ(Pen.GetWidth(), 3) << "negative widths are ignored";
 }
 
-TEST_F(TPenBrushFontTest, PenAssignCopiesEveryProperty) {
-  TPen A;
-  A.SetColor(clBlue);
-  A.SetWidth(4);
-  A.SetStyle(psDashDot);
-  A.SetMode(pmXor);
-  A.SetEndCap(pecSquare);
-  A.SetJoin(pjBevel);
-  A.SetUserDashes({2, 2});
-  TPen B;
-  Count(B);
-  B.Assign(A);
-  EXPECT_EQ(Changes, 1);
-  EXPECT_EQ(B.GetColor(), clBlue);
-  EXPECT_EQ(B.GetWidth(), 4);
-  EXPECT_EQ(B.GetStyle(), psDashDot);
-  EXPECT_EQ(B.GetMode(), pmXor);
-  EXPECT_EQ(B.GetEndCap(), pecSquare);
-  EXPECT_EQ(B.GetJoin(), pjBevel);
-  EXPECT_EQ(B.GetUserDashes(), (std::vector<int>{2, 2}));
-}
-
 TEST_F(TPenBrushFontTest, BrushKeepsItsOwnCopyOfThePattern) {
   TBrush Brush;
   Count(Brush);
@@ -134,17 +112,6 @@ TEST_F(TPenBrushFontTest, FontAssignCopiesStyleAndDirection) {
   EXPECT_EQ(B.GetCharset(), SYMBOL_CHARSET);
   EXPECT_EQ(B.GetPitch(), fpFixed);
   EXPECT_EQ(B.GetQuality(), fqAntialiased);
-}
-
-TEST_F(TPenBrushFontTest, FontStylesBehaveAsASetAndABitMask) {
-  TFontStyles S{fsItalic};
-  S.Include(fsStrikeOut);
-  EXPECT_TRUE(S.Contains(fsItalic));
-  EXPECT_EQ(static_cast<int>(S), 0b1010);
-  S.Exclude(fsItalic);
-  EXPECT_EQ(S, TFontStyles{fsStrikeOut});
-  EXPECT_EQ(TFontStyles(0b0011), (TFontStyles{fsBold, fsItalic}));
-  EXPECT_TRUE(TFontStyles().Empty());
 }
 
 TEST_F(TPenBrushFontTest, QtFontTakesPixelSizeFromTheHeight) {
