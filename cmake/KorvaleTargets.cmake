@@ -78,5 +78,5 @@ function(korvale_test_suite target)
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} korvale_testsupport GTest::gmock
                         ${gtest_main})
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KORVALE_TEST_DATA=${CMAKE_BINARY_DIR}/testdata")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
