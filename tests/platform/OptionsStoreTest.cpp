@@ -15,7 +15,8 @@ const QString EditorKey = QStringLiteral("SOFTWARE\\Korvale\\KorChart Pro\\Edito
 class OptionsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FDir = FreshTestDir("OptionsStoreTest");
+    FDir = FreshTestDir(std::string("OptionsStoreTest.") +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     FFile = QString::fromStdString((FDir / "Options.ini").string());
   }
 

@@ -16,7 +16,10 @@ namespace {
 
 class TPictureTest : public ::testing::Test {
  protected:
-  void SetUp() override { FDir = FreshTestDir("TPictureTest"); }
+  void SetUp() override {
+    FDir = FreshTestDir(std::string("TPictureTest.") +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  }
 
   QString WriteImage(const char* Name, const char* Format, QColor Colour) {
     QImage image(12, 6, QImage::Format_RGB32);

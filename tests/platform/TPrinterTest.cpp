@@ -14,7 +14,11 @@ namespace {
 class TPrinterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FFile = QString::fromStdString((FreshTestDir("TPrinterTest") / "out.pdf").string());
+    FFile = QString::fromStdString(
+        (FreshTestDir(std::string("TPrinterTest.") +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
+         "out.pdf")
+            .string());
   }
 
   static int PdfPages(const QString& File) {

@@ -109,7 +109,8 @@ TEST_F(TStringListTest, OnChangeFiresOncePerUpdate) {
 }
 
 TEST_F(TStringListTest, FilesRoundTripAndMissingFileRaises) {
-  const auto dir = FreshTestDir("TStringListTest");
+  const auto dir = FreshTestDir(std::string("TStringListTest.") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
   const QString name = QString::fromStdString((dir / "result.txt").string());
   TStringList list;
   list.SetText(QString::fromUtf8("Run 1\ns* = 4,2 µm"));
