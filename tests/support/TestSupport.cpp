@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include <gtest/gtest.h>
+
 #include "platform/MessageBox.h"
 
 namespace fs = std::filesystem;
@@ -26,7 +28,12 @@ fs::path RealDataDir(const std::string& Subfolder) {
 }
 
 fs::path FreshTestDir(const std::string& Name) {
-  const fs::path dir = fs::path(KORVALE_TEST_OUTPUT_DIR) / Name;
+  // CTest runs every test in its own process, in parallel: the folder carries
+  // the running test's name so that no two tests ever share one.
+  std::string unique = Name;
+  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+    unique += std::string("@") + test->test_suite_name() + "." + test->name();
+  const fs::path dir = fs::path(KORVALE_TEST_OUTPUT_DIR) / unique;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;

@@ -8,7 +8,8 @@
 // project (as on a user's machine); tests then skip.
 std::filesystem::path RealDataDir(const std::string& Subfolder);
 
-// A fresh, empty folder for one test's files under the build tree.
+// A fresh, empty folder for one test's files under the build tree; the name
+// of the running test is added, so parallel tests never share it.
 std::filesystem::path FreshTestDir(const std::string& Name);
 
 // Writes Text to Path byte for byte (no line-end translation).
