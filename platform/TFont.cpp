@@ -7,17 +7,6 @@
 
 #include <cmath>
 
-namespace {
-
-template <class T>
-bool Update(T& Field, const T& Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-
-}  // namespace
-
 void TFont::Assign(const TPersistent& Source) {
   const TFont* Other = dynamic_cast<const TFont*>(&Source);
   if (Other == nullptr) {
@@ -58,7 +47,7 @@ const TPropertyList& TFont::Properties() const {
 }
 
 void TFont::SetName(const QString& Value) {
-  if (Update(FName, Value)) Changed();
+  if (SetIfChanged(FName, Value)) Changed();
 }
 
 int TFont::GetSize() const {
@@ -70,7 +59,7 @@ void TFont::SetSize(int Value) {
 }
 
 void TFont::SetHeight(int Value) {
-  if (Update(FHeight, Value)) Changed();
+  if (SetIfChanged(FHeight, Value)) Changed();
 }
 
 void TFont::SetPixelsPerInch(int Value) {
@@ -78,27 +67,27 @@ void TFont::SetPixelsPerInch(int Value) {
 }
 
 void TFont::SetStyle(TFontStyles Value) {
-  if (Update(FStyle, Value)) Changed();
+  if (SetIfChanged(FStyle, Value)) Changed();
 }
 
 void TFont::SetColor(TColor Value) {
-  if (Update(FColor, Value)) Changed();
+  if (SetIfChanged(FColor, Value)) Changed();
 }
 
 void TFont::SetCharset(TFontCharset Value) {
-  if (Update(FCharset, Value)) Changed();
+  if (SetIfChanged(FCharset, Value)) Changed();
 }
 
 void TFont::SetPitch(TFontPitch Value) {
-  if (Update(FPitch, Value)) Changed();
+  if (SetIfChanged(FPitch, Value)) Changed();
 }
 
 void TFont::SetOrientation(int Value) {
-  if (Update(FOrientation, Value)) Changed();
+  if (SetIfChanged(FOrientation, Value)) Changed();
 }
 
 void TFont::SetQuality(TFontQuality Value) {
-  if (Update(FQuality, Value)) Changed();
+  if (SetIfChanged(FQuality, Value)) Changed();
 }
 
 QFont TFont::ToQFont() const {

@@ -1,16 +1,5 @@
 #include "platform/TPen.h"
 
-namespace {
-
-template <class T>
-bool Update(T& Field, const T& Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-
-}  // namespace
-
 void TPen::Assign(const TPersistent& Source) {
   const TPen* Other = dynamic_cast<const TPen*>(&Source);
   if (Other == nullptr) {
@@ -48,29 +37,29 @@ const TPropertyList& TPen::Properties() const {
 }
 
 void TPen::SetColor(TColor Value) {
-  if (Update(FColor, Value)) Changed();
+  if (SetIfChanged(FColor, Value)) Changed();
 }
 
 void TPen::SetWidth(int Value) {
-  if (Value >= 0 && Update(FWidth, Value)) Changed();
+  if (Value >= 0 && SetIfChanged(FWidth, Value)) Changed();
 }
 
 void TPen::SetStyle(TPenStyle Value) {
-  if (Update(FStyle, Value)) Changed();
+  if (SetIfChanged(FStyle, Value)) Changed();
 }
 
 void TPen::SetMode(TPenMode Value) {
-  if (Update(FMode, Value)) Changed();
+  if (SetIfChanged(FMode, Value)) Changed();
 }
 
 void TPen::SetEndCap(TPenEndCap Value) {
-  if (Update(FEndCap, Value)) Changed();
+  if (SetIfChanged(FEndCap, Value)) Changed();
 }
 
 void TPen::SetJoin(TPenJoin Value) {
-  if (Update(FJoin, Value)) Changed();
+  if (SetIfChanged(FJoin, Value)) Changed();
 }
 
 void TPen::SetUserDashes(const std::vector<int>& Value) {
-  if (Update(FUserDashes, Value)) Changed();
+  if (SetIfChanged(FUserDashes, Value)) Changed();
 }

@@ -62,6 +62,15 @@ class TPropertyList {
 // Base of everything that can be copied with Assign, notifies changes and
 // publishes properties by name. Identity type: copy with Assign, not with
 // the copy constructor.
+// Stores Value in Field and tells whether that changed anything: the first
+// step of every property setter, which notifies only on a real change.
+template <class T>
+bool SetIfChanged(T& Field, const T& Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
 class TPersistent {
  public:
   TPersistent() = default;
