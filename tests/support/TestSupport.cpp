@@ -71,3 +71,5 @@ DecimalCommaLocale::DecimalCommaLocale() {
 }
 
 DecimalCommaLocale::~DecimalCommaLocale() { std::setlocale(LC_ALL, FPrevious.c_str()); }
+
+void PrintTo(const QString& Text, std::ostream* Out) { *Out << '"' << Text.toStdString() << '"'; }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,3 +45,6 @@ class DecimalCommaLocale {
   std::string FPrevious;
   bool FAvailable = false;
 };
+
+// GoogleTest prints failing QString comparisons as readable text.
+void PrintTo(const QString& Text, std::ostream* Out);

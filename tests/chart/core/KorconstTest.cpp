@@ -11,11 +11,7 @@
 #include "chart/core/Korproco.h"
 #include "platform/FormatSettings.h"
 
-// Readable failure output for texts (gtest finds it by argument lookup, so it
-// sits in QString's namespace).
-inline void PrintTo(const QString& Text, std::ostream* Out) {
-  *Out << '"' << Text.toStdString() << '"';
-}
+#include "tests/support/TestSupport.h"
 
 namespace {
 
