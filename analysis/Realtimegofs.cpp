@@ -71,6 +71,7 @@ int RealTimeGofS::CreateX(const double* Radius, int N) {
   ++FDcdtEpoch;
   ++FAveragedEpoch;
   FFullStoreNoted = false;
+  FLogRadiiMeniscus = 0.0;  // a new raw grid: no meniscus is valid for the cache
   RawStore = StoreOnGrid(&Settings, Radius, Radius != nullptr ? N : 0);
   DcdtStore = std::make_unique<ChannelDataStore>(
       &Settings, std::log(Settings.LowS), std::log(Settings.HighS), Settings.sGridNumberOfPoints);
@@ -92,7 +93,7 @@ int RealTimeGofS::CreateX(const double* Radius, int N) {
   for (auto* buffer : {&FSum, &FAverage, &FAverageError, &FValidX, &FValidY, &FValidError,
                        &FIntegral, &FCorrected})
     buffer->assign(gridPoints, 0.0);
-  FCount.assign(gridPoints, 0);
+  FCount.assign(gridPoints, 0.0);
   LastCorrectedX.assign(sGrid, sGrid + sPoints);
   LastCorrectedY.assign(gridPoints, 0.0);
   LastCorrectedError.assign(gridPoints, 0.0);
@@ -170,6 +171,19 @@ int RealTimeGofS::PartnerOf(int I) {
   return -1;
 }
 
+// ln(r / meniscus) of every raw grid point: the same for every pair of a
+// pass, so it is worked out once per raw grid and meniscus.
+const double* RealTimeGofS::LogRadii() {
+  const int n = RawStore->GetNumberOfPoints();
+  if (FLogRadiiMeniscus != MeniscusRadius || FLogRadii.size() != static_cast<size_t>(n)) {
+    FLogRadii.resize(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+      FLogRadii[static_cast<size_t>(k)] = std::log(RawStore->GetX(k) / MeniscusRadius);
+    FLogRadiiMeniscus = MeniscusRadius;
+  }
+  return FLogRadii.data();
+}
+
 RealTimeGofS::PairResult RealTimeGofS::AddPair(int J, int I, double W2) {
   const ScanHeader& later = RawStore->Headers[static_cast<size_t>(I)];
   const double tj = RawStore->Headers[static_cast<size_t>(J)].TimeUsed;
@@ -183,16 +197,19 @@ RealTimeGofS::PairResult RealTimeGofS::AddPair(int J, int I, double W2) {
   const double low = MeniscusRadius + Settings.DefaultMeniscusIgnore;
   const double high = CellBottom - Settings.DefaultBottomIgnore;
   const int n = RawStore->GetNumberOfPoints();
+  const double* radius = RawStore->GetGrid();
+  const double* logRadius = LogRadii();
+  const double *yj = RawStore->GetYArray(J), *yi = RawStore->GetYArray(I);
+  const double *errorj = RawStore->GetErrorArray(J), *errori = RawStore->GetErrorArray(I);
   for (int k = 0; k < n; ++k) {
-    const double r = RawStore->GetX(k);
+    const double r = radius[k];
     const auto slot = static_cast<size_t>(k);
     if (r > low && r < high) {
-      FPairX[slot] = std::log(std::log(r / MeniscusRadius) / tPair / W2);
+      FPairX[slot] = std::log(logRadius[k] / tPair / W2);
       // A scan without data at this radius must not pass for a real
       // concentration of zero.
-      const bool bothHaveData = RawStore->GetError(J, k) >= 0.0 && RawStore->GetError(I, k) >= 0.0;
-      FPairY[slot] =
-          bothHaveData ? (RawStore->GetY(J, k) - RawStore->GetY(I, k)) * tPair / dt : 0.0;
+      const bool bothHaveData = errorj[k] >= 0.0 && errori[k] >= 0.0;
+      FPairY[slot] = bothHaveData ? (yj[k] - yi[k]) * tPair / dt : 0.0;
       FPairError[slot] = bothHaveData ? Settings.DefaultPositiveError : Settings.DefaultIgnoreTag;
       if (!Finite(FPairX[slot]) || !Finite(FPairY[slot])) return PairResult::Failed;
     } else {
@@ -339,15 +356,21 @@ int RealTimeGofS::MakeAvgdcdt(int A) {
 
   const int n = DcdtStore->GetNumberOfPoints();
   std::fill(FSum.begin(), FSum.end(), 0.0);
-  std::fill(FCount.begin(), FCount.end(), 0);
+  std::fill(FCount.begin(), FCount.end(), 0.0);
+  double* sum = FSum.data();
+  double* count = FCount.data();
   for (int s = first; s <= A; ++s) {
     const double* y = DcdtStore->GetYArray(s);
     const double* error = DcdtStore->GetErrorArray(s);
-    for (int k = 0; k < n; ++k)
-      if (error[k] > 0.0) {
-        FSum[static_cast<size_t>(k)] += y[k];
-        ++FCount[static_cast<size_t>(k)];
-      }
+    // Written without branches, with both loads up front and the count as a
+    // double, so that the compiler vectorises it: this loop is most of the
+    // averaging pass. Adding +0.0 to a sum that starts at +0.0 changes no bit.
+    for (int k = 0; k < n; ++k) {
+      const double value = y[k];
+      const double valid = error[k] > 0.0 ? 1.0 : 0.0;
+      sum[k] = sum[k] + (valid > 0.0 ? value : 0.0);
+      count[k] = count[k] + valid;
+    }
   }
   int lastFull = 0;
   for (int k = 0; k < n; ++k) {

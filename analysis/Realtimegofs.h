@@ -89,6 +89,7 @@ class RealTimeGofS {
   void DeleteStores();
   bool StoresReady() const;
   int PartnerOf(int I);
+  const double* LogRadii();
   PairResult AddPair(int J, int I, double OmegaSquared);
   void NoteFullRawStore();
   void ReportFailure(const std::string& Text);
@@ -101,8 +102,10 @@ class RealTimeGofS {
 
   // caches: work arrays sized by CreateX; epochs count full rebuilds.
   std::vector<double> FPairX, FPairY, FPairError;
+  std::vector<double> FLogRadii;   // ln(r / FLogRadiiMeniscus) per raw grid point
+  double FLogRadiiMeniscus = 0.0;  // cm; 0 when FLogRadii is not valid
   std::vector<double> FSum, FAverage, FAverageError;
-  std::vector<int> FCount;
+  std::vector<double> FCount;  // whole numbers, kept as doubles for vectorising
   std::vector<double> FValidX, FValidY, FValidError, FIntegral, FCorrected;
   long long FDcdtEpoch = 0;
   long long FAveragedEpoch = 0;
