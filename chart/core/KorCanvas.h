@@ -12,6 +12,7 @@
 #include <numbers>
 #include <vector>
 
+class TBitmap;
 class TCanvas;
 class TChartPen;
 class TPen;
@@ -84,6 +85,10 @@ extern std::unique_ptr<TStringList> KorCustomEditColors;
 
 inline constexpr TRect KorZeroRect{};
 
+// Whether transparency mixes with a constant alpha (true, the default) or
+// with the older percentage byte loop (false); see KorBlendBitmaps.
+extern bool KorAlphaBlendUsable;
+
 // Optional fast recolouring of a canvas's stock brush or pen; nullptr when
 // the platform has no such entry point (callers then set the colour on the
 // canvas's brush or pen, which the Qt canvas does just as cheaply).
@@ -107,3 +112,87 @@ void KorSetKorPen(TPen& CanvasPen, const TChartPen& ChartPen, TColor Color);
 // A one-pixel pen that sets every other pixel (Space <= 0) or one pixel in
 // every Space + 1.
 std::unique_ptr<TPen> KorCreatePenSmallDots(TColor Color, int Space);
+
+// ---------------------------------------------------------------- geometry
+
+constexpr TPoint KorPoint(int X, int Y) {
+  return TPoint(X, Y);
+}
+
+constexpr TRect KorRect(int Left, int Top, int Right, int Bottom) {
+  return TRect(Left, Top, Right, Bottom);
+}
+
+// Inclusive on every edge, unlike PtInRect.
+constexpr bool PointInRect(const TRect& R, int X, int Y) {
+  return X >= R.Left && X <= R.Right && Y >= R.Top && Y <= R.Bottom;
+}
+
+constexpr bool PointInRect(const TRect& R, const TPoint& P) {
+  return PointInRect(R, P.X, P.Y);
+}
+
+// R with Left <= Right and Top <= Bottom.
+TRect OrientRectangle(const TRect& R);
+void RectSize(const TRect& R, int& Width, int& Height);
+// Halves toward zero.
+void RectCenter(const TRect& R, int& X, int& Y);
+// Smallest and largest X and Y of Points[0..HighIndex] (right and bottom
+// are the largest coordinates themselves); KorZeroRect when HighIndex < 0.
+TRect PolygonBounds(const TPoint* Points, int HighIndex);
+// The bounds with right and bottom one past the largest coordinates, so
+// the rectangle covers every point's pixel.
+TRect RectFromPolygon(const TPoint* Points, int Count);
+TRect RectFromTriangle(const std::array<TPoint, 3>& Points);
+// True when P0, P1, P2 turn clockwise on the screen (y down): a triangle
+// seen from its back.
+bool KorCull(const TPoint& P0, const TPoint& P1, const TPoint& P2);
+// The first three corners.
+bool KorCull(const TFourPoints& Points);
+double KorDistance(double DX, double DY);
+// The point Distance pixels from To, back along the line toward From.
+TPoint PointAtDistance(const TPoint& From, const TPoint& To, double Distance);
+void SwapInteger(int& A, int& B);
+void SwapDouble(double& A, double& B);
+
+// ---------------------------------------------------------------- clipping
+
+// Clip areas are intersected with the clip in force, whose region the
+// canvas remembers (one level: a second clip before an unclip replaces what
+// was remembered). Coordinates are logical units of Canvas.
+void ClipCanvas(TCanvas& Canvas, const TRect& R);
+// Puts back the clip remembered by the last clip, or removes clipping.
+void UnClipCanvas(TCanvas& Canvas);
+// Inverted: the ellipse is cut out of the clip in force (exclusive or), and
+// the clip in force is not remembered.
+void ClipEllipse(TCanvas& Canvas, const TRect& R, bool Inverted = false);
+// Corners are quarter ellipses of width and height RoundSize.
+void ClipRoundRectangle(TCanvas& Canvas, const TRect& R, int RoundSize);
+// Alternate rule; the caller's points are left as they are.
+void ClipPolygon(TCanvas& Canvas, const TPoint* Points, int Count);
+
+// ---------------------------------------------------------------- bitmaps
+
+// Mixes Source into Destination at Position (negative coordinates count as
+// 0), over the part of Source that fits: the destination keeps Percent % of
+// its own colour. Formats are left as they are.
+void KorBlendBitmaps(const TBitmap& Source, TBitmap& Destination, TPoint Position, double Percent);
+
+// Every pixel becomes grey: the weighted luminance (0.3, 0.59, 0.11) when
+// Mode is not 0, else the plain mean; Inverted gives 255 - grey. Nothing
+// for nullptr. The bitmap ends in the device pixel format.
+void KorGrayScale(TBitmap* Bitmap, bool Inverted, int Mode);
+
+enum TSmoothStretchOption { ssBestQuality, ssBestPerformance };
+
+// Resamples Source into Destination's size with a separable filter
+// (Lanczos 3 for best quality, triangle for best performance); flat areas
+// stay exactly flat and equal sizes copy. Raises KorException when either
+// bitmap is smaller than 2 x 2.
+void SmoothStretch(const TBitmap& Source, TBitmap& Destination,
+                   TSmoothStretchOption Option = ssBestQuality);
+
+// A 24-bit bitmap of half Large's size (rounded down) in which each pixel
+// is the mean of the 2 x 2 block below it, per channel, rounded down: the
+// reduction step of drawing a chart at twice its size for smooth edges.
+std::unique_ptr<TBitmap> KorAntiAliasBitmap(const TBitmap& Large);

@@ -1,6 +1,9 @@
 #include "chart/core/TCanvas3D.h"
 
+#include "chart/core/KorCanvas.h"
+
 #include <algorithm>
+#include <cmath>
 
 void TCanvas3D::SetRotationCenter(double X, double Y, double Z) {
   FRotationCenterX = X;
@@ -49,6 +52,25 @@ TRect TCanvas3D::RectFromRectZ(const TRect& R, int Z) const {
   ++Result.Right;
   ++Result.Bottom;
   return Result;
+}
+
+namespace {
+
+double DirectionDegrees(double XC, double YC, int X, int Y) {
+  double Angle = std::atan2(YC - Y, X - XC) / KorPiStep;
+  if (Angle < 0) Angle += 360.0;
+  return Angle;
+}
+
+}  // namespace
+
+void TCanvas3D::CalcPieAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
+                              double& StartAngle, double& EndAngle) {
+  const double XC = (double(X1) + X2) / 2.0;
+  const double YC = (double(Y1) + Y2) / 2.0;
+  StartAngle = DirectionDegrees(XC, YC, X3, Y3);
+  EndAngle = DirectionDegrees(XC, YC, X4, Y4);
+  if (EndAngle == 0) EndAngle = 360.0;
 }
 
 void TCanvas3D::SetCenter(int X, int Y, int Z) {

@@ -145,6 +145,12 @@ class TCanvas3D : public TKorCanvas {
   void PlaneWithZ(const TFourPoints& Points, int Z) {
     PlaneWithZ(Points[0], Points[1], Points[2], Points[3], Z);
   }
+  // Directions in degrees (0 up to 360, counter-clockwise from 3 o'clock,
+  // y up) of the points (X3, Y3) and (X4, Y4) seen from the centre of the
+  // box (X1, Y1)-(X2, Y2); an end direction of exactly 0 is 360, so a slice
+  // from 3 o'clock round to 3 o'clock is whole.
+  static void CalcPieAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
+                            double& StartAngle, double& EndAngle);
   // A body half as wide as the head.
   void Arrow(bool Filled, const TPoint& From, const TPoint& To, int HeadWidth, int HeadLength,
              int Z) {

@@ -12,7 +12,9 @@
 #include "platform/TGraphic.h"
 #include "platform/TPicture.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 TKorCanvas::TKorCanvas() {
   DetachCanvas();
@@ -38,16 +40,37 @@ void TKorCanvas::AssignVisiblePenColor(const TPen& Pen, TColor Color) {
   if (KorCheckPenWidth && FPen->GetStyle() != psSolid && FPen->GetWidth() == 1) FPen->SetWidth(0);
 }
 
-// TODO(#6): snapshot the covered pixels and blend them back in EndBlending.
 std::unique_ptr<TKorBlend> TKorCanvas::BeginBlending(const TRect& R, int Transparency) {
   FTransparency = Transparency & 0x7F;
   return std::make_unique<TKorBlend>(*this, R);
 }
 
-void TKorCanvas::EndBlending(std::unique_ptr<TKorBlend>) {}
+void TKorCanvas::EndBlending(std::unique_ptr<TKorBlend> Blend) {
+  if (Blend) Blend->Blend(FTransparency);
+}
 
-// TODO(#6): the bevel.
-void TKorCanvas::Frame3D(TRect&, TColor, TColor, int) {}
+// Each ring is two one-pixel polylines whose last points are not drawn:
+// the top colour runs up the left side and along the top, the bottom
+// colour down the right side and back along the bottom, so the top-right
+// and bottom-left corners take the bottom colour.
+void TKorCanvas::Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int Width) {
+  FPen->SetWidth(1);
+  FPen->SetStyle(psSolid);
+  --Rect.Right;
+  --Rect.Bottom;
+  for (int I = 0; I < Width; ++I) {
+    const TPoint TopLeft[3] = {{Rect.Left, Rect.Bottom}, Rect.TopLeft(), {Rect.Right, Rect.Top}};
+    FPen->SetColor(TopColor);
+    Polyline(TopLeft, 2);
+    const TPoint BottomRight[3] = {
+        {Rect.Right, Rect.Top}, Rect.BottomRight(), {Rect.Left - 1, Rect.Bottom}};
+    FPen->SetColor(BottomColor);
+    Polyline(BottomRight, 2);
+    InflateRect(Rect, -1, -1);
+  }
+  ++Rect.Right;
+  ++Rect.Bottom;
+}
 
 int TKorCanvas::TextWidth(const QString& Text) const {
   int Width = FCanvas->TextWidth(Text);
@@ -61,12 +84,17 @@ int TKorCanvas::TextHeight(const QString& Text) const {
   return Shadow != nullptr ? Height + std::abs(Shadow->GetVertSize()) : Height;
 }
 
-// TODO(#6): rounded, elliptic and polygonal clips.
-void TKorCanvas::ClipRectangle(const TRect&, int) {}
+void TKorCanvas::ClipRectangle(const TRect& R, int RoundSize) {
+  ClipRoundRectangle(*FCanvas, R, RoundSize);
+}
 
-void TKorCanvas::ClipEllipse(const TRect&, bool) {}
+void TKorCanvas::ClipEllipse(const TRect& R, bool Inverted) {
+  ::ClipEllipse(*FCanvas, R, Inverted);
+}
 
-void TKorCanvas::ClipPolygon(const TPoint*, int) {}
+void TKorCanvas::ClipPolygon(const TPoint* Points, int Count) {
+  ::ClipPolygon(*FCanvas, Points, Count);
+}
 
 // The canvas's objects are read before every primitive, so nobody needs
 // their notifications while the surface changes them.
@@ -170,6 +198,68 @@ int TKorCanvas::GetFontHeight() const {
 // TODO(#7): the HTML-subset renderer; until then the text is drawn as is.
 void TKorCanvas::TextOut(int X, int Y, const QString& Text, bool) {
   TextOut(X, Y, Text);
+}
+
+namespace {
+
+// Twice the signed area of the turn P0 -> P1 -> P2, with the sign the hull
+// scan tests: negative for a corner that turns the hull's way.
+long long Turn(const TPoint& Previous, const TPoint& P, const TPoint& Next) {
+  return static_cast<long long>(Previous.X - P.X) * (Next.Y - P.Y) -
+         static_cast<long long>(Next.X - P.X) * (Previous.Y - P.Y);
+}
+
+long long Cross(const TPoint& A, const TPoint& B) {
+  return static_cast<long long>(A.X) * B.Y - static_cast<long long>(A.Y) * B.X;
+}
+
+long long SquaredLength(const TPoint& D) {
+  return static_cast<long long>(D.X) * D.X + static_cast<long long>(D.Y) * D.Y;
+}
+
+}  // namespace
+
+// Graham scan around the pivot. Every other point lies at or below the
+// pivot on the screen (y down), so sorting by the direction from the pivot
+// is a sort by the sign of a cross product; points in one direction come
+// nearest first, so the scan drops all but the farthest.
+bool TKorCanvas::ConvexHull(TPointArray& Points) {
+  if (Points.size() < 3) return false;
+  if (Points.size() == 3) return true;
+  const auto PivotAt = std::min_element(
+      Points.begin(), Points.end(),
+      [](const TPoint& A, const TPoint& B) { return A.Y != B.Y ? A.Y < B.Y : A.X > B.X; });
+  const TPoint Pivot = *PivotAt;
+  TPointArray Others;
+  for (const TPoint& P : Points)
+    if (P != Pivot) Others.push_back(TPoint(P.X - Pivot.X, P.Y - Pivot.Y));
+  std::sort(Others.begin(), Others.end(), [](const TPoint& A, const TPoint& B) {
+    const long long C = Cross(A, B);
+    return C != 0 ? C > 0 : SquaredLength(A) < SquaredLength(B);
+  });
+  TPointArray Hull{Pivot};
+  auto Push = [&Hull](const TPoint& P, std::size_t Keep) {
+    while (Hull.size() > Keep && Turn(Hull[Hull.size() - 2], Hull.back(), P) >= 0) Hull.pop_back();
+    Hull.push_back(P);
+  };
+  for (const TPoint& D : Others) Push(TPoint(Pivot.X + D.X, Pivot.Y + D.Y), 1);
+  // Closing back to the pivot: points all on one line keep both ends.
+  Push(Pivot, 2);
+  Hull.erase(Hull.begin());
+  Points = std::move(Hull);
+  return Points.size() >= 3;
+}
+
+TRect TKorCanvas::TextBox(int X, int Y, const QString& Text) const {
+  const int Width = TextWidth(Text);
+  const int Height = TextHeight(Text);
+  const int Horizontal = GetTextAlign() & TA_CENTER;
+  int Left = X;
+  if (Horizontal == TA_CENTER)
+    Left = X - Width / 2;
+  else if (Horizontal == TA_RIGHT)
+    Left = X - Width;
+  return TRect(Left, Y, Left + Width, Y + Height);
 }
 
 void TKorCanvas::ForgetFont(const TKorFont& Font) {

@@ -71,7 +71,9 @@ class TKorCanvas {
   // Makes Pen current in Color: hidden chart pens clear the surface pen;
   // black on a monochrome surface.
   virtual void AssignVisiblePenColor(const TPen& Pen, TColor Color);
-  // Transparency of what is drawn until EndBlending over R, in percent.
+  // What is drawn over R until EndBlending shows the background through it
+  // by Transparency percent. Needs a bitmap under the surface: elsewhere
+  // (printers, recordings) the drawing stays opaque.
   virtual std::unique_ptr<TKorBlend> BeginBlending(const TRect& R, int Transparency);
   virtual void EndBlending(std::unique_ptr<TKorBlend> Blend);
 
@@ -98,9 +100,15 @@ class TKorCanvas {
   // that font has a shadow object.
   virtual int TextWidth(const QString& Text) const;
   virtual int TextHeight(const QString& Text) const;
+  // Clips intersect with the clip in force, which is remembered for
+  // UnClipRectangle (one level only).
   virtual void ClipRectangle(const TRect& R) = 0;
+  // Corners are quarter ellipses RoundSize wide and high.
   virtual void ClipRectangle(const TRect& R, int RoundSize);
+  // Inverted: the ellipse is cut out of the clip in force, which is then
+  // not remembered.
   virtual void ClipEllipse(const TRect& R, bool Inverted = false);
+  // The caller's points are not changed.
   virtual void ClipPolygon(const TPoint* Points, int Count);
   virtual void DoHorizLine(int X0, int X1, int Y) = 0;
   virtual void DoVertLine(int X, int Y0, int Y1) = 0;
@@ -142,6 +150,12 @@ class TKorCanvas {
   void Line(const TPoint& P0, const TPoint& P1) { Line(P0.X, P0.Y, P1.X, P1.Y); }
   // Html: the text carries the HTML subset of labels.
   void TextOut(int X, int Y, const QString& Text, bool Html);
+  // Replaces Points by their convex hull: corners only (no point on an
+  // edge), clockwise on the screen, starting after the lowest-y point
+  // (largest x among equals), which comes last. Fewer than three points:
+  // false and unchanged; exactly three are kept as they are; points all on
+  // one line give false and the line's two ends.
+  static bool ConvexHull(TPointArray& Points);
 
  protected:
   // Draws on nothing until a canvas is set again (used when the canvas in
@@ -149,6 +163,10 @@ class TKorCanvas {
   void DetachCanvas();
   bool IsCanvas(const TCanvas& Canvas) const { return FCanvas == &Canvas; }
   void SetBounds(const TRect& Value) { FBounds = Value; }
+  // The box of Text drawn at (X, Y) with the current alignment, for fills
+  // and blending behind text: right and centre alignment move it left, the
+  // vertical alignment is not looked at (the box starts at Y).
+  TRect TextBox(int X, int Y, const QString& Text) const;
   void SetTransparency(int Value) { FTransparency = Value; }
 
  private:

@@ -1,15 +1,26 @@
 #include "chart/core/TKorCanvas3D.h"
 
+#include "chart/core/BitmapPixels.h"
+#include "chart/core/TChartHiddenPen.h"
+#include "chart/core/TKorBlend.h"
+#include "chart/core/TKorFont.h"
+#include "chart/core/TKorFontGradient.h"
+#include "chart/core/TKorShadow.h"
 #include "chart/core/TView3DOptions.h"
 
 #include "platform/Rounding.h"
 #include "platform/TBitmap.h"
+#include "platform/TBrush.h"
 #include "platform/TCanvas.h"
+#include "platform/TFont.h"
 #include "platform/TGraphic.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <utility>
 
 namespace {
 
@@ -25,6 +36,47 @@ constexpr double MinDeterminant = 1e-9;
 int RoundPlus(double Value, int Offset) {
   long long Sum = static_cast<long long>(Round(Value)) + Offset;
   return static_cast<int>(std::clamp<long long>(Sum, INT_MIN, INT_MAX));
+}
+
+// Size, direction and quality of the surface font, put back when a
+// temporary change of them ends.
+class TFontRestore {
+ public:
+  explicit TFontRestore(TFont& AFont)
+      : FFont(AFont),
+        FHeight(AFont.GetHeight()),
+        FOrientation(AFont.GetOrientation()),
+        FQuality(AFont.GetQuality()) {}
+  ~TFontRestore() {
+    FFont.SetHeight(FHeight);
+    FFont.SetOrientation(FOrientation);
+    FFont.SetQuality(FQuality);
+  }
+  TFontRestore(const TFontRestore&) = delete;
+  TFontRestore& operator=(const TFontRestore&) = delete;
+
+ private:
+  TFont& FFont;
+  int FHeight;
+  int FOrientation;
+  TFontQuality FQuality;
+};
+
+// Right - Left without overflow, for rectangles reaching far off the device.
+long long Extent(int From, int To) {
+  return static_cast<long long>(To) - From;
+}
+
+// Fills Outer except Inner (which lies inside it) with the current brush.
+void FillRing(TCanvas& Canvas, const TRect& Outer, const TRect& Inner) {
+  if (IsRectEmpty(Inner)) {
+    Canvas.FillRect(Outer);
+    return;
+  }
+  Canvas.FillRect(TRect(Outer.Left, Outer.Top, Outer.Right, Inner.Top));
+  Canvas.FillRect(TRect(Outer.Left, Inner.Bottom, Outer.Right, Outer.Bottom));
+  Canvas.FillRect(TRect(Outer.Left, Inner.Top, Inner.Left, Inner.Bottom));
+  Canvas.FillRect(TRect(Inner.Right, Inner.Top, Outer.Right, Inner.Bottom));
 }
 
 }  // namespace
@@ -98,8 +150,44 @@ void TKorCanvas3D::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, i
   GetReferenceCanvas().Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
 }
 
-// TODO(#6): the ring segment.
-void TKorCanvas3D::Donut(int, int, int, int, double, double, double) {}
+// One closed path: the outer arc counter-clockwise, across to the inner
+// ellipse and back along it clockwise, so the hole stays empty.
+void TKorCanvas3D::Donut(int XCenter, int YCenter, int XRadius, int YRadius, double StartAngle,
+                         double EndAngle, double HolePercent) {
+  const double XInner = HolePercent * XRadius / 100.0;
+  const double YInner = HolePercent * YRadius / 100.0;
+  auto At = [XCenter, YCenter](double XR, double YR, double Angle) {
+    return TPoint(RoundPlus(XR * std::cos(Angle), XCenter),
+                  RoundPlus(-(YR * std::sin(Angle)), YCenter));
+  };
+  const TPoint OuterStart = At(XRadius, YRadius, StartAngle);
+  const TPoint OuterEnd = At(XRadius, YRadius, EndAngle);
+  const TPoint InnerStart = At(XInner, YInner, StartAngle);
+  const TPoint InnerEnd = At(XInner, YInner, EndAngle);
+  TCanvas& C = GetReferenceCanvas();
+  const TArcDirection Direction = C.GetArcDirection();
+  C.BeginPath();
+  C.MoveTo(OuterStart.X, OuterStart.Y);
+  C.SetArcDirection(adCounterClockwise);
+  C.ArcTo(XCenter - XRadius, YCenter - YRadius, XCenter + XRadius, YCenter + YRadius, OuterStart.X,
+          OuterStart.Y, OuterEnd.X, OuterEnd.Y);
+  C.LineTo(InnerEnd.X, InnerEnd.Y);
+  // A whole ring's inner ends meet too, yet it has a hole to go round.
+  const int XI = Round(XInner);
+  const int YI = Round(YInner);
+  const bool WholeTurn = std::fabs(EndAngle - StartAngle) >= 2 * std::numbers::pi - 1e-9;
+  if (InnerEnd != InnerStart || (WholeTurn && (XI != 0 || YI != 0))) {
+    C.SetArcDirection(adClockwise);
+    C.ArcTo(XCenter - XI, YCenter - YI, XCenter + XI, YCenter + YI, InnerEnd.X, InnerEnd.Y,
+            InnerStart.X, InnerStart.Y);
+    C.SetArcDirection(adCounterClockwise);
+  }
+  C.LineTo(OuterStart.X, OuterStart.Y);
+  C.CloseFigure();
+  C.EndPath();
+  C.StrokeAndFillPath();
+  C.SetArcDirection(Direction);
+}
 
 void TKorCanvas3D::Draw(int X, int Y, const TGraphic* Graphic) {
   if (Graphic == nullptr || Graphic->GetEmpty()) return;
@@ -138,14 +226,81 @@ void TKorCanvas3D::StretchDraw(const TRect& R, const TGraphic* Graphic) {
   if (Graphic != nullptr) Graphic->Draw(GetReferenceCanvas(), R);
 }
 
-// TODO(#6): shadow, outline and gradient text; this is the plain path.
+// A shadow with a negative size stays at the requested point and the text
+// itself moves the other way, so the shadow always lies right of and below
+// the text for positive sizes and left of and above it for negative ones.
 void TKorCanvas3D::TextOut(int X, int Y, const QString& Text) {
-  GetReferenceCanvas().SetTextColor(GetFont().GetColor());
-  GetReferenceCanvas().TextOut(X, Y, Text);
+  const TKorFont* Font = GetFontObject();
+  const TKorShadow* Shadow = Font != nullptr ? Font->ExistingShadow() : nullptr;
+  if (Shadow != nullptr && (Shadow->GetHorizSize() != 0 || Shadow->GetVertSize() != 0)) {
+    int ShadowX = X;
+    int ShadowY = Y;
+    if (Shadow->GetHorizSize() > 0)
+      ShadowX += Shadow->GetHorizSize();
+    else
+      X -= Shadow->GetHorizSize();
+    if (Shadow->GetVertSize() > 0)
+      ShadowY += Shadow->GetVertSize();
+    else
+      Y -= Shadow->GetVertSize();
+    TextShadowOut(ShadowX, ShadowY, Text, *Shadow);
+  }
+  TCanvas& C = GetReferenceCanvas();
+  C.SetTextColor(GetFont().GetColor());
+  const TChartPen* Outline = Font != nullptr ? Font->ExistingOutLine() : nullptr;
+  const TKorFontGradient* Gradient = Font != nullptr ? Font->ExistingGradient() : nullptr;
+  const bool HasOutline = Outline != nullptr && Outline->GetVisible();
+  const bool HasGradient = Gradient != nullptr && Gradient->GetVisible();
+  if (!HasOutline && !HasGradient) {
+    C.TextOut(X, Y, Text);
+    return;
+  }
+  if (HasOutline)
+    AssignVisiblePen(*Outline);
+  else
+    GetPen().SetStyle(psClear);
+  GetBrush().SetBitmap(nullptr);
+  GetBrush().SetColor(GetFont().GetColor());
+  GetBrush().SetStyle(bsSolid);
+  SetBackMode(cbmTransparent);
+  TextPath(X, Y, Text);
+  if (HasGradient) {
+    if (Gradient->GetOutline()) C.WidenPath();
+    // The glyphs are a second clip level inside whatever clip is in force.
+    C.SaveClip();
+    C.SelectClipPath(ccIntersect);
+    Gradient->Draw(*this, TextBox(X, Y, Text));
+    C.RestoreClip();
+    if (Gradient->GetOutline() || !HasOutline) return;
+    GetBrush().SetStyle(bsClear);
+    TextPath(X, Y, Text);
+  }
+  if (GetFont().GetColor() == clNone)
+    C.StrokePath();
+  else
+    C.StrokeAndFillPath();
 }
 
-// TODO(#6): clipping with its one saved level.
-void TKorCanvas3D::ClipRectangle(const TRect&) {}
+void TKorCanvas3D::TextShadowOut(int X, int Y, const QString& Text, const TKorShadow& Shadow) {
+  std::unique_ptr<TKorBlend> Blend;
+  if (Shadow.GetTransparency() > 0)
+    Blend = BeginBlending(TextBox(X, Y, Text), Shadow.GetTransparency());
+  TCanvas& C = GetReferenceCanvas();
+  C.SetTextColor(Shadow.GetColor());
+  C.TextOut(X, Y, Text);
+  if (Blend) EndBlending(std::move(Blend));
+}
+
+void TKorCanvas3D::TextPath(int X, int Y, const QString& Text) {
+  TCanvas& C = GetReferenceCanvas();
+  C.BeginPath();
+  C.TextOut(X, Y, Text);
+  C.EndPath();
+}
+
+void TKorCanvas3D::ClipRectangle(const TRect& R) {
+  ClipCanvas(GetReferenceCanvas(), R);
+}
 
 void TKorCanvas3D::DoHorizLine(int X0, int X1, int Y) {
   MoveTo(X0, Y);
@@ -161,8 +316,133 @@ void TKorCanvas3D::EraseBackground(const TRect& R) {
   FillRect(R);
 }
 
-// TODO(#6): the gradient bands.
-void TKorCanvas3D::GradientFill(const TRect&, TColor, TColor, TGradientDirection, int) {}
+// The start colour lies along the bottom for gdTopBottom and along the
+// right edge for gdLeftRight; the other linear, centre and corner
+// directions exchange the colours first. Bands are block fills, at most
+// 256 of them.
+void TKorCanvas3D::GradientFill(const TRect& R, TColor StartColor, TColor EndColor,
+                                TGradientDirection Direction, int Balance) {
+  const TRect Rect = OrientRectangle(R);
+  if (Direction == gdRadial) {
+    TCustomKorGradient Radial;
+    Radial.SetDirection(gdRadial);
+    Radial.SetStartColor(StartColor);
+    Radial.SetEndColor(EndColor);
+    Radial.Draw(*this, Rect);
+    return;
+  }
+  if (Direction != gdTopBottom && Direction != gdLeftRight && Direction != gdDiagonalUp &&
+      Direction != gdDiagonalDown)
+    std::swap(StartColor, EndColor);
+  const TColor S = ColorToRGB(StartColor);
+  const TColor E = ColorToRGB(EndColor);
+  TBrush Saved;
+  Saved.Assign(GetBrush());
+  GetBrush().SetBitmap(nullptr);
+  GetBrush().SetStyle(bsSolid);
+  switch (Direction) {
+    case gdTopBottom:
+    case gdBottomTop: FillBands(Rect, S, E, Balance, true); break;
+    case gdLeftRight:
+    case gdRightLeft: FillBands(Rect, S, E, Balance, false); break;
+    case gdFromCenter: FillRings(Rect, S, E, Balance); break;
+    case gdFromTopLeft:
+    case gdFromBottomLeft:
+    case gdDiagonalUp:
+    case gdDiagonalDown: FillByPixel(Rect, S, E, Balance, Direction); break;
+    case gdRadial: break;
+  }
+  GetBrush().Assign(Saved);
+}
+
+void TKorCanvas3D::FillBands(const TRect& R, TColor S, TColor E, int Balance, bool Vertical) {
+  const long long Size = Vertical ? Extent(R.Top, R.Bottom) : Extent(R.Left, R.Right);
+  const int Bands = static_cast<int>(std::min<long long>(Size, 256));
+  if (Bands <= 1) return;
+  TCanvas& C = GetReferenceCanvas();
+  // Band K runs from Size * K / Bands to Size * (K + 1) / Bands back from
+  // the bottom or right edge; both ends lie inside R.
+  auto Back = [Size, Bands](int Edge, int K) { return static_cast<int>(Edge - Size * K / Bands); };
+  for (int K = 0; K < Bands; ++K) {
+    GetBrush().SetColor(KorGradientColor(S, E, K, Bands - 1, Balance));
+    if (Vertical)
+      C.FillRect(TRect(R.Left, Back(R.Bottom, K + 1), R.Right, Back(R.Bottom, K)));
+    else
+      C.FillRect(TRect(Back(R.Right, K + 1), R.Top, Back(R.Right, K), R.Bottom));
+  }
+}
+
+// Ring J lies J rows and J columns in from the border, each count stopping
+// at half the height and half the width; its colour index is rows plus
+// columns. Only the rings that reach the visible area are painted.
+void TKorCanvas3D::FillRings(const TRect& R, TColor S, TColor E, int Balance) {
+  const long long HalfW = Extent(R.Left, R.Right) / 2;
+  const long long HalfH = Extent(R.Top, R.Bottom) / 2;
+  const long long Count = std::max(1LL, HalfW + HalfH);
+  auto Inset = [&R, HalfW, HalfH](long long J) {
+    const int A = static_cast<int>(std::min(J, HalfH));
+    const int B = static_cast<int>(std::min(J, HalfW));
+    return TRect(R.Left + B, R.Top + A, R.Right - B, R.Bottom - A);
+  };
+  const TRect Visible = VisibleArea();
+  const long long Hidden = std::min({static_cast<long long>(Visible.Left) - R.Left,
+                                     static_cast<long long>(Visible.Top) - R.Top,
+                                     static_cast<long long>(R.Right) - Visible.Right,
+                                     static_cast<long long>(R.Bottom) - Visible.Bottom});
+  TCanvas& C = GetReferenceCanvas();
+  for (long long J = std::clamp(Hidden, 0LL, std::min(HalfW, HalfH)); J <= std::max(HalfW, HalfH);
+       ++J) {
+    const TRect Outer = Inset(J);
+    TRect Shown;
+    if (!IntersectRect(Shown, Outer, Visible)) break;
+    GetBrush().SetColor(
+        KorGradientColor(S, E, std::min(J, HalfH) + std::min(J, HalfW), Count, Balance));
+    FillRing(C, Outer, Inset(J + 1));
+  }
+}
+
+TRect TKorCanvas3D::VisibleArea() const {
+  const TCanvas& C = GetReferenceCanvas();
+  const TRect ClipBox = C.GetClipBox();
+  return OrientRectangle(TRect(C.DPtoLP(ClipBox.TopLeft()), C.DPtoLP(ClipBox.BottomRight())));
+}
+
+// The corner and diagonal directions give each pixel its own colour
+// index, so they are drawn as one image of the visible part. Diagonal
+// gradients keep the start colour in the bottom-right corner (gdDiagonalUp,
+// colours constant along rising lines) or the bottom-left corner
+// (gdDiagonalDown, constant along falling lines).
+void TKorCanvas3D::FillByPixel(const TRect& R, TColor S, TColor E, int Balance,
+                               TGradientDirection Direction) {
+  TRect Area;
+  if (!IntersectRect(Area, R, VisibleArea())) return;
+  const long long W = Extent(R.Left, R.Right);
+  const long long H = Extent(R.Top, R.Bottom);
+  const long long Lines = W + H;
+  const bool Corner = Direction == gdFromTopLeft || Direction == gdFromBottomLeft;
+  const long long Count = Corner ? std::max(1LL, Lines) : std::clamp(Lines - 1, 1LL, 255LL);
+  // X and Y count from the rectangle's left and top edges.
+  auto Index = [=](long long X, long long Y) -> long long {
+    switch (Direction) {
+      case gdFromTopLeft: return X + Y;
+      case gdFromBottomLeft: return X + (H - 1 - Y);
+      case gdDiagonalUp: return ((W - 1 - X) + (H - 1 - Y)) * Count / Lines;
+      default: return (X + (H - 1 - Y)) * Count / Lines;
+    }
+  };
+  TBitmap Image(Area.Width(), Area.Height());
+  const int Size = BitmapPixels::PixelSize(Image);
+  const long long X0 = static_cast<long long>(Area.Left) - R.Left;
+  const long long Y0 = static_cast<long long>(Area.Top) - R.Top;
+  for (int Y = 0; Y < Area.Height(); ++Y) {
+    std::uint8_t* Row = BitmapPixels::WriteRow(Image, Y);
+    for (int X = 0; X < Area.Width(); ++X) {
+      const long long I = Index(X0 + X, Y0 + Y);
+      BitmapPixels::Set(Row, X, Size, KorGradientColor(S, E, I, Count, Balance));
+    }
+  }
+  GetReferenceCanvas().Draw(Area.Left, Area.Top, Image);
+}
 
 void TKorCanvas3D::Line(int X0, int Y0, int X1, int Y1) {
   MoveTo(X0, Y0);
@@ -177,10 +457,25 @@ void TKorCanvas3D::Polygon(const TPoint* Points, int HighIndex) {
   if (HighIndex >= 0) GetReferenceCanvas().Polygon(Points, HighIndex + 1);
 }
 
-// TODO(#6): rotated text.
-void TKorCanvas3D::RotateLabel(int, int, const QString&, double) {}
+// The text goes through TextOut, so shadows, outlines and gradients turn
+// with it.
+void TKorCanvas3D::RotateLabel(int X, int Y, const QString& Text, double Angle) {
+  while (Angle > 360) Angle -= 360;
+  GetBrush().SetStyle(bsClear);
+  TFont& Font = GetFont();
+  TFontRestore Restore(Font);
+  Font.SetOrientation(Round(Angle * 10));
+  Font.SetQuality(static_cast<TFontQuality>(KorFontAntiAlias));
+  if (FZoomText && FZoomFactor != 1.0) {
+    const int Size = std::max(1, Round(Font.GetSize() * FZoomFactor));
+    Font.SetHeight(-MulDiv(Size, Font.GetPixelsPerInch(), 72));
+  }
+  TextOut(X, Y, Text);
+}
 
-void TKorCanvas3D::UnClipRectangle() {}
+void TKorCanvas3D::UnClipRectangle() {
+  UnClipCanvas(GetReferenceCanvas());
+}
 
 TColor TKorCanvas3D::GetPixel3D(int X, int Y, int Z) const {
   TPoint P = Calculate3DPosition(X, Y, Z);
@@ -360,8 +655,20 @@ bool TKorCanvas3D::ReDrawBitmap() {
 // TODO(#7): the 3D solids.
 void TKorCanvas3D::Arrow(bool, const TPoint&, const TPoint&, int, int, int, double) {}
 
-// TODO(#6): the clip of the projected box.
-void TKorCanvas3D::ClipCube(const TRect&, int, int) {}
+// A flat chart keeps its left and top border lines out of the clip.
+void TKorCanvas3D::ClipCube(const TRect& R, int Z0, int Z1) {
+  if (!FIs3D) {
+    ClipRectangle(TRect(R.Left + 1, R.Top + 1, R.Right, R.Bottom - 1));
+    return;
+  }
+  TPointArray Corners{
+      Calculate3DPosition(R.Left, R.Bottom, Z0), Calculate3DPosition(R.Left, R.Bottom, Z1),
+      Calculate3DPosition(R.Left, R.Top, Z1),    Calculate3DPosition(R.Right, R.Top, Z1),
+      Calculate3DPosition(R.Right, R.Top, Z0),   Calculate3DPosition(R.Right, R.Bottom, Z0),
+      Calculate3DPosition(R.Left, R.Top, Z0),    Calculate3DPosition(R.Right, R.Bottom, Z1)};
+  ConvexHull(Corners);
+  ClipPolygon(Corners.data(), static_cast<int>(Corners.size()));
+}
 
 void TKorCanvas3D::Cone(bool, int, int, int, int, int, int, bool, int) {}
 
@@ -488,8 +795,23 @@ void TKorCanvas3D::Sphere(int X, int Y, int Z, double Radius) {
 // This surface has no surface primitive; asking for one draws nothing.
 void TKorCanvas3D::Surface3D(TKorCanvasSurfaceStyle, bool, int, int, const TKorCanvasCalcPoints&) {}
 
-// TODO(#6): projected and zoomed text.
-void TKorCanvas3D::TextOut3D(int, int, int, const QString&) {}
+// Zoomed views scale the text with the chart unless zoom-text is off.
+void TKorCanvas3D::TextOut3D(int X, int Y, int Z, const QString& Text) {
+  const TPoint P = Calculate3DPosition(X, Y, Z);
+  TFont& Font = GetFont();
+  if (!FZoomText || FZoomFactor == 1.0) {
+    TextOut(P.X, P.Y, Text);
+    return;
+  }
+  const int Size = std::max(1, Round(Font.GetSize() * FZoomFactor));
+  if (Size == Font.GetSize()) {
+    TextOut(P.X, P.Y, Text);
+    return;
+  }
+  TFontRestore Restore(Font);
+  Font.SetHeight(-(Size * Font.GetPixelsPerInch() / 72));
+  TextOut(P.X, P.Y, Text);
+}
 
 void TKorCanvas3D::Triangle3D(const TTriangle3D& Points, const TTriangleColors& Colors) {
   if (GetBrush().GetStyle() != bsClear) GetBrush().SetColor(Colors[0]);

@@ -13,6 +13,7 @@
 
 class TBitmap;
 class TCanvas;
+class TKorShadow;
 
 // Render: the drawing surface of every chart. It draws on a platform
 // canvas, by default into its own off-screen bitmap that ShowImage copies
@@ -165,6 +166,17 @@ class TKorCanvas3D : public TCanvas3D {
   TPoint Calculate3DPositionFloat(double X, double Y, int Z) const;
 
  private:
+  void TextShadowOut(int X, int Y, const QString& Text, const TKorShadow& Shadow);
+  // Records Text as the canvas's path.
+  void TextPath(int X, int Y, const QString& Text);
+  // The gradient fills, with S and E already exchanged as the direction
+  // wants and converted to RGB; they paint with the surface brush.
+  void FillBands(const TRect& R, TColor S, TColor E, int Balance, bool Vertical);
+  void FillRings(const TRect& R, TColor S, TColor E, int Balance);
+  void FillByPixel(const TRect& R, TColor S, TColor E, int Balance, TGradientDirection Direction);
+  // The part of the logical plane the clip lets through (the device when
+  // unclipped).
+  TRect VisibleArea() const;
   void CalcTrigValues(const TView3DOptions* Options);
   void SetOrthogonalSteps(int OrthoAngle);
   TPoint ProjectRotated(double DX, double DY, double DZ) const;

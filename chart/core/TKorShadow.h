@@ -4,14 +4,23 @@
 
 #include "platform/TColor.h"
 #include "platform/TPersistent.h"
+#include "platform/TRect.h"
 
-// Data: a drop shadow's colour, offsets and softness. Sizes are pixel
-// offsets of the shadow to the right and downward (negative: left and
-// upward). Every setter calls the owner's change handler (given at
-// construction) only when the value changes.
+#include <memory>
+
+class TCanvas3D;
+class TKorBlend;
+class TKorCanvas;
+
+// Data and render: a drop shadow's colour, offsets and softness, and how
+// it is drawn behind a rectangle or an ellipse. Sizes are pixel offsets of
+// the shadow to the right and downward (negative: left and upward). Every
+// setter calls the owner's change handler (given at construction) only
+// when the value changes.
 class TKorShadow : public TPersistent {
  public:
   explicit TKorShadow(TNotifyEvent ChangeHandler = nullptr);
+  ~TKorShadow() override;
 
   // Copies colour, sizes, smoothness and transparency (not the owner's
   // defaults, which belong to the owner).
@@ -41,7 +50,25 @@ class TKorShadow : public TPersistent {
   int GetDefaultSize() const { return FDefaultSize; }
   void SetDefaultSize(int Value);
 
+  // The shadow of the element in R (chart coordinates at depth Z): strips
+  // below and beside it, soft (lines brightening outward) when Smooth and
+  // Size > 1. Nothing for a clNone colour or zero sizes.
+  void Draw(TCanvas3D& Canvas, const TRect& R, int Z = 0);
+  // The shadow of the ellipse in R: soft ones fade radially.
+  void DrawEllipse(TCanvas3D& Canvas, const TRect& R, int Z = 0);
+  // Brush in the shadow colour, no pen, and blending over the shadow's
+  // area when it is transparent; false when there is no shadow to draw.
+  bool PrepareCanvas(TCanvas3D& Canvas, const TRect& R, int Z);
+  // Ends the blending PrepareCanvas began.
+  void FinishBlending(TKorCanvas& Canvas);
+
  private:
+  void DrawSoft(TCanvas3D& Canvas, const TRect& R, int Z);
+  void DrawHard(TCanvas3D& Canvas, const TRect& R, int Z);
+  bool IsSoft() const;
+  // R moved by the sizes.
+  TRect ShadowRect(const TRect& R) const;
+
   TColor FColor = clSilver;
   int FHorizSize = 0;
   bool FSmooth = true;
@@ -49,4 +76,6 @@ class TKorShadow : public TPersistent {
   int FVertSize = 0;
   TColor FDefaultColor = clSilver;
   int FDefaultSize = 0;
+  // caches
+  std::unique_ptr<TKorBlend> FBlend;  // from PrepareCanvas to FinishBlending
 };

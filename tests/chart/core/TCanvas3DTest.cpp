@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 // The shared operations of every 3D surface, run on the GDI surface.
@@ -52,5 +54,35 @@ TEST_F(TCanvas3DTest, RectangleHelpersProjectTheCornersInOrder) {
   EXPECT_EQ(Corners, (TFourPoints{TPoint(14, 16), TPoint(34, 16), TPoint(34, 56), TPoint(14, 56)}));
   EXPECT_EQ(Canvas.RectFromRectZ(R, 4), TRect(14, 16, 35, 57));
 }
+
+struct PieAngleCase {
+  TPoint Start;
+  TPoint End;
+  double StartAngle;
+  double EndAngle;
+};
+
+void PrintTo(const PieAngleCase& C, std::ostream* Out) {
+  *Out << "(" << C.Start.X << ", " << C.Start.Y << ") to (" << C.End.X << ", " << C.End.Y << ")";
+}
+
+class TCanvas3DPieAngleTest : public ::testing::TestWithParam<PieAngleCase> {};
+
+// Degrees counter-clockwise from 3 o'clock seen from the box centre (50,
+// 40), y up; an end of exactly 0 is a whole turn.
+TEST_P(TCanvas3DPieAngleTest, DirectionsFromTheBoxCentre) {
+  const PieAngleCase& C = GetParam();
+  double Start = -1;
+  double End = -1;
+  TCanvas3D::CalcPieAngles(0, 0, 100, 80, C.Start.X, C.Start.Y, C.End.X, C.End.Y, Start, End);
+  EXPECT_DOUBLE_EQ(Start, C.StartAngle);
+  EXPECT_DOUBLE_EQ(End, C.EndAngle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, TCanvas3DPieAngleTest,
+                         ::testing::Values(PieAngleCase{{90, 40}, {90, 40}, 0, 360},
+                                           PieAngleCase{{50, 0}, {0, 40}, 90, 180},
+                                           PieAngleCase{{50, 80}, {100, 90}, 270, 315},
+                                           PieAngleCase{{100, 90}, {60, 30}, 315, 45}));
 
 }  // namespace

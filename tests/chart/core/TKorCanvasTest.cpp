@@ -7,6 +7,9 @@
 #include "chart/core/TKorFont.h"
 #include "chart/core/TKorShadow.h"
 
+#include "chart/core/TKorBlend.h"
+#include "chart/core/TView3DOptions.h"
+
 #include "platform/TBitmap.h"
 #include "platform/TCanvas.h"
 #include "platform/TPicture.h"
@@ -14,7 +17,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
 #include <memory>
+#include <ostream>
+#include <random>
+#include <set>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -220,6 +232,270 @@ TEST_F(TKorCanvasTest, SurfaceAndFontForgetEachOtherWhicheverGoesFirst) {
   EXPECT_EQ(Second.GetFontObject(), &Kept);
   Surface.ResetState();
   EXPECT_EQ(Kept.GetCanvas(), &Second);
+}
+
+// ---------------------------------------------------------------- bevels
+
+struct BevelCase {
+  int Width;
+  TRect Left;  // the rectangle handed back
+};
+
+void PrintTo(const BevelCase& C, std::ostream* Out) {
+  *Out << "width " << C.Width;
+}
+
+class TKorCanvasFrame3DTest : public TKorCanvasTest,
+                              public ::testing::WithParamInterface<BevelCase> {};
+
+// Ring k (from 0) runs along the rectangle inset by k: the top colour on
+// its left and top sides, the bottom colour on its right and bottom sides
+// including the top-right and bottom-left corners.
+TEST_P(TKorCanvasFrame3DTest, RingsOfTopAndBottomColourShrinkTheRectangle) {
+  TRect R(0, 0, 10, 10);
+  Surface.Frame3D(R, clRed, clBlue, GetParam().Width);
+  EXPECT_EQ(R, GetParam().Left);
+  for (int K = 0; K < GetParam().Width; ++K) {
+    const int Lo = K;
+    const int Hi = 9 - K;
+    EXPECT_EQ(Bitmap.GetPixel(Lo, Lo), clRed) << K;
+    EXPECT_EQ(Bitmap.GetPixel(Lo, Hi - 1), clRed) << K;
+    EXPECT_EQ(Bitmap.GetPixel(Hi - 1, Lo), clRed) << K;
+    EXPECT_EQ(Bitmap.GetPixel(Hi, Lo), clBlue) << K;
+    EXPECT_EQ(Bitmap.GetPixel(Hi, Hi), clBlue) << K;
+    EXPECT_EQ(Bitmap.GetPixel(Lo, Hi), clBlue) << K;
+  }
+  EXPECT_EQ(Count(Bitmap, clRed) + Count(Bitmap, clBlue), 100 - R.Width() * R.Height());
+  EXPECT_EQ(Count(Bitmap, R, clWhite), R.Width() * R.Height());
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, TKorCanvasFrame3DTest,
+                         ::testing::Values(BevelCase{1, TRect(1, 1, 9, 9)},
+                                           BevelCase{2, TRect(2, 2, 8, 8)},
+                                           BevelCase{4, TRect(4, 4, 6, 6)}));
+
+// ---------------------------------------------------------------- convex hull
+
+// Reference: Andrew's monotone chain, corners only.
+std::set<std::pair<int, int>> ReferenceHull(TPointArray P) {
+  std::sort(P.begin(), P.end(),
+            [](const TPoint& A, const TPoint& B) { return A.X != B.X ? A.X < B.X : A.Y < B.Y; });
+  P.erase(std::unique(P.begin(), P.end()), P.end());
+  auto Cross = [](const TPoint& O, const TPoint& A, const TPoint& B) {
+    return static_cast<long long>(A.X - O.X) * (B.Y - O.Y) -
+           static_cast<long long>(A.Y - O.Y) * (B.X - O.X);
+  };
+  TPointArray H(2 * P.size());
+  std::size_t K = 0;
+  for (std::size_t I = 0; I < P.size(); ++I) {
+    while (K >= 2 && Cross(H[K - 2], H[K - 1], P[I]) <= 0) --K;
+    H[K++] = P[I];
+  }
+  for (std::size_t I = P.size() - 1, T = K + 1; I-- > 0;) {
+    while (K >= T && Cross(H[K - 2], H[K - 1], P[I]) <= 0) --K;
+    H[K++] = P[I];
+  }
+  std::set<std::pair<int, int>> Result;
+  for (std::size_t I = 0; I + 1 < K; ++I) Result.insert({H[I].X, H[I].Y});
+  return Result;
+}
+
+// The hull the canvas computes has the reference corners, turns clockwise
+// on the screen at every corner and ends with the lowest-y point (largest
+// x among equals).
+void ExpectHull(const TPointArray& Input, const std::string& Label) {
+  TPointArray Hull = Input;
+  const std::set<std::pair<int, int>> Expected = ReferenceHull(Input);
+  const bool Proper = TKorCanvas::ConvexHull(Hull);
+  std::set<std::pair<int, int>> Got;
+  for (const TPoint& P : Hull) Got.insert({P.X, P.Y});
+  ASSERT_EQ(Got, Expected) << Label;
+  ASSERT_EQ(Hull.size(), Expected.size()) << Label;
+  if (!Proper) return;
+  const TPoint Pivot = *std::min_element(Input.begin(), Input.end(), [](auto& A, auto& B) {
+    return A.Y != B.Y ? A.Y < B.Y : A.X > B.X;
+  });
+  EXPECT_EQ(Hull.back(), Pivot) << Label;
+  for (std::size_t I = 0; I < Hull.size(); ++I) {
+    const TPoint& A = Hull[(I + Hull.size() - 1) % Hull.size()];
+    const TPoint& P = Hull[I];
+    const TPoint& B = Hull[(I + 1) % Hull.size()];
+    const long long Turn = static_cast<long long>(A.X - P.X) * (B.Y - P.Y) -
+                           static_cast<long long>(B.X - P.X) * (A.Y - P.Y);
+    EXPECT_LT(Turn, 0) << Label << " corner " << I;
+  }
+}
+
+TEST_F(TKorCanvasTest, ConvexHullOfRandomPointSetsMatchesTheReference) {
+  std::mt19937 Random(20240611);
+  std::uniform_int_distribution<int> Coordinate(0, 12);
+  std::uniform_int_distribution<int> Size(4, 10);
+  for (int Set = 0; Set < 2000; ++Set) {
+    TPointArray Points(Size(Random));
+    for (TPoint& P : Points) P = TPoint(Coordinate(Random), Coordinate(Random));
+    ExpectHull(Points, "set " + std::to_string(Set));
+    if (HasFatalFailure()) return;
+  }
+}
+
+// The corners of a box seen from many angles, in the order ClipCube
+// projects them.
+TEST_F(TKorCanvasTest, ConvexHullOfProjectedCubeCornersMatchesTheReference) {
+  TView3DOptions Options;
+  Options.SetOrthogonal(false);
+  Options.SetPerspective(15);
+  const TRect R(150, 80, 450, 320);
+  int Views = 0;
+  for (int Elevation = 0; Elevation < 360; Elevation += 15) {
+    for (int Rotation = 0; Rotation < 360; Rotation += 15) {
+      for (int Tilt : {0, 20}) {
+        Options.SetElevation(Elevation);
+        Options.SetRotation(Rotation);
+        Options.SetTilt(Tilt);
+        Surface.InitWindow(Bitmap.GetCanvas(), &Options, clWhite, true, TRect(0, 0, 600, 400));
+        Surface.Projection(100, R, TRect(0, 0, 600, 400));
+        TPointArray Corners;
+        for (int Z : {0, 100})
+          for (int X : {R.Left, R.Right})
+            for (int Y : {R.Top, R.Bottom}) Corners.push_back(Surface.Calculate3DPosition(X, Y, Z));
+        ExpectHull(Corners, "view " + std::to_string(Elevation) + "/" + std::to_string(Rotation) +
+                                "/" + std::to_string(Tilt));
+        if (HasFatalFailure()) return;
+        ++Views;
+      }
+    }
+  }
+  // The default view and an orthogonal one.
+  Options.SetOrthogonal(true);
+  Surface.InitWindow(Bitmap.GetCanvas(), &Options, clWhite, true, TRect(0, 0, 600, 400));
+  Surface.Projection(100, R, TRect(0, 0, 600, 400));
+  TPointArray Corners;
+  for (int Z : {0, 100})
+    for (int X : {R.Left, R.Right})
+      for (int Y : {R.Top, R.Bottom}) Corners.push_back(Surface.Calculate3DPosition(X, Y, Z));
+  ExpectHull(Corners, "orthogonal");
+  EXPECT_EQ(Views, 24 * 24 * 2);
+}
+
+TEST_F(TKorCanvasTest, ConvexHullEdgeCases) {
+  TPointArray Two{{0, 0}, {5, 5}};
+  EXPECT_FALSE(TKorCanvas::ConvexHull(Two));
+  EXPECT_EQ(Two.size(), 2u);
+  TPointArray Three{{0, 0}, {5, 5}, {10, 10}};  // three are kept as given
+  EXPECT_TRUE(TKorCanvas::ConvexHull(Three));
+  EXPECT_EQ(Three, (TPointArray{{0, 0}, {5, 5}, {10, 10}}));
+  // A square with points on its edges, repeats and the pivot twice.
+  TPointArray Square{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 0}, {10, 5}, {0, 0}, {10, 0}, {3, 4}};
+  EXPECT_TRUE(TKorCanvas::ConvexHull(Square));
+  EXPECT_EQ(Square, (TPointArray{{10, 10}, {0, 10}, {0, 0}, {10, 0}}));
+  TPointArray Line{{0, 0}, {1, 1}, {2, 2}, {3, 3}};
+  EXPECT_FALSE(TKorCanvas::ConvexHull(Line));
+}
+
+// ---------------------------------------------------------------- clipping
+
+TEST_F(TKorCanvasTest, ClipsIntersectAndUnclipRestoresTheClipBeforeTheLastOne) {
+  Surface.ClipRectangle(TRect(0, 0, 30, 40));
+  Surface.ClipRectangle(TRect(20, 0, 60, 40));  // remembers the first clip
+  Surface.GetBrush().SetColor(clRed);
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  EXPECT_EQ(InkBox(Bitmap), TRect(20, 0, 30, 40));
+  Surface.UnClipRectangle();
+  Surface.GetBrush().SetColor(clBlue);
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  EXPECT_EQ(Count(Bitmap, clBlue), 30 * 40);
+  Surface.UnClipRectangle();  // nothing remembered any more: unclipped
+  Surface.GetBrush().SetColor(clLime);
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  EXPECT_EQ(Count(Bitmap, clLime), 60 * 40);
+}
+
+TEST_F(TKorCanvasTest, RoundedAndEllipticClipsCutTheCorners) {
+  Surface.ClipRectangle(TRect(10, 5, 50, 35), 16);
+  Surface.GetBrush().SetColor(clRed);
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  Surface.UnClipRectangle();
+  EXPECT_EQ(InkBox(Bitmap), TRect(10, 5, 50, 35));
+  EXPECT_EQ(Bitmap.GetPixel(10, 5), clWhite);
+  EXPECT_EQ(Bitmap.GetPixel(18, 5), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(10, 20), clRed);
+
+  TBitmap Other(60, 40);
+  Surface.SetCanvas(Other.GetCanvas());
+  Surface.GetBrush().SetColor(clRed);
+  Surface.ClipEllipse(TRect(10, 5, 50, 35));
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  Surface.UnClipRectangle();
+  EXPECT_EQ(InkBox(Other), TRect(10, 5, 50, 35));
+  EXPECT_EQ(Other.GetPixel(11, 6), clWhite);
+  EXPECT_EQ(Other.GetPixel(30, 20), clRed);
+}
+
+TEST_F(TKorCanvasTest, InvertedEllipseCutsAHoleAndLeavesTheRememberedClip) {
+  Surface.ClipRectangle(TRect(0, 0, 40, 40));
+  Surface.ClipEllipse(TRect(10, 10, 30, 30), true);
+  Surface.GetBrush().SetColor(clRed);
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  EXPECT_EQ(Bitmap.GetPixel(20, 20), clWhite);
+  EXPECT_EQ(Bitmap.GetPixel(2, 2), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(45, 2), clWhite);
+  Surface.UnClipRectangle();
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  EXPECT_EQ(Count(Bitmap, clRed), 60 * 40);
+}
+
+TEST_F(TKorCanvasTest, PolygonClipFollowsTheMappingAndLeavesTheCallersPoints) {
+  Bitmap.GetCanvas().SetViewportOrg(10, 5);
+  const TPointArray Before{{0, 0}, {20, 0}, {0, 20}};
+  TPointArray Points = Before;
+  Surface.ClipPolygon(Points.data(), 3);
+  EXPECT_EQ(Points, Before);
+  Surface.GetBrush().SetColor(clRed);
+  Surface.FillRect(TRect(-10, -5, 50, 35));
+  Surface.UnClipRectangle();
+  EXPECT_EQ(InkBox(Bitmap), TRect(10, 5, 30, 25));
+  EXPECT_EQ(Bitmap.GetPixel(12, 7), clRed);
+  EXPECT_EQ(Bitmap.GetPixel(28, 23), clWhite);
+}
+
+// ---------------------------------------------------------------- blending
+
+TEST_F(TKorCanvasTest, BlendingShowsTheBackgroundThroughTheDrawingInsideTheRectangleOnly) {
+  Surface.GetBrush().SetColor(clBlack);
+  std::unique_ptr<TKorBlend> Blend = Surface.BeginBlending(TRect(-5, 10, 20, 20), 50);
+  EXPECT_EQ(Surface.GetTransparency(), 50);
+  Surface.FillRect(TRect(0, 0, 60, 40));
+  Surface.EndBlending(std::move(Blend));
+  EXPECT_EQ(Count(Bitmap, Rect(0, 10, 20, 20), RGB(128, 128, 128)), 200);
+  EXPECT_EQ(Count(Bitmap, clBlack), 60 * 40 - 200);
+}
+
+TEST_F(TKorCanvasTest, BlendingNeedsPixelsToMix) {
+  // A recording has none.
+  Surface.SetMetafiling(true);
+  std::unique_ptr<TKorBlend> Blend = Surface.BeginBlending(TRect(0, 0, 10, 10), 50);
+  EXPECT_FALSE(Blend->GetValid());
+  Surface.GetBrush().SetColor(clBlack);
+  Surface.FillRect(TRect(0, 0, 10, 10));
+  Surface.EndBlending(std::move(Blend));
+  EXPECT_EQ(Count(Bitmap, clBlack), 100);
+  Surface.SetMetafiling(false);
+
+  // Nor does a painter (printer pages): the drawing stays opaque.
+  QImage Page(20, 20, QImage::Format_RGB32);
+  Page.fill(Qt::white);
+  QPainter Painter(&Page);
+  {
+    TCanvas PageCanvas(Painter, 96);
+    TKorCanvas3D OnPage(&PageCanvas);
+    OnPage.GetBrush().SetColor(clBlack);
+    std::unique_ptr<TKorBlend> PageBlend = OnPage.BeginBlending(TRect(0, 0, 10, 10), 50);
+    EXPECT_FALSE(PageBlend->GetValid());
+    OnPage.FillRect(TRect(0, 0, 10, 10));
+    OnPage.EndBlending(std::move(PageBlend));
+  }
+  Painter.end();
+  EXPECT_EQ(Page.pixel(5, 5), qRgb(0, 0, 0));
 }
 
 }  // namespace
