@@ -5,6 +5,7 @@
 #include "chart/core/TKorBlend.h"
 #include "chart/core/TKorFont.h"
 #include "chart/core/TKorShadow.h"
+#include "chart/core/Korhtml.h"
 
 #include "platform/Rounding.h"
 #include "platform/TBitmapGraphic.h"
@@ -195,9 +196,11 @@ int TKorCanvas::GetFontHeight() const {
   return TextHeight(QStringLiteral("W"));
 }
 
-// TODO(#7): the HTML-subset renderer; until then the text is drawn as is.
-void TKorCanvas::TextOut(int X, int Y, const QString& Text, bool) {
-  TextOut(X, Y, Text);
+void TKorCanvas::TextOut(int X, int Y, const QString& Text, bool Html) {
+  if (Html)
+    HtmlTextOut(*this, X, Y, Text);
+  else
+    TextOut(X, Y, Text);
 }
 
 namespace {

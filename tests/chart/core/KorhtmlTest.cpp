@@ -339,3 +339,19 @@ TEST_F(KorhtmlTest, CentredTextIsCentredInTheSurfaceBounds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KorhtmlTest, SurfaceTextOutTakesTheMarkUpWhenAskedTo) {
+  Surface.TextOut(10, 20, "a<B>b</B>c", true);
+  HtmlTextOut(Reference, 10, 20, "a<B>b</B>c");
+  EXPECT_TRUE(SamePixels(Bitmap, Expected));
+}
+
+TEST_F(KorhtmlTest, SurfaceTextOutDrawsTagsAsTextOtherwise) {
+  Surface.TextOut(10, 20, "a<B>b</B>c", false);
+  Reference.TextOut(10, 20, "a<B>b</B>c");
+  EXPECT_TRUE(SamePixels(Bitmap, Expected));
+}
+
+}  // namespace
