@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/TCustomControl.h"
+
+// The bevel of a panel edge; bvSpace draws like a raised bevel.
+enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+
+// Interaction: the framework panel without a caption: a custom control
+// with the panel's colour and its outer bevel, border and inner bevel
+// settings. Invalidate is virtual from here on, so every change of a
+// property repaints through the chart panel's own invalidation.
+class TCustomPanelNoCaption : public TCustomControl {
+ public:
+  explicit TCustomPanelNoCaption(TComponent* AOwner);
+
+  TPanelBevel GetBevelInner() const { return FBevelInner; }
+  void SetBevelInner(TPanelBevel Value);
+  TPanelBevel GetBevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TPanelBevel Value);
+  // Pixels of each bevel.
+  int GetBevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(int Value);
+  // Pixels between the outer and the inner bevel, in the panel colour.
+  int GetBorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value);
+  // Hides the control's SetColor so the change repaints through Invalidate.
+  void SetColor(TColor Value);
+
+  virtual void Invalidate();
+
+ private:
+  TPanelBevel FBevelInner = bvNone;
+  TPanelBevel FBevelOuter = bvRaised;
+  int FBevelWidth = 1;
+  int FBorderWidth = 0;
+};

@@ -1,0 +1,242 @@
+#include "chart/core/TCustomKorPanelExtended.h"
+
+#include "chart/core/TKorGradient.h"
+#include "chart/core/TKorShadow.h"
+#include "chart/core/TKorZoom.h"
+#include "tests/chart/core/TestPanels.h"
+
+#include "platform/TBitmap.h"
+#include "platform/TBitmapGraphic.h"
+#include "platform/TCanvas.h"
+#include "tests/platform/PixelProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using PixelProbe::Count;
+
+// A picture of W x H pixels in Color with an optional block of Inner in
+// the middle.
+std::unique_ptr<TPicture> MakePicture(int W, int H, TColor Color, TColor Inner = clNone) {
+  auto Graphic = std::make_unique<TBitmapGraphic>();
+  TBitmap& B = Graphic->Bitmap();
+  B.SetSize(W, H);
+  B.GetCanvas().GetBrush().SetColor(Color);
+  B.GetCanvas().FillRect(TRect(0, 0, W, H));
+  if (Inner != clNone) {
+    B.GetCanvas().GetBrush().SetColor(Inner);
+    B.GetCanvas().FillRect(TRect(W / 4, H / 4, W - W / 4, H - H / 4));
+  }
+  auto Picture = std::make_unique<TPicture>();
+  Picture->SetGraphic(std::move(Graphic));
+  return Picture;
+}
+
+class TCustomKorPanelExtendedTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetTextAntialiasing(false); }
+  void TearDown() override { SetTextAntialiasing(true); }
+
+  // The panel drawn with only the back picture in R at depth 0.
+  std::unique_ptr<TBitmap> DrawBackImage(const TRect& R) {
+    Panel.PaintBackground = false;
+    Panel.OnDraw = [R](TTestPanel& P, const TRect&) { P.DrawBitmap(R, 0); };
+    return Panel.KorCreateBitmap(clWhite, TRect(0, 0, 100, 60), pfDevice);
+  }
+
+  TTestPanel Panel;
+};
+
+TEST_F(TCustomKorPanelExtendedTest, ReadingBackImageSettingsCreatesOnlyWhatItMust) {
+  EXPECT_FALSE(Panel.GetBackImageInside());
+  EXPECT_EQ(Panel.ExistingBackImage(), nullptr);
+  EXPECT_FALSE(Panel.GetBackImageTransp());
+  EXPECT_EQ(Panel.GetBackImageMode(), pbmStretch);
+  ASSERT_NE(Panel.ExistingBackImage(), nullptr);
+  EXPECT_FALSE(Panel.HasBackImage());
+  Panel.SetBackImage(MakePicture(4, 4, clRed).get());
+  EXPECT_TRUE(Panel.HasBackImage());
+  Panel.SetBackImageInside(true);
+  EXPECT_TRUE(Panel.GetBackImageInside());
+  Panel.SetBackImage(nullptr);
+  EXPECT_EQ(Panel.ExistingBackImage(), nullptr);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, TiledPictureOfTenPixelsOverTwentyFiveIsDrawnNineTimes) {
+  std::vector<std::string> Log;
+  Panel.SetInternalCanvas(std::make_unique<TRecordingCanvas>(Log));
+  Panel.SetBackImage(MakePicture(10, 10, clRed).get());
+  Panel.SetBackImageMode(pbmTile);
+  std::unique_ptr<TBitmap> B = DrawBackImage(TRect(5, 5, 30, 30));
+  std::vector<std::string> Draws;
+  for (const std::string& Entry : Log)
+    if (Entry.rfind("Draw ", 0) == 0) Draws.push_back(Entry);
+  EXPECT_EQ(Draws, (std::vector<std::string>{"Draw 5,5", "Draw 15,5", "Draw 25,5", "Draw 5,15",
+                                             "Draw 15,15", "Draw 25,15", "Draw 5,25", "Draw 15,25",
+                                             "Draw 25,25"}));
+  // Clipped to the rectangle: the last row and column are cut at 30.
+  EXPECT_EQ(PixelProbe::InkBox(*B), TRect(5, 5, 30, 30));
+  EXPECT_EQ(Count(*B, clRed), 25 * 25);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, StretchedPictureFillsTheRectangle) {
+  Panel.SetBackImage(MakePicture(8, 8, clRed, clBlue).get());
+  std::unique_ptr<TBitmap> B = DrawBackImage(TRect(10, 10, 50, 30));
+  EXPECT_EQ(PixelProbe::InkBox(*B), TRect(10, 10, 50, 30));
+  EXPECT_EQ(B->GetPixel(11, 11), clRed);
+  EXPECT_EQ(B->GetPixel(30, 20), clBlue);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, CentredAndCustomPicturesKeepTheirSizeOverThePanelColour) {
+  Panel.SetColor(clYellow);
+  Panel.SetBackImage(MakePicture(10, 10, clGreen).get());
+  Panel.SetBackImageMode(pbmCenter);
+  std::unique_ptr<TBitmap> Centre = DrawBackImage(TRect(0, 0, 30, 20));
+  EXPECT_EQ(Count(*Centre, TRect(0, 0, 30, 20), clYellow), 30 * 20 - 100);
+  EXPECT_EQ(Centre->GetPixel(10, 5), clGreen);
+  EXPECT_EQ(Centre->GetPixel(19, 14), clGreen);
+  EXPECT_EQ(Centre->GetPixel(9, 5), clYellow);
+  EXPECT_EQ(Centre->GetPixel(20, 15), clYellow);
+
+  Panel.GetBackImage()->SetMode(pbmCustom);
+  Panel.GetBackImage()->SetLeft(3);
+  Panel.GetBackImage()->SetTop(4);
+  std::unique_ptr<TBitmap> Custom = DrawBackImage(TRect(10, 10, 40, 40));
+  EXPECT_EQ(Custom->GetPixel(13, 14), clGreen);
+  EXPECT_EQ(Custom->GetPixel(22, 23), clGreen);
+  EXPECT_EQ(Custom->GetPixel(12, 14), clYellow);
+  EXPECT_EQ(Custom->GetPixel(23, 24), clYellow);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, TransparentPictureLeavesItsBackgroundColourOut) {
+  Panel.SetColor(clYellow);
+  Panel.SetBackImage(MakePicture(12, 12, clWhite, clRed).get());
+  Panel.SetBackImageMode(pbmCenter);
+  Panel.SetBackImageTransp(true);
+  EXPECT_TRUE(Panel.GetBackImageTransp());
+  std::unique_ptr<TBitmap> B = DrawBackImage(TRect(0, 0, 12, 12));
+  EXPECT_EQ(Count(*B, TRect(0, 0, 12, 12), clWhite), 0);
+  EXPECT_EQ(Count(*B, TRect(0, 0, 12, 12), clRed), 36);
+  EXPECT_EQ(Count(*B, TRect(0, 0, 12, 12), clYellow), 144 - 36);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, PanelPaintShowsThePictureUnlessItBelongsInside) {
+  Panel.SetBackImage(MakePicture(4, 4, clRed).get());
+  std::unique_ptr<TBitmap> Outside = Panel.KorCreateBitmap();
+  EXPECT_EQ(Count(*Outside, clRed), 400 * 250);
+  Panel.SetBackImageInside(true);
+  std::unique_ptr<TBitmap> Inside = Panel.KorCreateBitmap();
+  EXPECT_EQ(Count(*Inside, clWhite), 400 * 250);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, GradientBackgroundRunsFromStartAtTheBottomToEndAtTheTop) {
+  TKorGradient* G = Panel.GetGradient();
+  G->SetStartColor(clRed);
+  G->SetEndColor(clBlue);
+  G->SetVisible(true);
+  std::unique_ptr<TBitmap> B = Panel.KorCreateBitmap();
+  EXPECT_EQ(B->GetPixel(200, 249), clRed);
+  EXPECT_EQ(B->GetPixel(200, 0), clBlue);
+  const TColor Middle = B->GetPixel(200, 125);
+  EXPECT_NE(Middle, clRed);
+  EXPECT_NE(Middle, clBlue);
+  Panel.SetGradient(nullptr);
+  EXPECT_EQ(Count(*Panel.KorCreateBitmap(), clWhite), 400 * 250);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, PanelShadowErasesTheCornerAndShadesRightAndBottom) {
+  Panel.SetColor(clYellow);
+  TKorShadow& S = Panel.GetShadow();
+  S.SetColor(clBlack);
+  S.SetSmooth(false);
+  S.SetSize(5);
+  std::unique_ptr<TBitmap> B = Panel.KorCreateBitmap();
+  EXPECT_EQ(B->GetPixel(200, 100), clYellow);
+  EXPECT_EQ(B->GetPixel(397, 100), clBlack);
+  EXPECT_EQ(B->GetPixel(200, 247), clBlack);
+  EXPECT_EQ(B->GetPixel(397, 2), clYellow);  // erased with the colour around the panel
+  EXPECT_EQ(B->GetPixel(394, 100), clYellow);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, ZoomRectangleDrawnTwiceRestoresEveryPixel) {
+  // On the background colour the rectangle shows in the zoom pen's colour.
+  Panel.SetColor(clSilver);
+  Panel.OnDraw = [](TTestPanel& P, const TRect&) {
+    TCanvas3D& C = P.GetPanelCanvas();
+    C.GetBrush().SetStyle(bsSolid);
+    C.GetBrush().SetColor(clNavy);
+    C.FillRect(TRect(50, 40, 300, 200));
+    C.GetBrush().SetColor(clOlive);
+    C.FillRect(TRect(120, 20, 180, 230));
+  };
+  Panel.Draw();
+  TBitmap Before;
+  Before.Assign(Panel.GetBuffer());
+  TKorZoom& Z = Panel.GetZoom();
+  Z.Activate(60, 30);
+  Z.EndX = 250;
+  Z.EndY = 210;
+  Panel.DrawZoomRectangle();
+  EXPECT_FALSE(PixelProbe::SamePixels(Before, Panel.GetBuffer()));
+  EXPECT_EQ(Panel.GetBuffer().GetPixel(60, 35), clWhite);
+  EXPECT_EQ(Panel.GetBuffer().GetPixel(100, 100), Before.GetPixel(100, 100));  // clear brush
+  Panel.DrawZoomRectangle();
+  EXPECT_TRUE(PixelProbe::SamePixels(Before, Panel.GetBuffer()));
+
+  Z.GetBrush()->SetStyle(bsSolid);
+  Panel.DrawZoomRectangle();
+  EXPECT_NE(Panel.GetBuffer().GetPixel(100, 100), Before.GetPixel(100, 100));
+  Panel.DrawZoomRectangle();
+  EXPECT_TRUE(PixelProbe::SamePixels(Before, Panel.GetBuffer()));
+  EXPECT_EQ(Panel.GetPanelCanvas().GetPen().GetMode(), pmCopy);
+}
+
+TEST_F(TCustomKorPanelExtendedTest, UndoZoomTellsTheOwnerAndClearsTheFlag) {
+  int Calls = 0;
+  Panel.OnUndoZoom = [&Calls](TCustomKorPanelExtended*) { ++Calls; };
+  Panel.SetZoomedNow(true);
+  Panel.UndoZoom();
+  EXPECT_EQ(Calls, 1);
+  EXPECT_FALSE(Panel.GetZoomedNow());
+}
+
+TEST_F(TCustomKorPanelExtendedTest, LegacyZoomPropertiesAndPrintMarginsStreaming) {
+  EXPECT_TRUE(Panel.ReadLegacyProperty("AllowZoom", false));
+  EXPECT_TRUE(Panel.ReadLegacyProperty("AnimatedZoom", true));
+  EXPECT_TRUE(Panel.ReadLegacyProperty("AnimatedZoomSteps", 3));
+  EXPECT_TRUE(Panel.ReadLegacyProperty("BorderStyle", QString("bsSingle")));
+  EXPECT_FALSE(Panel.GetAllowZoom());
+  EXPECT_TRUE(Panel.GetAnimatedZoom());
+  EXPECT_EQ(Panel.GetAnimatedZoomSteps(), 3);
+  EXPECT_EQ(Panel.GetBorderStyle(), bsSingle);
+  EXPECT_FALSE(Panel.IsPrintMarginsStored());
+  Panel.SetPrintMargins(TRect(15, 15, 15, 14));
+  EXPECT_TRUE(Panel.IsPrintMarginsStored());
+}
+
+TEST_F(TCustomKorPanelExtendedTest, AssignCopiesPictureGradientPanningAndZoom) {
+  TTestPanel Source;
+  Source.SetBackImage(MakePicture(4, 4, clRed).get());
+  Source.GetGradient()->SetVisible(true);
+  Source.SetAllowPanning(pmVertical);
+  Source.GetZoom().SetDirection(tzdHorizontal);
+  Source.SetMarginTop(9);
+  Panel.Assign(Source);
+  EXPECT_TRUE(Panel.HasBackImage());
+  ASSERT_NE(Panel.ExistingGradient(), nullptr);
+  EXPECT_TRUE(Panel.ExistingGradient()->GetVisible());
+  EXPECT_EQ(Panel.GetAllowPanning(), pmVertical);
+  EXPECT_EQ(Panel.GetZoom().GetDirection(), tzdHorizontal);
+  EXPECT_EQ(Panel.GetMarginTop(), 9);
+  TTestPanel Plain;
+  Panel.Assign(Plain);
+  EXPECT_FALSE(Panel.HasBackImage());
+  EXPECT_EQ(Panel.ExistingGradient(), nullptr);
+}
+
+}  // namespace
