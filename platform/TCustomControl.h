@@ -97,7 +97,10 @@ class TCustomControl : public TComponent {
   // The off-screen buffer itself (for tests and for copying the picture).
   const TBitmap& GetBuffer() const { return FBuffer; }
 
-  void Invalidate();
+  // Virtual: a control whose picture has caches of its own (the chart
+  // panel's surface) must hear of every invalidation, also of those that
+  // reach it through the base, such as a colour change or a 3D option.
+  virtual void Invalidate();
   void Repaint();
   void Refresh() { Repaint(); }
   // Copies the buffer to the screen now (Paint first when invalidated).

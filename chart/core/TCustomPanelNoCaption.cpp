@@ -21,13 +21,3 @@ void TCustomPanelNoCaption::SetBevelWidth(int Value) {
 void TCustomPanelNoCaption::SetBorderWidth(int Value) {
   if (SetIfChanged(FBorderWidth, Value)) Invalidate();
 }
-
-void TCustomPanelNoCaption::SetColor(TColor Value) {
-  if (Value == GetColor()) return;
-  TCustomControl::SetColor(Value);
-  Invalidate();
-}
-
-void TCustomPanelNoCaption::Invalidate() {
-  TCustomControl::Invalidate();
-}

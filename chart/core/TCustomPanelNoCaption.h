@@ -7,8 +7,8 @@ enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 
 // Interaction: the framework panel without a caption: a custom control
 // with the panel's colour and its outer bevel, border and inner bevel
-// settings. Invalidate is virtual from here on, so every change of a
-// property repaints through the chart panel's own invalidation.
+// settings; every change of a property repaints through the (virtual)
+// invalidation of the control.
 class TCustomPanelNoCaption : public TCustomControl {
  public:
   explicit TCustomPanelNoCaption(TComponent* AOwner);
@@ -23,10 +23,6 @@ class TCustomPanelNoCaption : public TCustomControl {
   // Pixels between the outer and the inner bevel, in the panel colour.
   int GetBorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
-  // Hides the control's SetColor so the change repaints through Invalidate.
-  void SetColor(TColor Value);
-
-  virtual void Invalidate();
 
  private:
   TPanelBevel FBevelInner = bvNone;

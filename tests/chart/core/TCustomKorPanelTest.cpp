@@ -503,4 +503,13 @@ TEST_F(TCustomKorPanelTest, SetterFamilyRepaintsOnlyOnChange) {
   EXPECT_FALSE(static_cast<TKorCanvas3D&>(Panel.GetPanelCanvas()).GetDirty());
 }
 
+TEST_F(TCustomKorPanelTest, ChangesThatReachThePanelThroughItsControlBaseRepaintItToo) {
+  Panel.Draw();
+  Panel.GetView3DOptions().SetElevation(300);
+  EXPECT_TRUE(static_cast<TKorCanvas3D&>(Panel.GetPanelCanvas()).GetDirty());
+  Panel.Draw();
+  Panel.TCustomControl::SetColor(clRed);
+  EXPECT_TRUE(static_cast<TKorCanvas3D&>(Panel.GetPanelCanvas()).GetDirty());
+}
+
 }  // namespace
