@@ -1,5 +1,6 @@
 #include "chart/core/KorProcs.h"
 
+#include "chart/core/KorCanvas.h"
 #include "chart/core/TCustomKorPanel.h"
 #include "chart/core/TView3DOptions.h"
 
@@ -403,21 +404,7 @@ std::unique_ptr<TBitmap> KorAntiAlias(TCustomKorPanel& Panel) {
     TAntiAliasScope Scope(Panel);
     Large = Panel.KorCreateBitmap(Panel.GetColor(), TRect(0, 0, 2 * W, 2 * H), pf24bit);
   }
-  Large->SetPixelFormat(pf24bit);
-  auto Small = std::make_unique<TBitmap>(W, H, pf24bit);
-  const TBitmap& Source = *Large;
-  for (int Y = 0; Y < H; ++Y) {
-    const auto* Upper = static_cast<const std::uint8_t*>(Source.ScanLine(2 * Y));
-    const auto* Lower = static_cast<const std::uint8_t*>(Source.ScanLine(2 * Y + 1));
-    auto* Target = static_cast<std::uint8_t*>(Small->ScanLine(Y));
-    for (int X = 0; X < W * 3; ++X) {
-      // Byte X of the target pixel row: the same channel of the 2 x 2 block.
-      const int A = (X / 3) * 6 + X % 3;
-      Target[X] =
-          static_cast<std::uint8_t>((Upper[A] + Upper[A + 3] + Lower[A] + Lower[A + 3]) / 4);
-    }
-  }
-  return Small;
+  return KorAntiAliasBitmap(*Large);
 }
 
 bool KorReadBoolOption(const QString& Name, bool Default) {
