@@ -25,6 +25,7 @@ using TTriangleColors = std::array<TColor, 3>;
 class TCanvas3D : public TKorCanvas {
  public:
   using TKorCanvas::Polyline;
+  using TKorCanvas::StretchDraw;
 
   // The 3D view of the current frame (not owned), or nullptr.
   TView3DOptions* GetView3DOptions() const { return F3DOptions; }
@@ -156,6 +157,14 @@ class TCanvas3D : public TKorCanvas {
              int Z) {
     Arrow(Filled, From, To, HeadWidth, HeadLength, Z, 50);
   }
+  // The ellipse of the box (X1, Y1)-(X2, Y2) turned by Angle degrees
+  // counter-clockwise about the box centre, lying in the plane at depth Z:
+  // a fan of 63 triangles and a 64-point outline.
+  void RotatedEllipse(int X1, int Y1, int X2, int Y2, int Z, double Angle);
+  // Graphic painted onto the plane at depth Z: one projected quadrilateral
+  // per source pixel, so the picture follows the view. Nothing for nullptr
+  // or an empty graphic. Pen and brush are as before afterwards.
+  void StretchDraw(const TRect& R, const TGraphic* Graphic, int Z);
 
  protected:
   TCanvas3D() = default;

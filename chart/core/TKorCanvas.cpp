@@ -1,11 +1,11 @@
 #include "chart/core/TKorCanvas.h"
 
+#include "chart/core/Korhtml.h"
 #include "chart/core/TChartBrush.h"
 #include "chart/core/TChartPen.h"
 #include "chart/core/TKorBlend.h"
 #include "chart/core/TKorFont.h"
 #include "chart/core/TKorShadow.h"
-#include "chart/core/Korhtml.h"
 
 #include "platform/Rounding.h"
 #include "platform/TBitmapGraphic.h"
@@ -194,6 +194,21 @@ void TKorCanvas::AssignFont(TKorFont& Font) {
 
 int TKorCanvas::GetFontHeight() const {
   return TextHeight(QStringLiteral("W"));
+}
+
+TColor TKorCanvas::ShadingBaseColor() const {
+  return FBrush->GetStyle() == bsSolid ? FBrush->GetColor() : GetBackColor();
+}
+
+void TKorCanvas::SetShadingColor(TColor Color) {
+  if (FBrush->GetStyle() == bsSolid)
+    FBrush->SetColor(Color);
+  else
+    SetBackColor(Color);
+}
+
+void TKorCanvas::InternalDark(TColor Base, int Quantity) {
+  SetShadingColor(ApplyDark(Base, Quantity));
 }
 
 void TKorCanvas::TextOut(int X, int Y, const QString& Text, bool Html) {

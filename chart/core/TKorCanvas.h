@@ -142,6 +142,16 @@ class TKorCanvas {
   void AssignFont(TKorFont& Font);
   // Height of the text "W".
   int GetFontHeight() const;
+  // The colour solids shade their faces from: the brush colour when the
+  // brush is solid, else the background colour (hatched and pattern brushes
+  // shade the gaps between their lines).
+  TColor ShadingBaseColor() const;
+  // Makes Color the face colour: the brush colour when the brush is solid,
+  // else the background colour.
+  void SetShadingColor(TColor Color);
+  // The face colour becomes Base darkened by Quantity (each face is
+  // darkened from the solid's base colour, never from the previous face).
+  void InternalDark(TColor Base, int Quantity);
   void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
   void Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
   void RoundRect(const TRect& R, int X, int Y) {

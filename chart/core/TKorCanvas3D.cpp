@@ -14,8 +14,10 @@
 #include "platform/TCanvas.h"
 #include "platform/TFont.h"
 #include "platform/TGraphic.h"
+#include "platform/TPen.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -65,6 +67,37 @@ class TFontRestore {
 // Right - Left without overflow, for rectangles reaching far off the device.
 long long Extent(int From, int To) {
   return static_cast<long long>(To) - From;
+}
+
+// (A - B) x (C - B) with screen y pointing down: positive when A, B, C
+// turn counter-clockwise on the screen around B. Wide, so that projected
+// points far off the device cannot overflow.
+long long Turn(const TPoint& A, const TPoint& B, const TPoint& C) {
+  return (static_cast<long long>(A.X) - B.X) * (static_cast<long long>(C.Y) - B.Y) -
+         (static_cast<long long>(C.X) - B.X) * (static_cast<long long>(A.Y) - B.Y);
+}
+
+// The visibility value of a quadrilateral face, taken at its third corner:
+// positive when p0..p3 run clockwise on the screen.
+long long QuadCross(const TFourPoints& P) {
+  return Turn(P[3], P[2], P[1]);
+}
+
+// Twice the signed area of a quadrilateral, positive when its corners run
+// clockwise on the screen; unlike one corner's cross value it stays right
+// when an edge has shrunk to a point.
+long long QuadArea(const TFourPoints& P) {
+  long long Sum = 0;
+  for (int I = 0; I < 4; ++I) {
+    const TPoint& A = P[I];
+    const TPoint& B = P[(I + 1) % 4];
+    Sum += static_cast<long long>(A.X) * B.Y - static_cast<long long>(B.X) * A.Y;
+  }
+  return Sum;
+}
+
+bool IsClear(const TBrush& Brush) {
+  return Brush.GetStyle() == bsClear && Brush.GetBitmap() == nullptr;
 }
 
 // Fills Outer except Inner (which lies inside it) with the current brush.
@@ -652,8 +685,46 @@ bool TKorCanvas3D::ReDrawBitmap() {
   return true;
 }
 
-// TODO(#7): the 3D solids.
-void TKorCanvas3D::Arrow(bool, const TPoint&, const TPoint&, int, int, int, double) {}
+// The head and body are laid out in the arrow's own frame (along the line
+// and across it) and turned back to device points before projection.
+void TKorCanvas3D::Arrow(bool Filled, const TPoint& From, const TPoint& To, int HeadWidth,
+                         int HeadLength, int Z, double BodyPercent) {
+  const double DX = double(To.X) - From.X;
+  const double DY = double(To.Y) - From.Y;
+  const double D = KorDistance(DX, DY);
+  if (D == 0) return;
+  const double C = -DY / D;
+  const double S = DX / D;
+  // A head longer than the arrow would reach behind its tail.
+  const double H = std::min<double>(HeadLength, Round(D));
+  auto Along = [C, S](const TPoint& P) { return P.X * S - P.Y * C; };
+  auto Across = [C, S](const TPoint& P) { return C * P.X + S * P.Y; };
+  auto Device = [this, C, S, Z](double A, double B) {
+    return Calculate3DPosition(Round(A * S + B * C), Round(B * S - A * C), Z);
+  };
+  const double A = Along(To);
+  const double B = Across(To);
+  const double HalfHead = HeadWidth / 2.0;
+  const TPoint Head1 = Device(A - H, B - HalfHead);
+  const TPoint Head2 = Device(A - H, B + HalfHead);
+  const TPoint Tip = Calculate3DPosition(To, Z);
+  if (!Filled) {
+    const TPoint Tail = Calculate3DPosition(From, Z);
+    MoveTo(Tail.X, Tail.Y);
+    LineTo(Tip.X, Tip.Y);
+    LineTo(Head2.X, Head2.Y);
+    MoveTo(Tip.X, Tip.Y);
+    LineTo(Head1.X, Head1.Y);
+    return;
+  }
+  const double W = HeadWidth * BodyPercent * 0.005;
+  const double TailA = Along(From);
+  const double TailB = Across(From);
+  const TPoint Points[7] = {
+      Device(TailA, TailB + W), Device(TailA, TailB - W), Device(A - H, B - W), Head1, Tip, Head2,
+      Device(A - H, B + W)};
+  Polygon(Points, 6);
+}
 
 // A flat chart keeps its left and top border lines out of the clip.
 void TKorCanvas3D::ClipCube(const TRect& R, int Z0, int Z1) {
@@ -670,19 +741,152 @@ void TKorCanvas3D::ClipCube(const TRect& R, int Z0, int Z1) {
   ClipPolygon(Corners.data(), static_cast<int>(Corners.size()));
 }
 
-void TKorCanvas3D::Cone(bool, int, int, int, int, int, int, bool, int) {}
+// Sides join the base ring (full radius) with the top ring (radius times
+// the percent). Ring point I lies at angle I * 2 pi / N from the +X (or +Y)
+// axis toward +Z, so side K faces the viewer exactly when its corners turn
+// counter-clockwise on the screen; a body mirrored along any axis turns the
+// other way, and its corners are taken in the opposite order.
+void TKorCanvas3D::Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                        bool DarkSides, int ConePercent) {
+  if (ConePercent == 0) ConePercent = KorDefaultConePercent;
+  const TColor Base = ShadingBaseColor();
+  // Fewer than three sides is no body (and no sides divides by zero).
+  const int N = std::max(3, KorNumCylinderSides);
+  const double Scale = ConePercent / 100.0;
+  const double ZC = (double(Z0) + Z1) / 2.0;
+  const double RZ = (double(Z1) - Z0) / 2.0;
+  TPointArray BaseRing(N);
+  TPointArray TopRing(N);
+  for (int I = 0; I < N; ++I) {
+    const double Angle = I * 2.0 * std::numbers::pi / N;
+    const double Cos = std::cos(Angle);
+    const double Sin = std::sin(Angle);
+    if (Vertical) {
+      const double XC = (double(Left) + Right) / 2.0;
+      const double RX = (double(Right) - Left) / 2.0;
+      BaseRing[I] = Calculate3DPositionFloat(XC + RX * Cos, Bottom, Round(ZC + RZ * Sin));
+      TopRing[I] =
+          Calculate3DPositionFloat(XC + RX * Scale * Cos, Top, Round(ZC + RZ * Scale * Sin));
+    } else {
+      const double YC = (double(Top) + Bottom) / 2.0;
+      const double RY = (double(Bottom) - Top) / 2.0;
+      BaseRing[I] = Calculate3DPositionFloat(Left, YC + RY * Cos, Round(ZC + RZ * Sin));
+      TopRing[I] =
+          Calculate3DPositionFloat(Right, YC + RY * Scale * Cos, Round(ZC + RZ * Scale * Sin));
+    }
+  }
+  const bool Mirrored = Vertical ? ((Right < Left) != (Z1 < Z0)) != (Top > Bottom)
+                                 : ((Bottom < Top) != (Z1 < Z0)) != (Left > Right);
+  const int Step = 256 / (2 * N);
+  for (int K = 0; K < N; ++K) {
+    const int J = (K + 1) % N;
+    const TFourPoints Side = Mirrored
+                                 ? TFourPoints{BaseRing[J], BaseRing[K], TopRing[K], TopRing[J]}
+                                 : TFourPoints{BaseRing[K], BaseRing[J], TopRing[J], TopRing[K]};
+    if (KorCull(Side)) continue;
+    // The closing side keeps the colour of the side drawn before it.
+    if (DarkSides && K < N - 1) InternalDark(Base, Step * K);
+    DrawFace(Side);
+  }
+  // The end seen from the viewer: the upper ring of a vertical body; of a
+  // horizontal one the right-hand ring, or the left-hand one when the view
+  // shows left ends.
+  const TPointArray* Cap = nullptr;
+  if (Vertical) {
+    Cap = Top <= Bottom ? &TopRing : &BaseRing;
+  } else {
+    const bool ShowsLeftEnds = KorCull(Calculate3DPosition(0, 0, 0), Calculate3DPosition(0, 10, 0),
+                                       Calculate3DPosition(0, 10, 10));
+    const bool RightIsTop = Left <= Right;
+    Cap = ShowsLeftEnds == RightIsTop ? &BaseRing : &TopRing;
+  }
+  if (DarkSides) InternalDark(Base, DarkColorQuantity);
+  Polygon(Cap->data(), N - 1);
+}
 
-void TKorCanvas3D::Cube(int, int, int, int, int, int, bool) {}
+// Front or back, then the sides, then top and bottom: the faces of a box
+// that face the viewer never overlap, so no sorting is needed.
+void TKorCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) {
+  const TColor Base = ShadingBaseColor();
+  const bool Clear = IsClear(GetBrush());
+  auto P = [this](int X, int Y, int Z) { return Calculate3DPosition(X, Y, Z); };
+  auto Shade = [this, Base, DarkSides](int Quantity) {
+    if (DarkSides) InternalDark(Base, Quantity);
+  };
+  const TFourPoints Front{P(Left, Top, Z0), P(Right, Top, Z0), P(Right, Bottom, Z0),
+                          P(Left, Bottom, Z0)};
+  const TFourPoints Back{P(Left, Top, Z1), P(Right, Top, Z1), P(Right, Bottom, Z1),
+                         P(Left, Bottom, Z1)};
+  // A clear brush shows the box as a wire frame: every edge, hidden or not.
+  if (Clear) {
+    DrawFace(Back);
+    DrawFace(Front);
+  } else {
+    DrawFace(QuadCross(Front) > 0 ? Front : Back);
+  }
+  const TFourPoints RightSide{P(Right, Top, Z0), P(Right, Top, Z1), P(Right, Bottom, Z1),
+                              P(Right, Bottom, Z0)};
+  if (Clear || QuadCross(RightSide) > 0) {
+    Shade(DarkerColorQuantity);
+    DrawFace(RightSide);
+  }
+  const TFourPoints LeftSide{P(Left, Top, Z0), P(Left, Top, Z1), P(Left, Bottom, Z1),
+                             P(Left, Bottom, Z0)};
+  if (Clear || Turn(LeftSide[3], LeftSide[0], LeftSide[1]) > 0) {
+    Shade(DarkerColorQuantity);
+    DrawFace(LeftSide);
+  }
+  const TFourPoints TopSide{P(Left, Top, Z0), P(Right, Top, Z0), P(Right, Top, Z1),
+                            P(Left, Top, Z1)};
+  if (Clear || Turn(TopSide[0], TopSide[1], TopSide[2]) > 0) {
+    Shade(DarkColorQuantity);
+    DrawFace(TopSide);
+  }
+  const TFourPoints BottomSide{P(Left, Bottom, Z0), P(Left, Bottom, Z1), P(Right, Bottom, Z1),
+                               P(Right, Bottom, Z0)};
+  if (Clear || QuadCross(BottomSide) < 0) {
+    Shade(DarkColorQuantity);
+    DrawFace(BottomSide);
+  }
+}
 
-void TKorCanvas3D::Cylinder(bool, int, int, int, int, int, int, bool) {}
+void TKorCanvas3D::Cylinder(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                            bool DarkSides) {
+  Cone(Vertical, Left, Top, Right, Bottom, Z0, Z1, DarkSides, 100);
+}
 
 void TKorCanvas3D::DisableRotation() {
   FWas3D = FIs3D;
   FIs3D = false;
 }
 
-// TODO(#7): the ellipse in a depth plane.
-void TKorCanvas3D::EllipseWithZ(int, int, int, int, int) {}
+// A flat chart draws the box's right and bottom pixels too, as the
+// projected outline of the 3D views does.
+void TKorCanvas3D::EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z) {
+  if (GetIsOrthogonal()) {
+    const TPoint P1 = Calculate3DPosition(X1, Y1, Z);
+    const TPoint P2 = Calculate3DPosition(X2, Y2, Z);
+    Ellipse(P1.X, P1.Y, P2.X, P2.Y);
+    return;
+  }
+  if (!FIs3D) {
+    Ellipse(X1, Y1, X2 + 1, Y2 + 1);
+    return;
+  }
+  int XC = 0;
+  int YC = 0;
+  RectCenter(TRect(X1, Y1, X2, Y2), XC, YC);
+  const int XR = Div(X2 - X1, 2);
+  const int YR = Div(Y2 - Y1, 2);
+  std::array<TPoint, 64> Points;
+  Points[0] = Calculate3DPosition(XC, Y2, Z);
+  for (int I = 1; I < 64; ++I) {
+    const double T = I * 2.0 * std::numbers::pi / 63.0;
+    Points[I] = Calculate3DPositionFloat(XC + std::sin(T) * XR, YC + std::cos(T) * YR, Z);
+  }
+  FillFan(Calculate3DPosition(XC, YC, Z), Points.data(), 64);
+  if (GetPen().GetStyle() != psClear) Polyline(Points.data(), 63);
+}
 
 void TKorCanvas3D::EnableRotation() {
   FIs3D = FWas3D;
@@ -718,9 +922,99 @@ void TKorCanvas3D::LineTo3D(int X, int Y, int Z) {
   LineTo(P.X, P.Y);
 }
 
-// TODO(#7): the 3D pie slice.
-void TKorCanvas3D::Pie3D(int, int, int, int, int, int, double, double, bool, bool, int,
-                         const TCustomKorGradient*) {}
+int TKorCanvas3D::PieArcPointCount(double StartAngle, double EndAngle) {
+  const double Degrees = std::fabs(EndAngle - StartAngle) / KorPiStep;
+  return std::clamp(Round(Degrees / 2), 0, 94) + 2;
+}
+
+// The face lies at Z1 and the slice reaches back to Z0. Drawn back to
+// front: the donut's inner wall, the cut sides turned to the viewer, the
+// face, and the part of the rim wall turned to the viewer (where the rim
+// runs to the right on the screen).
+void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1,
+                         double StartAngle, double EndAngle, bool DarkSides, bool DrawSides,
+                         int DonutPercent, const TCustomKorGradient* Gradient) {
+  constexpr int PieSideDark = 32;
+  const TColor Base = ShadingBaseColor();
+  auto Shade = [this, Base, DarkSides] {
+    if (DarkSides) InternalDark(Base, PieSideDark);
+  };
+  const int N = PieArcPointCount(StartAngle, EndAngle);
+  const bool Hole = DonutPercent > 0;
+  const double XInner = XRadius * DonutPercent / 100.0;
+  const double YInner = YRadius * DonutPercent / 100.0;
+  TPointArray Face(N);
+  TPointArray Back(N);
+  TPointArray InnerFace(Hole ? N : 0);
+  TPointArray InnerBack(Hole ? N : 0);
+  const double Step = (EndAngle - StartAngle) / (N - 1);
+  for (int K = 0; K < N; ++K) {
+    const double Angle = StartAngle + K * Step;
+    const double Cos = std::cos(Angle);
+    const double Sin = std::sin(Angle);
+    Face[K] = Calculate3DPositionFloat(XCenter + XRadius * Cos, YCenter - YRadius * Sin, Z1);
+    Back[K] = Calculate3DPositionFloat(XCenter + XRadius * Cos, YCenter - YRadius * Sin, Z0);
+    if (Hole) {
+      InnerFace[K] = Calculate3DPositionFloat(XCenter + XInner * Cos, YCenter - YInner * Sin, Z1);
+      InnerBack[K] = Calculate3DPositionFloat(XCenter + XInner * Cos, YCenter - YInner * Sin, Z0);
+    }
+  }
+  const TPoint CentreFace = Calculate3DPosition(XCenter, YCenter, Z1);
+  const TPoint CentreBack = Calculate3DPosition(XCenter, YCenter, Z0);
+  auto InnerAt = [&](int K, bool AtFace) {
+    if (Hole) return AtFace ? InnerFace[K] : InnerBack[K];
+    return AtFace ? CentreFace : CentreBack;
+  };
+  if (Hole) {
+    TPointArray Wall(InnerFace.rbegin(), InnerFace.rend());
+    Wall.insert(Wall.end(), InnerBack.begin(), InnerBack.end());
+    Shade();
+    Polygon(Wall.data(), static_cast<int>(Wall.size()) - 1);
+  }
+  if (DrawSides) {
+    // A cut side faces the viewer when it lies on the near half of the
+    // slice's own circle: the end side left of the centre, the start side
+    // right of it.
+    if (Face[N - 1].X < CentreFace.X) {
+      Shade();
+      DrawFace({InnerAt(N - 1, true), Face[N - 1], Back[N - 1], InnerAt(N - 1, false)});
+    }
+    if (Face[0].X > CentreFace.X) {
+      Shade();
+      DrawFace({InnerAt(0, true), Face[0], Back[0], InnerAt(0, false)});
+    }
+  }
+  SetShadingColor(Base);
+  TPointArray FacePolygon;
+  if (!Hole) FacePolygon.push_back(CentreFace);
+  FacePolygon.insert(FacePolygon.end(), Face.begin(), Face.end());
+  if (Hole) FacePolygon.insert(FacePolygon.end(), InnerFace.rbegin(), InnerFace.rend());
+  DrawPiePolygon(FacePolygon, Gradient);
+  auto DrawWall = [&](int First, int Last) {
+    TPointArray Wall(Face.begin() + First, Face.begin() + Last + 1);
+    for (int K = Last; K >= First; --K) Wall.push_back(Back[K]);
+    Shade();
+    DrawPiePolygon(Wall, Gradient);
+  };
+  // The first run starts at the first step to the right and ends before
+  // the next step to the left; a rim that turns back may turn right again
+  // before the arc ends, which is found walking back from the end.
+  int First = 0;
+  while (First < N - 1 && Face[First + 1].X <= Face[First].X) ++First;
+  if (First == N - 1) {
+    SetShadingColor(Base);
+    return;
+  }
+  int Last = First + 1;
+  while (Last < N - 1 && Face[Last + 1].X >= Face[Last].X) ++Last;
+  DrawWall(First, Last);
+  if (Last < N - 1) {
+    int Start = N - 1;
+    while (Start - 1 > Last && Face[Start - 1].X <= Face[Start].X) --Start;
+    if (Start < N - 1 && Face[Start].X < Face[N - 1].X) DrawWall(Start, N - 1);
+  }
+  SetShadingColor(Base);
+}
 
 void TKorCanvas3D::Plane3D(const TPoint& A, const TPoint& B, int Z0, int Z1) {
   SetFourPoints(Calculate3DPosition(A, Z0), Calculate3DPosition(B, Z0), Calculate3DPosition(B, Z1),
@@ -760,10 +1054,100 @@ void TKorCanvas3D::Polyline(const TPoint* Points, int HighIndex, int Z) {
   Polyline(Projected.data(), HighIndex);
 }
 
-// TODO(#7): pyramids.
-void TKorCanvas3D::Pyramid(bool, int, int, int, int, int, int, bool) {}
+// Each face has its own visibility test against the direction the apex
+// points (up or down, right or left); the front face is always drawn.
+void TKorCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                           bool DarkSides) {
+  const TColor Base = ShadingBaseColor();
+  auto Shade = [this, Base, DarkSides](int Quantity) {
+    if (DarkSides) InternalDark(Base, Quantity);
+  };
+  auto P = [this](int X, int Y, int Z) { return Calculate3DPosition(X, Y, Z); };
+  const int ZC = Div(Z0 + Z1, 2);
+  if (Vertical) {
+    const TPoint A = P(Div(Left + Right, 2), Top, ZC);
+    const TPoint B0 = P(Left, Bottom, Z0);
+    const TPoint B1 = P(Right, Bottom, Z0);
+    const TPoint B2 = P(Left, Bottom, Z1);
+    const TPoint B3 = P(Right, Bottom, Z1);
+    const bool Up = Top < Bottom;
+    if (Top != Bottom) {
+      DrawTriangle(B0, A, B1);
+      if (KorCull(B0, A, B2) != Up) DrawTriangle(B0, A, B2);
+      Shade(DarkerColorQuantity);
+      if (KorCull(B1, A, B3) == Up) DrawTriangle(B1, A, B3);
+      if (Up && KorCull(A, B2, B3)) DrawTriangle(A, B2, B3);
+    }
+    if (KorCull(B0, B1, B2) == Up) {
+      Shade(DarkColorQuantity);
+      RectangleY(Left, Bottom, Right, Z0, Z1);
+    }
+    return;
+  }
+  const TPoint A = P(Right, Div(Top + Bottom, 2), ZC);
+  const TPoint C0 = P(Left, Top, Z0);
+  const TPoint C1 = P(Left, Bottom, Z0);
+  const TPoint C2 = P(Left, Top, Z1);
+  const TPoint C3 = P(Left, Bottom, Z1);
+  const bool ToRight = Left < Right;
+  if (Left != Right) {
+    DrawTriangle(C0, A, C1);
+    if (KorCull(C2, A, C3) != ToRight) DrawTriangle(C2, A, C3);
+    Shade(DarkColorQuantity);
+    if (KorCull(C0, A, C2) != ToRight) DrawTriangle(C0, A, C2);
+    if (KorCull(C3, A, C1) != ToRight) DrawTriangle(C3, A, C1);
+  }
+  if (KorCull(C0, C1, C2) == ToRight) {
+    Shade(DarkerColorQuantity);
+    RectangleZ(Left, Top, Bottom, Z0, Z1);
+  }
+}
 
-void TKorCanvas3D::PyramidTrunc(const TRect&, int, int, int, int) {}
+// Corners of every slanted face are listed clockwise as seen from outside
+// the solid (for top above bottom, left of right and the start depth in
+// front); a solid mirrored along one of those axes lists them the other
+// way round.
+void TKorCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) {
+  const int XC = Div(R.Left + R.Right, 2);
+  const int ZC = Div(StartZ + EndZ, 2);
+  const int TopLeft = XC - TruncX;
+  const int TopRight = XC + TruncX;
+  const int TopFront = ZC - TruncZ;
+  const int TopBack = ZC + TruncZ;
+  auto BasePlane = [&] { RectangleY(R.Left, R.Bottom, R.Right, StartZ, EndZ); };
+  auto TopPlane = [&] {
+    if (TruncX != 0) RectangleY(TopLeft, R.Top, TopRight, TopFront, TopBack);
+  };
+  const bool BaseFirst = R.Top < R.Bottom;
+  if (BaseFirst)
+    BasePlane();
+  else
+    TopPlane();
+  auto P = [this](int X, int Y, int Z) { return Calculate3DPosition(X, Y, Z); };
+  const TFourPoints BackFace{P(TopRight, R.Top, TopBack), P(TopLeft, R.Top, TopBack),
+                             P(R.Left, R.Bottom, EndZ), P(R.Right, R.Bottom, EndZ)};
+  if (TruncX == 0 && StartZ == EndZ) {
+    // A flat solid: its front and back are the same triangle.
+    DrawFace(BackFace);
+  } else {
+    const bool Mirrored = ((StartZ > EndZ) != (R.Top > R.Bottom)) != (R.Left > R.Right);
+    auto DrawIfFacing = [this, Mirrored](const TFourPoints& Face) {
+      const long long Area = QuadArea(Face);
+      if (Mirrored ? Area < 0 : Area > 0) DrawFace(Face);
+    };
+    DrawIfFacing(BackFace);
+    DrawIfFacing({P(TopLeft, R.Top, TopBack), P(TopLeft, R.Top, TopFront),
+                  P(R.Left, R.Bottom, StartZ), P(R.Left, R.Bottom, EndZ)});
+    DrawIfFacing({P(TopLeft, R.Top, TopFront), P(TopRight, R.Top, TopFront),
+                  P(R.Right, R.Bottom, StartZ), P(R.Left, R.Bottom, StartZ)});
+    DrawIfFacing({P(TopRight, R.Top, TopFront), P(TopRight, R.Top, TopBack),
+                  P(R.Right, R.Bottom, EndZ), P(R.Right, R.Bottom, StartZ)});
+  }
+  if (BaseFirst)
+    TopPlane();
+  else
+    BasePlane();
+}
 
 void TKorCanvas3D::RectangleWithZ(const TRect& R, int Z) {
   FFourPoints = FourPointsFromRect(R, Z);
@@ -847,4 +1231,40 @@ void TKorCanvas3D::TransferBitmap(int X, int Y, TCanvas& Destination) {
 void TKorCanvas3D::SetFourPoints(const TPoint& P0, const TPoint& P1, const TPoint& P2,
                                  const TPoint& P3) {
   FFourPoints = {P0, P1, P2, P3};
+}
+
+void TKorCanvas3D::DrawFace(const TFourPoints& Face) {
+  FFourPoints = Face;
+  PolygonFour();
+}
+
+void TKorCanvas3D::DrawTriangle(const TPoint& P0, const TPoint& P1, const TPoint& P2) {
+  const TPoint Points[3] = {P0, P1, P2};
+  Polygon(Points, 2);
+}
+
+void TKorCanvas3D::FillFan(const TPoint& Centre, const TPoint* Points, int Count) {
+  if (IsClear(GetBrush())) return;
+  const TPenStyle Style = GetPen().GetStyle();
+  GetPen().SetStyle(psClear);
+  for (int I = 0; I + 1 < Count; ++I) DrawTriangle(Centre, Points[I], Points[I + 1]);
+  GetPen().SetStyle(Style);
+}
+
+// The gradient fills the bounds of the polygon through a clip to it; the
+// outline is drawn afterwards with a clear brush so the fill stays.
+void TKorCanvas3D::DrawPiePolygon(const TPointArray& Points, const TCustomKorGradient* Gradient) {
+  const int High = static_cast<int>(Points.size()) - 1;
+  if (Gradient == nullptr || !Gradient->GetVisible()) {
+    Polygon(Points.data(), High);
+    return;
+  }
+  Gradient->Draw(*this, Points, 0, false);
+  if (GetPen().GetStyle() == psClear) return;
+  TBrush Saved;
+  Saved.Assign(GetBrush());
+  GetBrush().SetBitmap(nullptr);
+  GetBrush().SetStyle(bsClear);
+  Polygon(Points.data(), High);
+  GetBrush().Assign(Saved);
 }

@@ -32,6 +32,7 @@ class TKorCanvas3D : public TCanvas3D {
   using TCanvas3D::MoveTo3D;
   using TCanvas3D::PlaneWithZ;
   using TCanvas3D::Rectangle;
+  using TCanvas3D::StretchDraw;
   using TKorCanvas::ClipRectangle;
   using TKorCanvas::Ellipse;
   using TKorCanvas::Line;
@@ -165,6 +166,10 @@ class TKorCanvas3D : public TCanvas3D {
   // triangles and plane corners).
   TPoint Calculate3DPositionFloat(double X, double Y, int Z) const;
 
+  // Points on each arc of a 3D pie slice from StartAngle to EndAngle
+  // (radians): one every 2 degrees, 2 at least and 96 at most.
+  static int PieArcPointCount(double StartAngle, double EndAngle);
+
  private:
   void TextShadowOut(int X, int Y, const QString& Text, const TKorShadow& Shadow);
   // Records Text as the canvas's path.
@@ -181,6 +186,14 @@ class TKorCanvas3D : public TCanvas3D {
   void SetOrthogonalSteps(int OrthoAngle);
   TPoint ProjectRotated(double DX, double DY, double DZ) const;
   void SetFourPoints(const TPoint& P0, const TPoint& P1, const TPoint& P2, const TPoint& P3);
+  // One face of a solid, already projected.
+  void DrawFace(const TFourPoints& Face);
+  void DrawTriangle(const TPoint& P0, const TPoint& P1, const TPoint& P2);
+  // Count points filled as triangles from Centre (without a pen, so the
+  // seams stay invisible) unless the brush is clear.
+  void FillFan(const TPoint& Centre, const TPoint* Points, int Count);
+  // A pie face or wall: plain, or filled with Gradient and outlined.
+  void DrawPiePolygon(const TPointArray& Points, const TCustomKorGradient* Gradient);
 
   int FXCenterOffset = 0;
   int FYCenterOffset = 0;
