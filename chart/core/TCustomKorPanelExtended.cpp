@@ -168,9 +168,7 @@ void TCustomKorPanelExtended::StretchBackImage(const TRect& R, int Z, bool Ortho
   else if (Orthogonal)
     C.StretchDraw(ProjectedRect(R, Z), Graphic);
   else
-    // TODO(#7): paint the picture onto the plane at depth Z once the surface
-    // offers it; until then it covers the projected plane's bounds.
-    C.StretchDraw(C.RectFromRectZ(R, Z), Graphic);
+    C.StretchDraw(R, Graphic, Z);
 }
 
 void TCustomKorPanelExtended::TileBackImage(const TRect& R, int Z, bool Orthogonal) {

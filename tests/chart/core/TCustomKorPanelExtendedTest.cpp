@@ -3,6 +3,7 @@
 #include "chart/core/TKorGradient.h"
 #include "chart/core/TKorShadow.h"
 #include "chart/core/TKorZoom.h"
+#include "chart/core/TView3DOptions.h"
 #include "tests/chart/core/TestPanels.h"
 
 #include "platform/TBitmap.h"
@@ -237,6 +238,31 @@ TEST_F(TCustomKorPanelExtendedTest, AssignCopiesPictureGradientPanningAndZoom) {
   Panel.Assign(Plain);
   EXPECT_FALSE(Panel.HasBackImage());
   EXPECT_EQ(Panel.ExistingGradient(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TCustomKorPanelExtendedTest, StretchedPictureLiesOnTheRotatedPlaneAtItsDepth) {
+  const std::unique_ptr<TPicture> Picture = MakePicture(8, 8, clRed, clBlue);
+  Panel.SetBackImage(Picture.get());
+  Panel.SetView3D(true);
+  Panel.GetView3DOptions().SetOrthogonal(false);
+  Panel.GetView3DOptions().SetRotation(330);
+  Panel.GetView3DOptions().SetElevation(340);
+  Panel.PaintBackground = false;
+  const TRect R(20, 10, 80, 50);
+  Panel.OnDraw = [R](TTestPanel& P, const TRect&) { P.DrawBitmap(R, 10); };
+  const std::unique_ptr<TBitmap> Drawn =
+      Panel.KorCreateBitmap(clWhite, TRect(0, 0, 100, 60), pfDevice);
+  Panel.OnDraw = [R, &Picture](TTestPanel& P, const TRect&) {
+    P.GetPanelCanvas().StretchDraw(R, Picture->GetGraphic(), 10);
+  };
+  const std::unique_ptr<TBitmap> Expected =
+      Panel.KorCreateBitmap(clWhite, TRect(0, 0, 100, 60), pfDevice);
+  EXPECT_GT(PixelProbe::Count(*Drawn, TRect(0, 0, 100, 60), clBlue), 0);
+  EXPECT_TRUE(PixelProbe::SamePixels(*Drawn, *Expected));
 }
 
 }  // namespace
