@@ -47,7 +47,7 @@ const TPropertyList& TFont::Properties() const {
 }
 
 void TFont::SetName(const QString& Value) {
-  if (SetIfChanged(FName, Value)) Changed();
+  ChangeField(FName, Value);
 }
 
 int TFont::GetSize() const {
@@ -59,7 +59,7 @@ void TFont::SetSize(int Value) {
 }
 
 void TFont::SetHeight(int Value) {
-  if (SetIfChanged(FHeight, Value)) Changed();
+  ChangeField(FHeight, Value);
 }
 
 void TFont::SetPixelsPerInch(int Value) {
@@ -67,27 +67,27 @@ void TFont::SetPixelsPerInch(int Value) {
 }
 
 void TFont::SetStyle(TFontStyles Value) {
-  if (SetIfChanged(FStyle, Value)) Changed();
+  ChangeField(FStyle, Value);
 }
 
 void TFont::SetColor(TColor Value) {
-  if (SetIfChanged(FColor, Value)) Changed();
+  ChangeField(FColor, Value);
 }
 
 void TFont::SetCharset(TFontCharset Value) {
-  if (SetIfChanged(FCharset, Value)) Changed();
+  ChangeField(FCharset, Value);
 }
 
 void TFont::SetPitch(TFontPitch Value) {
-  if (SetIfChanged(FPitch, Value)) Changed();
+  ChangeField(FPitch, Value);
 }
 
 void TFont::SetOrientation(int Value) {
-  if (SetIfChanged(FOrientation, Value)) Changed();
+  ChangeField(FOrientation, Value);
 }
 
 void TFont::SetQuality(TFontQuality Value) {
-  if (SetIfChanged(FQuality, Value)) Changed();
+  ChangeField(FQuality, Value);
 }
 
 QFont TFont::ToQFont() const {

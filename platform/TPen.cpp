@@ -37,7 +37,7 @@ const TPropertyList& TPen::Properties() const {
 }
 
 void TPen::SetColor(TColor Value) {
-  if (SetIfChanged(FColor, Value)) Changed();
+  ChangeField(FColor, Value);
 }
 
 void TPen::SetWidth(int Value) {
@@ -45,21 +45,21 @@ void TPen::SetWidth(int Value) {
 }
 
 void TPen::SetStyle(TPenStyle Value) {
-  if (SetIfChanged(FStyle, Value)) Changed();
+  ChangeField(FStyle, Value);
 }
 
 void TPen::SetMode(TPenMode Value) {
-  if (SetIfChanged(FMode, Value)) Changed();
+  ChangeField(FMode, Value);
 }
 
 void TPen::SetEndCap(TPenEndCap Value) {
-  if (SetIfChanged(FEndCap, Value)) Changed();
+  ChangeField(FEndCap, Value);
 }
 
 void TPen::SetJoin(TPenJoin Value) {
-  if (SetIfChanged(FJoin, Value)) Changed();
+  ChangeField(FJoin, Value);
 }
 
 void TPen::SetUserDashes(const std::vector<int>& Value) {
-  if (SetIfChanged(FUserDashes, Value)) Changed();
+  ChangeField(FUserDashes, Value);
 }

@@ -97,6 +97,11 @@ class TPersistent {
   virtual void AssignTo(TPersistent& Dest) const;
   // Calls OnChange when set.
   virtual void Changed();
+  // The usual setter: stores Value and notifies only on a real change.
+  template <class T>
+  void ChangeField(T& Field, const T& Value) {
+    if (SetIfChanged(Field, Value)) Changed();
+  }
 
   [[noreturn]] void AssignError(const TPersistent* Source) const;
 };

@@ -12,17 +12,17 @@ void TBackImage::Assign(const TPersistent& Source) {
 }
 
 void TBackImage::SetInside(bool Value) {
-  if (SetIfChanged(FInside, Value)) Changed();
+  ChangeField(FInside, Value);
 }
 
 void TBackImage::SetLeft(int Value) {
-  if (SetIfChanged(FLeft, Value)) Changed();
+  ChangeField(FLeft, Value);
 }
 
 void TBackImage::SetTop(int Value) {
-  if (SetIfChanged(FTop, Value)) Changed();
+  ChangeField(FTop, Value);
 }
 
 void TBackImage::SetMode(TKorBackImageMode Value) {
-  if (SetIfChanged(FMode, Value)) Changed();
+  ChangeField(FMode, Value);
 }

@@ -67,13 +67,6 @@ TCustomKorGradient::TCustomKorGradient(TNotifyEvent ChangeHandler) {
   OnChange = std::move(ChangeHandler);
 }
 
-template <class T>
-void TCustomKorGradient::Update(T& Field, T Value) {
-  if (Field == Value) return;
-  Field = Value;
-  Changed();
-}
-
 void TCustomKorGradient::Assign(const TPersistent& Source) {
   const TCustomKorGradient* Other = dynamic_cast<const TCustomKorGradient*>(&Source);
   if (Other == nullptr) {
@@ -94,19 +87,19 @@ void TCustomKorGradient::Assign(const TPersistent& Source) {
 }
 
 void TCustomKorGradient::SetBalance(int Value) {
-  Update(FBalance, Value);
+  ChangeField(FBalance, Value);
 }
 
 void TCustomKorGradient::SetDirection(TGradientDirection Value) {
-  Update(FDirection, Value);
+  ChangeField(FDirection, Value);
 }
 
 void TCustomKorGradient::SetStartColor(TColor Value) {
-  Update(FStartColor, Value);
+  ChangeField(FStartColor, Value);
 }
 
 void TCustomKorGradient::SetEndColor(TColor Value) {
-  Update(FEndColor, Value);
+  ChangeField(FEndColor, Value);
 }
 
 TColor TCustomKorGradient::GetMidColor() const {
@@ -115,7 +108,7 @@ TColor TCustomKorGradient::GetMidColor() const {
 
 void TCustomKorGradient::SetMidColor(TColor Value) {
   if (Value == clNone) {
-    Update(FHasMiddle, false);
+    ChangeField(FHasMiddle, false);
     return;
   }
   if (FHasMiddle && FMidColor == Value) return;
@@ -125,19 +118,19 @@ void TCustomKorGradient::SetMidColor(TColor Value) {
 }
 
 void TCustomKorGradient::SetRadialX(int Value) {
-  Update(FRadialX, Value);
+  ChangeField(FRadialX, Value);
 }
 
 void TCustomKorGradient::SetRadialY(int Value) {
-  Update(FRadialY, Value);
+  ChangeField(FRadialY, Value);
 }
 
 void TCustomKorGradient::SetVisible(bool Value) {
-  Update(FVisible, Value);
+  ChangeField(FVisible, Value);
 }
 
 void TCustomKorGradient::UseMiddleColor() {
-  Update(FHasMiddle, true);
+  ChangeField(FHasMiddle, true);
 }
 
 void TCustomKorGradient::Draw(TKorCanvas& Canvas, const TRect& R, int RoundSize) const {

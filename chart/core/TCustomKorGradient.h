@@ -85,9 +85,6 @@ class TCustomKorGradient : public TPersistent {
   void DrawWithMiddle(TKorCanvas& Canvas, const TRect& R, TColor Start, TColor Middle,
                       TColor End) const;
 
-  template <class T>
-  void Update(T& Field, T Value);
-
   int FBalance = 50;
   TGradientDirection FDirection = gdTopBottom;
   TColor FStartColor = clWhite;
