@@ -104,7 +104,11 @@ ParsedOptions ParseOptionsText(const QByteArray& Bytes) {
         continue;
       }
       key = line.mid(1, line.size() - 2).trimmed().toString();
-      inSection = true;
+      // A key the store could not write back ("[ ]", control characters)
+      // is damage: its entries are not read, so a rewrite loses nothing
+      // that was read and leaves a file that reads back clean.
+      inSection = !key.isEmpty() && !HasControl(key);
+      if (!inSection) parsed.Damaged = true;
       continue;
     }
     const qsizetype equals = line.indexOf(u'=');
@@ -113,7 +117,7 @@ ParsedOptions ParseOptionsText(const QByteArray& Bytes) {
       continue;
     }
     const QString name = line.left(equals).trimmed().toString();
-    if (name.isEmpty()) {
+    if (name.isEmpty() || HasControl(name)) {
       parsed.Damaged = true;
       continue;
     }
@@ -176,11 +180,10 @@ bool OptionsStore::Save(const Document& Doc) const {
   if (!QDir().mkpath(QFileInfo(FFileName).absolutePath())) return false;
   QString text;
   for (const Section& s : Doc) {
-    // Entries of a damaged file that the format cannot hold are dropped.
-    if (HasControl(s.Key)) continue;
+    // The parser never yields keys or names the format cannot hold, and
+    // writers refuse them, so everything is written as it is.
     text += u'[' + s.Key + QStringLiteral("]\n");
-    for (const auto& [name, value] : s.Values)
-      if (!HasControl(name)) text += name + u'=' + Escape(value) + u'\n';
+    for (const auto& [name, value] : s.Values) text += name + u'=' + Escape(value) + u'\n';
     text += u'\n';
   }
   QSaveFile file(FFileName);

@@ -139,6 +139,20 @@ void TCustomControl::SetParentWidget(QWidget* Value) {
   FWidget->setVisible(FVisible && Value != nullptr);
 }
 
+const TPropertyList& TCustomControl::Properties() const {
+  namespace PP = PublishedProperty;
+  using C = TCustomControl;
+  static const TPropertyList List{
+      PP::Integer<C>(QStringLiteral("Left"), &C::GetLeft, &C::SetLeft),
+      PP::Integer<C>(QStringLiteral("Top"), &C::GetTop, &C::SetTop),
+      PP::Integer<C>(QStringLiteral("Width"), &C::GetWidth, &C::SetWidth),
+      PP::Integer<C>(QStringLiteral("Height"), &C::GetHeight, &C::SetHeight),
+      PP::Color<C>(QStringLiteral("Color"), &C::GetColor, &C::SetColor, clWhite),
+      PP::Boolean<C>(QStringLiteral("Visible"), &C::GetVisible, &C::SetVisible, true),
+  };
+  return List;
+}
+
 void TCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const TRect bounds{ALeft, ATop, ALeft + std::max(0, AWidth), ATop + std::max(0, AHeight)};
   if (bounds.Left == FBounds.Left && bounds.Top == FBounds.Top && bounds.Right == FBounds.Right &&

@@ -4,6 +4,7 @@
 #include "platform/TBitmap.h"
 #include "platform/TColor.h"
 #include "platform/TComponent.h"
+#include "platform/TPersistent.h"
 #include "platform/TRect.h"
 
 #include <QPointer>
@@ -62,10 +63,17 @@ class TShiftState {
 // Mouse events reach the virtual handlers in the framework's order; a
 // double click gives MouseDown, MouseUp, DblClick, MouseDown with ssDouble,
 // MouseUp. Every handler call from Qt runs through RunGuarded.
-class TCustomControl : public TComponent {
+//
+// A control is also persistent: its published properties (bounds, colour,
+// visibility, and those derived classes add) are what streams and editors
+// read and write by name.
+class TCustomControl : public TComponent, public TPersistent {
  public:
   explicit TCustomControl(TComponent* AOwner);
   ~TCustomControl() override;
+
+  QString ClassName() const override { return QStringLiteral("TCustomControl"); }
+  const TPropertyList& Properties() const override;
 
   // The host widget; nullptr once a Qt parent has destroyed it.
   QWidget* GetWidget() const;
@@ -74,7 +82,9 @@ class TCustomControl : public TComponent {
   bool HasParent() const { return GetParentWidget() != nullptr; }
 
   int GetLeft() const { return FBounds.Left; }
+  void SetLeft(int Value) { SetBounds(Value, GetTop(), GetWidth(), GetHeight()); }
   int GetTop() const { return FBounds.Top; }
+  void SetTop(int Value) { SetBounds(GetLeft(), Value, GetWidth(), GetHeight()); }
   int GetWidth() const { return FBounds.Right - FBounds.Left; }
   int GetHeight() const { return FBounds.Bottom - FBounds.Top; }
   void SetWidth(int Value) { SetBounds(GetLeft(), GetTop(), Value, GetHeight()); }

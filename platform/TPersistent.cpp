@@ -44,6 +44,10 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
       if (!std::holds_alternative<QString>(In)) return false;
       Out = In;
       return true;
+    case TPropertyKind::pkIntegerList:
+      if (!std::holds_alternative<TIntegerList>(In)) return false;
+      Out = In;
+      return true;
     case TPropertyKind::pkClass: return false;
   }
   return false;
@@ -93,6 +97,10 @@ const TPropertyList& TPersistent::Properties() const {
   return None;
 }
 
+bool TPersistent::ReadLegacyProperty(const QString&, const TPropertyValue&) {
+  return false;
+}
+
 void TPersistent::AssignTo(TPersistent& Dest) const {
   Dest.AssignError(this);
 }
@@ -115,7 +123,8 @@ bool GetPropertyValue(const TPersistent& Instance, const QString& Name, TPropert
 
 bool SetPropertyValue(TPersistent& Instance, const QString& Name, const TPropertyValue& Value) {
   const TPublishedProperty* P = Instance.Properties().Find(Name);
-  if (P == nullptr || !P->Set) return false;
+  if (P == nullptr) return Instance.ReadLegacyProperty(Name, Value);
+  if (!P->Set) return false;
   TPropertyValue Typed;
   if (!Coerce(P->Kind, Value, Typed)) return false;
   P->Set(Instance, Typed);

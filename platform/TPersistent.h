@@ -18,10 +18,22 @@ using TNotifyEvent = std::function<void(TPersistent* Sender)>;
 
 // The kinds of value a published property can hold. Enumerations are read
 // and written as their ordinal; sets as a bit mask in an int; pkClass is a
-// persistent sub-object (font, pen, ...) that streams descend into.
-enum class TPropertyKind { pkInteger, pkColor, pkBool, pkDouble, pkString, pkEnum, pkSet, pkClass };
+// persistent sub-object (font, pen, ...) that streams descend into;
+// pkIntegerList a list of integers written as one value (print margins).
+enum class TPropertyKind {
+  pkInteger,
+  pkColor,
+  pkBool,
+  pkDouble,
+  pkString,
+  pkEnum,
+  pkSet,
+  pkClass,
+  pkIntegerList
+};
 
-using TPropertyValue = std::variant<int, TColor, bool, double, QString, TPersistent*>;
+using TIntegerList = std::vector<int>;
+using TPropertyValue = std::variant<int, TColor, bool, double, QString, TPersistent*, TIntegerList>;
 
 // One published property: its name, kind and typed accessors working on the
 // owning object. Default is the value that is not written to streams; Stored,
@@ -89,6 +101,11 @@ class TPersistent {
   // The published properties of the object's class (empty for the base).
   virtual const TPropertyList& Properties() const;
 
+  // Properties that older streams wrote and that are read but never
+  // written; SetPropertyValue comes here for names the table lacks. False
+  // when Name is not one of them (the base knows none).
+  virtual bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value);
+
   TNotifyEvent OnChange;
 
  protected:
@@ -110,6 +127,7 @@ class TPersistent {
 // false when the object has no such property or it has another kind; the Set
 // forms also return false for read-only properties. Colour properties accept
 // integers and integer properties colours (streams store colours as ints).
+// A name the table lacks is offered to the object's legacy reader.
 bool GetPropertyValue(const TPersistent& Instance, const QString& Name, TPropertyValue& Value);
 bool SetPropertyValue(TPersistent& Instance, const QString& Name, const TPropertyValue& Value);
 bool GetColorProperty(const TPersistent& Instance, const QString& Name, TColor& Value);
@@ -148,6 +166,21 @@ TPublishedProperty Integer(const QString& Name, int (C::*Get)() const, void (C::
                            std::optional<int> Default = std::nullopt) {
   return Make<C, int, int>(Name, TPropertyKind::pkInteger, Get, Set,
                            Default ? std::optional<TPropertyValue>(*Default) : std::nullopt);
+}
+
+template <class C>
+TPublishedProperty IntegerList(const QString& Name, TIntegerList (C::*Get)() const,
+                               void (C::*Set)(const TIntegerList&)) {
+  TPublishedProperty P;
+  P.Name = Name;
+  P.Kind = TPropertyKind::pkIntegerList;
+  P.Get = [Get](const TPersistent& I) { return TPropertyValue((As<C>(I).*Get)()); };
+  if (Set != nullptr) {
+    P.Set = [Set](TPersistent& I, const TPropertyValue& V) {
+      (As<C>(I).*Set)(std::get<TIntegerList>(V));
+    };
+  }
+  return P;
 }
 
 template <class C>

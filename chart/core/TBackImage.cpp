@@ -26,3 +26,19 @@ void TBackImage::SetTop(int Value) {
 void TBackImage::SetMode(TKorBackImageMode Value) {
   ChangeField(FMode, Value);
 }
+
+const TPropertyList& TBackImage::Properties() const {
+  namespace PP = PublishedProperty;
+  using C = TBackImage;
+  static const TPropertyList List(
+      TPicture::Properties(),
+      {
+          PP::Boolean<C>(QStringLiteral("Inside"), &C::GetInside, &C::SetInside, false),
+          PP::Integer<C>(QStringLiteral("Left"), &C::GetLeft, &C::SetLeft, 0),
+          PP::Integer<C>(QStringLiteral("Top"), &C::GetTop, &C::SetTop, 0),
+          PP::Enum<C, TKorBackImageMode>(QStringLiteral("Mode"), &C::GetMode, &C::SetMode,
+                                         {"pbmStretch", "pbmTile", "pbmCenter", "pbmCustom"},
+                                         pbmStretch),
+      });
+  return List;
+}

@@ -14,6 +14,7 @@ class TBackImage : public TPicture {
   // Copies the picture and, from another back image, the placement.
   void Assign(const TPersistent& Source) override;
   QString ClassName() const override { return QStringLiteral("TBackImage"); }
+  const TPropertyList& Properties() const override;
 
   // Inside the chart walls instead of over the whole panel.
   bool GetInside() const { return FInside; }

@@ -86,6 +86,37 @@ TCustomKorPanel::~TCustomKorPanel() {
   FDestroying = true;
 }
 
+const TPropertyList& TCustomKorPanel::Properties() const {
+  namespace PP = PublishedProperty;
+  using C = TCustomKorPanel;
+  static const TPropertyList List(
+      TCustomPanelNoCaption::Properties(),
+      {
+          PP::Boolean<C>(QStringLiteral("ApplyDepthOrder"), &C::GetApplyDepthOrder,
+                         &C::SetApplyDepthOrder, true),
+          PP::Boolean<C>(QStringLiteral("View3D"), &C::GetView3D, &C::SetView3D, true),
+          PP::Object<C, TView3DOptions>(QStringLiteral("View3DOptions"), &C::View3DOptionsObject),
+          PP::Integer<C>(QStringLiteral("MarginLeft"), &C::GetMarginLeft, &C::SetMarginLeft, 3),
+          PP::Integer<C>(QStringLiteral("MarginTop"), &C::GetMarginTop, &C::SetMarginTop, 4),
+          PP::Integer<C>(QStringLiteral("MarginRight"), &C::GetMarginRight, &C::SetMarginRight, 3),
+          PP::Integer<C>(QStringLiteral("MarginBottom"), &C::GetMarginBottom, &C::SetMarginBottom,
+                         4),
+          PP::Enum<C, TKorUnits>(QStringLiteral("MarginUnits"), &C::GetMarginUnits,
+                                 &C::SetMarginUnits, {"muPercent", "muPixels"}, muPercent),
+          PP::Boolean<C>(QStringLiteral("PrintProportional"), &C::GetPrintProportional,
+                         &C::SetPrintProportional, true),
+          PP::Integer<C>(QStringLiteral("PrintScalePercent"), &C::GetPrintScalePercent,
+                         &C::SetPrintScalePercent, 0),
+          PP::Object<C, TKorShadow>(QStringLiteral("Shadow"), &C::ShadowObject),
+          PP::Object<C, TChartHiddenPen>(QStringLiteral("Border"), &C::BorderObject),
+          PP::Integer<C>(QStringLiteral("BorderRound"), &C::GetBorderRound, &C::SetBorderRound, 0),
+          PP::Boolean<C>(QStringLiteral("BufferedDisplay"), &C::GetBufferedDisplay,
+                         &C::SetBufferedDisplay, true),
+          PP::Boolean<C>(QStringLiteral("Monochrome"), &C::GetMonochrome, &C::SetMonochrome, false),
+      });
+  return List;
+}
+
 void TCustomKorPanel::SetView3D(bool Value) {
   if (FView3D == Value) return;
   FView3D = Value;
@@ -324,15 +355,16 @@ void TCustomKorPanel::DrawPanelBevels(TRect Rect) {
   DrawBevel(C, Rect, GetBevelInner(), GetBevelWidth(), FBorderRound);
 }
 
-// The host paints only after an invalidation (it shows its own buffer on
-// exposure), and some owned objects invalidate the control directly, so a
-// paint always draws a new frame.
+// A window with several charts gets paint requests for charts that did
+// not change; those copy the surface's clean frame instead of drawing anew.
 void TCustomKorPanel::Paint() {
   if (FPrintingNow) return;
-  Draw();
+  if (!FPanelCanvas->ReDrawBitmap()) Draw();
 }
 
 void TCustomKorPanel::Resize() {
+  // A frame of the old size is never reused, whatever RepaintOnChange says.
+  FPanelCanvas->Invalidate();
   TCustomPanelNoCaption::Resize();
   SetControlRounded();
   Invalidate();
@@ -421,8 +453,9 @@ void TCustomKorPanel::CopyToClipboardMetafile(bool Enhanced, const TRect& R) {
   Clipboard().Assign(static_cast<const TGraphic&>(*Metafile));
 }
 
-void TCustomKorPanel::AssignTo(TPersistent& Dest) {
-  Dest.Assign(*KorCreateBitmap());
+void TCustomKorPanel::AssignTo(TPersistent& Dest) const {
+  // Drawing the picture refreshes the frame's caches, nothing the caller sees.
+  Dest.Assign(*const_cast<TCustomKorPanel*>(this)->KorCreateBitmap());
 }
 
 void TCustomKorPanel::Print() {
@@ -663,7 +696,13 @@ void TCustomKorPanel::SetInternalCanvas(std::unique_ptr<TCanvas3D> Canvas) {
   Invalidate();
 }
 
-void TCustomKorPanel::Assign(const TCustomKorPanel& Source) {
+void TCustomKorPanel::Assign(const TPersistent& Persistent) {
+  const TCustomKorPanel* Other = dynamic_cast<const TCustomKorPanel*>(&Persistent);
+  if (Other == nullptr) {
+    TPersistent::Assign(Persistent);
+    return;
+  }
+  const TCustomKorPanel& Source = *Other;
   if (&Source == this) return;
   FBorder->Assign(*Source.FBorder);
   SetBorderRound(Source.FBorderRound);

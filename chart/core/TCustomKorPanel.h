@@ -59,6 +59,9 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   explicit TCustomKorPanel(TComponent* AOwner);
   ~TCustomKorPanel() override;
 
+  QString ClassName() const override { return QStringLiteral("TCustomKorPanel"); }
+  const TPropertyList& Properties() const override;
+
   // -- properties
 
   TKorEventListeners& GetListeners() { return FListeners; }
@@ -193,7 +196,7 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   void CopyToClipboardMetafile(bool Enhanced, const TRect& R);
   // A picture, bitmap or bitmap graphic receives KorCreateBitmap (); other
   // targets raise EConvertError.
-  void AssignTo(TPersistent& Dest);
+  void AssignTo(TPersistent& Dest) const override;
 
   // -- printing (on the program's printer)
 
@@ -238,14 +241,15 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   // Replaces the drawing surface (nullptr is ignored); the new one takes
   // over the old one's settings.
   void SetInternalCanvas(std::unique_ptr<TCanvas3D> Canvas);
-  // Border, rounding, buffering, print settings, margins, monochrome,
-  // shadow, 3D settings and colour.
-  void Assign(const TCustomKorPanel& Source);
+  // From another panel: border, rounding, buffering, print settings,
+  // margins, monochrome, shadow, 3D settings and colour. Anything else is
+  // offered to Source's AssignTo (a panel cannot become a picture).
+  void Assign(const TPersistent& Source) override;
   // After the panel's properties were read from a stream.
   virtual void Loaded();
   // Properties older streams wrote ("BorderStyle"); false when Name is not
   // one of them.
-  virtual bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value);
+  bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) override;
 
   TKorBeforePrintEvent OnBeforePrint;
 
@@ -266,6 +270,10 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   void MouseLeave() override;
 
  private:
+  // Sub-object getters for the property table.
+  TView3DOptions* View3DOptionsObject() { return FView3DOptions.get(); }
+  TKorShadow* ShadowObject() { return FShadow.get(); }
+  TChartHiddenPen* BorderObject() { return FBorder.get(); }
   void CalcChartRect();
   int PanelBorderWidth() const;
   void SetControlRounded();

@@ -266,8 +266,13 @@ void TCustomKorPanelExtended::FillPanelRect(const TRect& R) {
   C.EraseBackground(R);
 }
 
-void TCustomKorPanelExtended::Assign(const TCustomKorPanelExtended& Source) {
-  if (&Source == this) return;
+void TCustomKorPanelExtended::Assign(const TPersistent& Persistent) {
+  const auto* Other = dynamic_cast<const TCustomKorPanelExtended*>(&Persistent);
+  if (Other == nullptr || Other == this) {
+    if (Other == nullptr) TCustomKorPanel::Assign(Persistent);
+    return;
+  }
+  const TCustomKorPanelExtended& Source = *Other;
   SetBackImage(Source.FBackImage.get());
   SetGradient(Source.FGradient.get());
   SetAllowPanning(Source.FAllowPanning);
@@ -296,4 +301,46 @@ bool TCustomKorPanelExtended::ReadLegacyProperty(const QString& Name, const TPro
 
 bool TCustomKorPanelExtended::IsPrintMarginsStored() const {
   return GetPrintMargins() != TRect(15, 15, 15, 15);
+}
+
+TIntegerList TCustomKorPanelExtended::GetPrintMarginList() const {
+  const TRect& M = GetPrintMargins();
+  return {M.Left, M.Top, M.Right, M.Bottom};
+}
+
+void TCustomKorPanelExtended::SetPrintMarginList(const TIntegerList& Value) {
+  if (Value.size() != 4) return;
+  SetPrintMargins(TRect(Value[0], Value[1], Value[2], Value[3]));
+}
+
+const TPropertyList& TCustomKorPanelExtended::Properties() const {
+  namespace PP = PublishedProperty;
+  using C = TCustomKorPanelExtended;
+  static const TPropertyList List = [this] {
+    TPublishedProperty Gradient =
+        PP::Object<C, TKorGradient>(QStringLiteral("Gradient"), &C::GetGradient);
+    Gradient.Stored = [](const TPersistent& P) {
+      return PP::As<C>(P).ExistingGradient() != nullptr;
+    };
+    TPublishedProperty BackImage =
+        PP::Object<C, TBackImage>(QStringLiteral("BackImage"), &C::GetBackImage);
+    BackImage.Stored = [](const TPersistent& P) {
+      return PP::As<C>(P).ExistingBackImage() != nullptr;
+    };
+    TPublishedProperty PrintMargins = PP::IntegerList<C>(
+        QStringLiteral("PrintMargins"), &C::GetPrintMarginList, &C::SetPrintMarginList);
+    PrintMargins.Stored = [](const TPersistent& P) { return PP::As<C>(P).IsPrintMarginsStored(); };
+    return TPropertyList(
+        TCustomKorPanel::Properties(),
+        {
+            PP::Enum<C, TPanningMode>(QStringLiteral("AllowPanning"), &C::GetAllowPanning,
+                                      &C::SetAllowPanning,
+                                      {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"}, pmBoth),
+            PP::Object<C, TKorZoom>(QStringLiteral("Zoom"), &C::ZoomObject),
+            Gradient,
+            BackImage,
+            PrintMargins,
+        });
+  }();
+  return List;
 }

@@ -23,6 +23,11 @@ class TCustomKorPanelExtended : public TCustomKorPanel {
   explicit TCustomKorPanelExtended(TComponent* AOwner);
   ~TCustomKorPanelExtended() override;
 
+  QString ClassName() const override { return QStringLiteral("TCustomKorPanelExtended"); }
+  // The panel's, then panning, zoom, gradient and back image (each of the
+  // last two written only when it exists) and the print margins.
+  const TPropertyList& Properties() const override;
+
   TPanningMode GetAllowPanning() const { return FAllowPanning; }
   void SetAllowPanning(TPanningMode Value);
   TKorZoom& GetZoom() const { return *FZoom; }
@@ -71,16 +76,22 @@ class TCustomKorPanelExtended : public TCustomKorPanel {
   // panel, nor for the colour "none").
   virtual void FillPanelRect(const TRect& R);
 
-  // Back image, gradient, panning and zoom, then the panel's properties.
-  void Assign(const TCustomKorPanelExtended& Source);
+  // From an extended panel: back image, gradient, panning and zoom; then
+  // the panel's properties.
+  void Assign(const TPersistent& Source) override;
   // Also "AllowZoom", "AnimatedZoom" and "AnimatedZoomSteps" into Zoom.
   bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) override;
   // Streams write PrintMargins only when they are not all 15.
   bool IsPrintMarginsStored() const;
+  // The print margins as the four integers left, top, right, bottom that
+  // streams hold; a list of another length is ignored.
+  TIntegerList GetPrintMarginList() const;
+  void SetPrintMarginList(const TIntegerList& Value);
 
   TKorUndoZoomEvent OnUndoZoom;
 
  private:
+  TKorZoom* ZoomObject() { return FZoom.get(); }
   // The back picture stretched over R as the view at depth Z demands.
   void StretchBackImage(const TRect& R, int Z, bool Orthogonal);
   // R projected to depth Z (one pixel lower at the top in a flat view).

@@ -13,6 +13,10 @@ class TCustomPanelNoCaption : public TCustomControl {
  public:
   explicit TCustomPanelNoCaption(TComponent* AOwner);
 
+  QString ClassName() const override { return QStringLiteral("TCustomPanelNoCaption"); }
+  // The control's, with the panel's colour default and its bevels.
+  const TPropertyList& Properties() const override;
+
   TPanelBevel GetBevelInner() const { return FBevelInner; }
   void SetBevelInner(TPanelBevel Value);
   TPanelBevel GetBevelOuter() const { return FBevelOuter; }

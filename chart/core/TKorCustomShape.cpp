@@ -83,23 +83,21 @@ void TKorCustomShape::Assign(const TPersistent& Source) {
 const TPropertyList& TKorCustomShape::Properties() const {
   namespace PP = PublishedProperty;
   using C = TKorCustomShape;
-  static const TPropertyList List = [] {
-    // Older streams wrote the shadow's colour and size on the shape.
-    TPublishedProperty ShadowColor =
-        PP::Color<C>(QStringLiteral("ShadowColor"), &C::GetShadowColor, &C::SetShadowColor);
-    ShadowColor.Stored = [](const TPersistent&) { return false; };
-    TPublishedProperty ShadowSize =
-        PP::Integer<C>(QStringLiteral("ShadowSize"), &C::GetShadowSize, &C::SetShadowSize);
-    ShadowSize.Stored = [](const TPersistent&) { return false; };
+  static const TPropertyList List = [this] {
+    TPublishedProperty Gradient =
+        PP::Object<C, TKorGradient>(QStringLiteral("Gradient"), &C::GetGradient);
+    Gradient.Stored = [](const TPersistent& P) {
+      return PP::As<C>(P).ExistingGradient() != nullptr;
+    };
     return TPropertyList(
-        TKorCustomShapeBrushPen(nullptr).Properties(),
+        TKorCustomShapeBrushPen::Properties(),
         {
             PP::Enum<C, TPanelBevel>(QStringLiteral("Bevel"), &C::GetBevel, &C::SetBevel,
                                      {"bvNone", "bvLowered", "bvRaised", "bvSpace"}, bvNone),
             PP::Integer<C>(QStringLiteral("BevelWidth"), &C::GetBevelWidth, &C::SetBevelWidth, 2),
             PP::Color<C>(QStringLiteral("Color"), &C::GetColor, &C::SetColor, clWhite),
             PP::Object<C, TKorFont>(QStringLiteral("Font"), &C::FontObject),
-            PP::Object<C, TKorGradient>(QStringLiteral("Gradient"), &C::GetGradient),
+            Gradient,
             PP::Object<C, TKorShadow>(QStringLiteral("Shadow"), &C::ShadowObject),
             PP::Enum<C, TChartObjectShapeStyle>(
                 QStringLiteral("ShapeStyle"), &C::GetShapeStyle, &C::SetShapeStyle,
@@ -110,11 +108,31 @@ const TPropertyList& TKorCustomShape::Properties() const {
                            0),
             PP::Boolean<C>(QStringLiteral("Transparent"), &C::GetTransparent, &C::SetTransparent,
                            false),
-            ShadowColor,
-            ShadowSize,
         });
   }();
   return List;
+}
+
+bool TKorCustomShape::ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) {
+  // Older streams wrote the shadow's colour (an identifier or a number) and
+  // size on the shape itself.
+  if (Name.compare(QStringLiteral("ShadowColor"), Qt::CaseInsensitive) == 0) {
+    if (const QString* Ident = std::get_if<QString>(&Value)) {
+      TColor Color;
+      if (!IdentToColor(*Ident, Color)) return false;
+      SetShadowColor(Color);
+      return true;
+    }
+    if (const int* Number = std::get_if<int>(&Value)) SetShadowColor(static_cast<TColor>(*Number));
+    if (const TColor* Color = std::get_if<TColor>(&Value)) SetShadowColor(*Color);
+    return std::holds_alternative<int>(Value) || std::holds_alternative<TColor>(Value);
+  }
+  if (Name.compare(QStringLiteral("ShadowSize"), Qt::CaseInsensitive) == 0) {
+    const int* Number = std::get_if<int>(&Value);
+    if (Number != nullptr) SetShadowSize(*Number);
+    return Number != nullptr;
+  }
+  return TKorCustomShapeBrushPen::ReadLegacyProperty(Name, Value);
 }
 
 TKorGradientClass TKorCustomShape::GetGradientClass() const {

@@ -34,6 +34,8 @@ class TKorCustomShape : public TKorCustomShapeBrushPen {
   void Assign(const TPersistent& Source) override;
   QString ClassName() const override { return QStringLiteral("TKorCustomShape"); }
   const TPropertyList& Properties() const override;
+  // "ShadowColor" and "ShadowSize" of older streams, into Shadow.
+  bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) override;
 
   TPanelBevel GetBevel() const { return FBevel; }
   void SetBevel(TPanelBevel Value) { SetShapeField(FBevel, Value); }

@@ -41,7 +41,9 @@ const TPropertyList& TKorCustomShapeBrushPen::Properties() const {
   static const TPropertyList List{
       SubObject(QStringLiteral("Brush"),
                 [](const C& Shape) -> TPersistent* { return &Shape.GetBrush(); }),
-      SubObject(QStringLiteral("Pen"),
+      // Every chart element drawn as a shape calls its outline pen "Frame",
+      // and that is the name streams and editors use.
+      SubObject(QStringLiteral("Frame"),
                 [](const C& Shape) -> TPersistent* { return &Shape.GetPen(); }),
       PP::Boolean<C>(QStringLiteral("Visible"), &C::GetVisible, &C::SetVisible, true),
   };

@@ -97,6 +97,30 @@ TEST_F(OptionsStoreTest, NamesTheFileCannotHoldAreRefused) {
   EXPECT_FALSE(QFileInfo::exists(FFile));
 }
 
+// A blank section name and one holding NUL bytes: their entries are not
+// read, and after a write the file no longer counts as damaged.
+TEST_F(OptionsStoreTest, KeysTheFileCannotHoldAreDamageAndVanishOnRewrite) {
+  const char bytes[] =
+      "[Editor]\nLeft=5\n[ ]\nTop=7\n[Ko\0\0rv]\nWidth=9\n[Tail]\nA\0b=1\nHeight=3\n";
+  WriteFile(std::string(bytes, sizeof bytes - 1));
+  MessageRecorder recorder;
+  OptionsStore store(FFile);
+  EXPECT_EQ(store.ReadInteger("", "Top", 0), 0);
+  EXPECT_EQ(store.ReadInteger(QString("Ko") + QChar(0) + QChar(0) + "rv", "Width", 0), 0);
+  EXPECT_EQ(store.ReadInteger("Tail", "Height", 0), 3);
+  EXPECT_EQ(recorder.Messages().size(), 1u);
+
+  EXPECT_TRUE(store.WriteInteger("Editor", "Right", 6));
+  QFile file(FFile);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const ParsedOptions reread = ParseOptionsText(file.readAll());
+  EXPECT_FALSE(reread.Damaged);
+  ASSERT_EQ(reread.Entries.size(), 3u);  // Left, Right and Height
+  OptionsStore fresh(FFile);
+  EXPECT_EQ(fresh.ReadInteger("Editor", "Left", 0), 5);
+  EXPECT_EQ(fresh.ReadInteger("Tail", "Height", 0), 3);
+}
+
 TEST_F(OptionsStoreTest, UnwritableLocationReportsFailure) {
   WriteFile("");
   OptionsStore store(FFile + "/inside-a-file.ini");

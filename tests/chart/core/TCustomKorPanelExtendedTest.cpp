@@ -1,5 +1,6 @@
 #include "chart/core/TCustomKorPanelExtended.h"
 
+#include "chart/core/TChartHiddenPen.h"
 #include "chart/core/TKorGradient.h"
 #include "chart/core/TKorShadow.h"
 #include "chart/core/TKorZoom.h"
@@ -218,6 +219,106 @@ TEST_F(TCustomKorPanelExtendedTest, LegacyZoomPropertiesAndPrintMarginsStreaming
   EXPECT_FALSE(Panel.IsPrintMarginsStored());
   Panel.SetPrintMargins(TRect(15, 15, 15, 14));
   EXPECT_TRUE(Panel.IsPrintMarginsStored());
+}
+
+// Copies every stored property of Source into Dest by name, descending into
+// sub-objects, as a stream writer followed by a reader would.
+void CopyStoredProperties(const TPersistent& Source, TPersistent& Dest) {
+  for (const TPublishedProperty& P : Source.Properties()) {
+    if (!P.IsStored(Source)) continue;
+    TPropertyValue Value = P.Get(Source);
+    if (P.Kind == TPropertyKind::pkClass) {
+      TPropertyValue Inner;
+      ASSERT_TRUE(GetPropertyValue(Dest, P.Name, Inner)) << P.Name.toStdString();
+      CopyStoredProperties(*std::get<TPersistent*>(Value), *std::get<TPersistent*>(Inner));
+      continue;
+    }
+    EXPECT_TRUE(SetPropertyValue(Dest, P.Name, Value)) << P.Name.toStdString();
+  }
+}
+
+QStringList Names(const TPersistent& Object) {
+  QStringList List;
+  for (const TPublishedProperty& P : Object.Properties()) List << P.Name;
+  return List;
+}
+
+TEST_F(TCustomKorPanelExtendedTest, PublishedPropertiesRoundTripThroughTheTables) {
+  const QStringList Listed = Names(Panel);
+  EXPECT_EQ(Listed.mid(0, 11),
+            QStringList({"Left", "Top", "Width", "Height", "Color", "Visible", "BevelInner",
+                         "BevelOuter", "BevelWidth", "BorderWidth", "ApplyDepthOrder"}));
+  EXPECT_EQ(Listed.mid(Listed.size() - 5),
+            QStringList({"AllowPanning", "Zoom", "Gradient", "BackImage", "PrintMargins"}));
+
+  TTestPanel Source;
+  Source.SetWidth(300);
+  Source.SetColor(clRed);
+  Source.SetBevelInner(bvLowered);
+  Source.SetView3D(false);
+  Source.GetView3DOptions().SetElevation(300);
+  Source.SetMarginLeft(7);
+  Source.SetMarginUnits(muPixels);
+  Source.SetPrintScalePercent(-100);
+  Source.GetShadow().SetSize(4);
+  Source.GetBorder().SetVisible(true);
+  Source.SetBorderRound(5);
+  Source.SetMonochrome(true);
+  Source.SetAllowPanning(pmNone);
+  Source.GetZoom().SetMinimumPixels(9);
+  Source.GetGradient()->SetEndColor(clBlue);
+  Source.GetBackImage()->SetMode(pbmTile);
+  Source.SetPrintMargins(TRect(10, 20, 30, 40));
+  CopyStoredProperties(Source, Panel);
+
+  EXPECT_EQ(Panel.GetWidth(), 300);
+  EXPECT_EQ(Panel.GetColor(), clRed);
+  EXPECT_EQ(Panel.GetBevelInner(), bvLowered);
+  EXPECT_FALSE(Panel.GetView3D());
+  EXPECT_EQ(Panel.GetView3DOptions().GetElevation(), 300);
+  EXPECT_EQ(Panel.GetMarginLeft(), 7);
+  EXPECT_EQ(Panel.GetMarginUnits(), muPixels);
+  EXPECT_EQ(Panel.GetPrintScalePercent(), -100);
+  EXPECT_EQ(Panel.GetShadow().GetSize(), 4);
+  EXPECT_TRUE(Panel.GetBorder().GetVisible());
+  EXPECT_EQ(Panel.GetBorderRound(), 5);
+  EXPECT_TRUE(Panel.GetMonochrome());
+  EXPECT_EQ(Panel.GetAllowPanning(), pmNone);
+  EXPECT_EQ(Panel.GetZoom().GetMinimumPixels(), 9);
+  ASSERT_NE(Panel.ExistingGradient(), nullptr);
+  EXPECT_EQ(Panel.ExistingGradient()->GetEndColor(), clBlue);
+  ASSERT_NE(Panel.ExistingBackImage(), nullptr);
+  EXPECT_EQ(Panel.ExistingBackImage()->GetMode(), pbmTile);
+  EXPECT_EQ(Panel.GetPrintMargins(), TRect(10, 20, 30, 40));
+}
+
+TEST_F(TCustomKorPanelExtendedTest, DefaultsAreNotStoredAndOptionalPartsAreNotCreated) {
+  TCustomKorPanelExtended Fresh(nullptr);
+  for (const TPublishedProperty& P : Fresh.Properties()) {
+    if (P.Kind == TPropertyKind::pkClass && P.Name != "Gradient" && P.Name != "BackImage") continue;
+    const bool Bounds =
+        P.Name == "Left" || P.Name == "Top" || P.Name == "Width" || P.Name == "Height";
+    EXPECT_EQ(P.IsStored(Fresh), Bounds) << P.Name.toStdString();
+  }
+  EXPECT_EQ(Fresh.ExistingGradient(), nullptr);
+  EXPECT_EQ(Fresh.ExistingBackImage(), nullptr);
+  TPropertyValue Margins;
+  ASSERT_TRUE(GetPropertyValue(Panel, "PrintMargins", Margins));
+  EXPECT_EQ(std::get<TIntegerList>(Margins), TIntegerList({15, 15, 15, 15}));
+  EXPECT_TRUE(SetPropertyValue(Panel, "PrintMargins", TIntegerList({1, 2})));  // ignored
+  EXPECT_EQ(Panel.GetPrintMargins(), TRect(15, 15, 15, 15));
+  EXPECT_FALSE(SetPropertyValue(Panel, "PrintMargins", 15));
+}
+
+TEST_F(TCustomKorPanelExtendedTest, SettingAnUnknownNameReachesTheLegacyReader) {
+  EXPECT_TRUE(SetPropertyValue(Panel, "AllowZoom", false));
+  EXPECT_TRUE(SetPropertyValue(Panel, "AnimatedZoomSteps", 3));
+  EXPECT_TRUE(SetPropertyValue(Panel, "borderstyle", QString("bsSingle")));
+  EXPECT_FALSE(Panel.GetAllowZoom());
+  EXPECT_EQ(Panel.GetAnimatedZoomSteps(), 3);
+  EXPECT_TRUE(Panel.GetBorder().GetVisible());
+  EXPECT_FALSE(SetPropertyValue(Panel, "NoSuchThing", 1));
+  EXPECT_EQ(Panel.Properties().Find("AllowZoom"), nullptr);  // read, never written
 }
 
 TEST_F(TCustomKorPanelExtendedTest, AssignCopiesPictureGradientPanningAndZoom) {

@@ -387,6 +387,23 @@ TEST_F(TCustomKorPanelTest, PatternBrushesStayVisibleOnTheirOwnBackColour) {
   EXPECT_EQ(Panel.GetPanelCanvas().GetBrush().GetColor(), clRed);
 }
 
+// Paint requests of an unchanged chart copy its last frame; a change or a
+// new size draws again, even with RepaintOnChange off.
+TEST_F(TCustomKorPanelTest, PaintReusesACleanFrameAndRedrawsAfterAChange) {
+  Panel.Paint();
+  EXPECT_EQ(Panel.DrawCount, 1);
+  Panel.Paint();
+  EXPECT_EQ(Panel.DrawCount, 1);
+  Panel.SetMarginTop(9);
+  Panel.Paint();
+  EXPECT_EQ(Panel.DrawCount, 2);
+  Panel.SetRepaintOnChange(false);
+  Panel.SetBounds(0, 0, 200, 100);
+  Panel.Paint();
+  EXPECT_EQ(Panel.DrawCount, 3);
+  EXPECT_EQ(Panel.GetDrawBounds(), TRect(0, 0, 200, 100));
+}
+
 TEST_F(TCustomKorPanelTest, LegacyBorderStyleMakesTheBorderVisible) {
   EXPECT_TRUE(Panel.ReadLegacyProperty("BorderStyle", QString("bsSingle")));
   EXPECT_EQ(Panel.GetBorderStyle(), bsSingle);

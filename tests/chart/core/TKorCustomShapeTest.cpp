@@ -143,6 +143,24 @@ TEST_F(TKorCustomShapeTest, SizeAndShadowForwards) {
   EXPECT_FALSE(Fresh.GetVisible());
 }
 
+TEST_F(TKorCustomShapeTest, PenIsPublishedAsFrameAndOldShadowPropertiesAreRead) {
+  const TPublishedProperty* Frame = Shape.Properties().Find("Frame");
+  ASSERT_NE(Frame, nullptr);
+  EXPECT_EQ(std::get<TPersistent*>(Frame->Get(Shape)), &Shape.GetPen());
+  EXPECT_EQ(Shape.Properties().Find("Pen"), nullptr);
+  EXPECT_EQ(Shape.Properties().Find("ShadowColor"), nullptr);  // never written
+
+  EXPECT_TRUE(SetPropertyValue(Shape, "ShadowColor", QString("clRed")));
+  EXPECT_EQ(Shape.GetShadow().GetColor(), clRed);
+  EXPECT_TRUE(SetPropertyValue(Shape, "ShadowColor", 0x00FF00));
+  EXPECT_EQ(Shape.GetShadow().GetColor(), clLime);
+  EXPECT_FALSE(SetPropertyValue(Shape, "ShadowColor", QString("clNoSuchColour")));
+  EXPECT_TRUE(SetPropertyValue(Shape, "ShadowSize", 6));
+  EXPECT_EQ(Shape.GetShadow().GetSize(), 6);
+  EXPECT_FALSE(Shape.Properties().Find("Gradient")->IsStored(Shape));
+  EXPECT_EQ(Shape.ExistingGradient(), nullptr);
+}
+
 TEST_F(TKorCustomShapeTest, ChangesRepaintTheParentOnlyWhenTheyChangeSomething) {
   Panel.Draw();
   auto Dirty = [this] { return static_cast<TKorCanvas3D&>(Panel.GetPanelCanvas()).GetDirty(); };

@@ -27,6 +27,7 @@ class TTestPanel : public TCustomKorPanelExtended {
   using TCustomKorPanel::MouseLeave;
   using TCustomKorPanel::MouseMove;
   using TCustomKorPanel::MouseUp;
+  using TCustomKorPanel::Paint;
 
   bool PaintBackground = true;
   std::function<void(TTestPanel& Panel, const TRect& R)> OnDraw;
