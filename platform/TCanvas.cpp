@@ -25,12 +25,13 @@ bool TextAntialiasing = true;
 
 // Everything about a font that changes how text looks; a change makes the
 // font colour the text colour again.
-using TFontKey = std::tuple<QString, int, int, int, TColor, int, int, int, int>;
+// (The resolution is not part of it: the canvas changes that itself when
+// the mapping changes, and the text looks the same.)
+using TFontKey = std::tuple<QString, int, int, TColor, int, int, int, int>;
 
 TFontKey KeyOf(const TFont& Font) {
-  return {Font.GetName(),       Font.GetHeight(),      Font.GetPixelsPerInch(),
-          int(Font.GetStyle()), Font.GetColor(),       Font.GetCharset(),
-          Font.GetPitch(),      Font.GetOrientation(), Font.GetQuality()};
+  return {Font.GetName(),    Font.GetHeight(), int(Font.GetStyle()),  Font.GetColor(),
+          Font.GetCharset(), Font.GetPitch(),  Font.GetOrientation(), Font.GetQuality()};
 }
 
 int Saturate(std::int64_t V) {
@@ -244,10 +245,15 @@ class TCanvas::TPaintScope {
       }
       FPainter = &S.Own;
       if (!S.ClipApplied) {
-        if (Canvas.FHasClip)
+        if (Canvas.FHasClip) {
+          // Qt's raster engine ignores a region set while clipping is
+          // switched off (it was, if the painter drew unclipped since an
+          // earlier clip): clipping has to be switched on first.
+          FPainter->setClipping(true);
           FPainter->setClipRegion(S.Clip);
-        else
+        } else {
           FPainter->setClipping(false);
+        }
         S.ClipApplied = true;
       }
     }
@@ -311,6 +317,7 @@ void TCanvas::SetTextColor(TColor Value) {
 
 void TCanvas::SetMapMode(TMapMode Value) {
   FMapMode = Value;
+  SyncFontResolution();
 }
 
 void TCanvas::SetWindowOrg(int X, int Y) {
@@ -320,6 +327,7 @@ void TCanvas::SetWindowOrg(int X, int Y) {
 void TCanvas::SetWindowExt(int CX, int CY) {
   if (FMapMode == mmText || CX == 0 || CY == 0) return;
   FWindowExt = {CX, CY};
+  SyncFontResolution();
 }
 
 void TCanvas::SetViewportOrg(int X, int Y) {
@@ -329,6 +337,17 @@ void TCanvas::SetViewportOrg(int X, int Y) {
 void TCanvas::SetViewportExt(int CX, int CY) {
   if (FMapMode == mmText || CX == 0 || CY == 0) return;
   FViewportExt = {CX, CY};
+  SyncFontResolution();
+}
+
+// Font heights are logical units, which the mapping scales by ScaleY on
+// the way to the device; a point size must therefore be converted with the
+// logical resolution, or a printer page (whose logical units are screen
+// pixels) gets text too large by its resolution over the screen's. The
+// height itself stays: the font keeps its logical size, as a selected font
+// does when the mapping changes.
+void TCanvas::SyncFontResolution() {
+  FFont.SetPixelsPerInch(std::max(1, Round(FPixelsPerInch / ScaleY())));
 }
 
 TPoint TCanvas::LPtoDP(const TPoint& P) const {
@@ -996,25 +1015,86 @@ void TCanvas::ClipRect(const TRect& R, TClipCombine Mode) {
   CombineClip(QRegion(NormalRect(R.Left, R.Top, R.Right, R.Bottom)), Mode);
 }
 
+// The pixels Draw covers on a blank canvas whose logical units are this
+// canvas's device pixels, looked at only where this device has pixels
+// (within Bounds, in bands so that a printer page needs little memory; a
+// device of unknown size, such as a recording, is taken to be at most
+// 32768 pixels square). Clip areas made this way hold exactly the pixels
+// of the shape as this canvas draws it; Qt's own region constructors
+// sample pixel corners rather than centres and reach half a pixel past
+// the drawn outline on the right and at the bottom.
+template <class DrawFn>
+QRegion TCanvas::ShapeRegion(const QRect& Bounds, DrawFn Draw) const {
+  constexpr int BandHeight = 256;
+  const QRect Unknown(-16384, -16384, 32768, 32768);
+  const QRect Device = DeviceBounds();
+  const QRect Area = Bounds.intersected(Device.isEmpty() ? Unknown : Device);
+  std::vector<QRect> Rects;
+  for (int Top = Area.top(); Top <= Area.bottom(); Top += BandHeight) {
+    TBitmap Mask(Area.width(), std::min(BandHeight, Area.bottom() + 1 - Top));
+    TCanvas& M = Mask.GetCanvas();
+    M.SetWindowOrg(Area.left(), Top);
+    M.GetPen().SetColor(clBlack);
+    M.GetBrush().SetColor(clBlack);
+    Draw(M, QPoint(Area.left(), Top));
+    const QImage& Pixels = Mask.Image();
+    const QRgb White = qRgb(255, 255, 255);
+    for (int Y = 0; Y < Pixels.height(); ++Y) {
+      const QRgb* Row = reinterpret_cast<const QRgb*>(Pixels.constScanLine(Y));
+      for (int X = 0; X < Pixels.width();) {
+        if ((Row[X] | 0xFF000000u) == White) {
+          ++X;
+          continue;
+        }
+        const int Start = X;
+        while (X < Pixels.width() && (Row[X] | 0xFF000000u) != White) ++X;
+        Rects.emplace_back(Area.left() + Start, Top + Y, X - Start, 1);
+      }
+    }
+  }
+  QRegion Region;
+  // One-pixel rows, left to right and top to bottom: already banded.
+  if (!Rects.empty()) Region.setRects(Rects.data(), static_cast<int>(Rects.size()));
+  return Region;
+}
+
+// The region is the rounded rectangle RoundRect draws with a one-pixel pen.
 void TCanvas::ClipRoundRect(const TRect& R, int W, int H, TClipCombine Mode) {
-  QRect Box = NormalRect(R.Left, R.Top, R.Right, R.Bottom);
-  QPainterPath Path;
-  Path.addRoundedRect(QRectF(Box), std::abs(W) / 2.0, std::abs(H) / 2.0);
-  CombineClip(QRegion(Path.toFillPolygon().toPolygon(), Qt::OddEvenFill), Mode);
+  const QRect Box = NormalRect(R.Left, R.Top, R.Right, R.Bottom);
+  CombineClip(ShapeRegion(Box,
+                          [&](TCanvas& M, const QPoint&) {
+                            M.RoundRect(Box.left(), Box.top(), Box.left() + Box.width(),
+                                        Box.top() + Box.height(), W, H);
+                          }),
+              Mode);
 }
 
 void TCanvas::ClipEllipse(const TRect& R, TClipCombine Mode) {
-  CombineClip(QRegion(NormalRect(R.Left, R.Top, R.Right, R.Bottom), QRegion::Ellipse), Mode);
+  const QRect Box = NormalRect(R.Left, R.Top, R.Right, R.Bottom);
+  CombineClip(ShapeRegion(Box,
+                          [&](TCanvas& M, const QPoint&) {
+                            M.Ellipse(Box.left(), Box.top(), Box.left() + Box.width(),
+                                      Box.top() + Box.height());
+                          }),
+              Mode);
 }
 
+// The polygon as Polygon fills it without a pen: like a rectangle's, the
+// clip of a rectangle's corners stops short of its right and bottom edges.
+// Fewer than three points enclose nothing.
 void TCanvas::ClipPolygon(const TPoint* Points, int Count, TClipCombine Mode) {
-  if (Points == nullptr || Count < 1) {
+  if (Points == nullptr || Count < 3) {
     CombineClip(QRegion(), Mode);
     return;
   }
   QPolygon Poly;
   for (int I = 0; I < Count; ++I) Poly << QPoint(Points[I].X, Points[I].Y);
-  CombineClip(QRegion(Poly, Qt::OddEvenFill), Mode);
+  CombineClip(ShapeRegion(Poly.boundingRect(),
+                          [&](TCanvas& M, const QPoint&) {
+                            M.GetPen().SetStyle(psClear);
+                            M.Polygon(Points, Count);
+                          }),
+              Mode);
 }
 
 void TCanvas::RemoveClip() {
@@ -1120,11 +1200,14 @@ bool TCanvas::WidenPath() {
 bool TCanvas::SelectClipPath(TClipCombine Mode) {
   QPainterPath Path;
   if (!TakePath(Path)) return false;
-  // Alternate rule: every closed figure toggles the pixels it covers.
-  QRegion Area;
-  for (const QPolygonF& Figure : Path.toFillPolygons()) {
-    Area = Area.xored(QRegion(Figure.toPolygon(), Qt::OddEvenFill));
-  }
-  CombineClip(Area, Mode);
+  // The pixels the path fills (alternate rule), without an outline: text
+  // recorded as a path clips to its glyphs as they are drawn.
+  const QRect Bounds = Path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+  CombineClip(ShapeRegion(Bounds,
+                          [&](TCanvas& M, const QPoint& Origin) {
+                            M.GetPen().SetStyle(psClear);
+                            M.FillDevicePath(Path.translated(-Origin));
+                          }),
+              Mode);
   return true;
 }

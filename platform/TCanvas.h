@@ -87,6 +87,9 @@ class TCanvas {
   TCanvas& operator=(const TCanvas&) = delete;
 
   // Selected objects: the canvas's own; setters copy (Assign) into them.
+  // The font's PixelsPerInch is the resolution of logical units (the
+  // device's divided by the vertical scale of the mapping), so a point size
+  // set on it comes out at that size on the device whatever the mapping.
   TPen& GetPen() { return FPen; }
   const TPen& GetPen() const { return FPen; }
   void SetPen(const TPen& Value) { FPen.Assign(Value); }
@@ -201,7 +204,10 @@ class TCanvas {
   // For platform/ code (pictures of other formats): Image scaled into Dest.
   void DrawImage(const TRect& Dest, const QImage& Image);
 
-  // Clipping in device pixels.
+  // Clipping in device pixels. Shaped clips let through exactly the pixels
+  // of the same shape as drawn (rounded rectangles and ellipses with a
+  // one-pixel pen, polygons and paths filled without one), so a fill
+  // clipped to a shape never shows outside its outline.
   void ClipRect(const TRect& R, TClipCombine Mode = ccIntersect);
   // Corners are quarter ellipses of width W and height H.
   void ClipRoundRect(const TRect& R, int W, int H, TClipCombine Mode = ccIntersect);
@@ -273,6 +279,9 @@ class TCanvas {
   void DrawBitmapImage(const QRect& Dest, const TBitmap& Source);
   void DrawDeviceImage(const QRect& Dest, const QImage& Image);
   void CombineClip(const QRegion& Area, TClipCombine Mode);
+  template <class DrawFn>
+  QRegion ShapeRegion(const QRect& Bounds, DrawFn Draw) const;
+  void SyncFontResolution();
   bool TakePath(QPainterPath& Path);
 
   std::unique_ptr<TState> FState;  // painter, clip, path: Qt-side state

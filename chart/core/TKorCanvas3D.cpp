@@ -83,17 +83,27 @@ long long QuadCross(const TFourPoints& P) {
   return Turn(P[3], P[2], P[1]);
 }
 
-// Twice the signed area of a quadrilateral, positive when its corners run
+// Twice the signed area of a polygon, positive when its corners run
 // clockwise on the screen; unlike one corner's cross value it stays right
-// when an edge has shrunk to a point.
-long long QuadArea(const TFourPoints& P) {
-  long long Sum = 0;
-  for (int I = 0; I < 4; ++I) {
+// when an edge has shrunk to a point. Summed in doubles: exact for points
+// on or near the device, and of the right sign for points far off it,
+// whose products would overflow integers.
+double PolygonArea(const TPoint* P, std::size_t Count) {
+  double Sum = 0;
+  for (std::size_t I = 0; I < Count; ++I) {
     const TPoint& A = P[I];
-    const TPoint& B = P[(I + 1) % 4];
-    Sum += static_cast<long long>(A.X) * B.Y - static_cast<long long>(B.X) * A.Y;
+    const TPoint& B = P[(I + 1) % Count];
+    Sum += double(A.X) * B.Y - double(B.X) * A.Y;
   }
   return Sum;
+}
+
+double PolygonArea(const TPointArray& P) {
+  return PolygonArea(P.data(), P.size());
+}
+
+double QuadArea(const TFourPoints& P) {
+  return PolygonArea(P.data(), P.size());
 }
 
 bool IsClear(const TBrush& Brush) {
@@ -183,8 +193,12 @@ void TKorCanvas3D::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, i
   GetReferenceCanvas().Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
 }
 
-// One closed path: the outer arc counter-clockwise, across to the inner
-// ellipse and back along it clockwise, so the hole stays empty.
+// One closed path round the ring: the inner arc clockwise (or the centre,
+// without a hole), across to the outer arc and along it counter-clockwise,
+// and back. Every corner of the path is an end of an arc as the canvas
+// draws it (the arcs follow the ellipse inside the box, half a pixel in
+// from the rounded end points), so no straight edge reaches past the rim;
+// the rounded outer end points only give the directions of the cuts.
 void TKorCanvas3D::Donut(int XCenter, int YCenter, int XRadius, int YRadius, double StartAngle,
                          double EndAngle, double HolePercent) {
   const double XInner = HolePercent * XRadius / 100.0;
@@ -199,23 +213,21 @@ void TKorCanvas3D::Donut(int XCenter, int YCenter, int XRadius, int YRadius, dou
   const TPoint InnerEnd = At(XInner, YInner, EndAngle);
   TCanvas& C = GetReferenceCanvas();
   const TArcDirection Direction = C.GetArcDirection();
-  C.BeginPath();
-  C.MoveTo(OuterStart.X, OuterStart.Y);
-  C.SetArcDirection(adCounterClockwise);
-  C.ArcTo(XCenter - XRadius, YCenter - YRadius, XCenter + XRadius, YCenter + YRadius, OuterStart.X,
-          OuterStart.Y, OuterEnd.X, OuterEnd.Y);
-  C.LineTo(InnerEnd.X, InnerEnd.Y);
   // A whole ring's inner ends meet too, yet it has a hole to go round.
   const int XI = Round(XInner);
   const int YI = Round(YInner);
   const bool WholeTurn = std::fabs(EndAngle - StartAngle) >= 2 * std::numbers::pi - 1e-9;
+  C.BeginPath();
   if (InnerEnd != InnerStart || (WholeTurn && (XI != 0 || YI != 0))) {
     C.SetArcDirection(adClockwise);
-    C.ArcTo(XCenter - XI, YCenter - YI, XCenter + XI, YCenter + YI, InnerEnd.X, InnerEnd.Y,
-            InnerStart.X, InnerStart.Y);
-    C.SetArcDirection(adCounterClockwise);
+    C.Arc(XCenter - XI, YCenter - YI, XCenter + XI, YCenter + YI, OuterEnd.X, OuterEnd.Y,
+          OuterStart.X, OuterStart.Y);
+  } else {
+    C.MoveTo(InnerStart.X, InnerStart.Y);
   }
-  C.LineTo(OuterStart.X, OuterStart.Y);
+  C.SetArcDirection(adCounterClockwise);
+  C.ArcTo(XCenter - XRadius, YCenter - YRadius, XCenter + XRadius, YCenter + YRadius, OuterStart.X,
+          OuterStart.Y, OuterEnd.X, OuterEnd.Y);
   C.CloseFigure();
   C.EndPath();
   C.StrokeAndFillPath();
@@ -570,16 +582,28 @@ TPoint TKorCanvas3D::Calculate3DPosition(int X, int Y, int Z) const {
 
 TPoint TKorCanvas3D::Calculate3DPositionFloat(double X, double Y, int Z) const {
   if (!FIs3D) return TPoint(Round(X), Round(Y));
+  const TScreenOffset P = ProjectFloat(X, Y, Z);
+  return TPoint(RoundPlus(P.X, FXCenterOffset), RoundPlus(P.Y, FYCenterOffset));
+}
+
+TKorCanvas3D::TScreenOffset TKorCanvas3D::ProjectFloat(double X, double Y, int Z) const {
+  if (!FIs3D) return {X, Y};
   if (GetIsOrthogonal()) {
-    return TPoint(RoundPlus((Z * FOrthoXStep + (X - GetXCenter())) * FZoomFactor, FXCenterOffset),
-                  RoundPlus((Y - GetYCenter() - Z * FOrthoYStep) * FZoomFactor, FYCenterOffset));
+    return {(Z * FOrthoXStep + (X - GetXCenter())) * FZoomFactor,
+            (Y - GetYCenter() - Z * FOrthoYStep) * FZoomFactor};
   }
-  return ProjectRotated(X - GetXCenter(), Y - GetYCenter(), double(Z) - GetZCenter());
+  return ProjectRotatedFloat(X - GetXCenter(), Y - GetYCenter(), double(Z) - GetZCenter());
+}
+
+TPoint TKorCanvas3D::ProjectRotated(double DX, double DY, double DZ) const {
+  const TScreenOffset P = ProjectRotatedFloat(DX, DY, DZ);
+  return TPoint(RoundPlus(P.X, FXCenterOffset), RoundPlus(P.Y, FYCenterOffset));
 }
 
 // Without tilt the tilted formulas give the same values (cos 0 = 1 and
 // sin 0 = 0 exactly); the branch only saves work.
-TPoint TKorCanvas3D::ProjectRotated(double DX, double DY, double DZ) const {
+TKorCanvas3D::TScreenOffset TKorCanvas3D::ProjectRotatedFloat(double DX, double DY,
+                                                              double DZ) const {
   const double F = DZ * FCosR - DX * FSinR;
   const double G = DX * FCosR + DZ * FSinR;
   const double H = DY * FCosE - FSinE * F;
@@ -588,9 +612,8 @@ TPoint TKorCanvas3D::ProjectRotated(double DX, double DY, double DZ) const {
     double Divisor = (FCosE * F + DY * FSinE) * FPerspectiveFactor + 1.0;
     K /= std::isnan(Divisor) ? Divisor : std::max(Divisor, MinPerspectiveDivisor);
   }
-  if (!FHasTilt) return TPoint(RoundPlus(K * G, FXCenterOffset), RoundPlus(K * H, FYCenterOffset));
-  return TPoint(RoundPlus(K * (FCosT * G - FSinT * H), FXCenterOffset),
-                RoundPlus(K * (H * FCosT + G * FSinT), FYCenterOffset));
+  if (!FHasTilt) return {K * G, K * H};
+  return {K * (FCosT * G - FSinT * H), K * (H * FCosT + G * FSinT)};
 }
 
 TRect TKorCanvas3D::InitWindow(TCanvas& Destination, TView3DOptions* Options, TColor, bool Is3D,
@@ -788,18 +811,19 @@ void TKorCanvas3D::Cone(bool Vertical, int Left, int Top, int Right, int Bottom,
     if (DarkSides && K < N - 1) InternalDark(Base, Step * K);
     DrawFace(Side);
   }
-  // The end seen from the viewer: the upper ring of a vertical body; of a
-  // horizontal one the right-hand ring, or the left-hand one when the view
-  // shows left ends.
+  // The end turned to the viewer, whichever way the body lies and the view
+  // looks. Walked so that each shares its edges with the sides in the
+  // opposite direction (the top ring forward, the base ring backward), an
+  // end faces the viewer when it turns the way the visible sides do; a
+  // point (a cone's tip) or an end seen edge-on is no face.
+  const double TopArea = PolygonArea(TopRing);
+  const double BaseArea = -PolygonArea(BaseRing);
   const TPointArray* Cap = nullptr;
-  if (Vertical) {
-    Cap = Top <= Bottom ? &TopRing : &BaseRing;
-  } else {
-    const bool ShowsLeftEnds = KorCull(Calculate3DPosition(0, 0, 0), Calculate3DPosition(0, 10, 0),
-                                       Calculate3DPosition(0, 10, 10));
-    const bool RightIsTop = Left <= Right;
-    Cap = ShowsLeftEnds == RightIsTop ? &BaseRing : &TopRing;
-  }
+  if (Mirrored ? TopArea > 0 : TopArea < 0)
+    Cap = &TopRing;
+  else if (Mirrored ? BaseArea > 0 : BaseArea < 0)
+    Cap = &BaseRing;
+  if (Cap == nullptr) return;
   if (DarkSides) InternalDark(Base, DarkColorQuantity);
   Polygon(Cap->data(), N - 1);
 }
@@ -927,10 +951,13 @@ int TKorCanvas3D::PieArcPointCount(double StartAngle, double EndAngle) {
   return std::clamp(Round(Degrees / 2), 0, 94) + 2;
 }
 
-// The face lies at Z1 and the slice reaches back to Z0. Drawn back to
-// front: the donut's inner wall, the cut sides turned to the viewer, the
-// face, and the part of the rim wall turned to the viewer (where the rim
-// runs to the right on the screen).
+// The slice is a prism between the depths Z0 and Z1: two caps, the rim
+// wall, the two cut sides and, with a hole, the inner wall. As for the
+// other solids, a face is drawn when it turns to the viewer, judged by the
+// turn of its projected corners; walls are judged step by step along the
+// arc and drawn as runs of steps. Back to front: the inner wall, the cut
+// sides, the cap, the rim wall. The cap (with the gradient, when given)
+// lies at Z1, or at Z0 when the view sees the slice from that side.
 void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1,
                          double StartAngle, double EndAngle, bool DarkSides, bool DrawSides,
                          int DonutPercent, const TCustomKorGradient* Gradient) {
@@ -943,20 +970,34 @@ void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
   const bool Hole = DonutPercent > 0;
   const double XInner = XRadius * DonutPercent / 100.0;
   const double YInner = YRadius * DonutPercent / 100.0;
+  // The arcs as drawn, and before rounding: a wall step a pixel or two
+  // wide is judged on the unrounded points.
   TPointArray Face(N);
   TPointArray Back(N);
   TPointArray InnerFace(Hole ? N : 0);
   TPointArray InnerBack(Hole ? N : 0);
+  std::vector<TScreenOffset> ExactFace(N);
+  std::vector<TScreenOffset> ExactBack(N);
+  std::vector<TScreenOffset> ExactInnerFace(Hole ? N : 0);
+  std::vector<TScreenOffset> ExactInnerBack(Hole ? N : 0);
+  auto Project = [this](double X, double Y, int Z, TPoint& Drawn, TScreenOffset& Exact) {
+    Drawn = Calculate3DPositionFloat(X, Y, Z);
+    Exact = ProjectFloat(X, Y, Z);
+  };
   const double Step = (EndAngle - StartAngle) / (N - 1);
   for (int K = 0; K < N; ++K) {
     const double Angle = StartAngle + K * Step;
     const double Cos = std::cos(Angle);
     const double Sin = std::sin(Angle);
-    Face[K] = Calculate3DPositionFloat(XCenter + XRadius * Cos, YCenter - YRadius * Sin, Z1);
-    Back[K] = Calculate3DPositionFloat(XCenter + XRadius * Cos, YCenter - YRadius * Sin, Z0);
+    const double X = XCenter + XRadius * Cos;
+    const double Y = YCenter - YRadius * Sin;
+    Project(X, Y, Z1, Face[K], ExactFace[K]);
+    Project(X, Y, Z0, Back[K], ExactBack[K]);
     if (Hole) {
-      InnerFace[K] = Calculate3DPositionFloat(XCenter + XInner * Cos, YCenter - YInner * Sin, Z1);
-      InnerBack[K] = Calculate3DPositionFloat(XCenter + XInner * Cos, YCenter - YInner * Sin, Z0);
+      const double XI = XCenter + XInner * Cos;
+      const double YI = YCenter - YInner * Sin;
+      Project(XI, YI, Z1, InnerFace[K], ExactInnerFace[K]);
+      Project(XI, YI, Z0, InnerBack[K], ExactInnerBack[K]);
     }
   }
   const TPoint CentreFace = Calculate3DPosition(XCenter, YCenter, Z1);
@@ -965,54 +1006,77 @@ void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
     if (Hole) return AtFace ? InnerFace[K] : InnerBack[K];
     return AtFace ? CentreFace : CentreBack;
   };
-  if (Hole) {
-    TPointArray Wall(InnerFace.rbegin(), InnerFace.rend());
-    Wall.insert(Wall.end(), InnerBack.begin(), InnerBack.end());
-    Shade();
-    Polygon(Wall.data(), static_cast<int>(Wall.size()) - 1);
-  }
-  if (DrawSides) {
-    // A cut side faces the viewer when it lies on the near half of the
-    // slice's own circle: the end side left of the centre, the start side
-    // right of it.
-    if (Face[N - 1].X < CentreFace.X) {
-      Shade();
-      DrawFace({InnerAt(N - 1, true), Face[N - 1], Back[N - 1], InnerAt(N - 1, false)});
+  // With the corners listed as below, a face turned to the viewer runs
+  // counter-clockwise on the screen (negative area) for the Z0 cap, the rim
+  // wall and the start side, clockwise for the others; a slice mirrored by
+  // its depths, its radii or its sweep turns each the other way.
+  const bool Mirrored = ((Z1 < Z0) != (XRadius < 0)) != ((YRadius < 0) != (EndAngle < StartAngle));
+  auto Facing = [Mirrored](double Area, bool Clockwise) {
+    return Mirrored != Clockwise ? Area > 0 : Area < 0;
+  };
+  // Runs of consecutive arc steps whose wall faces the viewer, drawn
+  // joining the arc at Z1 with the arc at Z0.
+  auto ExactArea = [](const std::array<TScreenOffset, 4>& P) {
+    double Sum = 0;
+    for (std::size_t I = 0; I < P.size(); ++I) {
+      const TScreenOffset& A = P[I];
+      const TScreenOffset& B = P[(I + 1) % P.size()];
+      Sum += A.X * B.Y - B.X * A.Y;
     }
-    if (Face[0].X > CentreFace.X) {
+    return Sum;
+  };
+  auto DrawWalls = [&](const TPointArray& Front, const TPointArray& Rear,
+                       const std::vector<TScreenOffset>& ExactFront,
+                       const std::vector<TScreenOffset>& ExactRear, bool Clockwise) {
+    int K = 0;
+    while (K < N - 1) {
+      auto StepFaces = [&](int I) {
+        return Facing(ExactArea({ExactFront[I], ExactFront[I + 1], ExactRear[I + 1], ExactRear[I]}),
+                      Clockwise);
+      };
+      if (!StepFaces(K)) {
+        ++K;
+        continue;
+      }
+      const int First = K;
+      while (K < N - 1 && StepFaces(K)) ++K;
+      TPointArray Wall(Front.begin() + First, Front.begin() + K + 1);
+      for (int I = K; I >= First; --I) Wall.push_back(Rear[I]);
       Shade();
-      DrawFace({InnerAt(0, true), Face[0], Back[0], InnerAt(0, false)});
+      DrawPiePolygon(Wall, Gradient);
+    }
+  };
+  if (Hole) DrawWalls(InnerFace, InnerBack, ExactInnerFace, ExactInnerBack, true);
+  if (DrawSides) {
+    const TFourPoints EndSide{InnerAt(N - 1, true), Face[N - 1], Back[N - 1],
+                              InnerAt(N - 1, false)};
+    if (Facing(QuadArea(EndSide), true)) {
+      Shade();
+      DrawFace(EndSide);
+    }
+    const TFourPoints StartSide{InnerAt(0, true), Face[0], Back[0], InnerAt(0, false)};
+    if (Facing(QuadArea(StartSide), false)) {
+      Shade();
+      DrawFace(StartSide);
     }
   }
   SetShadingColor(Base);
-  TPointArray FacePolygon;
-  if (!Hole) FacePolygon.push_back(CentreFace);
-  FacePolygon.insert(FacePolygon.end(), Face.begin(), Face.end());
-  if (Hole) FacePolygon.insert(FacePolygon.end(), InnerFace.rbegin(), InnerFace.rend());
-  DrawPiePolygon(FacePolygon, Gradient);
-  auto DrawWall = [&](int First, int Last) {
-    TPointArray Wall(Face.begin() + First, Face.begin() + Last + 1);
-    for (int K = Last; K >= First; --K) Wall.push_back(Back[K]);
-    Shade();
-    DrawPiePolygon(Wall, Gradient);
+  auto CapAt = [&](bool AtFace) {
+    TPointArray Cap;
+    if (!Hole) Cap.push_back(AtFace ? CentreFace : CentreBack);
+    const TPointArray& Outer = AtFace ? Face : Back;
+    Cap.insert(Cap.end(), Outer.begin(), Outer.end());
+    const TPointArray& Inner = AtFace ? InnerFace : InnerBack;
+    if (Hole) Cap.insert(Cap.end(), Inner.rbegin(), Inner.rend());
+    return Cap;
   };
-  // The first run starts at the first step to the right and ends before
-  // the next step to the left; a rim that turns back may turn right again
-  // before the arc ends, which is found walking back from the end.
-  int First = 0;
-  while (First < N - 1 && Face[First + 1].X <= Face[First].X) ++First;
-  if (First == N - 1) {
-    SetShadingColor(Base);
-    return;
-  }
-  int Last = First + 1;
-  while (Last < N - 1 && Face[Last + 1].X >= Face[Last].X) ++Last;
-  DrawWall(First, Last);
-  if (Last < N - 1) {
-    int Start = N - 1;
-    while (Start - 1 > Last && Face[Start - 1].X <= Face[Start].X) --Start;
-    if (Start < N - 1 && Face[Start].X < Face[N - 1].X) DrawWall(Start, N - 1);
-  }
+  const TPointArray FaceCap = CapAt(true);
+  const TPointArray BackCap = CapAt(false);
+  if (Facing(PolygonArea(FaceCap), true))
+    DrawPiePolygon(FaceCap, Gradient);
+  else if (Facing(PolygonArea(BackCap), false))
+    DrawPiePolygon(BackCap, Gradient);
+  DrawWalls(Face, Back, ExactFace, ExactBack, false);
   SetShadingColor(Base);
 }
 
@@ -1054,8 +1118,11 @@ void TKorCanvas3D::Polyline(const TPoint* Points, int HighIndex, int Z) {
   Polyline(Projected.data(), HighIndex);
 }
 
-// Each face has its own visibility test against the direction the apex
-// points (up or down, right or left); the front face is always drawn.
+// Each face is drawn when it turns to the viewer: with the corners listed
+// as below, the front, right, back and base faces of an upright pyramid
+// (and the front and base of one pointing right) cull exactly when they
+// face the viewer, the other faces exactly when they do not; a pyramid
+// mirrored along one of its axes turns each the other way.
 void TKorCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
                            bool DarkSides) {
   const TColor Base = ShadingBaseColor();
@@ -1071,14 +1138,15 @@ void TKorCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bott
     const TPoint B2 = P(Left, Bottom, Z1);
     const TPoint B3 = P(Right, Bottom, Z1);
     const bool Up = Top < Bottom;
+    const bool Mirrored = (!Up != (Left > Right)) != (Z0 > Z1);
     if (Top != Bottom) {
-      DrawTriangle(B0, A, B1);
-      if (KorCull(B0, A, B2) != Up) DrawTriangle(B0, A, B2);
+      if (KorCull(B0, A, B1) != Mirrored) DrawTriangle(B0, A, B1);
+      if (KorCull(B0, A, B2) == Mirrored) DrawTriangle(B0, A, B2);
       Shade(DarkerColorQuantity);
-      if (KorCull(B1, A, B3) == Up) DrawTriangle(B1, A, B3);
-      if (Up && KorCull(A, B2, B3)) DrawTriangle(A, B2, B3);
+      if (KorCull(B1, A, B3) != Mirrored) DrawTriangle(B1, A, B3);
+      if (KorCull(A, B2, B3) != Mirrored) DrawTriangle(A, B2, B3);
     }
-    if (KorCull(B0, B1, B2) == Up) {
+    if (KorCull(B0, B1, B2) != Mirrored) {
       Shade(DarkColorQuantity);
       RectangleY(Left, Bottom, Right, Z0, Z1);
     }
@@ -1090,23 +1158,27 @@ void TKorCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bott
   const TPoint C2 = P(Left, Top, Z1);
   const TPoint C3 = P(Left, Bottom, Z1);
   const bool ToRight = Left < Right;
+  const bool Mirrored = (!ToRight != (Top > Bottom)) != (Z0 > Z1);
   if (Left != Right) {
-    DrawTriangle(C0, A, C1);
-    if (KorCull(C2, A, C3) != ToRight) DrawTriangle(C2, A, C3);
+    if (KorCull(C0, A, C1) != Mirrored) DrawTriangle(C0, A, C1);
+    if (KorCull(C2, A, C3) == Mirrored) DrawTriangle(C2, A, C3);
     Shade(DarkColorQuantity);
-    if (KorCull(C0, A, C2) != ToRight) DrawTriangle(C0, A, C2);
-    if (KorCull(C3, A, C1) != ToRight) DrawTriangle(C3, A, C1);
+    if (KorCull(C0, A, C2) == Mirrored) DrawTriangle(C0, A, C2);
+    if (KorCull(C3, A, C1) == Mirrored) DrawTriangle(C3, A, C1);
   }
-  if (KorCull(C0, C1, C2) == ToRight) {
+  if (KorCull(C0, C1, C2) != Mirrored) {
     Shade(DarkerColorQuantity);
     RectangleZ(Left, Top, Bottom, Z0, Z1);
   }
 }
 
-// Corners of every slanted face are listed clockwise as seen from outside
-// the solid (for top above bottom, left of right and the start depth in
-// front); a solid mirrored along one of those axes lists them the other
-// way round.
+// Corners of every face are listed clockwise as seen from outside the
+// solid (for top above bottom, left of right and the start depth in
+// front; the two planes by their own corner order, which for the top
+// plane runs the other way round); a solid mirrored along one of those
+// axes lists them the other way round. Only faces turned to the viewer
+// are drawn, so the order needs no sorting: the base, the slanted faces,
+// the top.
 void TKorCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) {
   const int XC = Div(R.Left + R.Right, 2);
   const int ZC = Div(StartZ + EndZ, 2);
@@ -1114,39 +1186,40 @@ void TKorCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX
   const int TopRight = XC + TruncX;
   const int TopFront = ZC - TruncZ;
   const int TopBack = ZC + TruncZ;
-  auto BasePlane = [&] { RectangleY(R.Left, R.Bottom, R.Right, StartZ, EndZ); };
-  auto TopPlane = [&] {
-    if (TruncX != 0) RectangleY(TopLeft, R.Top, TopRight, TopFront, TopBack);
-  };
-  const bool BaseFirst = R.Top < R.Bottom;
-  if (BaseFirst)
-    BasePlane();
-  else
-    TopPlane();
   auto P = [this](int X, int Y, int Z) { return Calculate3DPosition(X, Y, Z); };
   const TFourPoints BackFace{P(TopRight, R.Top, TopBack), P(TopLeft, R.Top, TopBack),
                              P(R.Left, R.Bottom, EndZ), P(R.Right, R.Bottom, EndZ)};
   if (TruncX == 0 && StartZ == EndZ) {
-    // A flat solid: its front and back are the same triangle.
+    // A flat solid: its front and back are the same triangle, standing on
+    // its base line.
+    RectangleY(R.Left, R.Bottom, R.Right, StartZ, EndZ);
     DrawFace(BackFace);
-  } else {
-    const bool Mirrored = ((StartZ > EndZ) != (R.Top > R.Bottom)) != (R.Left > R.Right);
-    auto DrawIfFacing = [this, Mirrored](const TFourPoints& Face) {
-      const long long Area = QuadArea(Face);
-      if (Mirrored ? Area < 0 : Area > 0) DrawFace(Face);
-    };
-    DrawIfFacing(BackFace);
-    DrawIfFacing({P(TopLeft, R.Top, TopBack), P(TopLeft, R.Top, TopFront),
-                  P(R.Left, R.Bottom, StartZ), P(R.Left, R.Bottom, EndZ)});
-    DrawIfFacing({P(TopLeft, R.Top, TopFront), P(TopRight, R.Top, TopFront),
-                  P(R.Right, R.Bottom, StartZ), P(R.Left, R.Bottom, StartZ)});
-    DrawIfFacing({P(TopRight, R.Top, TopFront), P(TopRight, R.Top, TopBack),
-                  P(R.Right, R.Bottom, EndZ), P(R.Right, R.Bottom, StartZ)});
+    return;
   }
-  if (BaseFirst)
-    TopPlane();
-  else
-    BasePlane();
+  const bool Mirrored = ((StartZ > EndZ) != (R.Top > R.Bottom)) != (R.Left > R.Right);
+  auto Facing = [Mirrored](const TFourPoints& Face, bool Clockwise) {
+    const double Area = QuadArea(Face);
+    return Mirrored != Clockwise ? Area > 0 : Area < 0;
+  };
+  auto DrawIfFacing = [this, &Facing](const TFourPoints& Face) {
+    if (Facing(Face, true)) DrawFace(Face);
+  };
+  const TFourPoints BasePlane{P(R.Left, R.Bottom, StartZ), P(R.Right, R.Bottom, StartZ),
+                              P(R.Right, R.Bottom, EndZ), P(R.Left, R.Bottom, EndZ)};
+  if (Facing(BasePlane, true)) RectangleY(R.Left, R.Bottom, R.Right, StartZ, EndZ);
+  DrawIfFacing(BackFace);
+  DrawIfFacing({P(TopLeft, R.Top, TopBack), P(TopLeft, R.Top, TopFront),
+                P(R.Left, R.Bottom, StartZ), P(R.Left, R.Bottom, EndZ)});
+  DrawIfFacing({P(TopLeft, R.Top, TopFront), P(TopRight, R.Top, TopFront),
+                P(R.Right, R.Bottom, StartZ), P(R.Left, R.Bottom, StartZ)});
+  DrawIfFacing({P(TopRight, R.Top, TopFront), P(TopRight, R.Top, TopBack),
+                P(R.Right, R.Bottom, EndZ), P(R.Right, R.Bottom, StartZ)});
+  // The top plane runs from its front to its back edge whichever order the
+  // solid's depths have.
+  const TFourPoints TopPlane{P(TopLeft, R.Top, TopFront), P(TopRight, R.Top, TopFront),
+                             P(TopRight, R.Top, TopBack), P(TopLeft, R.Top, TopBack)};
+  if (TruncX != 0 && Facing(TopPlane, StartZ > EndZ))
+    RectangleY(TopLeft, R.Top, TopRight, TopFront, TopBack);
 }
 
 void TKorCanvas3D::RectangleWithZ(const TRect& R, int Z) {

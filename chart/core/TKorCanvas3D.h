@@ -171,6 +171,13 @@ class TKorCanvas3D : public TCanvas3D {
   static int PieArcPointCount(double StartAngle, double EndAngle);
 
  private:
+  // A projected point before it is rounded to a device pixel, relative to
+  // the screen centre.
+  struct TScreenOffset {
+    double X;
+    double Y;
+  };
+
   void TextShadowOut(int X, int Y, const QString& Text, const TKorShadow& Shadow);
   // Records Text as the canvas's path.
   void TextPath(int X, int Y, const QString& Text);
@@ -184,7 +191,9 @@ class TKorCanvas3D : public TCanvas3D {
   TRect VisibleArea() const;
   void CalcTrigValues(const TView3DOptions* Options);
   void SetOrthogonalSteps(int OrthoAngle);
+  TScreenOffset ProjectFloat(double X, double Y, int Z) const;
   TPoint ProjectRotated(double DX, double DY, double DZ) const;
+  TScreenOffset ProjectRotatedFloat(double DX, double DY, double DZ) const;
   void SetFourPoints(const TPoint& P0, const TPoint& P1, const TPoint& P2, const TPoint& P3);
   // One face of a solid, already projected.
   void DrawFace(const TFourPoints& Face);

@@ -197,15 +197,23 @@ void TKorShadow::DrawSoft(TCanvas3D& Canvas, const TRect& R, int Z) {
   }
 }
 
-// A strip below (or above, for a negative size) and one beside the
-// element; pen-less rectangles fill one pixel short of their right and
-// bottom edges, hence the extra pixel on the far sides.
+// A strip below (or above, for a negative size) and one right (or left)
+// of the element, never over it. Flat, pen-less rectangles fill one pixel
+// short of their right and bottom edges, hence the extra pixel on the far
+// sides; at a depth the strips are polygons, which fill their corners'
+// span exactly.
 void TKorShadow::DrawHard(TCanvas3D& Canvas, const TRect& R, int Z) {
   const int H = FHorizSize;
   const int V = FVertSize;
   if (!Canvas.GetRotationDisabled()) {
-    Canvas.RectangleWithZ(TRect(R.Left + H, R.Bottom, R.Right + H, R.Bottom + V), Z);
-    Canvas.RectangleWithZ(TRect(R.Right, R.Top + V, R.Right + H, R.Bottom + V), Z);
+    if (V > 0)
+      Canvas.RectangleWithZ(TRect(R.Left + H, R.Bottom, R.Right + H, R.Bottom + V), Z);
+    else if (V < 0)
+      Canvas.RectangleWithZ(TRect(R.Left + H, R.Top + V, R.Right + H, R.Top), Z);
+    if (H > 0)
+      Canvas.RectangleWithZ(TRect(R.Right, R.Top + V, R.Right + H, R.Bottom + V), Z);
+    else if (H < 0)
+      Canvas.RectangleWithZ(TRect(R.Left + H, R.Top + V, R.Left, R.Bottom + V), Z);
     return;
   }
   if (V != 0) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -496,6 +497,82 @@ TEST_F(TCanvasTest, PolygonAndRoundClipsMatchTheirShapes) {
   EXPECT_EQ(InkBox(Round), Rect(0, 0, 40, 40));
 }
 
+// Each shaped clip is set after the canvas clipped, unclipped and drew
+// unclipped in the same painter session (reading pixels would end the
+// session, so nothing is read before the end). The fill must then cover
+// exactly the pixels of the shape as the canvas draws it: rounded
+// rectangles and ellipses with their one-pixel outline, polygons and paths
+// as filled without a pen.
+TEST_F(TCanvasTest, ShapedClipsAfterUnclippedDrawingLetThroughExactlyTheDrawnShape) {
+  const TPoint Star[5] = {{20, 30}, {150, 10}, {170, 120}, {90, 180}, {10, 150}};
+  auto Glyphs = [](TCanvas& C) {
+    C.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+    C.GetFont().SetHeight(-90);
+    C.BeginPath();
+    C.TextOut(10, 20, QStringLiteral("Wg"));
+    C.EndPath();
+  };
+  struct TClipCase {
+    const char* Name;
+    std::function<void(TCanvas&)> Draw;
+    std::function<void(TCanvas&)> Clip;
+  };
+  const TClipCase Cases[] = {
+      {"ellipse", [](TCanvas& C) { C.Ellipse(20, 20, 150, 131); },
+       [](TCanvas& C) { C.ClipEllipse(Rect(20, 20, 150, 131)); }},
+      {"round rectangle", [](TCanvas& C) { C.RoundRect(20, 20, 150, 150, 40, 40); },
+       [](TCanvas& C) { C.ClipRoundRect(Rect(20, 20, 150, 150), 40, 40); }},
+      {"polygon",
+       [&](TCanvas& C) {
+         C.GetPen().SetStyle(psClear);
+         C.Polygon(Star, 5);
+       },
+       [&](TCanvas& C) { C.ClipPolygon(Star, 5); }},
+      {"text path",
+       [&](TCanvas& C) {
+         Glyphs(C);
+         C.GetPen().SetStyle(psClear);
+         C.FillPath();
+       },
+       [&](TCanvas& C) {
+         Glyphs(C);
+         C.SelectClipPath();
+       }}};
+  for (const TClipCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TBitmap Expected(200, 200);
+    Expected.GetCanvas().GetPen().SetColor(clRed);
+    Expected.GetCanvas().GetBrush().SetColor(clRed);
+    Case.Draw(Expected.GetCanvas());
+
+    TBitmap Drawn(200, 200);
+    TCanvas& C = Drawn.GetCanvas();
+    C.GetBrush().SetColor(clBlue);
+    C.ClipRect(Rect(0, 0, 10, 10));
+    C.FillRect(Rect(0, 0, 200, 200));
+    C.RemoveClip();
+    C.SetPixel(199, 199, clBlue);
+    Case.Clip(C);
+    C.GetBrush().SetColor(clRed);
+    C.FillRect(Rect(0, 0, 200, 200));
+    C.RemoveClip();
+
+    int Outside = 0;
+    int Missing = 0;
+    for (int Y = 0; Y < 200; ++Y) {
+      for (int X = 0; X < 200; ++X) {
+        const bool InShape = Expected.GetPixel(X, Y) == clRed;
+        const bool Filled = Drawn.GetPixel(X, Y) == clRed;
+        Outside += Filled && !InShape;
+        Missing += InShape && !Filled;
+      }
+    }
+    EXPECT_EQ(Outside, 0);
+    EXPECT_EQ(Missing, 0);
+    EXPECT_GT(Count(Expected, clRed), 1000);
+  }
+}
+
 // ------------------------------------------------------------ paths
 
 TEST_F(TCanvasTest, PathFillMatchesPolygonFillAndClipPathRestrictsDrawing) {
@@ -688,6 +765,47 @@ TEST_F(TCanvasTest, AnisotropicMappingScalesEachAxisOnItsOwn) {
   // Glyphs follow the vertical scale (3), so logical widths grow by 3 / 2.
   EXPECT_NEAR(Logical.cy, Plain.cy, 1);
   EXPECT_NEAR(Logical.cx, Plain.cx * 1.5, 3);
+}
+
+// A printer page showing screen pixels: one logical unit is 1/96 inch on a
+// 150 pixels-per-inch device. A point size set on the font there has the
+// logical size it has on the screen, and its glyphs come out 150 / 96 times
+// as many device pixels; heights set directly stay logical units.
+TEST_F(TCanvasTest, PointSizesKeepTheirLogicalSizeOnAScaledPage) {
+  TBitmap Screen(300, 200);
+  TCanvas& S = Screen.GetCanvas();
+  S.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+  S.GetFont().SetSize(20);
+  S.TextOut(10, 10, QStringLiteral("Hg"));
+
+  QImage Page(600, 400, QImage::Format_RGB32);
+  Page.fill(Qt::white);
+  QPainter Painter(&Page);
+  TSize PageExtent;
+  {
+    TCanvas C(Painter, 150);
+    C.SetMapMode(mmAnisotropic);
+    C.SetWindowExt(96, 96);
+    C.SetViewportExt(150, 150);
+    EXPECT_EQ(C.GetFont().GetPixelsPerInch(), 96);
+    C.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+    C.GetFont().SetSize(20);
+    EXPECT_EQ(C.GetFont().GetHeight(), S.GetFont().GetHeight());
+    PageExtent = C.TextExtent(QStringLiteral("Hg"));
+    C.TextOut(10, 10, QStringLiteral("Hg"));
+    C.GetFont().SetHeight(-30);
+    C.SetMapMode(mmText);
+    EXPECT_EQ(C.GetFont().GetPixelsPerInch(), 150);
+    EXPECT_EQ(C.GetFont().GetHeight(), -30);
+  }
+  Painter.end();
+  const TSize ScreenExtent = S.TextExtent(QStringLiteral("Hg"));
+  EXPECT_NEAR(PageExtent.cy, ScreenExtent.cy, 1);
+  EXPECT_NEAR(PageExtent.cx, ScreenExtent.cx, 2);
+  TBitmap Printed;
+  Printed.SetImage(Page);
+  // Glyph ink scales with the device: within two device pixels of rounding.
+  EXPECT_NEAR(InkBox(Printed).Height(), InkBox(Screen).Height() * 150.0 / 96, 2);
 }
 
 // ------------------------------------------------------------ painter canvases

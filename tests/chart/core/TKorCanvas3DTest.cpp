@@ -4,6 +4,7 @@
 #include "chart/core/TKorBlend.h"
 #include "chart/core/TKorFont.h"
 #include "chart/core/TKorFontGradient.h"
+#include "chart/core/TKorGradient.h"
 #include "chart/core/TKorShadow.h"
 #include "chart/core/TView3DOptions.h"
 
@@ -376,6 +377,34 @@ TEST_F(TKorCanvas3DTest, DonutLeavesItsHoleAndTheOtherHalfEmpty) {
   EXPECT_EQ(Pie.GetPixel(30, 50), clWhite);
 }
 
+// The ring's straight edges join its arcs where the canvas draws them, so
+// nothing sticks out past the rim: no inked pixel's centre lies more than
+// a pixel outside the ellipse the outer arc follows (the box's ellipse,
+// half a pixel in from the right and bottom edges).
+TEST_F(TKorCanvas3DTest, DonutStaysWithinItsRim) {
+  const double Pi = std::numbers::pi;
+  for (double Hole : {0.0, 40.0}) {
+    for (auto [Start, End] : {std::pair{0.3, 4.0}, std::pair{0.0, Pi / 2}, std::pair{Pi, 1.5 * Pi},
+                              std::pair{5.5, 7.0}, std::pair{1.0, 1.0 + 2 * Pi}}) {
+      TBitmap B(120, 120);
+      Surface.SetCanvas(B.GetCanvas());
+      Surface.GetPen().SetColor(clBlack);
+      Surface.GetBrush().SetColor(clNavy);
+      Surface.Donut(60, 60, 45, 35, Start, End, Hole);
+      int Outside = 0;
+      for (int Y = 0; Y < 120; ++Y) {
+        for (int X = 0; X < 120; ++X) {
+          const double DX = (X + 0.5 - 59.5) / (44.5 + 1);
+          const double DY = (Y + 0.5 - 59.5) / (34.5 + 1);
+          Outside += DX * DX + DY * DY > 1 && B.GetPixel(X, Y) != clWhite;
+        }
+      }
+      EXPECT_EQ(Outside, 0) << Hole << "% from " << Start << " to " << End;
+      EXPECT_GT(Count(B, clNavy), 200);
+    }
+  }
+}
+
 // Text on a 200 x 60 bitmap in a fixed font, without antialiasing.
 class TKorCanvas3DTextTest : public TKorCanvas3DTest {
  protected:
@@ -507,6 +536,78 @@ INSTANTIATE_TEST_SUITE_P(Alignments, TKorCanvas3DTextAnchorTest,
                                               : Info.param == TA_RIGHT ? "Right"
                                                                        : "Centre");
                          });
+
+// Every shaped clip the surface sets (rounded and polygon gradients, a pie
+// face gradient, an inverted ellipse, the projected cube, gradient text)
+// after the painter drew unclipped since an earlier clip must let through
+// what it lets through on a fresh painter. The second run ends the painter
+// session with a pixel read before the clip; the first keeps one session.
+TEST_F(TKorCanvas3DTextTest, ShapedClipsHoldWhenThePainterDrewUnclippedSinceAnEarlierClip) {
+  TKorGradient Red;
+  Red.SetVisible(true);
+  Red.SetStartColor(clRed);
+  Red.SetEndColor(clRed);
+  Font.SetSize(40);
+  Font.GetGradient()->SetVisible(true);
+  Font.GetGradient()->SetStartColor(clRed);
+  Font.GetGradient()->SetEndColor(clRed);
+  auto FillRed = [this] {
+    Surface.GetBrush().SetColor(clRed);
+    Surface.FillRect(TRect(0, 0, 600, 400));
+    Surface.UnClipRectangle();
+  };
+  struct TClipCase {
+    const char* Name;
+    std::function<void()> Draw;
+  };
+  const TClipCase Cases[] = {
+      {"rounded gradient", [&] { Red.Draw(Surface, TRect(100, 100, 250, 250), 40); }},
+      {"gradient in a polygon",
+       [&] {
+         Red.Draw(Surface, TFourPoints{TPoint(100, 100), TPoint(300, 120), TPoint(250, 300),
+                                       TPoint(120, 250)});
+       }},
+      {"pie face gradient",
+       [&] {
+         Surface.Pie3D(300, 200, 150, 100, 0, 30, 0, std::numbers::pi / 2, false, false, 0, &Red);
+       }},
+      {"inverted ellipse",
+       [&] {
+         Surface.ClipRectangle(TRect(100, 100, 300, 300));
+         Surface.ClipEllipse(TRect(150, 150, 250, 250), true);
+         FillRed();
+       }},
+      {"cube",
+       [&] {
+         Surface.ClipCube(TRect(200, 150, 400, 250), 0, 100);
+         FillRed();
+       }},
+      {"gradient text", [&] {
+         Surface.AssignFont(Font);
+         Surface.TextOut(100, 100, QStringLiteral("Korvale"));
+       }}};
+  View(20, 30, 0, 15);
+  for (const TClipCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TBitmap Runs[2];
+    for (bool FreshPainter : {false, true}) {
+      Frame(true);
+      Surface.ResetState();
+      Surface.FillRect(TRect(0, 0, 600, 400));
+      Surface.GetBrush().SetColor(clBlue);
+      Surface.ClipRectangle(TRect(0, 0, 20, 20));
+      Surface.FillRect(TRect(0, 0, 600, 400));
+      Surface.UnClipRectangle();
+      Surface.Line(0, 399, 600, 399);
+      if (FreshPainter) Surface.GetBitmap()->GetPixel(0, 0);
+      Case.Draw();
+      Runs[FreshPainter].Assign(*Surface.GetBitmap());
+    }
+    EXPECT_TRUE(PixelProbe::SamePixels(Runs[0], Runs[1]));
+    EXPECT_GT(Count(Runs[1], clRed), 500);
+    EXPECT_LT(Count(Runs[0], clRed), 600 * 400 / 2);
+  }
+}
 
 // Records the font and point of every TextOut the surface makes.
 class TRecordingSurface : public TKorCanvas3D {
@@ -832,6 +933,87 @@ TEST_F(TKorCanvas3DTest, EveryOperationPrintsToAPdfPage) {
   ASSERT_TRUE(Pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(Pdf.read(4) == "%PDF");
   EXPECT_GT(Pdf.size(), 2000);
+}
+
+// A printed page shows chart pixels as logical units. Text sized on the
+// surface's own font (the default after ResetState, a size set directly)
+// must have the logical size it has on the screen, as text made current
+// with AssignFont has: on a real printer page (PDF, 150 pixels per inch)
+// by measurement, and on a painter page of the same resolution by the
+// glyphs drawn, a zoomed rotated label included.
+TEST_F(TKorCanvas3DTextTest, PrintedTextHasTheScreensSizeInLogicalUnits) {
+  TKorFont Chart;
+  Chart.SetName(QStringLiteral("DejaVu Sans"));
+  Chart.SetSize(12);
+  // The ways text gets its size, each measured by the height of "W" (and
+  // the width of a word) in logical units.
+  auto Measure = [&Chart](TKorCanvas3D& S) {
+    std::vector<int> Sizes;
+    S.ResetState();
+    Sizes.push_back(S.GetFontHeight());
+    S.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+    S.GetFont().SetSize(14);
+    Sizes.push_back(S.GetFontHeight());
+    Sizes.push_back(S.TextWidth(QStringLiteral("Measured")));
+    S.AssignFont(Chart);
+    Sizes.push_back(S.GetFontHeight());
+    return Sizes;
+  };
+  // Printer canvases map one logical unit to 150 / 96 device pixels here.
+  auto MapLikeAPrint = [](TCanvas& C) {
+    C.SetMapMode(mmAnisotropic);
+    C.SetWindowExt(96, 96);
+    C.SetViewportExt(150, 150);
+  };
+  TBitmap ScreenPixels(500, 400);
+  TKorCanvas3D Screen(&ScreenPixels.GetCanvas());
+  const std::vector<int> OnScreen = Measure(Screen);
+
+  const QString File = QString::fromStdString(
+      (FreshTestDir("TKorCanvas3DTest.PrintedTextHasTheScreensSize") / "page.pdf").string());
+  TPrinter Printer;
+  Printer.SetPdfOutput(File, QSizeF(100, 100), 150);
+  Printer.BeginDoc();
+  MapLikeAPrint(Printer.GetCanvas());
+  TKorCanvas3D Page(&Printer.GetCanvas());
+  const std::vector<int> Printed = Measure(Page);
+  Printer.EndDoc();
+  ASSERT_EQ(Printed.size(), OnScreen.size());
+  for (std::size_t I = 0; I < Printed.size(); ++I) EXPECT_NEAR(Printed[I], OnScreen[I], 2) << I;
+
+  // The glyphs: a label turned upright in a view zoomed by 150 %, on the
+  // screen and on a page of 150 pixels per inch.
+  Options.SetZoom(150);
+  auto Label = [this](TKorCanvas3D& S, TCanvas& Target) {
+    S.SetUseBuffer(false);
+    S.InitWindow(Target, &Options, clWhite, true, TRect(0, 0, 300, 250));
+    S.Projection(100, TRect(0, 0, 300, 250), TRect(0, 0, 300, 250));
+    S.ResetState();
+    S.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+    S.GetFont().SetSize(10);
+    S.RotateLabel(150, 200, QStringLiteral("Label"), 90);
+  };
+  TBitmap ScreenLabel(300, 250);
+  TKorCanvas3D LabelOnScreen;
+  Label(LabelOnScreen, ScreenLabel.GetCanvas());
+  QImage PageImage(470, 400, QImage::Format_RGB32);
+  PageImage.fill(Qt::white);
+  QPainter Painter(&PageImage);
+  {
+    TCanvas PageCanvas(Painter, 150);
+    MapLikeAPrint(PageCanvas);
+    TKorCanvas3D LabelOnPage;
+    Label(LabelOnPage, PageCanvas);
+  }
+  Painter.end();
+  TBitmap PageLabel;
+  PageLabel.SetImage(PageImage);
+  const TRect Small = InkBox(ScreenLabel);
+  const TRect Large = InkBox(PageLabel);
+  ASSERT_GT(Small.Height(), 20);
+  // Glyph outlines at two pixel sizes differ by a pixel or two.
+  EXPECT_NEAR(Large.Height(), Small.Height() * 150.0 / 96, 4);
+  EXPECT_NEAR(Large.Width(), Small.Width() * 150.0 / 96, 4);
 }
 
 }  // namespace

@@ -174,6 +174,41 @@ TEST_F(TKorGradientTest, RoundedAndPolygonFillsAreClippedAndTheClipRemoved) {
   EXPECT_EQ(PixelProbe::Count(Other, clBlue), 60 * 50) << "the clip is gone";
 }
 
+// The outline first, then the rounded fill in the same painter session:
+// the fill may cover the outline but never a pixel outside it, and leaves
+// no gap inside it. Several sizes, so odd and even corners both occur.
+TEST_F(TKorGradientTest, RoundedFillStaysWithinItsRoundedOutline) {
+  TKorGradient Gradient;
+  Gradient.SetStartColor(clRed);
+  Gradient.SetEndColor(clRed);
+  for (const TRect& R : {TRect(5, 4, 55, 46), TRect(6, 5, 37, 30), TRect(3, 3, 58, 48)}) {
+    for (int Round : {10, 15, 24}) {
+      SCOPED_TRACE(::testing::Message() << R.Width() << " x " << R.Height() << ", " << Round);
+      TBitmap Shape(60, 50);
+      Shape.GetCanvas().GetBrush().SetColor(clBlack);
+      Shape.GetCanvas().RoundRect(R.Left, R.Top, R.Right, R.Bottom, Round, Round);
+
+      TBitmap Drawn(60, 50);
+      Surface.SetCanvas(Drawn.GetCanvas());
+      Surface.GetPen().SetColor(clBlack);
+      Surface.GetBrush().SetStyle(bsClear);
+      Surface.RoundRect(R, Round, Round);
+      Gradient.Draw(Surface, R, Round);
+      int Outside = 0;
+      int Gaps = 0;
+      for (int Y = 0; Y < 50; ++Y) {
+        for (int X = 0; X < 60; ++X) {
+          const bool InShape = Shape.GetPixel(X, Y) == clBlack;
+          Outside += !InShape && Drawn.GetPixel(X, Y) != clWhite;
+          Gaps += InShape && Drawn.GetPixel(X, Y) == clWhite;
+        }
+      }
+      EXPECT_EQ(Outside, 0);
+      EXPECT_EQ(Gaps, 0);
+    }
+  }
+}
+
 TEST_F(TKorGradientTest, ProjectedFillsMoveWithDepth) {
   TView3DOptions Options;  // orthogonal: depth z moves a point by (z, -z)
   TBitmap Destination(100, 100);

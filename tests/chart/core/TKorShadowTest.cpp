@@ -81,7 +81,8 @@ void PrintTo(const HardCase& C, std::ostream* Out) {
 
 class TKorShadowHardTest : public TKorShadowTest, public ::testing::WithParamInterface<HardCase> {};
 
-// A strip below and a strip beside the element, shifted by the sizes.
+// A strip below (above) and a strip right (left) of the element, shifted
+// by the sizes, never over the element itself.
 TEST_P(TKorShadowHardTest, StripsBelowAndBeside) {
   const HardCase& C = GetParam();
   TKorShadow Shadow;
@@ -94,11 +95,15 @@ TEST_P(TKorShadowHardTest, StripsBelowAndBeside) {
   EXPECT_EQ(InkBox(Bitmap), C.Ink);
   EXPECT_EQ(PixelProbe::Count(Bitmap, clGray), C.Pixels);
   EXPECT_EQ(PixelProbe::Count(Bitmap, clGray) + PixelProbe::Count(Bitmap, clWhite), 50 * 40);
+  EXPECT_EQ(PixelProbe::Count(Bitmap, Element, clGray), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, TKorShadowHardTest,
     ::testing::Values(HardCase{"RightAndDown", 3, 3, false, {13, 13, 33, 23}, 81},
+                      HardCase{"LeftAndUp", -3, -3, false, {7, 7, 27, 17}, 81},
+                      HardCase{"LeftAndDown", -3, 4, false, {7, 14, 27, 24}, 98},
+                      HardCase{"RightAndUp", 3, -4, false, {13, 6, 33, 16}, 98},
                       HardCase{"FlatRightAndDown", 3, 3, true, {13, 13, 33, 23}, 81},
                       HardCase{"FlatLeftAndUp", -3, -3, true, {7, 7, 26, 17}, 78},
                       HardCase{"FlatDownOnly", 0, 4, true, {10, 20, 29, 24}, 76},
