@@ -1,0 +1,151 @@
+#include "app/TarBlockParser.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int NameOffset = 0;
+constexpr int NameLength = 100;
+constexpr int SizeOffset = 124;
+constexpr int SizeLength = 12;
+constexpr int ChecksumOffset = 148;
+constexpr int ChecksumLength = 8;
+constexpr int TypeFlagOffset = 156;
+constexpr int MagicOffset = 257;
+constexpr int PrefixOffset = 345;
+constexpr int PrefixLength = 155;
+constexpr long long InitialReserve = 1 << 20;  // bytes
+
+// Text of a field up to its first NUL.
+std::string FieldText(const char* Field, int Width) {
+  const void* nul = std::memchr(Field, 0, static_cast<size_t>(Width));
+  const size_t length = nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - Field)
+                                       : static_cast<size_t>(Width);
+  return std::string(Field, length);
+}
+
+bool AllZero(const char* Bytes, size_t Count) {
+  return std::all_of(Bytes, Bytes + Count, [](char c) { return c == 0; });
+}
+
+// Older tar formats (the GNU one among them) keep other fields where ustar
+// keeps its name prefix.
+bool IsUstar(const char* Header) {
+  return std::memcmp(Header + MagicOffset, "ustar\0", 6) == 0;
+}
+
+}  // namespace
+
+long long TarBlockParser::ParseOctal(const char* Field, int Width) {
+  int i = 0;
+  while (i < Width && Field[i] == ' ') ++i;
+  long long value = 0;
+  for (; i < Width && Field[i] != 0 && Field[i] != ' '; ++i) {
+    if (Field[i] < '0' || Field[i] > '7') return -1;
+    value = value * 8 + (Field[i] - '0');
+  }
+  return value;
+}
+
+long long TarBlockParser::TarEntrySize(const char* Header) {
+  return ParseOctal(Header + SizeOffset, SizeLength);
+}
+
+std::string TarBlockParser::TarEntryName(const char* Header) {
+  const std::string name = FieldText(Header + NameOffset, NameLength);
+  const std::string prefix = IsUstar(Header) ? FieldText(Header + PrefixOffset, PrefixLength) : "";
+  return prefix.empty() ? name : prefix + "//" + name;
+}
+
+bool TarBlockParser::ChecksumMatches(const char* Header) {
+  const long long stored = ParseOctal(Header + ChecksumOffset, ChecksumLength);
+  if (stored < 0) return false;
+  long long asUnsigned = 0;
+  long long asSigned = 0;
+  for (int i = 0; i < BlockSize; ++i) {
+    const bool inField = i >= ChecksumOffset && i < ChecksumOffset + ChecksumLength;
+    const char c = inField ? ' ' : Header[i];
+    asUnsigned += static_cast<unsigned char>(c);
+    asSigned += static_cast<signed char>(c);
+  }
+  return stored == asUnsigned || stored == asSigned;
+}
+
+bool TarBlockParser::Feed(const char* Bytes, size_t Count) {
+  while (Count > 0 && !FStopped) {
+    size_t used = 0;
+    switch (FStage) {
+      case TStage::tsHeader: used = ReadTarHeader(Bytes, Count); break;
+      case TStage::tsData: used = ReadData(Bytes, Count); break;
+      case TStage::tsPadding: used = SkipPadding(Count); break;
+    }
+    Bytes += used;
+    Count -= used;
+  }
+  return !FStopped;
+}
+
+TarBlockParser::TEnd TarBlockParser::End() const {
+  switch (FStage) {
+    case TStage::tsHeader:
+      return AllZero(FHeader, FHeaderFill) ? TEnd::teComplete : TEnd::teTruncatedHeader;
+    case TStage::tsData: return TEnd::teTruncatedData;
+    case TStage::tsPadding: return TEnd::teComplete;
+  }
+  return TEnd::teComplete;
+}
+
+size_t TarBlockParser::ReadTarHeader(const char* Bytes, size_t Count) {
+  const size_t used = std::min(Count, BlockSize - FHeaderFill);
+  std::memcpy(FHeader + FHeaderFill, Bytes, used);
+  FHeaderFill += used;
+  if (FHeaderFill == BlockSize) TakeHeader();
+  return used;
+}
+
+size_t TarBlockParser::ReadData(const char* Bytes, size_t Count) {
+  const size_t used =
+      static_cast<size_t>(std::min<long long>(FRemaining, static_cast<long long>(Count)));
+  if (FKeep) FData.append(Bytes, used);
+  FRemaining -= static_cast<long long>(used);
+  if (FRemaining == 0) FinishEntry();
+  return used;
+}
+
+size_t TarBlockParser::SkipPadding(size_t Count) {
+  const size_t used =
+      static_cast<size_t>(std::min<long long>(FRemaining, static_cast<long long>(Count)));
+  FRemaining -= static_cast<long long>(used);
+  if (FRemaining == 0) FStage = TStage::tsHeader;
+  return used;
+}
+
+void TarBlockParser::TakeHeader() {
+  FHeaderFill = 0;
+  if (AllZero(FHeader, BlockSize)) return;
+  if (!ChecksumMatches(FHeader)) return Corrupt("the header checksum does not match");
+  const long long size = TarEntrySize(FHeader);
+  if (size < 0) return Corrupt("the size field is not an octal number");
+  FEntry = TEntry{TarEntryName(FHeader), FHeader[TypeFlagOffset], size};
+  FKeep = OnHeader && OnHeader(FEntry);
+  if (size == 0) return;
+  FData.clear();
+  // The size comes from the archive: memory is taken as the data arrives.
+  if (FKeep) FData.reserve(static_cast<size_t>(std::min<long long>(size, InitialReserve)));
+  FRemaining = size;
+  FStage = TStage::tsData;
+}
+
+void TarBlockParser::FinishEntry() {
+  if (FKeep && OnData && !OnData(FEntry, FData)) FStopped = true;
+  // Give the memory back: the next entry may be small.
+  std::string().swap(FData);
+  FRemaining = (BlockSize - FEntry.Size % BlockSize) % BlockSize;
+  FStage = FRemaining > 0 ? TStage::tsPadding : TStage::tsHeader;
+}
+
+void TarBlockParser::Corrupt(const std::string& Why) {
+  FError = Why;
+  FStopped = true;
+}

@@ -1,0 +1,108 @@
+#include "app/TMemIniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/Exception.h"
+#include "tests/support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QByteArray UserFile =
+    "; Korvale settings\r\n"
+    "[Directory]\r\n"
+    "LastDirectory = /data/runs\r\n"
+    "# kept as written\r\n"
+    "\r\n"
+    "[Other]\r\n"
+    "zeta=1\r\n"
+    "alpha=2\r\n"
+    "not a pair\r\n";
+
+class TMemIniFileTest : public ::testing::Test {
+ protected:
+  TMemIniFile Parsed(const QByteArray& Bytes) {
+    TMemIniFile ini;
+    ini.SetText(Bytes);
+    return ini;
+  }
+};
+
+TEST_F(TMemIniFileTest, RoundTripKeepsOrderCommentsBlankLinesAndLineEnds) {
+  EXPECT_EQ(Parsed(UserFile).Text(), UserFile);
+  const QByteArray lf = QByteArray(UserFile).replace("\r\n", "\n");
+  EXPECT_EQ(Parsed(lf).Text(), lf);
+  const QByteArray bom = "\xEF\xBB\xBF[A]\nk=v\n";
+  EXPECT_EQ(Parsed(bom).ReadString("A", "k", ""), "v");
+  EXPECT_EQ(Parsed(bom).Text(), bom);
+}
+
+TEST_F(TMemIniFileTest, ReadsNamesWithoutRegardToCaseAndValuesTrimmed) {
+  const TMemIniFile ini = Parsed(UserFile);
+  EXPECT_TRUE(ini.ValueExists("directory", "LASTDIRECTORY"));
+  EXPECT_EQ(ini.ReadString("Directory", "LastDirectory", "x"), "/data/runs");
+  EXPECT_FALSE(ini.ValueExists("Directory", "# kept as written"));
+  EXPECT_FALSE(ini.ValueExists("Other", "not a pair"));
+  EXPECT_EQ(ini.ReadString("Other", "missing", "fallback"), "fallback");
+  EXPECT_EQ(ini.ReadString("Missing", "zeta", "fallback"), "fallback");
+  // The first of two equal keys is the one read.
+  EXPECT_EQ(Parsed("[S]\nk=1\nK=2\n").ReadString("s", "k", ""), "1");
+}
+
+TEST_F(TMemIniFileTest, WritingChangesOnlyTheLinesOfThatValue) {
+  TMemIniFile ini = Parsed(UserFile);
+  ini.WriteString("DIRECTORY", "lastdirectory", "/new");
+  ini.WriteString("Directory", "Added", "yes");
+  ini.WriteString("Other", "beta", "3");
+  ini.WriteString("New", "k", "v");
+  EXPECT_EQ(ini.Lines(), QStringList({"; Korvale settings", "[Directory]", "LastDirectory=/new",
+                                      "# kept as written", "Added=yes", "", "[Other]", "zeta=1",
+                                      "alpha=2", "not a pair", "beta=3", "", "[New]", "k=v"}));
+}
+
+TEST_F(TMemIniFileTest, ValuesWithBlanksAtTheEndsOrQuotesReadBackAsWritten) {
+  TMemIniFile ini;
+  for (const QString& value :
+       {QString(" padded "), QString("\"quoted\""), QString(), QString("a=b")}) {
+    ini.WriteString("S", "k", value);
+    EXPECT_EQ(Parsed(ini.Text()).ReadString("S", "k", "default"), value);
+  }
+}
+
+TEST_F(TMemIniFileTest, RefusesTextsALineCannotHold) {
+  TMemIniFile ini;
+  EXPECT_THROW(ini.WriteString("S", "k", "two\nlines"), EConvertError);
+  EXPECT_THROW(ini.WriteString("S]x", "k", "v"), EConvertError);
+  EXPECT_THROW(ini.WriteString("S", "a=b", "v"), EConvertError);
+  EXPECT_THROW(ini.WriteString("S", "", "v"), EConvertError);
+  EXPECT_THROW(ini.WriteString(" S", "k", "v"), EConvertError);
+  EXPECT_THROW(ini.WriteString("S", ";k", "v"), EConvertError);
+  EXPECT_TRUE(ini.Lines().isEmpty());
+}
+
+TEST_F(TMemIniFileTest, FileThatCannotBeReadRaisesAndMissingFileIsEmpty) {
+  const fs::path dir = FreshTestDir("ini");
+  EXPECT_TRUE(TMemIniFile(QString::fromStdString((dir / "absent.cfg").string())).Lines().isEmpty());
+  EXPECT_THROW(TMemIniFile(QString::fromStdString(dir.string())), EFileError);
+  const fs::path big = dir / "big.cfg";
+  WriteTextFile(big, std::string(TMemIniFile::MaxFileSize + 1, 'x'));
+  EXPECT_THROW(TMemIniFile(QString::fromStdString(big.string())), EFileError);
+}
+
+TEST_F(TMemIniFileTest, UpdateFileWritesTheTextAndRaisesWhenItCannot) {
+  const fs::path dir = FreshTestDir("ini");
+  TMemIniFile ini = Parsed(UserFile);
+  ini.SetFileName(QString::fromStdString((dir / "k.cfg").string()));
+  ini.UpdateFile();
+  EXPECT_EQ(TMemIniFile(ini.FileName()).Text(), UserFile);
+  ini.SetFileName(QString::fromStdString((dir / "k.cfg" / "below-a-file.cfg").string()));
+  EXPECT_THROW(ini.UpdateFile(), EFileError);
+}
+
+}  // namespace

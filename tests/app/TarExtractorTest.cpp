@@ -1,0 +1,317 @@
+#include "app/TarExtractor.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/BeckmanFile.h"
+#include "tests/app/ArchiveBuilder.h"
+#include "tests/support/TestSupport.h"
+#include "tools/runsim/DemoRun.h"
+
+namespace fs = std::filesystem;
+using archive::Member;
+
+namespace {
+
+std::string ReadFile(const fs::path& Path) {
+  std::ifstream in(Path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Resident memory of this process in KiB ("VmRSS" or the peak "VmHWM").
+long MemoryKiB(const std::string& Field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(Field + ":", 0) == 0) return std::stol(line.substr(Field.size() + 1));
+  return -1;
+}
+
+class TarExtractorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Dir = FreshTestDir("tar");
+    Outside = Dir / "outside";
+    fs::create_directories(Outside);
+  }
+
+  bool Extract(const fs::path& Archive) {
+    Log.clear();
+    TarExtractor extractor([this](const QString& line) { Log.push_back(line.toStdString()); });
+    return extractor.ExtractTarGz(QString::fromStdString(Archive.string()));
+  }
+  fs::path WriteArchive(const std::string& Name, const std::string& Tar) {
+    const fs::path path = Dir / Name;
+    WriteTextFile(path, archive::Gzip(Tar));
+    return path;
+  }
+  bool Logged(const std::string& Start) const {
+    for (const std::string& line : Log)
+      if (line.rfind(Start, 0) == 0) return true;
+    return false;
+  }
+  // Everything below Dir apart from the archives: the target's tree and the
+  // (empty) folder outside it.
+  std::vector<std::string> Written() const {
+    std::vector<std::string> paths;
+    for (const std::string& p : archive::Tree(Dir))
+      if (p.find(".gz") == std::string::npos && p.find(".GZ") == std::string::npos)
+        paths.push_back(p);
+    return paths;
+  }
+
+  fs::path Dir;
+  fs::path Outside;
+  std::vector<std::string> Log;
+};
+
+TEST_F(TarExtractorTest, RunArchiveUnpacksIntoTheLayoutTheRunSimulatorWrites) {
+  std::string error;
+  const fs::path staging = Dir / "staging";
+  ASSERT_FALSE(WriteDemoRun(staging, error).empty()) << error;
+  const fs::path flat = Dir / "flat";
+  fs::create_directories(flat);
+  std::vector<std::string> expected;
+  for (const auto& entry : fs::recursive_directory_iterator(staging / kDemoRunName)) {
+    if (!entry.is_regular_file() || entry.path().filename() == "run-truth.txt") continue;
+    fs::copy_file(entry.path(), flat / entry.path().filename());
+    expected.push_back(fs::relative(entry.path(), staging / kDemoRunName).string());
+  }
+  const fs::path in = Dir / "in";
+  fs::create_directories(in);
+  ASSERT_TRUE(archive::Run("tar -czf '" + (in / "demo.tar.gz").string() + "' -C '" + flat.string() +
+                           "' ."));
+
+  ASSERT_TRUE(Extract(in / "demo.tar.gz"));
+  EXPECT_EQ(Log.back(), "Expanded " + std::to_string(expected.size()) + " files from " +
+                            (in / "demo.tar.gz").string());
+  BeckmanFile reader(nullptr);
+  for (const std::string& relative : expected) {
+    const fs::path file = in / "demo" / relative;
+    ASSERT_TRUE(fs::is_regular_file(file)) << relative;
+    EXPECT_EQ(ReadFile(file), ReadFile(flat / file.filename())) << relative;
+    const int mode = relative.find("Intensity") != std::string::npos ? 1 : 0;
+    EXPECT_GT(reader.ReadScanFile(file.string(), mode, 0.0), 0) << relative;
+    EXPECT_GT(reader.PointCount, 100) << relative;
+  }
+}
+
+TEST_F(TarExtractorTest, MembersGoToTheirCellOpticsAndWavelengthFolders) {
+  const fs::path path = WriteArchive(
+      "run7.tar.gz", Member("run7/", "", '5') +
+                         Member("run7/00001.RA2", archive::ScanText('R', 2, 280, 5)) +
+                         Member("run7/00001.ri3", archive::ScanText('I', 3, 230, 5)) +
+                         Member("00001.IP5", "Interference\nP 5 whatever follows\n1 2\n") +
+                         Member("00001.FI4", archive::ScanText('F', 4, 488, 5)) +
+                         Member("low.RA2", "t\nR 2 20.0 50000 600 1E9 100 1\n") +
+                         Member("word.RA2", "t\nR 2 20.0 50000 600 1E9 nmx 1\n") +
+                         Member("slash.RA2", "t\nR 2 20.0 50000 600 1E9 a/b 1\n") +
+                         Member("nocell.RA2", "t\nR x 20.0 50000 600 1E9 280 1\n") +
+                         Member("oneline.RA2", "R 2 20.0 50000 600 1E9 280 1") +
+                         Member("empty.txt", "") + Member("notes.txt", "a\rb\nc") + archive::End());
+  ASSERT_TRUE(Extract(path));
+  EXPECT_EQ(Log, std::vector<std::string>{"Expanded 10 files from " + path.string()});
+  EXPECT_EQ(Written(), (std::vector<std::string>{"outside",
+                                                 "run7",
+                                                 "run7/Cell2",
+                                                 "run7/Cell2/Absorbance",
+                                                 "run7/Cell2/Absorbance/280",
+                                                 "run7/Cell2/Absorbance/280/00001.RA2",
+                                                 "run7/Cell2/Absorbance/nmx",
+                                                 "run7/Cell2/Absorbance/nmx/word.RA2",
+                                                 "run7/Cell2/low.RA2",
+                                                 "run7/Cell2/slash.RA2",
+                                                 "run7/Cell3",
+                                                 "run7/Cell3/Intensity",
+                                                 "run7/Cell3/Intensity/230",
+                                                 "run7/Cell3/Intensity/230/00001.ri3",
+                                                 "run7/Cell4",
+                                                 "run7/Cell4/Fluorescence",
+                                                 "run7/Cell4/Fluorescence/00001.FI4",
+                                                 "run7/Cell5",
+                                                 "run7/Cell5/Interference",
+                                                 "run7/Cell5/Interference/00001.IP5",
+                                                 "run7/nocell.RA2",
+                                                 "run7/notes.txt",
+                                                 "run7/oneline.RA2"}));
+  EXPECT_EQ(ReadFile(Dir / "run7/notes.txt"), "a\r\nb\r\nc\r\n");
+}
+
+TEST_F(TarExtractorTest, SecondExtractionWritesNothingAndReportsTheSameCount) {
+  const fs::path path =
+      WriteArchive("r.tar.gz", Member("a.RA1", archive::ScanText('R', 1, 280, 3)) + archive::End());
+  ASSERT_TRUE(Extract(path));
+  const fs::path file = Dir / "r/Cell1/Absorbance/280/a.RA1";
+  WriteTextFile(file, "changed by the user");
+  ASSERT_TRUE(Extract(path));
+  EXPECT_EQ(Log.back(), "Expanded 1 files from " + path.string());
+  EXPECT_EQ(ReadFile(file), "changed by the user");
+}
+
+TEST_F(TarExtractorTest, LastMemberWithoutEndBlocksOrPaddingIsWritten) {
+  const std::string tar = Member("a.txt", std::string(1024, 'x')) + Member("b.txt", "last");
+  const fs::path path = WriteArchive("r.tar.gz", tar.substr(0, tar.size() - 508));
+  EXPECT_TRUE(Extract(path));
+  EXPECT_EQ(ReadFile(Dir / "r/b.txt"), "last\r\n");
+}
+
+TEST_F(TarExtractorTest, ANameThatIsNotGzIsReportedAndNothingHappens) {
+  WriteTextFile(Dir / "x.GZ", archive::Gzip(Member("a.txt", "a") + archive::End()));
+  EXPECT_FALSE(Extract(Dir / "x.GZ"));
+  EXPECT_EQ(Log, std::vector<std::string>{(Dir / "x.GZ").string() + " is not a .gz file"});
+  EXPECT_EQ(Written(), std::vector<std::string>{"outside"});
+}
+
+TEST_F(TarExtractorTest, UnsafeNamesNeverReachOutsideTheTarget) {
+  const fs::path path = WriteArchive(
+      "r.tar.gz", Member("/tmp/abs.txt", "a") + Member("../../up.txt", "b") + Member("..", "c") +
+                      Member("run/..", "d") + Member("run/.", "e") + Member("dir/", "f") +
+                      Member("back\\slash.txt", "g") + Member("ctl\x01.txt", "h") +
+                      Member("../outside/x.txt", "i") + archive::End());
+  EXPECT_FALSE(Extract(path));
+  EXPECT_EQ(Written(),
+            (std::vector<std::string>{"outside", "r", "r/abs.txt", "r/up.txt", "r/x.txt"}));
+  EXPECT_TRUE(Logged("Refused unsafe file name run/.."));
+  EXPECT_TRUE(Logged("Refused unsafe file name back\\slash.txt"));
+  EXPECT_TRUE(Logged("Refused unsafe file name ctl?.txt"));
+  EXPECT_EQ(Log.back(), "Unpacked only 3 files from " + path.string());
+}
+
+TEST_F(TarExtractorTest, LinksInTheArchiveAreNeverCreated) {
+  const fs::path staging = Dir / "staging";
+  fs::create_directories(staging);
+  WriteTextFile(staging / "a.txt", "a");
+  fs::create_symlink("/etc/passwd", staging / "soft.RA1");
+  fs::create_symlink("..", staging / "up");
+  fs::create_hard_link(staging / "a.txt", staging / "hard.txt");
+  ASSERT_TRUE(archive::Run("tar -czf '" + (Dir / "l.tar.gz").string() + "' -C '" +
+                           staging.string() + "' a.txt soft.RA1 up hard.txt"));
+  fs::remove_all(staging);
+  EXPECT_FALSE(Extract(Dir / "l.tar.gz"));
+  EXPECT_EQ(Written(), (std::vector<std::string>{"l", "l/a.txt", "outside"}));
+  EXPECT_TRUE(Logged("Skipped link soft.RA1"));
+  EXPECT_TRUE(Logged("Skipped link up"));
+  EXPECT_TRUE(Logged("Skipped link hard.txt"));
+}
+
+TEST_F(TarExtractorTest, LinksAlreadyInTheTargetAreNeverFollowed) {
+  fs::create_directories(Dir / "r");
+  fs::create_directory_symlink(Outside, Dir / "r/Cell2");
+  fs::create_symlink(Outside / "planted.txt", Dir / "r/notes.txt");
+  const fs::path path = WriteArchive(
+      "r.tar.gz", Member("notes.txt", "x") + Member("n.RA2", archive::ScanText('R', 2, 280, 3)));
+  EXPECT_FALSE(Extract(path));
+  EXPECT_TRUE(fs::is_empty(Outside));
+  EXPECT_TRUE(Logged("Failed to create path: " + (Dir / "r/Cell2/Absorbance/280").string()));
+}
+
+TEST_F(TarExtractorTest, ExtendedAndLongNameHeadersAreSkippedNeverWritten) {
+  const std::string longName(150, 'n');
+  const fs::path staging = Dir / "staging";
+  fs::create_directories(staging);
+  WriteTextFile(staging / (longName + ".txt"), "long");
+  for (const char* format : {"pax", "gnu"})
+    ASSERT_TRUE(archive::Run("tar --format=" + std::string(format) + " -czf '" +
+                             (Dir / format).string() + ".tar.gz' -C '" + staging.string() + "' " +
+                             longName + ".txt"));
+  fs::remove_all(staging);
+  EXPECT_TRUE(Extract(Dir / "pax.tar.gz"));
+  EXPECT_TRUE(Logged("Skipped extended header "));
+  EXPECT_TRUE(Extract(Dir / "gnu.tar.gz"));
+  EXPECT_TRUE(Logged("Skipped long-name header ././@LongLink"));
+
+  const fs::path handmade = WriteArchive(
+      "h.tar.gz", Member("PaxHeader/evil.ra1", "30 path=../../evil.ra1\n", 'x') +
+                      Member("././@LongLink", "../../evil2.ra1", 'L') + Member("ok.txt", "ok"));
+  EXPECT_TRUE(Extract(handmade));
+  for (const std::string& p : Written()) EXPECT_EQ(p.find("evil"), std::string::npos) << p;
+  EXPECT_EQ(ReadFile(Dir / "h/ok.txt"), "ok\r\n");
+}
+
+TEST_F(TarExtractorTest, TruncatedArchivesFailAndKeepOnlyCompleteMembers) {
+  const std::string tar = Member("a.txt", "complete") + Member("b.txt", std::string(2000, 'b'));
+  const fs::path cutTar = WriteArchive("t1.tar.gz", tar.substr(0, 512 + 512 + 512 + 1000));
+  EXPECT_FALSE(Extract(cutTar));
+  EXPECT_TRUE(Logged("Truncated archive " + cutTar.string() + ": b.txt is incomplete"));
+  EXPECT_FALSE(Logged("Expanded"));
+  EXPECT_EQ(Written(), (std::vector<std::string>{"outside", "t1", "t1/a.txt"}));
+
+  const std::string gz = archive::Gzip(tar + archive::End());
+  WriteTextFile(Dir / "t2.tar.gz", gz.substr(0, gz.size() - 12));
+  EXPECT_FALSE(Extract(Dir / "t2.tar.gz"));
+  EXPECT_TRUE(Logged("Truncated archive " + (Dir / "t2.tar.gz").string()));
+  EXPECT_FALSE(Logged("Expanded"));
+}
+
+TEST_F(TarExtractorTest, CorruptHeadersStopTheExtraction) {
+  std::string badSum = archive::Header("b.txt", 1);
+  badSum[0] = 'c';
+  const std::string badSize = archive::Header("b.txt", 0, '0', "", "0000000001\x01");
+  for (const std::string& bad : {badSum, badSize}) {
+    const fs::path path = WriteArchive(
+        "c.tar.gz", Member("a.txt", "a") + bad + std::string(512, 'x') + Member("z.txt", "z"));
+    EXPECT_FALSE(Extract(path));
+    EXPECT_TRUE(Logged("Corrupt tar header in " + path.string()));
+    EXPECT_FALSE(Logged("Expanded"));
+    EXPECT_EQ(Written(), (std::vector<std::string>{"c", "c/a.txt", "outside"}));
+    fs::remove_all(Dir / "c");
+  }
+}
+
+TEST_F(TarExtractorTest, FilesThatAreNotGzipDataFail) {
+  WriteTextFile(Dir / "plain.tar.gz", Member("a.txt", "a") + archive::End());
+  EXPECT_FALSE(Extract(Dir / "plain.tar.gz"));
+  EXPECT_EQ(Log.front(), (Dir / "plain.tar.gz").string() + " is not a tar.gz file");
+  std::string gz = archive::Gzip(Member("a.txt", std::string(5000, 'a')) + archive::End());
+  gz[gz.size() - 6] ^= 0x55;  // the stored checksum no longer matches
+  WriteTextFile(Dir / "bad.tar.gz", gz);
+  EXPECT_FALSE(Extract(Dir / "bad.tar.gz"));
+  EXPECT_TRUE(Logged("Damaged gzip data in "));
+  EXPECT_FALSE(Extract(Dir / "absent.tar.gz"));
+  EXPECT_TRUE(Logged("Cannot read "));
+}
+
+TEST_F(TarExtractorTest, GzipBombIsSkippedWithinAFixedMemoryBound) {
+  const std::uint64_t gib = 1ull << 30;
+  archive::WriteGzipOfZeros(Dir / "bomb.tar.gz", archive::Header("bomb.RA1", gib), gib);
+  ASSERT_LT(fs::file_size(Dir / "bomb.tar.gz"), 2u << 20);
+  std::ofstream("/proc/self/clear_refs") << "5";  // restarts the peak count where allowed
+  const long before = MemoryKiB("VmRSS");
+  EXPECT_FALSE(Extract(Dir / "bomb.tar.gz"));
+  const long peak = MemoryKiB("VmHWM");
+  EXPECT_LT(peak - before, 64 * 1024) << "KiB above the resident size before";
+  EXPECT_TRUE(Logged("Skipped bomb.RA1: larger than 64 MiB"));
+  EXPECT_EQ(Written(), std::vector<std::string>{"outside"});
+}
+
+TEST_F(TarExtractorTest, WriteFailuresAreReportedAndLeaveNoPartialFile) {
+  const fs::path path = WriteArchive("w.tar.gz", Member("big.txt", std::string(100000, 'b')));
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 50000;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const bool result = Extract(path);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(result);
+  EXPECT_TRUE(Logged("Failed to write " + (Dir / "w/big.txt").string()));
+  EXPECT_FALSE(fs::exists(Dir / "w/big.txt"));
+
+  WriteTextFile(Dir / "f", "a file where the target folder should be");
+  EXPECT_FALSE(Extract(WriteArchive("f.tar.gz", Member("a.txt", "a"))));
+  EXPECT_TRUE(Logged("Failed to create path: " + (Dir / "f").string()));
+}
+
+}  // namespace

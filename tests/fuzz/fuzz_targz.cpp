@@ -1,0 +1,132 @@
+// Feeds arbitrary bytes to the run-archive extractor, as the archive file
+// itself or (first byte odd) as a tar stream that is gzip-compressed first,
+// so the tar reading is reached as often as the inflation. Whatever the
+// archive, nothing may be written outside the target folder, no link may be
+// created, a failure is never reported as "Expanded", and the tar reader
+// must give the same entries whatever pieces the stream arrives in.
+#include <unistd.h>
+#include <zlib.h>
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "app/TarBlockParser.h"
+#include "app/TarExtractor.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Check(bool Condition) {
+  if (!Condition) std::abort();
+}
+
+// Removed again when the fuzzer exits.
+struct TempFolder {
+  TempFolder()
+      : Path(fs::temp_directory_path() / ("korvale-fuzz-targz-" + std::to_string(getpid()))) {
+    fs::create_directories(Path / "in");
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(Path, ignored);
+  }
+  fs::path Path;
+};
+
+const fs::path& WorkDir() {
+  static const TempFolder folder;
+  return folder.Path;
+}
+
+std::string Gzip(const uint8_t* Data, size_t Size) {
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&stream, static_cast<uLong>(Size)), '\0');
+  stream.next_in = const_cast<Bytef*>(Data);
+  stream.avail_in = static_cast<uInt>(Size);
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(out.size() - stream.avail_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+// The entries a parser hands over when the stream comes in pieces of Piece.
+Entries ParseInPieces(const uint8_t* Data, size_t Size, size_t Piece, TarBlockParser::TEnd& End) {
+  Entries entries;
+  TarBlockParser parser;
+  parser.OnHeader = [](const TarBlockParser::TEntry& e) {
+    return e.Size <= TarExtractor::MaxMemberSize;
+  };
+  parser.OnData = [&](const TarBlockParser::TEntry& e, const std::string& data) {
+    Check(static_cast<long long>(data.size()) == e.Size);
+    entries.emplace_back(e.Name, data);
+    return true;
+  };
+  for (size_t at = 0; at < Size; at += Piece)
+    if (!parser.Feed(reinterpret_cast<const char*>(Data) + at, std::min(Piece, Size - at))) break;
+  End = parser.End();
+  return entries;
+}
+
+void CheckTarReading(const uint8_t* Data, size_t Size, size_t Piece) {
+  TarBlockParser::TEnd whole{}, pieces{};
+  Check(ParseInPieces(Data, Size, Size == 0 ? 1 : Size, whole) ==
+        ParseInPieces(Data, Size, Piece, pieces));
+  Check(whole == pieces);
+}
+
+// Everything under the work folder is the archive or lies in the target.
+void CheckTarget(const fs::path& Root) {
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(WorkDir(), ec); !ec && it != fs::end(it);
+       it.increment(ec)) {
+    const fs::path& p = it->path();
+    Check(!fs::is_symlink(it->symlink_status()));
+    if (p == WorkDir() / "in" || p == WorkDir() / "in" / "a.tar.gz") continue;
+    const std::string relative = fs::relative(p, Root).string();
+    Check(relative != ".." && relative.rfind("../", 0) != 0);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  if (Size == 0 || Size > (1u << 20)) return 0;
+  const bool compress = Data[0] & 1;
+  const size_t piece = 1 + Data[0] / 2;
+  CheckTarReading(Data + 1, Size - 1, piece);
+
+  const fs::path archive = WorkDir() / "in" / "a.tar.gz";
+  const fs::path root = WorkDir() / "in" / "a";
+  {
+    std::ofstream out(archive, std::ios::binary | std::ios::trunc);
+    if (compress)
+      out << Gzip(Data + 1, Size - 1);
+    else
+      out.write(reinterpret_cast<const char*>(Data + 1), static_cast<std::streamsize>(Size - 1));
+  }
+  std::vector<std::string> log;
+  TarExtractor extractor([&](const QString& line) { log.push_back(line.toStdString()); });
+  const bool expanded = extractor.ExtractTarGz(QString::fromStdString(archive.string()));
+  Check(!log.empty());
+  for (size_t i = 0; i + 1 < log.size(); ++i) Check(log[i].rfind("Expanded ", 0) != 0);
+  Check(expanded == (log.back().rfind("Expanded ", 0) == 0));
+  CheckTarget(root);
+  std::error_code ignored;
+  fs::remove_all(root, ignored);
+  return 0;
+}
