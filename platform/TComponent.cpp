@@ -20,7 +20,7 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
-  FDestroying = true;
+  Destroying();
   DetachEverywhere();
   // Owned components are freed last-in first-out; each one detaches itself.
   while (!FComponents.empty()) delete FComponents.back();
@@ -61,7 +61,7 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
   if (AComponent == nullptr || AComponent->FOwner != this) return;
   EraseOne(FComponents, AComponent);
   AComponent->FOwner = nullptr;
-  if (!FDestroying) Notification(AComponent, TOperation::opRemove);
+  if (!InState(csDestroying)) Notification(AComponent, TOperation::opRemove);
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
@@ -77,3 +77,14 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::Notification(TComponent*, TOperation) {}
+
+void TComponent::SetStateFlag(TComponentStateFlag Flag, bool On) {
+  if (On)
+    FState |= 1u << Flag;
+  else
+    FState &= ~(1u << Flag);
+}
+
+void TComponent::Loaded() {
+  SetStateFlag(csLoading, false);
+}

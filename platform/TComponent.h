@@ -10,6 +10,9 @@
 class TComponent {
  public:
   enum class TOperation { opInsert, opRemove };
+  // What a component is going through: being read from a stream (loading,
+  // until Loaded), written, destroyed, or edited in a designer.
+  enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning };
 
   explicit TComponent(TComponent* AOwner);
   virtual ~TComponent();
@@ -19,6 +22,17 @@ class TComponent {
   TComponent* GetOwner() const { return FOwner; }
   const std::string& GetName() const { return FName; }
   void SetName(const std::string& Value) { FName = Value; }
+  // A number the program may keep with the component; nothing reads it here.
+  int GetTag() const { return FTag; }
+  void SetTag(int Value) { FTag = Value; }
+
+  bool InState(TComponentStateFlag Flag) const { return (FState & (1u << Flag)) != 0; }
+  // Streams set and clear the loading, reading and writing flags; the
+  // destroying flag is set by the destructors.
+  void SetStateFlag(TComponentStateFlag Flag, bool On);
+  // After a stream has set the component's properties: clears the loading
+  // flag; overrides finish what needs all properties.
+  virtual void Loaded();
 
   int GetComponentCount() const { return static_cast<int>(FComponents.size()); }
   TComponent* GetComponent(int Index) const;
@@ -33,6 +47,9 @@ class TComponent {
   void RemoveFreeNotification(TComponent* AComponent);
 
  protected:
+  // The first step of a destructor of a class whose teardown calls code
+  // that asks InState(csDestroying).
+  void Destroying() { SetStateFlag(csDestroying, true); }
   // Called for owned components inserted or removed, and for free-notified
   // components being destroyed; overrides clear their pointers to AComponent.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
@@ -42,7 +59,8 @@ class TComponent {
 
   TComponent* FOwner = nullptr;
   std::string FName;
+  int FTag = 0;
+  unsigned FState = 0;
   std::vector<TComponent*> FComponents;
   std::vector<TComponent*> FFreeNotifies;
-  bool FDestroying = false;
 };

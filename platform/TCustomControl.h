@@ -17,6 +17,9 @@ class TControlHost;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Horizontal alignment of a text in its box.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 
 // The keys and mouse buttons held during a mouse or key event (a set of

@@ -48,6 +48,10 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
       if (!std::holds_alternative<TIntegerList>(In)) return false;
       Out = In;
       return true;
+    case TPropertyKind::pkStrings:
+      if (!std::holds_alternative<QStringList>(In)) return false;
+      Out = In;
+      return true;
     case TPropertyKind::pkClass: return false;
   }
   return false;

@@ -19,7 +19,8 @@ using TNotifyEvent = std::function<void(TPersistent* Sender)>;
 // The kinds of value a published property can hold. Enumerations are read
 // and written as their ordinal; sets as a bit mask in an int; pkClass is a
 // persistent sub-object (font, pen, ...) that streams descend into;
-// pkIntegerList a list of integers written as one value (print margins).
+// pkIntegerList a list of integers written as one value (print margins);
+// pkStrings a list of text lines (titles).
 enum class TPropertyKind {
   pkInteger,
   pkColor,
@@ -29,11 +30,13 @@ enum class TPropertyKind {
   pkEnum,
   pkSet,
   pkClass,
-  pkIntegerList
+  pkIntegerList,
+  pkStrings
 };
 
 using TIntegerList = std::vector<int>;
-using TPropertyValue = std::variant<int, TColor, bool, double, QString, TPersistent*, TIntegerList>;
+using TPropertyValue =
+    std::variant<int, TColor, bool, double, QString, TPersistent*, TIntegerList, QStringList>;
 
 // One published property: its name, kind and typed accessors working on the
 // owning object. Default is the value that is not written to streams; Stored,
@@ -180,6 +183,22 @@ TPublishedProperty IntegerList(const QString& Name, TIntegerList (C::*Get)() con
       (As<C>(I).*Set)(std::get<TIntegerList>(V));
     };
   }
+  return P;
+}
+
+template <class C>
+TPublishedProperty Strings(const QString& Name, QStringList (C::*Get)() const,
+                           void (C::*Set)(const QStringList&)) {
+  TPublishedProperty P;
+  P.Name = Name;
+  P.Kind = TPropertyKind::pkStrings;
+  P.Get = [Get](const TPersistent& I) { return TPropertyValue((As<C>(I).*Get)()); };
+  if (Set != nullptr) {
+    P.Set = [Set](TPersistent& I, const TPropertyValue& V) {
+      (As<C>(I).*Set)(std::get<QStringList>(V));
+    };
+  }
+  P.Stored = [Get](const TPersistent& I) { return !(As<C>(I).*Get)().isEmpty(); };
   return P;
 }
 

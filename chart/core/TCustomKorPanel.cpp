@@ -83,7 +83,7 @@ TCustomKorPanel::TCustomKorPanel(TComponent* AOwner) : TCustomPanelNoCaption(AOw
 }
 
 TCustomKorPanel::~TCustomKorPanel() {
-  FDestroying = true;
+  Destroying();
 }
 
 const TPropertyList& TCustomKorPanel::Properties() const {
@@ -592,7 +592,7 @@ void TCustomKorPanel::PrintPartialInLogicalUnits(TCanvas& Canvas, const TRect& D
 }
 
 TKorEvent& TCustomKorPanel::BroadcastKorEvent(TKorEvent& Event) {
-  if (FDestroying) return Event;
+  if (InState(csDestroying)) return Event;
   Event.Sender = this;
   const bool IsMouse = dynamic_cast<TKorMouseEvent*>(&Event) != nullptr;
   // A listener may remove itself (or others) while it handles the event.
@@ -720,6 +720,7 @@ void TCustomKorPanel::Assign(const TPersistent& Persistent) {
 }
 
 void TCustomKorPanel::Loaded() {
+  TCustomPanelNoCaption::Loaded();
   FSavedCursor = GetCursor();
   SetControlRounded();
 }

@@ -246,7 +246,7 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   // offered to Source's AssignTo (a panel cannot become a picture).
   void Assign(const TPersistent& Source) override;
   // After the panel's properties were read from a stream.
-  virtual void Loaded();
+  void Loaded() override;
   // Properties older streams wrote ("BorderStyle"); false when Name is not
   // one of them.
   bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) override;
@@ -303,7 +303,6 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   // A cancelled double click also swallows the press that follows it.
   bool FSkipDoubleClickPress = false;
   bool FRoundingNow = false;
-  bool FDestroying = false;
   TRect FPlotRect;
   TRect FDrawBounds;
   int FPlotWidth = 0;

@@ -35,3 +35,30 @@ class TKorMouseEvent : public TKorEvent {
 
 // The panel's 3D switch changed.
 class TKorView3DEvent : public TKorEvent {};
+
+class TChartSeries;
+
+// What happened to a series of a chart.
+enum TChartSeriesEvent {
+  seAdd,
+  seRemove,
+  seChangeTitle,
+  seChangeColor,
+  seSwap,
+  seChangeActive,
+  seDataChanged
+};
+
+// A series was added, removed, renamed, recoloured, moved, switched or got
+// new data; Series is none for a swap.
+class TKorSeriesEvent : public TKorEvent {
+ public:
+  TKorSeriesEvent(TChartSeries* ASeries, TChartSeriesEvent AEvent)
+      : Series(ASeries), Event(AEvent) {}
+
+  TChartSeries* Series;  // not owned
+  TChartSeriesEvent Event;
+};
+
+// The chart's page (or its number of points per page) changed.
+class TKorPageChangeEvent : public TKorEvent {};

@@ -1,0 +1,3 @@
+#include "chart/core/TKorCustomDesigner.h"
+
+TKorCustomDesigner::~TKorCustomDesigner() = default;

@@ -1,0 +1,169 @@
+#include "chart/core/TCustomChart.h"
+
+#include "chart/core/TChart.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartAxisTitle.h"
+#include "chart/core/TChartBackWall.h"
+#include "chart/core/TChartFootTitle.h"
+#include "chart/core/TChartLegend.h"
+#include "chart/core/TChartPen.h"
+#include "chart/core/TChartRightWall.h"
+#include "chart/core/TChartSeries.h"
+#include "chart/core/TChartTitle.h"
+#include "chart/core/TChartWalls.h"
+#include "chart/core/TKorFont.h"
+
+#include "platform/TCanvas.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TCustomChartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetTextAntialiasing(false);
+    Chart.SetBounds(0, 0, 400, 300);
+    Chart.SetView3D(false);
+  }
+  void TearDown() override { SetTextAntialiasing(true); }
+
+  TChartSeries& Add(const std::vector<double>& Ys) {
+    auto* S = new TChartSeries(&Chart);
+    Chart.AddSeries(S);
+    for (double Y : Ys) S->Add(Y);
+    return *S;
+  }
+
+  TChart Chart{nullptr};
+};
+
+TEST_F(TCustomChartTest, TitlesAndWallsStartWithTheirDefaults) {
+  EXPECT_EQ(Chart.GetTitle().GetFont().GetColor(), clBlue);
+  EXPECT_TRUE(Chart.GetTitle().GetTransparent());
+  EXPECT_TRUE(Chart.GetTitle().GetOnTop());
+  EXPECT_FALSE(Chart.GetFoot().GetOnTop());
+  EXPECT_EQ(Chart.GetFoot().GetFont().GetColor(), clRed);
+  EXPECT_TRUE(Chart.GetFoot().GetFont().GetStyle().Contains(fsItalic));
+  EXPECT_EQ(Chart.GetBackWall().GetColor(), clSilver);
+  EXPECT_TRUE(Chart.GetBackWall().GetTransparent());
+  EXPECT_EQ(Chart.GetLeftWall().GetColor(), TColor(8454143));
+  EXPECT_EQ(Chart.GetBottomWall().GetColor(), clWhite);
+  EXPECT_FALSE(Chart.GetRightWall().GetVisible());
+  for (const TCustomChartWall* Wall : {static_cast<TCustomChartWall*>(&Chart.GetBackWall()),
+                                       static_cast<TCustomChartWall*>(&Chart.GetLeftWall()),
+                                       static_cast<TCustomChartWall*>(&Chart.GetRightWall())}) {
+    for (const TPublishedProperty& P : Wall->Properties()) {
+      if (P.Kind != TPropertyKind::pkClass) {
+        EXPECT_FALSE(P.IsStored(*Wall)) << P.Name.toStdString();
+      }
+    }
+  }
+}
+
+TEST_F(TCustomChartTest, CaptionIsTheFirstLineAndReplacesAllLines) {
+  TChartTitle& Title = Chart.GetTitle();
+  Title.SetText({"one", "two"});
+  EXPECT_EQ(Title.GetCaption(), "one");
+  Title.SetCaption("new");
+  EXPECT_EQ(Title.GetText(), QStringList({"new"}));
+  Title.SetCaption("");
+  EXPECT_TRUE(Title.GetText().isEmpty());
+}
+
+TEST_F(TCustomChartTest, AFootTakesItsLinesAndTheGapFromTheBottom) {
+  TChartFootTitle& Foot = Chart.GetFoot();
+  Foot.GetPen().SetVisible(false);
+  Foot.SetText({"first", "second"});
+  Chart.SetPlotRect(TRect(10, 10, 390, 290));
+  Foot.DrawTitle();
+  EXPECT_EQ(Chart.GetPlotRect().Bottom, Foot.GetShapeBounds().Top - 5);
+  EXPECT_EQ(Foot.GetShapeBounds().Bottom, 290);
+}
+
+TEST_F(TCustomChartTest, TitlesStackAndACustomPlacedTitleLeavesTheChartAlone) {
+  TChartTitle& Title = Chart.GetTitle();
+  TChartTitle& Sub = Chart.GetSubTitle();
+  Title.GetPen().SetVisible(false);
+  Sub.GetPen().SetVisible(false);
+  Title.SetCaption("Title");
+  Sub.SetCaption("Sub");
+  Chart.SetPlotRect(TRect(10, 10, 390, 290));
+  Title.DrawTitle();
+  Sub.DrawTitle();
+  EXPECT_EQ(Sub.GetShapeBounds().Top, Title.GetShapeBounds().Bottom + 5);
+  const TRect Before = Chart.GetPlotRect();
+  Title.SetLeft(50);
+  Title.DrawTitle();
+  EXPECT_EQ(Chart.GetPlotRect(), Before);
+  EXPECT_TRUE(Title.Clicked(Title.GetShapeBounds().Left, Title.GetShapeBounds().Bottom));
+  EXPECT_FALSE(Title.Clicked(Title.GetShapeBounds().Right + 1, Title.GetShapeBounds().Top));
+}
+
+TEST_F(TCustomChartTest, WallSizesCountOnlyIn3DWithWallsOn) {
+  Chart.GetWalls().SetSize(5);
+  EXPECT_EQ(Chart.CalcWallSize(Chart.GetLeftAxis()), 0);
+  Chart.SetView3D(true);
+  EXPECT_EQ(Chart.CalcWallSize(Chart.GetLeftAxis()), 5);
+  EXPECT_EQ(Chart.CalcWallSize(Chart.GetRightAxis()), 0);  // hidden right wall
+  Chart.GetLeftWall().SetVisible(false);
+  EXPECT_EQ(Chart.CalcWallSize(Chart.GetLeftAxis()), 0);
+  Chart.SetView3DWalls(false);
+  EXPECT_EQ(Chart.CalcWallSize(Chart.GetBottomAxis()), 0);
+  EXPECT_FALSE(Chart.GetWalls().GetVisible());
+  Chart.SetView3DWalls(true);
+  Chart.GetBottomWall().SetAutoHide(true);
+  EXPECT_FALSE(Chart.GetBottomWall().ShouldDraw());
+}
+
+TEST_F(TCustomChartTest, SeriesColoursAvoidEachOtherAndTheBackground) {
+  TChartSeries& A = Add({1});
+  A.SetSeriesColor(clRed);
+  EXPECT_FALSE(Chart.IsFreeSeriesColor(clRed, false, nullptr));
+  TChartSeries& Auto = Add({1});
+  EXPECT_FALSE(Chart.IsFreeSeriesColor(Auto.GetSeriesColor(), false, nullptr));
+  EXPECT_TRUE(Chart.IsFreeSeriesColor(clRed, false, &A));
+  Chart.SetColor(clBlue);
+  EXPECT_FALSE(Chart.IsFreeSeriesColor(clBlue, true, nullptr));
+  EXPECT_TRUE(Chart.IsFreeSeriesColor(clBlue, false, nullptr));
+  TChartSeries& B = Add({2});
+  EXPECT_NE(B.GetSeriesColor(), clRed);
+}
+
+TEST_F(TCustomChartTest, BackColorIsTheBackWallsUnlessItIsTransparent) {
+  Chart.SetColor(clGreen);
+  EXPECT_EQ(Chart.GetBackColor(), clGreen);
+  Chart.GetBackWall().SetTransparent(false);
+  Chart.SetBackColor(clYellow);
+  EXPECT_EQ(Chart.GetBackColor(), clYellow);
+  const TPublishedProperty* Frame = Chart.Properties().Find("Frame");
+  ASSERT_NE(Frame, nullptr);
+  EXPECT_EQ(std::get<TPersistent*>(Frame->Get(Chart)), &Chart.GetBackWall().GetPen());
+}
+
+TEST_F(TCustomChartTest, AxesAreNamedByTheirTitleOrTheirPlace) {
+  EXPECT_EQ(Chart.AxisTitleOrName(Chart.GetLeftAxis()), "Left Axis");
+  EXPECT_EQ(Chart.AxisTitleOrName(Chart.GetTopAxis()), "Top Axis");
+  EXPECT_EQ(Chart.AxisTitleOrName(Chart.GetDepthTopAxis()), "Depth Top");
+  Chart.GetBottomAxis()->GetTitle().SetCaption("Radius (cm)");
+  EXPECT_EQ(Chart.AxisTitleOrName(Chart.GetBottomAxis()), "Radius (cm)");
+}
+
+TEST_F(TCustomChartTest, AChartWithoutSeriesHidesItsAxesAndDrawsNoWalls) {
+  Chart.GetBackWall().SetTransparent(false);
+  Chart.GetBackWall().SetColor(clRed);
+  Chart.Draw();
+  for (TChartAxis* Axis : {Chart.GetLeftAxis(), Chart.GetBottomAxis()})
+    EXPECT_FALSE(Chart.IsAxisVisible(Axis));
+  const TRect R = Chart.GetPlotRect();
+  EXPECT_NE(Chart.GetBuffer().GetPixel((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2), clRed);
+  Add({1, 2});
+  Chart.Draw();
+  EXPECT_TRUE(Chart.IsAxisVisible(Chart.GetLeftAxis()));
+  const TRect After = Chart.GetPlotRect();
+  EXPECT_EQ(Chart.GetBuffer().GetPixel((After.Left + After.Right) / 2, After.Top + 2), clRed);
+}
+
+}  // namespace
