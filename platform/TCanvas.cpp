@@ -22,6 +22,7 @@
 namespace {
 
 bool TextAntialiasing = true;
+bool DirectLineDrawing = true;
 
 // Everything about a font that changes how text looks; a change makes the
 // font colour the text colour again.
@@ -141,6 +142,77 @@ Qt::BrushStyle HatchStyle(TBrushStyle Style) {
   }
 }
 
+// The one-pixel line rule shared by the painter stroker and the direct
+// one: the line from A towards B takes Major steps along its longer axis (B
+// itself excluded), and step I lies Offset(I) pixels from A along the
+// shorter axis, rounded to nearest with halves away from A. Coordinates
+// are whole device ints, so Major and AbsMinor reach 2^32 and their
+// products need 128 bits.
+struct TLineRule {
+  using TWide = __int128;
+
+  TLineRule(const QPoint& A, const QPoint& B) {
+    const std::int64_t DX = std::int64_t(B.x()) - A.x();
+    const std::int64_t DY = std::int64_t(B.y()) - A.y();
+    Major = std::max(std::abs(DX), std::abs(DY));
+    XMajor = std::abs(DX) >= std::abs(DY);
+    const std::int64_t Minor = XMajor ? DY : DX;
+    AbsMinor = std::abs(Minor);
+    MajorStep = (XMajor ? DX : DY) > 0 ? 1 : -1;
+    MinorStep = Minor < 0 ? -1 : 1;
+    StartMajor = XMajor ? A.x() : A.y();
+    StartMinor = XMajor ? A.y() : A.x();
+  }
+
+  // Offset(I) = (2 I AbsMinor + Major) div (2 Major).
+  std::int64_t Offset(std::int64_t I) const {
+    return static_cast<std::int64_t>((TWide(2) * I * AbsMinor + Major) / (TWide(2) * Major));
+  }
+  QPoint Pixel(std::int64_t I) const {
+    const std::int64_t M = StartMajor + I * MajorStep;
+    const std::int64_t N = StartMinor + Offset(I) * MinorStep;
+    return XMajor ? QPoint(int(M), int(N)) : QPoint(int(N), int(M));
+  }
+
+  // Narrows [First, Last] to the steps whose major coordinate lies in
+  // [Low, High].
+  void LimitMajor(std::int64_t Low, std::int64_t High, std::int64_t& First,
+                  std::int64_t& Last) const {
+    First = std::max(First, MajorStep > 0 ? Low - StartMajor : StartMajor - High);
+    Last = std::min(Last, MajorStep > 0 ? High - StartMajor : StartMajor - Low);
+  }
+
+  // Narrows [First, Last] to the steps whose minor coordinate lies in
+  // [Low, High]. The offset never falls as I grows, so each bound is one
+  // division: Offset(I) >= K exactly when 2 I AbsMinor >= 2 Major K - Major,
+  // and Offset(I) <= K exactly when 2 I AbsMinor <= 2 Major K + Major - 1.
+  void LimitMinor(std::int64_t Low, std::int64_t High, std::int64_t& First,
+                  std::int64_t& Last) const {
+    const std::int64_t KLow = MinorStep > 0 ? Low - StartMinor : StartMinor - High;
+    const std::int64_t KHigh = MinorStep > 0 ? High - StartMinor : StartMinor - Low;
+    if (KHigh < 0 || (AbsMinor == 0 && KLow > 0)) {
+      Last = First - 1;
+      return;
+    }
+    if (AbsMinor == 0) return;
+    const TWide TwoMinor = TWide(2) * AbsMinor;
+    if (KLow > 0) {
+      const TWide Need = TWide(2) * Major * KLow - Major;
+      First = std::max<TWide>(First, (Need + TwoMinor - 1) / TwoMinor);
+    }
+    const TWide Allow = (TWide(2) * Major * KHigh + Major - 1) / TwoMinor;
+    if (Allow < Last) Last = static_cast<std::int64_t>(Allow);
+  }
+
+  std::int64_t Major = 0;  // 0: the line has no pixels
+  std::int64_t AbsMinor = 0;
+  bool XMajor = true;
+  int MajorStep = 1;
+  int MinorStep = 1;
+  std::int64_t StartMajor = 0;
+  std::int64_t StartMinor = 0;
+};
+
 // Pixels of a one-pixel line from A towards B, B itself excluded, split into
 // pixels on and off the dash pattern. StylePos carries the pattern position
 // from one segment to the next. Only the steps whose major coordinate lies
@@ -149,27 +221,15 @@ Qt::BrushStyle HatchStyle(TBrushStyle Style) {
 void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
                    const std::vector<int>& Pattern, int PatternLength, std::int64_t& StylePos,
                    std::vector<QPoint>& On, std::vector<QPoint>& Off) {
-  std::int64_t DX = std::int64_t(B.x()) - A.x();
-  std::int64_t DY = std::int64_t(B.y()) - A.y();
-  std::int64_t Major = std::max(std::abs(DX), std::abs(DY));
-  if (Major == 0) return;
-  bool XMajor = std::abs(DX) >= std::abs(DY);
-  std::int64_t Minor = XMajor ? DY : DX;
-  int MajorStep = (XMajor ? DX : DY) > 0 ? 1 : -1;
-  std::int64_t Start = XMajor ? A.x() : A.y();
-  std::int64_t Low = XMajor ? Bounds.left() : Bounds.top();
-  std::int64_t High = XMajor ? Bounds.right() : Bounds.bottom();
-  // Steps I with Low <= Start + I * MajorStep <= High.
-  std::int64_t First = MajorStep > 0 ? Low - Start : Start - High;
-  std::int64_t Last = MajorStep > 0 ? High - Start : Start - Low;
-  First = std::max<std::int64_t>(First, 0);
-  Last = std::min<std::int64_t>(Last, Major - 1);
+  const TLineRule Line(A, B);
+  if (Line.Major == 0) return;
+  std::int64_t First = 0;
+  std::int64_t Last = Line.Major - 1;
+  if (Line.XMajor)
+    Line.LimitMajor(Bounds.left(), Bounds.right(), First, Last);
+  else
+    Line.LimitMajor(Bounds.top(), Bounds.bottom(), First, Last);
   for (std::int64_t I = First; I <= Last; ++I) {
-    // Minor offset rounded to nearest, halves away from the start point.
-    std::int64_t Offset = (2 * I * std::abs(Minor) + Major) / (2 * Major);
-    if (Minor < 0) Offset = -Offset;
-    std::int64_t M = Start + I * MajorStep;
-    QPoint P = XMajor ? QPoint(int(M), int(A.y() + Offset)) : QPoint(int(A.x() + Offset), int(M));
     bool IsOn = true;
     if (PatternLength > 0) {
       std::int64_t Pos = (StylePos + I) % PatternLength;
@@ -181,9 +241,131 @@ void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
         Pos -= Pattern[K];
       }
     }
-    (IsOn ? On : Off).push_back(P);
+    (IsOn ? On : Off).push_back(Line.Pixel(I));
   }
-  StylePos += Major;
+  StylePos += Line.Major;
+}
+
+// Count pixels of a line written from Index on (indexes of 32-bit pixels):
+// each step moves MajorDelta, plus MinorDelta when the remainder of the
+// rounding division carries. Free of branches on the carry, which is as
+// good as random on a sloped line.
+void StepLinePixels(quint32* Pixels, qsizetype Index, std::int64_t Count, qsizetype MajorDelta,
+                    qsizetype MinorDelta, std::int64_t Remainder, std::int64_t TwoMinor,
+                    std::int64_t TwoMajor, quint32 Color) {
+  for (; Count > 0; --Count) {
+    Pixels[Index] = Color;
+    Remainder += TwoMinor;
+    const bool Carry = Remainder >= TwoMajor;
+    Remainder -= Carry ? TwoMajor : 0;
+    Index += MajorDelta + (Carry ? MinorDelta : 0);
+  }
+}
+
+bool Inside(const QRect& Clip, const QPoint& P) {
+  return P.x() >= Clip.left() && P.x() <= Clip.right() && P.y() >= Clip.top() &&
+         P.y() <= Clip.bottom();
+}
+
+// All ones when Condition holds, else zero: selections by masks, because
+// the compiler turns conditional expressions into branches, which
+// mispredict on the random directions and lengths of trace segments.
+inline qsizetype MaskOf(bool Condition) {
+  return -qsizetype(Condition);
+}
+
+// The pixels of the line from A towards B (B excluded) when both lie
+// inside the image: the differences fit an int and no step needs a limit.
+// Data traces are mostly segments of one to four pixels in every
+// direction; their first four steps are therefore taken without branches
+// (steps past the end write to a scratch pixel), and only longer segments
+// loop.
+void WriteInsideLinePixels(quint32* Pixels, qsizetype Stride, const QPoint& A, const QPoint& B,
+                           quint32 Color) {
+  const qsizetype DX = B.x() - A.x();
+  const qsizetype DY = B.y() - A.y();
+  const qsizetype NegX = MaskOf(DX < 0);
+  const qsizetype NegY = MaskOf(DY < 0);
+  const qsizetype ADX = (DX ^ NegX) - NegX;
+  const qsizetype ADY = (DY ^ NegY) - NegY;
+  const qsizetype XMajor = MaskOf(ADX >= ADY);
+  // Steps towards B; a zero difference only ever moves as the minor axis,
+  // which then never carries.
+  const qsizetype StepX = (1 ^ NegX) - NegX;
+  const qsizetype StepY = (Stride ^ NegY) - NegY;
+  const qsizetype MajorDelta = (StepX & XMajor) | (StepY & ~XMajor);
+  const qsizetype MinorDelta = (StepY & XMajor) | (StepX & ~XMajor);
+  const qsizetype Major = (ADX & XMajor) | (ADY & ~XMajor);
+  const qsizetype TwoMajor = 2 * Major;
+  const qsizetype TwoMinor = 2 * ((ADY & XMajor) | (ADX & ~XMajor));
+  qsizetype Remainder = Major;
+  qsizetype Index = A.y() * Stride + A.x();
+  quint32 Scratch = 0;
+  const auto Real = reinterpret_cast<quintptr>(Pixels);
+  const auto Spare = reinterpret_cast<quintptr>(&Scratch);
+  constexpr int Unrolled = 4;
+  for (int K = 0; K < Unrolled; ++K) {
+    const quintptr Live = quintptr(MaskOf(K < Major));
+    const quintptr At = Real + quintptr(Index) * sizeof(quint32);
+    *reinterpret_cast<quint32*>((At & Live) | (Spare & ~Live)) = Color;
+    Remainder += TwoMinor;
+    const qsizetype Carry = MaskOf(Remainder >= TwoMajor);
+    Remainder -= TwoMajor & Carry;
+    Index += MajorDelta + (MinorDelta & Carry);
+  }
+  if (Major > Unrolled) {
+    StepLinePixels(Pixels, Index, Major - Unrolled, MajorDelta, MinorDelta, Remainder, TwoMinor,
+                   TwoMajor, Color);
+  }
+}
+
+// Writes Color into the 32-bit pixels (Stride pixels a row) of the line
+// from A towards B (B excluded) that lie inside Clip, which lies inside
+// the image, for a line with an end outside Clip. Only the steps inside
+// Clip are visited, so far away end points cost nothing.
+void WriteClippedLinePixels(quint32* Pixels, qsizetype Stride, const QPoint& A, const QPoint& B,
+                            const QRect& Clip, quint32 Color) {
+  const TLineRule Line(A, B);
+  if (Line.Major == 0) return;
+  std::int64_t First = 0;
+  std::int64_t Last = Line.Major - 1;
+  if (Line.XMajor) {
+    Line.LimitMajor(Clip.left(), Clip.right(), First, Last);
+    Line.LimitMinor(Clip.top(), Clip.bottom(), First, Last);
+  } else {
+    Line.LimitMajor(Clip.top(), Clip.bottom(), First, Last);
+    Line.LimitMinor(Clip.left(), Clip.right(), First, Last);
+  }
+  if (First > Last) return;
+  const std::int64_t TwoMajor = 2 * Line.Major;
+  const std::int64_t TwoMinor = 2 * Line.AbsMinor;
+  const QPoint Start = Line.Pixel(First);
+  const qsizetype Major = Line.XMajor ? Line.MajorStep : Line.MajorStep * Stride;
+  const qsizetype Minor = Line.XMajor ? Line.MinorStep * Stride : Line.MinorStep;
+  StepLinePixels(
+      Pixels, Start.y() * Stride + Start.x(), Last - First + 1, Major, Minor,
+      static_cast<std::int64_t>((TLineRule::TWide(TwoMinor) * First + Line.Major) % TwoMajor),
+      TwoMinor, TwoMajor, Color);
+}
+
+// The open polyline of Count points (Get(I) is point I in device pixels)
+// written into the pixels inside Clip; nothing when Clip is empty.
+template <class GetPoint>
+void WritePolylinePixels(quint32* Pixels, qsizetype Stride, const QRect& Clip, quint32 Color,
+                         std::size_t Count, GetPoint Get) {
+  if (Clip.isEmpty() || Count < 2) return;
+  QPoint From = Get(0);
+  bool FromInside = Inside(Clip, From);
+  for (std::size_t I = 1; I < Count; ++I) {
+    const QPoint To = Get(I);
+    const bool ToInside = Inside(Clip, To);
+    if (FromInside && ToInside)
+      WriteInsideLinePixels(Pixels, Stride, From, To, Color);
+    else
+      WriteClippedLinePixels(Pixels, Stride, From, To, Clip, Color);
+    From = To;
+    FromInside = ToInside;
+  }
 }
 
 // Angle in degrees (counter-clockwise, y up) of the point of the ellipse in
@@ -205,6 +387,13 @@ void SetTextAntialiasing(bool On) {
 }
 bool GetTextAntialiasing() {
   return TextAntialiasing;
+}
+
+void SetDirectLineDrawing(bool On) {
+  DirectLineDrawing = On;
+}
+bool GetDirectLineDrawing() {
+  return DirectLineDrawing;
 }
 
 // Qt-side state of a canvas. For a bitmap canvas the painter is our own and
@@ -506,6 +695,7 @@ void TCanvas::ApplyFill(QPainter& P, bool UseMode) const {
 // (gaps in the background colour in opaque mode).
 void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed) {
   if (!PenVisible() || Points.size() < 2) return;
+  if (!Closed && StrokeDirect(Points)) return;
   TPaintScope P(*this);
   if (!P) return;
   ApplyMode(P.Painter());
@@ -547,6 +737,75 @@ void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Close
     P->setPen(Dot);
     P->drawPoints(Off.data(), static_cast<int>(Off.size()));
   }
+}
+
+// Where solid one-pixel lines are written straight into the pixels.
+struct TCanvas::TDirectTarget {
+  quint32* Pixels = nullptr;
+  qsizetype Stride = 0;  // pixels from one row to the next
+  QRect Clip;            // inside the image; empty: nothing is drawn
+  quint32 Color = 0;
+};
+
+// The common case of long data traces, a visible solid one-pixel pen
+// copying onto a 32-bit bitmap with no clip or a single clip rectangle, is
+// drawn by writing the pixels of the same line rule straight into the
+// image rows: the painter spends over ten times as long on each short
+// segment. False when the painter has to draw.
+bool TCanvas::FindDirectTarget(TDirectTarget& Target) {
+  if (!DirectLineDrawing || !IsImageTarget() || FBitmap == nullptr || FBitmap->GetEmpty())
+    return false;
+  if (!PenVisible() || FPen.GetMode() != pmCopy || DevicePenWidth() > 1 ||
+      !CosmeticPattern(FPen).empty())
+    return false;
+  const QColor Color = ColorToQColor(FPen.GetColor());
+  if (Color.alpha() != 255) return false;
+  QImage& Image = FBitmap->ImageForPainting();
+  const QImage::Format Format = Image.format();
+  if (Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
+      Format != QImage::Format_ARGB32_Premultiplied)
+    return false;
+  // An open painter draws into the memory the image has now; writing would
+  // first give a shared image memory of its own (copy on write).
+  if (FState->Own.isActive() && !Image.isDetached()) return false;
+  Target.Clip = DeviceBounds();
+  if (FHasClip) {
+    if (FState->Clip.rectCount() > 1) return false;
+    Target.Clip = Target.Clip.intersected(FState->Clip.boundingRect());
+  }
+  if (Target.Clip.isEmpty()) return true;
+  Target.Pixels = reinterpret_cast<quint32*>(Image.bits());
+  Target.Stride = Image.bytesPerLine() / 4;
+  Target.Color = Color.rgba();
+  return true;
+}
+
+bool TCanvas::StrokeDirect(const std::vector<QPoint>& Points) {
+  TDirectTarget Target;
+  if (!FindDirectTarget(Target)) return false;
+  WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Points.size(),
+                      [&Points](std::size_t I) { return Points[I]; });
+  return true;
+}
+
+// Logical points of the plain mapping, converted on the fly: a data trace
+// is not copied first.
+bool TCanvas::StrokeDirect(const TPoint* Points, int Count) {
+  if (FMapMode != mmText) return false;
+  TDirectTarget Target;
+  if (!FindDirectTarget(Target)) return false;
+  const std::int64_t DX = std::int64_t(FViewportOrg.X) - FWindowOrg.X;
+  const std::int64_t DY = std::int64_t(FViewportOrg.Y) - FWindowOrg.Y;
+  if (DX == 0 && DY == 0) {
+    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
+                        [Points](std::size_t I) { return QPoint(Points[I].X, Points[I].Y); });
+  } else {
+    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
+                        [Points, DX, DY](std::size_t I) {
+                          return QPoint(Saturate(Points[I].X + DX), Saturate(Points[I].Y + DY));
+                        });
+  }
+  return true;
 }
 
 void TCanvas::StrokeDevicePath(const QPainterPath& Path, bool Closed) {
@@ -593,11 +852,25 @@ void TCanvas::LineTo(int X, int Y) {
   StrokeDevicePolyline({From, To}, false);
 }
 
+// Long point lists (data traces) come through here, so the plain mapping
+// is a shift without the scaling arithmetic of LPtoDP.
+std::vector<QPoint> TCanvas::DevicePoints(const TPoint* Points, int Count) const {
+  std::vector<QPoint> D(Count);
+  if (FMapMode == mmText) {
+    const std::int64_t DX = std::int64_t(FViewportOrg.X) - FWindowOrg.X;
+    const std::int64_t DY = std::int64_t(FViewportOrg.Y) - FWindowOrg.Y;
+    for (int I = 0; I < Count; ++I)
+      D[I] = QPoint(Saturate(Points[I].X + DX), Saturate(Points[I].Y + DY));
+  } else {
+    for (int I = 0; I < Count; ++I) D[I] = Device(Points[I].X, Points[I].Y);
+  }
+  return D;
+}
+
 void TCanvas::Polyline(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
-  std::vector<QPoint> D;
-  D.reserve(Count);
-  for (int I = 0; I < Count; ++I) D.push_back(Device(Points[I].X, Points[I].Y));
+  if (!FState->PathOpen && StrokeDirect(Points, Count)) return;
+  const std::vector<QPoint> D = DevicePoints(Points, Count);
   if (FState->PathOpen) {
     FState->Path.moveTo(D[0]);
     for (int I = 1; I < Count; ++I) FState->Path.lineTo(D[I]);
@@ -608,9 +881,7 @@ void TCanvas::Polyline(const TPoint* Points, int Count) {
 
 void TCanvas::Polygon(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
-  std::vector<QPoint> D;
-  D.reserve(Count);
-  for (int I = 0; I < Count; ++I) D.push_back(Device(Points[I].X, Points[I].Y));
+  const std::vector<QPoint> D = DevicePoints(Points, Count);
   QPolygon Poly(D.begin(), D.end());
   if (FState->PathOpen) {
     FState->Path.addPolygon(Poly);

@@ -55,6 +55,12 @@ enum TClipCombine { ccIntersect = 1, ccUnion = 2, ccXor = 3, ccDiff = 4, ccCopy 
 void SetTextAntialiasing(bool On);
 bool GetTextAntialiasing();
 
+// Solid one-pixel lines on 32-bit bitmaps are written straight into the
+// pixels unless this is switched off (tests switch it off to compare with
+// the painter drawing the same lines).
+void SetDirectLineDrawing(bool On);
+bool GetDirectLineDrawing();
+
 // A drawing surface with the semantics of a classic device context, over a
 // QPainter (render role). State: the selected pen, brush and font (read
 // before every primitive, so changing them needs no notification), the
@@ -254,6 +260,7 @@ class TCanvas {
   double ScaleX() const;
   double ScaleY() const;
   QPoint Device(int X, int Y) const;
+  std::vector<QPoint> DevicePoints(const TPoint* Points, int Count) const;
   QRect DeviceBox(int X1, int Y1, int X2, int Y2) const;
   QRect DeviceBounds() const;
   QRect ShapeBox(int X1, int Y1, int X2, int Y2) const;
@@ -270,6 +277,10 @@ class TCanvas {
   void ApplyFill(QPainter& P, bool UseMode) const;
   QFont DeviceFont() const;
   void StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed);
+  struct TDirectTarget;
+  bool FindDirectTarget(TDirectTarget& Target);
+  bool StrokeDirect(const std::vector<QPoint>& Points);
+  bool StrokeDirect(const TPoint* Points, int Count);
   void StrokeDevicePath(const QPainterPath& Path, bool Closed);
   void FillDevicePath(const QPainterPath& Path);
   template <class DrawFn>

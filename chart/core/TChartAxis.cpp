@@ -18,10 +18,13 @@
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TDarkGrayPen.h"
 #include "chart/core/TKorFont.h"
+#include "chart/core/TView3DOptions.h"
 
 #include "platform/FormatSettings.h"
 #include "platform/Rounding.h"
+#include "platform/TCanvas.h"
 #include "platform/TDateTime.h"
+#include "platform/TFont.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,12 +41,46 @@ constexpr int MaxIncrementSteps = 10000;
 constexpr double MaxLabelCount = 2147483647.0;
 // The date-time increment aims at no more steps than this before fitting.
 constexpr double MaxDateTimeSteps = 1000000.0;
+// The label room measures every label up to this many; beyond it only the
+// ends.
+constexpr double MaxMeasuredLabels = 1000;
+// The label increment is widened at most this many times to its widest
+// label.
+constexpr int MaxIncrementPasses = 8;
 
 // KorMaxPixelPos or its negative for values beyond it, else Value.
 double ClampToPixelRange(double Value) {
   return std::clamp(Value, -static_cast<double>(KorMaxPixelPos),
                     static_cast<double>(KorMaxPixelPos));
 }
+
+// Label values within this fraction of the increment of a range end (or
+// of zero) count as lying on it: stepping by increments such as 0.1 is
+// inexact in binary, and a label at the top of the range or at zero must
+// neither vanish nor read "-0".
+constexpr double StepTolerance = 1e-9;
+// The whole quotient when Value / Step lies within rounding noise of it,
+// else the quotient truncated; in floating point, as the quotient may lie
+// far beyond any integer type.
+double TruncSteps(double Value, double Step) {
+  const double Q = Value / Step;
+  const double Nearest = std::nearbyint(Q);
+  if (std::fabs(Q - Nearest) <= StepTolerance * std::max(1.0, std::fabs(Q))) return Nearest;
+  return std::trunc(Q);
+}
+
+// Runs Done when the scope ends, also when drawing throws.
+template <class F>
+class TRestore {
+ public:
+  explicit TRestore(F Done) : FDone(std::move(Done)) {}
+  ~TRestore() { FDone(); }
+  TRestore(const TRestore&) = delete;
+  TRestore& operator=(const TRestore&) = delete;
+
+ private:
+  F FDone;
+};
 
 }  // namespace
 
@@ -890,16 +927,61 @@ int TChartAxis::LabelHeight(double Value) const {
 }
 
 double TChartAxis::CalcIncrement() {
-  const bool IsWidth = LabelsAlongAxis();
-  int Size = std::max(InternalLabelSize(FIMaximum, IsWidth), InternalLabelSize(FIMinimum, IsWidth));
+  if (FParentChart == nullptr) return CalcXYIncrement(0);
+  FParentChart->GetPanelCanvas().AssignFont(GetLabelsFont());
+  auto Extent = [this](double Value) { return LabelExtent(LabelValue(Value)); };
+  int Size = std::max(Extent(FIMaximum), Extent(FIMinimum));
   if (FDesiredIncrement != 0) {
-    Size = std::max(Size, InternalLabelSize(FIMaximum - FDesiredIncrement, IsWidth));
-    Size = std::max(Size, InternalLabelSize(FIMinimum + FDesiredIncrement, IsWidth));
+    Size = std::max(Size, Extent(FIMaximum - FDesiredIncrement));
+    Size = std::max(Size, Extent(FIMinimum + FDesiredIncrement));
   } else {
-    Size = std::max(Size, InternalLabelSize((FIMaximum + FIMinimum) * 0.5, IsWidth));
+    Size = std::max(Size, Extent((FIMaximum + FIMinimum) * 0.5));
   }
   double Result = CalcXYIncrement(Size);
+  // The ends and the middle need not be the longest labels ("0.05"
+  // between "0" and "1"): the increment grows until its widest label fits.
+  for (int Pass = 0; Pass < MaxIncrementPasses; ++Pass) {
+    const int Widest = WidestLabelExtent(Result);
+    if (Widest <= Size) break;
+    Size = Widest;
+    Result = CalcXYIncrement(Size);
+  }
   if (FLabelsAlternate) Result /= FLogarithmic ? FLogarithmicBase : 2;
+  return Result;
+}
+
+int TChartAxis::LabelExtent(const QString& Text) const {
+  int Lines = 1;
+  const int Width = FParentChart->MultiLineTextWidth(Text, Lines);
+  const int Height = FParentChart->GetPanelCanvas().TextHeight(QStringLiteral("W")) * Lines;
+  if (FLabelsAngle % 90 == 0) return LabelsAlongAxis() ? Width : Height;
+  // A slanted label next to its neighbour: they clear each other either
+  // side by side (parallel, a line height apart across the text) or one
+  // past the other along the axis. Never less than the label's width.
+  const double Angle = (FHorizontal ? FLabelsAngle : 90 - FLabelsAngle) * KorPiStep;
+  const double Sin = std::fabs(std::sin(Angle));
+  const double Cos = std::fabs(std::cos(Angle));
+  const double Apart = std::min(Height / Sin, Width * Cos + Height * Sin);
+  return std::max(Width, static_cast<int>(std::ceil(Apart)));
+}
+
+int TChartAxis::WidestLabelExtent(double AIncrement) {
+  // Logarithmic labels are powers, whose ends are the longest; they also
+  // keep apart as they are drawn.
+  if (FParentChart == nullptr || (FLogarithmic && FDesiredIncrement == 0)) return 0;
+  if (!(AIncrement > 0)) return 0;
+  const double Start =
+      FRoundFirstLabel ? TruncSteps(FIMaximum, AIncrement) * AIncrement : FIMaximum;
+  const double Steps = (Start - FIMinimum) / AIncrement;
+  if (!(Steps >= 0 && Steps < MaxMeasuredLabels)) return 0;
+  FParentChart->GetPanelCanvas().AssignFont(GetLabelsFont());
+  const double Tolerance = AIncrement * StepTolerance;
+  int Result = 0;
+  for (int K = 0; K <= static_cast<int>(Steps + StepTolerance); ++K) {
+    double Value = Start - K * AIncrement;
+    if (std::fabs(Value) < Tolerance) Value = 0;
+    Result = std::max(Result, LabelExtent(LabelValue(Value)));
+  }
   return Result;
 }
 
@@ -947,6 +1029,10 @@ QString TChartAxis::LabelValue(double Value) const {
   } else {
     Text = FormatFloat(FAxisValuesFormat, Value);
   }
+  // The event may change the axis through Sender; the text itself is
+  // what this query answers.
+  if (FParentChart != nullptr && FParentChart->OnGetAxisLabel)
+    FParentChart->OnGetAxisLabel(const_cast<TChartAxis*>(this), nullptr, -1, Text);
   if (FLabelsMultiLine) Text.replace(QLatin1Char(' '), KorLineSeparator);
   return Text;
 }
@@ -1030,14 +1116,26 @@ int TChartAxis::MaxLabelsWidth() {
     case talValue: {
       double Low = FIMinimum;
       double High = FIMaximum;
+      const double Step = CalcIncrement();
       if ((FIsDateTime && FExactDateTime) || FRoundFirstLabel) {
         // Truncated in floating point: on an axis without pixels the
         // increment is tiny and the quotient far beyond any integer type.
-        const double Step = CalcIncrement();
         Low = std::trunc(FIMinimum / Step) * Step;
         High = std::trunc(FIMaximum / Step) * Step;
       }
+      // The room is the formatted values', whatever the application
+      // makes of them.
+      TAxisOnGetLabel Event = std::move(FParentChart->OnGetAxisLabel);
+      FParentChart->OnGetAxisLabel = nullptr;
+      TRestore Restore([this, &Event] { FParentChart->OnGetAxisLabel = std::move(Event); });
       Result = std::max(LabelWidth(Low), LabelWidth(High));
+      // A label between the ends may be the widest ("6.5" beside "0" and
+      // "7"); the room must hold it, or it runs into the title.
+      const double Steps = (High - Low) / Step;
+      if (!FLogarithmic && Steps >= 1 && Steps < MaxMeasuredLabels) {
+        for (int K = 1; K < static_cast<int>(Steps); ++K)
+          Result = std::max(Result, LabelWidth(High - K * Step));
+      }
       return Result + Canvas.TextWidth(QStringLiteral(" "));
     }
     case talMark: return FParentChart->MaxMarkWidth();
@@ -1057,7 +1155,9 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
     return;
   }
   if (FIsDepthAxis) {
+    // A depth axis takes no room; its labels stand beside its line.
     FPosTitle = FOtherSide ? R.Right : R.Left;
+    FPosLabels = GetRectangleEdge(R) + Outward() * SizeTickAxis();
   } else {
     if (FTitle->GetVisible() && !FTitle->GetCaption().isEmpty()) {
       InflateAxisRect(R, InternalCalcSize(FTitle->GetFont(), FTitle->GetAngle(), FTitleSize,
@@ -1081,17 +1181,854 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
 
 // -- drawing
 
+namespace {
+
+// Beyond this many steps between the range ends an axis draws no labels
+// (and no loop of the label drawing runs longer).
+constexpr double MaxLabelSteps = 10000;
+// The application gives at most this many labels.
+constexpr int MaxApplicationLabels = 2000;
+// Values the application gives may stray this far outside the range.
+constexpr double ApplicationLabelTolerance = 1e-7;
+// The grid's colour when its pen has none of its own.
+constexpr TColor DefaultGridColor = 0x808080;
+
+bool IsCalendarStep(int Which) {
+  return Which >= dtHalfMonth && Which <= dtOneYear;
+}
+
+}  // namespace
+
+void TChartAxis::AddTick(int APos, double Value) {
+  FTicksPositions.push_back(APos);
+  FTicksValues.push_back(Value);
+}
+
+int TChartAxis::Outward() const {
+  return FHorizontal == FOtherSide ? -1 : 1;
+}
+
+int TChartAxis::DepthAxisPos() const {
+  const TRect& R = FParentChart->GetPlotRect();
+  return FOtherSide ? R.Bottom : R.Top;
+}
+
+bool TChartAxis::InsideAxis(int APos) const {
+  return APos > std::min(FIStartPos, FIEndPos) && APos < std::max(FIStartPos, FIEndPos);
+}
+
 void TChartAxis::Draw(bool CalcPosAxis) {
   FIsDateTime = IsDateTime();
-  if (CalcPosAxis && FParentChart != nullptr) {
+  if (FParentChart == nullptr) {
+    FTicksPositions.clear();
+    FTicksValues.clear();
+    return;
+  }
+  if (CalcPosAxis) {
     const TRect& R = FParentChart->GetPlotRect();
     FPosAxis = ApplyPosition(GetRectangleEdge(R), R);
   }
+  if (FTitle->GetVisible() && !FTitle->GetCaption().isEmpty()) {
+    if (FIsDepthAxis)
+      DrawTitle(FPosTitle, DepthAxisPos());
+    else if (FHorizontal)
+      DrawTitle(FICenterPos, FPosTitle);
+    else
+      DrawTitle(FPosTitle, FICenterPos);
+  }
   FTicksPositions.clear();
+  FTicksValues.clear();
+  DrawLabels();
+
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  C.GetBrush().SetStyle(bsClear);
+  C.SetBackMode(cbmTransparent);
+  const int Wall = FParentChart->CalcWallSize(this);
+  if (FAxis->GetVisible()) DrawAxisLine();
+  if (FTicks->GetVisible()) {
+    C.AssignVisiblePen(*FTicks);
+    DrawTickLines(FTicksPositions, TickBase(Wall) + Outward(), FTickLength, Outward());
+  }
+  DrawGrids(GetTickCount());
+  if (FTicksInner->GetVisible()) {
+    C.AssignVisiblePen(*FTicksInner);
+    DrawTickLines(FTicksPositions, TickBase(Wall) - Outward(), FTickInnerLength, -Outward());
+  }
+  DrawMinorTicksAndGrid(Wall);
+  C.SetBackMode(cbmOpaque);
 }
 
-void TChartAxis::DrawGrids([[maybe_unused]] int NumTicks) {
+// -- labels
+
+void TChartAxis::DrawLabels() {
+  FLabelCount = 0;
+  FHasPreviousLabel = false;
+  FAlternateWidth = -1;
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  // Label texts never fill their box: the background is the format's.
+  C.SetBackMode(cbmTransparent);
+  if (FItems->Count() > 0) {
+    DrawItems();
+    return;
+  }
+  const TAxisLabelStyle Style = CalcLabelStyle();
+  if (Style == talNone) return;
+  C.AssignFont(GetLabelsFont());
+  const double Increment = CalcIncrement();
+  C.AssignFont(GetLabelsFont());
+  // The calendar step of a fixed increment on an exact date-time axis:
+  // the step the increment names, or the first one not shorter than the
+  // increment the labels need.
+  int Which = dtNone;
+  if (FIsDateTime && FExactDateTime && FDesiredIncrement != 0) {
+    Which = FindDateTimeStep(FDesiredIncrement);
+    if (Which != dtNone)
+      while (Which < dtOneYear && Increment > DateTimeStep[Which]) ++Which;
+  }
+  if (!(Increment > 0 || IsCalendarStep(Which)) || !(FIMaximum >= FIMinimum)) return;
+  switch (Style) {
+    case talValue:
+      if (FParentChart->OnGetNextAxisLabel)
+        DrawApplicationLabels(Increment, Which);
+      else
+        DrawValueLabels(Increment, Which);
+      break;
+    case talMark: DrawPointLabels(Style); break;
+    case talText:
+      if (FIsDepthAxis)
+        DrawDepthSeriesLabels();
+      else
+        DrawPointLabels(Style);
+      break;
+    default: break;
+  }
+}
+
+void TChartAxis::DrawValueLabels(double AIncrement, int Which) {
+  if (FLogarithmic && FDesiredIncrement == 0)
+    DrawLogLabels();
+  else
+    DrawDefaultLabels(AIncrement, Which);
+}
+
+void TChartAxis::DrawValueLabel(double Value, bool CheckOverlap) {
+  const int P = CalcPosValue(Value);
+  if (!FLabelsOnAxis && !InsideAxis(P)) return;
+  if (!FTickOnLabelsOnly) AddTick(P, Value);
+  if (!GetLabels()) return;
+  const QString Text = LabelValue(Value);
+  if (CheckOverlap && !LabelFits(P, LabelExtent(Text))) return;
+  DrawThisLabel(P, Text, nullptr, Value);
+}
+
+void TChartAxis::DrawDefaultLabels(double AIncrement, int Which) {
+  // NaN steps draw nothing either.
+  if (!(std::fabs(FIRange / AIncrement) < MaxLabelSteps)) return;
+  const double Tolerance = std::fabs(AIncrement) * StepTolerance;
+  const bool Calendar = FExactDateTime && FIsDateTime && IsCalendarStep(Which);
+  double Start = FIMaximum;
+  if (Which >= dtOneDay && Which <= dtOneYear)
+    Start = KorRoundDate(FIMaximum, static_cast<TDateTimeStep>(Which));
+  else if (FloatToStr(FIMinimum) != FloatToStr(FIMaximum) && FRoundFirstLabel)
+    Start = TruncSteps(FIMaximum, AIncrement) * AIncrement;
+  // Label K lies K steps below Start: counted from Start rather than
+  // stepped, so that the error of inexact increments does not add up.
+  long long K = 0;
+  auto ValueAt = [&](long long Steps, double Previous) {
+    if (Calendar) {
+      double V = Previous;
+      IncDecDateTime(false, V, AIncrement, Which);
+      return V;
+    }
+    const double V = Start - static_cast<double>(Steps) * AIncrement;
+    return std::fabs(V) < Tolerance ? 0.0 : V;
+  };
+  double T = Start;
+  const long long MaxSteps = static_cast<long long>(MaxLabelSteps) + 2;
+  while (T > FIMaximum + Tolerance && K < MaxSteps) {
+    const double Next = ValueAt(++K, T);
+    // A date the calendar cannot hold stays where it is.
+    if (!(Next < T)) return;
+    T = Next;
+  }
+  if (FRangeZero || std::fabs(FIMaximum - FIMinimum) < MinAxisRange ||
+      FloatToStr(T) == FloatToStr(T - AIncrement)) {
+    DrawValueLabel(T, false);
+    return;
+  }
+  const double Lower =
+      FIMinimum >= 0 ? (FIMinimum - MinAxisIncrement) / (1 + MinAxisIncrement) : FIMinimum;
+  for (long long Drawn = 0; T >= Lower - Tolerance && Drawn < MaxSteps; ++Drawn) {
+    DrawValueLabel(T, false);
+    const double Next = ValueAt(++K, T);
+    if (!(Next < T)) return;
+    T = Next;
+  }
+}
+
+void TChartAxis::DrawLogLabels() {
+  if (FIMinimum == FIMaximum) return;
+  // A range reaching zero or below starts at a small power instead (the
+  // axis' own minimum stays as it is).
+  double Low = FIMinimum;
+  double Start = 0;
+  if (Low > 0) {
+    Start = RoundLogPower(Low);
+  } else {
+    Low = Low < 0 ? RoundLogPower(1e-10) : 0.1;
+    Start = Low;
+  }
+  const double Base = FLogarithmicBase;
+  if (!std::isfinite(Start) || !(Start > 0)) return;
+  // Powers computed from the ends rather than by steps keep 1000 at 1000.
+  const double Tolerance = 1e-12;
+  const double High = FIMaximum * (1 + Tolerance);
+  const double LowLimit = Low * (1 - Tolerance);
+  const bool MinorGrid = FMinorGrid->GetVisible();
+  if (MinorGrid) {
+    // The minor grid starts below the first label.
+    const double Below = Start >= Low ? Low / Base : Start;
+    if (Below < Low) AddTick(CalcPosValue(Below), Below);
+  }
+  double T = Start;
+  bool Any = false;
+  // Bases below 1 shrink the powers; they take the additive pass.
+  if (Base > 1) {
+    for (int K = 0; K < MaxLabelSteps && T <= High; ++K) {
+      if (T >= LowLimit) {
+        DrawValueLabel(T, true);
+        Any = true;
+      }
+      T = Start * std::pow(Base, K + 1);
+    }
+  }
+  if (!Any) {
+    // No power of the base lies in the range: steps of the power below the
+    // start.
+    const double Step = Start / Base;
+    T = Start;
+    if (std::isfinite(Step) && Step > 0 && (FIMaximum - Start) / Step < MaxLabelSteps) {
+      for (int K = 0; T <= High; ++K) {
+        if (T >= LowLimit) DrawValueLabel(T, true);
+        T = Start + (K + 1) * Step;
+      }
+    }
+  }
+  if (MinorGrid && T > FIMaximum && std::isfinite(T)) AddTick(CalcPosValue(T), T);
+}
+
+void TChartAxis::DrawApplicationLabels(double AIncrement, int Which) {
+  double Value = FIMinimum;
+  bool Stop = true;
+  for (int Index = 0; Index <= MaxApplicationLabels; ++Index) {
+    FParentChart->OnGetNextAxisLabel(this, Index, Value, Stop);
+    if (Stop) {
+      if (Index == 0) DrawValueLabels(AIncrement, Which);
+      return;
+    }
+    if (!(Value >= FIMinimum - ApplicationLabelTolerance &&
+          Value <= FIMaximum + ApplicationLabelTolerance))
+      return;
+    DrawValueLabel(Value, false);
+  }
+}
+
+void TChartAxis::DrawItems() {
+  for (const std::unique_ptr<TAxisItem>& Item : *FItems) {
+    const double Value = Item->GetValue();
+    if (Value < FMinimumValue || Value > FMaximumValue) continue;
+    const int P = CalcPosValue(Value);
+    if (!FTickOnLabelsOnly) AddTick(P, Value);
+    if (!Item->GetVisible()) continue;
+    const QString Text = Item->GetText().isEmpty() ? LabelValue(Value) : Item->GetText();
+    DrawThisLabel(P, Text, Item.get(), Value);
+  }
+}
+
+void TChartAxis::DrawPointLabels(TAxisLabelStyle Style) {
+  std::vector<TChartSeries*> Bound;
+  int First = -1;
+  int Last = -1;
+  for (int I = 0; I < FParentChart->SeriesCount(); ++I) {
+    TChartSeries* S = FParentChart->GetSeries(I);
+    if (!S->GetActive() || !S->AssociatedToAxis(this)) continue;
+    S->CalcFirstLastVisibleIndex();
+    Bound.push_back(S);
+    if (S->GetFirstValueIndex() != -1 && (First == -1 || S->GetFirstValueIndex() < First))
+      First = S->GetFirstValueIndex();
+    Last = std::max(Last, S->GetLastValueIndex());
+  }
+  if (First == -1 || Last < First) return;
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  for (int Index = First; Index <= Last; ++Index) {
+    TChartSeries* Source = nullptr;
+    QString Text;
+    for (TChartSeries* S : Bound) {
+      if (S->GetFirstValueIndex() == -1 || Index < S->GetFirstValueIndex() ||
+          Index > S->GetLastValueIndex() || Index >= S->Count())
+        continue;
+      Text = Style == talMark ? S->GetMarkText(Index) : S->GetXLabel(Index);
+      if (FParentChart->OnGetAxisLabel) FParentChart->OnGetAxisLabel(this, S, Index, Text);
+      if (!Text.isEmpty()) {
+        Source = S;
+        break;
+      }
+    }
+    if (Source == nullptr) continue;
+    const double Value = FHorizontal ? Source->GetxValue(Index) : Source->GetyValue(Index);
+    if (Value < FIMinimum || Value > FIMaximum) continue;
+    const int P = CalcPosValue(Value);
+    if (!FTickOnLabelsOnly) AddTick(P, Value);
+    if (!GetLabels()) continue;
+    C.AssignFont(GetLabelsFont());
+    if (LabelFits(P, LabelExtent(Text))) DrawThisLabel(P, Text, nullptr, Value);
+  }
+}
+
+void TChartAxis::DrawDepthSeriesLabels() {
+  if (FParentChart->CountActiveSeries() == 0) return;
+  const double First = std::trunc(FIMinimum);
+  const double Last = std::trunc(FIMaximum);
+  if (!(Last - First < MaxLabelSteps)) return;
+  for (double A = First; A <= Last; ++A) {
+    const double Value = FIMaximum - A - 0.5;
+    const int P = CalcYPosValue(Value);
+    if (!FTickOnLabelsOnly) AddTick(P, Value);
+    const int Slot = static_cast<int>(A);
+    QString Text = FParentChart->SeriesTitleLegend(Slot, true);
+    if (FParentChart->OnGetAxisLabel) FParentChart->OnGetAxisLabel(this, nullptr, Slot, Text);
+    if (GetLabels()) DrawThisLabel(P, Text, nullptr, Value);
+  }
+}
+
+bool TChartAxis::LabelFits(int APos, int Size) {
+  if (FLabelsSeparation == 0 || !FHasPreviousLabel) {
+    FHasPreviousLabel = true;
+    FPreviousLabelPos = APos;
+    FPreviousLabelHalf = Size / 2;
+    return true;
+  }
+  const int Half = (Size + static_cast<int>(Size * 0.02 * FLabelsSeparation)) / 2;
+  const bool Clear = APos < FPreviousLabelPos
+                         ? FPreviousLabelPos - FPreviousLabelHalf >= APos + Half
+                         : APos - Half >= FPreviousLabelPos + FPreviousLabelHalf;
+  if (!Clear) return false;
+  FPreviousLabelPos = APos;
+  FPreviousLabelHalf = Half;
+  return true;
+}
+
+void TChartAxis::DrawThisLabel(int APos, const QString& Text, TAxisItem* Item, double Value) {
+  if (FTickOnLabelsOnly) AddTick(APos, Value);
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  TKorCustomShape* Format = Item != nullptr ? static_cast<TKorCustomShape*>(Item) : nullptr;
+  TKorFont& Font = Item != nullptr ? Item->GetFont() : GetLabelsFont();
+  C.AssignFont(Font);
+  if (FIsDepthAxis) {
+    const int H = C.TextHeight(QStringLiteral("W"));
+    const TView3DOptions& View = FParentChart->GetView3DOptions();
+    int Depth = APos;
+    // Half a line deeper: the label's middle, not its top, at the tick.
+    if (View.GetOrthogonal() || View.GetRotation() == 360) Depth += H / 2;
+    const int X = FOtherSide ? FPosLabels : FPosLabels - C.TextWidth(QStringLiteral("W")) / 2 - 2;
+    C.SetTextAlign(FOtherSide ? TA_LEFT : TA_RIGHT);
+    const QStringList Lines = Text.split(KorLineSeparator);
+    for (int I = 0; I < Lines.size(); ++I) C.TextOut3D(X, DepthAxisPos() + I * H, Depth, Lines[I]);
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    return;
+  }
+  int Across = FPosLabels;
+  if (FLabelsAlternate && (FLabelCount % 2) == 1) {
+    int Shift = 0;
+    if (FHorizontal) {
+      Shift = C.TextHeight(QStringLiteral("W"));
+    } else {
+      if (FAlternateWidth < 0) FAlternateWidth = MaxLabelsWidth();
+      Shift = FAlternateWidth;
+      C.AssignFont(Font);
+    }
+    Across += Outward() * Shift;
+  }
+  ++FLabelCount;
+  if (FHorizontal)
+    DrawAxisLabel(APos, Across, FLabelsAngle, Text, Format);
+  else
+    DrawAxisLabel(Across, APos, FLabelsAngle, Text, Format);
+}
+
+// -- label texts
+
+int TChartAxis::LabelAlignment(int Angle, int Width, int H, int& X, int& Y) {
+  // Vertical axes: right of a left axis' labels, left of a right axis';
+  // horizontal: centred, below the bottom axis and above the top axis.
+  auto Side = [](bool Horizontal, bool OtherSide) {
+    if (Horizontal) return OtherSide ? TA_CENTER | TA_BOTTOM : TA_CENTER;
+    return OtherSide ? TA_LEFT : TA_RIGHT;
+  };
+  switch (Angle) {
+    case 0:
+      if (FHorizontal) return Side(true, FOtherSide);
+      Y -= H / 2;
+      if (FLabelsAlign == alDefault) return Side(false, FOtherSide);
+      // Opposite: the labels keep their room but align at its far side.
+      if (FOtherSide) {
+        X += SizeLabels();
+        return TA_RIGHT;
+      }
+      X -= SizeLabels();
+      return TA_LEFT;
+    case 45: {
+      if (FHorizontal && FOtherSide) {
+        const int Back = FParentChart->GetPanelCanvas().TextWidth(QStringLiteral("Wj"));
+        X -= Back;
+        Y -= Back;
+      } else if (FHorizontal || !FOtherSide) {
+        // The label rises to its anchor: it ends at the axis.
+        const int D = Round(Width * std::sin(45 * KorPiStep));
+        X -= D;
+        Y += D;
+      }
+      return TA_LEFT;
+    }
+    case 90:
+      if (FHorizontal) {
+        X -= H / 2;
+        return Side(false, FOtherSide);
+      }
+      return FOtherSide ? TA_CENTER : TA_CENTER | TA_BOTTOM;
+    case 180:
+      if (!FHorizontal) Y += H / 2;
+      return Side(FHorizontal, !FOtherSide);
+    case 270:
+      if (FHorizontal) {
+        X += H / 2;
+        return Side(false, !FOtherSide);
+      }
+      return FOtherSide ? TA_CENTER | TA_BOTTOM : TA_CENTER;
+    default: return TA_LEFT;
+  }
+}
+
+void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const QString& St,
+                               TKorCustomShape* Format) {
+  if (FParentChart == nullptr) return;
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  Angle = NormalizeAxisAngle(Angle);
+  const int H = C.TextHeight(QStringLiteral("W"));
+  int Lines = 1;
+  const int Align = LabelAlignment(Angle, FParentChart->MultiLineTextWidth(St, Lines), H, X, Y);
+  int Z = FIZPos;
+  QString Text = St;
+  bool Show = true;
+  // Before the background, so that it follows a moved label and goes with
+  // a suppressed one.
+  if (OnDrawLabel) OnDrawLabel(this, X, Y, Z, Text, Show);
+  if (!Show) return;
+  const int Width = FParentChart->MultiLineTextWidth(Text, Lines);
+  // The first line's reference point: the lines stack along the text's
+  // own downward direction, centred on the anchor across the axis where
+  // the side wants it.
+  const int N = Lines;
+  const int Step = Angle == 180 || Angle == 270 ? -H : H;
+  TPoint First(X, Y);
+  auto Centred = [N, Step] { return Round(Step / 2.0 * (N + 1)); };
+  if (FHorizontal) {
+    switch (Angle) {
+      case 0: First.Y = (FOtherSide ? Y - N * Step : Y - Step) + Step; break;
+      case 90:
+      case 270: First.X = X - Centred() + Step; break;
+      case 180: First.Y = (FOtherSide ? Y - Step : Y - N * Step) + Step; break;
+      default: break;
+    }
+  } else {
+    switch (Angle) {
+      case 0:
+      case 180: First.Y = Y - Centred() + Step; break;
+      case 90: First.X = (FOtherSide ? X - Step : X - N * Step) + Step; break;
+      case 270: First.X = (FOtherSide ? X - N * Step : X - Step) + Step; break;
+      default: break;
+    }
+  }
+  TKorCustomShape& Back = Format != nullptr ? *Format : FItems->GetFormat();
+  if (!Back.GetTransparent()) {
+    DrawLabelBackground(Back, First, Z, Align, Angle, Width, N, H);
+    // The shape may have drawn with its own font and pens.
+    C.AssignFont(Format != nullptr ? Format->GetFont() : GetLabelsFont());
+    C.GetBrush().SetStyle(bsClear);
+  }
+  C.SetTextAlign(Align);
+  const double Radians = Angle * KorPiStep;
+  const QStringList Parts = Text.split(KorLineSeparator);
+  for (int I = 0; I < Parts.size(); ++I) {
+    const int LX = First.X + Round(I * H * std::sin(Radians));
+    const int LY = First.Y + Round(I * H * std::cos(Radians));
+    DrawLabelLine(LX, LY, Z, Angle, Align, Parts[I]);
+  }
+  C.SetTextAlign(TA_LEFT | TA_TOP);
+}
+
+void TChartAxis::DrawLabelBackground(TKorCustomShape& Format, const TPoint& First, int Z, int Align,
+                                     int Angle, int Width, int Lines, int H) {
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  // The block in the text's own frame (u along the text, v down it), from
+  // the first line's reference point.
+  double U0 = 0;
+  if ((Align & TA_CENTER) == TA_CENTER)
+    U0 = -Width / 2.0;
+  else if ((Align & TA_CENTER) == TA_RIGHT)
+    U0 = -Width;
+  const double V0 = (Align & TA_BOTTOM) != 0 ? -H : 0;
+  const int Margin = C.TextWidth(QStringLiteral("W")) / 2;
+  const double CU = U0 + Width / 2.0;
+  const double CV = V0 + Lines * H / 2.0;
+  const double Radians = Angle * KorPiStep;
+  const double CX = First.X + CU * std::cos(Radians) + CV * std::sin(Radians);
+  const double CY = First.Y - CU * std::sin(Radians) + CV * std::cos(Radians);
+  const int W = Width + 2 * Margin;
+  const int HH = Lines * H;
+  TRect R(Round(CX - W / 2.0), Round(CY - HH / 2.0), 0, 0);
+  R.Right = R.Left + W;
+  R.Bottom = R.Top + HH;
+  if (Z != 0) R = C.CalcRect3D(R, Z);
+  Format.DrawRectRotated(R, Angle);
+}
+
+void TChartAxis::DrawLabelLine(int X, int Y, int Z, int Angle, int Align, const QString& Line) {
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  if (Angle != 0) {
+    C.RotateLabel3D(X, Y, Z, Line, Angle);
+    return;
+  }
+  const int E = FLabelsExponent
+                    ? static_cast<int>(Line.indexOf(QLatin1Char('E'), 0, Qt::CaseInsensitive))
+                    : -1;
+  if (E < 0) {
+    C.TextOut3D(X, Y, Z, Line);
+    return;
+  }
+  const QString Mantissa = Line.left(E);
+  const QString Exponent = Line.mid(E + 1);
+  const int H = C.TextHeight(QStringLiteral("W"));
+  const int MantissaWidth = C.TextWidth(Mantissa);
+  TFont& Font = C.GetFont();
+  const int OldHeight = Font.GetHeight();
+  Font.SetSize(Font.GetSize() - Font.GetSize() / 4);
+  const int ExponentWidth = C.TextWidth(Exponent);
+  // Mantissa, one pixel, raised exponent, placed as one text would be.
+  const int Total = MantissaWidth + 1 + ExponentWidth;
+  int Left = X;
+  if ((Align & TA_CENTER) == TA_CENTER)
+    Left = X - Total / 2;
+  else if ((Align & TA_CENTER) == TA_RIGHT)
+    Left = X - Total;
+  const int Vertical = Align & TA_BOTTOM;
+  C.SetTextAlign(TA_LEFT | Vertical);
+  C.TextOut3D(Left + MantissaWidth + 1, Y - ((H - 1) / 2 - 2), Z, Exponent);
+  Font.SetHeight(OldHeight);
+  C.TextOut3D(Left, Y, Z, Mantissa);
+  C.SetTextAlign(Align);
+}
+
+void TChartAxis::DrawTitle(int X, int Y) {
+  if (FParentChart == nullptr) return;
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  C.AssignFont(FTitle->GetFont());
+  C.SetBackMode(cbmTransparent);
+  if (FIsDepthAxis) {
+    C.SetTextAlign(FOtherSide ? TA_LEFT : TA_RIGHT);
+    C.TextOut3D(X, Y, FParentChart->GetDepth3D() / 2, FTitle->GetCaption());
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    return;
+  }
+  const bool OldExponent = FLabelsExponent;
+  FLabelsExponent = false;
+  TRestore Restore([this, OldExponent] { FLabelsExponent = OldExponent; });
+  DrawAxisLabel(X, Y, FTitle->GetAngle(), FTitle->GetCaption());
+}
+
+// -- ticks, axis line and grid
+
+int TChartAxis::TickBase(int WallSize) const {
+  if (FHorizontal && FOtherSide) return FPosAxis;
+  return FPosAxis + Outward() * WallSize;
+}
+
+void TChartAxis::AxisLine(int X0, int Y0, int X1, int Y1, int Z) {
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  if (FParentChart->GetView3D())
+    C.LineWithZ(X0, Y0, X1, Y1, Z);
+  else
+    C.Line(X0, Y0, X1, Y1);
+}
+
+void TChartAxis::DrawTickLines(const std::vector<int>& Positions, int Start, int Length, int Sign) {
+  if (Length <= 0) return;
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  const int End = Start + Sign * Length;
+  const int Low = std::min(FIStartPos, FIEndPos);
+  const int High = std::max(FIStartPos, FIEndPos);
+  for (int P : Positions) {
+    // Ticks kept only for the minor grid's sake lie beyond the axis ends.
+    if (P < Low || P > High) continue;
+    if (FIsDepthAxis)
+      C.LineWithZ(Start, DepthAxisPos(), End, DepthAxisPos(), P);
+    else if (FHorizontal)
+      AxisLine(P, Start, P, End, FIZPos);
+    else
+      AxisLine(Start, P, End, P, FIZPos);
+  }
+}
+
+void TChartAxis::DrawAxisLine() {
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  // The line runs on under the walls beside the axis.
+  int First = FIStartPos;
+  int Last = FIEndPos;
+  if (FHorizontal) {
+    First -= FParentChart->CalcWallSize(FParentChart->GetLeftAxis());
+    Last += FParentChart->CalcWallSize(FParentChart->GetRightAxis());
+  } else if (!FIsDepthAxis) {
+    Last += FParentChart->CalcWallSize(FParentChart->GetBottomAxis());
+  }
+  const TPenLineMode Mode = FAxis->GetLineMode();
+  if (Mode == lmLine) {
+    C.AssignVisiblePen(*FAxis);
+    if (FIsDepthAxis)
+      C.ZLine3D(FPosAxis, DepthAxisPos(), First, Last);
+    else if (FHorizontal)
+      AxisLine(First, FPosAxis, Last, FPosAxis, FIZPos);
+    else
+      AxisLine(FPosAxis, First, FPosAxis, Last, FIZPos);
+    return;
+  }
+  // A solid as thick as the pen, in the pen's colour.
+  const int W = std::max(1, FAxis->GetWidth());
+  const int Near = -W / 2;
+  C.GetPen().SetStyle(psClear);
+  C.GetBrush().SetStyle(bsSolid);
+  C.GetBrush().SetColor(FAxis->GetColor());
+  const int Z0 = FIZPos + Near;
+  if (FIsDepthAxis) {
+    const int Y = DepthAxisPos() + Near;
+    C.Cube(FPosAxis + Near, FPosAxis + Near + W, Y, Y + W, First, Last, true);
+  } else if (FHorizontal) {
+    const int Top = FPosAxis + Near;
+    if (Mode == lmCylinder)
+      C.Cylinder(false, First, Top, Last, Top + W, Z0, Z0 + W, true);
+    else
+      C.Cube(First, Last, Top, Top + W, Z0, Z0 + W, true);
+  } else {
+    const int Left = FPosAxis + Near;
+    if (Mode == lmCylinder)
+      C.Cylinder(true, Left, First, Left + W, Last, Z0, Z0 + W, true);
+    else
+      C.Cube(Left, Left + W, First, Last, Z0, Z0 + W, true);
+  }
+  C.GetBrush().SetStyle(bsClear);
+}
+
+void TChartAxis::DrawGrids(int NumTicks) {
   if (OnDrawGrids) OnDrawGrids(this);
+  if (FParentChart == nullptr || !FGrid->GetVisible()) return;
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  C.GetBrush().SetStyle(bsClear);
+  C.SetBackMode(cbmTransparent);
+  const TColor Color = FGrid->GetColor() == clDefault ? DefaultGridColor : FGrid->GetColor();
+  C.AssignVisiblePenColor(*FGrid, Color);
+  const int N = std::clamp(NumTicks, 0, GetTickCount());
+  if (FGrid->GetCentered()) {
+    for (int I = 1; I < N; ++I)
+      DrawGridLine(Round((FTicksPositions[I] + FTicksPositions[I - 1]) / 2.0));
+  } else {
+    for (int I = 0; I < N; ++I) DrawGridLine(FTicksPositions[I]);
+  }
+}
+
+void TChartAxis::DrawGridLine(int APos) {
+  if (FParentChart == nullptr || !InsideAxis(APos)) return;
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  const TRect& R = FParentChart->GetPlotRect();
+  const int Depth = FParentChart->GetDepth3D();
+  if (FIsDepthAxis) {
+    C.VertLine3D(R.Left, R.Top, R.Bottom, APos);
+    C.HorizLine3D(R.Left, R.Right, R.Bottom, APos);
+    return;
+  }
+  if (!FParentChart->GetView3D()) {
+    if (FHorizontal)
+      C.DoVertLine(APos, R.Top + 1, R.Bottom);
+    else
+      C.DoHorizLine(R.Left + 1, R.Right, APos);
+    return;
+  }
+  if (!FParentChart->GetAxisBehind()) {
+    if (FHorizontal)
+      C.VertLine3D(APos, R.Top + 1, R.Bottom, 0);
+    else
+      C.HorizLine3D(R.Left + 1, R.Right, APos, 0);
+    return;
+  }
+  if (!FHideBackGrid) {
+    if (FHorizontal)
+      C.VertLine3D(APos, R.Top, R.Bottom, Depth);
+    else
+      C.HorizLine3D(R.Left, R.Right, APos, Depth);
+  }
+  if (!FHideSideGrid) {
+    const int Z = Round(FGrid->GetZPosition() * Depth * 0.01);
+    if (Z != Depth) {
+      if (FHorizontal)
+        C.ZLine3D(APos, FOtherSide ? R.Top : R.Bottom, Z, Depth);
+      else
+        C.ZLine3D(FOtherSide ? R.Right : R.Left, APos, Z, Depth);
+    }
+  }
+}
+
+std::vector<int> TChartAxis::MinorTickPositions() const {
+  std::vector<int> Result;
+  const int Count = FMinorTickCount;
+  if (Count < 1 || FTicksValues.empty()) return Result;
+  auto Add = [this, &Result](double Value) {
+    const int P = CalcPosValue(Value);
+    if (InsideAxis(P)) Result.push_back(P);
+  };
+  const std::vector<double>& V = FTicksValues;
+  if (!FLogarithmic) {
+    if (V.size() < 2) return Result;
+    const double Edge = (V[1] - V[0]) / (Count + 1);
+    for (int J = 1; J <= Count; ++J) {
+      Add(V.front() - J * Edge);
+      Add(V.back() + J * Edge);
+    }
+    for (size_t I = 1; I < V.size(); ++I) {
+      const double D = (V[I] - V[I - 1]) / (Count + 1);
+      for (int J = 1; J <= Count; ++J) Add(V[I] - J * D);
+    }
+    return Result;
+  }
+  // Logarithmic: each decade from a tick's value up to the next power,
+  // one decade beyond the ticks on both sides too.
+  const double Base = FLogarithmicBase;
+  std::vector<double> Decades{V.front() / Base, V.back() / Base};
+  Decades.insert(Decades.end(), V.begin(), V.end());
+  Decades.push_back(V.back() * Base);
+  std::vector<double> Seen;
+  for (double D : Decades) {
+    if (!(D > 0) || !std::isfinite(D)) continue;
+    const bool Again = std::any_of(Seen.begin(), Seen.end(), [D](double S) {
+      return std::fabs(S - D) <= 1e-12 * std::max(std::fabs(S), std::fabs(D));
+    });
+    if (Again) continue;
+    Seen.push_back(D);
+    const double Span = (D * Base - D) / (Count + 1);
+    for (int K = 1; K <= Count; ++K) {
+      const double Value = D + K * Span;
+      if (Value >= FIMinimum && Value <= FIMaximum) Add(Value);
+    }
+  }
+  return Result;
+}
+
+void TChartAxis::DrawMinorTicksAndGrid(int WallSize) {
+  const bool Ticks = FMinorTicks->GetVisible();
+  const bool Grid = FMinorGrid->GetVisible();
+  if ((!Ticks && !Grid) || FTicksPositions.empty()) return;
+  const std::vector<int> Minor = MinorTickPositions();
+  TCanvas3D& C = FParentChart->GetPanelCanvas();
+  if (Ticks) {
+    C.AssignVisiblePen(*FMinorTicks);
+    DrawTickLines(Minor, TickBase(WallSize) + Outward(), FMinorTickLength, Outward());
+  }
+  if (Grid) {
+    C.AssignVisiblePen(*FMinorGrid);
+    for (int P : Minor) DrawGridLine(P);
+  }
+}
+
+// -- drawing at given places
+
+void TChartAxis::CustomDraw(int APosLabels, int APosTitle, int APosAxis, bool GridVisible) {
+  InternalCalcPositions();
+  CustomDrawStartEnd(APosLabels, APosTitle, APosAxis, GridVisible, FIStartPos, FIEndPos);
+}
+
+void TChartAxis::CustomDrawStartEnd(int APosLabels, int APosTitle, int APosAxis, bool GridVisible,
+                                    int AStartPos, int AEndPos) {
+  const int OldLabels = FPosLabels;
+  const int OldTitle = FPosTitle;
+  const int OldAxis = FPosAxis;
+  const int OldStart = FIStartPos;
+  const int OldEnd = FIEndPos;
+  const bool OldGrid = FGrid->GetVisible();
+  // The grid's visibility changes for this drawing only: no repaint.
+  auto SetGridQuietly = [this](bool Value) {
+    TNotifyEvent Handler = std::move(FGrid->OnChange);
+    FGrid->OnChange = nullptr;
+    FGrid->SetVisible(Value);
+    FGrid->OnChange = std::move(Handler);
+  };
+  TRestore Restore([=, this] {
+    SetGridQuietly(OldGrid);
+    FPosLabels = OldLabels;
+    FPosTitle = OldTitle;
+    FPosAxis = OldAxis;
+    FIStartPos = OldStart;
+    FIEndPos = OldEnd;
+    RecalcSizeCenter();
+  });
+  FPosLabels = APosLabels;
+  FPosTitle = APosTitle;
+  FPosAxis = APosAxis;
+  FIStartPos = AStartPos;
+  FIEndPos = AEndPos;
+  RecalcSizeCenter();
+  SetGridQuietly(GridVisible);
+  Draw(false);
+}
+
+void TChartAxis::CustomDrawMinMax(int APosLabels, int APosTitle, int APosAxis, bool GridVisible,
+                                  double AMinimum, double AMaximum, double AIncrement) {
+  InternalCalcPositions();
+  CustomDrawMinMaxStartEnd(APosLabels, APosTitle, APosAxis, GridVisible, AMinimum, AMaximum,
+                           AIncrement, FIStartPos, FIEndPos);
+}
+
+void TChartAxis::CustomDrawMinMaxStartEnd(int APosLabels, int APosTitle, int APosAxis,
+                                          bool GridVisible, double AMinimum, double AMaximum,
+                                          double AIncrement, int AStartPos, int AEndPos) {
+  if (!(AIncrement >= 0)) throw AxisException(Korconst::KorMsg_AxisIncrementNeg);
+  const double OldMinimum = FMinimumValue;
+  const double OldMaximum = FMaximumValue;
+  const double OldIncrement = FDesiredIncrement;
+  const bool OldAutomatic = FAutomatic;
+  const bool OldAutomaticMinimum = FAutomaticMinimum;
+  const bool OldAutomaticMaximum = FAutomaticMaximum;
+  const double OldIMinimum = FIMinimum;
+  const double OldIMaximum = FIMaximum;
+  TRestore Restore([=, this] {
+    FMinimumValue = OldMinimum;
+    FMaximumValue = OldMaximum;
+    FDesiredIncrement = OldIncrement;
+    FAutomatic = OldAutomatic;
+    FAutomaticMinimum = OldAutomaticMinimum;
+    FAutomaticMaximum = OldAutomaticMaximum;
+    FIMinimum = OldIMinimum;
+    FIMaximum = OldIMaximum;
+    InternalCalcRange();
+  });
+  // Set directly: a temporary range neither repaints the chart nor moves
+  // the axes that follow this one.
+  if (AMinimum > AMaximum) std::swap(AMinimum, AMaximum);
+  if (AMaximum - AMinimum < MinAxisRange) AMaximum = AMinimum + MinAxisRange;
+  FMinimumValue = AMinimum;
+  FMaximumValue = AMaximum;
+  FDesiredIncrement = AIncrement;
+  FAutomatic = false;
+  FAutomaticMinimum = false;
+  FAutomaticMaximum = false;
+  AdjustMaxMin();
+  CustomDrawStartEnd(APosLabels, APosTitle, APosAxis, GridVisible, AStartPos, AEndPos);
 }
 
 // -- placement operations

@@ -334,7 +334,7 @@ class TChartAxis : public TPersistent {
   // The major ticks of the current drawing (pixels along the axis, in the
   // order they were added).
   int GetTickCount() const { return static_cast<int>(FTicksPositions.size()); }
-  const std::vector<int>& GetTicks() const { return FTicksPositions; }
+  const std::vector<int>& GetTicksPositions() const { return FTicksPositions; }
   // While set, the grid leaves out its lines on the back wall (or across
   // the floor and side walls): the chart draws those parts separately
   // when walls face away from the viewer.
@@ -387,6 +387,13 @@ class TChartAxis : public TPersistent {
   int InternalLabelSize(double Value, bool IsWidth) const;
   // Whether label texts run along the axis (so their width counts).
   bool LabelsAlongAxis() const;
+  // Pixels a label takes along the axis in the current canvas font: its
+  // width or its lines' height, for slanted labels what keeps two of them
+  // clear of each other.
+  int LabelExtent(const QString& Text) const;
+  // The largest extent of the labels AIncrement apart over the range (0
+  // when they are too many to measure, or powers of a logarithmic axis).
+  int WidestLabelExtent(double AIncrement);
   // Whether some active series bound to the axis has at most MaxPoints
   // points along it.
   bool HasSeriesWithAtMost(int MaxPoints) const;
@@ -433,8 +440,6 @@ class TChartAxis : public TPersistent {
   // Whether a label Size pixels long at APos keeps clear of the previous
   // one (LabelsSeparation percent apart); records it when it does.
   bool LabelFits(int APos, int Size);
-  // A label's size along the axis in the current canvas font.
-  int LabelSizeAlong(const QString& Text);
   void AddTick(int APos, double Value);
   // +1 when outward (away from the chart) is towards larger pixels.
   int Outward() const;
@@ -446,12 +451,12 @@ class TChartAxis : public TPersistent {
   // Text alignment for a label at Angle, moving the anchor (X, Y) as the
   // angle needs; Width is the label's widest line.
   int LabelAlignment(int Angle, int Width, int H, int& X, int& Y);
-  void DrawLabelBackground(TKorCustomShape& Format, const TPoint& First, int Align, int Angle,
-                           int Width, int Lines, int H);
+  void DrawLabelBackground(TKorCustomShape& Format, const TPoint& First, int Z, int Align,
+                           int Angle, int Width, int Lines, int H);
   // One line of a label; with LabelsExponent at angle 0 a text with an
   // exponent ("E") as mantissa and raised exponent.
-  void DrawLabelLine(int X, int Y, int Angle, int Align, const QString& Line);
-  void DrawAxisLine(int WallSize);
+  void DrawLabelLine(int X, int Y, int Z, int Angle, int Align, const QString& Line);
+  void DrawAxisLine();
   // Lines Length pixels long at each of Positions, starting at Start
   // across the axis and going Sign-wards.
   void DrawTickLines(const std::vector<int>& Positions, int Start, int Length, int Sign);

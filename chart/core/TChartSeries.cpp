@@ -1025,7 +1025,7 @@ void TChartSeries::CalcFirstLastPage(int& First, int& Last) const {
 void TChartSeries::Added() {
   TCustomAxisPanel* Chart = GetParentChart();
   if (FColor == clDefault && Chart != nullptr) {
-    FInternalColor = Chart->GetFreeSeriesColor(true, this);
+    ChangeInternalColor(Chart->GetFreeSeriesColor(true, this));
     NotifyColorChanged();
   }
   RecalcGetAxis();

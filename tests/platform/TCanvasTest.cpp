@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <functional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -913,6 +915,183 @@ TEST_F(TCanvasTest, EmptyBitmapAcceptsDrawingAndPaintsNothing) {
   C.FillRect(Rect(0, 0, 2, 2));
   EXPECT_EQ(Count(Nothing, clRed), 4);
   EXPECT_EQ(Count(Nothing, clWhite), 12);
+}
+
+// ------------------------------------------------------------ direct line drawing
+
+// Solid one-pixel lines on a bitmap are written straight into the pixels;
+// the scenes below are drawn once that way and once by the painter (direct
+// drawing switched off) and must come out pixel for pixel the same.
+class TCanvasDirectLineTest : public TCanvasTest {
+ protected:
+  void TearDown() override {
+    SetDirectLineDrawing(true);
+    TCanvasTest::TearDown();
+  }
+
+  // Both bitmaps drawn by Scene, each in one painter session (nothing is
+  // read back before the end), then compared. Returns the number of pixels
+  // that are not white, so a test can make sure the scene drew something.
+  int ExpectSameBothWays(const std::function<void(TCanvas&)>& Scene) {
+    TBitmap Direct(97, 61);
+    TBitmap Painted(97, 61);
+    SetDirectLineDrawing(true);
+    Scene(Direct.GetCanvas());
+    SetDirectLineDrawing(false);
+    Scene(Painted.GetCanvas());
+    SetDirectLineDrawing(true);
+    for (int Y = 0; Y < Direct.GetHeight(); ++Y) {
+      for (int X = 0; X < Direct.GetWidth(); ++X) {
+        if (Direct.GetPixel(X, Y) != Painted.GetPixel(X, Y)) {
+          ADD_FAILURE() << "first difference at (" << X << ", " << Y << ")";
+          return 0;
+        }
+      }
+    }
+    return PixelProbe::CountIf(Direct, [](TColor C) { return C != clWhite; });
+  }
+};
+
+// Mostly near the bitmap (97 x 61), some far away, some at the int limits.
+int RandomCoordinate(std::mt19937& Random, int Size) {
+  const int Kind = std::uniform_int_distribution<int>(0, 9)(Random);
+  if (Kind < 7) return std::uniform_int_distribution<int>(-30, Size + 30)(Random);
+  if (Kind < 9) return std::uniform_int_distribution<int>(-100000, 100000)(Random);
+  static const int Extremes[] = {INT_MIN, INT_MAX, -2000000000, 2000000000, INT_MIN + 1};
+  return Extremes[std::uniform_int_distribution<int>(0, 4)(Random)];
+}
+
+void RandomLines(TCanvas& C, std::mt19937& Random, int Count) {
+  for (int N = 0; N < Count; ++N) {
+    C.GetPen().SetColor(static_cast<TColor>(Random() & 0xFFFFFF));
+    std::vector<TPoint> Points(std::uniform_int_distribution<int>(2, 12)(Random));
+    for (TPoint& P : Points) P = TPoint(RandomCoordinate(Random, 97), RandomCoordinate(Random, 61));
+    if (N % 3 == 0) {
+      C.MoveTo(Points[0].X, Points[0].Y);
+      for (std::size_t I = 1; I < Points.size(); ++I) C.LineTo(Points[I].X, Points[I].Y);
+    } else {
+      C.Polyline(Points.data(), static_cast<int>(Points.size()));
+    }
+  }
+}
+
+// A painter primitive between the lines keeps the painter open, with the
+// clip applied to it, while lines are written beside it.
+void PainterStroke(TCanvas& C, std::mt19937& Random) {
+  C.GetPen().SetWidth(3);
+  C.GetPen().SetColor(static_cast<TColor>(Random() & 0xFFFFFF));
+  C.MoveTo(RandomCoordinate(Random, 97), RandomCoordinate(Random, 61));
+  C.LineTo(RandomCoordinate(Random, 97), RandomCoordinate(Random, 61));
+  C.GetPen().SetWidth(1);
+}
+
+TEST_F(TCanvasDirectLineTest, RandomLinesThroughClipAndUnclipMatchThePainterInOneSession) {
+  const int Inked = ExpectSameBothWays([](TCanvas& C) {
+    std::mt19937 Random(20240611);
+    C.GetBrush().SetColor(clSilver);
+    C.FillRect(Rect(10, 10, 50, 40));
+    RandomLines(C, Random, 60);
+    C.ClipRect(Rect(13, 7, 71, 44));
+    PainterStroke(C, Random);
+    RandomLines(C, Random, 60);
+    C.RemoveClip();
+    PainterStroke(C, Random);
+    RandomLines(C, Random, 60);
+    // A clip reaching past the bitmap, then one inside it made of two
+    // intersections (still one rectangle).
+    C.ClipRect(Rect(-50, 30, 200, 400));
+    RandomLines(C, Random, 40);
+    C.ClipRect(Rect(40, -10, 60, 58));
+    PainterStroke(C, Random);
+    RandomLines(C, Random, 40);
+    C.RemoveClip();
+    RandomLines(C, Random, 40);
+  });
+  EXPECT_GT(Inked, 2000);
+}
+
+TEST_F(TCanvasDirectLineTest, ShortTraceSegmentsAndEveryDirectionMatchThePainter) {
+  ExpectSameBothWays([](TCanvas& C) {
+    // A data trace: many segments of a few pixels.
+    std::vector<TPoint> Trace;
+    for (int X = 0; X < 400; ++X)
+      Trace.emplace_back(X / 4, 30 + static_cast<int>(25 * std::sin(X * 0.05)) + X % 3);
+    C.Polyline(Trace.data(), static_cast<int>(Trace.size()));
+    // A star through a centre inside, and one whose centre lies outside.
+    for (const TPoint& Centre : {TPoint(48, 30), TPoint(90, -5)}) {
+      for (int A = 0; A < 64; ++A) {
+        C.GetPen().SetColor(static_cast<TColor>(0x10000 * (A * 4) + 0x80));
+        C.MoveTo(Centre.X, Centre.Y);
+        C.LineTo(Centre.X + static_cast<int>(std::lround(70 * std::cos(A * 0.0982))),
+                 Centre.Y + static_cast<int>(std::lround(70 * std::sin(A * 0.0982))));
+      }
+    }
+  });
+}
+
+TEST_F(TCanvasDirectLineTest, LinesAcrossTheWholeIntRangeKeepTheirSlope) {
+  // Slope exactly 1 and exactly -1 over 2^32 - 1 steps: products of the
+  // step and the extent need more than 64 bits.
+  const int Inked = ExpectSameBothWays([](TCanvas& C) {
+    C.MoveTo(INT_MIN, INT_MIN);
+    C.LineTo(INT_MAX, INT_MAX);
+    C.GetPen().SetColor(clRed);
+    // x + y = 60 from one end of the range to the other.
+    C.MoveTo(INT_MIN + 61, INT_MAX);
+    C.LineTo(INT_MAX, INT_MIN + 61);
+  });
+  EXPECT_EQ(Inked, 2 * 61 - 1);  // they cross at (30, 30)
+  TBitmap Check(97, 61);
+  Check.GetCanvas().MoveTo(INT_MIN, INT_MIN);
+  Check.GetCanvas().LineTo(INT_MAX, INT_MAX);
+  for (int I = 0; I < 61; ++I) EXPECT_EQ(Check.GetPixel(I, I), clBlack) << I;
+}
+
+TEST_F(TCanvasDirectLineTest, MappingsAndEmptyClipsMatchThePainter) {
+  const int Inked = ExpectSameBothWays([](TCanvas& C) {
+    std::mt19937 Random(7);
+    C.SetWindowOrg(-20, 15);
+    RandomLines(C, Random, 30);
+    C.SetMapMode(mmAnisotropic);
+    C.SetWindowExt(3, -2);
+    C.SetViewportExt(2, 3);
+    RandomLines(C, Random, 30);
+    C.SetMapMode(mmText);
+    C.SetWindowOrg(0, 0);
+    C.ClipRect(Rect(20, 20, 20, 40));  // nothing gets through
+    RandomLines(C, Random, 30);
+    C.RemoveClip();
+    C.ClipRect(Rect(200, 0, 300, 60));  // off the bitmap
+    RandomLines(C, Random, 30);
+  });
+  EXPECT_GT(Inked, 500);
+}
+
+TEST_F(TCanvasDirectLineTest, LinesLeaveOtherStylesModesAndShapedClipsToThePainter) {
+  ExpectSameBothWays([](TCanvas& C) {
+    std::mt19937 Random(99);
+    C.GetPen().SetStyle(psDot);
+    RandomLines(C, Random, 10);
+    C.GetPen().SetStyle(psSolid);
+    C.GetPen().SetMode(pmXor);
+    RandomLines(C, Random, 10);
+    C.GetPen().SetMode(pmCopy);
+    C.ClipEllipse(Rect(10, 5, 80, 55));
+    RandomLines(C, Random, 20);
+  });
+}
+
+TEST_F(TCanvasDirectLineTest, ALineOnACopiedBitmapLeavesTheCopyAsItWas) {
+  SolidPen(clBlack);
+  Canvas().MoveTo(0, 3);
+  Canvas().LineTo(60, 3);
+  TBitmap Copy;
+  Copy.Assign(Bitmap);  // shares the pixel memory until one side changes
+  Canvas().MoveTo(0, 9);
+  Canvas().LineTo(60, 9);
+  EXPECT_EQ(Count(Bitmap, clBlack), 120);
+  EXPECT_EQ(Count(Copy, clBlack), 60);
+  EXPECT_EQ(Copy.GetPixel(5, 9), clWhite);
 }
 
 }  // namespace

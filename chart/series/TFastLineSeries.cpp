@@ -1,0 +1,370 @@
+#include "chart/series/TFastLineSeries.h"
+
+#include "chart/core/KorCanvas.h"
+#include "chart/core/KorProcs.h"
+#include "chart/core/Korconst.h"
+#include "chart/core/TCanvas3D.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartPen.h"
+#include "chart/core/TChartValueList.h"
+#include "chart/core/TCustomAxisPanel.h"
+#include "chart/core/TSeriesMarks.h"
+
+#include "platform/TPen.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Draws every step at once on the chart's canvas (at the series' middle
+// depth in 3D).
+class TDirectSink {
+ public:
+  TDirectSink(TCanvas3D& Canvas, bool Is3D, int Z) : FCanvas(Canvas), FIs3D(Is3D), FZ(Z) {}
+
+  void MoveTo(int X, int Y) {
+    if (FIs3D)
+      FCanvas.MoveTo3D(X, Y, FZ);
+    else
+      FCanvas.MoveTo(X, Y);
+  }
+  void LineTo(int X, int Y) {
+    if (FIs3D)
+      FCanvas.LineTo3D(X, Y, FZ);
+    else
+      FCanvas.LineTo(X, Y);
+  }
+
+ private:
+  TCanvas3D& FCanvas;
+  bool FIs3D;
+  int FZ;
+};
+
+// Collects the steps into runs of joined points, from a move to the next,
+// and draws each run with one polyline: a long trace costs one canvas call
+// per run instead of one per point. Only for pens whose segments are drawn
+// each on its own (see DrawsSegmentsAlone), where a polyline leaves exactly
+// the pixels of its segments drawn one by one.
+class TRunSink {
+ public:
+  TRunSink(TCanvas3D& Canvas, bool Is3D, int Z, int X, int Y, int Capacity)
+      : FCanvas(Canvas), FIs3D(Is3D), FZ(Z), FRun(static_cast<size_t>(std::max(2, Capacity))) {
+    FRun[0] = TPoint(X, Y);
+  }
+
+  void MoveTo(int X, int Y) {
+    Flush();
+    FRun[0] = TPoint(X, Y);
+    FSize = 1;
+  }
+  // A repeated point adds no segment. Without a branch on it: in a dense
+  // trace, whether a point lands on the pixel of the one before is as good
+  // as random.
+  void LineTo(int X, int Y) {
+    if (FSize == FRun.size()) FRun.resize(2 * FSize);
+    const TPoint& Last = FRun[FSize - 1];
+    const bool New = (Last.X != X) | (Last.Y != Y);
+    FRun[FSize] = TPoint(X, Y);
+    FSize += New;
+  }
+  const TPoint& Last() const { return FRun[FSize - 1]; }
+  // Draws the last run and leaves the pen at its end, where drawing the
+  // steps one by one would have left it.
+  void Finish() {
+    Flush();
+    TDirectSink(FCanvas, FIs3D, FZ).MoveTo(Last().X, Last().Y);
+  }
+
+ private:
+  void Flush() {
+    if (FSize < 2) return;
+    const int High = static_cast<int>(FSize) - 1;
+    if (FIs3D)
+      FCanvas.Polyline(FRun.data(), High, FZ);
+    else
+      FCanvas.Polyline(FRun.data(), High);
+  }
+
+  TCanvas3D& FCanvas;
+  bool FIs3D;
+  int FZ;
+  std::vector<TPoint> FRun;  // the run is FRun[0 .. FSize - 1]
+  size_t FSize = 1;
+};
+
+// A pen of one pixel without a dash pattern draws each segment of a line
+// independently of the others (no joins, no pattern running on), so
+// segments may be joined into polylines without changing a pixel.
+bool DrawsSegmentsAlone(const TPen& Pen) {
+  const TPenStyle Style = Pen.GetStyle();
+  return Pen.GetWidth() <= 1 && (Style == psSolid || Style == psInsideFrame || Style == psClear);
+}
+
+}  // namespace
+
+TFastLineSeries::TFastLineSeries(TComponent* AOwner) : TCustomLineSeries(AOwner) {
+  // The segment that leaves the chart is drawn, and a function of this
+  // series that gives one value shows as a segment across the source.
+  SetDrawBetweenPoints(true);
+  SetSinglePointFunction(false);
+}
+
+const TPropertyList& TFastLineSeries::Properties() const {
+  namespace PP = PublishedProperty;
+  using C = TFastLineSeries;
+  static const TPropertyList List(
+      TCustomLineSeries::Properties(),
+      {
+          PP::Boolean<C>(QStringLiteral("AutoRepaint"), &C::GetAutoRepaint, &C::SetAutoRepaint,
+                         true),
+          PP::Boolean<C>(QStringLiteral("DrawAllPoints"), &C::GetDrawAllPoints, &C::SetDrawAll,
+                         true),
+          PP::Boolean<C>(QStringLiteral("IgnoreNulls"), &C::GetIgnoreNulls, &C::SetIgnoreNulls,
+                         true),
+          PP::Boolean<C>(QStringLiteral("InvertedStairs"), &C::GetInvertedStairs,
+                         &C::SetInvertedStairs, false),
+          PP::Boolean<C>(QStringLiteral("Stairs"), &C::GetStairs, &C::SetStairs, false),
+          PP::Object<C, TChartPen>(QStringLiteral("LinePen"), &C::LinePenObject),
+      });
+  return List;
+}
+
+void TFastLineSeries::Assign(const TPersistent& Source) {
+  if (const auto* S = dynamic_cast<const TFastLineSeries*>(&Source)) {
+    FAutoRepaint = S->FAutoRepaint;
+    FDrawAllPoints = S->FDrawAllPoints;
+    FFastPen = S->FFastPen;
+    FIgnoreNulls = S->FIgnoreNulls;
+    FInvertedStairs = S->FInvertedStairs;
+    FStairs = S->FStairs;
+  }
+  TCustomLineSeries::Assign(Source);
+}
+
+// -- properties
+
+void TFastLineSeries::SetDrawAll(bool Value) {
+  SetBooleanProperty(FDrawAllPoints, Value);
+}
+
+void TFastLineSeries::SetFastPen(bool Value) {
+  if (KorSetDCPenColor == nullptr) return;
+  FFastPen = Value;
+}
+
+void TFastLineSeries::SetIgnoreNulls(bool Value) {
+  SetBooleanProperty(FIgnoreNulls, Value);
+}
+
+void TFastLineSeries::SetInvertedStairs(bool Value) {
+  SetBooleanProperty(FInvertedStairs, Value);
+}
+
+void TFastLineSeries::SetStairs(bool Value) {
+  SetBooleanProperty(FStairs, Value);
+}
+
+// -- colours and pen
+
+void TFastLineSeries::SetPen(const TChartPen& Value) {
+  TCustomLineSeries::SetPen(Value);
+  SetSeriesColor(GetLinePen().GetColor());
+}
+
+void TFastLineSeries::SetSeriesColor(TColor AColor) {
+  TCustomLineSeries::SetSeriesColor(AColor);
+  GetLinePen().SetColor(AColor);
+}
+
+// -- margins and gallery
+
+void TFastLineSeries::CalcHorizMargins(int& LeftMargin, int& RightMargin) {
+  TCustomLineSeries::CalcHorizMargins(LeftMargin, RightMargin);
+  const int W = GetLinePen().GetWidth();
+  LeftMargin += W - (W - 2) / 2;
+  RightMargin += W - (W - 2) / 2;
+}
+
+void TFastLineSeries::CalcVerticalMargins(int& TopMargin, int& BottomMargin) {
+  TCustomLineSeries::CalcVerticalMargins(TopMargin, BottomMargin);
+  const int W = GetLinePen().GetWidth();
+  TopMargin += W - (W - 2) / 2;
+  BottomMargin += W - (W - 2) / 2;
+}
+
+QStringList TFastLineSeries::CreateSubGallery() const {
+  QStringList Items = TCustomLineSeries::CreateSubGallery();
+  Items << Korconst::KorMsg_Marks << Korconst::KorMsg_Dotted << Korconst::KorMsg_Stairs;
+  return Items;
+}
+
+void TFastLineSeries::SetSubGallery(int Index) {
+  switch (Index) {
+    case 1: GetMarks().SetVisible(true); break;
+    case 2: GetLinePen().SetSmallDots(true); break;
+    case 3: SetStairs(true); break;
+    default: break;
+  }
+}
+
+// -- drawing
+
+bool TFastLineSeries::CanDraw() const {
+  return GetParentChart() != nullptr && GetHorizAxisObject() != nullptr &&
+         GetVertAxisObject() != nullptr;
+}
+
+void TFastLineSeries::CalcPosition(int ValueIndex, int& X, int& Y) const {
+  X = CalcXPosValue(GetXValues().GetValue(ValueIndex));
+  Y = CalcYPosValue(GetYValues().GetValue(ValueIndex));
+}
+
+void TFastLineSeries::PrepareCanvas() {
+  TCanvas3D& Canvas = GetParentChart()->GetPanelCanvas();
+  Canvas.AssignVisiblePen(GetLinePen());
+  Canvas.GetBrush().SetStyle(bsClear);
+  Canvas.SetBackMode(cbmTransparent);
+}
+
+// With IgnoreNulls off a null point is joined to neither neighbour: its
+// position is a placeholder, not data.
+bool TFastLineSeries::BreaksAt(int ValueIndex) const {
+  return !FIgnoreNulls && IsNull(ValueIndex);
+}
+
+template <class TSink>
+void TFastLineSeries::StepTo(int ValueIndex, int X, int Y, TSink& Sink) {
+  if (X == FLastX && (!FDrawAllPoints || Y == FLastY)) return;
+  const bool Null = BreaksAt(ValueIndex);
+  if (Null || FLastNull) {
+    Sink.MoveTo(X, Y);
+  } else {
+    if (FStairs) {
+      if (FInvertedStairs)
+        Sink.LineTo(FLastX, Y);
+      else
+        Sink.LineTo(X, FLastY);
+    }
+    Sink.LineTo(X, Y);
+  }
+  FLastX = X;
+  FLastY = Y;
+  FLastNull = Null;
+}
+
+void TFastLineSeries::DrawAllValues() {
+  if (!CanDraw()) return;
+  PrepareCanvas();
+  const int First = GetFirstValueIndex();
+  // The visible range is that of the last pass; points may have gone since.
+  const int Last = std::min(GetLastValueIndex(), Count() - 1);
+  if (First < 0 || Last < First) return;
+  TCustomAxisPanel& Chart = *GetParentChart();
+  TCanvas3D& Canvas = Chart.GetPanelCanvas();
+  const bool Is3D = Chart.GetView3D();
+  // From the point before the first visible one, so that the segment that
+  // enters the chart is drawn.
+  const int Start = First > 0 ? First - 1 : First;
+  CalcPosition(Start, FLastX, FLastY);
+  FLastNull = BreaksAt(Start);
+  const int From = First > 0 ? First : First + 1;
+  // Long traces: the values straight from the arrays (the range is checked
+  // above) through the axes, without the checked accessors.
+  const double* XValues = GetXValues().Data();
+  const double* YValues = GetYValues().Data();
+  const TChartAxis& Horizontal = *GetHorizAxisObject();
+  const TChartAxis& Vertical = *GetVertAxisObject();
+  auto Steps = [&](auto& Sink) {
+    for (int I = From; I <= Last; ++I)
+      StepTo(I, Horizontal.CalcXPosValue(XValues[I]), Vertical.CalcYPosValue(YValues[I]), Sink);
+  };
+  if (DrawsSegmentsAlone(Canvas.GetPen())) {
+    TRunSink Sink(Canvas, Is3D, GetMiddleZ(), FLastX, FLastY, Last - From + 2);
+    if (FDrawAllPoints && !FStairs && FIgnoreNulls) {
+      // The plain trace: every step is a line to the point, which the run
+      // leaves out when it repeats the pixel before.
+      for (int I = From; I <= Last; ++I)
+        Sink.LineTo(Horizontal.CalcXPosValue(XValues[I]), Vertical.CalcYPosValue(YValues[I]));
+      FLastX = Sink.Last().X;
+      FLastY = Sink.Last().Y;
+    } else {
+      Steps(Sink);
+    }
+    Sink.Finish();
+  } else {
+    TDirectSink Sink(Canvas, Is3D, GetMiddleZ());
+    Sink.MoveTo(FLastX, FLastY);
+    Steps(Sink);
+  }
+}
+
+void TFastLineSeries::DrawValue(int ValueIndex) {
+  if (!CanDraw()) return;
+  int X;
+  int Y;
+  CalcPosition(ValueIndex, X, Y);
+  TDirectSink Sink(GetParentChart()->GetPanelCanvas(), GetParentChart()->GetView3D(), GetMiddleZ());
+  StepTo(ValueIndex, X, Y, Sink);
+}
+
+// A new point is announced as always (OnAfterAdd, linked series); with auto
+// repaint off only the repaint is replaced by drawing its segment.
+void TFastLineSeries::NotifyNewValue(TChartSeries* Sender, int ValueIndex) {
+  if (FAutoRepaint) {
+    TCustomLineSeries::NotifyNewValue(Sender, ValueIndex);
+    return;
+  }
+  if (OnAfterAdd) OnAfterAdd(this, ValueIndex);
+  NotifyValue(veAdd, ValueIndex);
+  if (!GetActive() || !CanDraw() || ValueIndex < 0 || ValueIndex >= Count()) return;
+  const int Previous = ValueIndex > 0 ? ValueIndex - 1 : 0;
+  CalcPosition(Previous, FLastX, FLastY);
+  FLastNull = BreaksAt(Previous);
+  TCustomAxisPanel& Chart = *GetParentChart();
+  TCanvas3D& Canvas = Chart.GetPanelCanvas();
+  if (FFastPen && KorSetDCPenColor != nullptr) {
+    // The canvas's stock pen: solid, one pixel, recoloured in place.
+    Canvas.GetPen().SetStyle(psSolid);
+    Canvas.GetPen().SetWidth(1);
+    KorSetDCPenColor(Canvas.GetReferenceCanvas(), GetLinePen().GetColor());
+  } else {
+    Canvas.AssignVisiblePen(GetLinePen());
+  }
+  TDirectSink Sink(Canvas, Chart.GetView3D(), GetMiddleZ());
+  Sink.MoveTo(FLastX, FLastY);
+  int X;
+  int Y;
+  CalcPosition(ValueIndex, X, Y);
+  StepTo(ValueIndex, X, Y, Sink);
+}
+
+void TFastLineSeries::PrepareLegendCanvas(int, TColor&, TBrushStyle&) {
+  if (GetParentChart() != nullptr) PrepareCanvas();
+}
+
+void TFastLineSeries::DrawLegendShape(int, const TRect& Rect) {
+  if (GetParentChart() == nullptr) return;
+  GetParentChart()->GetPanelCanvas().DoHorizLine(Rect.Left, Rect.Right,
+                                                 (Rect.Top + Rect.Bottom) / 2);
+}
+
+// -- hit test
+
+int TFastLineSeries::Clicked(int X, int Y) const {
+  const int First = GetFirstValueIndex();
+  const int Last = std::min(GetLastValueIndex(), Count() - 1);
+  if (First < 0 || Last < 0 || !CanDraw()) return -1;
+  GetParentChart()->GetPanelCanvas().Calculate2DPosition(X, Y, GetMiddleZ());
+  const TPoint Mouse(X, Y);
+  TPoint Previous;
+  for (int I = First; I <= Last; ++I) {
+    TPoint P;
+    CalcPosition(I, P.X, P.Y);
+    if (P == Mouse) return I;
+    if (I > First && PointInLine(Mouse, P, Previous)) return I - 1;
+    Previous = P;
+  }
+  return -1;
+}
