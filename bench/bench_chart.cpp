@@ -4,7 +4,7 @@
 // the same size. The ratio of the two is reported by the second benchmark.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
@@ -102,7 +102,7 @@ BENCHMARK(BM_ChartOverPolylineRatio)
 int main(int argc, char** argv) {
   // Fonts and images only: no window system is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication App(argc, argv);
+  QApplication App(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -15,7 +15,7 @@ int Saturate(double Value) {
 
 }  // namespace
 
-int Round(double Value) {
+int RoundOutsideIntRange(double Value) {
   // nearbyint honours the current rounding mode, which nothing here changes
   // from round-to-nearest-even.
   return Saturate(std::nearbyint(Value));

@@ -14,6 +14,7 @@
 #include "chart/core/TChartCustomAxes.h"
 #include "chart/core/TChartHiddenPen.h"
 #include "chart/core/TChartSeries.h"
+#include "chart/core/TLabelsList.h"
 #include "chart/core/TChartValueList.h"
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TDarkGrayPen.h"
@@ -1049,8 +1050,12 @@ TAxisLabelStyle TChartAxis::InternalCalcLabelStyle() const {
     if (!S->GetActive() || !S->AssociatedToAxis(this)) continue;
     Bound = true;
     if (!SeriesAlongAxis(*S)) continue;
-    for (int Point = 0; Point < S->Count(); ++Point)
-      if (!S->GetXLabel(Point).isEmpty()) return talText;
+    // Only the label list's own slots can hold a label (it takes no memory
+    // until a point has one), so series without labels cost nothing here.
+    const TLabelsList& Labels = S->GetLabels();
+    const int Labelled = std::min(S->Count(), Labels.Count());
+    for (int Point = 0; Point < Labelled; ++Point)
+      if (!Labels.GetLabel(Point).isEmpty()) return talText;
   }
   return Bound ? talValue : talNone;
 }
