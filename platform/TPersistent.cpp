@@ -52,6 +52,10 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
       if (!std::holds_alternative<QStringList>(In)) return false;
       Out = In;
       return true;
+    case TPropertyKind::pkBinary:
+      if (!std::holds_alternative<QByteArray>(In)) return false;
+      Out = In;
+      return true;
     case TPropertyKind::pkClass: return false;
   }
   return false;

@@ -2,6 +2,7 @@
 
 #include "platform/TColor.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +21,8 @@ using TNotifyEvent = std::function<void(TPersistent* Sender)>;
 // and written as their ordinal; sets as a bit mask in an int; pkClass is a
 // persistent sub-object (font, pen, ...) that streams descend into;
 // pkIntegerList a list of integers written as one value (print margins);
-// pkStrings a list of text lines (titles).
+// pkStrings a list of text lines (titles); pkBinary bytes that the owner
+// encodes and decodes itself (a series' points).
 enum class TPropertyKind {
   pkInteger,
   pkColor,
@@ -31,12 +33,13 @@ enum class TPropertyKind {
   pkSet,
   pkClass,
   pkIntegerList,
-  pkStrings
+  pkStrings,
+  pkBinary
 };
 
 using TIntegerList = std::vector<int>;
-using TPropertyValue =
-    std::variant<int, TColor, bool, double, QString, TPersistent*, TIntegerList, QStringList>;
+using TPropertyValue = std::variant<int, TColor, bool, double, QString, TPersistent*, TIntegerList,
+                                    QStringList, QByteArray>;
 
 // One published property: its name, kind and typed accessors working on the
 // owning object. Default is the value that is not written to streams; Stored,

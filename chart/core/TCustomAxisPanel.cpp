@@ -575,11 +575,21 @@ bool TCustomAxisPanel::IsValidDataSource(TChartSeries* ASeries, TComponent* ACom
 
 void TCustomAxisPanel::CheckOtherSeries(TChartSeries* Dest, TChartSeries* Source) const {
   if (Source == nullptr) return;
-  const TDataSourcesList& Sources = Source->GetDataSources();
-  for (int I = 0; I < Sources.Count(); ++I) {
-    if (Sources.Get(I) == Dest)
-      throw ChartException(QStringLiteral("Circular Series dependences are not allowed"));
-    if (auto* Deeper = dynamic_cast<TChartSeries*>(Sources.Get(I))) CheckOtherSeries(Dest, Deeper);
+  // Every source of every source, depth first; a series met twice is not
+  // walked again, so a cycle elsewhere in the graph cannot recurse forever.
+  std::vector<const TChartSeries*> Visited;
+  std::vector<TChartSeries*> Pending{Source};
+  while (!Pending.empty()) {
+    TChartSeries* S = Pending.back();
+    Pending.pop_back();
+    if (std::find(Visited.begin(), Visited.end(), S) != Visited.end()) continue;
+    Visited.push_back(S);
+    const TDataSourcesList& Sources = S->GetDataSources();
+    for (int I = 0; I < Sources.Count(); ++I) {
+      if (Sources.Get(I) == Dest)
+        throw ChartException(QStringLiteral("Circular Series dependences are not allowed"));
+      if (auto* Deeper = dynamic_cast<TChartSeries*>(Sources.Get(I))) Pending.push_back(Deeper);
+    }
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 TKorFunction::TKorFunction(TComponent* AOwner) : TComponent(AOwner) {}
@@ -185,7 +186,8 @@ void TKorFunction::CalculateByPeriod(TChartSeries* Source, const TChartValueList
     int I;
     if (FPeriodStyle == psNumPoints) {
       FirstValue = NM[P];
-      I = Round(FPeriod) + P - 1;
+      // Periods below one point still take one point each.
+      I = std::max(1, Round(FPeriod)) + P - 1;
       if (I < N) LastValue = NM[I];
     } else {
       FirstValue = X;
@@ -237,9 +239,8 @@ TKorMovingFunction::TKorMovingFunction(TComponent* AOwner) : TKorFunction(AOwner
 }
 
 void TKorMovingFunction::DoCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) {
-  const int K = Round(GetPeriod());
+  const int K = std::max(1, Round(GetPeriod()));
   const int N = Source->Count();
-  if (K < 1) return;
   for (int I = K - 1; I < N; ++I)
     AddFunctionXY(Source->GetYMandatory(), Calculate(Source, I - K + 1, I),
                   NotMandatory.GetValue(I));
