@@ -14,11 +14,11 @@
 #include "chart/core/TChartCustomAxes.h"
 #include "chart/core/TChartHiddenPen.h"
 #include "chart/core/TChartSeries.h"
-#include "chart/core/TLabelsList.h"
 #include "chart/core/TChartValueList.h"
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TDarkGrayPen.h"
 #include "chart/core/TKorFont.h"
+#include "chart/core/TLabelsList.h"
 #include "chart/core/TView3DOptions.h"
 
 #include "platform/FormatSettings.h"
@@ -53,6 +53,69 @@ constexpr int MaxIncrementPasses = 8;
 double ClampToPixelRange(double Value) {
   return std::clamp(Value, -static_cast<double>(KorMaxPixelPos),
                     static_cast<double>(KorMaxPixelPos));
+}
+
+// -- batch conversion
+//
+// The loops below give exactly the pixels of the per-value conversions and
+// are written so that the compiler vectorises them: plain conditional
+// expressions (std::min / std::max and chained clamps keep g++ from
+// if-converting the loop body), no calls, and the rounding before the
+// clamps. Rounding first is exact because rounding to an integer is
+// monotonic and the clamp limits are integers: a value beyond a limit
+// rounds to the limit or beyond it.
+
+// Nearest integer, ties to even, as Round does inside the int range;
+// values beyond +-2^51 come out beyond +-2^50, which is all the clamps
+// after it need.
+inline double RoundToEven(double Value) {
+  constexpr double Shift = 6755399441055744.0;  // 1.5 * 2^52
+  return (Value + Shift) - Shift;
+}
+
+inline double ClampTo(double Value, double Low, double High) {
+  const double AboveLow = Value < Low ? Low : Value;
+  return AboveLow > High ? High : AboveLow;
+}
+
+enum class TDirection { Forward, Backward };
+
+// PixelOf(Base + D) or PixelOf(Base - D), D = (Value - Minimum) * Scale:
+// the position rounded (ties to even) within +-KorMaxPixelPos; NaN gives
+// NaNPixel.
+template <TDirection Direction>
+void ClampedPixels(const double* Values, int Count, double Minimum, double Scale, int Base,
+                   int NaNPixel, int* Pixels) {
+  constexpr double Limit = KorMaxPixelPos;
+  const double From = Base;
+  const double NaNAt = NaNPixel;
+  for (int I = 0; I < Count; ++I) {
+    const double D = (Values[I] - Minimum) * Scale;
+    const double Position = Direction == TDirection::Forward ? From + D : From - D;
+    const double Pixel = ClampTo(RoundToEven(Position), -Limit, Limit);
+    Pixels[I] = static_cast<int>(Position != Position ? NaNAt : Pixel);
+  }
+}
+
+// OffsetPixel(Base, D) or OffsetPixel(Base, -D), D as above: the offset
+// rounded (ties to even) and saturated at the int range as Round does,
+// added to Base and kept within +-KorMaxPixelPos; NaN gives NaNPixel.
+// Every intermediate is a whole number below 2^33, exact in a double.
+template <TDirection Direction>
+void OffsetPixels(const double* Values, int Count, double Minimum, double Scale, int Base,
+                  int NaNPixel, int* Pixels) {
+  constexpr double Limit = KorMaxPixelPos;
+  constexpr double IntLow = std::numeric_limits<int>::min();
+  constexpr double IntHigh = std::numeric_limits<int>::max();
+  const double From = Base;
+  const double NaNAt = NaNPixel;
+  for (int I = 0; I < Count; ++I) {
+    const double D = (Values[I] - Minimum) * Scale;
+    const double Offset = Direction == TDirection::Forward ? D : -D;
+    const double Whole = ClampTo(RoundToEven(Offset), IntLow, IntHigh);
+    const double Pixel = ClampTo(From + Whole, -Limit, Limit);
+    Pixels[I] = static_cast<int>(Offset != Offset ? NaNAt : Pixel);
+  }
 }
 
 // Label values within this fraction of the increment of a range end (or
@@ -731,6 +794,51 @@ void TChartAxis::SetCalcPosValue() {
 }
 
 // -- conversion
+
+void TChartAxis::CalcXPosValues(const double* Values, int Count, int* Pixels) const {
+  CalcPosValues(FCalcXPosValue, Values, Count, Pixels);
+}
+
+void TChartAxis::CalcYPosValues(const double* Values, int Count, int* Pixels) const {
+  CalcPosValues(FCalcYPosValue, Values, Count, Pixels);
+}
+
+void TChartAxis::CalcPosValues(TAxisCalcPos Calc, const double* Values, int Count,
+                               int* Pixels) const {
+  using enum TDirection;
+  const double Min = FIMinimum;
+  const double Scale = FAxisScale;
+  const int Start = FIStartPos;
+  const int End = FIEndPos;
+  if (FRangeZero || Count <= 0) {
+    // Every value maps to the centre; the per-value loop below says so.
+  } else if (Calc == &TChartAxis::CalcXPosValueClamped) {
+    if (FInverted)
+      ClampedPixels<Backward>(Values, Count, Min, Scale, End, Start, Pixels);
+    else
+      ClampedPixels<Forward>(Values, Count, Min, Scale, Start, Start, Pixels);
+    return;
+  } else if (Calc == &TChartAxis::CalcYPosValueClamped) {
+    if (FInverted)
+      ClampedPixels<Forward>(Values, Count, Min, Scale, Start, Start, Pixels);
+    else
+      ClampedPixels<Backward>(Values, Count, Min, Scale, End, Start, Pixels);
+    return;
+  } else if (Calc == &TChartAxis::CalcXPosValuePlain) {
+    if (FInverted)
+      OffsetPixels<Backward>(Values, Count, Min, Scale, End, Start, Pixels);
+    else
+      OffsetPixels<Forward>(Values, Count, Min, Scale, Start, Start, Pixels);
+    return;
+  } else if (Calc == &TChartAxis::CalcYPosValuePlain) {
+    if (FInverted)
+      OffsetPixels<Forward>(Values, Count, Min, Scale, Start, Start, Pixels);
+    else
+      OffsetPixels<Backward>(Values, Count, Min, Scale, End, Start, Pixels);
+    return;
+  }
+  for (int I = 0; I < Count; ++I) Pixels[I] = (this->*Calc)(Values[I]);
+}
 
 int TChartAxis::PixelOf(double Position) const {
   if (std::isnan(Position)) return FIStartPos;

@@ -238,6 +238,11 @@ class TChartAxis : public TPersistent {
   int CalcPosValue(double Value) const { return (this->*FCalcPosValue)(Value); }
   int CalcXPosValue(double Value) const { return (this->*FCalcXPosValue)(Value); }
   int CalcYPosValue(double Value) const { return (this->*FCalcYPosValue)(Value); }
+  // Pixels[I] = CalcXPosValue(Values[I]) (CalcYPosValue) for I < Count, in
+  // one call whose loop the compiler vectorises for linear axes: a long
+  // data trace pays one call, not one indirect call per value.
+  void CalcXPosValues(const double* Values, int Count, int* Pixels) const;
+  void CalcYPosValues(const double* Values, int Count, int* Pixels) const;
   int CalcSizeValue(double Value) const;
   double CalcPosPoint(int Value) const;
 
@@ -380,6 +385,9 @@ class TChartAxis : public TPersistent {
   int CalcXPosValueLog(double Value) const;
   int CalcYPosValueLog(double Value) const;
   int CalcDepthPosValue(double Value) const;
+  // The batch forms of the conversion Calc: the vectorised loops of the
+  // linear forms, a loop over Calc for the others.
+  void CalcPosValues(TAxisCalcPos Calc, const double* Values, int Count, int* Pixels) const;
   int PixelOf(double Position) const;
   int OffsetPixel(int Base, double Offset) const;
   // A label's size along the axis: the widest line's width (IsWidth), else

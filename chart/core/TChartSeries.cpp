@@ -4,10 +4,12 @@
 #include "chart/core/KorException.h"
 #include "chart/core/KorProcs.h"
 #include "chart/core/KorRandom.h"
+#include "chart/core/KorSeriesData.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartBrush.h"
+#include "chart/core/TChartCustomAxes.h"
 #include "chart/core/TChartPen.h"
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TCustomSeriesList.h"
@@ -23,6 +25,7 @@
 
 #include "platform/FormatSettings.h"
 #include "platform/TDateTime.h"
+#include "platform/TStream.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,6 +112,29 @@ const TPropertyList& TChartSeries::Properties() const {
     ValueFormat.Stored = [](const TPersistent& P) {
       return PP::As<C>(P).GetValueFormat() != Korconst::KorMsg_DefValueFormat;
     };
+    TPublishedProperty DataSources = PP::Strings<C>(
+        QStringLiteral("DataSources"), &C::DataSourceNames, &C::SetDataSourceNames);
+    DataSources.Stored = [](const TPersistent& P) {
+      return PP::As<C>(P).GetDataSources().Count() > 1;
+    };
+    TPublishedProperty CustomHorizAxis = PP::Integer<C>(
+        QStringLiteral("CustomHorizAxis"), &C::CustomHorizAxisIndex, &C::SetCustomHorizAxisIndex);
+    CustomHorizAxis.Stored = [](const TPersistent& P) {
+      return PP::As<C>(P).GetCustomHorizAxis() != nullptr;
+    };
+    TPublishedProperty CustomVertAxis = PP::Integer<C>(
+        QStringLiteral("CustomVertAxis"), &C::CustomVertAxisIndex, &C::SetCustomVertAxisIndex);
+    CustomVertAxis.Stored = [](const TPersistent& P) {
+      return PP::As<C>(P).GetCustomVertAxis() != nullptr;
+    };
+    TPublishedProperty Data;
+    Data.Name = QStringLiteral("Data");
+    Data.Kind = TPropertyKind::pkBinary;
+    Data.Get = [](const TPersistent& P) { return TPropertyValue(PP::As<C>(P).DataBytes()); };
+    Data.Set = [](TPersistent& P, const TPropertyValue& V) {
+      PP::As<C>(P).SetDataBytes(std::get<QByteArray>(V));
+    };
+    Data.Stored = [](const TPersistent& P) { return PP::As<C>(P).IsDataStored(); };
     TPublishedProperty RecalcOptions = PP::Set<C, TSeriesRecalcOptions>(
         QStringLiteral("RecalcOptions"), &C::GetRecalcOptions, &C::SetRecalcOptions,
         {"rOnDelete", "rOnModify", "rOnInsert", "rOnClear"}, AllRecalcOptions);
@@ -135,9 +161,69 @@ const TPropertyList& TChartSeries::Properties() const {
                                    {"aLeftAxis", "aRightAxis", "aBothVertAxis", "aCustomVertAxis"},
                                    aLeftAxis),
             RecalcOptions,
+            DataSources,
+            CustomHorizAxis,
+            CustomVertAxis,
+            Data,
         });
   }();
   return List;
+}
+
+// -- the "Data" stream and the other stream-only properties
+
+bool TChartSeries::IsDataStored() const {
+  return FForceSaveData || (FManualData && !FDontSaveData);
+}
+
+void TChartSeries::WriteData(TStream& Stream) const {
+  WriteSeriesData(*this, Stream);
+}
+
+void TChartSeries::ReadData(TStream& Stream) {
+  ReadSeriesData(*this, Stream);
+}
+
+QByteArray TChartSeries::DataBytes() const {
+  TMemoryStream Stream;
+  WriteData(Stream);
+  return Stream.Bytes();
+}
+
+void TChartSeries::SetDataBytes(const QByteArray& Value) {
+  TMemoryStream Stream(Value);
+  ReadData(Stream);
+}
+
+QStringList TChartSeries::DataSourceNames() const {
+  QStringList Names;
+  for (int I = 0; I < FDataSources->Count(); ++I)
+    Names << QString::fromStdString(FDataSources->Get(I)->GetName());
+  return Names;
+}
+
+TChartAxis* TChartSeries::CustomAxisAt(int Index) const {
+  const TCustomAxisPanel* Chart = GetParentChart();
+  if (Chart == nullptr || Index < 0 || Index >= Chart->GetCustomAxes().Count()) return nullptr;
+  return Chart->GetCustomAxes().Get(Index);
+}
+
+int TChartSeries::CustomHorizAxisIndex() const {
+  const TCustomAxisPanel* Chart = GetParentChart();
+  return Chart != nullptr ? Chart->GetCustomAxes().IndexOf(FCustomHorizAxis) : -1;
+}
+
+void TChartSeries::SetCustomHorizAxisIndex(int Value) {
+  if (TChartAxis* Axis = CustomAxisAt(Value)) SetCustomHorizAxis(Axis);
+}
+
+int TChartSeries::CustomVertAxisIndex() const {
+  const TCustomAxisPanel* Chart = GetParentChart();
+  return Chart != nullptr ? Chart->GetCustomAxes().IndexOf(FCustomVertAxis) : -1;
+}
+
+void TChartSeries::SetCustomVertAxisIndex(int Value) {
+  if (TChartAxis* Axis = CustomAxisAt(Value)) SetCustomVertAxis(Axis);
 }
 
 // -- copying
@@ -1070,13 +1156,21 @@ void TChartSeries::NotifyValue(TValueEvent ValueEvent, int ValueIndex) {
       case veClear:
         if (S->HasRecalcOption(rOnClear)) S->Clear();
         break;
+      // A series computed by a function cannot take one point over: it
+      // computes all of them again.
       case veAdd:
-        if (S->HasRecalcOption(rOnInsert) && S->FFunction == nullptr)
+        if (!S->HasRecalcOption(rOnInsert)) break;
+        if (S->FFunction == nullptr)
           S->AddedValue(this, ValueIndex);
+        else
+          S->AddValues(this);
         break;
       case veDelete:
-        if (S->HasRecalcOption(rOnDelete) && S->FFunction == nullptr)
+        if (!S->HasRecalcOption(rOnDelete)) break;
+        if (S->FFunction == nullptr)
           S->DeletedValue(this, ValueIndex);
+        else
+          S->AddValues(this);
         break;
       case veModify:
         if (S->HasRecalcOption(rOnModify)) S->AddValues(this);
@@ -1251,6 +1345,10 @@ int TChartSeries::AddChartValue(TChartSeries* Source, int ValueIndex) {
 
 void TChartSeries::DeletedValue(TChartSeries*, int ValueIndex) {
   if (ValueIndex >= 0 && ValueIndex < Count()) Delete(ValueIndex);
+}
+
+void TChartSeries::ForgetFunction(const TKorFunction* Function) {
+  if (FFunction == Function) FFunction = nullptr;
 }
 
 void TChartSeries::SetFunction(TKorFunction* Value) {

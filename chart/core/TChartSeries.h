@@ -24,6 +24,7 @@ class TDataSourcesList;
 class TKorFunction;
 class TLabelsList;
 class TSeriesMarks;
+class TStream;
 
 // Which horizontal and vertical axes a series is drawn against.
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
@@ -357,7 +358,11 @@ class TChartSeries : public TCustomChartSeries {
   virtual int AddChartValue(TChartSeries* Source, int ValueIndex);
   virtual void DeletedValue(TChartSeries* Source, int ValueIndex);
   TKorFunction* GetFunction() const { return FFunction; }
+  // Takes Value as the function; a function it held before is freed.
   virtual void SetFunction(TKorFunction* Value);
+  // The function is going away or moving to another series: forgotten,
+  // not freed.
+  void ForgetFunction(const TKorFunction* Function);
   bool GetManualData() const { return FManualData; }
   void SetManualData(bool Value) { FManualData = Value; }
   // Names of data sources read from a stream, resolved in Loaded.
@@ -374,6 +379,15 @@ class TChartSeries : public TCustomChartSeries {
   virtual void PrepareForGallery(bool IsEnabled);
   // Sorts the points by the non-mandatory list when its order asks for it.
   void CheckOrder();
+
+  // -- the "Data" stream of the points
+
+  // Series types with other data may replace these (the layout is in
+  // KorSeriesData.h).
+  virtual void WriteData(TStream& Stream) const;
+  virtual void ReadData(TStream& Stream);
+  // Whether streams carry the points: forced, or manual data not barred.
+  bool IsDataStored() const;
 
   // -- stream flags
 
@@ -434,6 +448,17 @@ class TChartSeries : public TCustomChartSeries {
   TSeriesMarks* MarksObject() { return FMarks.get(); }
   TChartValueList* XValuesObject() { return FX; }
   TChartValueList* YValuesObject() { return FY; }
+  QByteArray DataBytes() const;
+  void SetDataBytes(const QByteArray& Value);
+  QStringList DataSourceNames() const;
+  void SetDataSourceNames(const QStringList& Value) { FTempDataSources = Value; }
+  // Custom axes by their index in the chart's custom-axes collection (-1:
+  // none); an index the chart does not have is ignored.
+  int CustomHorizAxisIndex() const;
+  void SetCustomHorizAxisIndex(int Value);
+  int CustomVertAxisIndex() const;
+  void SetCustomVertAxisIndex(int Value);
+  TChartAxis* CustomAxisAt(int Index) const;
   void EnsureColorList();
   void CheckIndex(int Index) const;
   QString FormatValue(double Value) const;

@@ -53,6 +53,20 @@ void TChartValueList::Assign(const TPersistent& Source) {
   FValueSource = Other->FValueSource;
 }
 
+bool TChartValueList::ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) {
+  if (Name.compare(QStringLiteral("Multiplier"), Qt::CaseInsensitive) != 0)
+    return TPersistent::ReadLegacyProperty(Name, Value);
+  double Multiplier = 1;
+  if (const double* D = std::get_if<double>(&Value))
+    Multiplier = *D;
+  else if (const int* I = std::get_if<int>(&Value))
+    Multiplier = *I;
+  if (Multiplier != 1)
+    ShowMessageUser(QStringLiteral("Error: Multiplier property is obsolete.") + QChar(u'\r') +
+                    QStringLiteral("Modify KorDefs (enable Multiplier) and recompile."));
+  return true;
+}
+
 void TChartValueList::SetDateTime(bool Value) {
   if (FOwner != nullptr)
     FOwner->SetBooleanProperty(FDateTime, Value);

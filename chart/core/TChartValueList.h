@@ -32,6 +32,9 @@ class TChartValueList : public TPersistent {
   const TPropertyList& Properties() const override;
   // Order, DateTime and ValueSource of another list; never the values.
   void Assign(const TPersistent& Source) override;
+  // "Multiplier" of old streams: read and ignored; a value other than 1
+  // tells the user in an error box that it no longer applies.
+  bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) override;
 
   bool GetDateTime() const { return FDateTime; }
   // Repaints the owner's chart when it changes.

@@ -17,11 +17,7 @@ TKorFunction::TKorFunction(TComponent* AOwner) : TComponent(AOwner) {}
 
 TKorFunction::~TKorFunction() {
   Destroying();
-  if (FParent != nullptr && FParent->GetFunction() == this) {
-    TChartSeries* Parent = FParent;
-    FParent = nullptr;
-    Parent->SetFunction(nullptr);
-  }
+  if (FParent != nullptr) FParent->ForgetFunction(this);
 }
 
 const TPropertyList& TKorFunction::Properties() const {
@@ -67,7 +63,7 @@ void TKorFunction::SetParentSeries(TChartSeries* Value) {
   if (Value == FParent) return;
   TChartSeries* Old = FParent;
   FParent = Value;
-  if (Old != nullptr && Old->GetFunction() == this) Old->SetFunction(nullptr);
+  if (Old != nullptr) Old->ForgetFunction(this);
   if (Value != nullptr) {
     Value->FreeNotification(this);
     Value->SetFunction(this);

@@ -13,7 +13,7 @@
 #include "platform/TPen.h"
 
 #include <algorithm>
-#include <vector>
+#include <array>
 
 namespace {
 
@@ -42,15 +42,20 @@ class TDirectSink {
   int FZ;
 };
 
+// Points a run sink holds, and values the axes convert at a time: on the
+// stack, so a frame allocates nothing per series.
+constexpr int PieceSize = 1024;
+
 // Collects the steps into runs of joined points, from a move to the next,
-// and draws each run with one polyline: a long trace costs one canvas call
-// per run instead of one per point. Only for pens whose segments are drawn
-// each on its own (see DrawsSegmentsAlone), where a polyline leaves exactly
-// the pixels of its segments drawn one by one.
+// and draws each run with polylines: a long trace costs one canvas call
+// per PieceSize points instead of one per point. Only for pens whose
+// segments are drawn each on its own (see DrawsSegmentsAlone), where a
+// polyline leaves exactly the pixels of its segments drawn one by one, so
+// a run may also be cut into polylines that share their joining point.
 class TRunSink {
  public:
-  TRunSink(TCanvas3D& Canvas, bool Is3D, int Z, int X, int Y, int Capacity)
-      : FCanvas(Canvas), FIs3D(Is3D), FZ(Z), FRun(static_cast<size_t>(std::max(2, Capacity))) {
+  TRunSink(TCanvas3D& Canvas, bool Is3D, int Z, int X, int Y)
+      : FCanvas(Canvas), FIs3D(Is3D), FZ(Z) {
     FRun[0] = TPoint(X, Y);
   }
 
@@ -63,11 +68,15 @@ class TRunSink {
   // trace, whether a point lands on the pixel of the one before is as good
   // as random.
   void LineTo(int X, int Y) {
-    if (FSize == FRun.size()) FRun.resize(2 * FSize);
     const TPoint& Last = FRun[FSize - 1];
     const bool New = (Last.X != X) | (Last.Y != Y);
     FRun[FSize] = TPoint(X, Y);
     FSize += New;
+    if (FSize == FRun.size()) {
+      Flush();
+      FRun[0] = FRun[FSize - 1];
+      FSize = 1;
+    }
   }
   const TPoint& Last() const { return FRun[FSize - 1]; }
   // Draws the last run and leaves the pen at its end, where drawing the
@@ -90,9 +99,26 @@ class TRunSink {
   TCanvas3D& FCanvas;
   bool FIs3D;
   int FZ;
-  std::vector<TPoint> FRun;  // the run is FRun[0 .. FSize - 1]
+  std::array<TPoint, PieceSize> FRun;  // the run is FRun[0 .. FSize - 1]
   size_t FSize = 1;
 };
+
+// Calls Step(Index, X, Y) with the chart pixels of the points First ..
+// Last (straight from the value arrays, which hold them), converted by the
+// axes PieceSize values at a time.
+template <class TStep>
+void ForEachPixel(const TChartAxis& Horizontal, const TChartAxis& Vertical, const double* XValues,
+                  const double* YValues, int First, int Last, TStep Step) {
+  std::array<int, PieceSize> X;
+  std::array<int, PieceSize> Y;
+  for (int Begin = First; Begin <= Last; Begin += PieceSize) {
+    const int Count = std::min(PieceSize, Last - Begin + 1);
+    Horizontal.CalcXPosValues(XValues + Begin, Count, X.data());
+    Vertical.CalcYPosValues(YValues + Begin, Count, Y.data());
+    for (int K = 0; K < Count; ++K)
+      Step(Begin + K, X[static_cast<size_t>(K)], Y[static_cast<size_t>(K)]);
+  }
+}
 
 // A pen of one pixel without a dash pattern draws each segment of a line
 // independently of the others (no joins, no pattern running on), so
@@ -270,23 +296,21 @@ void TFastLineSeries::DrawAllValues() {
   CalcPosition(Start, FLastX, FLastY);
   FLastNull = BreaksAt(Start);
   const int From = First > 0 ? First : First + 1;
-  // Long traces: the values straight from the arrays (the range is checked
-  // above) through the axes, without the checked accessors.
   const double* XValues = GetXValues().Data();
   const double* YValues = GetYValues().Data();
   const TChartAxis& Horizontal = *GetHorizAxisObject();
   const TChartAxis& Vertical = *GetVertAxisObject();
   auto Steps = [&](auto& Sink) {
-    for (int I = From; I <= Last; ++I)
-      StepTo(I, Horizontal.CalcXPosValue(XValues[I]), Vertical.CalcYPosValue(YValues[I]), Sink);
+    ForEachPixel(Horizontal, Vertical, XValues, YValues, From, Last,
+                 [&](int I, int X, int Y) { StepTo(I, X, Y, Sink); });
   };
   if (DrawsSegmentsAlone(Canvas.GetPen())) {
-    TRunSink Sink(Canvas, Is3D, GetMiddleZ(), FLastX, FLastY, Last - From + 2);
+    TRunSink Sink(Canvas, Is3D, GetMiddleZ(), FLastX, FLastY);
     if (FDrawAllPoints && !FStairs && FIgnoreNulls) {
       // The plain trace: every step is a line to the point, which the run
       // leaves out when it repeats the pixel before.
-      for (int I = From; I <= Last; ++I)
-        Sink.LineTo(Horizontal.CalcXPosValue(XValues[I]), Vertical.CalcYPosValue(YValues[I]));
+      ForEachPixel(Horizontal, Vertical, XValues, YValues, From, Last,
+                   [&Sink](int, int X, int Y) { Sink.LineTo(X, Y); });
       FLastX = Sink.Last().X;
       FLastY = Sink.Last().Y;
     } else {

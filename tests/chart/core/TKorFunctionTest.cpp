@@ -1,0 +1,242 @@
+#include "chart/core/TKorFunction.h"
+
+#include "TestCharts.h"
+#include "chart/core/KorException.h"
+#include "chart/core/TChartSeries.h"
+#include "chart/core/TDataSourcesList.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Sums the mandatory values of a period; counts its calls.
+class TSumFunction : public TKorFunction {
+ public:
+  using TKorFunction::TKorFunction;
+  double Calculate(TChartSeries* Source, int First, int Last) override {
+    ++Calls;
+    if (First == -1) {
+      First = 0;
+      Last = Source->Count() - 1;
+    }
+    double Sum = 0;
+    for (int I = First; I <= Last; ++I) Sum += Source->GetMandatory().GetValue(I);
+    return Sum;
+  }
+  double CalculateMany(const std::vector<TComponent*>& Sources, int Index) override {
+    double Sum = 0;
+    for (TComponent* C : Sources) {
+      auto* S = dynamic_cast<TChartSeries*>(C);
+      if (S != nullptr && Index < S->Count()) Sum += S->GetyValue(Index);
+    }
+    return Sum;
+  }
+  int Calls = 0;
+};
+
+class TMovingSum : public TKorMovingFunction {
+ public:
+  using TKorMovingFunction::TKorMovingFunction;
+  double Calculate(TChartSeries* Source, int First, int Last) override {
+    double Sum = 0;
+    for (int I = First; I <= Last; ++I) Sum += Source->GetyValue(I);
+    return Sum;
+  }
+};
+
+// A line-type series: a function of all points gives a segment.
+class TLineLike : public TChartSeries {
+ public:
+  explicit TLineLike(TComponent* AOwner) : TChartSeries(AOwner) { SetSinglePointFunction(false); }
+};
+
+std::vector<double> Xs(const TChartSeries& S) {
+  return std::vector<double>(S.GetXValues().Data(), S.GetXValues().Data() + S.Count());
+}
+std::vector<double> Ys(const TChartSeries& S) {
+  return std::vector<double>(S.GetYValues().Data(), S.GetYValues().Data() + S.Count());
+}
+
+class TKorFunctionTest : public ::testing::Test {
+ protected:
+  TChartSeries& Series(TChartSeries* S) {
+    Chart.AddSeries(S);
+    return *S;
+  }
+  TChartSeries& Source(const std::vector<std::pair<double, double>>& Points) {
+    auto& S = Series(new TChartSeries(&Chart));
+    for (auto [X, Y] : Points) S.AddXY(X, Y);
+    return S;
+  }
+  // A series computed by Function from Src.
+  TChartSeries& Computed(TChartSeries& Src, TKorFunction* Function, TChartSeries* Into = nullptr) {
+    TChartSeries& Out = Series(Into != nullptr ? Into : new TChartSeries(&Chart));
+    Function->SetParentSeries(&Out);
+    Out.SetDataSource(&Src);
+    return Out;
+  }
+
+  TTestChart Chart;
+};
+
+TEST_F(TKorFunctionTest, AllPointsGiveOnePointOrASegmentAcrossTheSource) {
+  TChartSeries& Src = Source({{2, 1}, {4, 2}, {6, 3}});
+  TChartSeries& One = Computed(Src, new TSumFunction(&Chart));
+  EXPECT_EQ(Xs(One), std::vector<double>({4}));
+  EXPECT_EQ(Ys(One), std::vector<double>({6}));
+  TChartSeries& Line = Computed(Src, new TSumFunction(&Chart), new TLineLike(&Chart));
+  EXPECT_EQ(Xs(Line), std::vector<double>({2, 6}));
+  EXPECT_EQ(Ys(Line), std::vector<double>({6, 6}));
+}
+
+TEST_F(TKorFunctionTest, PeriodsOfPointsDropAnIncompleteLastGroup) {
+  TChartSeries& Src = Source({{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}});
+  auto* Sum = new TSumFunction(&Chart);
+  Sum->SetPeriod(2);
+  TChartSeries& Out = Computed(Src, Sum);
+  EXPECT_EQ(Xs(Out), std::vector<double>({0.5, 2.5}));
+  EXPECT_EQ(Ys(Out), std::vector<double>({3, 7}));
+  Sum->SetPeriodAlign(paLast);
+  EXPECT_EQ(Xs(Out), std::vector<double>({1, 3}));
+}
+
+TEST_F(TKorFunctionTest, PeriodsBelowOnePointTakeOnePointEach) {
+  TChartSeries& Src = Source({{0, 1}, {1, 2}, {2, 3}});
+  auto* Sum = new TSumFunction(&Chart);
+  Sum->SetPeriod(0.3);
+  TChartSeries& Out = Computed(Src, Sum);
+  EXPECT_EQ(Ys(Out), std::vector<double>({1, 2, 3}));
+  EXPECT_THROW(Sum->SetPeriod(-1), ChartException);
+  EXPECT_EQ(Sum->GetPeriod(), 0.3);
+}
+
+TEST_F(TKorFunctionTest, RangePeriodsGiveAZeroPointForAnEmptyRange) {
+  TChartSeries& Src = Source({{0, 1}, {1, 2}, {25, 5}});
+  auto* Sum = new TSumFunction(&Chart);
+  Sum->SetPeriodStyle(psRange);
+  Sum->SetPeriod(10);
+  Sum->SetPeriodAlign(paFirst);
+  TChartSeries& Out = Computed(Src, Sum);
+  EXPECT_EQ(Xs(Out), std::vector<double>({0, 10, 20}));
+  EXPECT_EQ(Ys(Out), std::vector<double>({3, 0, 5}));
+}
+
+TEST_F(TKorFunctionTest, ARangeTooSmallToMoveStops) {
+  TChartSeries& Src = Source({{1e20, 1}, {2e20, 2}});
+  auto* Sum = new TSumFunction(&Chart);
+  Sum->SetPeriodStyle(psRange);
+  Sum->SetPeriod(1e-3);
+  TChartSeries& Out = Computed(Src, Sum);
+  EXPECT_LE(Out.Count(), 2);
+}
+
+TEST_F(TKorFunctionTest, MovingFunctionsSlideAWindowOfPeriodPoints) {
+  std::vector<std::pair<double, double>> Points;
+  for (int I = 0; I < 10; ++I) Points.push_back({double(I), double(I)});
+  TChartSeries& Src = Source(Points);
+  auto* Moving = new TMovingSum(&Chart);
+  Moving->SetPeriod(3);
+  TChartSeries& Out = Computed(Src, Moving);
+  ASSERT_EQ(Out.Count(), 8);
+  EXPECT_EQ(Out.GetxValue(0), 2);
+  EXPECT_EQ(Out.GetyValue(0), 0 + 1 + 2);
+  EXPECT_EQ(Out.GetxValue(7), 9);
+  Moving->SetPeriod(0);  // a window of at least one point
+  EXPECT_EQ(Out.Count(), 10);
+}
+
+TEST_F(TKorFunctionTest, AnUpdateBracketRecalculatesOnce) {
+  TChartSeries& Src = Source({{0, 1}, {1, 2}, {2, 3}, {3, 4}});
+  auto* Sum = new TSumFunction(&Chart);
+  TChartSeries& Out = Computed(Src, Sum);
+  Sum->Calls = 0;
+  Sum->BeginUpdate();
+  Sum->SetPeriod(2);
+  Sum->SetPeriod(1);
+  Sum->SetPeriodAlign(paFirst);
+  EXPECT_EQ(Sum->Calls, 0);
+  Sum->EndUpdate();
+  EXPECT_EQ(Sum->Calls, 4);
+  EXPECT_EQ(Out.Count(), 4);
+}
+
+TEST_F(TKorFunctionTest, SeveralSourcesAreCombinedPointByPoint) {
+  TChartSeries& A = Source({{0, 1}, {1, 2}});
+  TChartSeries& B = Source({{0, 10}, {1, 20}, {2, 30}});
+  auto* Sum = new TSumFunction(&Chart);
+  TChartSeries& Out = Series(new TChartSeries(&Chart));
+  Sum->SetParentSeries(&Out);
+  Out.InternalSetDataSource(&A, true);
+  Out.InternalSetDataSource(&B, false);
+  EXPECT_EQ(Ys(Out), std::vector<double>({11, 22, 30}));
+}
+
+// -- linked series
+
+TEST_F(TKorFunctionTest, AChainAndADiamondOfLinkedSeriesFollowEveryChange) {
+  TChartSeries& A = Source({{0, 1}});
+  TChartSeries& B = Series(new TChartSeries(&Chart));
+  B.SetDataSource(&A);
+  TChartSeries& C = Series(new TChartSeries(&Chart));
+  C.SetDataSource(&B);
+  auto* Sum = new TSumFunction(&Chart);
+  TChartSeries& D = Series(new TChartSeries(&Chart));
+  Sum->SetParentSeries(&D);
+  D.InternalSetDataSource(&B, true);
+  D.InternalSetDataSource(&C, false);
+  A.AddXY(1, 5);
+  EXPECT_EQ(Ys(C), std::vector<double>({1, 5}));
+  EXPECT_EQ(Ys(D), std::vector<double>({2, 10}));
+  A.Delete(0);
+  EXPECT_EQ(Ys(C), std::vector<double>({5}));
+  EXPECT_EQ(Ys(D), std::vector<double>({10}));
+  A.Clear();
+  EXPECT_EQ(C.Count(), 0);
+  EXPECT_EQ(D.Count(), 0);
+}
+
+TEST_F(TKorFunctionTest, CyclesThroughASecondSourceAreRefused) {
+  TChartSeries& A = Source({{0, 1}});
+  TChartSeries& B = Series(new TChartSeries(&Chart));
+  TChartSeries& C = Series(new TChartSeries(&Chart));
+  C.SetDataSource(&A);
+  auto* Sum = new TSumFunction(&Chart);
+  TChartSeries& D = Series(new TChartSeries(&Chart));
+  Sum->SetParentSeries(&D);
+  D.InternalSetDataSource(&B, true);
+  D.InternalSetDataSource(&C, false);
+  EXPECT_THROW(A.SetDataSource(&D), ChartException);
+  EXPECT_EQ(A.GetDataSource(), nullptr);
+}
+
+TEST_F(TKorFunctionTest, FreeingAnySourceRemovesItFromTheList) {
+  TChartSeries& A = Source({{0, 1}});
+  auto* B = new TChartSeries(&Chart);
+  Chart.AddSeries(B);
+  TChartSeries& Out = Series(new TChartSeries(&Chart));
+  new TSumFunction(&Chart);
+  Out.InternalSetDataSource(&A, true);
+  Out.InternalSetDataSource(B, false);
+  ASSERT_EQ(Out.GetDataSources().Count(), 2);
+  delete B;
+  EXPECT_EQ(Out.GetDataSources().Count(), 1);
+  EXPECT_EQ(Out.GetDataSources().Get(0), &A);
+}
+
+TEST_F(TKorFunctionTest, FreeingTheFunctionOrItsSeriesFirstLeavesNothingDangling) {
+  TChartSeries& Src = Source({{0, 1}});
+  auto* Sum = new TSumFunction(&Chart);
+  TChartSeries& Out = Computed(Src, Sum);
+  delete Sum;
+  EXPECT_EQ(Out.GetFunction(), nullptr);
+  auto* Sum2 = new TSumFunction(&Chart);
+  auto* Out2 = new TChartSeries(&Chart);
+  Chart.AddSeries(Out2);
+  Sum2->SetParentSeries(Out2);
+  delete Out2;  // frees its function too
+  SUCCEED();
+}
+
+}  // namespace
