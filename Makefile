@@ -6,10 +6,14 @@ JOBS ?= $(shell nproc)
 CMAKE_COMMON = -G Ninja -Wno-dev
 DEMO_RUN = build/release/demo-run
 
-.PHONY: deps release run test unit-tests fuzz bench clean
+.PHONY: deps test-deps release run test unit-tests fuzz bench clean
 
 deps:
 	@scripts/install-deps
+
+# The tests also need what only they use (LibreOffice Writer, pdftoppm).
+test-deps:
+	@scripts/install-deps --test
 
 release: deps
 	cmake -S . -B build/release $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
@@ -21,9 +25,9 @@ run: release
 	@echo "The demo run is ready in $(DEMO_RUN)."
 	@echo "Korvale's main window is not built yet, so there is nothing to open it in."
 
-test: deps unit-tests fuzz
+test: test-deps unit-tests fuzz
 
-unit-tests: deps
+unit-tests: test-deps
 	cmake -S . -B build/test $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DKORVALE_SANITIZE=ON -DKORVALE_BUILD_BENCH=OFF
 	cmake --build build/test --parallel $(JOBS)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QTextDocument;
+
+// Reading and writing a report file (data role). Reading only needs read
+// access, so a report the user may not change still opens. Writing goes
+// through a temporary file beside the target that replaces it only when
+// complete: a failed write leaves the previous report as it was.
+class ReportFile {
+ public:
+  // Replaces Document's content by the file's; on failure (ErrorText set)
+  // Document is unchanged.
+  bool Load(const QString& FileName, QTextDocument& Document);
+  bool Save(const QString& FileName, const QTextDocument& Document);
+
+  const QString& ErrorText() const { return FErrorText; }
+
+ private:
+  QString FErrorText;
+};

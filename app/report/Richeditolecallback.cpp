@@ -1,0 +1,5 @@
+#include "app/report/Richeditolecallback.h"
+
+bool RichEditOleCallback::QueryAcceptData(TDataOrigin Origin) const {
+  return Origin != TDataOrigin::doDrop || FAcceptDroppedData;
+}

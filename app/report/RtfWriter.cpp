@@ -1,0 +1,174 @@
+#include "app/report/RtfWriter.h"
+
+#include "app/report/ReportPicture.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double TwipsPerPixel = 15.0;  // 1440 twips per inch, 96 pixels per inch
+constexpr int HexPerLine = 128;
+
+QString FamilyOf(const QTextCharFormat& Format, const QTextDocument& Document) {
+  const QStringList families = Format.fontFamilies().toStringList();
+  if (!families.isEmpty() && !families.front().isEmpty()) return families.front();
+  return Document.defaultFont().family();
+}
+
+int HalfPointsOf(const QTextCharFormat& Format, const QTextDocument& Document) {
+  double points = Format.fontPointSize();
+  if (points <= 0) points = Document.defaultFont().pointSizeF();
+  if (points <= 0) points = 12;
+  return std::clamp(static_cast<int>(std::lround(points * 2)), 2, 3276);
+}
+
+bool HasColor(const QTextCharFormat& Format) {
+  return Format.hasProperty(QTextFormat::ForegroundBrush) &&
+         Format.foreground().style() != Qt::NoBrush;
+}
+
+const char* AlignmentWord(Qt::Alignment Align) {
+  if (Align & Qt::AlignHCenter) return "\\qc";
+  if (Align & Qt::AlignRight) return "\\qr";
+  if (Align & Qt::AlignJustify) return "\\qj";
+  return "\\ql";
+}
+
+}  // namespace
+
+RtfWriter::RtfWriter(const QTextDocument& ADocument) : FDocument(ADocument) {
+  FColors.emplace_back();
+}
+
+QByteArray RtfWriter::Write() {
+  CollectTables();
+  WriteHeader();
+  for (QTextBlock block = FDocument.begin(); block.isValid(); block = block.next())
+    WriteBlock(block);
+  FOut += "}\n";
+  return FOut;
+}
+
+void RtfWriter::CollectTables() {
+  FontIndex(QTextCharFormat());
+  for (QTextBlock block = FDocument.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      FontIndex(it.fragment().charFormat());
+      ColorIndex(it.fragment().charFormat());
+    }
+  }
+}
+
+int RtfWriter::FontIndex(const QTextCharFormat& Format) {
+  const QString family = FamilyOf(Format, FDocument);
+  qsizetype index = FFonts.indexOf(family);
+  if (index < 0) {
+    FFonts.append(family);
+    index = FFonts.size() - 1;
+  }
+  return static_cast<int>(index);
+}
+
+int RtfWriter::ColorIndex(const QTextCharFormat& Format) {
+  if (!HasColor(Format)) return 0;
+  const QColor color = Format.foreground().color().toRgb();
+  const QColor opaque(color.red(), color.green(), color.blue());
+  const auto found = std::find(FColors.begin() + 1, FColors.end(), opaque);
+  if (found != FColors.end()) return static_cast<int>(found - FColors.begin());
+  FColors.push_back(opaque);
+  return static_cast<int>(FColors.size()) - 1;
+}
+
+void RtfWriter::WriteHeader() {
+  FOut += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
+  for (qsizetype i = 0; i < FFonts.size(); ++i) {
+    FOut += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
+    // A ";" would end the font's entry early.
+    WriteText(QString(FFonts[i]).remove(u';'));
+    FOut += ";}";
+  }
+  FOut += "}\n{\\colortbl;";
+  for (size_t i = 1; i < FColors.size(); ++i) {
+    FOut += "\\red" + QByteArray::number(FColors[i].red()) + "\\green" +
+            QByteArray::number(FColors[i].green()) + "\\blue" +
+            QByteArray::number(FColors[i].blue()) + ';';
+  }
+  FOut += "}\n";
+}
+
+void RtfWriter::WriteBlock(const QTextBlock& Block) {
+  FOut += "\\pard";
+  FOut += AlignmentWord(Block.blockFormat().alignment());
+  for (auto it = Block.begin(); !it.atEnd(); ++it) WriteFragment(it.fragment());
+  // Every paragraph ends with its mark, so an empty last paragraph survives.
+  FOut += "\\par\n";
+}
+
+void RtfWriter::WriteFragment(const QTextFragment& Fragment) {
+  const QTextCharFormat format = Fragment.charFormat();
+  if (format.isImageFormat()) {
+    WritePicture(Fragment);
+    return;
+  }
+  FOut += "\\plain\\f" + QByteArray::number(FontIndex(format)) + "\\fs" +
+          QByteArray::number(HalfPointsOf(format, FDocument));
+  if (format.fontWeight() >= QFont::DemiBold) FOut += "\\b";
+  if (format.fontItalic()) FOut += "\\i";
+  if (format.fontUnderline()) FOut += "\\ul";
+  if (format.fontStrikeOut()) FOut += "\\strike";
+  if (const int color = ColorIndex(format); color > 0) FOut += "\\cf" + QByteArray::number(color);
+  FOut += ' ';
+  WriteText(Fragment.text());
+}
+
+void RtfWriter::WritePicture(const QTextFragment& Fragment) {
+  const QTextImageFormat format = Fragment.charFormat().toImageFormat();
+  const QImage image = ReportPictureImage(FDocument, format);
+  if (image.isNull()) return;  // a picture the document cannot show is not written
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG") || png.isEmpty()) return;  // cannot be stored
+  const QSizeF shown = ReportPictureSize(format, image);
+  const QByteArray hex = png.toHex();
+  // One picture per object character of the fragment.
+  for (qsizetype n = 0; n < Fragment.text().size(); ++n) {
+    FOut += "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
+            QByteArray::number(image.height()) + "\\picwgoal" +
+            QByteArray::number(std::lround(shown.width() * TwipsPerPixel)) + "\\pichgoal" +
+            QByteArray::number(std::lround(shown.height() * TwipsPerPixel)) + '\n';
+    for (qsizetype at = 0; at < hex.size(); at += HexPerLine)
+      FOut += hex.mid(at, HexPerLine) + '\n';
+    FOut += '}';
+  }
+}
+
+void RtfWriter::WriteText(const QString& Text) {
+  for (const QChar c : Text) {
+    const char16_t u = c.unicode();
+    if (u == u'\\' || u == u'{' || u == u'}') {
+      FOut += '\\';
+      FOut += static_cast<char>(u);
+    } else if (u == u'\t') {
+      FOut += "\\tab ";
+    } else if (u == u'\u2028') {
+      FOut += "\\line ";
+    } else if (u == u'\u00A0') {
+      FOut += "\\~";
+    } else if (u >= 0x20 && u < 0x80) {
+      FOut += static_cast<char>(u);
+    } else if (u >= 0x80) {
+      // Signed 16-bit, as the format stores it; "?" for readers without Unicode.
+      FOut += "\\u" + QByteArray::number(static_cast<qint16>(u)) + '?';
+    }
+  }
+}

@@ -1,0 +1,146 @@
+// Reports must open in LibreOffice Writer with their text and pictures, and
+// documents Writer saves as RTF must open here. These tests convert with
+// Writer itself; they are skipped only where Writer is not installed.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <filesystem>
+
+#include "app/report/ReportFile.h"
+#include "app/report/ReportPicture.h"
+#include "tests/app/report/ReportDocs.h"
+#include "tests/support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using namespace reportdocs;
+
+namespace {
+
+constexpr int ConversionTimeout = 180'000;  // ms; a first start of Writer is slow
+
+QString Q(const fs::path& Path) {
+  return QString::fromStdString(Path.string());
+}
+
+class LibreOfficeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Soffice = QStandardPaths::findExecutable("soffice");
+    if (Soffice.isEmpty()) GTEST_SKIP() << "LibreOffice Writer (soffice) is not installed";
+    Dir = FreshTestDir("libreoffice");
+  }
+
+  // Converts Source into Dir/out with Writer; the converted file's path.
+  fs::path Convert(const fs::path& Source, const QString& Format) {
+    const fs::path out = Dir / "out";
+    fs::create_directories(out);
+    // A private profile: no interference with a user's Writer or with
+    // other tests converting at the same time.
+    const QString profile = QStringLiteral("-env:UserInstallation=file://") + Q(Dir / "profile");
+    QProcess process;
+    process.start(Soffice, {profile, "--headless", "--norestore", "--convert-to", Format,
+                            "--outdir", Q(out), Q(Source)});
+    const bool finished = process.waitForFinished(ConversionTimeout);
+    if (!finished) process.kill();
+    EXPECT_TRUE(finished) << "soffice did not finish converting " << Source;
+    const QString extension = Format.section(u':', 0, 0);
+    const fs::path result = out / (Source.stem().string() + "." + extension.toStdString());
+    EXPECT_TRUE(fs::exists(result)) << process.readAllStandardError().toStdString();
+    return result;
+  }
+
+  // A report as the builder writes it: centred bold title, coloured text,
+  // a chart picture with a known colour.
+  fs::path WriteOwnReport(const std::string& Name) {
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.setBlockFormat(centred);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    bold.setFontPointSize(16);
+    cursor.insertText("Sedimentation report \u00e9\u20ac", bold);
+    cursor.insertBlock();
+    QTextCharFormat red;
+    red.setForeground(QColor(200, 0, 0));
+    red.setFontItalic(true);
+    cursor.insertText("Data from run7 containing 2 files.", red);
+    cursor.insertBlock();
+    InsertReportPicture(cursor, Solid(120, 80, QColor(0, 0, 255)));
+    cursor.insertBlock();
+    cursor.insertText("End of report");
+    ReportFile file;
+    const fs::path path = Dir / Name;
+    EXPECT_TRUE(file.Save(Q(path), doc)) << file.ErrorText().toStdString();
+    return path;
+  }
+
+  void ExpectOwnReport(const fs::path& Rtf) {
+    QTextDocument doc;
+    ReportFile file;
+    ASSERT_TRUE(file.Load(Q(Rtf), doc)) << file.ErrorText().toStdString();
+    const QString text = Text(doc);
+    EXPECT_TRUE(text.contains("Sedimentation report \u00e9\u20ac")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Data from run7 containing 2 files.")) << text.toStdString();
+    EXPECT_TRUE(text.contains("End of report")) << text.toStdString();
+    const auto pictures = Pictures(doc);
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_EQ(pictures[0].Image.size(), QSize(120, 80));
+    EXPECT_EQ(pictures[0].Image.pixelColor(60, 40), QColor(0, 0, 255));
+    EXPECT_NEAR(pictures[0].Width, 120, 1);
+    EXPECT_NEAR(pictures[0].Height, 80, 1);
+  }
+
+  QString Soffice;
+  fs::path Dir;
+};
+
+TEST_F(LibreOfficeTest, OwnReportOpensInWriterAndComesBackWithTextAndPicture) {
+  const fs::path ours = WriteOwnReport("report.rtf");
+  ExpectOwnReport(ours);
+  // Writer reads our file and writes its own RTF of it.
+  const fs::path odt = Convert(ours, "odt");
+  ASSERT_TRUE(fs::exists(odt));
+  fs::rename(odt, Dir / "fromwriter.odt");
+  const fs::path writers = Convert(Dir / "fromwriter.odt", "rtf");
+  ASSERT_TRUE(fs::exists(writers));
+  ExpectOwnReport(writers);
+}
+
+TEST_F(LibreOfficeTest, WriterShowsTheReportsTextAndPictureOnThePage) {
+  const fs::path pdf = Convert(WriteOwnReport("printed.rtf"), "pdf");
+  ASSERT_TRUE(fs::exists(pdf));
+  const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+  if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+  QProcess process;
+  process.start(pdftoppm,
+                {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", Q(pdf), Q(Dir / "page")});
+  ASSERT_TRUE(process.waitForFinished(60'000));
+  const QImage page(Q(Dir / "page.png"));
+  ASSERT_FALSE(page.isNull());
+  // At 96 dpi the 120 x 80 pixel picture covers about 120 x 80 pixels of
+  // pure blue (scaling may blur one row or column at each edge); the red
+  // line's letters show too.
+  int blue = 0;
+  int red = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      const QColor c = page.pixelColor(x, y);
+      if (c.blue() > 200 && c.red() < 40 && c.green() < 40) ++blue;
+      if (c.red() > 150 && c.green() < 80 && c.blue() < 80) ++red;
+    }
+  }
+  EXPECT_GT(blue, 116 * 76);
+  EXPECT_LT(blue, 124 * 84);
+  EXPECT_GT(red, 10);
+}
+
+}  // namespace

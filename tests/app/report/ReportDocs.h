@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QVector>
+
+class QTextDocument;
+
+// Helpers shared by the report tests: small pictures built in code and
+// what a document holds.
+namespace reportdocs {
+
+// A W x H image of one opaque colour.
+QImage Solid(int W, int H, QColor Color);
+
+struct PictureInfo {
+  QImage Image;
+  double Width = 0;  // display size, pixels
+  double Height = 0;
+};
+QVector<PictureInfo> Pictures(const QTextDocument& Document);
+
+// The document's text with pictures left out.
+QString Text(const QTextDocument& Document);
+
+}  // namespace reportdocs

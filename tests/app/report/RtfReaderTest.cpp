@@ -1,0 +1,179 @@
+#include "app/report/RtfReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/report/ReportPicture.h"
+#include "app/report/RtfWriter.h"
+#include "tests/app/report/ReportDocs.h"
+#include "tests/support/TestSupport.h"
+
+using namespace reportdocs;
+
+namespace {
+
+class RtfReaderTest : public ::testing::Test {
+ protected:
+  bool Read(const QByteArray& Data) {
+    Doc.clear();
+    QTextCursor cursor(&Doc);
+    return Reader.Read(Data, cursor);
+  }
+  QTextCharFormat FormatAt(int Block, int Offset = 0) const {
+    const QTextBlock block = Doc.findBlockByNumber(Block);
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + Offset + 1);
+    return cursor.charFormat();
+  }
+  static QByteArray PngHex(const QImage& Image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    Image.save(&buffer, "PNG");
+    return png.toHex();
+  }
+
+  QTextDocument Doc;
+  RtfReader Reader;
+};
+
+TEST_F(RtfReaderTest, OwnReportSurvivesWriteAndReadWithFormatsAlignmentAndPictures) {
+  QTextDocument source;
+  QTextCursor cursor(&source);
+  QTextBlockFormat centred;
+  centred.setAlignment(Qt::AlignHCenter);
+  cursor.setBlockFormat(centred);
+  QTextCharFormat bold;
+  bold.setFontWeight(QFont::Bold);
+  bold.setFontPointSize(14);
+  bold.setFontFamilies(QStringList{"DejaVu Serif"});
+  cursor.insertText("Run {7} \\ caf\u00e9 \u20ac \U0001F600", bold);
+  cursor.insertBlock();
+  QTextBlockFormat right;
+  right.setAlignment(Qt::AlignRight);
+  cursor.setBlockFormat(right);
+  QTextCharFormat styled;
+  styled.setFontItalic(true);
+  styled.setFontUnderline(true);
+  styled.setFontStrikeOut(true);
+  styled.setForeground(QColor(200, 30, 40));
+  cursor.insertText("a\tb\u2028c", styled);
+  ASSERT_TRUE(InsertReportPicture(cursor, Solid(30, 20, Qt::blue), QSizeF(60, 40)));
+  cursor.insertBlock();  // an empty last paragraph
+
+  ASSERT_TRUE(Read(RtfWriter(source).Write())) << Reader.ErrorText().toStdString();
+  EXPECT_EQ(Text(Doc), Text(source));
+  ASSERT_EQ(Doc.blockCount(), 3);
+  EXPECT_EQ(Doc.findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignHCenter);
+  EXPECT_EQ(Doc.findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignRight);
+  const QTextCharFormat first = FormatAt(0);
+  EXPECT_EQ(first.fontWeight(), QFont::Bold);
+  EXPECT_EQ(first.fontPointSize(), 14);
+  EXPECT_EQ(first.fontFamilies().toStringList(), QStringList{"DejaVu Serif"});
+  const QTextCharFormat second = FormatAt(1);
+  EXPECT_TRUE(second.fontItalic() && second.fontUnderline() && second.fontStrikeOut());
+  EXPECT_NE(second.fontWeight(), QFont::Bold);
+  EXPECT_EQ(second.foreground().color(), QColor(200, 30, 40));
+  const auto pictures = Pictures(Doc);
+  ASSERT_EQ(pictures.size(), 1);
+  EXPECT_EQ(pictures[0].Image.size(), QSize(30, 20));
+  EXPECT_EQ(pictures[0].Image.pixelColor(5, 5), QColor(Qt::blue));
+  EXPECT_EQ(pictures[0].Width, 60);
+  EXPECT_EQ(pictures[0].Height, 40);
+}
+
+TEST_F(RtfReaderTest, UnknownWordsAreIgnoredAndUnknownStarGroupsSkipped) {
+  ASSERT_TRUE(
+      Read("{\\rtf1\\ansi{\\*\\future {\\b hidden}}\\newword42 kept {\\info{\\title T}}"
+           "{\\stylesheet{\\s0 Normal;}}{\\mystery shown}\\'e9\\'80\\u8364?\\uc2\\u946xy z"
+           "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}\\~\\par}"));
+  EXPECT_EQ(Doc.toRawText(), QString("kept shown\u00e9\u20ac\u20ac\u03b2 zlink\u00a0"));
+}
+
+TEST_F(RtfReaderTest, TrailingParagraphMarkAddsNoEmptyParagraphButTwoMarksDo) {
+  ASSERT_TRUE(Read("{\\rtf1 a\\par}"));
+  EXPECT_EQ(Doc.blockCount(), 1);
+  ASSERT_TRUE(Read("{\\rtf1 a\\par\\par}"));
+  EXPECT_EQ(Doc.blockCount(), 2);
+  ASSERT_TRUE(Read("{\\rtf1 a\\cell b\\cell\\row c}"));
+  EXPECT_EQ(Doc.toPlainText(), "a\tb\t\nc");
+}
+
+TEST_F(RtfReaderTest, ReadsPicturesOfEveryKindOthersWriteAndSkipsFallbacks) {
+  const QByteArray png = PngHex(Solid(4, 3, Qt::red));
+  // A 2 x 1 device-independent bitmap, 24 bits, rows padded to 4 bytes.
+  const QByteArray dib = QByteArray::fromHex(
+      "28000000020000000100000001001800000000000800000000000000000000000000000000000000"
+      "0000ff00ff000000");
+  const QByteArray rtf =
+      "{\\rtf1{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn n}{\\sv v}}}"
+      "\\picscalex50\\picscaley100\\picwgoal900\\pichgoal450\\pngblip " +
+      png + "}}{\\nonshppict{\\pict\\wmetafile8 0100}}" + "{\\pict\\dibitmap0 " + dib.toHex() +
+      "}" + "{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv {\\pict\\pngblip " + png +
+      "}}}}{\\shprslt{\\pict\\pngblip " + png + "}}}" + "{\\pict\\emfblip 0102}}";
+  ASSERT_TRUE(Read(rtf)) << Reader.ErrorText().toStdString();
+  const auto pictures = Pictures(Doc);
+  ASSERT_EQ(pictures.size(), 3);
+  EXPECT_EQ(pictures[0].Image.size(), QSize(4, 3));
+  EXPECT_EQ(pictures[0].Width, 30);  // 900 twips at 50 %
+  EXPECT_EQ(pictures[0].Height, 30);
+  ASSERT_EQ(pictures[1].Image.size(), QSize(2, 1));
+  EXPECT_EQ(pictures[1].Image.pixelColor(0, 0), QColor(Qt::red));
+  EXPECT_EQ(pictures[1].Image.pixelColor(1, 0), QColor(Qt::green));
+  EXPECT_EQ(pictures[2].Image.size(), QSize(4, 3));
+  EXPECT_TRUE(Text(Doc).isEmpty());
+}
+
+TEST_F(RtfReaderTest, HostileInputFailsWithAReasonInsteadOfCrashingOrGrowing) {
+  const struct {
+    QByteArray Data;
+    const char* Reason;
+  } cases[] = {
+      {"plain text", "not rich text"},
+      {"{\\rtf1 never closed", "ends before"},
+      {"{\\rtf1 \\'4", "hexadecimal"},
+      {"{\\rtf1 {\\pict\\pngblip\\bin99999 ab}}", "past the end"},
+      {"{\\rtf1 " + QByteArray(RtfReader::MaxDepth + 1, '{'), "nested too deeply"},
+      {"{\\rtf1 \\" + QByteArray(40, 'a') + "}", "too long"},
+      {"{\\rtf1 " + QByteArray("\\par ").repeated(RtfReader::MaxParagraphs + 1) + "}",
+       "Too many paragraphs"},
+      {"{\\rtf1 " + QByteArray("{\\b a}{\\i b}").repeated(RtfReader::MaxRuns / 2 + 1) + "}",
+       "Too many changes"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(Read(c.Data)) << c.Reason;
+    EXPECT_TRUE(Reader.ErrorText().contains(QLatin1String(c.Reason), Qt::CaseInsensitive))
+        << c.Reason << ": " << Reader.ErrorText().toStdString();
+  }
+}
+
+TEST_F(RtfReaderTest, PictureClaimingHugeSizeIsRefusedBeforeDecoding) {
+  // A valid PNG header claiming 100000 x 100000 pixels, with one byte of data.
+  const QByteArray png = QByteArray::fromHex(
+      "89504e470d0a1a0a0000000d49484452000186a0000186a0080200000027309c9f"
+      "0000000949444154789c630000000100015eff7df90000000049454e44ae426082");
+  EXPECT_FALSE(Read("{\\rtf1{\\pict\\pngblip " + png.toHex() + "}}"));
+  EXPECT_TRUE(Reader.ErrorText().contains("too large"));
+  // Damaged pictures are left out; the text stays.
+  ASSERT_TRUE(Read("{\\rtf1 a{\\pict\\pngblip 0102zz}{\\pict\\jpegblip ffd8ff}b}"));
+  EXPECT_EQ(Doc.toPlainText(), "ab");
+}
+
+TEST_F(RtfReaderTest, PictureTooTallToWriteBackIsRefused) {
+  // Found by fuzzing: a 2 x 1048576 picture was read, but no PNG of it can
+  // be written, so the saved report silently lost it.
+  EXPECT_FALSE(Read("{\\rtf1{\\pict\\pngblip " +
+                    PngHex(Solid(2, RtfReader::MaxPictureSide + 1, Qt::red)) + "}}"));
+  EXPECT_TRUE(Reader.ErrorText().contains("too large"));
+  ASSERT_TRUE(Read("{\\rtf1{\\pict\\pngblip " +
+                   PngHex(Solid(2, RtfReader::MaxPictureSide, Qt::red)) + "}}"));
+  EXPECT_EQ(Pictures(Doc).size(), 1);
+}
+
+}  // namespace

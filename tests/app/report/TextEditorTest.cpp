@@ -1,0 +1,324 @@
+#include "app/report/TextEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/Configuration.h"
+#include "app/report/PasteSpecialDialog.h"
+#include "app/report/ReportFile.h"
+#include "app/report/ReportPicture.h"
+#include "app/report/ReportTextEdit.h"
+#include "app/report/Richeditole.h"
+#include "app/report/SearchDialog.h"
+#include "platform/TBitmap.h"
+#include "platform/TJPEGImage.h"
+#include "tests/app/report/ReportDocs.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using namespace reportdocs;
+
+namespace {
+
+// Root ignores file permissions. While alive, the process acts as the
+// unprivileged user "nobody", so read-only files and folders behave as
+// they do for the program's users.
+class AsUnprivilegedUser {
+ public:
+  AsUnprivilegedUser() : FWasRoot(geteuid() == 0) {
+    if (FWasRoot && (setegid(65534) != 0 || seteuid(65534) != 0)) ADD_FAILURE() << "seteuid";
+  }
+  ~AsUnprivilegedUser() {
+    if (FWasRoot && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
+  }
+
+ private:
+  bool FWasRoot;
+};
+
+QString Q(const fs::path& Path) {
+  return QString::fromStdString(Path.string());
+}
+
+class TextEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Dir = FreshTestDir("texteditor");
+    Config = std::make_unique<Configuration>(nullptr, "k", Q(Dir));
+    Form = std::make_unique<TRTFfrm>(nullptr);
+  }
+  void TearDown() override {
+    Form.reset();
+    Config.reset();
+    fs::permissions(Dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec);
+  }
+  QTextDocument& Doc() { return *Form->RichEdit1->document(); }
+  // A report of one line, saved by the editor, at Name in the test folder.
+  fs::path SavedReport(const std::string& Name, const QString& Text) {
+    Form->RichEdit1->setPlainText(Text);
+    EXPECT_TRUE(Form->SaveRtfFile(Q(Dir / Name)));
+    return Dir / Name;
+  }
+  static void WriteLogo(const fs::path& Path) {
+    TBitmap bitmap;
+    bitmap.SetImage(Solid(40, 10, Qt::darkRed));
+    TPicture picture;
+    picture.Assign(bitmap);
+    TJPEGImage jpeg;
+    jpeg.Assign(*picture.GetGraphic());
+    jpeg.SaveToFile(Q(Path));
+  }
+
+  fs::path Dir;
+  std::unique_ptr<Configuration> Config;
+  std::unique_ptr<TRTFfrm> Form;
+  MessageRecorder Messages;
+};
+
+TEST_F(TextEditorTest, ReadOnlyReportOpens) {
+  const fs::path report = SavedReport("readonly.rtf", "Kept for the record");
+  fs::permissions(report, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Form->RichEdit1->clear();
+  bool opened = false;
+  {
+    AsUnprivilegedUser user;
+    opened = Form->LoadRtfFile(Q(report));
+  }
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(Text(Doc()), "Kept for the record");
+  EXPECT_FALSE(Doc().isModified());
+}
+
+TEST_F(TextEditorTest, FailedSaveKeepsThePreviousReportAndSaysSo) {
+  const fs::path report = SavedReport("report.rtf", "First version");
+  const auto before = fs::file_size(report);
+  fs::permissions(Dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                           fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  Form->RichEdit1->setPlainText("Second version, which cannot be written");
+  ModalScript script;
+  script.AnswerFile(true, Q(report));
+  bool saved = true;
+  {
+    AsUnprivilegedUser user;
+    saved = Form->SaveAs1Click();
+  }
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(Messages.Messages(), std::vector<std::string>{"Write file failed!"});
+  EXPECT_EQ(fs::file_size(report), before);
+  Form->RichEdit1->clear();
+  ASSERT_TRUE(Form->LoadRtfFile(Q(report)));
+  EXPECT_EQ(Text(Doc()), "First version");
+}
+
+TEST_F(TextEditorTest, YesToSaveChangesClearsTheFlagOnlyAfterASuccessfulSave) {
+  Form->RichEdit1->insertPlainText("changed");
+  ASSERT_TRUE(Doc().isModified());
+  ModalScript script;
+  // No: the window may close, the report stays modified.
+  script.AnswerMessage(mrNo);
+  EXPECT_TRUE(Form->QuerySaveChanges());
+  EXPECT_TRUE(Doc().isModified());
+  // Yes, then the file dialog is cancelled: flag and window stay.
+  script.AnswerMessage(mrYes);
+  script.AnswerFile(false);
+  EXPECT_FALSE(Form->QuerySaveChanges());
+  EXPECT_TRUE(Doc().isModified());
+  // Yes, and the write fails (the name is a folder).
+  script.AnswerMessage(mrYes);
+  script.AnswerFile(true, Q(Dir));
+  EXPECT_FALSE(Form->QuerySaveChanges());
+  EXPECT_TRUE(Doc().isModified());
+  EXPECT_EQ(Messages.Messages(), std::vector<std::string>{"Write file failed!"});
+  // Yes, and the save succeeds.
+  script.AnswerMessage(mrYes);
+  script.AnswerFile(true, Q(Dir / "saved.rtf"));
+  EXPECT_TRUE(Form->QuerySaveChanges());
+  EXPECT_FALSE(Doc().isModified());
+  EXPECT_TRUE(fs::exists(Dir / "saved.rtf"));
+  // Unmodified: no question at all.
+  EXPECT_TRUE(Form->QuerySaveChanges());
+  EXPECT_EQ(script.Asked().front(), "message: Do you want to save the changes?");
+}
+
+TEST_F(TextEditorTest, ClosingAndOkAskFirstAndStayWhenTheSaveIsCancelled) {
+  Form->show();
+  Form->RichEdit1->insertPlainText("changed");
+  ModalScript script;
+  script.AnswerMessage(mrYes);
+  script.AnswerFile(false);
+  EXPECT_FALSE(Form->close());
+  EXPECT_TRUE(Form->isVisible());
+  script.AnswerMessage(mrYes);
+  script.AnswerFile(false);
+  Form->BitBtn1Click();
+  EXPECT_TRUE(Form->isVisible());
+  script.AnswerMessage(mrNo);
+  Form->BitBtn1Click();
+  EXPECT_FALSE(Form->isVisible());
+}
+
+TEST_F(TextEditorTest, OpeningAFileThatIsNotRtfFailsAndKeepsTheReport) {
+  const fs::path report = SavedReport("good.rtf", "good");
+  WriteTextFile(Dir / "notes.txt", "just text\n");
+  ModalScript script;
+  script.AnswerFile(true, Q(report));
+  Form->Open1Click();
+  EXPECT_EQ(Form->GetCurrentFileName(), Q(report));
+  script.AnswerFile(true, Q(Dir / "notes.txt"));
+  Form->Open1Click();
+  EXPECT_EQ(Messages.Messages(), std::vector<std::string>{"Read file failed!"});
+  EXPECT_EQ(Form->GetCurrentFileName(), Q(report));
+  EXPECT_EQ(Text(Doc()), "good");
+}
+
+TEST_F(TextEditorTest, AppendedStyledTextAndLineBreaksGoToTheEnd) {
+  Form->RichEdit1->setPlainText("start");
+  Form->RichEdit1->moveCursor(QTextCursor::Start);
+  Form->AppendStyledText("Title", false, true, false, true);
+  Form->AppendLineBreaks(2);
+  Form->AppendLineBreaks(0);
+  Form->AppendStyledText("plain", true, false, true, false);
+  EXPECT_EQ(Doc().toPlainText(), "startTitle\n\n\nplain\n");
+  const QTextBlock title = Doc().findBlockByNumber(0);
+  EXPECT_EQ(title.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  QTextCursor cursor(title);
+  cursor.setPosition(title.position() + 7);
+  EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+  const QTextBlock plain = Doc().findBlockByNumber(3);
+  EXPECT_EQ(plain.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+  cursor = QTextCursor(plain);
+  cursor.setPosition(plain.position() + 2);
+  EXPECT_TRUE(cursor.charFormat().fontItalic() && cursor.charFormat().fontUnderline());
+  EXPECT_NE(cursor.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST_F(TextEditorTest, MissingLogoAsksAndAnUnreadableChoiceStoresTheDefaultLogo) {
+  ASSERT_TRUE(Form->CreateOleSupport());
+  WriteTextFile(Dir / "broken.jpg", "not a picture");
+  ModalScript script;
+  script.AnswerFile(true, Q(Dir / "broken.jpg"));
+  EXPECT_TRUE(Form->InsertReportLogo());
+  EXPECT_EQ(script.Asked().front(), "open: JPEG (*.JPG)|*.JPG;*.jpg;*.jpeg;*.JPEG");
+  ASSERT_TRUE(fs::exists(Dir / "ReportLogo.jpg"));
+  const auto pictures = Pictures(Doc());
+  ASSERT_EQ(pictures.size(), 1);
+  EXPECT_EQ(pictures[0].Image.size(), QSize(TRTFfrm::LogoWidth, TRTFfrm::LogoHeight));
+  // Next time the stored logo is used without a question.
+  EXPECT_TRUE(Form->InsertReportLogo());
+  EXPECT_EQ(Pictures(Doc()).size(), 2);
+}
+
+TEST_F(TextEditorTest, CancelledLogoQuestionStartsWithoutLogoAndAGoodLogoIsUsed) {
+  ASSERT_TRUE(Form->CreateOleSupport());
+  ModalScript script;
+  script.AnswerFile(false);
+  EXPECT_FALSE(Form->InsertReportLogo());
+  EXPECT_TRUE(Pictures(Doc()).isEmpty());
+  EXPECT_FALSE(fs::exists(Dir / "ReportLogo.jpg"));
+  WriteLogo(Dir / "mine.jpg");
+  script.AnswerFile(true, Q(Dir / "mine.jpg"));
+  Form->Setreportlogofile1Click();
+  EXPECT_TRUE(fs::exists(Dir / "ReportLogo.jpg"));
+  EXPECT_EQ(fs::file_size(Dir / "ReportLogo.jpg"), fs::file_size(Dir / "mine.jpg"));
+  EXPECT_TRUE(Form->InsertReportLogo());
+  EXPECT_EQ(Pictures(Doc()).size(), 1);
+}
+
+TEST_F(TextEditorTest, PastedBitmapBecomesAPictureThatSurvivesSaveAndReopen) {
+  ASSERT_TRUE(Form->CreateOleSupport());
+  QGuiApplication::clipboard()->setImage(Solid(12, 8, Qt::darkGreen));
+  Form->RichEdit1->paste();
+  Form->Pasteimage1Click();
+  ASSERT_EQ(Pictures(Doc()).size(), 2);
+  const fs::path report = Dir / "pictures.rtf";
+  ASSERT_TRUE(Form->SaveRtfFile(Q(report)));
+  Form->RichEdit1->clear();
+  ASSERT_TRUE(Form->LoadRtfFile(Q(report)));
+  const auto pictures = Pictures(Doc());
+  ASSERT_EQ(pictures.size(), 2);
+  EXPECT_EQ(pictures[1].Image.size(), QSize(12, 8));
+  EXPECT_EQ(pictures[1].Image.pixelColor(3, 3), QColor(Qt::darkGreen));
+  // No picture on the clipboard: the paste is refused with the OLE error.
+  QGuiApplication::clipboard()->setText("words");
+  EXPECT_THROW(Form->Pasteimage1Click(), EOleError);
+}
+
+TEST_F(TextEditorTest, DroppedDataInsertsNothing) {
+  ASSERT_TRUE(Form->CreateOleSupport());
+  Form->show();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(Q(Dir / "some.png"))});
+  data.setText("dropped");
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form->RichEdit1->viewport(), &drop);
+  EXPECT_FALSE(drop.isAccepted());
+  EXPECT_TRUE(Doc().isEmpty());
+}
+
+TEST_F(TextEditorTest, PasteSpecialOffersTheClipboardsFormsAndPastesTheChosenOne) {
+  ASSERT_TRUE(Form->CreateOleSupport());
+  auto* data = new QMimeData;
+  data->setText("plain words");
+  data->setData("text/rtf", "{\\rtf1 {\\b bold words}}");
+  QGuiApplication::clipboard()->setMimeData(data);
+  ModalScript script;
+  QStringList offered;
+  script.AnswerForm([&](QDialog& dialog) {
+    auto& paste = dynamic_cast<TPasteSpecialDlg&>(dialog);
+    for (const TPasteEntry& entry : paste.Entries()) offered.append(entry.Name);
+    paste.Select(1);
+    paste.OkClick();
+    return paste.result();
+  });
+  Form->Pastespecial1Click();
+  EXPECT_EQ(offered, QStringList({"Unformatted Text", "Formatted Text (RTF)"}));
+  EXPECT_EQ(Doc().toPlainText(), "bold words");
+  script.AnswerForm([](QDialog&) { return int(mrCancel); });
+  EXPECT_FALSE(Form->GetOleSupport()->PasteSpecial());
+  EXPECT_EQ(Doc().toPlainText(), "bold words");
+}
+
+TEST_F(TextEditorTest, FindWrapsAndReplaceAllReplacesEveryOccurrence) {
+  Form->RichEdit1->setPlainText("cell 2, Cell 3, cell 4");
+  ModalScript script;
+  script.AnswerForm([](QDialog& dialog) {
+    auto& search = dynamic_cast<TSearchDlg&>(dialog);
+    search.FindEdit->setText("Cell");
+    search.MatchCaseCB->setChecked(true);
+    search.FindNextClick();
+    return int(mrCancel);
+  });
+  Form->SearchFind1Execute();
+  EXPECT_EQ(Form->RichEdit1->textCursor().selectionStart(), 8);
+  Form->SearchFindNext1Execute();  // wraps to the only match again
+  EXPECT_EQ(Form->RichEdit1->textCursor().selectionStart(), 8);
+  EXPECT_EQ(Form->ReplaceAll("cell", "Zelle", false), 3);
+  EXPECT_EQ(Doc().toPlainText(), "Zelle 2, Zelle 3, Zelle 4");
+}
+
+TEST_F(TextEditorTest, OleSupportGoneWithTheControlReportsAnInvalidInterface) {
+  ASSERT_TRUE(Form->CreateOleSupport());
+  RichEditOleSupport& support = *Form->GetOleSupport();
+  EXPECT_TRUE(support.CloseObjects(true));
+  delete Form->RichEdit1;
+  EXPECT_THROW(support.CloseObjects(false), EOleError);
+  EXPECT_THROW(support.InsertPicture(Solid(2, 2, Qt::red)), EOleError);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// Feeds arbitrary bytes to the report's RTF reader: it must either read the
+// document within its limits or fail with an error text, never crash or
+// grow without bound; a document it read must survive our own writer and
+// reader with the same text and the same number of pictures.
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/report/RtfReader.h"
+#include "app/report/RtfWriter.h"
+
+namespace {
+
+void Check(bool Condition) {
+  if (!Condition) std::abort();
+}
+
+int PictureCount(const QTextDocument& Document) {
+  int count = 0;
+  for (QTextBlock block = Document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      if (it.fragment().charFormat().isImageFormat())
+        count += static_cast<int>(it.fragment().text().size());
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication App(*argc, *argv);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  const QByteArray bytes(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size));
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  RtfReader reader;
+  if (!reader.Read(bytes, cursor)) {
+    Check(!reader.ErrorText().isEmpty());
+    return 0;
+  }
+  Check(document.blockCount() <= RtfReader::MaxParagraphs + 1);
+  const QByteArray written = RtfWriter(document).Write();
+  QTextDocument again;
+  QTextCursor againCursor(&again);
+  Check(reader.Read(written, againCursor));
+  Check(again.toPlainText() == document.toPlainText());
+  Check(PictureCount(again) == PictureCount(document));
+  return 0;
+}
