@@ -4,6 +4,8 @@
 #include "platform/TBitmap.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -12,11 +14,16 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <memory>
+#include <mutex>
 #include <numbers>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -229,21 +236,42 @@ void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
     Line.LimitMajor(Bounds.left(), Bounds.right(), First, Last);
   else
     Line.LimitMajor(Bounds.top(), Bounds.bottom(), First, Last);
-  for (std::int64_t I = First; I <= Last; ++I) {
-    bool IsOn = true;
-    if (PatternLength > 0) {
-      std::int64_t Pos = (StylePos + I) % PatternLength;
-      for (std::size_t K = 0; K < Pattern.size(); ++K) {
-        if (Pos < Pattern[K]) {
-          IsOn = K % 2 == 0;
-          break;
-        }
-        Pos -= Pattern[K];
-      }
-    }
-    (IsOn ? On : Off).push_back(Line.Pixel(I));
-  }
+  // The pattern runs on over the whole line, also where it is cut off.
+  const std::int64_t StyleStart = StylePos;
   StylePos += Line.Major;
+  if (First > Last) return;
+  // Offset(I) and the pattern position of step I are carried from one
+  // step to the next instead of divided out for each pixel.
+  const std::int64_t TwoMajor = 2 * Line.Major;
+  const std::int64_t TwoMinor = 2 * Line.AbsMinor;
+  const TLineRule::TWide Start = TLineRule::TWide(TwoMinor) * First + Line.Major;
+  std::int64_t Offset = static_cast<std::int64_t>(Start / TwoMajor);
+  std::int64_t Remainder = static_cast<std::int64_t>(Start % TwoMajor);
+  // Within the pattern: the entry Dash, Into pixels into it.
+  std::size_t Dash = 0;
+  std::int64_t Into = PatternLength > 0 ? (StyleStart + First) % PatternLength : 0;
+  auto SkipWholeEntries = [&] {
+    while (Into >= Pattern[Dash]) {
+      Into -= Pattern[Dash];
+      Dash = (Dash + 1) % Pattern.size();
+    }
+  };
+  if (PatternLength > 0) SkipWholeEntries();
+  for (std::int64_t I = First; I <= Last; ++I) {
+    const std::int64_t M = Line.StartMajor + I * Line.MajorStep;
+    const std::int64_t N = Line.StartMinor + Offset * Line.MinorStep;
+    const QPoint P = Line.XMajor ? QPoint(int(M), int(N)) : QPoint(int(N), int(M));
+    (Dash % 2 == 0 ? On : Off).push_back(P);
+    Remainder += TwoMinor;
+    if (Remainder >= TwoMajor) {
+      Remainder -= TwoMajor;
+      ++Offset;
+    }
+    if (PatternLength > 0) {
+      ++Into;
+      SkipWholeEntries();
+    }
+  }
 }
 
 // Count pixels of a line written from Index on (indexes of 32-bit pixels):
@@ -319,6 +347,63 @@ void WriteInsideLinePixels(quint32* Pixels, qsizetype Stride, const QPoint& A, c
   }
 }
 
+// Lines of at most ShortReach pixels along each axis, the bulk of a dense
+// data trace, are written from a table of their pixels built from the line
+// rule: a fixed number of stores, with no stepping and no branches on the
+// direction or length of the line.
+constexpr int ShortReach = 7;
+constexpr int ShortSide = 2 * ShortReach + 1;
+
+class TShortLines {
+ public:
+  // The table for images of Stride pixels a row.
+  explicit TShortLines(qsizetype Stride) : FStride(Stride) {
+    for (int DY = -ShortReach; DY <= ShortReach; ++DY) {
+      for (int DX = -ShortReach; DX <= ShortReach; ++DX) {
+        const TLineRule Line(QPoint(0, 0), QPoint(DX, DY));
+        TOffsets& Offsets = FLines[size_t((DY + ShortReach) * ShortSide + DX + ShortReach)];
+        Offsets.fill(0);
+        for (std::int64_t I = 0; I < Line.Major; ++I) {
+          const QPoint P = Line.Pixel(I);
+          Offsets[size_t(I)] = std::int32_t(P.y() * Stride + P.x());
+        }
+      }
+    }
+  }
+
+  // The table for images of Stride pixels a row, built on first use (per
+  // thread, for the stride last asked for); null when the offsets do not
+  // fit the table.
+  static const TShortLines* For(qsizetype Stride) {
+    if (Stride <= 0 || Stride > std::numeric_limits<std::int32_t>::max() / (ShortReach + 1))
+      return nullptr;
+    thread_local std::unique_ptr<TShortLines> Table;
+    if (Table == nullptr || Table->FStride != Stride) Table = std::make_unique<TShortLines>(Stride);
+    return Table.get();
+  }
+
+  // Whether the line to (DX, DY) is in the table.
+  static bool Holds(int DX, int DY) {
+    return unsigned(DX + ShortReach) < unsigned(ShortSide) &&
+           unsigned(DY + ShortReach) < unsigned(ShortSide);
+  }
+
+  // The line from Start towards Start + (DX, DY), that point excluded; the
+  // line must have a pixel ((DX, DY) not (0, 0)).
+  void Write(quint32* Start, int DX, int DY, quint32 Color) const {
+    const TOffsets& Line = FLines[size_t((DY + ShortReach) * ShortSide + DX + ShortReach)];
+    for (int K = 0; K < ShortReach; ++K) Start[Line[size_t(K)]] = Color;
+  }
+
+ private:
+  // Offsets of the pixels of a line from its start pixel; a line of fewer
+  // pixels repeats the start pixel, which writing twice leaves the same.
+  using TOffsets = std::array<std::int32_t, ShortReach>;
+
+  qsizetype FStride;
+  std::array<TOffsets, ShortSide * ShortSide> FLines;
+};
+
 // Writes Color into the 32-bit pixels (Stride pixels a row) of the line
 // from A towards B (B excluded) that lie inside Clip, which lies inside
 // the image, for a line with an end outside Clip. Only the steps inside
@@ -354,18 +439,107 @@ template <class GetPoint>
 void WritePolylinePixels(quint32* Pixels, qsizetype Stride, const QRect& Clip, quint32 Color,
                          std::size_t Count, GetPoint Get) {
   if (Clip.isEmpty() || Count < 2) return;
+  const TShortLines* Short = TShortLines::For(Stride);
   QPoint From = Get(0);
   bool FromInside = Inside(Clip, From);
   for (std::size_t I = 1; I < Count; ++I) {
     const QPoint To = Get(I);
     const bool ToInside = Inside(Clip, To);
-    if (FromInside && ToInside)
-      WriteInsideLinePixels(Pixels, Stride, From, To, Color);
-    else
+    if (FromInside && ToInside) {
+      const int DX = To.x() - From.x();
+      const int DY = To.y() - From.y();
+      if (Short == nullptr || !TShortLines::Holds(DX, DY))
+        WriteInsideLinePixels(Pixels, Stride, From, To, Color);
+      else if ((DX | DY) != 0)
+        Short->Write(Pixels + From.y() * Stride + From.x(), DX, DY, Color);
+    } else
       WriteClippedLinePixels(Pixels, Stride, From, To, Clip, Color);
     From = To;
     FromInside = ToInside;
   }
+}
+
+// Width, ascent and descent of a text in a device font, in device pixels.
+struct TTextMetrics {
+  int Width = 0;
+  int Ascent = 0;
+  int Descent = 0;
+};
+
+// Measuring shapes the text anew every time, and a chart measures the
+// same labels and legend texts many times over while it lays itself out
+// (label spacing, axis room, legend columns) and again when it draws them.
+// Device fonts are sized in pixels, so a measurement depends only on the
+// font and the text: it is remembered, for up to MaxRemembered texts at a
+// time, until the fonts change or the application object goes (the fonts
+// held here must go before it).
+class TTextMeasurements {
+ public:
+  static TTextMeasurements& Instance() {
+    static TTextMeasurements Measurements;
+    return Measurements;
+  }
+
+  TTextMetrics Measure(const QFont& Font, const QString& Text) {
+    TKey Key{Font, Text};
+    {
+      const std::lock_guard<std::mutex> Guard(FLock);
+      Watch();
+      const auto Found = FKnown.find(Key);
+      if (Found != FKnown.end()) return Found->second;
+    }
+    const QFontMetrics M(Font);
+    const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
+    const std::lock_guard<std::mutex> Guard(FLock);
+    if (FWatched != nullptr) {
+      if (FKnown.size() >= MaxRemembered) FKnown.clear();
+      FKnown.emplace(std::move(Key), Metrics);
+    }
+    return Metrics;
+  }
+
+ private:
+  struct TKey {
+    QFont Font;
+    QString Text;
+    bool operator==(const TKey& Other) const = default;
+  };
+  struct THash {
+    size_t operator()(const TKey& Key) const { return qHash(Key.Text, qHash(Key.Font)); }
+  };
+  static constexpr size_t MaxRemembered = 4096;
+
+  // Starts remembering for the application object in use, if any (a
+  // program may create more than one in turn).
+  void Watch() {
+    if (qGuiApp == FWatched) return;
+    FKnown.clear();
+    FWatched = qGuiApp;
+    if (FWatched == nullptr) return;
+    QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] {
+      TTextMeasurements& M = Instance();
+      const std::lock_guard<std::mutex> Guard(M.FLock);
+      M.FKnown.clear();
+    });
+    qAddPostRoutine([] {
+      TTextMeasurements& M = Instance();
+      const std::lock_guard<std::mutex> Guard(M.FLock);
+      M.FKnown.clear();
+      M.FWatched = nullptr;
+    });
+  }
+
+  std::mutex FLock;
+  std::unordered_map<TKey, TTextMetrics, THash> FKnown;
+  const QGuiApplication* FWatched = nullptr;  // null: nothing is remembered
+};
+
+// Writes Color into the pixels at Points that lie inside Clip (inside the
+// image; empty: nothing is written).
+void WritePointPixels(quint32* Pixels, qsizetype Stride, const QRect& Clip, quint32 Color,
+                      const std::vector<QPoint>& Points) {
+  for (const QPoint& P : Points)
+    if (Inside(Clip, P)) Pixels[P.y() * Stride + P.x()] = Color;
 }
 
 // Angle in degrees (counter-clockwise, y up) of the point of the ellipse in
@@ -689,6 +863,15 @@ void TCanvas::ApplyFill(QPainter& P, bool UseMode) const {
 
 // ---------------------------------------------------------------- stroking
 
+// Where one-pixel lines are written straight into the pixels.
+struct TCanvas::TDirectTarget {
+  quint32* Pixels = nullptr;
+  qsizetype Stride = 0;  // pixels from one row to the next
+  QRect Clip;            // inside the image; empty: nothing is drawn
+  quint32 Color = 0;
+  quint32 Back = 0;  // the gaps of a dash pattern in opaque mode
+};
+
 // Strokes the open or closed polyline of device points with the pen. A
 // one-pixel pen on a bitmap is rasterized here so every pixel is drawn once,
 // the last point is left out and dash patterns run on across the points
@@ -696,10 +879,10 @@ void TCanvas::ApplyFill(QPainter& P, bool UseMode) const {
 void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed) {
   if (!PenVisible() || Points.size() < 2) return;
   if (!Closed && StrokeDirect(Points)) return;
-  TPaintScope P(*this);
-  if (!P) return;
-  ApplyMode(P.Painter());
   if (DevicePenWidth() > 1 || !IsImageTarget()) {
+    TPaintScope P(*this);
+    if (!P) return;
+    ApplyMode(P.Painter());
     P->setPen(StrokePen());
     P->setBrush(Qt::NoBrush);
     if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && !CosmeticPattern(FPen).empty()) {
@@ -726,40 +909,46 @@ void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Close
   if (Closed) {
     RasterizeLine(Points.back(), Points.front(), Bounds, Pattern, Length, StylePos, On, Off);
   }
+  const bool DrawOff = !Off.empty() && FBkMode == bkOpaque;
+  TDirectTarget Target;
+  if (FindDirectTarget(Target, true)) {
+    WritePointPixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, On);
+    if (DrawOff) WritePointPixels(Target.Pixels, Target.Stride, Target.Clip, Target.Back, Off);
+    return;
+  }
+  TPaintScope P(*this);
+  if (!P) return;
+  ApplyMode(P.Painter());
   QPen Dot(ModeColor(FPen.GetColor()), 0);
   Dot.setCapStyle(Qt::SquareCap);
   if (!On.empty()) {
     P->setPen(Dot);
     P->drawPoints(On.data(), static_cast<int>(On.size()));
   }
-  if (!Off.empty() && FBkMode == bkOpaque) {
+  if (DrawOff) {
     Dot.setColor(ModeColor(FBkColor));
     P->setPen(Dot);
     P->drawPoints(Off.data(), static_cast<int>(Off.size()));
   }
 }
 
-// Where solid one-pixel lines are written straight into the pixels.
-struct TCanvas::TDirectTarget {
-  quint32* Pixels = nullptr;
-  qsizetype Stride = 0;  // pixels from one row to the next
-  QRect Clip;            // inside the image; empty: nothing is drawn
-  quint32 Color = 0;
-};
-
 // The common case of long data traces, a visible solid one-pixel pen
 // copying onto a 32-bit bitmap with no clip or a single clip rectangle, is
 // drawn by writing the pixels of the same line rule straight into the
 // image rows: the painter spends over ten times as long on each short
-// segment. False when the painter has to draw.
-bool TCanvas::FindDirectTarget(TDirectTarget& Target) {
+// segment. With Patterned, dash patterns qualify too (the caller splits
+// the pixels into dashes and gaps). False when the painter has to draw.
+bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
   if (!DirectLineDrawing || !IsImageTarget() || FBitmap == nullptr || FBitmap->GetEmpty())
     return false;
-  if (!PenVisible() || FPen.GetMode() != pmCopy || DevicePenWidth() > 1 ||
-      !CosmeticPattern(FPen).empty())
-    return false;
+  if (!PenVisible() || FPen.GetMode() != pmCopy || DevicePenWidth() > 1) return false;
   const QColor Color = ColorToQColor(FPen.GetColor());
   if (Color.alpha() != 255) return false;
+  if (!CosmeticPattern(FPen).empty()) {
+    const QColor Back = ColorToQColor(FBkColor);
+    if (!Patterned || (FBkMode == bkOpaque && Back.alpha() != 255)) return false;
+    Target.Back = Back.rgba();
+  }
   QImage& Image = FBitmap->ImageForPainting();
   const QImage::Format Format = Image.format();
   if (Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
@@ -782,7 +971,7 @@ bool TCanvas::FindDirectTarget(TDirectTarget& Target) {
 
 bool TCanvas::StrokeDirect(const std::vector<QPoint>& Points) {
   TDirectTarget Target;
-  if (!FindDirectTarget(Target)) return false;
+  if (!FindDirectTarget(Target, false)) return false;
   WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Points.size(),
                       [&Points](std::size_t I) { return Points[I]; });
   return true;
@@ -793,7 +982,7 @@ bool TCanvas::StrokeDirect(const std::vector<QPoint>& Points) {
 bool TCanvas::StrokeDirect(const TPoint* Points, int Count) {
   if (FMapMode != mmText) return false;
   TDirectTarget Target;
-  if (!FindDirectTarget(Target)) return false;
+  if (!FindDirectTarget(Target, false)) return false;
   const std::int64_t DX = std::int64_t(FViewportOrg.X) - FWindowOrg.X;
   const std::int64_t DY = std::int64_t(FViewportOrg.Y) - FWindowOrg.Y;
   if (DX == 0 && DY == 0) {
@@ -1116,9 +1305,9 @@ QFont TCanvas::DeviceFont() const {
 }
 
 TSize TCanvas::TextExtent(const QString& Text) const {
-  QFontMetrics M(DeviceFont());
-  int W = M.horizontalAdvance(Text);
-  int H = M.ascent() + M.descent();
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(DeviceFont(), Text);
+  int W = M.Width;
+  int H = M.Ascent + M.Descent;
   if (FMapMode == mmAnisotropic) {
     W = Round(W / ScaleX());
     H = Round(H / ScaleY());
@@ -1131,10 +1320,10 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   TPoint Ref = UpdateCP ? FPenPos : TPoint(X, Y);
   QPoint Anchor = Device(Ref.X, Ref.Y);
   QFont Font = DeviceFont();
-  QFontMetrics M(Font);
-  int Width = M.horizontalAdvance(Text);
-  int Ascent = M.ascent();
-  int Descent = M.descent();
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, Text);
+  int Width = M.Width;
+  int Ascent = M.Ascent;
+  int Descent = M.Descent;
 
   int Horizontal = FTextAlign & TA_CENTER;
   int Left = Horizontal == TA_CENTER ? -(Width / 2) : Horizontal == TA_RIGHT ? -Width : 0;

@@ -278,7 +278,7 @@ class TCanvas {
   QFont DeviceFont() const;
   void StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed);
   struct TDirectTarget;
-  bool FindDirectTarget(TDirectTarget& Target);
+  bool FindDirectTarget(TDirectTarget& Target, bool Patterned);
   bool StrokeDirect(const std::vector<QPoint>& Points);
   bool StrokeDirect(const TPoint* Points, int Count);
   void StrokeDevicePath(const QPainterPath& Path, bool Closed);

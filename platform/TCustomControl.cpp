@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace {
@@ -77,6 +78,13 @@ class TControlHost : public QWidget {
   }
   void leaveEvent(QEvent*) override {
     if (FControl != nullptr) RunGuarded([&] { FControl->MouseLeave(); });
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    if (FControl == nullptr) return;
+    const QPoint p = e->position().toPoint();
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    const int delta = e->angleDelta().y();
+    RunGuarded([&] { FControl->MouseWheel(shift, delta, TPoint{p.x(), p.y()}); });
   }
   void keyPressEvent(QKeyEvent* e) override { Key(e, true); }
   void keyReleaseEvent(QKeyEvent* e) override { Key(e, false); }
@@ -268,6 +276,19 @@ void TCustomControl::Click() {
 
 void TCustomControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
+}
+
+void TCustomControl::MouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos) {
+  constexpr int Notch = 120;
+  FWheelDelta += WheelDelta;
+  while (FWheelDelta >= Notch) {
+    FWheelDelta -= Notch;
+    DoMouseWheelUp(Shift, MousePos);
+  }
+  while (FWheelDelta <= -Notch) {
+    FWheelDelta += Notch;
+    DoMouseWheelDown(Shift, MousePos);
+  }
 }
 
 void TCustomControl::KeyDown(int&, TShiftState) {}

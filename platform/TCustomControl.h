@@ -65,7 +65,10 @@ class TShiftState {
 //
 // Mouse events reach the virtual handlers in the framework's order; a
 // double click gives MouseDown, MouseUp, DblClick, MouseDown with ssDouble,
-// MouseUp. Every handler call from Qt runs through RunGuarded.
+// MouseUp. The wheel reaches MouseWheel, which turns every full notch into
+// one DoMouseWheelDown or DoMouseWheelUp. Every handler call from Qt runs
+// through RunGuarded, so a failing handler is reported and the control
+// goes on taking events.
 //
 // A control is also persistent: its published properties (bounds, colour,
 // visibility, and those derived classes add) are what streams and editors
@@ -143,6 +146,12 @@ class TCustomControl : public TComponent, public TPersistent {
   virtual void DblClick();
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // WheelDelta in eighths of a degree (one notch is 120); positive when
+  // the wheel turns away from the user (up). Fractions of a notch, as a
+  // touchpad sends them, add up until they make a notch.
+  virtual void MouseWheel(TShiftState Shift, int WheelDelta, const TPoint& MousePos);
+  virtual void DoMouseWheelDown(TShiftState, const TPoint&) {}
+  virtual void DoMouseWheelUp(TShiftState, const TPoint&) {}
   // Key is a Qt::Key value.
   virtual void KeyDown(int& Key, TShiftState Shift);
   virtual void KeyUp(int& Key, TShiftState Shift);
@@ -165,4 +174,5 @@ class TCustomControl : public TComponent, public TPersistent {
   bool FNeedsPaint = true;
   bool FPainting = false;
   bool FPressed = false;  // a left press inside, for Click
+  int FWheelDelta = 0;    // wheel turn not yet a whole notch
 };

@@ -37,8 +37,16 @@ class TCallout : public TSeriesPointer {
   int GetDistance() const { return FDistance; }
   void SetDistance(int Value) { SetShapeField(FDistance, Value); }
 
+  // On the parent's canvas: the arrow pen's line or arrow from From to To
+  // (at depth Z in 3D), and with a plain line the pointer at From, both for
+  // a point in AColor. Nothing without a parent.
+  void Draw(TColor AColor, const TPoint& From, const TPoint& To, int Z);
+
  private:
   TChartPen* ArrowObject() { return FArrow.get(); }
+  // The arrow pen's colour, turned black or white when it would vanish
+  // against the point or the panel (only with KorCheckMarkArrowColor).
+  TColor ArrowColor(TColor AColor, TColor PanelColor) const;
 
   std::unique_ptr<TChartPen> FArrow;
   TArrowHeadStyle FArrowHead = ahNone;

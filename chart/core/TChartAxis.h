@@ -202,6 +202,14 @@ class TChartAxis : public TPersistent {
   int GetIEndPos() const { return FIEndPos; }
   int GetIAxisSize() const { return FIAxisSize; }
   int GetICenterPos() const { return FICenterPos; }
+  // Moves the pixels of the current pass by Delta along the axis, the range
+  // kept: a series draws its drop shadow through moved axes and then moves
+  // them back by -Delta.
+  void MovePositions(int Delta) {
+    FIStartPos += Delta;
+    FIEndPos += Delta;
+    FICenterPos += Delta;
+  }
   int GetPosAxis() const { return FPosAxis; }
   void SetPosAxis(int Value) { FPosAxis = Value; }
   int GetPosLabels() const { return FPosLabels; }

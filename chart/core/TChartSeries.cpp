@@ -6,6 +6,7 @@
 #include "chart/core/KorRandom.h"
 #include "chart/core/KorSeriesData.h"
 #include "chart/core/Korconst.h"
+#include "chart/core/Korhtml.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartBrush.h"
@@ -16,15 +17,21 @@
 #include "chart/core/TDataSourcesList.h"
 #include "chart/core/TKorFont.h"
 #include "chart/core/TKorFunction.h"
+#include "chart/core/TKorSeriesSource.h"
 #include "chart/core/TLabelsList.h"
 #include "chart/core/TMarksCallout.h"
 #include "chart/core/TMarksItem.h"
 #include "chart/core/TMarksItems.h"
+#include "chart/core/TSeriesMarkPosition.h"
 #include "chart/core/TSeriesMarks.h"
 #include "chart/core/TSeriesMarksPositions.h"
+#include "chart/core/TSeriesMarksSymbol.h"
+#include "chart/core/TView3DOptions.h"
 
 #include "platform/FormatSettings.h"
+#include "platform/Rounding.h"
 #include "platform/TDateTime.h"
+#include "platform/TFont.h"
 #include "platform/TStream.h"
 
 #include <algorithm>
@@ -112,8 +119,8 @@ const TPropertyList& TChartSeries::Properties() const {
     ValueFormat.Stored = [](const TPersistent& P) {
       return PP::As<C>(P).GetValueFormat() != Korconst::KorMsg_DefValueFormat;
     };
-    TPublishedProperty DataSources = PP::Strings<C>(
-        QStringLiteral("DataSources"), &C::DataSourceNames, &C::SetDataSourceNames);
+    TPublishedProperty DataSources =
+        PP::Strings<C>(QStringLiteral("DataSources"), &C::DataSourceNames, &C::SetDataSourceNames);
     DataSources.Stored = [](const TPersistent& P) {
       return PP::As<C>(P).GetDataSources().Count() > 1;
     };
@@ -1014,6 +1021,79 @@ void TChartSeries::DoAfterDrawValues() {
   if (OnAfterDrawValues) OnAfterDrawValues(this);
 }
 
+// -- marks
+
+namespace {
+
+// The item's font on the canvas. A flat text surface of a zoomed 3D chart
+// scales it here, since mark texts are written in 2D there.
+void AssignMarkFont(TCustomAxisPanel& Chart, TKorCustomShape& Item) {
+  TCanvas3D& C = Chart.GetPanelCanvas();
+  C.AssignFont(Item.GetFont());
+  const TView3DOptions& View = Chart.GetView3DOptions();
+  if (!Chart.GetView3D() || C.GetSupports3DText() || !View.GetZoomText() || View.GetZoom() == 100)
+    return;
+  TFont& Font = C.GetFont();
+  Font.SetSize(std::max(1, Round(Font.GetSize() * View.GetZoom() / 100.0)));
+}
+
+// Width and height of the box around Text in the canvas font: a "W" wider
+// than the text, room for the symbol, and the frame on every side.
+TSize MarkBoxSize(TCanvas3D& C, const TKorCustomShape& Item, bool WithSymbol, const QString& Text) {
+  const int LineHeight = C.TextHeight(QStringLiteral("W"));
+  TSize Size;
+  if (Item.GetTextFormat() == ttfHtml) {
+    Size = HtmlTextExtent(C, Text);
+  } else {
+    const QStringList Lines = MarkTextLines(Text);
+    for (const QString& Line : Lines) Size.cx = std::max(Size.cx, C.TextWidth(Line));
+    Size.cy = static_cast<int>(Lines.size()) * LineHeight;
+  }
+  Size.cx += C.TextWidth(QStringLiteral("W"));
+  if (WithSymbol) Size.cx += LineHeight - 4;
+  const int Frame = Item.GetPen().GetVisible() ? 2 * Item.GetPen().GetWidth() : 1;
+  Size.cx += Frame;
+  Size.cy += Frame;
+  return Size;
+}
+
+}  // namespace
+
+void TChartSeries::DrawMarks() {
+  TCustomAxisPanel* Chart = GetParentChart();
+  if (Chart == nullptr || FFirstVisibleIndex < 0) return;
+  TCanvas3D& C = Chart->GetPanelCanvas();
+  const int Every = FMarks->EffectiveDrawEvery();
+  TSeriesMarkPosition Position;  // one for the whole pass
+  const int Last = std::min(FLastVisibleIndex, Count() - 1);
+  for (int I = FFirstVisibleIndex; I <= Last; ++I) {
+    if (I % Every != 0 || IsNull(I)) continue;
+    const QString Text = GetMarkText(I);
+    if (Text.isEmpty()) continue;
+    TKorCustomShape& Item = FMarks->MarkItem(I);
+    if (!Item.GetVisible()) continue;
+    AssignMarkFont(*Chart, Item);
+    const TSeriesMarksSymbol* Symbol = FMarks->ExistingSymbol();
+    const TSize Size = MarkBoxSize(C, Item, Symbol != nullptr && Symbol->ShouldDraw(), Text);
+    const TPoint At(CalcXPos(I), CalcYPos(I));
+    Position.ArrowFrom = At;
+    Position.ArrowTo = At;
+    Position.Width = Size.cx;
+    Position.Height = Size.cy;
+    Position.LeftTop = TPoint(At.X - Size.cx / 2, At.Y - Size.cy + 1);
+    if (Symbol != nullptr) {
+      const int H = C.TextHeight(QStringLiteral("W"));
+      const TPoint& P = Position.LeftTop;
+      FMarks->GetSymbol()->SetShapeBounds(TRect(P.X + 2, P.Y + 2, P.X + 2 + H, P.Y + 2 + H));
+    }
+    DrawMark(I, Text, Position);
+  }
+}
+
+void TChartSeries::DrawMark(int ValueIndex, const QString& St, TSeriesMarkPosition& APosition) {
+  FMarks->InternalDraw(ValueIndex, GetValueColor(ValueIndex), St, APosition);
+}
+
 void TChartSeries::DrawAllValues() {
   if (FLastVisibleIndex < FFirstVisibleIndex || FFirstVisibleIndex < 0) return;
   if (DrawValuesForward()) {
@@ -1219,6 +1299,10 @@ TComponent* TChartSeries::GetDataSource() const {
 void TChartSeries::SetDataSource(TComponent* Value) {
   if (Value != nullptr)
     InternalSetDataSource(Value, true);
+  else if (TComponent* First = GetDataSource())
+    // Removing the first source is what empties the list: "none" must
+    // stop the series following its sources, not leave them in place.
+    InternalRemoveDataSource(First);
   else
     InternalRemoveDataSource(nullptr);
 }
@@ -1255,6 +1339,7 @@ int TChartSeries::InternalAddDataSource(TComponent* Value) {
     Source->AddLinkedSeries(this);
   else
     Value->FreeNotification(this);
+  if (auto* SeriesSource = dynamic_cast<TKorSeriesSource*>(Value)) SeriesSource->MoveToSeries(this);
   return FDataSources->Count() - 1;
 }
 

@@ -23,6 +23,7 @@ class TCustomSeriesList;
 class TDataSourcesList;
 class TKorFunction;
 class TLabelsList;
+class TSeriesMarkPosition;
 class TSeriesMarks;
 class TStream;
 
@@ -303,6 +304,13 @@ class TChartSeries : public TCustomChartSeries {
   virtual void DrawAllValues();
   virtual void DrawValue(int ValueIndex);
   virtual void DoAfterDrawValues();
+  // The marks of the visible points that have a mark text (every
+  // DrawEvery-th, not null, item visible), each sized in its item's font
+  // and placed centred just above its point, then drawn by DrawMark.
+  void DrawMarks();
+  // Series types move APosition (device pixels) before calling this, which
+  // draws the mark in the point's colour.
+  virtual void DrawMark(int ValueIndex, const QString& St, TSeriesMarkPosition& APosition);
   virtual void DrawLegend(int ValueIndex, const TRect& Rect);
   virtual void DrawLegendShape(int ValueIndex, const TRect& Rect);
   virtual void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle);
@@ -429,6 +437,16 @@ class TChartSeries : public TCustomChartSeries {
   void SetDrawBetweenPoints(bool Value) { FDrawBetweenPoints = Value; }
   void SetSinglePointFunction(bool Value) { FSinglePointFunction = Value; }
   void SetUseNotMandatory(bool Value) { FUseNotMandatory = Value; }
+  // For series types whose visible range or depth differs from what the
+  // base calculation gives (the middle depth is left as it is).
+  void SetVisibleRange(int First, int Last) {
+    FFirstVisibleIndex = First;
+    FLastVisibleIndex = Last;
+  }
+  void SetDepthRange(int StartZ, int EndZ) {
+    FStartZ = StartZ;
+    FEndZ = EndZ;
+  }
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  public:

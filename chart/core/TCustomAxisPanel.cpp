@@ -19,6 +19,7 @@
 #include "chart/core/TKorCustomTool.h"
 #include "chart/core/TKorCustomToolAxis.h"
 #include "chart/core/TKorFunction.h"
+#include "chart/core/TKorSeriesSource.h"
 #include "chart/core/TKorZoom.h"
 #include "chart/core/TLabelsList.h"
 #include "chart/core/TSeriesGroup.h"
@@ -171,6 +172,7 @@ void TCustomAxisPanel::AxisCreated(TChartAxis* Axis) {
 void TCustomAxisPanel::AxisDestroyed(TChartAxis* Axis) {
   FAxes->Remove(Axis);
   for (int I = 0; I < SeriesCount(); ++I) GetSeries(I)->CustomAxisRemoved(Axis);
+  AxisRemoved(Axis);
 }
 
 void TCustomAxisPanel::Notification(TComponent* AComponent, TOperation Operation) {
@@ -532,7 +534,7 @@ void TCustomAxisPanel::SetPage(int Value) {
 }
 
 void TCustomAxisPanel::SetMaxPointsPerPage(int Value) {
-  if (Value < 0) throw ChartException(QStringLiteral("MaxPointsPerPage must be >= 0"));
+  if (Value < 0) throw ChartException(Korconst::KorMsg_MaxPointsPerPage);
   FMaxPointsPerPage = Value;
   FPage = std::clamp(FPage, 1, std::max(1, NumPages()));
   Invalidate();
@@ -548,6 +550,30 @@ void TCustomAxisPanel::PreviousPage() {
   if (FMaxPointsPerPage > 0 && FPage > 1) SetPage(FPage - 1);
 }
 
+void TCustomAxisPanel::PrintPages(int FromPage, int ToPage) {
+  TPrinter& P = Printer();
+  if (!GetName().empty()) P.SetTitle(QString::fromStdString(GetName()));
+  const int OldPage = FPage;
+  // Pages beyond the chart's would print the last page again.
+  const int Last = ToPage == 0 ? NumPages() : std::clamp(ToPage, 1, NumPages());
+  const int First = FromPage == 0 ? 1 : std::clamp(FromPage, 1, NumPages());
+  P.BeginDoc();
+  try {
+    const TRect R = ChartPrintRect();
+    for (int Page = First; Page <= Last; ++Page) {
+      SetPage(Page);
+      PrintPartial(R);
+      if (Page < Last) P.NewPage();
+    }
+    P.EndDoc();
+  } catch (...) {
+    P.Abort();
+    SetPage(OldPage);
+    throw;
+  }
+  SetPage(OldPage);
+}
+
 // -- data sources
 
 void TCustomAxisPanel::CheckDatasource(TChartSeries* ASeries) {
@@ -555,6 +581,10 @@ void TCustomAxisPanel::CheckDatasource(TChartSeries* ASeries) {
   TComponent* Source = ASeries->GetDataSource();
   if (auto* SourceSeries = dynamic_cast<TChartSeries*>(Source)) {
     ASeries->AddValues(SourceSeries);
+    return;
+  }
+  if (auto* SeriesSource = dynamic_cast<TKorSeriesSource*>(Source)) {
+    SeriesSource->Refresh();
     return;
   }
   TKorFunction* Function = ASeries->GetFunction();
@@ -570,7 +600,10 @@ void TCustomAxisPanel::CheckDatasource(TChartSeries* ASeries) {
 }
 
 bool TCustomAxisPanel::IsValidDataSource(TChartSeries* ASeries, TComponent* AComponent) const {
-  return ASeries != nullptr && ASeries->IsValidDataSource(AComponent);
+  if (ASeries == nullptr) return false;
+  if (auto* SeriesSource = dynamic_cast<TKorSeriesSource*>(AComponent))
+    return SeriesSource->Available(this);
+  return ASeries->IsValidDataSource(AComponent);
 }
 
 void TCustomAxisPanel::CheckOtherSeries(TChartSeries* Dest, TChartSeries* Source) const {
@@ -593,7 +626,10 @@ void TCustomAxisPanel::CheckOtherSeries(TChartSeries* Dest, TChartSeries* Source
   }
 }
 
-void TCustomAxisPanel::RemovedDataSource(TChartSeries*, TComponent*) {}
+void TCustomAxisPanel::RemovedDataSource(TChartSeries* ASeries, TComponent* AComponent) {
+  if (auto* SeriesSource = dynamic_cast<TKorSeriesSource*>(AComponent))
+    SeriesSource->ForgetSeries(ASeries);
+}
 
 // -- tools and events
 
@@ -789,6 +825,18 @@ void ClipSeries(TCustomAxisPanel& Chart) {
   Chart.GetPanelCanvas().ClipCube(R, 0, Chart.GetDepth3D());
 }
 
+// The series' marks after its values, clipped like them when the marks'
+// own clip switch is on.
+void DrawSeriesMarks(TCustomAxisPanel& Chart, TChartSeries& S) {
+  if (S.Count() == 0 || !S.GetMarks().GetVisible()) return;
+  const bool Clip = S.GetMarks().GetClip() && Chart.CanClip();
+  if (Clip) ClipSeries(Chart);
+  TScopeGuard Unclip([&Chart, Clip] {
+    if (Clip) Chart.GetPanelCanvas().UnClipRectangle();
+  });
+  S.DrawMarks();
+}
+
 }  // namespace
 
 void TCustomAxisPanel::DrawSeries(TChartSeries* ASeries) {
@@ -806,6 +854,7 @@ void TCustomAxisPanel::DrawSeries(TChartSeries* ASeries) {
       });
       ASeries->DrawAllValues();
     }
+    DrawSeriesMarks(*this, *ASeries);
     ASeries->DoAfterDrawValues();
     return;
   }
@@ -848,7 +897,9 @@ void TCustomAxisPanel::DrawSeries(TChartSeries* ASeries) {
     }
   }
   for (TChartSeries* S : Group) {
-    if (S->GetFirstValueIndex() != -1) S->DoAfterDrawValues();
+    if (S->GetFirstValueIndex() == -1) continue;
+    DrawSeriesMarks(*this, *S);
+    S->DoAfterDrawValues();
   }
 }
 

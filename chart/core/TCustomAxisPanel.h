@@ -173,6 +173,11 @@ class TCustomAxisPanel : public TCustomKorPanelExtended {
   int NumPages() const;
   void NextPage();
   void PreviousPage();
+  // Prints pages From .. To (0: first, 0: last) as one job on the
+  // program's printer, one page of points per printer page, and selects
+  // the page that was current before however the job ends. A failure
+  // aborts the job and goes on to the caller.
+  void PrintPages(int FromPage = 0, int ToPage = 0);
 
   // -- data sources
 
@@ -222,6 +227,8 @@ class TCustomAxisPanel : public TCustomKorPanelExtended {
   virtual void DrawTitlesAndLegend(bool BeforeSeries) = 0;
   virtual void DrawWalls() = 0;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // An axis of the chart is being freed (also while the chart is).
+  virtual void AxisRemoved(TChartAxis*) {}
 
   void CalcInvertedRotation();
   void CalcZOrderPass();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/core/TCustomAxisPanel.h"
+#include "chart/core/TKorCustomTool.h"
 
 #include "platform/TColor.h"
 #include "platform/TCustomControl.h"
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TChartAxis;
 class TChartBackWall;
@@ -45,6 +47,48 @@ using TChartAllowScrollEvent =
 
 // The gap between a title and the chart rectangle, in pixels.
 extern int KorTitleFootDistance;
+
+// Whether the mouse wheel scrolls the vertical axes.
+extern bool KorUseMouseWheel;
+// The keys that must be held to start panning with the scroll button.
+extern TShiftState KorScrollKeyShift;
+// Each step of an animated zoom moves the axes this fraction (1 / factor)
+// of the way to their targets.
+extern double AnimatedZoomFactor;
+
+enum TChartClickedPartStyle : unsigned char {
+  cpNone,
+  cpLegend,
+  cpAxis,
+  cpSeries,
+  cpTitle,
+  cpFoot,
+  cpChartRect,
+  cpSeriesMarks,
+  cpSubTitle,
+  cpSubFoot
+};
+
+// What lies under a point of the chart.
+struct TChartClickedPart {
+  TChartClickedPartStyle Kind = cpNone;
+  int ValueIndex = -1;             // the point, mark or legend item; -1: none
+  TChartSeries* Series = nullptr;  // not owned
+  TChartAxis* Axis = nullptr;      // not owned
+};
+
+// The range settings of one axis from before the first zoom or scroll. The
+// record names its axis, so that axes added or freed in between neither
+// shift the others' ranges nor are restored from a stranger's.
+struct TAxisSavedScales {
+  TChartAxis* Axis = nullptr;  // not owned; dropped when the axis is freed
+  bool Automatic = true;
+  bool AutomaticMinimum = true;
+  bool AutomaticMaximum = true;
+  double Min = 0;
+  double Max = 0;
+};
+using TAllAxisSavedScales = std::vector<TAxisSavedScales>;
 
 // Render: the chart with its titles, walls and legend around the axis
 // chart. Draws them in the places the axis chart's drawing pass leaves for
@@ -108,6 +152,40 @@ class TCustomChart : public TCustomAxisPanel {
   // The standard name of an axis, or its title's caption.
   QString AxisTitleOrName(const TChartAxis* Axis) const;
 
+  // -- mouse, zoom and scroll
+
+  // The part under Pos (chart pixels); with OnlyResponding a series counts
+  // only when a click on it would reach a handler.
+  TChartClickedPart CalcNeedClickedPart(const TPoint& Pos, bool OnlyResponding) const;
+  void CalcClickedPart(const TPoint& Pos, TChartClickedPart& Part) const;
+  // Tells every active tool, in list order, until one cancels the mouse.
+  void BroadcastMouseEvent(TChartMouseEvent AEvent, TMouseButton Button, TShiftState Shift, int X,
+                           int Y);
+  using TCustomAxisPanel::BroadcastMouseEvent;
+  // Every vertical axis moves by 3 % of its range (down: towards larger
+  // values).
+  void ScrollVerticalAxes(bool Up);
+  // Zooms to Rect (chart pixels) as a mouse drag over it would.
+  void ZoomRect(const TRect& Rect);
+  // Keeps the centre of every axis the zoom direction covers and scales
+  // its width by 100 / Percent (above 100 zooms in). Nothing for a
+  // Percent that is not positive.
+  void ZoomPercent(double Percent);
+  // The four standard axes get the ranges (animated when the zoom says so)
+  // after the scales from before the first zoom were saved.
+  void DoZoom(double TopMin, double TopMax, double BottomMin, double BottomMax, double LeftMin,
+              double LeftMax, double RightMin, double RightMax);
+  // Restores the scales from before the first zoom or scroll, then the
+  // panel's undo.
+  void UndoZoom() override;
+  // The range settings of every non-depth axis.
+  TAllAxisSavedScales SaveScales() const;
+  // Every saved axis that still exists gets its range settings back; Saved
+  // is emptied.
+  void RestoreScales(TAllAxisSavedScales& Saved);
+  // False from the first zoom or scroll until the zoom is undone.
+  bool GetScalesRestored() const { return FScalesRestored; }
+
   TOnGetLegendText OnGetLegendText;
   TOnGetLegendPos OnGetLegendPos;
   TOnGetLegendRect OnGetLegendRect;
@@ -117,17 +195,43 @@ class TCustomChart : public TCustomAxisPanel {
   TChartClickEvent OnClickLegend;
   TChartClickSeries OnClickSeries;
   TChartClickTitle OnClickTitle;
+  TChartNotifyEvent OnScroll;
+  TChartNotifyEvent OnZoom;
 
  protected:
   void CalcWallsRect() override;
   void DrawTitlesAndLegend(bool BeforeSeries) override;
   void DrawWalls() override;
 
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
+  void DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
+  // Zooms to the normalised zoom rectangle.
+  void CalcZoomPoints();
+  void AxisRemoved(TChartAxis* Axis) override;
+
  private:
   void DrawTitles(bool CustomPositioned);
   // Starts the side wall's face at APos from the chart top to Bottom: its
   // blend (returned, ended by the caller after the wall) and gradient.
   std::unique_ptr<TKorBlend> TryDrawWall(TCustomChartWall& Wall, int APos, int Bottom);
+  // Mouse-down steps; true when the click was handled.
+  bool ClickedPartDown(const TChartClickedPart& Part, TMouseButton Button, TShiftState Shift, int X,
+                       int Y, bool& BackgroundChecked);
+  bool CheckBackground(TMouseButton Button, TShiftState Shift, int X, int Y);
+  bool CheckZoomPanning(TMouseButton Button, TShiftState Shift, int X, int Y);
+  bool ClickedSeries(const TChartClickedPart& Part, TMouseButton Button, TShiftState Shift, int X,
+                     int Y);
+  TChartTitle* TitleOfPart(TChartClickedPartStyle Kind) const;
+  void DragZoom(int X, int Y);
+  void EndZoomDrag(int X, int Y);
+  void DragPanning(int X, int Y);
+  // Scrolls the axes of one orientation by the pixel move from Old to New;
+  // true when panning in that orientation is allowed and the point moved.
+  bool PanAxes(bool Horizontal, int New, int Old);
+  void SaveScalesOnce();
 
   std::unique_ptr<TChartTitle> FTitle;
   std::unique_ptr<TChartTitle> FSubTitle;
@@ -137,4 +241,7 @@ class TCustomChart : public TCustomAxisPanel {
   std::unique_ptr<TChartLegend> FLegend;
   TMouseButton FScrollMouseButton = mbRight;
   int FColorPaletteIndex = 0;
+  // caches: the scales to go back to when the zoom is undone
+  TAllAxisSavedScales FSavedScales;
+  bool FScalesRestored = true;
 };

@@ -368,8 +368,13 @@ void TCustomChartLegend::ApplyPercentPosition() {
 
 int TCustomChartLegend::CountLegendEntries() const {
   if (FInternalLegendStyle != lsValues) {
+    // The series LegendSeriesAt finds, counted in one pass over the list
+    // (asking for each index in turn walks the list once per series).
     int Count = 0;
-    while (LegendSeriesAt(Count) != nullptr) ++Count;
+    for (int I = 0; I < FChart->SeriesCount(); ++I) {
+      const TChartSeries* S = FChart->GetSeries(I);
+      if (S->GetShowInLegend() && (FCheckBoxes || S->GetActive())) ++Count;
+    }
     return Count;
   }
   const TChartSeries* S = GetLegendSeries();

@@ -140,14 +140,22 @@ void TCustomKorPanelExtended::DrawZoomRectangle() {
   // that canvas schedules the copy of the buffer to the screen.
   GetCanvas();
   TCanvas3D& C = GetPanelCanvas();
-  const TColor Inverse = 0xFFFFFF - ColorToRGB(GetBackColor());
+  const TColor Back = ColorToRGB(GetBackColor());
+  const TColor Inverse = 0xFFFFFF - Back;
+  // Over the background the rectangle shows in the pen's (brush's) own
+  // colour. The default white would vanish on a white chart, so a colour
+  // equal to the background shows as its complement there instead.
+  const auto Shown = [Back, Inverse](TColor Color) {
+    const TColor RGB = ColorToRGB(Color);
+    return RGB == Back ? Inverse : RGB;
+  };
   const TKorZoomBrush* Brush = FZoom->ExistingBrush();
   if (Brush != nullptr)
-    C.AssignBrush(*Brush, ColorToRGB(Brush->GetColor()) ^ Inverse);
+    C.AssignBrush(*Brush, Shown(Brush->GetColor()) ^ Inverse);
   else
     C.GetBrush().SetStyle(bsClear);
   const TKorZoomPen& Pen = *FZoom->GetPen();
-  C.AssignVisiblePenColor(Pen, ColorToRGB(Pen.GetColor()) ^ Inverse);
+  C.AssignVisiblePenColor(Pen, Shown(Pen.GetColor()) ^ Inverse);
   C.GetPen().SetMode(pmNotXor);
   if (Brush == nullptr || Brush->GetStyle() == bsClear) C.SetBackMode(cbmTransparent);
   C.Rectangle(FZoom->StartX, FZoom->StartY, FZoom->EndX, FZoom->EndY);

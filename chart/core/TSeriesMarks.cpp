@@ -1,5 +1,10 @@
 #include "chart/core/TSeriesMarks.h"
 
+#include "chart/core/KorCanvas.h"
+#include "chart/core/KorEngine.h"
+#include "chart/core/KorProcs.h"
+#include "chart/core/Korhtml.h"
+#include "chart/core/TCanvas3D.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TKorShadow.h"
@@ -11,7 +16,11 @@
 #include "chart/core/TSeriesMarksPositions.h"
 #include "chart/core/TSeriesMarksSymbol.h"
 
+#include "platform/Rounding.h"
+#include "platform/TCanvas.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -261,4 +270,170 @@ void TSeriesMarks::SetParent(TCustomKorPanel* Value) {
   if (FCallout) FCallout->SetParent(Value);
   if (FSymbol) FSymbol->SetParent(Value);
   FItems->SetParent(Value);
+}
+
+QStringList MarkTextLines(const QString& Text) {
+  QStringList Lines = Text.split(KorLineSeparator);
+  for (QString& Line : Lines)
+    if (Line.startsWith(u'\n')) Line.remove(0, 1);
+  return Lines;
+}
+
+// -- drawing and hit tests
+
+void TSeriesMarks::InternalDraw(int Index, TColor AColor, const QString& St,
+                                TSeriesMarkPosition& APosition) {
+  UsePosition(Index, APosition);
+  if (GetParent() == nullptr) return;
+  TCanvas3D& C = GetParent()->GetPanelCanvas();
+  TKorCustomShape& Shape = MarkItem(Index);
+  if (FCallout && (FCallout->GetVisible() || FCallout->GetArrow().GetVisible()))
+    FCallout->Draw(AColor, APosition.ArrowFrom, APosition.ArrowTo, FZPosition);
+  if (Shape.GetTransparent()) {
+    C.GetBrush().SetStyle(bsClear);
+    C.SetBackMode(cbmTransparent);
+  } else {
+    C.AssignBrush(Shape.GetBrush(), Shape.GetColor());
+  }
+  C.AssignVisiblePen(Shape.GetPen());
+  APosition.LeftTop = ConvertTo2D(APosition.ArrowTo, APosition.LeftTop);
+  TRect R = APosition.Bounds();
+  const int Angle = FAngle % 360;
+  Shape.DrawRectRotated(R, Angle, FZPosition + 1);
+  const bool WithSymbol = FSymbol && FSymbol->ShouldDraw();
+  if (WithSymbol) DrawSymbol(R, AColor, Angle);
+  C.GetBrush().SetStyle(bsClear);
+  C.SetBackMode(cbmTransparent);
+  C.SetTextAlign(TA_CENTER);
+  R.Left += 2;
+  if (WithSymbol) R.Left += FSymbol->GetWidth() + 4;
+  DrawText(Shape, R, St);
+}
+
+void TSeriesMarks::DrawSymbol(const TRect& R, TColor AColor, int Angle) {
+  const int H = GetParent()->GetPanelCanvas().TextHeight(QStringLiteral("W"));
+  FSymbol->SetColor(AColor);
+  FSymbol->SetTransparent(false);
+  FSymbol->SetShapeBounds(TRect(R.Left + 4, R.Top + 3, R.Left + H - 1, R.Top + H - 2));
+  FSymbol->DrawRectRotated(FSymbol->GetShapeBounds(), Angle, FZPosition + 1);
+}
+
+void TSeriesMarks::DrawText(const TRect& R, const QString& St) {
+  DrawText(*this, R, St);
+}
+
+void TSeriesMarks::DrawText(const TKorCustomShape& Shape, const TRect& R, const QString& St) {
+  if (GetParent() == nullptr) return;
+  TCanvas3D& C = GetParent()->GetPanelCanvas();
+  const int CentreX = (R.Left + R.Right) / 2;
+  if (Shape.GetTextFormat() == ttfHtml) {
+    // The HTML writer places each piece itself from a top-left corner.
+    const int OldAlign = C.GetTextAlign();
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    HtmlTextOut(C, CentreX - HtmlTextExtent(C, St).cx / 2, R.Top, St);
+    C.SetTextAlign(OldAlign);
+    return;
+  }
+  const bool Text3D = C.GetSupports3DText();
+  const int H = C.TextHeight(QStringLiteral("W"));
+  const int Angle = FAngle % 360;
+  const int FrameWidth = Shape.GetPen().GetVisible() ? Shape.GetPen().GetWidth() : 0;
+  const int CentreY = (R.Top + R.Bottom) / 2;
+  const double Radians = Angle * KorPiStep;
+  const QStringList Lines = MarkTextLines(St);
+  for (int K = 0; K < Lines.size(); ++K) {
+    if (Angle == 0) {
+      const int Y = R.Top + K * H + FrameWidth;
+      if (Text3D)
+        C.TextOut3D(CentreX, Y, FZPosition, Lines[K]);
+      else
+        C.TextOut(CentreX, Y, Lines[K]);
+      continue;
+    }
+    // Line K lies K lines below the box's top edge, turned about the
+    // box's centre.
+    const double Across = K * H + CentreY - R.Bottom;
+    const int X = CentreX + Round(std::sin(Radians) * Across) + (Angle == 90 ? 1 : 0);
+    const int Y = CentreY + Round(std::cos(Radians) * Across);
+    if (Text3D)
+      C.RotateLabel3D(X, Y, FZPosition, Lines[K], Angle);
+    else
+      C.RotateLabel(X, Y, Lines[K], Angle);
+  }
+}
+
+TPoint TSeriesMarks::ConvertTo2D(const TPoint& ArrowEnd, const TPoint& LeftTop) const {
+  const TCustomKorPanel* Panel = GetParent();
+  if (Panel == nullptr || !Panel->GetView3D()) return LeftTop;
+  const TCanvas3D& C = Panel->GetPanelCanvas();
+  if (C.GetSupports3DText()) return LeftTop;
+  const TPoint P = C.Calculate3DPosition(ArrowEnd, FZPosition);
+  return TPoint(P.X + LeftTop.X - ArrowEnd.X, P.Y - (ArrowEnd.Y - LeftTop.Y));
+}
+
+int TSeriesMarks::Clicked(int X, int Y) const {
+  const int Every = EffectiveDrawEvery();
+  // Turned marks are hit inside their turned outline, whichever way they
+  // turn.
+  const int Angle = FAngle % 360;
+  const TPoint P(X, Y);
+  for (int N = FPositions->Count() - 1; N >= 0; --N) {
+    if (N % Every != 0) continue;
+    const TSeriesMarkPosition* Position = FPositions->Get(N);
+    if (Position == nullptr) continue;
+    const TPoint LeftTop = ConvertTo2D(Position->ArrowTo, Position->LeftTop);
+    const TRect R = Bounds(LeftTop.X, LeftTop.Y, Position->Width, Position->Height);
+    if (Angle != 0) {
+      TFourPoints Outline;
+      RectToFourPoints(R, Angle, Outline);
+      if (PointInPolygon(P, Outline)) return N;
+    } else if (PointInRect(R, P)) {
+      return N;
+    }
+  }
+  return -1;
+}
+
+const TKorCustomShape& TSeriesMarks::ShapeOf(int Index) const {
+  if (const TMarksItem* Item = FItems->Existing(Index)) return *Item;
+  return *this;
+}
+
+TRect TSeriesMarks::OverlapRect(const TSeriesMarkPosition& P, const TKorCustomShape& Shape) const {
+  TRect R = P.Bounds();
+  if (Shape.GetPen().GetVisible()) {
+    R.Right += Shape.GetPen().GetWidth();
+    R.Bottom += Shape.GetPen().GetWidth();
+  }
+  const int H = Shape.GetShadow().GetHorizSize();
+  const int V = Shape.GetShadow().GetVertSize();
+  (H > 0 ? R.Right : R.Left) += H;
+  (V > 0 ? R.Bottom : R.Top) += V;
+  const TPoint LeftTop = ConvertTo2D(P.ArrowTo, P.LeftTop);
+  OffsetRect(R, LeftTop.X - P.LeftTop.X, LeftTop.Y - P.LeftTop.Y);
+  return R;
+}
+
+void TSeriesMarks::AntiOverlap(int First, int ValueIndex, TSeriesMarkPosition& APosition) const {
+  // Every overlap is measured against the box where it was asked to go.
+  const TRect Own = OverlapRect(APosition, ShapeOf(ValueIndex));
+  for (int J = std::max(0, First); J < ValueIndex; ++J) {
+    const TSeriesMarkPosition* Other = FPositions->Get(J);
+    if (Other == nullptr) continue;
+    const TRect R = OverlapRect(*Other, ShapeOf(J));
+    TRect Common;
+    if (!IntersectRect(Common, Own, R)) continue;
+    const int Shift = Own.Top < R.Top ? R.Top - Own.Bottom : R.Bottom - Own.Top;
+    APosition.LeftTop.Y += Shift;
+    APosition.ArrowTo.Y += Shift;
+  }
+}
+
+int TSeriesMarks::TextWidth(int ValueIndex) {
+  if (FSeries == nullptr || GetParent() == nullptr) return 0;
+  const TCanvas3D& C = GetParent()->GetPanelCanvas();
+  int Result = 0;
+  for (const QString& Line : MarkTextLines(FSeries->GetMarkText(ValueIndex)))
+    Result = std::max(Result, C.TextWidth(Line));
+  return Result;
 }

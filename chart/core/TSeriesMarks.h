@@ -4,6 +4,10 @@
 #include "chart/core/TKorCustomShape.h"
 
 #include "platform/TColor.h"
+#include "platform/TRect.h"
+
+#include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -105,10 +109,43 @@ class TSeriesMarks : public TKorCustomShape {
   // The callout, symbol and custom items take the new parent too.
   void SetParent(TCustomKorPanel* Value) override;
 
+  // -- drawing and hit tests (device pixels of the parent's canvas)
+
+  // Draws the mark of point Index with text St at APosition (which first
+  // goes through UsePosition): the callout in the point's colour AColor,
+  // the box in the point's shape, the symbol and the text. APosition's
+  // left-top corner ends up in 2D.
+  void InternalDraw(int Index, TColor AColor, const QString& St, TSeriesMarkPosition& APosition);
+  // The lines of St in R in the current canvas font, centred, turned by
+  // Angle.
+  void DrawText(const TRect& R, const QString& St);
+  // Where a box whose arrow ends at ArrowEnd is drawn on a flat text
+  // surface of a 3D chart: LeftTop moved with the projection of the arrow
+  // end at the marks' depth; LeftTop itself otherwise.
+  TPoint ConvertTo2D(const TPoint& ArrowEnd, const TPoint& LeftTop) const;
+  // The point whose stored mark (turned by Angle) holds (X, Y), edges
+  // included, the last one first; -1 for none.
+  int Clicked(int X, int Y) const;
+  int Clicked(const TPoint& P) const { return Clicked(P.X, P.Y); }
+  // Moves APosition (the mark of point ValueIndex) up or down, with its
+  // arrow end, out of every stored mark of the points First .. ValueIndex
+  // - 1 that its box (with frame and shadow) overlaps.
+  void AntiOverlap(int First, int ValueIndex, TSeriesMarkPosition& APosition) const;
+  // The widest line of point ValueIndex's mark text in the current canvas
+  // font (0 without a series or chart).
+  int TextWidth(int ValueIndex);
+
  protected:
   TKorGradientClass GetGradientClass() const override;
 
  private:
+  // The shape of point Index's mark, without creating anything.
+  const TKorCustomShape& ShapeOf(int Index) const;
+  // The box a mark covers on screen: frame and shadow included, in 2D.
+  TRect OverlapRect(const TSeriesMarkPosition& P, const TKorCustomShape& Shape) const;
+  void DrawText(const TKorCustomShape& Shape, const TRect& R, const QString& St);
+  // The symbol in AColor at the box's left, turned like the box.
+  void DrawSymbol(const TRect& R, TColor AColor, int Angle);
   // Repaints through the series (or the parent without one).
   void RepaintSeries();
   void SetSeriesBoolean(bool& Field, bool Value);
@@ -128,3 +165,7 @@ class TSeriesMarks : public TKorCustomShape {
   std::unique_ptr<TSeriesMarksSymbol> FSymbol;  // created on first use
   int FZPosition = 0;
 };
+
+// The lines of a mark text: split at KorLineSeparator, without the line
+// feed that custom texts (joined with CR LF) leave at the start of a line.
+QStringList MarkTextLines(const QString& Text);

@@ -3,9 +3,11 @@
 #include "chart/core/TKorCustomShapeBrushPen.h"
 
 #include "platform/TColor.h"
+#include "platform/TRect.h"
 
 #include <memory>
 
+class TCanvas3D;
 class TChartSeries;
 class TKorGradient;
 
@@ -94,8 +96,35 @@ class TSeriesPointer : public TKorCustomShapeBrushPen {
   void CalcHorizMargins(int& LeftMargin, int& RightMargin) const;
   void CalcVerticalMargins(int& TopMargin, int& BottomMargin) const;
 
+  // -- drawing (device pixels of the chart's canvas)
+
+  // Pen and brush of ACanvas for a pointer of a point in AColor: the pen
+  // in AColor when its colour is clDefault (cleared when hidden); the
+  // brush in its own colour, or, when that is clDefault, AColor for a solid
+  // brush and black for a pattern; AColor fills the pattern's gaps.
+  void PrepareCanvas(TCanvas3D& ACanvas, TColor AColor) const;
+  // PrepareCanvas on the parent's canvas in the pointer's colour.
+  void Prepare() const;
+  // The pointer centred at (X, Y) on the parent's canvas, in the parent's
+  // 3D mode, with the pointer's sizes, colour and style (or the given
+  // colour and style). Nothing without a parent.
+  void Draw(int X, int Y);
+  void Draw(const TPoint& P) { Draw(P.X, P.Y); }
+  void Draw(int X, int Y, TColor AColor, TSeriesPointerStyle AStyle);
+  // The shape AStyle centred at (PX, PY) with half sizes HorizHalf and
+  // VertHalf, at the series' depths when Is3D, over the canvas' current pen
+  // and brush; then the gradient (its end colour AColor unless the
+  // gradient keeps its colours) and the transparency.
+  void DrawPointer(TCanvas3D& ACanvas, bool Is3D, int PX, int PY, int HorizHalf, int VertHalf,
+                   TColor AColor, TSeriesPointerStyle AStyle);
+
  private:
   TKorGradient* GradientObject() { return FGradient.get(); }
+  void DrawShape(TCanvas3D& C, bool Is3D, int PX, int PY, int H, int V, TSeriesPointerStyle AStyle);
+  void DrawGradient(TCanvas3D& C, bool Is3D, int PX, int PY, int H, int V, TColor AColor,
+                    TSeriesPointerStyle AStyle);
+  // The end colour follows the point without repainting the chart.
+  void FollowPointColor(TColor AColor);
 
   TChartSeries* FSeries;  // not owned
   TSeriesPointerStyle FStyle = psRectangle;

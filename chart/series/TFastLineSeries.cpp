@@ -78,6 +78,29 @@ class TRunSink {
       FSize = 1;
     }
   }
+  // LineTo(X[K], Y[K]) for K < Count, with the last point kept in
+  // registers: through the run array, each point would wait for the one
+  // before to be stored and loaded back.
+  void LineTo(const int* X, const int* Y, int Count) {
+    size_t Size = FSize;
+    int LastX = FRun[Size - 1].X;
+    int LastY = FRun[Size - 1].Y;
+    for (int K = 0; K < Count; ++K) {
+      const int PX = X[K];
+      const int PY = Y[K];
+      FRun[Size] = TPoint(PX, PY);
+      Size += (PX != LastX) | (PY != LastY);
+      LastX = PX;
+      LastY = PY;
+      if (Size == FRun.size()) {
+        FSize = Size;
+        Flush();
+        FRun[0] = FRun[Size - 1];
+        Size = 1;
+      }
+    }
+    FSize = Size;
+  }
   const TPoint& Last() const { return FRun[FSize - 1]; }
   // Draws the last run and leaves the pen at its end, where drawing the
   // steps one by one would have left it.
@@ -103,21 +126,32 @@ class TRunSink {
   size_t FSize = 1;
 };
 
-// Calls Step(Index, X, Y) with the chart pixels of the points First ..
-// Last (straight from the value arrays, which hold them), converted by the
-// axes PieceSize values at a time.
-template <class TStep>
-void ForEachPixel(const TChartAxis& Horizontal, const TChartAxis& Vertical, const double* XValues,
-                  const double* YValues, int First, int Last, TStep Step) {
+// Calls Piece(Begin, X, Y, Count) with the chart pixels of the points
+// First .. Last (straight from the value arrays, which hold them), X[K]
+// and Y[K] those of point Begin + K, converted by the axes PieceSize
+// values at a time.
+template <class TPiece>
+void ForEachPiece(const TChartAxis& Horizontal, const TChartAxis& Vertical, const double* XValues,
+                  const double* YValues, int First, int Last, TPiece Piece) {
   std::array<int, PieceSize> X;
   std::array<int, PieceSize> Y;
   for (int Begin = First; Begin <= Last; Begin += PieceSize) {
     const int Count = std::min(PieceSize, Last - Begin + 1);
     Horizontal.CalcXPosValues(XValues + Begin, Count, X.data());
     Vertical.CalcYPosValues(YValues + Begin, Count, Y.data());
-    for (int K = 0; K < Count; ++K)
-      Step(Begin + K, X[static_cast<size_t>(K)], Y[static_cast<size_t>(K)]);
+    Piece(Begin, X.data(), Y.data(), Count);
   }
+}
+
+// Calls Step(Index, X, Y) with the chart pixels of the points First ..
+// Last.
+template <class TStep>
+void ForEachPixel(const TChartAxis& Horizontal, const TChartAxis& Vertical, const double* XValues,
+                  const double* YValues, int First, int Last, TStep Step) {
+  ForEachPiece(Horizontal, Vertical, XValues, YValues, First, Last,
+               [&Step](int Begin, const int* X, const int* Y, int Count) {
+                 for (int K = 0; K < Count; ++K) Step(Begin + K, X[K], Y[K]);
+               });
 }
 
 // A pen of one pixel without a dash pattern draws each segment of a line
@@ -309,8 +343,9 @@ void TFastLineSeries::DrawAllValues() {
     if (FDrawAllPoints && !FStairs && FIgnoreNulls) {
       // The plain trace: every step is a line to the point, which the run
       // leaves out when it repeats the pixel before.
-      ForEachPixel(Horizontal, Vertical, XValues, YValues, From, Last,
-                   [&Sink](int, int X, int Y) { Sink.LineTo(X, Y); });
+      ForEachPiece(
+          Horizontal, Vertical, XValues, YValues, From, Last,
+          [&Sink](int, const int* X, const int* Y, int Count) { Sink.LineTo(X, Y, Count); });
       FLastX = Sink.Last().X;
       FLastY = Sink.Last().Y;
     } else {

@@ -1029,6 +1029,49 @@ TEST_F(TCanvasDirectLineTest, ShortTraceSegmentsAndEveryDirectionMatchThePainter
   });
 }
 
+TEST_F(TCanvasDirectLineTest, EverySegmentOfUpToNinePixelsEachWayMatchesThePainter) {
+  // Short segments are written from a table of their pixels, longer ones
+  // by stepping: every length and direction on both sides of the limit,
+  // inside the bitmap, across its edges and repeated points.
+  const int Inked = ExpectSameBothWays([](TCanvas& C) {
+    for (const TPoint& Centre : {TPoint(48, 30), TPoint(2, 58), TPoint(95, 1)}) {
+      for (int DY = -9; DY <= 9; ++DY) {
+        for (int DX = -9; DX <= 9; ++DX) {
+          C.GetPen().SetColor(static_cast<TColor>(0x010101 * ((DX + 9) * 19 + DY + 9)));
+          const TPoint Points[] = {Centre, TPoint(Centre.X + DX, Centre.Y + DY),
+                                   TPoint(Centre.X + DX, Centre.Y + DY), Centre};
+          C.Polyline(Points, 4);
+        }
+      }
+    }
+  });
+  EXPECT_GT(Inked, 300);
+}
+
+TEST_F(TCanvasDirectLineTest, DottedAndDashedLinesMatchThePainterOpaqueOrNot) {
+  const int Inked = ExpectSameBothWays([](TCanvas& C) {
+    std::mt19937 Random(31);
+    C.SetBkColor(clYellow);
+    for (TPenStyle Style : {psDot, psDash, psDashDotDot}) {
+      C.GetPen().SetStyle(Style);
+      C.SetBkMode(bkTransparent);
+      RandomLines(C, Random, 8);
+      C.SetBkMode(bkOpaque);
+      RandomLines(C, Random, 8);
+      C.ClipRect(Rect(13, 7, 71, 44));
+      RandomLines(C, Random, 8);
+      C.RemoveClip();
+    }
+    // A grid line of dots as an axis draws it.
+    C.SetBkMode(bkTransparent);
+    C.GetPen().SetStyle(psDot);
+    C.GetPen().SetColor(clGray);
+    C.MoveTo(3, 20);
+    C.LineTo(90, 20);
+  });
+  EXPECT_GT(Inked, 1000);
+}
+
 TEST_F(TCanvasDirectLineTest, LinesAcrossTheWholeIntRangeKeepTheirSlope) {
   // Slope exactly 1 and exactly -1 over 2^32 - 1 steps: products of the
   // step and the extent need more than 64 bits.

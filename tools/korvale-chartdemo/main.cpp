@@ -1,7 +1,10 @@
 // Renders the demo charts to PNG files so that anyone can look at them:
 //   korvale-chartdemo <folder>
-// writes raw-scans.png (100 scans of 1,600 points) and gofs.png.
+// writes raw-scans.png (100 scans of 1,600 points), gofs.png and one chart
+// of each bar, error-bar, high-low, line, point and area series type.
+#include "tools/chartdemo/BarDemoCharts.h"
 #include "tools/chartdemo/DemoCharts.h"
+#include "tools/chartdemo/LineDemoCharts.h"
 
 #include "chart/core/TChart.h"
 #include "platform/QtGuard.h"
@@ -27,6 +30,17 @@ int main(int argc, char** argv) {
   const DemoCharts::TScans Scans = DemoCharts::RawScans(100, 1600);
   DemoCharts::RawScanChart(Scans, 1200, 700)->SaveToBitmapFile(Folder + "/raw-scans.png");
   DemoCharts::GofSChart(900, 500)->SaveToBitmapFile(Folder + "/gofs.png");
-  std::printf("Wrote %s/raw-scans.png and %s/gofs.png\n", argv[1], argv[1]);
+  BarDemoCharts::MarkerChart(900, 500)->SaveToBitmapFile(Folder + "/markers.png");
+  BarDemoCharts::SpeciesChart(900, 500)->SaveToBitmapFile(Folder + "/bars.png");
+  BarDemoCharts::RmsdChart(900, 500)->SaveToBitmapFile(Folder + "/horiz-bars.png");
+  BarDemoCharts::ExtrapolationChart(900, 500)->SaveToBitmapFile(Folder + "/errors.png");
+  BarDemoCharts::BaselineChart(900, 500)->SaveToBitmapFile(Folder + "/error-bars.png");
+  BarDemoCharts::EnvelopeChart(900, 500)->SaveToBitmapFile(Folder + "/high-low.png");
+  LineDemoCharts::TimeCourseChart(900, 500)->SaveToBitmapFile(Folder + "/line.png");
+  LineDemoCharts::ProfileChart(600, 700)->SaveToBitmapFile(Folder + "/horiz-line.png");
+  LineDemoCharts::ResidualsChart(900, 500)->SaveToBitmapFile(Folder + "/points.png");
+  LineDemoCharts::StackedGofSChart(900, 500)->SaveToBitmapFile(Folder + "/areas.png");
+  LineDemoCharts::SidewaysDistributionChart(600, 700)->SaveToBitmapFile(Folder + "/horiz-area.png");
+  std::printf("Wrote the demo charts to %s\n", argv[1]);
   return 0;
 }

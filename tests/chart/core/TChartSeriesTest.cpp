@@ -301,6 +301,20 @@ TEST_F(TChartSeriesTest, LinkedSeriesFollowTheirSourcePointByPoint) {
   EXPECT_EQ(Copy.Count(), 0);
 }
 
+TEST_F(TChartSeriesTest, NoDataSourceStopsFollowingEverySource) {
+  TChartSeries Second(nullptr);
+  TChartSeries Copy(nullptr);
+  Copy.SetDataSource(&Series);
+  Copy.InternalAddDataSource(&Second);
+  ASSERT_EQ(Copy.GetDataSources().Count(), 2);
+  Copy.SetDataSource(nullptr);
+  EXPECT_EQ(Copy.GetDataSource(), nullptr);
+  EXPECT_EQ(Copy.GetDataSources().Count(), 0);
+  Series.AddXY(1, 10);
+  Second.AddXY(2, 20);
+  EXPECT_EQ(Copy.Count(), 0);
+}
+
 TEST_F(TChartSeriesTest, UpdateBracketHoldsLinkedSeriesUntilTheEnd) {
   TChartSeries Copy(nullptr);
   Copy.SetDataSource(&Series);

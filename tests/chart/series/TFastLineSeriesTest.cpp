@@ -3,6 +3,7 @@
 #include "chart/core/KorCanvas.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/TChart.h"
+#include "chart/core/TChartAxes.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartLegend.h"
 #include "chart/core/TChartPen.h"
@@ -466,6 +467,57 @@ INSTANTIATE_TEST_SUITE_P(
                       TraceCase{"StairsBreakingAtNulls", true, true, true, false, pmCopy},
                       TraceCase{"XorPen", true, true, false, true, pmXor}),
     [](const ::testing::TestParamInfo<TraceCase>& I) { return std::string(I.param.Name); });
+
+struct AxesCase {
+  const char* Name;
+  bool Fast;
+  bool Logarithmic;
+  bool InvertX;
+  bool InvertY;
+};
+
+class TFastLineAxesTest : public TFastLineSeriesTest,
+                          public ::testing::WithParamInterface<AxesCase> {};
+
+// Pixels come from the axes a piece of points at a time and runs are cut
+// into polylines of bounded length: a trace longer than both, with values
+// far beyond the axes and not-a-number values, on every kind of axis.
+TEST_P(TFastLineAxesTest, LongTracesDrawThePixelsOfTheLinePointByPointAndOfThePainter) {
+  const AxesCase& C = GetParam();
+  Chart.GetAxesList().SetFastCalc(C.Fast);
+  TChartAxis& Bottom = *Chart.GetBottomAxis();
+  Bottom.SetInverted(C.InvertX);
+  Chart.GetLeftAxis()->SetInverted(C.InvertY);
+  Layout(Bottom, 1, 200);
+  Layout(*Chart.GetLeftAxis(), 0, 100);
+  Bottom.SetLogarithmic(C.Logarithmic);
+  for (int I = 0; I < 2600; ++I) {
+    double Y = 50 + 48 * std::sin(I / 23.0) + ((I * 7919) % 11) * 0.3;
+    if (I % 397 == 5) Y = 1e12;
+    if (I % 613 == 7) Y = -1e300;
+    if (I % 887 == 11) Y = std::nan("");
+    Series->AddXY(1 + I * 0.08, Y);
+  }
+  ExpectSamePixelsAsOneByOne(false, 0, clYellow);
+  EXPECT_GE(Polylines().size(), 2u);  // the run was cut
+
+  TBitmap Direct;
+  Direct.Assign(Bitmap);
+  SetDirectLineDrawing(false);
+  Fill(Bitmap, clYellow);
+  DrawPass();
+  EXPECT_TRUE(PixelProbe::SamePixels(Direct, Bitmap));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Axes, TFastLineAxesTest,
+    ::testing::Values(AxesCase{"Linear", false, false, false, false},
+                      AxesCase{"Fast", true, false, false, false},
+                      AxesCase{"Inverted", false, false, true, true},
+                      AxesCase{"FastInverted", true, false, true, true},
+                      AxesCase{"Logarithmic", false, true, false, false},
+                      AxesCase{"LogarithmicInverted", true, true, true, false}),
+    [](const ::testing::TestParamInfo<AxesCase>& I) { return std::string(I.param.Name); });
 
 TEST_F(TFastLineSeriesTest, DashedAndWidePensDrawPointByPoint) {
   Add({{10, 10}, {30, 80}, {60, 20}, {90, 90}, {120, 5}});

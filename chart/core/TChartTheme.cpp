@@ -1,0 +1,7 @@
+#include "chart/core/TChartTheme.h"
+
+TChartThemeSelectorHook ChartThemeSelectorHook;
+
+QString TChartTheme::Description() const {
+  return QStringLiteral("Default");
+}

@@ -1,0 +1,62 @@
+#include "chart/series/RegisterSeriesTypes.h"
+
+#include "chart/series/TAreaSeries.h"
+#include "chart/series/TBarSeries.h"
+#include "chart/series/TErrorBarSeries.h"
+#include "chart/series/TErrorSeries.h"
+#include "chart/series/TFastLineSeries.h"
+#include "chart/series/THighLowSeries.h"
+#include "chart/series/THorizAreaSeries.h"
+#include "chart/series/THorizBarSeries.h"
+#include "chart/series/THorizLineSeries.h"
+#include "chart/series/TLineSeries.h"
+#include "chart/series/TPointSeries.h"
+
+#include "chart/core/Korconst.h"
+#include "chart/core/Korproco.h"
+#include "chart/core/TKorSeriesTypes.h"
+
+namespace {
+
+void RegisterStandardTypes() {
+  const QString* Page = &Korconst::KorMsg_GalleryStandard;
+  RegisterKorSeries(TChartSeriesClass::Of<TLineSeries>(), &Korconst::KorMsg_GalleryLine, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TBarSeries>(), &Korconst::KorMsg_GalleryBar, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<THorizBarSeries>(), &Korconst::KorMsg_GalleryHorizBar,
+                    Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TAreaSeries>(), &Korconst::KorMsg_GalleryArea, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TPointSeries>(), &Korconst::KorMsg_GalleryPoint, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TFastLineSeries>(), &Korconst::KorMsg_GalleryFastLine,
+                    Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<THorizLineSeries>(), &Korconst::KorMsg_GalleryHorizLine,
+                    Page, 1);
+  RegisterKorSeries(TChartSeriesClass::Of<THorizAreaSeries>(), &Korconst::KorMsg_GalleryHorizArea,
+                    Page, 1);
+}
+
+void RegisterErrorTypes() {
+  RegisterKorSeries(TChartSeriesClass::Of<TErrorBarSeries>(), &Korproco::KorMsg_GalleryErrorBar,
+                    &Korproco::KorMsg_GalleryStats, 1);
+  RegisterKorSeries(TChartSeriesClass::Of<TErrorSeries>(), &Korproco::KorMsg_GalleryError,
+                    &Korproco::KorMsg_GalleryStats, 1);
+  RegisterKorSeries(TChartSeriesClass::Of<THighLowSeries>(), &Korproco::KorMsg_GalleryHighLow,
+                    &Korproco::KorMsg_GalleryStats, 1);
+}
+
+}  // namespace
+
+void RegisterSeriesTypes() {
+  RegisterStandardTypes();
+  RegisterErrorTypes();
+}
+
+void UnRegisterSeriesTypes() {
+  UnRegisterKorSeries(
+      {TChartSeriesClass::Of<TLineSeries>(), TChartSeriesClass::Of<TBarSeries>(),
+       TChartSeriesClass::Of<THorizBarSeries>(), TChartSeriesClass::Of<TAreaSeries>(),
+       TChartSeriesClass::Of<TPointSeries>(), TChartSeriesClass::Of<TFastLineSeries>(),
+       TChartSeriesClass::Of<THorizLineSeries>(), TChartSeriesClass::Of<THorizAreaSeries>()});
+  UnRegisterKorSeries({TChartSeriesClass::Of<TErrorBarSeries>(),
+                       TChartSeriesClass::Of<TErrorSeries>(),
+                       TChartSeriesClass::Of<THighLowSeries>()});
+}

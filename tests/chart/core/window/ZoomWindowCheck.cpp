@@ -1,0 +1,232 @@
+// A zoom dragged with the real mouse of an X server: a chart in a
+// top-level window receives pointer motion and button events that the
+// server itself generates (its input-faking extension, asked for over a
+// connection of our own), so the events take the whole way a user's drag
+// takes: X server, Qt's xcb platform, the host widget, the chart. The
+// rubber band must show on the screen while the button is held, the
+// chart must zoom to exactly the dragged range, and the window must then
+// show the zoomed chart. Run under xvfb-run; an argument names a file for
+// the screenshot of the rubber band.
+
+#include "chart/core/TChart.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartLegend.h"
+#include "chart/core/TChartSeries.h"
+#include "chart/core/TKorZoom.h"
+
+#include "platform/TBitmap.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h>
+
+#include <sys/uio.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int SkipCode = 77;
+constexpr int Width = 400;
+constexpr int Height = 300;
+
+// The server's input-faking extension, spoken directly: one request, so no
+// client library of its own is needed.
+xcb_extension_t XTestExtension = {"XTEST", 0};
+constexpr uint8_t FakeInputOpcode = 2;
+constexpr uint8_t ButtonPressEvent = 4;
+constexpr uint8_t ButtonReleaseEvent = 5;
+constexpr uint8_t MotionNotifyEvent = 6;
+
+struct TFakeInputRequest {
+  uint8_t MajorOpcode = 0;  // filled in by xcb
+  uint8_t MinorOpcode = 0;  // filled in by xcb
+  uint16_t Length = 0;      // filled in by xcb
+  uint8_t Type = 0;
+  uint8_t Detail = 0;  // button number; 0 (absolute) for a motion
+  uint16_t Pad0 = 0;
+  uint32_t Time = 0;  // now
+  uint32_t Root = 0;
+  uint8_t Pad1[8] = {};
+  int16_t RootX = 0;
+  int16_t RootY = 0;
+  uint8_t Pad2[7] = {};
+  uint8_t DeviceId = 0;
+};
+static_assert(sizeof(TFakeInputRequest) == 36, "the request is 9 words long");
+
+class TFakeMouse {
+ public:
+  TFakeMouse() : FConnection(xcb_connect(nullptr, nullptr)) {
+    if (xcb_connection_has_error(FConnection)) return;
+    const xcb_query_extension_reply_t* Extension =
+        xcb_get_extension_data(FConnection, &XTestExtension);
+    FAvailable = Extension != nullptr && Extension->present;
+    FRoot = xcb_setup_roots_iterator(xcb_get_setup(FConnection)).data->root;
+  }
+  ~TFakeMouse() { xcb_disconnect(FConnection); }
+  TFakeMouse(const TFakeMouse&) = delete;
+  TFakeMouse& operator=(const TFakeMouse&) = delete;
+
+  bool Available() const { return FAvailable; }
+  bool MoveTo(QPoint P) { return Send(MotionNotifyEvent, 0, P); }
+  bool Press(QPoint P) { return Send(ButtonPressEvent, 1, P); }
+  bool Release(QPoint P) { return Send(ButtonReleaseEvent, 1, P); }
+
+ private:
+  bool Send(uint8_t Type, uint8_t Detail, QPoint P) {
+    static const xcb_protocol_request_t Request = {2, &XTestExtension, FakeInputOpcode, 1};
+    TFakeInputRequest Out;
+    Out.Type = Type;
+    Out.Detail = Detail;
+    Out.Root = FRoot;
+    Out.RootX = static_cast<int16_t>(P.x());
+    Out.RootY = static_cast<int16_t>(P.y());
+    // xcb writes the request header into the two slots before the parts.
+    iovec Parts[4] = {};
+    Parts[2].iov_base = &Out;
+    Parts[2].iov_len = sizeof(Out);
+    xcb_void_cookie_t Cookie;
+    Cookie.sequence = xcb_send_request(FConnection, XCB_REQUEST_CHECKED, Parts + 2, &Request);
+    xcb_generic_error_t* Error = xcb_request_check(FConnection, Cookie);
+    std::free(Error);
+    return Error == nullptr;
+  }
+
+  xcb_connection_t* FConnection;
+  xcb_window_t FRoot = 0;
+  bool FAvailable = false;
+};
+
+void WaitUntil(QApplication& App, int Milliseconds, const std::function<bool()>& Done) {
+  QElapsedTimer Timer;
+  Timer.start();
+  while (Timer.elapsed() < Milliseconds && !(Done && Done()))
+    App.processEvents(QEventLoop::AllEvents, 20);
+}
+
+QImage Screenshot(const QWidget& Window) {
+  return Window.screen()->grabWindow(Window.winId()).toImage();
+}
+
+TColor PixelOf(const QImage& Image, int X, int Y) {
+  const QRgb P = Image.pixel(X, Y);
+  return RGB(qRed(P), qGreen(P), qBlue(P));
+}
+
+int Failures = 0;
+
+void Expect(bool Condition, const char* What) {
+  if (Condition) return;
+  ++Failures;
+  std::printf("FAILED: %s\n", What);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+    std::printf("no X display: skipped\n");
+    return SkipCode;
+  }
+  QApplication App(argc, argv);
+  TFakeMouse Mouse;
+  if (!Mouse.Available()) {
+    std::printf("FAILED: the X server offers no input-faking extension\n");
+    return 1;
+  }
+
+  QWidget Window;
+  Window.setWindowTitle(QStringLiteral("Zoom window check"));
+  Window.resize(Width, Height);
+  TChart Chart(nullptr);
+  Chart.SetView3D(false);
+  Chart.SetColor(clSilver);
+  Chart.GetLegend().SetVisible(false);
+  auto* Series = new TChartSeries(&Chart);
+  Chart.AddSeries(Series);
+  for (int I = 0; I <= 10; ++I) Series->AddXY(I * 10, I * 20);
+  int Frames = 0;
+  int Zooms = 0;
+  Chart.OnAfterDraw = [&Frames](TCustomAxisPanel*) { ++Frames; };
+  Chart.OnZoom = [&Zooms](TCustomAxisPanel*) { ++Zooms; };
+  Chart.SetParentWidget(&Window);
+  Chart.SetBounds(0, 0, Width, Height);
+  Window.show();
+  WaitUntil(App, 5000, [&] { return Window.windowHandle()->isExposed() && Frames > 0; });
+  WaitUntil(App, 300, nullptr);
+  if (Frames == 0) {
+    std::printf("FAILED: the chart never painted\n");
+    return 1;
+  }
+
+  const TRect Plot = Chart.GetPlotRect();
+  const QPoint From(Plot.Left + 60, Plot.Top + 40);
+  const QPoint To(Plot.Right - 60, Plot.Bottom - 40);
+  const double BottomMin = Chart.GetBottomAxis()->CalcPosPoint(From.x());
+  const double BottomMax = Chart.GetBottomAxis()->CalcPosPoint(To.x());
+  const double LeftMin = Chart.GetLeftAxis()->CalcPosPoint(To.y());
+  const double LeftMax = Chart.GetLeftAxis()->CalcPosPoint(From.y());
+  QWidget* Host = Chart.GetWidget();
+  const QImage Before = Screenshot(Window);
+
+  // Press, drag half way (the rubber band shows), drag on and let go.
+  const QPoint Middle = (From + To) / 2;
+  Expect(Mouse.MoveTo(Host->mapToGlobal(From)), "pointer moved to the start");
+  WaitUntil(App, 200, nullptr);
+  Expect(Mouse.Press(Host->mapToGlobal(From)), "button pressed");
+  WaitUntil(App, 500, [&] { return Chart.GetZoom().Engaged; });
+  Expect(Chart.GetZoom().Engaged, "the press began a zoom drag");
+  Expect(Mouse.MoveTo(Host->mapToGlobal(Middle)), "pointer dragged");
+  WaitUntil(App, 2000, [&] { return Chart.GetZoom().EndX == Middle.x(); });
+  WaitUntil(App, 300, nullptr);
+  const QImage Band = Screenshot(Window);
+  if (argc > 1) Band.save(QString::fromLocal8Bit(argv[1]));
+  int Inverted = 0;
+  for (int X = From.x(); X <= Middle.x(); ++X)
+    if (PixelOf(Band, X, From.y()) != PixelOf(Before, X, From.y())) ++Inverted;
+  Expect(Inverted > (Middle.x() - From.x()) * 9 / 10, "the rubber band shows on the screen");
+  Expect(PixelOf(Band, Middle.x() + 20, From.y()) == PixelOf(Before, Middle.x() + 20, From.y()),
+         "nothing is drawn beyond the rubber band");
+
+  Expect(Mouse.MoveTo(Host->mapToGlobal(To)), "pointer dragged to the end");
+  WaitUntil(App, 200, nullptr);
+  Expect(Mouse.Release(Host->mapToGlobal(To)), "button released");
+  WaitUntil(App, 3000, [&] { return Zooms > 0; });
+  const int FramesAtZoom = Frames;
+  WaitUntil(App, 3000, [&] { return Frames > FramesAtZoom; });
+  WaitUntil(App, 300, nullptr);
+
+  Expect(Zooms == 1, "one zoom");
+  Expect(!Chart.GetZoom().Engaged, "the drag ended");
+  Expect(Chart.GetBottomAxis()->GetMinimum() == BottomMin &&
+             Chart.GetBottomAxis()->GetMaximum() == BottomMax,
+         "the bottom axis shows exactly the dragged range");
+  Expect(
+      Chart.GetLeftAxis()->GetMinimum() == LeftMin && Chart.GetLeftAxis()->GetMaximum() == LeftMax,
+      "the left axis shows exactly the dragged range");
+
+  // The window shows the zoomed chart, with no rubber band left over.
+  const QImage After = Screenshot(Window);
+  std::unique_ptr<TBitmap> Export = Chart.KorCreateBitmap();
+  int Differences = 0;
+  for (int Y = 0; Y < Height; Y += 5)
+    for (int X = 0; X < Width; X += 5)
+      if (PixelOf(After, X, Y) != Export->GetPixel(X, Y)) ++Differences;
+  Expect(Differences == 0, "window pixels equal the zoomed chart's export");
+
+  std::printf(Failures == 0 ? "zoom window check passed\n" : "zoom window check failed\n");
+  return Failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,45 @@
+#include "chart/series/THorizLineSeries.h"
+
+#include "chart/core/TChartValueList.h"
+#include "chart/core/TSeriesMarkPosition.h"
+#include "chart/series/THorizAreaSeries.h"
+#include "tests/chart/series/LineTestCharts.h"
+
+namespace {
+
+class THorizLineSeriesTest : public TLineChartFixture {};
+
+TEST_F(THorizLineSeriesTest, DrawsItsXValuesAgainstAscendingY) {
+  auto* S = Series<THorizLineSeries>({{20, 20}, {100, 60}});
+  EXPECT_FALSE(S->GetYMandatory());
+  EXPECT_EQ(S->GetYValues().GetOrder(), loAscending);
+  EXPECT_EQ(S->GetXValues().GetOrder(), loNone);
+  DrawAll();
+  EXPECT_TRUE(InkAt(70, 70, clRed));  // half way from (30, 90) to (110, 50)
+  EXPECT_EQ(S->Clicked(70, 70), 0);
+}
+
+TEST_F(THorizLineSeriesTest, MarksGoBesideThePoint) {
+  auto* S = Series<THorizLineSeries>({{100, 50}});
+  S->GetMarks().SetArrowLength(8);
+  Prepare();
+  TSeriesMarkPosition P;
+  P.ArrowFrom = P.ArrowTo = TPoint(110, 60);
+  P.Width = 20;
+  P.Height = 10;
+  P.LeftTop = TPoint(100, 51);
+  S->DrawMark(0, QStringLiteral("x"), P);
+  EXPECT_EQ(P.LeftTop, TPoint(118, 56));  // right of the point, centred on it
+  EXPECT_EQ(P.ArrowTo, TPoint(118, 60));
+
+  auto* A = Series<THorizAreaSeries>({{100, 50}});
+  A->GetMarks().SetArrowLength(8);
+  P.ArrowFrom = P.ArrowTo = TPoint(110, 60);
+  P.LeftTop = TPoint(100, 51);
+  A->DrawMark(0, QStringLiteral("x"), P);
+  EXPECT_EQ(P.LeftTop, TPoint(118, 55));
+  EXPECT_EQ(P.ArrowTo, TPoint(118, 60));
+  EXPECT_EQ(A->NumSampleValues(), 10);
+}
+
+}  // namespace
