@@ -1,7 +1,8 @@
 // Renders the demo charts to PNG files so that anyone can look at them:
 //   korvale-chartdemo <folder>
-// writes raw-scans.png (100 scans of 1,600 points), gofs.png and one chart
-// of each bar, error-bar, high-low, line, point and area series type.
+// writes raw-scans.png (100 scans of 1,600 points), gofs.png (also in 3D)
+// and one chart of each bar, error-bar, high-low, line, point and area
+// series type.
 #include "tools/chartdemo/BarDemoCharts.h"
 #include "tools/chartdemo/DemoCharts.h"
 #include "tools/chartdemo/LineDemoCharts.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -30,6 +32,10 @@ int main(int argc, char** argv) {
   const DemoCharts::TScans Scans = DemoCharts::RawScans(100, 1600);
   DemoCharts::RawScanChart(Scans, 1200, 700)->SaveToBitmapFile(Folder + "/raw-scans.png");
   DemoCharts::GofSChart(900, 500)->SaveToBitmapFile(Folder + "/gofs.png");
+  // The same chart in the chart's default 3D view, with its walls.
+  const std::unique_ptr<TChart> GofS3D = DemoCharts::GofSChart(900, 500);
+  GofS3D->SetView3D(true);
+  GofS3D->SaveToBitmapFile(Folder + "/gofs-3d.png");
   BarDemoCharts::MarkerChart(900, 500)->SaveToBitmapFile(Folder + "/markers.png");
   BarDemoCharts::SpeciesChart(900, 500)->SaveToBitmapFile(Folder + "/bars.png");
   BarDemoCharts::RmsdChart(900, 500)->SaveToBitmapFile(Folder + "/horiz-bars.png");
