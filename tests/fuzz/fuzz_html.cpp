@@ -4,7 +4,6 @@
 // picture from anywhere but the hook below.
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QIODevice>
 #include <QString>
 
@@ -19,6 +18,7 @@
 #include "platform/TCanvas.h"
 #include "platform/TPicture.h"
 #include "platform/TPngImage.h"
+#include "tests/fuzz/FuzzGuiApplication.h"
 
 namespace {
 
@@ -40,16 +40,8 @@ int ServeSample(const QString& Source, QIODevice& Stream) {
 
 }  // namespace
 
-// Font fallback lookups of new characters and family names fill the font
-// configuration library's caches, which the leak checker cannot trace to a
-// root; those are not leaks of ours.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication App(*argc, *argv);
+  StartGuiApplication(argc, argv);
   TBitmap Sample(3, 2);
   TPicture Picture;
   Picture.Assign(Sample);

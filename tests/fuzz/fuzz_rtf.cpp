@@ -3,7 +3,6 @@
 // grow without bound; a document it read must survive our own writer and
 // reader with the same text and the same number of pictures.
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,6 +13,7 @@
 
 #include "app/report/RtfReader.h"
 #include "app/report/RtfWriter.h"
+#include "tests/fuzz/FuzzGuiApplication.h"
 
 namespace {
 
@@ -34,13 +34,8 @@ int PictureCount(const QTextDocument& Document) {
 
 }  // namespace
 
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication App(*argc, *argv);
+  StartGuiApplication(argc, argv);
   return 0;
 }
 

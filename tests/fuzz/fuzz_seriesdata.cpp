@@ -4,7 +4,6 @@
 // leave every list as long as the series; what was read must write out and
 // read back to the very same bytes.
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QString>
 
 #include <cmath>
@@ -19,6 +18,7 @@
 #include "chart/core/TSeriesMarks.h"
 #include "chart/core/TSeriesMarksPositions.h"
 #include "platform/TStream.h"
+#include "tests/fuzz/FuzzGuiApplication.h"
 
 namespace {
 
@@ -82,15 +82,8 @@ void Exercise(bool Horizontal, int Further, const QByteArray& Bytes) {
 
 }  // namespace
 
-// Font lookups of the marks' fonts fill the font configuration library's
-// caches, which the leak checker cannot trace to a root.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication App(*argc, *argv);
+  StartGuiApplication(argc, argv);
   return 0;
 }
 

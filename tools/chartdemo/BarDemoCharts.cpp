@@ -1,5 +1,6 @@
 #include "tools/chartdemo/BarDemoCharts.h"
 
+#include "tools/chartdemo/DemoChartParts.h"
 #include "tools/chartdemo/DemoCharts.h"
 
 #include "chart/core/TChart.h"
@@ -24,30 +25,8 @@
 
 namespace BarDemoCharts {
 
-namespace {
-
-std::unique_ptr<TChart> NewChart(int Width, int Height, const QString& Title, const QString& X,
-                                 const QString& Y) {
-  auto Chart = std::make_unique<TChart>(nullptr);
-  Chart->SetBounds(0, 0, Width, Height);
-  Chart->SetView3D(false);
-  Chart->SetColor(clWhite);
-  Chart->GetTitle().SetCaption(Title);
-  Chart->GetBottomAxis()->GetTitle().SetCaption(X);
-  Chart->GetLeftAxis()->GetTitle().SetCaption(Y);
-  return Chart;
-}
-
-template <class T>
-T* Add(TChart& Chart, const QString& Title, TColor Color) {
-  auto* S = new T(&Chart);
-  S->SetTitle(Title);
-  Chart.AddSeries(S);
-  S->SetSeriesColor(Color);
-  return S;
-}
-
-}  // namespace
+using DemoChartParts::Add;
+using DemoChartParts::NewChart;
 
 std::unique_ptr<TChart> MarkerChart(int Width, int Height) {
   auto Chart = NewChart(Width, Height, QStringLiteral("Scan 40 with its markers"),

@@ -1,5 +1,6 @@
 #include "tools/chartdemo/LineDemoCharts.h"
 
+#include "tools/chartdemo/DemoChartParts.h"
 #include "tools/chartdemo/DemoCharts.h"
 
 #include "chart/core/TChart.h"
@@ -23,24 +24,12 @@ namespace LineDemoCharts {
 
 namespace {
 
-std::unique_ptr<TChart> NewChart(int Width, int Height, const QString& Title, const QString& X,
-                                 const QString& Y) {
-  auto Chart = std::make_unique<TChart>(nullptr);
-  Chart->SetBounds(0, 0, Width, Height);
-  Chart->SetView3D(false);
-  Chart->SetColor(clWhite);
-  Chart->GetTitle().SetCaption(Title);
-  Chart->GetBottomAxis()->GetTitle().SetCaption(X);
-  Chart->GetLeftAxis()->GetTitle().SetCaption(Y);
-  return Chart;
-}
+using DemoChartParts::NewChart;
 
+// The demo's series show no marks.
 template <class T>
 T* Add(TChart& Chart, const QString& Title, TColor Color) {
-  auto* S = new T(&Chart);
-  S->SetTitle(Title);
-  Chart.AddSeries(S);
-  S->SetSeriesColor(Color);
+  T* S = DemoChartParts::Add<T>(Chart, Title, Color);
   S->GetMarks().SetVisible(false);
   return S;
 }
