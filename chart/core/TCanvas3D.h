@@ -185,3 +185,15 @@ class TCanvas3D : public TKorCanvas {
   double FRotationCenterY = 0;
   double FRotationCenterZ = 0;
 };
+
+// Ends a front-plane block however the scope is left.
+class TFrontPlane {
+ public:
+  explicit TFrontPlane(TCanvas3D& ACanvas) : FCanvas(ACanvas) { FCanvas.FrontPlaneBegin(); }
+  ~TFrontPlane() { FCanvas.FrontPlaneEnd(); }
+  TFrontPlane(const TFrontPlane&) = delete;
+  TFrontPlane& operator=(const TFrontPlane&) = delete;
+
+ private:
+  TCanvas3D& FCanvas;
+};

@@ -29,22 +29,6 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
-// Ends a front-plane block however the scope is left.
-class TFrontPlane {
- public:
-  explicit TFrontPlane(TCanvas3D& ACanvas) : FCanvas(ACanvas) { FCanvas.FrontPlaneBegin(); }
-  ~TFrontPlane() { FCanvas.FrontPlaneEnd(); }
-  TFrontPlane(const TFrontPlane&) = delete;
-  TFrontPlane& operator=(const TFrontPlane&) = delete;
-
- private:
-  TCanvas3D& FCanvas;
-};
-
-}  // namespace
-
 TCustomChart::TCustomChart(TComponent* AOwner)
     : TCustomAxisPanel(AOwner),
       FTitle(std::make_unique<TChartTitle>(this)),

@@ -12,22 +12,6 @@
 #include <QPalette>
 #include <QWidget>
 
-namespace {
-
-// Ends a front-plane block however the scope is left.
-class TFrontPlane {
- public:
-  explicit TFrontPlane(TCanvas3D& ACanvas) : FCanvas(ACanvas) { FCanvas.FrontPlaneBegin(); }
-  ~TFrontPlane() { FCanvas.FrontPlaneEnd(); }
-  TFrontPlane(const TFrontPlane&) = delete;
-  TFrontPlane& operator=(const TFrontPlane&) = delete;
-
- private:
-  TCanvas3D& FCanvas;
-};
-
-}  // namespace
-
 TCustomKorPanelExtended::TCustomKorPanelExtended(TComponent* AOwner)
     : TCustomKorPanel(AOwner), FZoom(std::make_unique<TKorZoom>()) {}
 
