@@ -5,6 +5,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_COMMON = -G Ninja -Wno-dev
 DEMO_RUN = build/release/demo-run
+KORVALE = build/release/app/korvale/korvale
 
 .PHONY: deps test-deps release run test unit-tests fuzz bench clean
 
@@ -19,11 +20,12 @@ release: deps
 	cmake -S . -B build/release $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/release --parallel $(JOBS)
 
+# The folder chooser of a first start opens on the demo run; a last directory
+# the user chose is kept. Without a display the program says how to start it.
 run: release
 	cmake --build build/release --target demo_run
-	@echo
-	@echo "The demo run is ready in $(DEMO_RUN)."
-	@echo "Korvale's main window is not built yet, so there is nothing to open it in."
+	@scripts/set-last-directory $(KORVALE).cfg "$(abspath $(DEMO_RUN))"
+	$(KORVALE)
 
 test: test-deps unit-tests fuzz
 

@@ -575,7 +575,7 @@ int SaturatingTruncate(double Value) {
 }  // namespace
 
 int Plateau2(const double* U, const double* V, const double* Y, int N, double* P0, double* Pu,
-             double* Pv, double* Det, double* E0, double* Eu, double* Ev) {
+             double* Pv, double* Det, double* E0, double* Eu, double* Ev, bool ShowFailure) {
   double su = 0, sv = 0, suu = 0, suv = 0, svv = 0, sy = 0, suy = 0, svy = 0;
   for (int i = 0; i < N; ++i) {
     su += U[i];
@@ -594,7 +594,7 @@ int Plateau2(const double* U, const double* V, const double* Y, int N, double* P
   const double det = n * c1 - su * c2 + sv * c3;
   *Det = det;
   if (N < 1 || det == 0.0 || !Finite(det)) {
-    ShowMessageBox("Failed Plateau2");
+    if (ShowFailure) ShowMessageBox("Failed Plateau2");
     return -1;
   }
   const double f = suy * svv - svy * suv;
@@ -615,7 +615,7 @@ int Plateau2(const double* U, const double* V, const double* Y, int N, double* P
   *Eu = sigma * std::sqrt((n * svv - sv * sv) / det);
   *Ev = sigma * std::sqrt((n * suu - su * su) / det);
   if (!Finite(sigma) || !Finite(*P0) || !Finite(*Pu) || !Finite(*Pv)) {
-    ShowMessageBox("Failed Plateau2");
+    if (ShowFailure) ShowMessageBox("Failed Plateau2");
     return -1;
   }
   return SaturatingTruncate(sigma);

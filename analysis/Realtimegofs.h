@@ -117,10 +117,11 @@ class RealTimeGofS {
 };
 
 // Least-squares plane y = p0 + pu u + pv v over n points, with the standard
-// errors of the three terms. Returns sigma truncated to an int, or -1 (with a
-// message box) when the normal equations are singular.
+// errors of the three terms. Returns sigma truncated to an int, or -1 when the
+// normal equations are singular (with a message box unless ShowFailure is
+// false: a caller fitting many points reports its failures once).
 int Plateau2(const double* U, const double* V, const double* Y, int N, double* P0, double* Pu,
-             double* Pv, double* Det, double* E0, double* Eu, double* Ev);
+             double* Pv, double* Det, double* E0, double* Eu, double* Ev, bool ShowFailure = true);
 
 // Moving average in place over Values[1 .. Count-1] (index 0 is never
 // touched); returns 0. Leaves the values unchanged when Repetitions < 1 or the

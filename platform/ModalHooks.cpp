@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -192,6 +194,15 @@ bool DefaultPrinterSetup(TPrinter& printer, QWidget* parent) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+bool DefaultInputQuery(const TInputQueryRequest& r, QString& value) {
+  if (Stray(QStringLiteral("input query \"%1\"").arg(r.Caption))) return false;
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(r.Parent, r.Caption, r.Prompt, QLineEdit::Normal, value, &ok);
+  if (ok) value = answer;
+  return ok;
+}
+
 int DefaultShowModal(QDialog& dialog) {
   if (Stray(QStringLiteral("form \"%1\"").arg(dialog.windowTitle()))) return mrCancel;
   return dialog.exec();
@@ -234,6 +245,11 @@ Slot<TPrinterSetupHook>& PrinterSetupSlot() {
   static Slot<TPrinterSetupHook> slot(&DefaultPrinterSetup);
   return slot;
 }
+Slot<TInputQueryHook>& InputQuerySlot() {
+  static Slot<TInputQueryHook> slot(&DefaultInputQuery);
+  return slot;
+}
+
 Slot<TShowModalHook>& ShowModalSlot() {
   static Slot<TShowModalHook> slot(&DefaultShowModal);
   return slot;
@@ -322,6 +338,14 @@ TPrinterSetupHook SetPrinterSetupHook(TPrinterSetupHook Hook) {
 
 bool ExecutePrinterSetupDialog(TPrinter& Printer, QWidget* Parent) {
   return PrinterSetupSlot().Current(Printer, Parent);
+}
+
+TInputQueryHook SetInputQueryHook(TInputQueryHook Hook) {
+  return InputQuerySlot().Install(std::move(Hook));
+}
+
+bool InputQuery(const TInputQueryRequest& Request, QString& Value) {
+  return InputQuerySlot().Current(Request, Value);
 }
 
 TShowModalHook SetShowModalHook(TShowModalHook Hook) {

@@ -159,6 +159,19 @@ using TPrinterSetupHook = std::function<bool(TPrinter& Printer, QWidget* Parent)
 TPrinterSetupHook SetPrinterSetupHook(TPrinterSetupHook Hook);
 bool ExecutePrinterSetupDialog(TPrinter& Printer, QWidget* Parent = nullptr);
 
+// ---------------------------------------------------------- input query
+
+// Asks for one line of text under Caption with Prompt, proposing Value; on
+// OK Value takes the answer and the result is true.
+struct TInputQueryRequest {
+  QString Caption;
+  QString Prompt;
+  QWidget* Parent = nullptr;
+};
+using TInputQueryHook = std::function<bool(const TInputQueryRequest& Request, QString& Value)>;
+TInputQueryHook SetInputQueryHook(TInputQueryHook Hook);
+bool InputQuery(const TInputQueryRequest& Request, QString& Value);
+
 // ------------------------------------------------------- our own forms
 
 // Every form of ours shown modally goes through ShowModal instead of

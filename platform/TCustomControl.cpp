@@ -77,7 +77,11 @@ class TControlHost : public QWidget {
     if (FControl != nullptr) RunGuarded([&] { FControl->MouseEnter(); });
   }
   void leaveEvent(QEvent*) override {
-    if (FControl != nullptr) RunGuarded([&] { FControl->MouseLeave(); });
+    if (FControl == nullptr) return;
+    RunGuarded([&] {
+      FControl->MouseLeave();
+      if (FControl->OnMouseLeave) FControl->OnMouseLeave(FControl);
+    });
   }
   void wheelEvent(QWheelEvent* e) override {
     if (FControl == nullptr) return;

@@ -135,6 +135,8 @@ class TCustomControl : public TComponent, public TPersistent {
   std::function<void(TCustomControl* Sender)> OnClick;
   std::function<void(TCustomControl* Sender)> OnDblClick;
   std::function<void(TCustomControl* Sender)> OnResize;
+  // After MouseLeave, when the pointer left the control.
+  std::function<void(TCustomControl* Sender)> OnMouseLeave;
 
  protected:
   // Draws the whole client area on GetCanvas().

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+QPointer<TFileRptFrm> FileRptFrm;
+
 TFileRptFrm::TFileRptFrm(QWidget* AOwner) : QWidget(AOwner) {
   if (Configuration::Instance() == nullptr)
     FOwnConfiguration =

@@ -66,3 +66,7 @@ class TFileRptFrm : public QWidget {
   QPointer<TRTFfrm> FEditor;
   std::unique_ptr<Configuration> FOwnConfiguration;
 };
+
+// The program's one report builder (on the main window's "Report" tab); null
+// until the main window made it and after it was freed.
+extern QPointer<TFileRptFrm> FileRptFrm;

@@ -1,0 +1,68 @@
+#include "app/ScanFileNames.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace ScanFileNames {
+
+int Compare(const QString& A, const QString& B) {
+  return QString::compare(A, B, Qt::CaseInsensitive);
+}
+
+namespace {
+
+// Iterative wildcard match with one back-track point: linear in practice and
+// without recursion, whatever a file name holds.
+bool MatchFrom(const QString& Name, const QString& Mask) {
+  qsizetype n = 0, m = 0, starMask = -1, starName = 0;
+  while (n < Name.size()) {
+    if (m < Mask.size() && Mask[m] == u'*') {
+      starMask = m++;
+      starName = n;
+    } else if (m < Mask.size() &&
+               (Mask[m] == u'?' || Mask[m].toCaseFolded() == Name[n].toCaseFolded())) {
+      ++m;
+      ++n;
+    } else if (starMask >= 0) {
+      m = starMask + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (m < Mask.size() && Mask[m] == u'*') ++m;
+  return m == Mask.size();
+}
+
+}  // namespace
+
+bool MatchesMask(const QString& Name, const QString& Mask) {
+  return MatchFrom(Name, Mask);
+}
+
+void Sort(QStringList& Names) {
+  std::stable_sort(Names.begin(), Names.end(),
+                   [](const QString& A, const QString& B) { return Compare(A, B) < 0; });
+}
+
+bool SortedContains(const QStringList& Names, const QString& Name) {
+  const auto it =
+      std::lower_bound(Names.begin(), Names.end(), Name,
+                       [](const QString& A, const QString& B) { return Compare(A, B) < 0; });
+  return it != Names.end() && Compare(*it, Name) == 0;
+}
+
+QStringList ListMatching(const QString& Directory, const QString& Mask) {
+  QStringList result;
+  const QDir dir(Directory);
+  if (Directory.trimmed().isEmpty() || !dir.exists()) return result;
+  const QStringList entries =
+      dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  for (const QString& name : entries)
+    if (MatchesMask(name, Mask)) result.append(name);
+  Sort(result);
+  return result;
+}
+
+}  // namespace ScanFileNames

@@ -1,0 +1,1276 @@
+#include "app/UnitSedDataView.h"
+
+#include "app/ExtrapolationFit.h"
+#include "app/KorvaleUnit.h"
+#include "app/OpenChartEditor.h"
+#include "app/RawScanSelection.h"
+#include "app/ResultTextFile.h"
+#include "app/UnitKorvaleCompare.h"
+#include "app/UnitScanSelector.h"
+#include "app/UnitWaitWorking.h"
+#include "app/report/FileReporter.h"
+
+#include "analysis/Realtimegofs.h"
+#include "analysis/Zoqborlandutils.h"
+#include "chart/core/SeriesCreation.h"
+#include "chart/core/TChart.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartAxisTitle.h"
+#include "chart/core/TChartLegend.h"
+#include "chart/core/TChartPen.h"
+#include "chart/core/TChartTitle.h"
+#include "chart/series/TBarSeries.h"
+#include "chart/series/TErrorSeries.h"
+#include "chart/series/TFastLineSeries.h"
+#include "chart/series/TPointSeries.h"
+#include "platform/FormatSettings.h"
+#include "platform/MessageBox.h"
+#include "platform/ModalHooks.h"
+#include "platform/QtGuard.h"
+#include "platform/TRadioGroup.h"
+#include "platform/TUpDown.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace {
+
+constexpr TColor Red = 0x0000FF;
+constexpr TColor Green = 0x008000;
+constexpr TColor Blue = 0xFF0000;
+constexpr TColor Fuchsia = 0xFF00FF;
+constexpr TColor Purple = 0x800080;
+constexpr TColor Black = 0x000000;
+// The raw scans are drawn in these colours in turn.
+constexpr TColor RawColours[] = {Red, Blue, Green, Fuchsia, Purple, Black};
+constexpr double Svedberg = 1e13;  // s* in seconds to Svedberg units
+
+// Runs Body with the window disabled, enabling it again on every path.
+template <class Body>
+void WithWindowDisabled(QWidget& Window, Body&& body) {
+  Window.setEnabled(false);
+  struct Enable {
+    QWidget& W;
+    ~Enable() { W.setEnabled(true); }
+  } enable{Window};
+  body();
+}
+
+QPushButton* Button(const QString& Caption, QWidget* Parent) {
+  return new QPushButton(Caption, Parent);
+}
+
+QLineEdit* ReadOnlyEdit(QWidget* Parent) {
+  auto* edit = new QLineEdit(Parent);
+  edit->setReadOnly(true);
+  return edit;
+}
+
+int PlayInterval(int Speed) {
+  return static_cast<int>(std::exp((100 - Speed) * 0.1));
+}
+
+bool ValidPoint(const ChannelDataStore& Store, int Set, int J) {
+  return Store.GetError(Set, J) >= 0.0;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ construction
+
+TSedDataView::TSedDataView(QWidget* AOwner, QListWidget* OpenWindows)
+    : QWidget(AOwner), Analysis(std::make_unique<RealTimeGofS>()), OpenWindowsList(OpenWindows) {
+  BuildForm();
+  ScanSelector = new TScanSelector(this);
+  SetupRawChartSeries();
+  WireHandlers();
+  FormCreate();
+}
+
+TSedDataView::~TSedDataView() {
+  // The charts' host widgets are children of this widget: free the charts
+  // (which delete their hosts) before QWidget's destructor reaches them.
+  Chart1.reset();
+  ChartAverage.reset();
+  dcdtChart.reset();
+  ChartExtrapolation.reset();
+  ChartSExtrapolation.reset();
+  TimeCourseChart.reset();
+}
+
+std::unique_ptr<TChart> TSedDataView::NewChart(QWidget* Tab) {
+  auto chart = std::make_unique<TChart>(nullptr);
+  chart->SetView3D(false);
+  chart->SetColor(clWhite);
+  chart->GetLegend().SetVisible(false);
+  chart->GetTitle().SetVisible(false);
+  chart->SetParentWidget(Tab);
+  return chart;
+}
+
+void TSedDataView::BuildForm() {
+  auto* layout = new QVBoxLayout(this);
+  PC = new QTabWidget(this);
+  PC->setToolTip(QStringLiteral("Double click on chart to bring up graph editor"));
+  TabRawData = BuildRawTab();
+  Avedcdt = BuildAverageTab();
+  TabGofS = BuildCorrectedTab();
+  TabSheetExtrapolation = BuildExtrapolationTab();
+  TabTimeCourse = BuildTimeCourseTab();
+  PC->addTab(TabRawData, QStringLiteral("Raw Data c(r)"));
+  PC->addTab(Avedcdt, QStringLiteral("Average  t (dc/dt)"));
+  PC->addTab(TabGofS, QStringLiteral("Corrected t (dc/dt)"));
+  PC->addTab(TabSheetExtrapolation, QStringLiteral("Extrapolation"));
+  PC->addTab(TabTimeCourse, QStringLiteral("Time Course"));
+  layout->addWidget(PC, 1);
+  layout->addWidget(BuildStatusRow());
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(PollIntervalMs);
+  TimerPlayBack = new QTimer(this);
+}
+
+QWidget* TSedDataView::BuildRawTab() {
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  auto* row = new QHBoxLayout;
+  ButtonChooseScans = Button(QStringLiteral("Select"), tab);
+  CopyRawBtn = Button(QStringLiteral("Copy graph to report"), tab);
+  row->addWidget(ButtonChooseScans);
+  row->addStretch(1);
+  row->addWidget(CopyRawBtn);
+  layout->addLayout(row);
+  Chart1 = NewChart(tab);
+  Chart1->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("Radius cm"));
+  // The bars carry text labels, which would otherwise replace the radii.
+  Chart1->GetBottomAxis()->SetLabelStyle(talValue);
+  Chart1->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("c"));
+  layout->addWidget(Chart1->GetWidget(), 1);
+  return tab;
+}
+
+QWidget* TSedDataView::BuildAverageTab() {
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  auto* row = new QHBoxLayout;
+  LabelTimeRange = new QLabel(tab);
+  LabelScansUsed = new QLabel(tab);
+  DcDtCopyBtn = Button(QStringLiteral("Copy graph to report"), tab);
+  row->addWidget(LabelTimeRange);
+  row->addSpacing(20);
+  row->addWidget(LabelScansUsed);
+  row->addStretch(1);
+  row->addWidget(DcDtCopyBtn);
+  layout->addLayout(row);
+  ChartAverage = NewChart(tab);
+  ChartAverage->GetBottomAxis()->SetLogarithmic(true);
+  ChartAverage->GetBottomAxis()->SetLogarithmicBase(M_E);
+  // s* in seconds is of the order of 1e-13: scientific labels stay readable.
+  ChartAverage->GetBottomAxis()->SetAxisValuesFormat(QStringLiteral("0.0E+0"));
+  ChartAverage->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("s* log scale"));
+  ChartAverage->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("t (dc/dt)"));
+  layout->addWidget(ChartAverage->GetWidget(), 1);
+  return tab;
+}
+
+QWidget* TSedDataView::BuildCorrectedTab() {
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  auto* row = new QHBoxLayout;
+  ButtonOutputAscii = Button(QStringLiteral("Output Ascii"), tab);
+  BitBtn1 = Button(QStringLiteral("Copy graph to report"), tab);
+  CheckBoxMWGuess = new QCheckBox(QStringLiteral("Enter MW for data span"), tab);
+  EditMWGuess = ReadOnlyEdit(tab);
+  EditMWGuess->setMaximumWidth(120);
+  row->addWidget(ButtonOutputAscii);
+  row->addWidget(new QLabel(QStringLiteral("Save data in text file"), tab));
+  row->addSpacing(20);
+  row->addWidget(CheckBoxMWGuess);
+  row->addWidget(EditMWGuess);
+  row->addStretch(1);
+  row->addWidget(BitBtn1);
+  layout->addLayout(row);
+  dcdtChart = NewChart(tab);
+  dcdtChart->GetBottomAxis()->SetLogarithmic(true);
+  dcdtChart->GetBottomAxis()->SetLogarithmicBase(M_E);
+  dcdtChart->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("s*- log scale"));
+  dcdtChart->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("s g(s)"));
+  layout->addWidget(dcdtChart->GetWidget(), 1);
+  return tab;
+}
+
+QWidget* TSedDataView::BuildExtrapolationTab() {
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  auto* row1 = new QHBoxLayout;
+  auto* row2 = new QHBoxLayout;
+  ScrollBarStartExtrapolation = new QScrollBar(Qt::Horizontal, tab);
+  ScrollBarExtrapolation = new QScrollBar(Qt::Horizontal, tab);
+  EditExtrapolationStartSet = ReadOnlyEdit(tab);
+  EditExtrapolationDescribe = ReadOnlyEdit(tab);
+  EditExtSetsToShow = ReadOnlyEdit(tab);
+  EditExtSetsToShow->setText(QStringLiteral("10"));
+  EditExtSetsToShow->setMaximumWidth(50);
+  UpDownExtrapolationGraphNumber = new TUpDown(tab);
+  UpDownExtrapolationGraphNumber->SetMin(1);
+  UpDownExtrapolationGraphNumber->SetMax(500);
+  UpDownExtrapolationGraphNumber->SetPosition(10);
+  RadioGroupExtapolationView = new TRadioGroup(QStringLiteral("Choose view"), tab);
+  RadioGroupExtapolationView->SetColumns(2);
+  RadioGroupExtapolationView->SetItems({QStringLiteral("s* axis"), QStringLiteral("time axis")});
+  RadioGroupExtapolationView->SetItemIndex(0);
+  ButtonRefreshExtrapolation = Button(QStringLiteral("Refresh "), tab);
+  BitBtn2 = Button(QStringLiteral("Copy graph to report"), tab);
+  row1->addWidget(new QLabel(QStringLiteral("Starting scan"), tab));
+  row1->addWidget(ScrollBarStartExtrapolation, 1);
+  row1->addWidget(EditExtrapolationStartSet, 1);
+  row1->addWidget(new QLabel(QStringLiteral("Every nth scan"), tab));
+  row1->addWidget(EditExtSetsToShow);
+  row1->addWidget(UpDownExtrapolationGraphNumber);
+  row2->addWidget(new QLabel(QStringLiteral("Ending scan"), tab));
+  row2->addWidget(ScrollBarExtrapolation, 1);
+  row2->addWidget(EditExtrapolationDescribe, 1);
+  row2->addWidget(RadioGroupExtapolationView);
+  row2->addWidget(ButtonRefreshExtrapolation);
+  row2->addWidget(BitBtn2);
+  layout->addLayout(row1);
+  layout->addLayout(row2);
+  ChartSExtrapolation = NewChart(tab);
+  ChartSExtrapolation->GetBottomAxis()->SetLogarithmic(true);
+  ChartSExtrapolation->GetBottomAxis()->SetLogarithmicBase(M_E);
+  ChartSExtrapolation->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("s*- log scale"));
+  ChartSExtrapolation->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("s g(s)"));
+  ChartExtrapolation = NewChart(tab);
+  ChartExtrapolation->GetLegend().SetVisible(true);
+  ChartExtrapolation->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("1/sqrt(t)"));
+  ChartExtrapolation->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("log(t(dc/dt))"));
+  ChartExtrapolation->SetVisible(false);
+  layout->addWidget(ChartSExtrapolation->GetWidget(), 1);
+  layout->addWidget(ChartExtrapolation->GetWidget(), 1);
+  return tab;
+}
+
+QWidget* TSedDataView::BuildTimeCourseTab() {
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  auto* row1 = new QHBoxLayout;
+  auto* row2 = new QHBoxLayout;
+  RadioGroupChooseTimeCourse = new TRadioGroup(QStringLiteral("View "), tab);
+  RadioGroupChooseTimeCourse->SetColumns(3);
+  RadioGroupChooseTimeCourse->SetItems(
+      {QStringLiteral("c vs r"), QStringLiteral("tdc/dt vs s*"), QStringLiteral("s g(s) vs s*")});
+  RadioGroupChooseTimeCourse->SetItemIndex(0);
+  ScrollBarTime = new QScrollBar(Qt::Horizontal, tab);
+  ScrollBarTime->setMaximum(50000000);
+  EditTimeCourse1 = ReadOnlyEdit(tab);
+  EditTimeCourse2 = ReadOnlyEdit(tab);
+  SBPlay = new QToolButton(tab);
+  SBPlay->setText(QStringLiteral("Play"));
+  SBPause = new QToolButton(tab);
+  SBPause->setText(QStringLiteral("Pause"));
+  auto* group = new QButtonGroup(tab);
+  for (QToolButton* b : {SBPlay, SBPause}) {
+    b->setCheckable(true);
+    group->addButton(b);
+  }
+  SBPause->setChecked(true);
+  UpDownPlaySpeed = new TUpDown(tab);
+  UpDownPlaySpeed->SetMin(1);
+  UpDownPlaySpeed->SetMax(100);
+  UpDownPlaySpeed->SetPosition(50);
+  EditPlayBackSpeed = ReadOnlyEdit(tab);
+  EditPlayBackSpeed->setText(QStringLiteral("50%"));
+  EditPlayBackSpeed->setMaximumWidth(50);
+  ButtonRefreshPlaybackData = Button(QStringLiteral("Refresh Data"), tab);
+  ButtonTCOutputAscii = Button(QStringLiteral("Output Ascii"), tab);
+  ButtonTCOutputAscii->setVisible(false);
+  row1->addWidget(RadioGroupChooseTimeCourse);
+  row1->addWidget(ButtonRefreshPlaybackData);
+  row1->addWidget(ButtonTCOutputAscii);
+  row1->addStretch(1);
+  row1->addWidget(SBPlay);
+  row1->addWidget(SBPause);
+  row1->addWidget(EditPlayBackSpeed);
+  row1->addWidget(UpDownPlaySpeed);
+  row2->addWidget(ScrollBarTime, 2);
+  row2->addWidget(EditTimeCourse1, 1);
+  row2->addWidget(EditTimeCourse2, 2);
+  layout->addLayout(row1);
+  layout->addLayout(row2);
+  TimeCourseChart = NewChart(tab);
+  layout->addWidget(TimeCourseChart->GetWidget(), 1);
+  return tab;
+}
+
+QWidget* TSedDataView::BuildStatusRow() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  PosXTxt = new QLabel(QStringLiteral(" "), row);
+  PosYTxt = new QLabel(QStringLiteral(" "), row);
+  ZoomOutBtn = Button(QStringLiteral("Zoom out"), row);
+  LabelDir = new QLabel(row);
+  LabelProblem = new QLabel(row);
+  LabelProblem->setStyleSheet(QStringLiteral("color: #b00000"));
+  CloseBtn = Button(QStringLiteral("&Close"), row);
+  for (QLabel* label : {PosXTxt, PosYTxt}) label->setMinimumWidth(220);
+  layout->addWidget(PosXTxt);
+  layout->addWidget(PosYTxt);
+  layout->addWidget(ZoomOutBtn);
+  layout->addWidget(LabelDir, 1);
+  layout->addWidget(LabelProblem, 1);
+  layout->addWidget(CloseBtn);
+  return row;
+}
+
+void TSedDataView::SetupRawChartSeries() {
+  BarSeries = new TBarSeries(Chart1.get());
+  BarSeries->SetName("BarSeries");
+  BarSeries->SetTitle(QStringLiteral("Bar"));
+  Template = new TFastLineSeries(Chart1.get());
+  Template->SetName("Template");
+  MeniscusBar = new TBarSeries(Chart1.get());
+  MeniscusBar->SetName("MeniscusBar");
+  JitterBar = new TBarSeries(Chart1.get());
+  JitterBar->SetName("JitterBar");
+  FringeBar = new TBarSeries(Chart1.get());
+  FringeBar->SetName("FringeBar");
+  for (TChartSeries* s :
+       std::initializer_list<TChartSeries*>{BarSeries, Template, MeniscusBar, JitterBar, FringeBar})
+    Chart1->AddSeries(s);
+  MeniscusBar->SetSeriesColor(Red);
+  JitterBar->SetSeriesColor(Green);
+  FringeBar->SetSeriesColor(Blue);
+  BarSeries->Clear();
+  BarSeries->SetActive(false);
+  Template->SetActive(false);
+  for (TBarSeries* bar : {MeniscusBar, FringeBar, JitterBar}) {
+    bar->Clear();
+    // Each bar must stand exactly at its radius, not beside the others.
+    bar->SetMultiBar(mbNone);
+    bar->SetCustomBarWidth(3);
+    bar->SetCursor(crDrag);
+  }
+  // The averages, corrected set and time course start from an inactive
+  // pattern that is cloned for every curve they need.
+  for (TChart* chart :
+       {ChartAverage.get(), dcdtChart.get(), TimeCourseChart.get(), ChartSExtrapolation.get()}) {
+    auto* pattern = new TFastLineSeries(chart);
+    pattern->SetTitle(QStringLiteral("template"));
+    chart->AddSeries(pattern);
+    pattern->SetActive(false);
+  }
+  auto* linePattern = new TFastLineSeries(ChartExtrapolation.get());
+  linePattern->SetName("LineTemplate");
+  linePattern->SetTitle(QStringLiteral("LineTemplate"));
+  auto* pointPattern = new TPointSeries(ChartExtrapolation.get());
+  pointPattern->SetName("PointTemplate");
+  pointPattern->SetTitle(QStringLiteral("PointTemplate"));
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{linePattern, pointPattern}) {
+    ChartExtrapolation->AddSeries(s);
+    s->SetActive(false);
+  }
+  // s* chart: pattern, newest corrected set, extrapolated values, error bars.
+  for (int i = 0; i < 2; ++i) {
+    auto* line = new TFastLineSeries(ChartSExtrapolation.get());
+    ChartSExtrapolation->AddSeries(line);
+    line->SetActive(false);
+  }
+  auto* errors = new TErrorSeries(ChartSExtrapolation.get());
+  errors->SetTitle(QStringLiteral("ErrorBars"));
+  errors->GetErrorValues().SetName(QStringLiteral("StdError"));
+  errors->GetErrorPen().SetColor(Green);
+  ChartSExtrapolation->AddSeries(errors);
+  errors->SetActive(false);
+}
+
+void TSedDataView::WireHandlers() {
+  auto guarded = [](auto Body) { return [Body] { RunGuarded(Body); }; };
+  connect(Timer1, &QTimer::timeout, this, guarded([this] { Timer1Timer(); }));
+  connect(TimerPlayBack, &QTimer::timeout, this, guarded([this] { TimerPlayBackTimer(); }));
+  connect(ButtonChooseScans, &QPushButton::clicked, this,
+          guarded([this] { ButtonChooseScansClick(); }));
+  connect(CloseBtn, &QPushButton::clicked, this, guarded([this] { CloseBtnClick(); }));
+  connect(ZoomOutBtn, &QPushButton::clicked, this, guarded([this] { ZoomOutBtnClick(); }));
+  connect(ButtonOutputAscii, &QPushButton::clicked, this,
+          guarded([this] { ButtonOutputAsciiClick(); }));
+  connect(ButtonTCOutputAscii, &QPushButton::clicked, this,
+          guarded([this] { ButtonTCOutputAsciiClick(); }));
+  connect(CheckBoxMWGuess, &QCheckBox::clicked, this, guarded([this] { CheckBoxMWGuessClick(); }));
+  EditMWGuess->installEventFilter(this);
+  const QPushButton* copyButtons[] = {CopyRawBtn, DcDtCopyBtn, BitBtn1, BitBtn2};
+  for (int tag = 0; tag < 4; ++tag)
+    connect(copyButtons[tag], &QPushButton::clicked, this,
+            [this, tag] { RunGuarded([&] { CopyRawBtnClick(tag); }); });
+  connect(PC, &QTabWidget::currentChanged, this, guarded([this] { PCChange(); }));
+  connect(ButtonRefreshPlaybackData, &QPushButton::clicked, this,
+          guarded([this] { ButtonRefreshPlaybackDataClick(); }));
+  RadioGroupChooseTimeCourse->OnClick = [this](TRadioGroup*) { RadioGroupChooseTimeCourseClick(); };
+  connect(ScrollBarTime, &QScrollBar::valueChanged, this,
+          guarded([this] { ScrollBarTimeChange(); }));
+  connect(SBPlay, &QToolButton::clicked, this, guarded([this] { SBPlayClick(); }));
+  connect(SBPause, &QToolButton::clicked, this, guarded([this] { SBPauseClick(); }));
+  UpDownPlaySpeed->OnClick = [this](TUpDown*, TUDBtnType) { UpDownPlaySpeedClick(); };
+  connect(ButtonRefreshExtrapolation, &QPushButton::clicked, this,
+          guarded([this] { ButtonRefreshExtrapolationClick(); }));
+  connect(ScrollBarExtrapolation, &QScrollBar::valueChanged, this,
+          guarded([this] { ScrollBarExtrapolationChange(); }));
+  connect(ScrollBarStartExtrapolation, &QScrollBar::valueChanged, this,
+          guarded([this] { ScrollBarStartExtrapolationChange(); }));
+  UpDownExtrapolationGraphNumber->OnClick = [this](TUpDown*, TUDBtnType) {
+    UpDownExtrapolationGraphNumberClick();
+  };
+  RadioGroupExtapolationView->OnClick = [this](TRadioGroup*) { RadioGroupExtapolationViewClick(); };
+  for (TChart* chart : {Chart1.get(), ChartAverage.get(), dcdtChart.get(), ChartExtrapolation.get(),
+                        ChartSExtrapolation.get(), TimeCourseChart.get()}) {
+    chart->OnMouseMove = [this, chart](TCustomControl*, TShiftState, int X, int Y) {
+      ChartMouseMove(*chart, X, Y);
+    };
+    chart->OnMouseLeave = [this](TCustomControl*) { ChartMouseLeave(); };
+    chart->OnDblClick = [this, chart](TCustomControl*) { ChartDblClick(*chart); };
+  }
+  Chart1->OnClickSeries = [this](TCustomChart*, TChartSeries* Series, int, TMouseButton Button,
+                                 TShiftState Shift, int,
+                                 int) { Chart1ClickSeries(Series, Button, Shift); };
+  Chart1->OnMouseUp = [this](TCustomControl*, TMouseButton, TShiftState, int, int) {
+    Chart1MouseUp();
+  };
+}
+
+void TSedDataView::FormCreate() {
+  WaitWindow = new TWaitWorking(this);
+  DataLoaded = false;
+  DraggedBar = -1;
+  RawColourCycle.SetLowerLimit(0);
+  RawColourCycle.SetUpperLimit(5);
+  SelectionStep = 1;
+  ScansSinceFullPlot = 0;
+  PollBusy = false;
+  ApplyPlaySpeed(std::clamp(Gui.PlayPercentSpeed, 1, 100));
+  Timer1->start();
+}
+
+void TSedDataView::ApplyPlaySpeed(int Speed) {
+  UpDownPlaySpeed->SetPosition(Speed);
+  EditPlayBackSpeed->setText(QString::number(Speed) + QStringLiteral("%"));
+  TimerPlayBack->setInterval(PlayInterval(Speed));
+}
+
+// ------------------------------------------------------ loading and polling
+
+void TSedDataView::LoadDataDirectory(const QString& Directory) {
+  LoadAllScans(Directory);
+}
+
+void TSedDataView::LoadAllScans(const QString& Directory) {
+  WithWindowDisabled(*this, [&] {
+    if (LoadAttempts >= FastLoadAttempts)
+      Timer1->setInterval(SlowPollIntervalMs);
+    else
+      ++LoadAttempts;
+    ManualSelection = false;
+    PlaceIndicatorBars();
+    const QString mask = QString::fromStdString(Analysis->ChannelMask);
+    LabelDir->setText(Directory + QStringLiteral(" ") + mask);
+    DataDirectory = Directory;
+    const ScanIntake::TLoadResult result = Intake.LoadAll(Directory, *Analysis);
+    ShowDataProblem();
+    if (result.SetsAdded > 0) AfterFirstLoad();
+  });
+  if (WaitWindow) WaitWindow->hide();
+}
+
+void TSedDataView::AfterFirstLoad() {
+  if (FileRptFrm) FileRptFrm->ReportDataDirectory(DataDirectory, Intake.GetFileNames());
+  DataLoaded = Analysis->RawStore && Analysis->RawStore->GetNumberOfSets() > 0;
+  Analysis->IPtransform();
+  Analysis->Refreshdcdtvss();
+  Analysis->MakeAllAvgdcdt();
+  Analysis->MakeAllCorrecteddCdT();
+  SetupExtrapolationControls();
+  PlotRawScans();
+  // The bars were placed before the scans gave the axis its range: place
+  // them again so that they span the scans at once, not only after the
+  // pointer first moves over the chart.
+  Chart1->GetLeftAxis()->AdjustMaxMin();
+  PlaceIndicatorBars();
+  PlotAverageDcDt();
+  JitterBar->SetActive(Analysis->JitterCorrectionOn);
+  FringeBar->SetActive(Analysis->FringeCorrectionOn);
+}
+
+void TSedDataView::SetupExtrapolationControls() {
+  UpDownExtrapolationGraphNumber->SetMax(std::max(1, Analysis->Settings.sGridNumberOfPoints / 5));
+  UpDownExtrapolationGraphNumber->SetPosition(Gui.DefaultExtSetsToPlot);
+  const int corrected = Analysis->CorrectedStore ? Analysis->CorrectedStore->GetNumberOfSets() : 0;
+  if (corrected >= 2) {
+    ScrollBarExtrapolation->setMaximum(corrected - 1);
+    ScrollBarExtrapolation->setValue(corrected - 1);
+  } else {
+    ScrollBarExtrapolation->setMaximum(1);
+  }
+  EditExtSetsToShow->setText(QString::number(UpDownExtrapolationGraphNumber->GetPosition()));
+}
+
+void TSedDataView::ShowDataProblem() {
+  DataProblem.clear();
+  if (Intake.GetOnlyMalformed())
+    DataProblem = QStringLiteral(
+        "None of the files of this channel could be read as a scan; "
+        "Korvale keeps looking for readable scans.");
+  else if (Intake.GetMalformedCount() > 0)
+    DataProblem = QStringLiteral(
+                      "%1 file(s) of this channel could not be read as scans and "
+                      "were left out.")
+                      .arg(Intake.GetMalformedCount());
+  LabelProblem->setText(DataProblem);
+}
+
+QString TSedDataView::DataProblemText() const {
+  return DataProblem;
+}
+
+void TSedDataView::Timer1Timer() {
+  if (PollBusy) return;
+  PollBusy = true;
+  struct Clear {
+    bool& Flag;
+    ~Clear() { Flag = false; }
+  } clear{PollBusy};
+  // A failing poll must not stop the next one; the user is told nothing, as
+  // the scans it could not take in are tried again.
+  try {
+    if (DataLoaded)
+      ReadNewScans();
+    else
+      LoadDataDirectory(DataDirectory);
+  } catch (const std::exception&) {
+  }
+}
+
+void TSedDataView::ReadNewScans() {
+  const int malformedBefore = Intake.GetMalformedCount();
+  const ScanIntake::TLoadResult result = Intake.Poll(*Analysis, [this](int) { PlotNewRawScans(); });
+  if (Intake.GetMalformedCount() != malformedBefore || result.Refused > 0) ShowDataProblem();
+  if (result.SetsAdded == 0) return;
+  Analysis->MakeAllAvgdcdt();
+  Analysis->MakeAllCorrecteddCdT();
+  PlotAverageDcDt();
+}
+
+void TSedDataView::ButtonChooseScansClick() {
+  ChannelDataStore* raw = Analysis->RawStore.get();
+  if (raw != nullptr)
+    ScanSelector->InitScanSelector(raw->Selected.data(), raw->Headers.data(),
+                                   raw->GetNumberOfSets(), SelectionStep);
+  else
+    ScanSelector->InitScanSelector(nullptr, nullptr, 0, SelectionStep);
+  ShowModal(*ScanSelector);
+  SelectionStep = std::max(1, ScanSelector->GetStep());
+  ManualSelection = !ScanSelector->GetAutomatic();
+  PlotRawScans();
+}
+
+void TSedDataView::CloseBtnClick() {
+  if (KorvaleForm) {
+    KorvaleForm->CloseSheetClick(this);
+    return;
+  }
+  // Without a main window the viewer closes itself; it is freed only once
+  // this handler has returned.
+  FormClose();
+  deleteLater();
+}
+
+void TSedDataView::FormClose() {
+  if (KorvaleCompare) KorvaleCompare->RemoveViewer(this);
+  if (OpenWindowsList) {
+    for (int i = OpenWindowsList->count() - 1; i >= 0; --i)
+      if (OpenWindowsList->item(i)->data(Qt::UserRole).value<QObject*>() == this)
+        delete OpenWindowsList->takeItem(i);
+    OpenWindowsList->update();
+  }
+  Timer1->stop();
+  TimerPlayBack->stop();
+}
+
+// ----------------------------------------------------------------- raw scans
+
+int TSedDataView::RawSeriesInUse() const {
+  int active = 0;
+  for (int i = RawScanSeriesStart; i < Chart1->SeriesCount(); ++i)
+    if (Chart1->GetSeries(i)->GetActive()) ++active;
+  return active;
+}
+
+TChartSeries* TSedDataView::RawSeries(int Index) {
+  if (Index >= RawScanSeriesStart && Index < Chart1->SeriesCount()) return Chart1->GetSeries(Index);
+  return CloneChartSeries(*Template);
+}
+
+void TSedDataView::FillRawSeries(TChartSeries& Series, int Set) {
+  const ChannelDataStore& raw = *Analysis->RawStore;
+  Series.BeginUpdate();
+  Series.Clear();
+  for (int j = 0; j < raw.GetNumberOfPoints(); ++j)
+    if (ValidPoint(raw, Set, j)) Series.AddXY(raw.GetX(j), raw.GetY(Set, j));
+  Series.EndUpdate();
+}
+
+void TSedDataView::ShowRawSeries(TChartSeries& Series, int Set) {
+  FillRawSeries(Series, Set);
+  Series.SetActive(true);
+  Series.SetSeriesColor(RawColours[RawColourCycle.GetPosition()]);
+  Series.Repaint();
+}
+
+void TSedDataView::PlotRawScans() {
+  for (int i = RawScanSeriesStart; i < Chart1->SeriesCount(); ++i) {
+    Chart1->GetSeries(i)->Clear();
+    Chart1->GetSeries(i)->SetActive(false);
+  }
+  ChannelDataStore* raw = Analysis->RawStore.get();
+  if (raw == nullptr) return;
+  const int n = raw->GetNumberOfSets();
+  if (ManualSelection)
+    ThinManualSelection(n);
+  else
+    ChooseScansAutomatically(n);
+  int next = RawScanSeriesStart;
+  for (int set = 0; set < n; ++set) {
+    if (raw->Selected[static_cast<size_t>(set)] <= 0) continue;
+    ShowRawSeries(*RawSeries(next++), set);
+    RawColourCycle.Advance();
+  }
+}
+
+void TSedDataView::ThinManualSelection(int N) {
+  SelectionStep =
+      RawScanSelection::ThinManualSelection(Analysis->RawStore->Selected.data(), N,
+                                            ScanSelector->GetStep(), ScanSelector->GetShownCount());
+  ScansSinceFullPlot = 0;
+}
+
+void TSedDataView::ChooseScansAutomatically(int N) {
+  const int step =
+      RawScanSelection::ChooseAutomatically(Analysis->RawStore->Selected.data(), N, Gui);
+  if (step > 0) {
+    SelectionStep = step;
+    ScansSinceFullPlot = 0;
+  }
+}
+
+void TSedDataView::PlotNewRawScans() {
+  ChannelDataStore& raw = *Analysis->RawStore;
+  const int n = raw.GetNumberOfSets();
+  const int s = n - 1;
+  if (ScansSinceFullPlot * SelectionStep > 0.33 * n) {
+    PlotRawScans();
+    return;
+  }
+  raw.Selected[static_cast<size_t>(s)] = 1;
+  auto advanceAndShow = [this](TChartSeries& Series, int Set) {
+    FillRawSeries(Series, Set);
+    RawColourCycle.Advance();
+    Series.SetActive(true);
+    Series.SetSeriesColor(RawColours[RawColourCycle.GetPosition()]);
+    Series.Repaint();
+  };
+  if (n < Gui.DrawAllSetsCutoff) {
+    advanceAndShow(*CloneChartSeries(*Template), s);
+    ++ScansSinceFullPlot;
+    return;
+  }
+  const RawScanSelection::TNewScanPlan plan =
+      RawScanSelection::PlanNewScan(raw.Selected.data(), s, SelectionStep);
+  // The series that serve the two sets are taken from the end of the chart,
+  // but never the pattern and bar series before the raw scans.
+  const int last = Chart1->SeriesCount() - 1;
+  TChartSeries* seriesK = nullptr;
+  TChartSeries* seriesS = nullptr;
+  if (plan.NoneCleared) {
+    seriesK = RawSeries(last);
+    seriesS = CloneChartSeries(*Template);
+  } else {
+    seriesS = RawSeries(last);
+    seriesK = RawSeries(last - 1);
+  }
+  if (!plan.KeepK) advanceAndShow(*seriesK, plan.K);
+  advanceAndShow(*seriesS, s);
+  ++ScansSinceFullPlot;
+}
+
+// ------------------------------------------- averages and corrected set
+
+TChartSeries* TSedDataView::SeriesOrClone(TChart& Chart, int Index, int PatternIndex) {
+  if (Index < Chart.SeriesCount()) return Chart.GetSeries(Index);
+  return CloneChartSeries(*Chart.GetSeries(PatternIndex));
+}
+
+void TSedDataView::FillStoreSeries(TChartSeries& Series, const ChannelDataStore& Store, int Set,
+                                   TGridX X) {
+  Series.BeginUpdate();
+  Series.Clear();
+  for (int j = 0; j < Store.GetNumberOfPoints(); ++j)
+    if (ValidPoint(Store, Set, j)) {
+      const double grid = Store.GetX(j);
+      const double x = X == TGridX::Radius    ? grid
+                       : X == TGridX::Seconds ? std::exp(grid)
+                                              : std::exp(grid) * Svedberg;
+      Series.AddXY(x, Store.GetY(Set, j));
+    }
+  Series.EndUpdate();
+}
+
+void TSedDataView::PlotAverageDcDt() {
+  for (int i = 0; i < ChartAverage->SeriesCount(); ++i) {
+    ChartAverage->GetSeries(i)->Clear();
+    ChartAverage->GetSeries(i)->SetActive(false);
+  }
+  const ChannelDataStore* averaged = Analysis->AveragedStore.get();
+  const ChannelDataStore* dcdt = Analysis->DcdtStore.get();
+  if (averaged == nullptr || dcdt == nullptr || averaged->GetNumberOfSets() < 1) return;
+  const int a = averaged->GetNumberOfSets() - 1;
+  const int f = averaged->Headers[static_cast<size_t>(a)].FirstSourceSet;
+  const int l = averaged->Headers[static_cast<size_t>(a)].LastSourceSet;
+  LabelTimeRange->setText(QStringLiteral("Time range of scans From: ") +
+                          FormatFloat(QStringLiteral("#,###,###"),
+                                      dcdt->Headers[static_cast<size_t>(std::max(0, f))].TimeUsed) +
+                          QStringLiteral(" to ") +
+                          FormatFloat(QStringLiteral("#,###,###"),
+                                      dcdt->Headers[static_cast<size_t>(std::max(0, l))].TimeUsed) +
+                          QStringLiteral(" sec"));
+  LabelScansUsed->setText(QString::number(l - f + 1) + QStringLiteral(" pairs scans used"));
+  int next = 1;
+  for (int k = std::max(0, f); k <= l && k < dcdt->GetNumberOfSets(); ++k) {
+    TChartSeries* series = SeriesOrClone(*ChartAverage, next++, 0);
+    FillStoreSeries(*series, *dcdt, k, TGridX::Seconds);
+    series->SetActive(true);
+    series->SetSeriesColor(Blue);
+    series->GetPen().SetWidth(1);
+    series->Repaint();
+  }
+  TChartSeries* average = SeriesOrClone(*ChartAverage, next, 0);
+  FillStoreSeries(*average, *averaged, a, TGridX::Seconds);
+  average->SetActive(true);
+  average->SetSeriesColor(Red);
+  average->GetPen().SetWidth(3);
+  average->Repaint();
+  PlotCorrectedSet(a);
+}
+
+void TSedDataView::PlotCorrectedSet(int AveragedSet) {
+  const ChannelDataStore* corrected = Analysis->CorrectedStore.get();
+  if (corrected == nullptr) return;
+  TChartSeries* series = SeriesOrClone(*dcdtChart, 1, 0);
+  series->BeginUpdate();
+  series->Clear();
+  const bool hasSet = AveragedSet < corrected->GetNumberOfSets();
+  const auto& keptX = Analysis->LastCorrectedX;
+  const auto& keptY = Analysis->LastCorrectedY;
+  const auto& keptError = Analysis->LastCorrectedError;
+  for (int j = 0; j < corrected->GetNumberOfPoints(); ++j) {
+    const auto u = static_cast<size_t>(j);
+    if (hasSet && ValidPoint(*corrected, AveragedSet, j))
+      series->AddXY(std::exp(corrected->GetX(j)) * Svedberg, corrected->GetY(AveragedSet, j));
+    else if (u < keptError.size() && u < keptX.size() && u < keptY.size() && keptError[u] > 0)
+      series->AddXY(std::exp(keptX[u]) * Svedberg, keptY[u]);
+  }
+  series->EndUpdate();
+  series->SetActive(true);
+  series->SetSeriesColor(Green);
+  series->GetPen().SetWidth(3);
+  series->Repaint();
+  KeepExtrapolationInStep();
+}
+
+void TSedDataView::KeepExtrapolationInStep() {
+  const int corrected = Analysis->CorrectedStore->GetNumberOfSets();
+  if (ScrollBarExtrapolation->value() == ScrollBarExtrapolation->maximum()) {
+    const int last = std::max(0, corrected - 1);
+    const bool moves = ScrollBarExtrapolation->maximum() != last;
+    ScrollBarExtrapolation->setMaximum(last);
+    ScrollBarExtrapolation->setValue(last);
+    // The scroll bar's change handler redraws; call it when nothing moved.
+    if (!moves) ScrollBarExtrapolationChange();
+  } else {
+    PlotExtrapolation(ScrollBarExtrapolation->value(), ScrollBarStartExtrapolation->value(), false);
+  }
+}
+
+void TSedDataView::RefreshAnalysis() {
+  WithWindowDisabled(*this, [&] {
+    Analysis->Refreshdcdtvss();
+    Analysis->MakeAllAvgdcdt();
+    Analysis->MakeAllCorrecteddCdT();
+    PlotAverageDcDt();
+  });
+  if (WaitWindow) WaitWindow->hide();
+}
+
+// --------------------------------------------------------------- time course
+
+void TSedDataView::SetupTimeCourseChart() {
+  for (int i = 0; i < TimeCourseChart->SeriesCount(); ++i)
+    TimeCourseChart->GetSeries(i)->SetActive(false);
+  WithWindowDisabled(*this, [&] {
+    const int view = RadioGroupChooseTimeCourse->GetItemIndex();
+    TimeCourseStore = view == 1   ? Analysis->AveragedStore.get()
+                      : view == 2 ? Analysis->CorrectedStore.get()
+                                  : Analysis->RawStore.get();
+    ButtonTCOutputAscii->setVisible(view == 2);
+    TChartAxis& bottom = *TimeCourseChart->GetBottomAxis();
+    TChartAxis& left = *TimeCourseChart->GetLeftAxis();
+    bottom.SetLogarithmic(view != 0);
+    if (view != 0) bottom.SetLogarithmicBase(M_E);
+    if (TimeCourseStore == nullptr) return;
+    const DataLimits limits = FindLimits(TimeCourseStore, -1, true);
+    const double pad = Gui.graphPadPercent;
+    // A store without valid points leaves the extremes at their start
+    // values: keep the axes automatic rather than set a nonsense range.
+    if (limits.XMinimum <= limits.XMaximum && limits.YMinimum <= limits.YMaximum) {
+      const double xMin = view == 0 ? limits.XMinimum : std::exp(limits.XMinimum) * Svedberg;
+      const double xMax = view == 0 ? limits.XMaximum : std::exp(limits.XMaximum) * Svedberg;
+      const double low = PadBelow(xMin, pad);
+      if (view == 0 || low > 0) bottom.SetMinMax(low, PadAbove(xMax, pad));
+      left.SetMinMax(PadBelow(limits.YMinimum, pad), PadAbove(limits.YMaximum, pad));
+    } else {
+      bottom.SetAutomatic(true);
+      left.SetAutomatic(true);
+    }
+    const int sets = TimeCourseStore->GetNumberOfSets();
+    {
+      const QSignalBlocker block(ScrollBarTime);
+      ScrollBarTime->setMinimum(0);
+      ScrollBarTime->setMaximum(std::max(0, sets - 1));
+      ScrollBarTime->setValue(0);
+    }
+    bottom.GetTitle().SetCaption(QString::fromStdString(TimeCourseStore->XTitle));
+    left.GetTitle().SetCaption(QString::fromStdString(TimeCourseStore->YTitle));
+    if (sets > 0) PlotTimeCourseFrame(0, SeriesOrClone(*TimeCourseChart, 1, 0));
+  });
+}
+
+int TSedDataView::PlotTimeCourseFrame(int Row, TChartSeries* Series) {
+  const ChannelDataStore* store = TimeCourseStore;
+  if (store == nullptr || Series == nullptr || Row < 0 || Row >= store->GetNumberOfSets())
+    return -1;
+  const bool averaged = store == Analysis->AveragedStore.get();
+  const bool svedberg = averaged || store == Analysis->CorrectedStore.get();
+  FillStoreSeries(*Series, *store, Row, svedberg ? TGridX::Svedberg : TGridX::Radius);
+  Series->SetActive(true);
+  Series->SetSeriesColor(Fuchsia);
+  Series->GetPen().SetWidth(averaged ? 3 : 1);
+  Series->Repaint();
+  const ScanHeader& header = store->Headers[static_cast<size_t>(Row)];
+  EditTimeCourse1->setText(QStringLiteral("Mean Time = ") +
+                           FloatToStr(RoundToPowerOfTen(header.TimeUsed, -2)));
+  const QString description = QString::fromStdString(Analysis->GetSetDescription(store, Row));
+  const qsizetype caret = description.indexOf(u'^');
+  EditTimeCourse2->setText(caret < 0 ? description : description.left(caret));
+  EditTimeCourse2->setToolTip(caret < 0 ? QString() : description.mid(caret + 1));
+  if (averaged) PlotTimeCourseSources(Row);
+  return 0;
+}
+
+void TSedDataView::PlotTimeCourseSources(int Row) {
+  for (int i = 2; i < TimeCourseChart->SeriesCount(); ++i)
+    TimeCourseChart->GetSeries(i)->SetActive(false);
+  const ChannelDataStore& dcdt = *Analysis->DcdtStore;
+  const ScanHeader& header = TimeCourseStore->Headers[static_cast<size_t>(Row)];
+  const int f = std::max(0, header.FirstSourceSet);
+  const int l = std::min(header.LastSourceSet, dcdt.GetNumberOfSets() - 1);
+  const int step = l - f < 26 ? 1 : (l - f) / 5;
+  int next = 2;
+  for (int k = f; k <= l; k += step) {
+    TChartSeries* series = SeriesOrClone(*TimeCourseChart, next++, 0);
+    FillStoreSeries(*series, dcdt, k, TGridX::Svedberg);
+    series->SetActive(true);
+    series->SetSeriesColor(Blue);
+    series->GetPen().SetWidth(1);
+    series->Repaint();
+  }
+}
+
+void TSedDataView::ScrollBarTimeChange() {
+  PlotTimeCourseFrame(ScrollBarTime->value(), SeriesOrClone(*TimeCourseChart, 1, 0));
+}
+
+void TSedDataView::SBPlayClick() {
+  TimerPlayBack->start();
+}
+
+void TSedDataView::SBPauseClick() {
+  TimerPlayBack->stop();
+}
+
+void TSedDataView::TabTimeCourseExit() {
+  TimerPlayBack->stop();
+  SBPause->setChecked(true);
+}
+
+void TSedDataView::TimerPlayBackTimer() {
+  const int next = ScrollBarTime->value() >= ScrollBarTime->maximum() ? ScrollBarTime->minimum()
+                                                                      : ScrollBarTime->value() + 1;
+  ScrollBarTime->setValue(next);
+}
+
+void TSedDataView::UpDownPlaySpeedClick() {
+  ApplyPlaySpeed(UpDownPlaySpeed->GetPosition());
+}
+
+// ------------------------------------------------------------- extrapolation
+
+QString TSedDataView::SetTimeText(int Set) const {
+  const ChannelDataStore* smoothed = Analysis->SmoothedStore.get();
+  const double time = smoothed != nullptr && Set >= 0 && Set < smoothed->GetNumberOfSets()
+                          ? smoothed->Headers[static_cast<size_t>(Set)].TimeUsed
+                          : 0.0;
+  return QStringLiteral("Set ") + QString::number(Set) + QStringLiteral(", mean time ") +
+         FloatToStr(RoundToPowerOfTen(time, 0));
+}
+
+void TSedDataView::ScrollBarExtrapolationChange() {
+  const int end = ScrollBarExtrapolation->value();
+  int start = ScrollBarStartExtrapolation->value();
+  if (start >= end - 3) {
+    start = std::max(0, end - 4);
+    const QSignalBlocker block(ScrollBarStartExtrapolation);
+    ScrollBarStartExtrapolation->setValue(start);
+    EditExtrapolationStartSet->setText(SetTimeText(start));
+  }
+  if (end > 4) {
+    const QSignalBlocker block(ScrollBarStartExtrapolation);
+    ScrollBarStartExtrapolation->setMaximum(end - 4);
+    EditExtrapolationStartSet->setText(SetTimeText(start));
+  }
+  EditExtrapolationDescribe->setText(SetTimeText(end));
+  PlotExtrapolation(end, start, false);
+}
+
+void TSedDataView::ScrollBarStartExtrapolationChange() {
+  EditExtrapolationStartSet->setText(SetTimeText(ScrollBarStartExtrapolation->value()));
+  PlotExtrapolation(ScrollBarExtrapolation->value(), ScrollBarStartExtrapolation->value(), false);
+}
+
+void TSedDataView::UpDownExtrapolationGraphNumberClick() {
+  EditExtSetsToShow->setText(QString::number(UpDownExtrapolationGraphNumber->GetPosition()));
+  PlotExtrapolation(ScrollBarExtrapolation->value(), ScrollBarStartExtrapolation->value(), false);
+}
+
+void TSedDataView::ButtonRefreshExtrapolationClick() {
+  PlotExtrapolation(ScrollBarExtrapolation->value(), ScrollBarStartExtrapolation->value(), true);
+}
+
+void TSedDataView::RadioGroupExtapolationViewClick() {
+  const QString text = RadioGroupExtapolationView->Item(RadioGroupExtapolationView->GetItemIndex());
+  if (text == QStringLiteral("s* axis")) {
+    ChartSExtrapolation->SetVisible(true);
+    ChartExtrapolation->SetVisible(false);
+  } else if (text == QStringLiteral("time axis")) {
+    ChartSExtrapolation->SetVisible(false);
+    ChartExtrapolation->SetVisible(true);
+  }
+}
+
+int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
+  if (!Forced && !Gui.bAlwaysPlotExtrapolation) {
+    ButtonRefreshExtrapolation->setEnabled(true);
+    return 0;
+  }
+  const ChannelDataStore* smoothed = Analysis->SmoothedStore.get();
+  if (smoothed == nullptr || !Analysis->IsCreated() || smoothed->GetNumberOfSets() <= 3) return -1;
+  Start = std::max(0, Start);
+  End = std::min(End, smoothed->GetNumberOfSets() - 1);
+  if (End - Start <= 3) return -1;
+  ButtonRefreshExtrapolation->setEnabled(false);
+  SeriesColourCycler cycle;
+  cycle.Range.SetUpperLimit(13);
+  for (TChart* chart : {ChartExtrapolation.get(), ChartSExtrapolation.get()})
+    for (int i = 0; i < chart->SeriesCount(); ++i) chart->GetSeries(i)->SetActive(false);
+  ExtrapolationFit fit(Gui, Analysis->Settings.DefaultIgnoreTag);
+  fit.Compute(*smoothed, End, Start);
+  if (fit.FailedFits() > 0) ShowMessageBox("Failed Plateau2");
+  const int every = std::max(1, UpDownExtrapolationGraphNumber->GetPosition());
+  int nextPair = 2;
+  for (int j = 0; j < fit.GridSize(); ++j) {
+    const TGridExtrapolation& point = fit.At(j);
+    if (!point.HasValue || j % every != 0 || point.Points.empty()) continue;
+    TChartSeries* line = SeriesOrClone(*ChartExtrapolation, nextPair, 0);
+    TChartSeries* dots = SeriesOrClone(*ChartExtrapolation, nextPair + 1, 1);
+    nextPair += 2;
+    line->BeginUpdate();
+    dots->BeginUpdate();
+    line->Clear();
+    dots->Clear();
+    for (const auto& [x, y] : ExtrapolationFit::FitCurve(point)) line->AddXY(x, y, QString(), Red);
+    for (const TFitPoint& p : point.Points) {
+      dots->AddXY(p.U, p.Z, QString(), cycle.CurrentColour());
+      line->AddXY(p.U, ExtrapolationFit::FitValue(point, p), QString(), Red);
+    }
+    line->EndUpdate();
+    dots->EndUpdate();
+    for (TChartSeries* s : {line, dots}) s->SetSeriesColor(cycle.CurrentColour());
+    line->SetTitle(FloatToStr(RoundToSignificant(std::exp(smoothed->GetX(j)) * Svedberg, 3)) +
+                   QStringLiteral(" S"));
+    cycle.Range.Advance();
+    for (TChartSeries* s : {line, dots}) {
+      s->SetActive(true);
+      s->Repaint();
+    }
+  }
+  if (fit.AnyValue()) PlotExtrapolatedValues(fit, End);
+  ButtonRefreshExtrapolation->setEnabled(false);
+  return 0;
+}
+
+void TSedDataView::PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End) {
+  const ChannelDataStore& corrected = *Analysis->CorrectedStore;
+  const ChannelDataStore& smoothed = *Analysis->SmoothedStore;
+  const double minLogS = Gui.ExtrapolationMinLogS;
+  TChartSeries* newest = ChartSExtrapolation->GetSeries(1);
+  newest->BeginUpdate();
+  newest->Clear();
+  if (End < corrected.GetNumberOfSets())
+    for (int j = 0; j < corrected.GetNumberOfPoints(); ++j)
+      if (corrected.GetError(End, j) > 0 && corrected.GetX(j) > minLogS)
+        newest->AddXY(std::exp(corrected.GetX(j)) * Svedberg, corrected.GetY(End, j));
+  newest->EndUpdate();
+  newest->SetActive(true);
+  newest->SetSeriesColor(Green);
+  newest->GetPen().SetWidth(3);
+  TChartSeries* values = ChartSExtrapolation->GetSeries(2);
+  auto* bars = static_cast<TErrorSeries*>(ChartSExtrapolation->GetSeries(3));
+  values->BeginUpdate();
+  bars->BeginUpdate();
+  values->Clear();
+  bars->Clear();
+  const int every = std::max(1, Gui.ExtErrorBarPerPoints);
+  for (int j = 0; j < Fit.GridSize(); ++j) {
+    const TGridExtrapolation& point = Fit.At(j);
+    if (!point.HasValue || point.Error < 0 || smoothed.GetX(j) <= minLogS) continue;
+    const double x = std::exp(smoothed.GetX(j)) * Svedberg;
+    values->AddXY(x, point.Value, QString(), Fuchsia);
+    if (j % every == 0)
+      bars->AddErrorBar(x, point.Value, std::min(point.Error, point.Value), QString(), Fuchsia);
+  }
+  values->EndUpdate();
+  bars->EndUpdate();
+  values->GetPen().SetWidth(3);
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{values, bars}) {
+    s->SetActive(true);
+    s->SetSeriesColor(Fuchsia);
+    s->Repaint();
+  }
+}
+
+// ------------------------------------------- indicator bars and interaction
+
+void TSedDataView::PlaceIndicatorBars() {
+  const double ymax = RoundToSignificant(Chart1->GetLeftAxis()->GetMaximum(), 5);
+  const double ymin = RoundToSignificant(Chart1->GetLeftAxis()->GetMinimum(), 5);
+  const double meniscus = Analysis->MeniscusRadius;
+  const double jitter = Analysis->JitterPosition;
+  const double fringe = Analysis->FringePosition;
+  BarSeries->Clear();
+  BarSeries->AddXY(meniscus, 1.0, QStringLiteral("Meniscus ") + FloatToStr(meniscus), Red);
+  BarSeries->SetActive(false);
+  MeniscusBar->Clear();
+  MeniscusBar->AddXY(meniscus, ymin, QStringLiteral(" "), Red);
+  MeniscusBar->AddXY(meniscus, ymax,
+                     QStringLiteral("Meniscus ") + FloatToStr(RoundToSignificant(meniscus, 5)),
+                     Red);
+  JitterBar->Clear();
+  JitterBar->AddXY(jitter, ymax, QStringLiteral(" "), Green);
+  JitterBar->AddXY(jitter, ymin,
+                   QStringLiteral("Jitter ") + FloatToStr(RoundToSignificant(jitter, 5)), Green);
+  FringeBar->Clear();
+  FringeBar->AddXY(fringe, ymax, QStringLiteral(" "), Green);
+  FringeBar->AddXY(fringe, ymin,
+                   QStringLiteral("Integral fringe ") + FloatToStr(RoundToSignificant(fringe, 5)),
+                   Green);
+  if (Analysis->JitterCorrectionOn)
+    BarSeries->AddXY(jitter, 1.0, QStringLiteral("Jitter ") + FloatToStr(jitter), Green);
+  if (Analysis->FringeCorrectionOn)
+    BarSeries->AddXY(fringe, 1.0, QStringLiteral("Integral fringe ") + FloatToStr(fringe), Blue);
+  BarSeries->SetCustomBarWidth(1);
+}
+
+void TSedDataView::Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift) {
+  if (Button != mbLeft || !Shift.Contains(ssLeft)) {
+    DraggedBar = -1;
+    return;
+  }
+  if (Series == MeniscusBar)
+    DraggedBar = 1;
+  else if (Series == FringeBar)
+    DraggedBar = 3;
+  else if (Series == JitterBar)
+    DraggedBar = 2;
+}
+
+void TSedDataView::Chart1MouseUp() {
+  if (DraggedBar == -1) return;
+  const int bar = DraggedBar;
+  DraggedBar = -1;
+  if (bar == 2 || bar == 3) Analysis->IPtransform();
+  PlaceIndicatorBars();
+  Recompute();
+}
+
+void TSedDataView::Recompute() {
+  Analysis->Refreshdcdtvss();
+  Analysis->MakeAllAvgdcdt();
+  Analysis->MakeAllCorrecteddCdT();
+  PlotRawScans();
+  PlotAverageDcDt();
+}
+
+void TSedDataView::EditMWGuessClick() {
+  QString answer = EditMWGuess->text();
+  if (!InputQuery({QStringLiteral("Input a molecular Weight in Daltons"),
+                   QStringLiteral("Weight in Daltons"), this},
+                  answer))
+    return;
+  bool ok = false;
+  const double weight = answer.trimmed().toDouble(&ok);
+  if (!ok || !(weight > 100.0 && weight < 1000000.0)) {
+    MessageDlg(QStringLiteral("Error entering Molecular Weight, please enter a weight between "
+                              "100 and 1,000,000 in the correct format"),
+               TMsgDlgType::mtError, mbOKOnly);
+    return;
+  }
+  Analysis->MolecularWeight = weight;
+  EditMWGuess->setText(FloatToStr(weight));
+}
+
+bool TSedDataView::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == EditMWGuess && Event->type() == QEvent::MouseButtonRelease)
+    RunGuarded([&] { EditMWGuessClick(); });
+  return QWidget::eventFilter(Watched, Event);
+}
+
+void TSedDataView::CheckBoxMWGuessClick() {
+  Analysis->UseMolecularWeight = CheckBoxMWGuess->isChecked();
+  if (CheckBoxMWGuess->isChecked()) EditMWGuessClick();
+  Recompute();
+}
+
+// ------------------------------------------------------------------- results
+
+QString TSedDataView::AskResultPath() {
+  TFileDialogRequest request;
+  request.Kind = TFileDialogKind::fdSave;
+  request.Title = QStringLiteral("Save s*g(s*)");
+  request.Filter = ResultTextFile::DialogFilter;
+  request.DefaultExt = QStringLiteral("txt");
+  request.FileName = ResultTextFile::ProposedFileName(Analysis->RawStore->Headers[0]);
+  request.OverwritePrompt = true;
+  request.Parent = this;
+  const TFileDialogAnswer answer = ExecuteFileDialog(request);
+  return answer.Accepted ? answer.FileName : QString();
+}
+
+void TSedDataView::SaveResultLines(const QStringList& Lines, const QString& Path) {
+  // The old file stays until the new one is complete.
+  if (!ResultTextFile::Save(Lines, Path))
+    MessageDlg(ResultTextFile::WriteErrorText, TMsgDlgType::mtError, mbOKOnly);
+}
+
+void TSedDataView::ButtonOutputAsciiClick() {
+  if (!Analysis->CorrectedStore || Analysis->CorrectedStore->GetNumberOfSets() < 1 ||
+      !Analysis->RawStore || Analysis->RawStore->GetNumberOfSets() < 1) {
+    MessageDlg(ResultTextFile::NotEnoughDataText, TMsgDlgType::mtInformation, mbOKOnly);
+    return;
+  }
+  const QString path = AskResultPath();
+  if (!path.isEmpty()) SaveResultLines(ResultTextFile::Lines(*Analysis, path), path);
+}
+
+void TSedDataView::ButtonTCOutputAsciiClick() {
+  if (!Analysis->CorrectedStore || Analysis->CorrectedStore->GetNumberOfSets() < 1 ||
+      !Analysis->RawStore || Analysis->RawStore->GetNumberOfSets() < 1) {
+    MessageDlg(ResultTextFile::NotEnoughDataText, TMsgDlgType::mtInformation, mbOKOnly);
+    return;
+  }
+  const int set = ScrollBarTime->value();
+  const QString path = AskResultPath();
+  if (path.isEmpty()) return;
+  const QString description =
+      QString::fromStdString(Analysis->GetSetDescription(TimeCourseStore, set));
+  SaveResultLines(ResultTextFile::TimeCourseLines(*Analysis, set, description, path), path);
+}
+
+void TSedDataView::CopyRawBtnClick(int Tag) {
+  static const QString suffixes[] = {
+      QStringLiteral(": Raw data"), QStringLiteral(": Average dc/dt data"),
+      QStringLiteral(": dc/dt"), QStringLiteral(": Extrapolated dc/dt")};
+  TChart* charts[] = {Chart1.get(), ChartAverage.get(), dcdtChart.get(), ChartSExtrapolation.get()};
+  if (Tag < 0 || Tag > 3 || Intake.GetFileNames().isEmpty()) return;
+  charts[Tag]->CopyToClipboardBitmap(TRect{0, 0, 800, 400});
+  if (FileRptFrm) FileRptFrm->AppendChartPicture(Intake.GetFileNames().first() + suffixes[Tag]);
+}
+
+void TSedDataView::ChartMouseMove(TCustomChart& Chart, int X, int Y) {
+  const double x = Chart.GetBottomAxis()->CalcPosPoint(X);
+  const double y = Chart.GetLeftAxis()->CalcPosPoint(Y);
+  PosXTxt->setText(QStringLiteral("X: ") + Chart.GetBottomAxis()->GetTitle().GetCaption() +
+                   QStringLiteral(" ") + FormatFloat(QStringLiteral("###.#####"), x));
+  PosYTxt->setText(QStringLiteral("Y: ") + Chart.GetLeftAxis()->GetTitle().GetCaption() +
+                   QStringLiteral(" ") + FormatFloat(QStringLiteral("######.####"), y));
+  if (&Chart != Chart1.get()) return;
+  if (DraggedBar != -1 && (QApplication::mouseButtons() & Qt::LeftButton)) {
+    if (DraggedBar == 1) Analysis->MeniscusRadius = x;
+    if (DraggedBar == 2) Analysis->JitterPosition = x;
+    if (DraggedBar == 3) Analysis->FringePosition = x;
+  }
+  PlaceIndicatorBars();
+}
+
+void TSedDataView::ChartMouseLeave() {
+  PosXTxt->setText(QStringLiteral(" "));
+  PosYTxt->setText(QStringLiteral(" "));
+}
+
+void TSedDataView::ZoomOutBtnClick() {
+  if (TChart* chart = ActiveChart()) chart->UndoZoom();
+}
+
+void TSedDataView::ChartDblClick(TCustomChart& Chart) {
+  OpenChartEditor(Chart, this);
+}
+
+TChart* TSedDataView::ActiveChart() const {
+  QWidget* page = PC->currentWidget();
+  if (page == TabRawData) return Chart1.get();
+  if (page == Avedcdt) return ChartAverage.get();
+  if (page == TabGofS) return dcdtChart.get();
+  if (page == TabTimeCourse) return TimeCourseChart.get();
+  if (page == TabSheetExtrapolation) {
+    const int view = RadioGroupExtapolationView->GetItemIndex();
+    if (view == 0) return ChartSExtrapolation.get();
+    if (view == 1) return ChartExtrapolation.get();
+  }
+  return nullptr;
+}
+
+void TSedDataView::PCChange() {
+  if (PC->currentWidget() != TabTimeCourse) TabTimeCourseExit();
+  if (PC->currentWidget() == TabSheetExtrapolation) ButtonRefreshExtrapolationClick();
+  if (PC->currentWidget() == TabTimeCourse) ButtonRefreshPlaybackDataClick();
+}

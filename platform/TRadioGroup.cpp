@@ -1,0 +1,64 @@
+#include "platform/TRadioGroup.h"
+
+#include "platform/QtGuard.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QRadioButton>
+
+TRadioGroup::TRadioGroup(const QString& Caption, QWidget* Parent) : QGroupBox(Caption, Parent) {
+  FLayout = new QGridLayout(this);
+  FButtons = new QButtonGroup(this);
+  FButtons->setExclusive(true);
+  connect(FButtons, &QButtonGroup::idClicked, this,
+          [this](int Id) { RunGuarded([&] { Choose(Id); }); });
+}
+
+void TRadioGroup::SetItems(const QStringList& Items) {
+  FItems = Items;
+  FItemIndex = -1;
+  Rebuild();
+}
+
+void TRadioGroup::AddItem(const QString& Text) {
+  FItems.append(Text);
+  Rebuild();
+}
+
+QString TRadioGroup::Item(int Index) const {
+  return Index >= 0 && Index < Count() ? FItems[Index] : QString();
+}
+
+void TRadioGroup::SetItemIndex(int Index) {
+  FItemIndex = Index >= 0 && Index < Count() ? Index : -1;
+  // An exclusive group cannot show "none chosen" unless exclusivity is off
+  // while the check is cleared.
+  FButtons->setExclusive(false);
+  for (QAbstractButton* b : FButtons->buttons()) b->setChecked(FButtons->id(b) == FItemIndex);
+  FButtons->setExclusive(true);
+}
+
+void TRadioGroup::SetColumns(int Value) {
+  FColumns = Value > 0 ? Value : 1;
+  Rebuild();
+}
+
+void TRadioGroup::Choose(int Index) {
+  SetItemIndex(Index);
+  if (OnClick) OnClick(this);
+}
+
+void TRadioGroup::Rebuild() {
+  for (QAbstractButton* b : FButtons->buttons()) {
+    FButtons->removeButton(b);
+    delete b;
+  }
+  const int rows = (Count() + FColumns - 1) / FColumns;
+  for (int i = 0; i < Count(); ++i) {
+    auto* b = new QRadioButton(FItems[i], this);
+    FButtons->addButton(b, i);
+    FLayout->addWidget(b, rows > 0 ? i % rows : 0, rows > 0 ? i / rows : 0);
+  }
+  SetItemIndex(FItemIndex);
+}

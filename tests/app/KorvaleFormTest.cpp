@@ -1,0 +1,274 @@
+#include "app/KorvaleUnit.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "analysis/Realtimegofs.h"
+#include "app/Configuration.h"
+#include "app/FolderBrowserDialog.h"
+#include "app/UnitKorvaleCompare.h"
+#include "app/UnitSedDataView.h"
+#include "chart/series/RegisterSeriesTypes.h"
+#include "platform/TRadioGroup.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/TestSupport.h"
+#include "tools/runsim/RunSimulator.h"
+#include "tools/runsim/ScanFileWriter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Q(const fs::path& Path) {
+  return QString::fromStdString(Path.string());
+}
+
+// A few scans of one channel from the run simulator: enough for a viewer to
+// load, cheap enough for every launch test.
+void WriteChannel(const fs::path& Directory, OpticalSystem System, int Cell) {
+  RunParameters parameters;
+  parameters.SpeciesList = {{4.5e-13, 6.1e-7, 1.0}};
+  parameters.ScanCount = 6;
+  parameters.GridCells = 600;
+  const SimulatedRun run = SimulateRun(parameters);
+  ASSERT_TRUE(run.Error.empty()) << run.Error;
+  ChannelOptions options;
+  options.System = System;
+  options.Cell = Cell;
+  ScanFileWriter writer(options);
+  std::string error;
+  ASSERT_TRUE(writer.Render(run, error)) << error;
+  ASSERT_TRUE(writer.Save(Directory, error)) << error;
+}
+
+class KorvaleFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterSeriesTypes();
+    SavedDirectory = QDir::currentPath();
+    Work = FreshTestDir("main-window");
+    Config = std::make_unique<Configuration>(nullptr, "korvale", Q(Work));
+    Form = std::make_unique<TKorvaleForm>();
+  }
+  void TearDown() override {
+    Form.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Config.reset();
+    QDir::setCurrent(SavedDirectory);
+    UnRegisterSeriesTypes();
+  }
+
+  // Chooses Root in the folder chooser that "Select" opens.
+  void ChooseRoot(const fs::path& Root) {
+    ModalScript script;
+    script.AnswerForm([&](QDialog& dialog) {
+      auto& window = dynamic_cast<FolderBrowserDialog&>(dialog);
+      EXPECT_TRUE(window.SelectFolder(Q(Root)));
+      window.ButtonOKClick();
+      return window.result();
+    });
+    Form->btnSetInputDirClick();
+  }
+  QStringList DataDirectories() const {
+    QStringList items;
+    for (int i = 0; i < Form->ListBoxDataDirs->count(); ++i)
+      items.append(Form->ListBoxDataDirs->item(i)->text());
+    return items;
+  }
+  QStringList ViewerNames() const {
+    QStringList names;
+    for (const TSedDataView* viewer : Form->OpenViewers()) names.append(viewer->windowTitle());
+    return names;
+  }
+  // Launches a viewer of the chosen channel and returns it.
+  QPointer<TSedDataView> Launch() {
+    Form->ButtonLaunchClick();
+    const std::vector<TSedDataView*> viewers = Form->OpenViewers();
+    return viewers.empty() ? nullptr : viewers.back();
+  }
+  void CloseTab(int Index) {
+    Form->PC->setCurrentIndex(Index);
+    Form->CloseSheetClick();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  static QString Slash(const fs::path& Path) { return Q(Path) + "/"; }
+
+  MessageRecorder Messages;
+  QString SavedDirectory;
+  fs::path Work;
+  std::unique_ptr<Configuration> Config;
+  std::unique_ptr<TKorvaleForm> Form;
+};
+
+TEST_F(KorvaleFormTest, PathIsShortenedOnlyBeyondThreeCharactersMoreThanAsked) {
+  const QString path23 = "abcdefghijklmnopqrstuvw";
+  const QString path24 = path23 + "x";
+  EXPECT_EQ(TKorvaleForm::ShortenPathForDisplay(path23, 20), path23);
+  EXPECT_EQ(TKorvaleForm::ShortenPathForDisplay(path24, 20), "...ghijklmnopqrstuvwx");
+  EXPECT_EQ(TKorvaleForm::ShortenPathForDisplay(path24, 20).size(), 21);
+}
+
+TEST_F(KorvaleFormTest, RootWithoutSubdirectoriesIsItsOwnDataDirectory) {
+  const fs::path root = Work / "flat";
+  fs::create_directories(root);
+  WriteTextFile(root / "notes.txt", "");
+  ChooseRoot(root);
+  EXPECT_EQ(DataDirectories(), QStringList({Slash(root)}));
+  EXPECT_EQ(Form->RootDir->text(), Slash(root));
+  EXPECT_EQ(Form->GetRememberedRoot(), Slash(root));
+  EXPECT_EQ(Config->ReadString("Directory", "LastDirectory", ""), Slash(root));
+  // The first directory is taken at once.
+  EXPECT_EQ(Form->GetDataDirectory(), Slash(root));
+  EXPECT_EQ(Form->FileListBox1->count(), 1);
+  EXPECT_TRUE(Form->SourceDirTxt->text().startsWith("Files from ..."));
+}
+
+TEST_F(KorvaleFormTest, DataDirectoriesOfEveryChosenRootAccumulate) {
+  const fs::path first = Work / "first";
+  fs::create_directories(first / "s1");
+  fs::create_directories(first / "s2");
+  fs::create_directories(first / "s3" / "deep");
+  WriteTextFile(first / "own.RA1", "");  // the root itself is not listed
+  WriteTextFile(first / "s1" / "x.ra1", "");
+  WriteTextFile(first / "s2" / "x.ra9", "");
+  WriteTextFile(first / "s3" / "deep" / "y.IP2", "");
+  ChooseRoot(first);
+  EXPECT_EQ(DataDirectories(), QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep")}));
+
+  const fs::path second = Work / "second";
+  fs::create_directories(second / "t1");
+  WriteTextFile(second / "t1" / "0001.fi3", "");
+  ChooseRoot(second);
+  EXPECT_EQ(DataDirectories(),
+            QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep"), Slash(second / "t1")}));
+  ChooseRoot(second);
+  EXPECT_EQ(DataDirectories().count(Slash(second / "t1")), 2);
+  // Rescanning walks only the last root, afresh.
+  Form->ShowDirectoryPanels(true);
+  EXPECT_TRUE(Form->RescanRootDirectory());
+  EXPECT_EQ(DataDirectories(), QStringList({Slash(second / "t1")}));
+}
+
+TEST_F(KorvaleFormTest,
+       IntensityChannelOffersBothSectorsAndKeepsTheUsersChoiceWhenAChannelAppears) {
+  const fs::path root = Work / "run";
+  fs::create_directories(root);
+  WriteTextFile(root / "A0001.RI2", "");
+  ChooseRoot(root);
+  TRadioGroup& channels = *Form->RadioGroupChannels;
+  EXPECT_EQ(channels.GetItems(), QStringList({"A*.RI2Ref", "A*.RI2Sam"}));
+  EXPECT_EQ(channels.GetItemIndex(), 1);
+  EXPECT_EQ(channels.title(), "Data types available in " + Slash(root));
+
+  channels.Choose(0);  // the reference sector
+  Form->Timer1Timer();
+  EXPECT_EQ(channels.GetItems(), QStringList({"A*.RI2Ref", "A*.RI2Sam"}));
+  // A channel appears while the directory is chosen: the next tick lists it
+  // and the user's item stays chosen.
+  WriteTextFile(root / "00001.ra1", "");
+  Form->Timer1Timer();
+  EXPECT_EQ(channels.GetItems(), QStringList({"0*.RA1", "A*.RI2Ref", "A*.RI2Sam"}));
+  EXPECT_EQ(channels.Item(channels.GetItemIndex()), "A*.RI2Ref");
+}
+
+TEST_F(KorvaleFormTest, LaunchWithoutAChannelSaysSoAndAddsNoTab) {
+  Form->ButtonLaunchClick();
+  ASSERT_EQ(Messages.Messages().size(), 1u);
+  EXPECT_EQ(Messages.Messages().front(), TKorvaleForm::NoChannelText.toStdString());
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage);
+}
+
+TEST_F(KorvaleFormTest, SameChannelLaunchedAgainIsNumbered) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "Interference", OpticalSystem::Interference, 2);
+  ChooseRoot(root);
+  ASSERT_EQ(Form->RadioGroupChannels->GetItems(), QStringList({"0*.IP2"}));
+  const QPointer<TSedDataView> first = Launch();
+  ASSERT_TRUE(first);
+  const QString base = Slash(root / "Interference") + "0*.IP2";
+  EXPECT_EQ(first->windowTitle(), base);
+  EXPECT_EQ(first->GetAnalysis().ChannelMask, "0*.IP2");
+  EXPECT_TRUE(first->GetAnalysis().FringeCorrectionOn);
+  EXPECT_TRUE(first->GetAnalysis().JitterCorrectionOn);
+  EXPECT_DOUBLE_EQ(first->GetAnalysis().MeniscusRadius, Form->GetGuiSettings().DefaultMeniscus);
+  EXPECT_FALSE(first->EditMWGuess->text().isEmpty());
+  Launch();
+  Launch();
+  EXPECT_EQ(ViewerNames(), QStringList({base, base + "#1 ", base + "#2 "}));
+  EXPECT_EQ(Form->PC->tabText(4), TKorvaleForm::ShortenPathForDisplay(base + "#1 ", 20));
+  EXPECT_EQ(Form->PC->currentIndex(), 5);
+  EXPECT_EQ(Form->ListBoxOpenWindows->count(), 3);
+  ASSERT_TRUE(KorvaleCompare);
+  EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 3);
+  EXPECT_TRUE(Messages.Messages().empty());
+}
+
+TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
+  ChooseRoot(root);
+  const QPointer<TSedDataView> first = Launch();
+  const QPointer<TSedDataView> second = Launch();
+  const QPointer<TSedDataView> third = Launch();
+  CloseTab(TKorvaleForm::FirstViewerPage);
+  EXPECT_FALSE(first);
+  const QPointer<TSedDataView> fourth = Launch();
+  ASSERT_TRUE(fourth);
+  EXPECT_NE(fourth->GetTag(), third->GetTag());
+  CloseTab(Form->PC->indexOf(fourth->parentWidget()));
+  EXPECT_FALSE(fourth);
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(third);
+  EXPECT_EQ(Form->OpenViewers(), std::vector<TSedDataView*>({second.data(), third.data()}));
+  ASSERT_EQ(Form->ListBoxOpenWindows->count(), 2);
+  EXPECT_EQ(TKorvaleForm::ViewerOfItem(Form->ListBoxOpenWindows->item(0)), second.data());
+  EXPECT_EQ(TKorvaleForm::ViewerOfItem(Form->ListBoxOpenWindows->item(1)), third.data());
+  EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 2);
+}
+
+TEST_F(KorvaleFormTest, TheFixedTabsAreNeverClosed) {
+  Form->PC->setCurrentIndex(0);
+  Form->CloseSheetClick();
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage);
+}
+
+TEST_F(KorvaleFormTest, ClosingTheWindowWritesAPendingConfigurationChange) {
+  EXPECT_TRUE(Form->ReadLastDirectory().isEmpty());
+  EXPECT_TRUE(Config->ValueExists("Directory", "LastDirectory"));
+  EXPECT_TRUE(Form->SaveLastDirectory("/runs/r7/"));
+  ASSERT_TRUE(Config->GetDirty());
+  EXPECT_TRUE(Form->close());
+  QFile file(Config->FileName());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("LastDirectory=/runs/r7/"));
+  EXPECT_EQ(Form->ReadLastDirectory(), "/runs/r7/");
+}
+
+TEST_F(KorvaleFormTest, TabsArePaintedInTheirOwnColours) {
+  QTabBar& bar = *Form->PC->tabBar();
+  bar.resize(bar.sizeHint());
+  const QImage image = bar.grab().toImage();
+  const auto colourAt = [&](int Tab) {
+    const QRect rect = bar.tabRect(Tab);
+    return image.pixelColor(rect.left() + 4, rect.center().y()).rgb() & 0xFFFFFF;
+  };
+  EXPECT_EQ(colourAt(0), 0x0000FFu);  // blue
+  EXPECT_EQ(colourAt(1), 0xFFFF00u);  // yellow
+  EXPECT_EQ(colourAt(2), 0x008000u);  // green
+}
+
+}  // namespace

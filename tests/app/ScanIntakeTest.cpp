@@ -1,0 +1,215 @@
+#include "app/ScanIntake.h"
+
+#include "analysis/Realtimegofs.h"
+#include "tests/app/SimulatedChannel.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+class ScanIntakeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Dir = FreshTestDir("intake");
+    Analysis.ChannelMask = "0*.RA1";
+    Analysis.MeniscusRadius = 6.05;
+    Analysis.CellBottom = 7.2;
+    Intake.SetSettleMs(0);
+  }
+
+  static const SimulatedChannel& Run() { return SimulatedChannel::Absorbance(12); }
+  QString DirText() const { return QString::fromStdString(Dir.string()); }
+  int Sets() const { return Analysis.RawStore ? Analysis.RawStore->GetNumberOfSets() : 0; }
+  std::string SetFile(int Set) const {
+    return Analysis.RawStore->Headers[static_cast<size_t>(Set)].FileName;
+  }
+  int ValidPoints(int Set) const {
+    int valid = 0;
+    for (int j = 0; j < Analysis.RawStore->GetNumberOfPoints(); ++j)
+      if (Analysis.RawStore->GetError(Set, j) >= 0) ++valid;
+    return valid;
+  }
+  ScanIntake::TLoadResult Poll() { return Intake.Poll(Analysis, {}); }
+
+  // Name order must be time order: every set's file is the next scan file.
+  void ExpectScansInOrder(int Count) const {
+    ASSERT_EQ(Sets(), Count);
+    for (int i = 0; i < Count; ++i)
+      EXPECT_EQ(SetFile(i), Run().Files[static_cast<size_t>(i)].first);
+  }
+
+  fs::path Dir;
+  RealTimeGofS Analysis;
+  ScanIntake Intake;
+};
+
+TEST_F(ScanIntakeTest, PatternsAndModesComeFromTheChannelMask) {
+  EXPECT_EQ(ScanIntake::FirstLoadPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("*.RI1"));
+  EXPECT_EQ(ScanIntake::PollPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("0*.RI1"));
+  EXPECT_EQ(ScanIntake::PollPattern(QStringLiteral("Run*.RA1")), QStringLiteral("Run*.RA1"));
+  EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Ref")), 1);
+  EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Sam")), 2);
+  EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.IP2")), 0);
+}
+
+TEST_F(ScanIntakeTest, FirstLoadTakesEveryScanAndPollsTakeNewOnesOnce) {
+  Run().WriteRange(Dir, 0, 6);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 6);
+  ExpectScansInOrder(6);
+  EXPECT_EQ(Poll().SetsAdded, 0);
+  Run().WriteRange(Dir, 6, 9);
+  std::vector<int> added;
+  EXPECT_EQ(Intake.Poll(Analysis, [&](int Set) { added.push_back(Set); }).SetsAdded, 3);
+  EXPECT_EQ(added, (std::vector<int>{6, 7, 8}));
+  EXPECT_EQ(Poll().SetsAdded, 0);
+  ExpectScansInOrder(9);
+  EXPECT_EQ(Intake.GetFileNames().size(), 9);
+}
+
+TEST_F(ScanIntakeTest, LowerCaseExtensionsMatchTheUpperCaseMask) {
+  for (size_t i = 0; i < 3; ++i) {
+    const std::string lower = "0000" + std::to_string(i + 1) + ".ra1";
+    WriteTextFile(Dir / lower, Run().Files[i].second);
+    AgeFile(Dir / lower, 60);
+  }
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 3);
+  WriteTextFile(Dir / "00004.ra1", Run().Files[3].second);
+  AgeFile(Dir / "00004.ra1", 60);
+  EXPECT_EQ(Poll().SetsAdded, 1);
+}
+
+TEST_F(ScanIntakeTest, HalfWrittenScanWaitsAndLaterScansDoNotOvertakeIt) {
+  Run().WriteRange(Dir, 0, 4);
+  Intake.LoadAll(DirText(), Analysis);
+  // Scan 5 is half written and was just touched; scan 6 is complete.
+  const std::string& text = Run().Files[4].second;
+  WriteTextFile(Dir / Run().Files[4].first, text.substr(0, text.size() / 2));
+  Run().Write(Dir, 5);
+  Intake.SetSettleMs(60000);
+  EXPECT_EQ(Poll().SetsAdded, 0);
+  EXPECT_EQ(Sets(), 4);
+  EXPECT_FALSE(Intake.GetFileNames().contains(QString::fromStdString(Run().Files[4].first)));
+  // The writer finishes; once the file has rested both scans come in order.
+  Run().Write(Dir, 4);
+  EXPECT_EQ(Poll().SetsAdded, 2);
+  ExpectScansInOrder(6);
+}
+
+TEST_F(ScanIntakeTest, ShortOrUnreadableFilesWaitOnePollThenAreSettled) {
+  Run().WriteRange(Dir, 0, 3);
+  Intake.LoadAll(DirText(), Analysis);
+  // A stable short scan (5 points) and a stable file that is no scan.
+  const std::string& text = Run().Files[3].second;
+  size_t cut = 0;
+  for (int line = 0; line < 7; ++line) cut = text.find('\n', cut) + 1;
+  WriteTextFile(Dir / Run().Files[3].first, text.substr(0, cut));
+  AgeFile(Dir / Run().Files[3].first, 60);
+  WriteTextFile(Dir / "00005.RA1", "not a scan\r\n");
+  AgeFile(Dir / "00005.RA1", 60);
+  Run().Write(Dir, 5);
+  EXPECT_EQ(Poll().Deferred, 1);
+  EXPECT_EQ(Sets(), 3);
+  // Unchanged over a whole poll, the short scan is taken as it is; the
+  // unreadable file then waits its poll and is refused for good, and the
+  // scan after it comes in.
+  EXPECT_EQ(Poll().SetsAdded, 1);
+  const ScanIntake::TLoadResult third = Poll();
+  EXPECT_EQ(third.SetsAdded, 1);
+  EXPECT_EQ(third.Refused, 1);
+  EXPECT_EQ(Intake.GetMalformedCount(), 1);
+  EXPECT_EQ(Sets(), 5);
+  EXPECT_EQ(SetFile(4), Run().Files[5].first);
+  EXPECT_TRUE(Intake.GetFileNames().contains(QStringLiteral("00005.RA1")));
+}
+
+TEST_F(ScanIntakeTest, ScanWhoseTimeDoesNotRiseIsRefusedForGood) {
+  Run().WriteRange(Dir, 0, 3);
+  Intake.LoadAll(DirText(), Analysis);
+  // The second scan again under a later name: its time is not later.
+  WriteTextFile(Dir / "00004.RA1", Run().Files[1].second);
+  AgeFile(Dir / "00004.RA1", 60);
+  EXPECT_EQ(Poll().Refused, 1);
+  EXPECT_TRUE(Intake.GetFileNames().contains(QStringLiteral("00004.RA1")));
+  Run().Write(Dir, 4);
+  EXPECT_EQ(Poll().SetsAdded, 1);
+}
+
+TEST_F(ScanIntakeTest, GridComesFromTheFirstFullScanAndShortOnesBeforeItAreSkipped) {
+  // Two short scans (fewer than 20 points) before the full ones.
+  for (size_t i = 0; i < 2; ++i) {
+    const std::string& text = Run().Files[i].second;
+    size_t cut = 0;
+    for (int line = 0; line < 12; ++line) cut = text.find('\n', cut) + 1;
+    WriteTextFile(Dir / Run().Files[i].first, text.substr(0, cut));
+    AgeFile(Dir / Run().Files[i].first, 60);
+  }
+  Run().WriteRange(Dir, 2, 5);
+  const ScanIntake::TLoadResult result = Intake.LoadAll(DirText(), Analysis);
+  EXPECT_EQ(result.SetsAdded, 3);
+  EXPECT_EQ(result.Refused, 2);
+  EXPECT_EQ(SetFile(0), Run().Files[2].first);
+  EXPECT_EQ(Poll().SetsAdded, 0);  // the skipped ones are not taken later either
+}
+
+TEST_F(ScanIntakeTest, FolderOfOnlyMalformedFilesIsReported) {
+  for (const char* name : {"00001.RA1", "00002.RA1"}) {
+    WriteTextFile(Dir / name, "garbage\r\nmore garbage\r\n1 2\r\n");
+    AgeFile(Dir / name, 60);
+  }
+  const ScanIntake::TLoadResult result = Intake.LoadAll(DirText(), Analysis);
+  EXPECT_EQ(result.SetsAdded, 0);
+  EXPECT_TRUE(Intake.GetOnlyMalformed());
+  Run().Write(Dir, 0);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 1);
+  EXPECT_FALSE(Intake.GetOnlyMalformed());
+}
+
+TEST_F(ScanIntakeTest, PrefixOfOtherChannelsIsTakenByTheFirstLoadOnly) {
+  Run().WriteRange(Dir, 0, 3);
+  WriteTextFile(Dir / "Run9.RA1", Run().Files[3].second);
+  AgeFile(Dir / "Run9.RA1", 60);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 4);  // "*.RA1" takes Run9 too
+  WriteTextFile(Dir / "Run99.RA1", Run().Files[4].second);
+  AgeFile(Dir / "Run99.RA1", 60);
+  EXPECT_EQ(Poll().SetsAdded, 0);  // polls look for "0*.RA1" only
+}
+
+TEST_F(ScanIntakeTest, LiveWriterLosesNoScan) {
+  const SimulatedChannel& run = Run();
+  run.WriteRange(Dir, 0, 3);
+  Intake.LoadAll(DirText(), Analysis);
+  Intake.SetSettleMs(200);
+  // The writer writes each remaining scan in three pieces, cut mid-line,
+  // 20 ms apart, while this thread polls every 5 ms.
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (size_t i = 3; i < run.Files.size(); ++i) {
+      std::ofstream out(Dir / run.Files[i].first, std::ios::binary);
+      const std::string& text = run.Files[i].second;
+      const size_t piece = text.size() / 3 + 7;
+      for (size_t at = 0; at < text.size(); at += piece) {
+        out.write(text.data() + at,
+                  static_cast<std::streamsize>(std::min(piece, text.size() - at)));
+        out.flush();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    }
+    done = true;
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while ((!done || Sets() < static_cast<int>(run.Files.size())) &&
+         std::chrono::steady_clock::now() < deadline) {
+    Poll();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  writer.join();
+  ExpectScansInOrder(static_cast<int>(run.Files.size()));
+  // Every set is the whole scan, not a piece of it.
+  for (int i = 1; i < Sets(); ++i) EXPECT_EQ(ValidPoints(i), ValidPoints(0)) << "set " << i;
+}

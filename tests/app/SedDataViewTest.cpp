@@ -1,0 +1,358 @@
+#include "app/UnitSedDataView.h"
+
+#include "app/UnitScanSelector.h"
+
+#include "analysis/Realtimegofs.h"
+#include "chart/core/TChart.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartValueList.h"
+#include "chart/series/RegisterSeriesTypes.h"
+#include "chart/series/TBarSeries.h"
+#include "chart/series/TFastLineSeries.h"
+#include "platform/ModalHooks.h"
+#include "platform/TRadioGroup.h"
+#include "platform/TUpDown.h"
+#include "tests/app/SimulatedChannel.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+class SedDataViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterSeriesTypes();
+    Dir = FreshTestDir("viewer");
+    View = std::make_unique<TSedDataView>(nullptr, &OpenWindows);
+    RealTimeGofS& analysis = View->GetAnalysis();
+    analysis.ChannelMask = "0*.RA1";
+    analysis.MeniscusRadius = 6.05;
+    analysis.CellBottom = 7.2;
+    View->resize(900, 600);
+  }
+  void TearDown() override {
+    View.reset();
+    UnRegisterSeriesTypes();
+  }
+
+  static const SimulatedChannel& Run() { return SimulatedChannel::Absorbance(25); }
+  QString DirText() const { return QString::fromStdString(Dir.string()); }
+  void Load() { View->LoadDataDirectory(DirText()); }
+  ChannelDataStore& Raw() const { return *View->GetAnalysis().RawStore; }
+  std::vector<int> DrawnScans() const {
+    std::vector<int> drawn;
+    for (int i = 0; i < Raw().GetNumberOfSets(); ++i)
+      if (Raw().Selected[static_cast<size_t>(i)] > 0) drawn.push_back(i);
+    return drawn;
+  }
+  // The points of a series, to compare with the store they came from.
+  static std::vector<std::pair<double, double>> Points(const TChartSeries& Series) {
+    std::vector<std::pair<double, double>> points;
+    for (int i = 0; i < Series.Count(); ++i)
+      points.emplace_back(Series.GetXValues().GetValue(i), Series.GetYValues().GetValue(i));
+    return points;
+  }
+
+  fs::path Dir;
+  QListWidget OpenWindows;
+  std::unique_ptr<TSedDataView> View;
+};
+
+TEST_F(SedDataViewTest, FirstLoadDrawsTheAutomaticSelectionAndTheStores) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  ASSERT_TRUE(View->GetDataLoaded());
+  EXPECT_EQ(Raw().GetNumberOfSets(), 25);
+  // 25 scans: step 2; scans 0-4, 8, 10, ..., 22 and 24.
+  EXPECT_EQ(DrawnScans(), (std::vector<int>{0, 1, 2, 3, 4, 8, 10, 12, 14, 16, 18, 20, 22, 24}));
+  EXPECT_EQ(View->GetSelectionStep(), 2);
+  EXPECT_EQ(View->RawSeriesInUse(), 14);
+  // The first raw series is scan 0 exactly as the store holds it.
+  const TChartSeries& first = *View->Chart1->GetSeries(TSedDataView::RawScanSeriesStart);
+  ASSERT_GT(first.Count(), 100);
+  EXPECT_DOUBLE_EQ(Points(first)[50].first,
+                   Raw().GetX(50 + (Raw().GetNumberOfPoints() - first.Count())));
+  // The corrected set is drawn from the engine's latest corrected set.
+  const RealTimeGofS& analysis = View->GetAnalysis();
+  ASSERT_GT(analysis.CorrectedStore->GetNumberOfSets(), 0);
+  EXPECT_GT(View->dcdtChart->GetSeries(1)->Count(), 50);
+  EXPECT_TRUE(View->LabelScansUsed->text().endsWith(QStringLiteral(" pairs scans used")));
+  EXPECT_TRUE(
+      View->LabelTimeRange->text().startsWith(QStringLiteral("Time range of scans From: ")));
+  EXPECT_TRUE(View->DataProblemText().isEmpty());
+  // The bars: meniscus at the analysis' radius, jitter and fringe inactive
+  // for absorbance data.
+  EXPECT_DOUBLE_EQ(View->MeniscusBar->GetXValues().GetValue(0), 6.05);
+  EXPECT_FALSE(View->JitterBar->GetActive());
+}
+
+TEST_F(SedDataViewTest, CorrectedPeakSitsAtTheSimulatedS) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  const TChartSeries& corrected = *View->dcdtChart->GetSeries(1);
+  double peakX = 0, peakY = -1;
+  for (const auto& [x, y] : Points(corrected))
+    if (y > peakY) peakX = x, peakY = y;
+  // 4.5 S simulated; g(s*) of a single species peaks within a few percent.
+  EXPECT_NEAR(peakX, 4.5, 0.4);
+}
+
+TEST_F(SedDataViewTest, PollDrawsTheNewScanAndKeepsEveryScanOnce) {
+  Run().WriteRange(Dir, 0, 10);
+  Load();
+  const int correctedBefore = View->GetAnalysis().CorrectedStore->GetNumberOfSets();
+  Run().WriteRange(Dir, 10, 12);
+  View->Timer1Timer();
+  EXPECT_EQ(Raw().GetNumberOfSets(), 12);
+  EXPECT_EQ(Raw().Selected[11], 1);
+  EXPECT_GE(View->GetAnalysis().CorrectedStore->GetNumberOfSets(), correctedBefore);
+  View->Timer1Timer();
+  EXPECT_EQ(Raw().GetNumberOfSets(), 12);
+  EXPECT_EQ(View->GetFileNames().size(), 12);
+}
+
+TEST_F(SedDataViewTest, RawPlottingNeverTakesThePatternOrBarSeries) {
+  Run().WriteRange(Dir, 0, 21);
+  Load();
+  // Deselect everything, then let polls add scans above the cutoff.
+  for (int i = 0; i < Raw().GetNumberOfSets(); ++i) Raw().Selected[static_cast<size_t>(i)] = 0;
+  View->PlotRawScans();
+  for (int i = 0; i < Raw().GetNumberOfSets(); ++i) Raw().Selected[static_cast<size_t>(i)] = 0;
+  Run().WriteRange(Dir, 21, 23);
+  View->Timer1Timer();
+  EXPECT_EQ(View->Chart1->GetSeries(1), static_cast<TChartSeries*>(View->Template));
+  EXPECT_FALSE(View->Template->GetActive());
+  EXPECT_EQ(View->Template->Count(), 0);
+  EXPECT_EQ(View->BarSeries->Count(), 1);
+}
+
+TEST_F(SedDataViewTest, EmptyOrMalformedFolderIsRetriedAndSlowsDown) {
+  for (int attempt = 0; attempt < 11; ++attempt) View->Timer1Timer();
+  EXPECT_FALSE(View->GetDataLoaded());
+  EXPECT_EQ(View->Timer1->interval(), TSedDataView::SlowPollIntervalMs);
+  WriteTextFile(Dir / "00001.RA1", "nothing\r\nuseful\r\n");
+  AgeFile(Dir / "00001.RA1", 60);
+  View->LoadDataDirectory(DirText());
+  EXPECT_FALSE(View->DataProblemText().isEmpty());
+  EXPECT_TRUE(View->isEnabled());
+}
+
+TEST_F(SedDataViewTest, SelectOnAViewerThatNeverLoadedOpensAnEmptySelector) {
+  int shownCount = -1;
+  const TShowModalHook previous = SetShowModalHook([&](QDialog&) {
+    shownCount = View->GetScanSelector().GetCount();
+    return static_cast<int>(mrCancel);
+  });
+  View->ButtonChooseScansClick();
+  SetShowModalHook(previous);
+  EXPECT_EQ(shownCount, 0);
+  EXPECT_EQ(View->RawSeriesInUse(), 0);
+}
+
+TEST_F(SedDataViewTest, TimeCourseShowsEachStoreAndPlaysBack) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  const RealTimeGofS& analysis = View->GetAnalysis();
+  for (int view = 0; view < 3; ++view) {
+    View->RadioGroupChooseTimeCourse->SetItemIndex(view);
+    View->SetupTimeCourseChart();
+    const ChannelDataStore* expected = view == 0   ? analysis.RawStore.get()
+                                       : view == 1 ? analysis.AveragedStore.get()
+                                                   : analysis.CorrectedStore.get();
+    EXPECT_EQ(View->GetTimeCourseStore(), expected);
+    EXPECT_EQ(View->ScrollBarTime->maximum(), expected->GetNumberOfSets() - 1);
+    EXPECT_GT(View->TimeCourseChart->GetSeries(1)->Count(), 0);
+    EXPECT_EQ(!View->ButtonTCOutputAscii->isHidden(), view == 2);
+    EXPECT_TRUE(View->EditTimeCourse1->text().startsWith(QStringLiteral("Mean Time = ")));
+    EXPECT_EQ(View->TimeCourseChart->GetBottomAxis()->GetLogarithmic(), view != 0);
+    EXPECT_GT(View->TimeCourseChart->GetBottomAxis()->GetMinimum(), view == 0 ? 5.0 : 0.0);
+  }
+  View->ScrollBarTime->setValue(View->ScrollBarTime->maximum());
+  View->TimerPlayBackTimer();
+  EXPECT_EQ(View->ScrollBarTime->value(), 0);
+  EXPECT_EQ(View->PlotTimeCourseFrame(999, View->TimeCourseChart->GetSeries(1)), -1);
+}
+
+TEST_F(SedDataViewTest, PlaySpeedSetsTheTimerInterval) {
+  for (const auto& [speed, interval] : {std::pair{50, 148}, {100, 1}, {1, 19930}}) {
+    View->UpDownPlaySpeed->SetPosition(speed);
+    View->UpDownPlaySpeedClick();
+    EXPECT_EQ(View->TimerPlayBack->interval(), interval);
+    EXPECT_EQ(View->EditPlayBackSpeed->text(), QString::number(speed) + QStringLiteral("%"));
+  }
+}
+
+TEST_F(SedDataViewTest, ExtrapolationDrawsOnlyWhenForcedOrAlwaysAndNeedsFourSets) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  EXPECT_TRUE(View->ButtonRefreshExtrapolation->isEnabled());  // out of date after the load
+  EXPECT_EQ(View->PlotExtrapolation(3, 0, true), -1);          // end - start must be 4 or more
+  const int end = View->GetAnalysis().SmoothedStore->GetNumberOfSets() - 1;
+  ASSERT_GE(end, 4);
+  EXPECT_EQ(View->PlotExtrapolation(end, 0, true), 0);
+  EXPECT_FALSE(View->ButtonRefreshExtrapolation->isEnabled());
+  const TChartSeries& values = *View->ChartSExtrapolation->GetSeries(2);
+  const TChartSeries& newest = *View->ChartSExtrapolation->GetSeries(1);
+  EXPECT_GT(values.Count(), 10);
+  EXPECT_GT(newest.Count(), 10);
+  EXPECT_EQ(View->ChartSExtrapolation->GetSeries(3)->Count(), values.Count());
+  // The fits of every nth grid point are drawn against 1/sqrt(t).
+  EXPECT_GT(View->ChartExtrapolation->SeriesCount(), 2);
+  View->ScrollBarExtrapolationChange();
+  EXPECT_TRUE(View->ButtonRefreshExtrapolation->isEnabled());
+}
+
+TEST_F(SedDataViewTest, WriterAddingScansInPiecesWhileTheViewerPollsLosesNothing) {
+  const SimulatedChannel& run = Run();
+  run.WriteRange(Dir, 0, 5);
+  Load();
+  View->SetSettleMs(150);
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (size_t i = 5; i < run.Files.size(); ++i) {
+      std::ofstream out(Dir / run.Files[i].first, std::ios::binary);
+      const std::string& text = run.Files[i].second;
+      const size_t piece = text.size() / 4 + 3;
+      for (size_t at = 0; at < text.size(); at += piece) {
+        out.write(text.data() + at,
+                  static_cast<std::streamsize>(std::min(piece, text.size() - at)));
+        out.flush();
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+      }
+    }
+    done = true;
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+  while ((!done || Raw().GetNumberOfSets() < static_cast<int>(run.Files.size())) &&
+         std::chrono::steady_clock::now() < deadline) {
+    View->Timer1Timer();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  writer.join();
+  ASSERT_EQ(Raw().GetNumberOfSets(), static_cast<int>(run.Files.size()));
+  for (size_t i = 0; i < run.Files.size(); ++i)
+    EXPECT_EQ(Raw().Headers[i].FileName, run.Files[i].first);
+  // The plots show the engine's latest stores.
+  const ChannelDataStore& averaged = *View->GetAnalysis().AveragedStore;
+  const TChartSeries* last = nullptr;
+  for (int i = 1; i < View->ChartAverage->SeriesCount(); ++i)
+    if (View->ChartAverage->GetSeries(i)->GetActive()) last = View->ChartAverage->GetSeries(i);
+  ASSERT_NE(last, nullptr);
+  const int a = averaged.GetNumberOfSets() - 1;
+  int valid = 0;
+  for (int j = 0; j < averaged.GetNumberOfPoints(); ++j)
+    if (averaged.GetError(a, j) >= 0) ++valid;
+  EXPECT_EQ(last->Count(), valid);
+}
+
+TEST_F(SedDataViewTest, RealInterferenceRunLoadsAndAnalysesCleanly) {
+  const fs::path real = RealDataDir("s100a5-wt-ip");
+  if (real.empty()) GTEST_SKIP() << "real data not present";
+  RealTimeGofS& analysis = View->GetAnalysis();
+  analysis.ChannelMask = "0*.IP1";
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  View->LoadDataDirectory(QString::fromStdString(real.string()));
+  ASSERT_TRUE(View->GetDataLoaded());
+  EXPECT_GT(Raw().GetNumberOfSets(), 10);
+  EXPECT_TRUE(View->DataProblemText().isEmpty()) << View->DataProblemText().toStdString();
+  EXPECT_EQ(analysis.StatusText.find("Failed"), std::string::npos) << analysis.StatusText;
+  EXPECT_GT(View->dcdtChart->GetSeries(1)->Count(), 0);
+  EXPECT_TRUE(View->JitterBar->GetActive());
+}
+
+TEST_F(SedDataViewTest, MolarMassGuessTakesOnlyWeightsStrictlyBetweenTheLimits) {
+  MessageRecorder messages;
+  QString answer;
+  const TInputQueryHook previous =
+      SetInputQueryHook([&](const TInputQueryRequest&, QString& Value) {
+        Value = answer;
+        return true;
+      });
+  const TMessageDialogHook previousMessage =
+      SetMessageDialogHook([&](const TMessageDialogRequest&) { return static_cast<int>(mrOk); });
+  for (const auto& [text, taken] : {std::pair{"100", false},
+                                    {"100.5", true},
+                                    {"1000000", false},
+                                    {"999999", true},
+                                    {"heavy", false}}) {
+    View->GetAnalysis().MolecularWeight = 150000.0;
+    answer = QString::fromLatin1(text);
+    View->EditMWGuessClick();
+    EXPECT_EQ(View->GetAnalysis().MolecularWeight != 150000.0, taken) << text;
+  }
+  // Cancel changes nothing.
+  SetInputQueryHook([](const TInputQueryRequest&, QString&) { return false; });
+  View->EditMWGuessClick();
+  EXPECT_EQ(View->GetAnalysis().MolecularWeight, 150000.0);
+  SetInputQueryHook(previous);
+  SetMessageDialogHook(previousMessage);
+}
+
+TEST_F(SedDataViewTest, DraggingTheMeniscusMovesItAndRecomputesOnRelease) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->Chart1->Repaint();
+  View->Chart1ClickSeries(View->MeniscusBar, mbLeft, TShiftState{ssLeft});
+  EXPECT_EQ(View->GetDraggedBar(), 1);
+  View->Chart1ClickSeries(View->MeniscusBar, mbRight, TShiftState{ssRight});
+  EXPECT_EQ(View->GetDraggedBar(), -1);
+  View->Chart1ClickSeries(View->JitterBar, mbLeft, TShiftState{ssLeft});
+  EXPECT_EQ(View->GetDraggedBar(), 2);
+  View->Chart1MouseUp();
+  EXPECT_EQ(View->GetDraggedBar(), -1);
+  // Without a drag the pointer only moves the read-out and the bars follow
+  // the axis range.
+  View->ChartMouseMove(*View->Chart1, 300, 200);
+  EXPECT_TRUE(View->PosXTxt->text().startsWith(QStringLiteral("X: Radius cm ")));
+  EXPECT_DOUBLE_EQ(View->GetAnalysis().MeniscusRadius, 6.05);
+  View->ChartMouseLeave();
+  EXPECT_EQ(View->PosXTxt->text(), QStringLiteral(" "));
+}
+
+TEST_F(SedDataViewTest, ResultFileNeedsACorrectedSetAndCopiesNeedFiles) {
+  MessageRecorder messages;
+  std::vector<QString> shown;
+  const TMessageDialogHook previous = SetMessageDialogHook([&](const TMessageDialogRequest& R) {
+    shown.push_back(R.Text);
+    return static_cast<int>(mrOk);
+  });
+  View->ButtonOutputAsciiClick();
+  SetMessageDialogHook(previous);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], QStringLiteral("Not enough Data"));
+  View->CopyRawBtnClick(0);  // no file names: nothing is copied, nothing fails
+  View->PC->setCurrentIndex(3);
+  View->RadioGroupExtapolationView->SetItemIndex(-1);
+  EXPECT_EQ(View->ActiveChart(), nullptr);
+  View->ZoomOutBtnClick();  // no active chart: nothing happens
+}
+
+TEST_F(SedDataViewTest, ResultFileIsWrittenWhereTheUserChose) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  const fs::path target = Dir / "result.txt";
+  const TFileDialogHook previous = SetFileDialogHook([&](const TFileDialogRequest& R) {
+    EXPECT_TRUE(R.FileName.startsWith(QStringLiteral("t dcdt vs sStar for ")));
+    return TFileDialogAnswer{true, QString::fromStdString(target.string()), 1};
+  });
+  View->ButtonOutputAsciiClick();
+  SetFileDialogHook(previous);
+  std::ifstream in(target);
+  std::string first;
+  std::getline(in, first);
+  EXPECT_EQ(first.rfind("Output file from Korvale originally named ", 0), 0u);
+}

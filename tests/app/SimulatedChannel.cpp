@@ -1,0 +1,49 @@
+#include "tests/app/SimulatedChannel.h"
+
+#include "tests/support/TestSupport.h"
+#include "tools/runsim/RunSimulator.h"
+#include "tools/runsim/ScanFileWriter.h"
+
+#include <chrono>
+#include <map>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+const SimulatedChannel& SimulatedChannel::Absorbance(int ScanCount, double RadialStep) {
+  // Simulating is the slow part: each size is simulated once per test run.
+  static std::map<std::pair<int, double>, SimulatedChannel> cache;
+  const auto key = std::make_pair(ScanCount, RadialStep);
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  RunParameters parameters;
+  parameters.SpeciesList = {{4.5e-13, 6.0e-7, 1.0}};
+  parameters.ScanCount = ScanCount;
+  parameters.RadialStep = RadialStep;
+  parameters.GridCells = 1500;
+  const SimulatedRun run = SimulateRun(parameters);
+  ChannelOptions options;
+  options.Noise = 0.002;
+  ScanFileWriter writer(options);
+  std::string error;
+  if (!run.Error.empty() || !writer.Render(run, error))
+    throw std::runtime_error("simulation failed: " + run.Error + error);
+  SimulatedChannel channel;
+  channel.Files = writer.Files();
+  channel.Truth = writer.Truth();
+  return cache.emplace(key, std::move(channel)).first->second;
+}
+
+void SimulatedChannel::Write(const fs::path& Directory, size_t Index, int AgeSeconds) const {
+  fs::create_directories(Directory);
+  const fs::path path = Directory / Files.at(Index).first;
+  WriteTextFile(path, Files.at(Index).second);
+  AgeFile(path, AgeSeconds);
+}
+
+void SimulatedChannel::WriteRange(const fs::path& Directory, size_t First, size_t Last) const {
+  for (size_t i = First; i < Last && i < Files.size(); ++i) Write(Directory, i);
+}
+
+void AgeFile(const fs::path& Path, int Seconds) {
+  fs::last_write_time(Path, fs::file_time_type::clock::now() - std::chrono::seconds(Seconds));
+}
