@@ -30,7 +30,6 @@
 #include "platform/TRadioGroup.h"
 #include "platform/TUpDown.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
@@ -438,8 +437,8 @@ void TSedDataView::WireHandlers() {
   RadioGroupExtapolationView->OnClick = [this](TRadioGroup*) { RadioGroupExtapolationViewClick(); };
   for (TChart* chart : {Chart1.get(), ChartAverage.get(), dcdtChart.get(), ChartExtrapolation.get(),
                         ChartSExtrapolation.get(), TimeCourseChart.get()}) {
-    chart->OnMouseMove = [this, chart](TCustomControl*, TShiftState, int X, int Y) {
-      ChartMouseMove(*chart, X, Y);
+    chart->OnMouseMove = [this, chart](TCustomControl*, TShiftState Shift, int X, int Y) {
+      ChartMouseMove(*chart, Shift, X, Y);
     };
     chart->OnMouseLeave = [this](TCustomControl*) { ChartMouseLeave(); };
     chart->OnDblClick = [this, chart](TCustomControl*) { ChartDblClick(*chart); };
@@ -552,14 +551,19 @@ void TSedDataView::Timer1Timer() {
     bool& Flag;
     ~Clear() { Flag = false; }
   } clear{PollBusy};
-  // A failing poll must not stop the next one; the user is told nothing, as
-  // the scans it could not take in are tried again.
+  // A failing poll must not stop the next one: the scans it could not take
+  // in are tried again, and the status row says what went wrong meanwhile.
   try {
     if (DataLoaded)
       ReadNewScans();
     else
       LoadDataDirectory(DataDirectory);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    DataProblem = QStringLiteral(
+                      "Reading new scans failed (%1); Korvale tries again at the "
+                      "next poll.")
+                      .arg(QString::fromLocal8Bit(e.what()));
+    LabelProblem->setText(DataProblem);
   }
 }
 
@@ -1226,7 +1230,7 @@ void TSedDataView::CopyRawBtnClick(int Tag) {
   if (FileRptFrm) FileRptFrm->AppendChartPicture(Intake.GetFileNames().first() + suffixes[Tag]);
 }
 
-void TSedDataView::ChartMouseMove(TCustomChart& Chart, int X, int Y) {
+void TSedDataView::ChartMouseMove(TCustomChart& Chart, TShiftState Shift, int X, int Y) {
   const double x = Chart.GetBottomAxis()->CalcPosPoint(X);
   const double y = Chart.GetLeftAxis()->CalcPosPoint(Y);
   PosXTxt->setText(QStringLiteral("X: ") + Chart.GetBottomAxis()->GetTitle().GetCaption() +
@@ -1234,7 +1238,7 @@ void TSedDataView::ChartMouseMove(TCustomChart& Chart, int X, int Y) {
   PosYTxt->setText(QStringLiteral("Y: ") + Chart.GetLeftAxis()->GetTitle().GetCaption() +
                    QStringLiteral(" ") + FormatFloat(QStringLiteral("######.####"), y));
   if (&Chart != Chart1.get()) return;
-  if (DraggedBar != -1 && (QApplication::mouseButtons() & Qt::LeftButton)) {
+  if (DraggedBar != -1 && Shift.Contains(ssLeft)) {
     if (DraggedBar == 1) Analysis->MeniscusRadius = x;
     if (DraggedBar == 2) Analysis->JitterPosition = x;
     if (DraggedBar == 3) Analysis->FringePosition = x;

@@ -113,7 +113,7 @@ class TSedDataView : public QWidget {
   void PCChange();
   // The chart of the active page, or nullptr.
   TChart* ActiveChart() const;
-  void ChartMouseMove(TCustomChart& Chart, int X, int Y);
+  void ChartMouseMove(TCustomChart& Chart, TShiftState Shift, int X, int Y);
   void ChartMouseLeave();
 
   // ---- state read by the main window, the comparison and tests

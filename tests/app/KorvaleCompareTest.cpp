@@ -28,6 +28,7 @@
 #include "platform/FormatSettings.h"
 #include "platform/TBitmap.h"
 #include "platform/TPen.h"
+#include "tests/app/SimulatedChannel.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -261,6 +262,45 @@ TEST_F(KorvaleCompareTest, TwoCurvesAreDrawnInTheirColours) {
   // Each peak rises over most of the plot's height with a 3-pixel pen.
   EXPECT_GT(black, plot.Bottom - plot.Top);
   EXPECT_GT(red, plot.Bottom - plot.Top);
+}
+
+}  // namespace
+
+namespace {
+
+// Two viewers that loaded simulated runs: the overlay shows each engine's
+// kept corrected curve, normalised by its own total.
+TEST_F(KorvaleCompareTest, OverlayOfLoadedViewersFollowsTheirEngines) {
+  const SimulatedChannel& run = SimulatedChannel::Absorbance(25);
+  const std::filesystem::path dir = FreshTestDir("compare-loaded");
+  run.WriteRange(dir, 0, 25);
+  for (int v = 0; v < 2; ++v) {
+    Viewers.push_back(std::make_unique<TSedDataView>(nullptr, nullptr));
+    RealTimeGofS& analysis = Viewers.back()->GetAnalysis();
+    analysis.ChannelMask = "0*.RA1";
+    analysis.MeniscusRadius = 6.05 + 0.01 * v;
+    analysis.CellBottom = 7.2;
+    Viewers.back()->LoadDataDirectory(QString::fromStdString(dir.string()));
+    auto* item = new QListWidgetItem(QStringLiteral("viewer %1").arg(v), Form->ListBoxOpenWindows);
+    item->setData(Qt::UserRole, QVariant::fromValue(static_cast<QObject*>(Viewers.back().get())));
+  }
+  Select({0, 1});
+  for (const bool normalized : {false, true}) {
+    Refresh(normalized);
+    for (int v = 0; v < 2; ++v) {
+      const RealTimeGofS& analysis = Viewers[static_cast<size_t>(v)]->GetAnalysis();
+      const TKorvaleCompare::KeptCurve curve = TKorvaleCompare::CorrectedCurveOf(analysis);
+      const double co = normalized ? TKorvaleCompare::NormalisationTotal(curve).value_or(0.0) : 1.0;
+      ASSERT_GT(co, 0.0);
+      const TChartSeries& series = Series(v + 1);
+      ASSERT_EQ(series.Count(), static_cast<int>(curve.Y.size()));
+      for (int i = 0; i < series.Count(); i += 37) {
+        EXPECT_DOUBLE_EQ(series.GetXValues().GetValue(i),
+                         std::exp(curve.LogS[static_cast<size_t>(i)]) * 1e13);
+        EXPECT_DOUBLE_EQ(series.GetYValues().GetValue(i), curve.Y[static_cast<size_t>(i)] / co);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -22,24 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Root ignores file permissions. While alive, the process acts as the
-// unprivileged user "nobody", so read-only folders behave as they do for
-// the program's users.
-class AsUnprivilegedUser {
- public:
-  AsUnprivilegedUser() : FWasRoot(geteuid() == 0) {
-    if (FWasRoot && (setegid(65534) != 0 || seteuid(65534) != 0)) ADD_FAILURE() << "seteuid";
-  }
-  ~AsUnprivilegedUser() {
-    if (FWasRoot && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
-  }
-  AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
-  AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
-
- private:
-  bool FWasRoot;
-};
-
 // While alive, no file of this process may grow beyond Bytes, as on a full
 // disk: writes past it fail (the signal they raise is ignored).
 class FileSizeLimit {

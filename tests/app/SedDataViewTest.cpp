@@ -17,9 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -316,7 +320,7 @@ TEST_F(SedDataViewTest, DraggingTheMeniscusMovesItAndRecomputesOnRelease) {
   EXPECT_EQ(View->GetDraggedBar(), -1);
   // Without a drag the pointer only moves the read-out and the bars follow
   // the axis range.
-  View->ChartMouseMove(*View->Chart1, 300, 200);
+  View->ChartMouseMove(*View->Chart1, TShiftState{}, 300, 200);
   EXPECT_TRUE(View->PosXTxt->text().startsWith(QStringLiteral("X: Radius cm ")));
   EXPECT_DOUBLE_EQ(View->GetAnalysis().MeniscusRadius, 6.05);
   View->ChartMouseLeave();
@@ -355,4 +359,53 @@ TEST_F(SedDataViewTest, ResultFileIsWrittenWhereTheUserChose) {
   std::string first;
   std::getline(in, first);
   EXPECT_EQ(first.rfind("Output file from Korvale originally named ", 0), 0u);
+}
+
+// The meniscus bar dragged with mouse events on the chart's own widget: the
+// analysis then equals a fresh load with the meniscus set where it ended.
+TEST_F(SedDataViewTest, MouseDragOfTheMeniscusEqualsAFreshLoadThere) {
+  Run().WriteRange(Dir, 0, 25);
+  View->show();
+  Load();
+  QApplication::processEvents();  // lays the chart out at its size
+  QWidget& host = *View->Chart1->GetWidget();
+  View->Chart1->Repaint();
+  const TChartAxis& bottom = *View->Chart1->GetBottomAxis();
+  const TChartAxis& left = *View->Chart1->GetLeftAxis();
+  const QPoint from(bottom.CalcXPosValue(6.05), left.CalcYPosValue(0.5 * left.GetMaximum()));
+  const QPoint to(bottom.CalcXPosValue(6.08), from.y());
+  auto send = [&](QEvent::Type Type, QPoint At, Qt::MouseButtons Buttons) {
+    QMouseEvent event(Type, QPointF(At), host.mapToGlobal(QPointF(At)),
+                      Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&host, &event);
+  };
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+  ASSERT_EQ(View->GetDraggedBar(), 1);
+  send(QEvent::MouseMove, to, Qt::LeftButton);
+  const double dragged = View->GetAnalysis().MeniscusRadius;
+  EXPECT_NEAR(dragged, 6.08, 0.005);
+  EXPECT_DOUBLE_EQ(View->MeniscusBar->GetXValues().GetValue(0), dragged);
+  send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+  EXPECT_EQ(View->GetDraggedBar(), -1);
+
+  QListWidget list;
+  TSedDataView fresh(nullptr, &list);
+  fresh.GetAnalysis().ChannelMask = "0*.RA1";
+  fresh.GetAnalysis().MeniscusRadius = dragged;
+  fresh.GetAnalysis().CellBottom = 7.2;
+  fresh.LoadDataDirectory(DirText());
+  const ChannelDataStore& a = *View->GetAnalysis().CorrectedStore;
+  const ChannelDataStore& b = *fresh.GetAnalysis().CorrectedStore;
+  ASSERT_EQ(a.GetNumberOfSets(), b.GetNumberOfSets());
+  const int last = a.GetNumberOfSets() - 1;
+  for (int j = 0; j < a.GetNumberOfPoints(); ++j) ASSERT_EQ(a.GetY(last, j), b.GetY(last, j)) << j;
+}
+
+TEST_F(SedDataViewTest, ReportPictureIs800By400) {
+  Run().WriteRange(Dir, 0, 10);
+  Load();
+  QApplication::clipboard()->clear();
+  View->CopyRawBtnClick(2);
+  EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(800, 400));
 }

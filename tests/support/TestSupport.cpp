@@ -1,5 +1,9 @@
 #include "tests/support/TestSupport.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include <clocale>
 #include <cstdio>
 #include <fstream>
@@ -17,7 +21,9 @@ std::vector<std::string>& RecordedMessages() {
   return messages;
 }
 
-void Record(const std::string& Text) { RecordedMessages().push_back(Text); }
+void Record(const std::string& Text) {
+  RecordedMessages().push_back(Text);
+}
 
 }  // namespace
 
@@ -49,11 +55,17 @@ MessageRecorder::MessageRecorder() {
   SetMessageBoxHook(&Record);
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageBoxHook(nullptr); }
+MessageRecorder::~MessageRecorder() {
+  SetMessageBoxHook(nullptr);
+}
 
-const std::vector<std::string>& MessageRecorder::Messages() const { return RecordedMessages(); }
+const std::vector<std::string>& MessageRecorder::Messages() const {
+  return RecordedMessages();
+}
 
-void MessageRecorder::Clear() { RecordedMessages().clear(); }
+void MessageRecorder::Clear() {
+  RecordedMessages().clear();
+}
 
 DecimalCommaLocale::DecimalCommaLocale() {
   const char* current = std::setlocale(LC_ALL, nullptr);
@@ -70,6 +82,18 @@ DecimalCommaLocale::DecimalCommaLocale() {
   std::setlocale(LC_ALL, FPrevious.c_str());
 }
 
-DecimalCommaLocale::~DecimalCommaLocale() { std::setlocale(LC_ALL, FPrevious.c_str()); }
+DecimalCommaLocale::~DecimalCommaLocale() {
+  std::setlocale(LC_ALL, FPrevious.c_str());
+}
 
-void PrintTo(const QString& Text, std::ostream* Out) { *Out << '"' << Text.toStdString() << '"'; }
+void PrintTo(const QString& Text, std::ostream* Out) {
+  *Out << '"' << Text.toStdString() << '"';
+}
+
+AsUnprivilegedUser::AsUnprivilegedUser() : FWasRoot(geteuid() == 0) {
+  if (FWasRoot && (setegid(65534) != 0 || seteuid(65534) != 0)) ADD_FAILURE() << "seteuid";
+}
+
+AsUnprivilegedUser::~AsUnprivilegedUser() {
+  if (FWasRoot && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
+}

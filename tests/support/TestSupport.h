@@ -18,6 +18,20 @@ std::filesystem::path FreshTestDir(const std::string& Name);
 // Writes Text to Path byte for byte (no line-end translation).
 void WriteTextFile(const std::filesystem::path& Path, const std::string& Text);
 
+// Root ignores file permissions. While alive, the process acts as the
+// unprivileged user "nobody", so read-only files and folders behave as they
+// do for the program's users (nothing changes when not run as root).
+class AsUnprivilegedUser {
+ public:
+  AsUnprivilegedUser();
+  ~AsUnprivilegedUser();
+  AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+  AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+
+ private:
+  bool FWasRoot;
+};
+
 // Records every text shown through the message-box hook while alive.
 class MessageRecorder {
  public:

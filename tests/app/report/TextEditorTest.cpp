@@ -35,22 +35,6 @@ using namespace reportdocs;
 
 namespace {
 
-// Root ignores file permissions. While alive, the process acts as the
-// unprivileged user "nobody", so read-only files and folders behave as
-// they do for the program's users.
-class AsUnprivilegedUser {
- public:
-  AsUnprivilegedUser() : FWasRoot(geteuid() == 0) {
-    if (FWasRoot && (setegid(65534) != 0 || seteuid(65534) != 0)) ADD_FAILURE() << "seteuid";
-  }
-  ~AsUnprivilegedUser() {
-    if (FWasRoot && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
-  }
-
- private:
-  bool FWasRoot;
-};
-
 QString Q(const fs::path& Path) {
   return QString::fromStdString(Path.string());
 }
