@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSizePolicy>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -209,6 +210,9 @@ void TKorvaleCompare::BuildForm() {
   ButtonRefresh = new QPushButton(QStringLiteral("Refresh data"), panel);
   PosXTxt = new QLabel(QStringLiteral(" "), panel);
   PosYTxt = new QLabel(QStringLiteral(" "), panel);
+  // A long read-out must not widen the panel and push the chart aside.
+  for (QLabel* label : {PosXTxt, PosYTxt})
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   BitBtn1 = new QPushButton(QStringLiteral("Zoom out"), panel);
   side->addWidget(ListBoxOpenWindows, 2);
   side->addWidget(Memo1, 1);
@@ -237,6 +241,7 @@ void TKorvaleCompare::SetupChart() {
   dcdtChart = std::make_unique<TChart>(nullptr);
   dcdtChart->SetName("dcdtChart");
   dcdtChart->SetView3D(false);
+  dcdtChart->SetColor(clWhite);
   dcdtChart->GetTitle().SetVisible(false);
   TChartAxis& bottom = *dcdtChart->GetBottomAxis();
   bottom.SetLogarithmicBase(std::exp(1.0));

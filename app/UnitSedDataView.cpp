@@ -158,6 +158,10 @@ QWidget* TSedDataView::BuildRawTab() {
   Chart1->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("Radius cm"));
   // The bars carry text labels, which would otherwise replace the radii.
   Chart1->GetBottomAxis()->SetLabelStyle(talValue);
+  // The two-point bars would make the axis step by whole centimetres, as an
+  // axis of point indices does; a small wanted step grows until the labels
+  // fit instead.
+  Chart1->GetBottomAxis()->SetIncrement(0.01);
   Chart1->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("c"));
   layout->addWidget(Chart1->GetWidget(), 1);
   return tab;
