@@ -184,7 +184,9 @@ TEST_F(ScanIntakeTest, LiveWriterLosesNoScan) {
   const SimulatedChannel& run = Run();
   run.WriteRange(Dir, 0, 3);
   Intake.LoadAll(DirText(), Analysis);
-  Intake.SetSettleMs(200);
+  // Generous against a loaded machine: a writer paused longer than this
+  // between pieces would look finished.
+  Intake.SetSettleMs(1000);
   // The writer writes each remaining scan in three pieces, cut mid-line,
   // 20 ms apart, while this thread polls every 5 ms.
   std::atomic<bool> done{false};

@@ -224,7 +224,7 @@ TEST_F(SedDataViewTest, WriterAddingScansInPiecesWhileTheViewerPollsLosesNothing
   const SimulatedChannel& run = Run();
   run.WriteRange(Dir, 0, 5);
   Load();
-  View->SetSettleMs(150);
+  View->SetSettleMs(1000);  // generous against a loaded machine
   std::atomic<bool> done{false};
   std::thread writer([&] {
     for (size_t i = 5; i < run.Files.size(); ++i) {
