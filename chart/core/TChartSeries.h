@@ -341,7 +341,7 @@ class TChartSeries : public TCustomChartSeries {
   void CheckDataSource();
   // Swaps two whole points (every value list, colours and labels); the
   // exchange routine of the value lists' sort.
-  void SwapValueIndex(int A, int B);
+  virtual void SwapValueIndex(int A, int B);
 
   // -- data sources, linked series, functions
 

@@ -1,15 +1,20 @@
 #include "chart/series/RegisterSeriesTypes.h"
 
 #include "chart/series/TAreaSeries.h"
+#include "chart/series/TArrowSeries.h"
 #include "chart/series/TBarSeries.h"
+#include "chart/series/TBubbleSeries.h"
+#include "chart/series/TChartShape.h"
 #include "chart/series/TErrorBarSeries.h"
 #include "chart/series/TErrorSeries.h"
 #include "chart/series/TFastLineSeries.h"
+#include "chart/series/TGanttSeries.h"
 #include "chart/series/THighLowSeries.h"
 #include "chart/series/THorizAreaSeries.h"
 #include "chart/series/THorizBarSeries.h"
 #include "chart/series/THorizLineSeries.h"
 #include "chart/series/TLineSeries.h"
+#include "chart/series/TPieSeries.h"
 #include "chart/series/TPointSeries.h"
 
 #include "chart/core/Korconst.h"
@@ -17,22 +22,6 @@
 #include "chart/core/TKorSeriesTypes.h"
 
 namespace {
-
-void RegisterStandardTypes() {
-  const QString* Page = &Korconst::KorMsg_GalleryStandard;
-  RegisterKorSeries(TChartSeriesClass::Of<TLineSeries>(), &Korconst::KorMsg_GalleryLine, Page, 2);
-  RegisterKorSeries(TChartSeriesClass::Of<TBarSeries>(), &Korconst::KorMsg_GalleryBar, Page, 2);
-  RegisterKorSeries(TChartSeriesClass::Of<THorizBarSeries>(), &Korconst::KorMsg_GalleryHorizBar,
-                    Page, 2);
-  RegisterKorSeries(TChartSeriesClass::Of<TAreaSeries>(), &Korconst::KorMsg_GalleryArea, Page, 2);
-  RegisterKorSeries(TChartSeriesClass::Of<TPointSeries>(), &Korconst::KorMsg_GalleryPoint, Page, 2);
-  RegisterKorSeries(TChartSeriesClass::Of<TFastLineSeries>(), &Korconst::KorMsg_GalleryFastLine,
-                    Page, 2);
-  RegisterKorSeries(TChartSeriesClass::Of<THorizLineSeries>(), &Korconst::KorMsg_GalleryHorizLine,
-                    Page, 1);
-  RegisterKorSeries(TChartSeriesClass::Of<THorizAreaSeries>(), &Korconst::KorMsg_GalleryHorizArea,
-                    Page, 1);
-}
 
 void RegisterErrorTypes() {
   RegisterKorSeries(TChartSeriesClass::Of<TErrorBarSeries>(), &Korproco::KorMsg_GalleryErrorBar,
@@ -43,20 +32,54 @@ void RegisterErrorTypes() {
                     &Korproco::KorMsg_GalleryStats, 1);
 }
 
+// Arrow, bubble, Gantt and shape: each on the page its own type names.
+void RegisterExtendedTypes() {
+  RegisterKorSeries(TChartSeriesClass::Of<TArrowSeries>(), &Korconst::KorMsg_GalleryArrow,
+                    &Korconst::KorMsg_GalleryExtended, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TBubbleSeries>(), &Korconst::KorMsg_GalleryBubble,
+                    &Korconst::KorMsg_GalleryStandard, 1);
+  RegisterKorSeries(TChartSeriesClass::Of<TGanttSeries>(), &Korconst::KorMsg_GalleryGantt,
+                    &Korconst::KorMsg_GalleryStandard, 1);
+  RegisterKorSeries(TChartSeriesClass::Of<TChartShape>(), &Korconst::KorMsg_GalleryShape,
+                    &Korconst::KorMsg_GalleryStandard, 2);
+}
+
 }  // namespace
 
+void RegisterKorStandardSeries() {
+  const QString* Page = &Korconst::KorMsg_GalleryStandard;
+  RegisterKorSeries(TChartSeriesClass::Of<TLineSeries>(), &Korconst::KorMsg_GalleryLine, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TBarSeries>(), &Korconst::KorMsg_GalleryBar, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<THorizBarSeries>(), &Korconst::KorMsg_GalleryHorizBar,
+                    Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TAreaSeries>(), &Korconst::KorMsg_GalleryArea, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TPointSeries>(), &Korconst::KorMsg_GalleryPoint, Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<TPieSeries>(), &Korconst::KorMsg_GalleryPie, Page, 1);
+  RegisterKorSeries(TChartSeriesClass::Of<TFastLineSeries>(), &Korconst::KorMsg_GalleryFastLine,
+                    Page, 2);
+  RegisterKorSeries(TChartSeriesClass::Of<THorizLineSeries>(), &Korconst::KorMsg_GalleryHorizLine,
+                    Page, 1);
+  RegisterKorSeries(TChartSeriesClass::Of<THorizAreaSeries>(), &Korconst::KorMsg_GalleryHorizArea,
+                    Page, 1);
+}
+
 void RegisterSeriesTypes() {
-  RegisterStandardTypes();
+  RegisterKorStandardSeries();
   RegisterErrorTypes();
+  RegisterExtendedTypes();
 }
 
 void UnRegisterSeriesTypes() {
   UnRegisterKorSeries(
       {TChartSeriesClass::Of<TLineSeries>(), TChartSeriesClass::Of<TBarSeries>(),
        TChartSeriesClass::Of<THorizBarSeries>(), TChartSeriesClass::Of<TAreaSeries>(),
-       TChartSeriesClass::Of<TPointSeries>(), TChartSeriesClass::Of<TFastLineSeries>(),
-       TChartSeriesClass::Of<THorizLineSeries>(), TChartSeriesClass::Of<THorizAreaSeries>()});
+       TChartSeriesClass::Of<TPointSeries>(), TChartSeriesClass::Of<TPieSeries>(),
+       TChartSeriesClass::Of<TFastLineSeries>(), TChartSeriesClass::Of<THorizLineSeries>(),
+       TChartSeriesClass::Of<THorizAreaSeries>()});
   UnRegisterKorSeries({TChartSeriesClass::Of<TErrorBarSeries>(),
                        TChartSeriesClass::Of<TErrorSeries>(),
                        TChartSeriesClass::Of<THighLowSeries>()});
+  UnRegisterKorSeries(
+      {TChartSeriesClass::Of<TArrowSeries>(), TChartSeriesClass::Of<TBubbleSeries>(),
+       TChartSeriesClass::Of<TGanttSeries>(), TChartSeriesClass::Of<TChartShape>()});
 }

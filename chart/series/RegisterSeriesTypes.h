@@ -6,5 +6,10 @@
 // calling it again adds nothing. A new series type of this library is
 // added here.
 void RegisterSeriesTypes();
+// The nine standard types, in the gallery's order (line, bar, horizontal
+// bar, area, point, pie, fast line, horizontal line, horizontal area), on
+// the "Standard" page. Part of RegisterSeriesTypes; calling it again adds
+// nothing.
+void RegisterKorStandardSeries();
 // Removes this library's series types from the series-type register.
 void UnRegisterSeriesTypes();

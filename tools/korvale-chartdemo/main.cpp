@@ -1,11 +1,14 @@
 // Renders the demo charts to PNG files so that anyone can look at them:
 //   korvale-chartdemo <folder>
 // writes raw-scans.png (100 scans of 1,600 points), gofs.png (also in 3D)
-// and one chart of each bar, error-bar, high-low, line, point and area
-// series type.
+// and one chart of each bar, error-bar, high-low, line, point, area, pie,
+// donut, arrow, bubble, Gantt and shape series type.
+#include "tools/chartdemo/ArrowBubbleDemoCharts.h"
 #include "tools/chartdemo/BarDemoCharts.h"
 #include "tools/chartdemo/DemoCharts.h"
+#include "tools/chartdemo/GanttShapeDemoCharts.h"
 #include "tools/chartdemo/LineDemoCharts.h"
+#include "tools/chartdemo/PieDemoCharts.h"
 
 #include "chart/core/TChart.h"
 #include "platform/QtGuard.h"
@@ -47,6 +50,12 @@ int main(int argc, char** argv) {
   LineDemoCharts::ResidualsChart(900, 500)->SaveToBitmapFile(Folder + "/points.png");
   LineDemoCharts::StackedGofSChart(900, 500)->SaveToBitmapFile(Folder + "/areas.png");
   LineDemoCharts::SidewaysDistributionChart(600, 700)->SaveToBitmapFile(Folder + "/horiz-area.png");
+  PieDemoCharts::SpeciesPieChart(700, 500)->SaveToBitmapFile(Folder + "/pie.png");
+  PieDemoCharts::ScanDonutChart(700, 500)->SaveToBitmapFile(Folder + "/donut-3d.png");
+  ArrowBubbleDemoCharts::PeakShiftChart(900, 500)->SaveToBitmapFile(Folder + "/arrows.png");
+  ArrowBubbleDemoCharts::SpeciesBubbleChart(900, 500)->SaveToBitmapFile(Folder + "/bubbles.png");
+  GanttShapeDemoCharts::RunScheduleChart(900, 500)->SaveToBitmapFile(Folder + "/gantt.png");
+  GanttShapeDemoCharts::AnnotatedScanChart(900, 500)->SaveToBitmapFile(Folder + "/shapes.png");
   std::printf("Wrote the demo charts to %s\n", argv[1]);
   return 0;
 }

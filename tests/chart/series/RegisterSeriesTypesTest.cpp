@@ -118,3 +118,16 @@ TEST_F(RegisterSeriesTypesTest, EveryTypeSitsOnItsGalleryPage) {
   UnRegisterSeriesTypes();
   for (const TExpected& E : Expected) EXPECT_EQ(KorSeriesTypes().Find(E.Class), nullptr);
 }
+
+TEST_F(RegisterSeriesTypesTest, StandardTypesComeOnceInTheGalleryOrder) {
+  UnRegisterSeriesTypes();
+  RegisterKorStandardSeries();
+  RegisterKorStandardSeries();
+  const QStringList Expected = {"TLineSeries",     "TBarSeries",       "THorizBarSeries",
+                                "TAreaSeries",     "TPointSeries",     "TPieSeries",
+                                "TFastLineSeries", "THorizLineSeries", "THorizAreaSeries"};
+  ASSERT_EQ(KorSeriesTypes().Count(), Expected.size());
+  for (int I = 0; I < KorSeriesTypes().Count(); ++I)
+    EXPECT_EQ(KorSeriesTypes()[I]->SeriesClassRef.ClassName(), Expected[I]) << I;
+  EXPECT_EQ(KorSeriesTypes()[2]->Description(), QStringLiteral("Horizontal\rBar"));
+}
