@@ -27,6 +27,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ModalHooks.h"
 #include "platform/QtGuard.h"
+#include "platform/ScopeGuard.h"
 #include "platform/TRadioGroup.h"
 #include "platform/TUpDown.h"
 
@@ -64,10 +65,7 @@ constexpr double Svedberg = 1e13;  // s* in seconds to Svedberg units
 template <class Body>
 void WithWindowDisabled(QWidget& Window, Body&& body) {
   Window.setEnabled(false);
-  struct Enable {
-    QWidget& W;
-    ~Enable() { W.setEnabled(true); }
-  } enable{Window};
+  TScopeGuard enable([&Window] { Window.setEnabled(true); });
   body();
 }
 
@@ -551,10 +549,7 @@ QString TSedDataView::DataProblemText() const {
 void TSedDataView::Timer1Timer() {
   if (PollBusy) return;
   PollBusy = true;
-  struct Clear {
-    bool& Flag;
-    ~Clear() { Flag = false; }
-  } clear{PollBusy};
+  TScopeGuard clear([this] { PollBusy = false; });
   // A failing poll must not stop the next one: the scans it could not take
   // in are tried again, and the status row says what went wrong meanwhile.
   try {

@@ -30,6 +30,7 @@
 
 #include "platform/FormatSettings.h"
 #include "platform/Rounding.h"
+#include "platform/ScopeGuard.h"
 #include "platform/TDateTime.h"
 #include "platform/TFont.h"
 #include "platform/TStream.h"
@@ -39,19 +40,6 @@
 #include <limits>
 
 namespace {
-
-// Calls Done when the scope ends, however it is left.
-template <class F>
-class TScopeGuard {
- public:
-  explicit TScopeGuard(F Done) : FDone(std::move(Done)) {}
-  ~TScopeGuard() { FDone(); }
-  TScopeGuard(const TScopeGuard&) = delete;
-  TScopeGuard& operator=(const TScopeGuard&) = delete;
-
- private:
-  F FDone;
-};
 
 // The lines of a custom mark text, joined with CR LF (no CR LF after the
 // last line).

@@ -29,24 +29,12 @@
 
 #include "platform/FormatSettings.h"
 #include "platform/Rounding.h"
+#include "platform/ScopeGuard.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// Runs Done when the scope ends, also when drawing throws.
-template <class F>
-class TScopeGuard {
- public:
-  explicit TScopeGuard(F Done) : FDone(std::move(Done)) {}
-  ~TScopeGuard() { FDone(); }
-  TScopeGuard(const TScopeGuard&) = delete;
-  TScopeGuard& operator=(const TScopeGuard&) = delete;
-
- private:
-  F FDone;
-};
 
 // Whether Series' horizontal (or vertical) axis choice takes in Axis for
 // the range the axis asks for.

@@ -12,6 +12,7 @@
 #include "chart/core/TKorGradient.h"
 
 #include "platform/Rounding.h"
+#include "platform/ScopeGuard.h"
 #include "platform/TCanvas.h"
 
 #include <algorithm>
@@ -26,19 +27,6 @@ constexpr double DefaultCorner[2][2] = {{0, 0}, {100, 100}};
 
 // Corner size of round rectangles, pixels.
 constexpr int RoundSize = 12;
-
-// Runs its action when the scope ends, also when an event handler throws.
-template <class F>
-class TScopeGuard {
- public:
-  explicit TScopeGuard(F Done) : FDone(std::move(Done)) {}
-  ~TScopeGuard() { FDone(); }
-  TScopeGuard(const TScopeGuard&) = delete;
-  TScopeGuard& operator=(const TScopeGuard&) = delete;
-
- private:
-  F FDone;
-};
 
 }  // namespace
 

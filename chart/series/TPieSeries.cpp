@@ -21,6 +21,7 @@
 #include "chart/core/TView3DOptions.h"
 
 #include "platform/Rounding.h"
+#include "platform/ScopeGuard.h"
 #include "platform/TPen.h"
 
 #include <algorithm>
@@ -32,19 +33,6 @@
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-
-// Runs its function when the scope is left, however that happens.
-template <class F>
-class TScopeGuard {
- public:
-  explicit TScopeGuard(F Done) : FDone(std::move(Done)) {}
-  ~TScopeGuard() { FDone(); }
-  TScopeGuard(const TScopeGuard&) = delete;
-  TScopeGuard& operator=(const TScopeGuard&) = delete;
-
- private:
-  F FDone;
-};
 
 double Radians(int Degrees) {
   return Degrees * Pi / 180.0;
