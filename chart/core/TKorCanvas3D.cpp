@@ -951,13 +951,11 @@ int TKorCanvas3D::PieArcPointCount(double StartAngle, double EndAngle) {
   return std::clamp(Round(Degrees / 2), 0, 94) + 2;
 }
 
-// The slice is a prism between the depths Z0 and Z1: two caps, the rim
-// wall, the two cut sides and, with a hole, the inner wall. As for the
-// other solids, a face is drawn when it turns to the viewer, judged by the
-// turn of its projected corners; walls are judged step by step along the
-// arc and drawn as runs of steps. Back to front: the inner wall, the cut
-// sides, the cap, the rim wall. The cap (with the gradient, when given)
-// lies at Z1, or at Z0 when the view sees the slice from that side.
+// The slice is a prism between the depths Z0 and Z1, drawn as a pie chart
+// is read: the cap at Z1 is the face on top, and the rim below it shows
+// where the arc runs toward the right of the screen (the part of the rim
+// turned to the viewer). Back to front: the inner wall, the cut side on
+// the far half of the screen, the face, the rim.
 void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1,
                          double StartAngle, double EndAngle, bool DarkSides, bool DrawSides,
                          int DonutPercent, const TCustomKorGradient* Gradient) {
@@ -970,20 +968,13 @@ void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
   const bool Hole = DonutPercent > 0;
   const double XInner = XRadius * DonutPercent / 100.0;
   const double YInner = YRadius * DonutPercent / 100.0;
-  // The arcs as drawn, and before rounding: a wall step a pixel or two
-  // wide is judged on the unrounded points.
   TPointArray Face(N);
   TPointArray Back(N);
   TPointArray InnerFace(Hole ? N : 0);
   TPointArray InnerBack(Hole ? N : 0);
-  std::vector<TScreenOffset> ExactFace(N);
-  std::vector<TScreenOffset> ExactBack(N);
-  std::vector<TScreenOffset> ExactInnerFace(Hole ? N : 0);
-  std::vector<TScreenOffset> ExactInnerBack(Hole ? N : 0);
-  auto Project = [this](double X, double Y, int Z, TPoint& Drawn, TScreenOffset& Exact) {
-    Drawn = Calculate3DPositionFloat(X, Y, Z);
-    Exact = ProjectFloat(X, Y, Z);
-  };
+  // Before rounding, the direction of a rim step a pixel or less wide is
+  // still known.
+  std::vector<double> ExactFaceX(N);
   const double Step = (EndAngle - StartAngle) / (N - 1);
   for (int K = 0; K < N; ++K) {
     const double Angle = StartAngle + K * Step;
@@ -991,13 +982,14 @@ void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
     const double Sin = std::sin(Angle);
     const double X = XCenter + XRadius * Cos;
     const double Y = YCenter - YRadius * Sin;
-    Project(X, Y, Z1, Face[K], ExactFace[K]);
-    Project(X, Y, Z0, Back[K], ExactBack[K]);
+    Face[K] = Calculate3DPositionFloat(X, Y, Z1);
+    ExactFaceX[K] = ProjectFloat(X, Y, Z1).X;
+    Back[K] = Calculate3DPositionFloat(X, Y, Z0);
     if (Hole) {
       const double XI = XCenter + XInner * Cos;
       const double YI = YCenter - YInner * Sin;
-      Project(XI, YI, Z1, InnerFace[K], ExactInnerFace[K]);
-      Project(XI, YI, Z0, InnerBack[K], ExactInnerBack[K]);
+      InnerFace[K] = Calculate3DPositionFloat(XI, YI, Z1);
+      InnerBack[K] = Calculate3DPositionFloat(XI, YI, Z0);
     }
   }
   const TPoint CentreFace = Calculate3DPosition(XCenter, YCenter, Z1);
@@ -1006,77 +998,44 @@ void TKorCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
     if (Hole) return AtFace ? InnerFace[K] : InnerBack[K];
     return AtFace ? CentreFace : CentreBack;
   };
-  // With the corners listed as below, a face turned to the viewer runs
-  // counter-clockwise on the screen (negative area) for the Z0 cap, the rim
-  // wall and the start side, clockwise for the others; a slice mirrored by
-  // its depths, its radii or its sweep turns each the other way.
-  const bool Mirrored = ((Z1 < Z0) != (XRadius < 0)) != ((YRadius < 0) != (EndAngle < StartAngle));
-  auto Facing = [Mirrored](double Area, bool Clockwise) {
-    return Mirrored != Clockwise ? Area > 0 : Area < 0;
-  };
-  // Runs of consecutive arc steps whose wall faces the viewer, drawn
-  // joining the arc at Z1 with the arc at Z0.
-  auto ExactArea = [](const std::array<TScreenOffset, 4>& P) {
-    double Sum = 0;
-    for (std::size_t I = 0; I < P.size(); ++I) {
-      const TScreenOffset& A = P[I];
-      const TScreenOffset& B = P[(I + 1) % P.size()];
-      Sum += A.X * B.Y - B.X * A.Y;
-    }
-    return Sum;
-  };
-  auto DrawWalls = [&](const TPointArray& Front, const TPointArray& Rear,
-                       const std::vector<TScreenOffset>& ExactFront,
-                       const std::vector<TScreenOffset>& ExactRear, bool Clockwise) {
-    int K = 0;
-    while (K < N - 1) {
-      auto StepFaces = [&](int I) {
-        return Facing(ExactArea({ExactFront[I], ExactFront[I + 1], ExactRear[I + 1], ExactRear[I]}),
-                      Clockwise);
-      };
-      if (!StepFaces(K)) {
-        ++K;
-        continue;
-      }
-      const int First = K;
-      while (K < N - 1 && StepFaces(K)) ++K;
-      TPointArray Wall(Front.begin() + First, Front.begin() + K + 1);
-      for (int I = K; I >= First; --I) Wall.push_back(Rear[I]);
-      Shade();
-      DrawPiePolygon(Wall, Gradient);
-    }
-  };
-  if (Hole) DrawWalls(InnerFace, InnerBack, ExactInnerFace, ExactInnerBack, true);
+  if (Hole) {
+    TPointArray InnerWall(InnerFace.rbegin(), InnerFace.rend());
+    InnerWall.insert(InnerWall.end(), InnerBack.begin(), InnerBack.end());
+    Shade();
+    DrawPiePolygon(InnerWall, Gradient);
+  }
   if (DrawSides) {
-    const TFourPoints EndSide{InnerAt(N - 1, true), Face[N - 1], Back[N - 1],
-                              InnerAt(N - 1, false)};
-    if (Facing(QuadArea(EndSide), true)) {
+    if (Face[N - 1].X < FXCenterOffset) {
       Shade();
-      DrawFace(EndSide);
+      DrawFace({InnerAt(N - 1, true), Face[N - 1], Back[N - 1], InnerAt(N - 1, false)});
     }
-    const TFourPoints StartSide{InnerAt(0, true), Face[0], Back[0], InnerAt(0, false)};
-    if (Facing(QuadArea(StartSide), false)) {
+    if (Face[0].X > FXCenterOffset) {
       Shade();
-      DrawFace(StartSide);
+      DrawFace({InnerAt(0, true), Face[0], Back[0], InnerAt(0, false)});
     }
   }
   SetShadingColor(Base);
-  auto CapAt = [&](bool AtFace) {
-    TPointArray Cap;
-    if (!Hole) Cap.push_back(AtFace ? CentreFace : CentreBack);
-    const TPointArray& Outer = AtFace ? Face : Back;
-    Cap.insert(Cap.end(), Outer.begin(), Outer.end());
-    const TPointArray& Inner = AtFace ? InnerFace : InnerBack;
-    if (Hole) Cap.insert(Cap.end(), Inner.rbegin(), Inner.rend());
-    return Cap;
+  TPointArray FaceCap;
+  if (!Hole) FaceCap.push_back(CentreFace);
+  FaceCap.insert(FaceCap.end(), Face.begin(), Face.end());
+  if (Hole) FaceCap.insert(FaceCap.end(), InnerFace.rbegin(), InnerFace.rend());
+  DrawPiePolygon(FaceCap, Gradient);
+  auto DrawRim = [&](int First, int Last) {
+    TPointArray Wall(Face.begin() + First, Face.begin() + Last + 1);
+    for (int I = Last; I >= First; --I) Wall.push_back(Back[I]);
+    Shade();
+    DrawPiePolygon(Wall, Gradient);
   };
-  const TPointArray FaceCap = CapAt(true);
-  const TPointArray BackCap = CapAt(false);
-  if (Facing(PolygonArea(FaceCap), true))
-    DrawPiePolygon(FaceCap, Gradient);
-  else if (Facing(PolygonArea(BackCap), false))
-    DrawPiePolygon(BackCap, Gradient);
-  DrawWalls(Face, Back, ExactFace, ExactBack, false);
+  auto Rises = [&](int K) { return ExactFaceX[K + 1] > ExactFaceX[K]; };
+  int First = 0;
+  while (First < N - 1 && !Rises(First)) ++First;
+  int Last = First;
+  while (Last < N - 1 && Rises(Last)) ++Last;
+  if (Last > First) DrawRim(First, Last);
+  // A rim that turns back may rise again toward the end of the arc.
+  int SecondFirst = N - 1;
+  while (SecondFirst > Last && Rises(SecondFirst - 1)) --SecondFirst;
+  if (SecondFirst < N - 1) DrawRim(SecondFirst, N - 1);
   SetShadingColor(Base);
 }
 
