@@ -234,6 +234,14 @@ TKorMovingFunction::TKorMovingFunction(TComponent* AOwner) : TKorFunction(AOwner
   SetSingleSource(true);
 }
 
+const TPropertyList& TKorMovingFunction::Properties() const {
+  using C = TKorMovingFunction;
+  static const TPropertyList List(
+      TKorFunction::Properties(),
+      {PublishedProperty::Double<C>(QStringLiteral("Period"), &C::GetPeriod, &C::SetPeriod, 1.0)});
+  return List;
+}
+
 void TKorMovingFunction::DoCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) {
   const int K = std::max(1, Round(GetPeriod()));
   const int N = Source->Count();

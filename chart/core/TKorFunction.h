@@ -51,8 +51,9 @@ class TKorFunction : public TComponent, public TPersistent {
   TComponent* GetParentComponent() const;
   void SetParentComponent(TComponent* Value);
 
-  // Entry from the parent series: recomputes its points from Source.
-  void AddPoints(TChartSeries* Source);
+  // Entry from the parent series: recomputes its points from Source (none
+  // for a function that needs no source).
+  virtual void AddPoints(TChartSeries* Source);
   // Asks the parent to refill itself (not while updating).
   void ReCalculate();
   void BeginUpdate() { FUpdating = true; }
@@ -110,6 +111,8 @@ class TKorMovingFunction : public TKorFunction {
   explicit TKorMovingFunction(TComponent* AOwner);
 
   QString ClassName() const override { return QStringLiteral("TKorMovingFunction"); }
+  // Period starts at 1 here, so 1 is what a stream leaves out.
+  const TPropertyList& Properties() const override;
 
  protected:
   void DoCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) override;

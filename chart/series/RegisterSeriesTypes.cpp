@@ -1,25 +1,37 @@
 #include "chart/series/RegisterSeriesTypes.h"
 
+#include "chart/series/TAddKorFunction.h"
 #include "chart/series/TAreaSeries.h"
 #include "chart/series/TArrowSeries.h"
+#include "chart/series/TAverageKorFunction.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TBubbleSeries.h"
 #include "chart/series/TChartShape.h"
+#include "chart/series/TCustomKorFunction.h"
+#include "chart/series/TDivideKorFunction.h"
 #include "chart/series/TErrorBarSeries.h"
 #include "chart/series/TErrorSeries.h"
 #include "chart/series/TFastLineSeries.h"
 #include "chart/series/TGanttSeries.h"
+#include "chart/series/THighKorFunction.h"
 #include "chart/series/THighLowSeries.h"
 #include "chart/series/THorizAreaSeries.h"
 #include "chart/series/THorizBarSeries.h"
 #include "chart/series/THorizLineSeries.h"
 #include "chart/series/TLineSeries.h"
+#include "chart/series/TLowKorFunction.h"
+#include "chart/series/TMedianKorFunction.h"
+#include "chart/series/TModeKorFunction.h"
+#include "chart/series/TMultiplyKorFunction.h"
 #include "chart/series/TPieSeries.h"
 #include "chart/series/TPointSeries.h"
+#include "chart/series/TSubtractKorFunction.h"
 
 #include "chart/core/Korconst.h"
 #include "chart/core/Korproco.h"
 #include "chart/core/TKorSeriesTypes.h"
+
+#include <vector>
 
 namespace {
 
@@ -42,6 +54,27 @@ void RegisterExtendedTypes() {
                     &Korconst::KorMsg_GalleryStandard, 1);
   RegisterKorSeries(TChartSeriesClass::Of<TChartShape>(), &Korconst::KorMsg_GalleryShape,
                     &Korconst::KorMsg_GalleryStandard, 2);
+}
+
+// The ten standard functions in the order the gallery and editor list them.
+std::vector<TKorFunctionClass> StandardFunctions() {
+  return {
+      TKorFunctionClass::Of<TAddKorFunction>(),      TKorFunctionClass::Of<TSubtractKorFunction>(),
+      TKorFunctionClass::Of<TMultiplyKorFunction>(), TKorFunctionClass::Of<TDivideKorFunction>(),
+      TKorFunctionClass::Of<THighKorFunction>(),     TKorFunctionClass::Of<TLowKorFunction>(),
+      TKorFunctionClass::Of<TAverageKorFunction>(),  TKorFunctionClass::Of<TCustomKorFunction>(),
+      TKorFunctionClass::Of<TMedianKorFunction>(),   TKorFunctionClass::Of<TModeKorFunction>()};
+}
+
+void RegisterStandardFunctions() {
+  const std::vector<const QString*> Descriptions = {
+      &Korconst::KorMsg_FunctionAdd,      &Korconst::KorMsg_FunctionSubtract,
+      &Korconst::KorMsg_FunctionMultiply, &Korconst::KorMsg_FunctionDivide,
+      &Korconst::KorMsg_FunctionHigh,     &Korconst::KorMsg_FunctionLow,
+      &Korconst::KorMsg_FunctionAverage,  &Korconst::KorMsg_FunctionCustom,
+      &Korconst::KorMsg_FunctionMedian,   &Korconst::KorMsg_FunctionMode};
+  const std::vector<TKorFunctionClass> Classes = StandardFunctions();
+  for (size_t I = 0; I < Classes.size(); ++I) RegisterKorBasicFunction(Classes[I], Descriptions[I]);
 }
 
 }  // namespace
@@ -67,6 +100,7 @@ void RegisterSeriesTypes() {
   RegisterKorStandardSeries();
   RegisterErrorTypes();
   RegisterExtendedTypes();
+  RegisterStandardFunctions();
 }
 
 void UnRegisterSeriesTypes() {
@@ -82,4 +116,5 @@ void UnRegisterSeriesTypes() {
   UnRegisterKorSeries(
       {TChartSeriesClass::Of<TArrowSeries>(), TChartSeriesClass::Of<TBubbleSeries>(),
        TChartSeriesClass::Of<TGanttSeries>(), TChartSeriesClass::Of<TChartShape>()});
+  UnRegisterKorFunctions(StandardFunctions());
 }

@@ -145,6 +145,10 @@ TEST_F(TKorFunctionTest, MovingFunctionsSlideAWindowOfPeriodPoints) {
   EXPECT_EQ(Out.GetxValue(7), 9);
   Moving->SetPeriod(0);  // a window of at least one point
   EXPECT_EQ(Out.Count(), 10);
+  // A period of 0 must reach a stream: a moving function starts at 1.
+  EXPECT_TRUE(Moving->Properties().Find(QStringLiteral("Period"))->IsStored(*Moving));
+  Moving->SetPeriod(1);
+  EXPECT_FALSE(Moving->Properties().Find(QStringLiteral("Period"))->IsStored(*Moving));
 }
 
 TEST_F(TKorFunctionTest, AnUpdateBracketRecalculatesOnce) {
