@@ -3,6 +3,50 @@
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TCustomAxisPanel.h"
 
+#include <utility>
+
+const TPropertyList& TKorCustomToolSeries::Properties() const {
+  namespace PP = PublishedProperty;
+  using C = TKorCustomToolSeries;
+  static const TPropertyList List = [this] {
+    TPublishedProperty Series =
+        PP::String<C>(QStringLiteral("Series"), &C::GetSeriesName, &C::SetSeriesName);
+    Series.Stored = [](const TPersistent& P) { return PP::As<C>(P).GetSeries() != nullptr; };
+    return TPropertyList(TKorCustomTool::Properties(), {Series});
+  }();
+  return List;
+}
+
+void TKorCustomToolSeries::Loaded() {
+  TKorCustomTool::Loaded();
+  const QString Pending = std::exchange(FPendingSeriesName, QString());
+  if (!Pending.isEmpty()) SetSeriesName(Pending);
+}
+
+QString TKorCustomToolSeries::GetSeriesName() const {
+  return FSeries != nullptr ? QString::fromStdString(FSeries->GetName()) : QString();
+}
+
+void TKorCustomToolSeries::SetSeriesName(const QString& Value) {
+  FPendingSeriesName.clear();
+  if (Value.isEmpty()) {
+    SetSeries(nullptr);
+    return;
+  }
+  const std::string Name = Value.toStdString();
+  TComponent* Found = GetOwner() != nullptr ? GetOwner()->FindComponent(Name) : nullptr;
+  if (Found == nullptr && GetParentChart() != nullptr) {
+    for (int I = 0; I < GetParentChart()->SeriesCount() && Found == nullptr; ++I) {
+      TChartSeries* S = GetParentChart()->GetSeries(I);
+      if (S->GetName() == Name) Found = S;
+    }
+  }
+  if (auto* Series = dynamic_cast<TChartSeries*>(Found))
+    SetSeries(Series);
+  else
+    FPendingSeriesName = Value;
+}
+
 void TKorCustomToolSeries::SetSeries(TChartSeries* Value) {
   if (Value == FSeries) return;
   if (FSeriesComponent != nullptr) FSeriesComponent->RemoveFreeNotification(this);

@@ -3,6 +3,8 @@
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TDataSourcesList.h"
 
+#include <utility>
+
 TKorSeriesSource::~TKorSeriesSource() {
   Close();
 }
@@ -83,7 +85,9 @@ void TKorSeriesSource::Refresh() {
 
 void TKorSeriesSource::Loaded() {
   TComponent::Loaded();
-  if (!FPendingSeriesName.isEmpty()) SetSeriesName(FPendingSeriesName);
+  // A copy: setting the name empties the pending one first.
+  const QString Pending = std::exchange(FPendingSeriesName, QString());
+  if (!Pending.isEmpty()) SetSeriesName(Pending);
   Refresh();
 }
 

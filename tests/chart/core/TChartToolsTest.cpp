@@ -124,4 +124,22 @@ TEST_F(TChartToolsTest, ASeriesToolWithoutSeriesFollowsTheSideThatHasSeries) {
   EXPECT_EQ(Tool->GetVertAxis(), Chart->GetRightAxis());
 }
 
+// A stream names the series; one read before its series waits for Loaded.
+TEST_F(TChartToolsTest, ASeriesToolKeepsItsSeriesByName) {
+  auto* Tool = new TKorCustomToolSeries(Form.get());
+  const TPublishedProperty* Prop = Tool->Properties().Find(QStringLiteral("Series"));
+  ASSERT_NE(Prop, nullptr);
+  EXPECT_FALSE(Prop->IsStored(*Tool));
+  Tool->SetSeriesName(QStringLiteral("Later"));
+  EXPECT_EQ(Tool->GetSeries(), nullptr);
+  auto* Series = new TChartSeries(Form.get());
+  Series->SetName("Later");
+  Tool->Loaded();
+  EXPECT_EQ(Tool->GetSeries(), Series);
+  EXPECT_EQ(Tool->GetSeriesName(), QStringLiteral("Later"));
+  EXPECT_TRUE(Prop->IsStored(*Tool));
+  delete Series;
+  EXPECT_EQ(Tool->GetSeriesName(), QString());
+}
+
 }  // namespace

@@ -175,4 +175,15 @@ TEST_F(TKorSeriesSourceTest, ASourceReadFromAStreamLoadsWhenLoaded) {
   EXPECT_EQ(std::get<QString>(Name), QStringLiteral("Scan"));
 }
 
+// The stream may hold the source before the series it names.
+TEST_F(TKorSeriesSourceTest, ASeriesReadAfterItsSourceIsFoundWhenLoaded) {
+  auto* Source = new TCountingSource(&Form);
+  ASSERT_TRUE(SetPropertyValue(*Source, QStringLiteral("Series"), QStringLiteral("Later")));
+  EXPECT_EQ(Source->GetSeries(), nullptr);
+  TChartSeries* Series = AddSeries();
+  Series->SetName("Later");
+  Source->Loaded();
+  EXPECT_EQ(Source->GetSeries(), Series);
+}
+
 }  // namespace
