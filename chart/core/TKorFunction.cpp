@@ -46,6 +46,21 @@ void TKorFunction::Assign(const TPersistent& Source) {
   FPeriodAlign = Other->FPeriodAlign;
 }
 
+double TKorFunction::CombineSources(const std::vector<TComponent*>& SourceSeriesList,
+                                    int ValueIndex,
+                                    const std::function<double(double, double)>& Combine) const {
+  double Result = 0;
+  bool Started = false;
+  for (TComponent* Component : SourceSeriesList) {
+    const auto* Source = dynamic_cast<const TChartSeries*>(Component);
+    if (Source == nullptr || ValueIndex >= Source->Count()) continue;
+    const double Value = ValueList(Source).GetValue(ValueIndex);
+    Result = Started ? Combine(Result, Value) : Value;
+    Started = true;
+  }
+  return Result;
+}
+
 void TKorFunction::SetPeriod(double Value) {
   if (Value < 0) throw ChartException(Korconst::KorMsg_FunctionPeriod);
   if (SetIfChanged(FPeriod, Value)) ReCalculate();

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <vector>
 
 class TChartSeries;
@@ -66,6 +68,11 @@ class TKorFunction : public TComponent, public TPersistent {
   // The source list the function reads: the one the parent's mandatory
   // list names as its value source, else the source's mandatory list.
   TChartValueList& ValueList(const TChartSeries* Source) const;
+  // The values at ValueIndex of the sources that have that point, folded
+  // from the first with Combine(result so far, next value); 0 when none
+  // has it.
+  double CombineSources(const std::vector<TComponent*>& SourceSeriesList, int ValueIndex,
+                        const std::function<double(double, double)>& Combine) const;
   // Adds (Position, Value) to the parent, or (Value, Position) when the
   // source is not Y-mandatory.
   void AddFunctionXY(bool YMandatorySource, double Value, double Position);

@@ -16,14 +16,6 @@ double TLowKorFunction::Calculate(TChartSeries* Source, int First, int Last) {
 
 double TLowKorFunction::CalculateMany(const std::vector<TComponent*>& SourceSeriesList,
                                       int ValueIndex) {
-  double Result = 0;
-  bool Started = false;
-  for (TComponent* Component : SourceSeriesList) {
-    const auto* Source = dynamic_cast<const TChartSeries*>(Component);
-    if (Source == nullptr || ValueIndex >= Source->Count()) continue;
-    const double Value = ValueList(Source).GetValue(ValueIndex);
-    Result = Started ? std::min(Result, Value) : Value;
-    Started = true;
-  }
-  return Result;
+  return CombineSources(SourceSeriesList, ValueIndex,
+                        [](double Result, double Value) { return std::min(Result, Value); });
 }
