@@ -8,6 +8,7 @@
 #include "platform/TRect.h"
 
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 
@@ -107,6 +108,12 @@ class TCustomControl : public TComponent, public TPersistent {
   void SetColor(TColor Value);
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The control's hint text and whether it may be shown; the application's
+  // hint functions (TApplicationHints) show it.
+  const QString& GetHint() const { return FHint; }
+  void SetHint(const QString& Value) { FHint = Value; }
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value) { FShowHint = Value; }
 
   // The off-screen buffer's canvas (see the painting rule above).
   TCanvas& GetCanvas();
@@ -169,6 +176,8 @@ class TCustomControl : public TComponent, public TPersistent {
   bool FVisible = true;
   TColor FColor = clWhite;
   TCursor FCursor = crDefault;
+  QString FHint;
+  bool FShowHint = false;
   QPointer<TControlHost> FWidget;
   // caches: the buffer and whether Paint must run before the next copy
   // (set by Invalidate and by a size change, cleared by Paint).

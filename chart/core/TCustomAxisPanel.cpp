@@ -628,6 +628,11 @@ void TCustomAxisPanel::BroadcastToolEvent(TChartToolEvent AEvent) {
   }
 }
 
+void TCustomAxisPanel::MouseLeave() {
+  TCustomKorPanelExtended::MouseLeave();
+  BroadcastToolEvent(cteMouseLeave);
+}
+
 void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeries* ASeries, TChartSeriesEvent Event) {
   if (FSuppressSeriesEvents) return;
   TKorSeriesEvent SeriesEvent(ASeries, Event);

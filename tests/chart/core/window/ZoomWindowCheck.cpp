@@ -15,123 +15,25 @@
 #include "chart/core/TKorZoom.h"
 
 #include "platform/TBitmap.h"
+#include "tests/support/window/WindowCheck.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
-#include <xcb/xcb.h>
-#include <xcb/xcbext.h>
-
-#include <sys/uio.h>
-
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
 namespace {
 
-constexpr int SkipCode = 77;
 constexpr int Width = 400;
 constexpr int Height = 300;
 
-// The server's input-faking extension, spoken directly: one request, so no
-// client library of its own is needed.
-xcb_extension_t XTestExtension = {"XTEST", 0};
-constexpr uint8_t FakeInputOpcode = 2;
-constexpr uint8_t ButtonPressEvent = 4;
-constexpr uint8_t ButtonReleaseEvent = 5;
-constexpr uint8_t MotionNotifyEvent = 6;
-
-struct TFakeInputRequest {
-  uint8_t MajorOpcode = 0;  // filled in by xcb
-  uint8_t MinorOpcode = 0;  // filled in by xcb
-  uint16_t Length = 0;      // filled in by xcb
-  uint8_t Type = 0;
-  uint8_t Detail = 0;  // button number; 0 (absolute) for a motion
-  uint16_t Pad0 = 0;
-  uint32_t Time = 0;  // now
-  uint32_t Root = 0;
-  uint8_t Pad1[8] = {};
-  int16_t RootX = 0;
-  int16_t RootY = 0;
-  uint8_t Pad2[7] = {};
-  uint8_t DeviceId = 0;
-};
-static_assert(sizeof(TFakeInputRequest) == 36, "the request is 9 words long");
-
-class TFakeMouse {
- public:
-  TFakeMouse() : FConnection(xcb_connect(nullptr, nullptr)) {
-    if (xcb_connection_has_error(FConnection)) return;
-    const xcb_query_extension_reply_t* Extension =
-        xcb_get_extension_data(FConnection, &XTestExtension);
-    FAvailable = Extension != nullptr && Extension->present;
-    FRoot = xcb_setup_roots_iterator(xcb_get_setup(FConnection)).data->root;
-  }
-  ~TFakeMouse() { xcb_disconnect(FConnection); }
-  TFakeMouse(const TFakeMouse&) = delete;
-  TFakeMouse& operator=(const TFakeMouse&) = delete;
-
-  bool Available() const { return FAvailable; }
-  bool MoveTo(QPoint P) { return Send(MotionNotifyEvent, 0, P); }
-  bool Press(QPoint P) { return Send(ButtonPressEvent, 1, P); }
-  bool Release(QPoint P) { return Send(ButtonReleaseEvent, 1, P); }
-
- private:
-  bool Send(uint8_t Type, uint8_t Detail, QPoint P) {
-    static const xcb_protocol_request_t Request = {2, &XTestExtension, FakeInputOpcode, 1};
-    TFakeInputRequest Out;
-    Out.Type = Type;
-    Out.Detail = Detail;
-    Out.Root = FRoot;
-    Out.RootX = static_cast<int16_t>(P.x());
-    Out.RootY = static_cast<int16_t>(P.y());
-    // xcb writes the request header into the two slots before the parts.
-    iovec Parts[4] = {};
-    Parts[2].iov_base = &Out;
-    Parts[2].iov_len = sizeof(Out);
-    xcb_void_cookie_t Cookie;
-    Cookie.sequence = xcb_send_request(FConnection, XCB_REQUEST_CHECKED, Parts + 2, &Request);
-    xcb_generic_error_t* Error = xcb_request_check(FConnection, Cookie);
-    std::free(Error);
-    return Error == nullptr;
-  }
-
-  xcb_connection_t* FConnection;
-  xcb_window_t FRoot = 0;
-  bool FAvailable = false;
-};
-
-void WaitUntil(QApplication& App, int Milliseconds, const std::function<bool()>& Done) {
-  QElapsedTimer Timer;
-  Timer.start();
-  while (Timer.elapsed() < Milliseconds && !(Done && Done()))
-    App.processEvents(QEventLoop::AllEvents, 20);
-}
-
-QImage Screenshot(const QWidget& Window) {
-  return Window.screen()->grabWindow(Window.winId()).toImage();
-}
-
-TColor PixelOf(const QImage& Image, int X, int Y) {
-  const QRgb P = Image.pixel(X, Y);
-  return RGB(qRed(P), qGreen(P), qBlue(P));
-}
-
-int Failures = 0;
-
-void Expect(bool Condition, const char* What) {
-  if (Condition) return;
-  ++Failures;
-  std::printf("FAILED: %s\n", What);
-}
+using namespace WindowCheck;
 
 }  // namespace
 
