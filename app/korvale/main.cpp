@@ -2,6 +2,7 @@
 #include "app/UnitWaitWorking.h"
 
 #include "chart/series/RegisterSeriesTypes.h"
+#include "chart/tools/RegisterToolTypes.h"
 #include "platform/Exception.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalHooks.h"
@@ -53,6 +54,7 @@ void ReportStrayModal(const QString& What) {
 
 int RunProgram(TGuardedApplication& App) {
   RegisterSeriesTypes();
+  RegisterToolTypes();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);
   form->show();

@@ -2,13 +2,15 @@
 //   korvale-chartdemo <folder>
 // writes raw-scans.png (100 scans of 1,600 points), gofs.png (also in 3D)
 // and one chart of each bar, error-bar, high-low, line, point, area, pie,
-// donut, arrow, bubble, Gantt and shape series type.
+// donut, arrow, bubble, Gantt and shape series type, and tools.png with the
+// mouse tools a viewer's plot may carry.
 #include "tools/chartdemo/ArrowBubbleDemoCharts.h"
 #include "tools/chartdemo/BarDemoCharts.h"
 #include "tools/chartdemo/DemoCharts.h"
 #include "tools/chartdemo/GanttShapeDemoCharts.h"
 #include "tools/chartdemo/LineDemoCharts.h"
 #include "tools/chartdemo/PieDemoCharts.h"
+#include "tools/chartdemo/ToolDemoCharts.h"
 
 #include "chart/core/TChart.h"
 #include "platform/QtGuard.h"
@@ -53,6 +55,7 @@ int main(int argc, char** argv) {
   PieDemoCharts::SpeciesPieChart(700, 500)->SaveToBitmapFile(Folder + "/pie.png");
   PieDemoCharts::ScanDonutChart(700, 500)->SaveToBitmapFile(Folder + "/donut-3d.png");
   ArrowBubbleDemoCharts::PeakShiftChart(900, 500)->SaveToBitmapFile(Folder + "/arrows.png");
+  ToolDemoCharts::MarkedGofSChart(900, 500)->SaveToBitmapFile(Folder + "/tools.png");
   ArrowBubbleDemoCharts::SpeciesBubbleChart(900, 500)->SaveToBitmapFile(Folder + "/bubbles.png");
   GanttShapeDemoCharts::RunScheduleChart(900, 500)->SaveToBitmapFile(Folder + "/gantt.png");
   GanttShapeDemoCharts::AnnotatedScanChart(900, 500)->SaveToBitmapFile(Folder + "/shapes.png");
