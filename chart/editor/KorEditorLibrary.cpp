@@ -1,0 +1,1 @@
+// The chart editor library; its forms and dialogs are added file by file.
