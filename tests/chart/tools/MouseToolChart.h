@@ -3,6 +3,7 @@
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartLegend.h"
+#include "chart/core/TChartSeries.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,15 @@ class TMouseToolChart : public ::testing::Test {
   }
   void Release(int X, int Y) {
     Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, X, Y);
+  }
+
+  // A plain series on the chart from (0, 0) to (100, Top).
+  TChartSeries* AddLine(double Top) {
+    auto* Series = new TChartSeries(&Chart);
+    Chart.AddSeries(Series);
+    Series->AddXY(0, 0);
+    Series->AddXY(100, Top);
+    return Series;
   }
 
   TChartAxis& Bottom() { return *Chart.GetBottomAxis(); }

@@ -18,10 +18,7 @@ class TAxisArrowToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
     TMouseToolChart::SetUp();
-    Series = new TChartSeries(&Chart);
-    Chart.AddSeries(Series);
-    Series->AddXY(0, 0);
-    Series->AddXY(100, 50);
+    Series = AddLine(50);
     Tool = new TAxisArrowTool(&Chart);
     Tool->SetAxis(Chart.GetBottomAxis());
     Chart.Draw();

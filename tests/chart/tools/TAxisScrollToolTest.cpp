@@ -16,10 +16,7 @@ class TAxisScrollToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
     TMouseToolChart::SetUp();
-    Series = new TChartSeries(&Chart);
-    Chart.AddSeries(Series);
-    Series->AddXY(0, 0);
-    Series->AddXY(100, 50);
+    Series = AddLine(50);
     Tool = new TAxisScrollTool(&Chart);
     Chart.GetTools().Add(Tool);
     Bottom().SetMinMax(0, 100);

@@ -22,10 +22,7 @@ class TColorBandToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
     TMouseToolChart::SetUp();
-    auto* Series = new TChartSeries(&Chart);
-    Chart.AddSeries(Series);
-    Series->AddXY(0, 0);
-    Series->AddXY(100, 100);
+    AddLine(100);
     Band = new TColorBandTool(&Chart);
     Band->SetAxis(Chart.GetBottomAxis());
     Band->SetColor(clRed);

@@ -20,10 +20,7 @@ class TColorLineToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
     TMouseToolChart::SetUp();
-    auto* Series = new TChartSeries(&Chart);
-    Chart.AddSeries(Series);
-    Series->AddXY(0, 0);
-    Series->AddXY(100, 100);
+    AddLine(100);
     Tool = new TColorLineTool(&Chart);
     Tool->SetAxis(Chart.GetBottomAxis());
     Tool->GetPen().SetColor(clRed);

@@ -23,10 +23,7 @@ class TGridBandToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
     TMouseToolChart::SetUp();
-    auto* Series = new TChartSeries(&Chart);
-    Chart.AddSeries(Series);
-    Series->AddXY(0, 0);
-    Series->AddXY(100, 100);
+    AddLine(100);
     Tool = new TGridBandTool(&Chart);
     Tool->SetAxis(Chart.GetLeftAxis());
     Tool->GetBand1().SetColor(clRed);
