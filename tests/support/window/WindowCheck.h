@@ -5,6 +5,10 @@
 // user's do), waiting on the event loop, screenshots and a failure count.
 // Header only: included by the window-check programs, which link xcb.
 
+#include "chart/core/TChart.h"
+#include "chart/core/TChartLegend.h"
+#include "chart/core/TChartSeries.h"
+
 #include "platform/TColor.h"
 
 #include <QApplication>
@@ -119,6 +123,34 @@ inline void Expect(bool Condition, const char* What) {
   if (Condition) return;
   ++Failures;
   std::printf("FAILED: %s\n", What);
+}
+
+// Before the application exists: the checks run on Qt's X11 platform and
+// are skipped (SkipCode) without a display.
+inline bool UseXDisplay() {
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) return true;
+  std::printf("no X display: skipped\n");
+  return false;
+}
+
+// False, and said, when the server cannot fake input.
+inline bool CanFakeInput(const TFakeMouse& Mouse) {
+  if (Mouse.Available()) return true;
+  std::printf("FAILED: the X server offers no input-faking extension\n");
+  return false;
+}
+
+// The charts the checks drag on: flat, silver, without legend, one series
+// rising from (0, 0) to (100, 200).
+inline TChartSeries* SetUpPlainChart(TChart& Chart) {
+  Chart.SetView3D(false);
+  Chart.SetColor(clSilver);
+  Chart.GetLegend().SetVisible(false);
+  auto* Series = new TChartSeries(&Chart);
+  Chart.AddSeries(Series);
+  for (int I = 0; I <= 10; ++I) Series->AddXY(I * 10, I * 20);
+  return Series;
 }
 
 }  // namespace WindowCheck

@@ -38,28 +38,16 @@ using namespace WindowCheck;
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-    std::printf("no X display: skipped\n");
-    return SkipCode;
-  }
+  if (!UseXDisplay()) return SkipCode;
   QApplication App(argc, argv);
   TFakeMouse Mouse;
-  if (!Mouse.Available()) {
-    std::printf("FAILED: the X server offers no input-faking extension\n");
-    return 1;
-  }
+  if (!CanFakeInput(Mouse)) return 1;
 
   QWidget Window;
   Window.setWindowTitle(QStringLiteral("Zoom window check"));
   Window.resize(Width, Height);
   TChart Chart(nullptr);
-  Chart.SetView3D(false);
-  Chart.SetColor(clSilver);
-  Chart.GetLegend().SetVisible(false);
-  auto* Series = new TChartSeries(&Chart);
-  Chart.AddSeries(Series);
-  for (int I = 0; I <= 10; ++I) Series->AddXY(I * 10, I * 20);
+  SetUpPlainChart(Chart);
   int Frames = 0;
   int Zooms = 0;
   Chart.OnAfterDraw = [&Frames](TCustomAxisPanel*) { ++Frames; };
