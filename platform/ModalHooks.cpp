@@ -1,5 +1,6 @@
 #include "platform/ModalHooks.h"
 
+#include "platform/ScopeGuard.h"
 #include "platform/TFont.h"
 #include "platform/TPrinter.h"
 
@@ -11,9 +12,11 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -203,9 +206,35 @@ bool DefaultInputQuery(const TInputQueryRequest& r, QString& value) {
   return ok;
 }
 
+std::vector<QDialog*>& OpenForms() {
+  static std::vector<QDialog*> forms;
+  return forms;
+}
+
 int DefaultShowModal(QDialog& dialog) {
   if (Stray(QStringLiteral("form \"%1\"").arg(dialog.windowTitle()))) return mrCancel;
+  OpenForms().push_back(&dialog);
+  TScopeGuard close(
+      [&] { OpenForms().erase(std::find(OpenForms().begin(), OpenForms().end(), &dialog)); });
   return dialog.exec();
+}
+
+// The show sequence a user's exec would run, then the hook on the live
+// form. The form is listed as open meanwhile, so forms opened by the
+// hook's actions stack above it.
+int HookedShowModal(QDialog& dialog, const TShowModalHook& hook) {
+  QPointer<QDialog> alive(&dialog);
+  OpenForms().push_back(&dialog);
+  TScopeGuard close([&] {
+    OpenForms().erase(std::find(OpenForms().begin(), OpenForms().end(), &dialog));
+    if (alive) alive->hide();
+  });
+  dialog.setResult(mrNone);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
+  const int result = hook(dialog);
+  if (alive) alive->setResult(result);
+  return result;
 }
 
 // One slot per hook kind: the installed function, or the default.
@@ -214,11 +243,13 @@ struct Slot {
   explicit Slot(Hook d) : Default(std::move(d)), Current(Default) {}
   Hook Install(Hook h) {
     Hook previous = Current;
+    Installed = static_cast<bool>(h);
     Current = h ? std::move(h) : Default;
     return previous;
   }
   Hook Default;
   Hook Current;
+  bool Installed = false;  // Current is not the default
 };
 
 Slot<TMessageDialogHook>& MessageSlot() {
@@ -353,5 +384,15 @@ TShowModalHook SetShowModalHook(TShowModalHook Hook) {
 }
 
 int ShowModal(QDialog& Dialog) {
-  return ShowModalSlot().Current(Dialog);
+  const std::vector<QDialog*>& open = OpenForms();
+  if (std::find(open.begin(), open.end(), &Dialog) != open.end()) return mrCancel;
+  const Slot<TShowModalHook>& slot = ShowModalSlot();
+  if (!slot.Installed) return DefaultShowModal(Dialog);
+  // A copy: an answer may install another hook while this one runs.
+  const TShowModalHook hook = slot.Current;
+  return HookedShowModal(Dialog, hook);
+}
+
+std::vector<QDialog*> OpenModalForms() {
+  return OpenForms();
 }

@@ -176,11 +176,23 @@ bool InputQuery(const TInputQueryRequest& Request, QString& Value);
 
 // Every form of ours shown modally goes through ShowModal instead of
 // QDialog::exec, which returns what the dialog's done() was given (the form
-// sets a TModalResult). A test hook may act on the dialog (call its
-// handlers) and return a result without showing it.
+// sets a TModalResult).
+//
+// With a hook installed, ShowModal first runs the form's show sequence (the
+// dialog is shown, so its show handlers have run and its caption and pages
+// are what a user would see), then hands the live form to the hook instead
+// of entering a nested event loop; the hook may call the form's handlers
+// and returns the result. Afterwards the form is hidden again. A form that
+// the hook's actions open modally is handed to the hook in turn, in the
+// order opened, while the outer form stays shown beneath it; an answer may
+// install another hook, which then answers the forms opened after that.
+// Showing a form that is already open modally is refused (mrCancel), as a
+// recursive exec would be.
 using TShowModalHook = std::function<int(QDialog& Dialog)>;
 TShowModalHook SetShowModalHook(TShowModalHook Hook);
 int ShowModal(QDialog& Dialog);
+// The forms ShowModal has open at the moment, outermost first.
+std::vector<QDialog*> OpenModalForms();
 
 // ------------------------------------------------------- stray modals
 

@@ -1,0 +1,96 @@
+#include "chart/editor/KorEditorHelpers.h"
+
+#include "chart/core/KorProcs.h"
+#include "chart/core/Korconst.h"
+
+#include "platform/FormatSettings.h"
+#include "platform/ModalHooks.h"
+#include "platform/TBitmap.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QScreen>
+#include <QVariant>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The dynamic property that holds a docked form's object.
+constexpr char TagProperty[] = "KorFormTag";
+
+}  // namespace
+
+void KorPrepareForm(QDialog& Form, QWidget* Owner) {
+  Form.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+  Form.setSizeGripEnabled(false);
+  QRect Area;
+  if (Owner != nullptr)
+    Area = Owner->window()->frameGeometry();
+  else if (const QScreen* Screen = QGuiApplication::primaryScreen())
+    Area = Screen->availableGeometry();
+  if (!Area.isValid()) return;
+  QRect Placed = Form.frameGeometry();
+  Placed.moveCenter(Area.center());
+  Form.move(Placed.topLeft());
+}
+
+bool KorYesNo(const QString& Message, QWidget* Control) {
+  std::optional<QPoint> Position;
+  if (Control != nullptr) Position = Control->mapToGlobal(QPoint(20, 30));
+  return ConfirmYesNo(Message, QString(), Position, Control);
+}
+
+bool KorYesNoDelete(const QString& Name, QWidget* Control) {
+  return KorYesNo(Format(Korconst::KorMsg_SureToDelete, {Name}), Control);
+}
+
+void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls) {
+  for (QWidget* Control : Controls)
+    if (Control != nullptr) Control->setVisible(Visible);
+}
+
+void AddFormTo(QWidget& Form, QWidget& Parent, void* Object) {
+  Form.setParent(&Parent, Qt::Widget);
+  Form.setPalette(Parent.palette());
+  Form.setBackgroundRole(Parent.backgroundRole());
+  Form.setProperty(TagProperty, QVariant::fromValue(Object));
+  // The page may be on a hidden tab; its size is what counts.
+  const bool ParentHidden = Parent.isHidden();
+  Parent.setHidden(false);
+  const int Top = std::min(4, std::abs(Parent.height() - Form.height()) / 2);
+  Form.move(4, Top);
+  Form.show();
+  Parent.setHidden(ParentHidden);
+}
+
+void* KorFormTag(const QWidget& Form) {
+  return Form.property(TagProperty).value<void*>();
+}
+
+void AddDefaultValueFormats(QStringList& Strings) {
+  Strings << QStringLiteral("#,##0.###") << QStringLiteral("0") << QStringLiteral("0.0")
+          << QStringLiteral("0.#") << QStringLiteral("#.#") << QStringLiteral("#,##0.00;(#,##0.00)")
+          << QStringLiteral("00e-0") << QStringLiteral("#.0 \"x10\" E+0")
+          << QStringLiteral("#.# x10E-#");
+}
+
+void KorLoadArrowBitmaps(TBitmap& Up, TBitmap& Down) {
+  KorLoadBitmap(Up, QStringLiteral("KorArrowUp"), QString());
+  KorLoadBitmap(Down, QStringLiteral("KorArrowDown"), QString());
+}
+
+void MoveList(QListWidget& Source, QListWidget& Target) {
+  for (int Row = 0; Row < Source.count();) {
+    if (Source.item(Row)->isSelected())
+      Target.addItem(Source.takeItem(Row));
+    else
+      ++Row;
+  }
+}
+
+void MoveListAll(QListWidget& Source, QListWidget& Target) {
+  while (Source.count() > 0) Target.addItem(Source.takeItem(0));
+}

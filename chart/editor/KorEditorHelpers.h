@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <initializer_list>
+#include <memory>
+
+class QDialog;
+class QListWidget;
+class TBitmap;
+
+// Small helpers every editor page shares: dialog creation, docking a form
+// into a page, confirmations, the standard value formats and list moves.
+
+// Gives Form a dialog border and centres it on Owner's window, or on the
+// screen without an owner.
+void KorPrepareForm(QDialog& Form, QWidget* Owner);
+
+// A new dialog form T for Owner. Its Qt parent is Owner's window (the
+// owner's parent form when Owner is a control), so it stays above it; the
+// caller owns the form and frees it when done.
+template <class T>
+std::unique_ptr<T> KorCreateForm(QWidget* Owner) {
+  auto Form = std::make_unique<T>(Owner != nullptr ? Owner->window() : nullptr);
+  KorPrepareForm(*Form, Owner);
+  return Form;
+}
+
+// A Yes/No confirmation (Yes first and default); with a control the box
+// opens 20 pixels right of and 30 below the control's client origin.
+// True for Yes.
+bool KorYesNo(const QString& Message, QWidget* Control = nullptr);
+// "Delete <Name> ?" as KorYesNo.
+bool KorYesNoDelete(const QString& Name, QWidget* Control = nullptr);
+
+void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls);
+
+// Docks an editor form borderless into Parent at (4, top), with top at most
+// 4 pixels even when the form is taller than Parent, and shows it. Object
+// is remembered as the form's tag (not owned); read it with KorFormTag.
+void AddFormTo(QWidget& Form, QWidget& Parent, void* Object = nullptr);
+void* KorFormTag(const QWidget& Form);
+
+// Appends the standard value formats, most general first.
+void AddDefaultValueFormats(QStringList& Strings);
+
+// The arrow glyphs of the move up and down buttons; a missing resource
+// leaves a bitmap as it was.
+void KorLoadArrowBitmaps(TBitmap& Up, TBitmap& Down);
+
+// Moves the selected items of Source (text and data), in list order, to the
+// end of Target.
+void MoveList(QListWidget& Source, QListWidget& Target);
+// Moves every item of Source to the end of Target.
+void MoveListAll(QListWidget& Source, QListWidget& Target);

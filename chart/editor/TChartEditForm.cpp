@@ -1,0 +1,509 @@
+#include "chart/editor/TChartEditForm.h"
+
+#include "chart/core/KorProcs.h"
+#include "chart/core/Korconst.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartAxisTitle.h"
+#include "chart/core/TChartCustomAxes.h"
+#include "chart/core/TChartSeries.h"
+#include "chart/core/TChartTitle.h"
+#include "chart/core/TCustomChart.h"
+#include "chart/core/TKorCustomTool.h"
+#include "chart/core/TKorToolTypes.h"
+#include "chart/editor/TChartEditorPages.h"
+#include "platform/FormatSettings.h"
+#include "platform/ModalHooks.h"
+#include "platform/QtGuard.h"
+#include "platform/TFormBuilder.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Editor option names; the values live under the editor options key.
+const QString OptionRememberPosition = QStringLiteral("RememberPosition");
+const QString OptionRememberSize = QStringLiteral("RememberSize");
+const QString OptionTreeMode = QStringLiteral("TreeMode");
+const QString OptionLeft = QStringLiteral("Left");
+const QString OptionTop = QStringLiteral("Top");
+const QString OptionWidth = QStringLiteral("Width");
+const QString OptionHeight = QStringLiteral("Height");
+const QString OptionTreeWidth = QStringLiteral("TreeWidth");
+
+// Read for a value that is not stored.
+constexpr int Absent = std::numeric_limits<int>::min();
+constexpr int MinStoredSize = 100;
+constexpr int MinTreeWidth = 10;
+constexpr int DefaultTreeWidth = 140;
+// The caption-button height the stored default height was measured with.
+constexpr int DesignCaptionHeight = 18;
+
+// Tree nodes remember what they stand for.
+constexpr int TabRole = Qt::UserRole;
+constexpr int ObjectRole = Qt::UserRole + 1;
+enum TNodeKind { nkPage, nkSeries, nkAxis, nkTitle, nkChart };
+constexpr int KindRole = Qt::UserRole + 2;
+
+QWidget* AddTab(QTabWidget& Pages, const QString& Name, const QString& Caption) {
+  auto* tab = new QWidget(&Pages);
+  tab->setObjectName(Name);
+  Pages.addTab(tab, Caption);
+  return tab;
+}
+
+int ScaledText(const QString& Text, int Dpi) {
+  return Text.toInt() * Dpi / 96;
+}
+
+QString SeriesText(const TChartSeries& Series) {
+  return Series.GetTitle().isEmpty() ? QString::fromStdString(Series.GetName()) : Series.GetTitle();
+}
+
+}  // namespace
+
+std::vector<TKorOnShowEditor>& KorOnShowEditor() {
+  static std::vector<TKorOnShowEditor> procedures;
+  return procedures;
+}
+
+TChartEditForm::TChartEditForm(QWidget* Parent) : QDialog(Parent), TComponent(nullptr) {
+  BuildForm();
+  FormCreate();
+}
+
+TChartEditForm::~TChartEditForm() {
+  Destroying();
+  FormDestroy();
+  if (FChart != nullptr) FChart->RemoveFreeNotification(this);
+}
+
+void TChartEditForm::BuildForm() {
+  setObjectName(QStringLiteral("ChartEditForm"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  TreeSplitter = new QSplitter(Qt::Horizontal, this);
+  TreeSplitter->setObjectName(QStringLiteral("TreeSplitter"));
+  TreeSplitter->setChildrenCollapsible(false);
+  Tree = new QTreeWidget(TreeSplitter);
+  Tree->setObjectName(QStringLiteral("Tree"));
+  Tree->setHeaderHidden(true);
+  Tree->setVisible(false);
+  MainPage = new QTabWidget(TreeSplitter);
+  MainPage->setObjectName(QStringLiteral("MainPage"));
+  TabChart = AddTab(*MainPage, QStringLiteral("TabChart"), QStringLiteral("Chart"));
+  TabSeries = AddTab(*MainPage, QStringLiteral("TabSeries"), QStringLiteral("Series"));
+  TabData = AddTab(*MainPage, QStringLiteral("TabData"), QStringLiteral("Data"));
+  TabTools = AddTab(*MainPage, QStringLiteral("TabTools"), QStringLiteral("Tools"));
+  TabExport = AddTab(*MainPage, QStringLiteral("TabExport"), QStringLiteral("Export"));
+  TabPrint = AddTab(*MainPage, QStringLiteral("TabPrint"), QStringLiteral("Print"));
+  SubPage = new QTabWidget(TabChart);
+  SubPage->setObjectName(QStringLiteral("SubPage"));
+  (new QVBoxLayout(TabChart))->addWidget(SubPage);
+  TabSeriesList = AddTab(*SubPage, QStringLiteral("TabSeriesList"), QStringLiteral("Series"));
+  TabGeneral = AddTab(*SubPage, QStringLiteral("TabGeneral"), QStringLiteral("General"));
+  TabAxis = AddTab(*SubPage, QStringLiteral("TabAxis"), QStringLiteral("Axis"));
+  TabTitle = AddTab(*SubPage, QStringLiteral("TabTitle"), QStringLiteral("Titles"));
+  TabLegend = AddTab(*SubPage, QStringLiteral("TabLegend"), QStringLiteral("Legend"));
+  TabPanel = AddTab(*SubPage, QStringLiteral("TabPanel"), QStringLiteral("Panel"));
+  TabPaging = AddTab(*SubPage, QStringLiteral("TabPaging"), QStringLiteral("Paging"));
+  TabWalls = AddTab(*SubPage, QStringLiteral("TabWalls"), QStringLiteral("Walls"));
+  Tab3D = AddTab(*SubPage, QStringLiteral("Tab3D"), QStringLiteral("3D"));
+  TreeSplitter->setStretchFactor(1, 1);
+  layout->addWidget(TreeSplitter, 1);
+
+  PanBottom = new QWidget(this);
+  PanBottom->setObjectName(QStringLiteral("PanBottom"));
+  PanBottom->setFixedHeight(34);
+  TFormBuilder bottom(*PanBottom);
+  ButtonHelp = bottom.Add<QPushButton>(QStringLiteral("ButtonHelp"), QStringLiteral("&Help..."), 4,
+                                       5, 75, 25);
+  // No help file and no link-opening hook here: both stay hidden.
+  ButtonHelp->setVisible(false);
+  LabelURL = bottom.Add<QLabel>(QStringLiteral("LabelURL"), QString(), 90, 10);
+  LabelURL->setVisible(false);
+  BClose = bottom.Add<QPushButton>(QStringLiteral("BClose"), QStringLiteral("Close"), 0, 5, 75, 25);
+  auto* bottomLayout = new QHBoxLayout(PanBottom);
+  bottomLayout->setContentsMargins(0, 0, 0, 0);
+  bottomLayout->addWidget(ButtonHelp);
+  bottomLayout->addWidget(LabelURL);
+  bottomLayout->addStretch(1);
+  bottomLayout->addWidget(BClose);
+  layout->addWidget(PanBottom);
+
+  connect(BClose, &QPushButton::clicked, this, [this] { RunGuarded([this] { BCloseClick(); }); });
+  connect(MainPage, &QTabWidget::currentChanged, this,
+          [this] { RunGuarded([this] { MainPageChange(); }); });
+  connect(SubPage, &QTabWidget::currentChanged, this,
+          [this] { RunGuarded([this] { SubPageChange(); }); });
+  connect(Tree, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* node) { RunGuarded([this, node] { TreeChange(node); }); });
+}
+
+void TChartEditForm::FormCreate() {
+  const int dpi = logicalDpiX();
+  FDefaultWidth = ScaledText(Korconst::KorMsg_DefaultEditorSize, dpi);
+  FDefaultHeight = ScaledText(Korconst::KorMsg_DefaultEditorHeight, dpi) +
+                   style()->pixelMetric(QStyle::PM_TitleBarHeight) - DesignCaptionHeight;
+  resize(FDefaultWidth, FDefaultHeight);
+  setWindowTitle(QString());
+  MainPage->setCurrentWidget(TabChart);
+  SubPage->setCurrentWidget(TabSeriesList);
+  FRememberPosition = KorReadBoolOption(OptionRememberPosition, true);
+  FRememberSize = KorReadBoolOption(OptionRememberSize, true);
+  FTreeVisible = KorReadBoolOption(OptionTreeMode, false);
+  MainPage->setEnabled(false);
+  SubPage->setEnabled(false);
+}
+
+void TChartEditForm::FormDestroy() {
+  if (FChart == nullptr || !(FRememberPosition || FRememberSize)) return;
+  SavePlacement();
+}
+
+void TChartEditForm::SavePlacement() {
+  if (FRememberPosition) {
+    KorSaveIntegerOption(OptionLeft, x());
+    KorSaveIntegerOption(OptionTop, y());
+  }
+  if (!FRememberSize) return;
+  // Only a size the user chose is stored, so a later change of the default
+  // still reaches users who never resized the dialog.
+  if (width() != FDefaultWidth || height() != FDefaultHeight) {
+    KorSaveIntegerOption(OptionWidth, width());
+    KorSaveIntegerOption(OptionHeight, height());
+  }
+  if (Tree->isVisible() || FTreeVisible) KorSaveIntegerOption(OptionTreeWidth, Tree->width());
+}
+
+void TChartEditForm::SetChart(TCustomChart* Value) {
+  if (FChart != nullptr) FChart->RemoveFreeNotification(this);
+  FChart = Value;
+  if (FChart != nullptr) FChart->FreeNotification(this);
+  MainPage->setEnabled(FChart != nullptr);
+  SubPage->setEnabled(FChart != nullptr);
+  if (FChart != nullptr && (FRememberPosition || FRememberSize)) RestorePlacement();
+}
+
+void TChartEditForm::RestorePlacement() {
+  if (FRememberPosition) {
+    const int left = KorReadIntegerOption(OptionLeft, Absent);
+    if (left != Absent) move(std::max(0, left), std::max(0, KorReadIntegerOption(OptionTop, 0)));
+  }
+  if (FRememberSize) {
+    const int w = KorReadIntegerOption(OptionWidth, Absent);
+    const int h = KorReadIntegerOption(OptionHeight, Absent);
+    // Never below what the controls need, which the layout would enforce
+    // only when shown, after the dialog was placed on the screen.
+    const QSize least = minimumSizeHint();
+    resize(w != Absent ? std::max({MinStoredSize, least.width(), w}) : width(),
+           h != Absent ? std::max({MinStoredSize, least.height(), h}) : height());
+    const int treeWidth = KorReadIntegerOption(OptionTreeWidth, Absent);
+    if (treeWidth != Absent) FTreeWidth = std::max(MinTreeWidth, treeWidth);
+  }
+  KeepOnScreen();
+}
+
+void TChartEditForm::KeepOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  int left = x();
+  int top = y();
+  if (left > area.width()) left = area.width() - width();
+  if (top > area.height()) top = area.height() - height();
+  move(left, top);
+}
+
+void TChartEditForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove || AComponent != FChart) return;
+  // Everything the dialog pointed at belonged to that chart.
+  FChart = nullptr;
+  FEditSeries = nullptr;
+  FTheAxis = nullptr;
+  FTheTitle = nullptr;
+  FTheWall = nullptr;
+  FTheTool = nullptr;
+  MainPage->setEnabled(false);
+  SubPage->setEnabled(false);
+}
+
+void TChartEditForm::showEvent(QShowEvent* Event) {
+  QDialog::showEvent(Event);
+  if (!Event->spontaneous()) RunGuarded([this] { FormShow(); });
+}
+
+void TChartEditForm::FormShow() {
+  if (FChart == nullptr) return;
+  if (windowTitle().isEmpty())
+    setWindowTitle(Format(Korconst::KorMsg_Editing, {QString::fromStdString(FChart->GetName())}));
+  HideTabs();
+  for (const TKorOnShowEditor& procedure : KorOnShowEditor()) procedure(*this, nullptr);
+  if (FTreeVisible) BuildTree();
+  OpenDefaultTab();
+  if (FEditSeries != nullptr)
+    OpenSeries();
+  else if (FTheTool != nullptr && IsTabShown(TabTools))
+    OpenMainPage(TabTools);
+  EnsurePageEditor(MainPage->currentWidget());
+  if (MainPage->currentWidget() == TabChart) EnsurePageEditor(SubPage->currentWidget());
+}
+
+bool TChartEditForm::IsTabShown(const QWidget* Tab) const {
+  for (const QTabWidget* pages : {MainPage, SubPage}) {
+    const int index = pages->indexOf(const_cast<QWidget*>(Tab));
+    if (index >= 0) return pages->isTabVisible(index);
+  }
+  return false;
+}
+
+void TChartEditForm::HideTabs() {
+  struct TabRule {
+    QWidget* Tab;
+    TChartEditorTab HiddenBy;
+  };
+  const TabRule rules[] = {
+      {TabSeriesList, cetMain},    {TabGeneral, cetGeneral}, {TabAxis, cetAxis},
+      {TabTitle, cetTitles},       {TabLegend, cetLegend},   {TabPanel, cetPanel},
+      {TabPaging, cetPaging},      {TabWalls, cetWalls},     {Tab3D, cet3D},
+      {TabData, cetSeriesData},    {TabExport, cetExport},   {TabTools, cetTools},
+      {TabPrint, cetPrintPreview}, {TabSeries, cetAllSeries}};
+  for (const TabRule& rule : rules) {
+    bool shown = (FHiddenTabs & EditorTab(rule.HiddenBy)) == 0 &&
+                 ChartEditorPages().IsRegistered(rule.Tab->objectName());
+    if (rule.Tab == TabTools) shown = shown && KorToolTypes().Count() > 0;
+    QTabWidget* pages = SubPage->indexOf(rule.Tab) >= 0 ? SubPage : MainPage;
+    pages->setTabVisible(pages->indexOf(rule.Tab), shown);
+  }
+  // The "Chart" page is only a frame for its sub-pages.
+  bool anySubPage = false;
+  for (int i = 0; i < SubPage->count(); ++i) anySubPage = anySubPage || SubPage->isTabVisible(i);
+  MainPage->setTabVisible(MainPage->indexOf(TabChart), anySubPage);
+  // A hidden current tab would leave its page showing.
+  for (QTabWidget* pages : {SubPage, MainPage}) {
+    if (pages->isTabVisible(pages->currentIndex())) continue;
+    for (int i = 0; i < pages->count(); ++i)
+      if (pages->isTabVisible(i)) {
+        pages->setCurrentIndex(i);
+        break;
+      }
+  }
+}
+
+void TChartEditForm::OpenDefaultTab() {
+  switch (FDefaultTab) {
+    case NoEditorTab: return;
+    case cetSeriesData: OpenMainPage(TabData); return;
+    case cetExport: OpenMainPage(TabExport); return;
+    case cetTools: OpenMainPage(TabTools); return;
+    case cetPrintPreview: OpenMainPage(TabPrint); return;
+    default:
+      if (FDefaultTab >= cetMain && FDefaultTab <= cet3D) OpenSubPage(FDefaultTab);
+  }
+}
+
+void TChartEditForm::OpenSubPage(int Index) {
+  int found = -1;
+  for (int i = Index; i < SubPage->count() && found < 0; ++i)
+    if (SubPage->isTabVisible(i)) found = i;
+  for (int i = Index - 1; i >= 0 && found < 0; --i)
+    if (SubPage->isTabVisible(i)) found = i;
+  if (found >= 0) {
+    SubPage->setCurrentIndex(found);
+    OpenMainPage(TabChart);
+    return;
+  }
+  for (QWidget* tab : {TabData, TabTools, TabExport, TabPrint})
+    if (IsTabShown(tab)) {
+      OpenMainPage(tab);
+      return;
+    }
+}
+
+void TChartEditForm::OpenMainPage(QWidget* Tab) {
+  if (Tab == TabChart ? MainPage->isTabVisible(MainPage->indexOf(TabChart)) : IsTabShown(Tab))
+    MainPage->setCurrentWidget(Tab);
+}
+
+void TChartEditForm::OpenSeries() {
+  if (!IsTabShown(TabSeries)) return;
+  if (FDefaultTab == cetSeriesGeneral) FSeriesTab = TEditorSeriesTab::estGeneral;
+  if (FDefaultTab == cetSeriesMarks) FSeriesTab = TEditorSeriesTab::estMarks;
+  if (MainPage->currentWidget() == TabSeries)
+    RemakePageEditor(TabSeries);
+  else
+    OpenMainPage(TabSeries);
+}
+
+QWidget* TChartEditForm::PageEditor(const QWidget* Tab) const {
+  if (Tab == nullptr || Tab == TabChart) return nullptr;
+  return Tab->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void TChartEditForm::EnsurePageEditor(QWidget* Tab) {
+  if (FChart == nullptr || Tab == nullptr || Tab == TabChart || PageEditor(Tab) != nullptr) return;
+  const TChartEditorPageFactory* factory = ChartEditorPages().Find(Tab->objectName());
+  if (factory == nullptr) return;
+  QWidget* editor = (*factory)(*this, *Tab);
+  if (editor == nullptr) return;
+  editor->setParent(Tab);
+  editor->setAutoFillBackground(false);  // the tab's own colour shows through
+  auto* layout = Tab->layout() != nullptr ? Tab->layout() : new QVBoxLayout(Tab);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(editor);
+  editor->show();
+  KorTranslateControl(editor);
+}
+
+// A page that shows one object (axis, title, series) is made again for
+// another one; the page then reads the object it is to show.
+void TChartEditForm::RemakePageEditor(QWidget* Tab) {
+  delete PageEditor(Tab);
+  EnsurePageEditor(Tab);
+}
+
+void TChartEditForm::HighLight(QTabWidget* Pages) {
+  if (!FHighLightTabs) return;
+  const QColor normal = Pages->tabBar()->palette().color(QPalette::WindowText);
+  for (int i = 0; i < Pages->count(); ++i)
+    Pages->tabBar()->setTabTextColor(i, i == Pages->currentIndex() ? QColor(Qt::blue) : normal);
+}
+
+void TChartEditForm::SubPageChange() {
+  HighLight(SubPage);
+  if (isVisible()) EnsurePageEditor(SubPage->currentWidget());
+}
+
+void TChartEditForm::MainPageChange() {
+  HighLight(MainPage);
+  if (!isVisible()) return;
+  QWidget* page = MainPage->currentWidget();
+  if (page == TabChart) {
+    EnsurePageEditor(SubPage->currentWidget());
+    for (const TKorOnShowEditor& procedure : KorOnShowEditor()) procedure(*this, page);
+  } else {
+    EnsurePageEditor(page);
+  }
+}
+
+void TChartEditForm::BCloseClick() {
+  done(mrCancel);
+}
+
+// ------------------------------------------------------------------ tree
+
+QTreeWidgetItem* TChartEditForm::AddNode(QTreeWidgetItem* Parent, const QString& Text,
+                                         QWidget* Tab) {
+  auto* node = Parent != nullptr ? new QTreeWidgetItem(Parent) : new QTreeWidgetItem(Tree);
+  node->setText(0, Text);
+  node->setData(0, TabRole, QVariant::fromValue(static_cast<void*>(Tab)));
+  node->setData(0, KindRole, nkPage);
+  return node;
+}
+
+void TChartEditForm::BuildTree() {
+  Tree->clear();
+  Tree->setVisible(true);
+  // The pages are chosen in the tree; the tab rows would say it twice.
+  MainPage->tabBar()->setVisible(false);
+  SubPage->tabBar()->setVisible(false);
+  const int treeWidth = FTreeWidth > 0 ? FTreeWidth : DefaultTreeWidth;
+  resize(width() + treeWidth + TreeSplitter->handleWidth(), height());
+  TreeSplitter->setSizes({treeWidth, width() - treeWidth});
+
+  QTreeWidgetItem* seriesNode = AddNode(nullptr, QStringLiteral("Series"), TabSeriesList);
+  for (int i = 0; i < FChart->SeriesCount(); ++i) {
+    TChartSeries* series = FChart->GetSeries(i);
+    if (!series->GetShowInEditor()) continue;
+    QTreeWidgetItem* node = AddNode(seriesNode, SeriesText(*series), TabSeries);
+    node->setData(0, KindRole, nkSeries);
+    node->setData(0, ObjectRole, QVariant::fromValue(static_cast<void*>(series)));
+  }
+  seriesNode->setExpanded(FChart->SeriesCount() < 11);
+
+  QTreeWidgetItem* chartNode = AddNode(nullptr, QStringLiteral("Chart"), TabChart);
+  chartNode->setData(0, KindRole, nkChart);
+  for (int i = 1; i < SubPage->count(); ++i) {
+    if (!SubPage->isTabVisible(i)) continue;
+    QWidget* tab = SubPage->widget(i);
+    QTreeWidgetItem* node = AddNode(chartNode, SubPage->tabText(i), tab);
+    auto addObject = [&](const QString& text, void* object, TNodeKind kind) {
+      QTreeWidgetItem* child = AddNode(node, text, tab);
+      child->setData(0, KindRole, kind);
+      child->setData(0, ObjectRole, QVariant::fromValue(object));
+    };
+    if (tab == TabAxis) {
+      using namespace Korconst;
+      const std::pair<QString, TChartAxis*> axes[] = {
+          {KorMsg_LeftAxis, FChart->GetLeftAxis()},
+          {KorMsg_RightAxis, FChart->GetRightAxis()},
+          {KorMsg_TopAxis, FChart->GetTopAxis()},
+          {KorMsg_BottomAxis, FChart->GetBottomAxis()},
+          {KorMsg_DepthAxis, FChart->GetDepthAxis()},
+          {KorMsg_DepthTopAxis, FChart->GetDepthTopAxis()}};
+      for (const auto& [text, axis] : axes) addObject(text, axis, nkAxis);
+      const TChartCustomAxes& custom = FChart->GetCustomAxes();
+      for (int a = 0; a < custom.Count(); ++a)
+        addObject(custom.Get(a)->GetTitle().GetCaption() + QString::number(a), custom.Get(a),
+                  nkAxis);
+    } else if (tab == TabTitle) {
+      using namespace Korconst;
+      addObject(KorMsg_Title, &FChart->GetTitle(), nkTitle);
+      addObject(KorMsg_SubTitle, &FChart->GetSubTitle(), nkTitle);
+      addObject(KorMsg_Foot, &FChart->GetFoot(), nkTitle);
+      addObject(KorMsg_SubFoot, &FChart->GetSubFoot(), nkTitle);
+    }
+  }
+  for (QWidget* tab : {TabData, TabTools, TabExport, TabPrint})
+    if (IsTabShown(tab)) AddNode(nullptr, MainPage->tabText(MainPage->indexOf(tab)), tab);
+  Tree->setCurrentItem(seriesNode);
+}
+
+void TChartEditForm::TreeChange(QTreeWidgetItem* Node) {
+  if (Node == nullptr || FChart == nullptr) return;
+  auto* tab = static_cast<QWidget*>(Node->data(0, TabRole).value<void*>());
+  void* object = Node->data(0, ObjectRole).value<void*>();
+  switch (Node->data(0, KindRole).toInt()) {
+    case nkSeries:
+      FEditSeries = static_cast<TChartSeries*>(object);
+      OpenSeries();
+      return;
+    case nkAxis: FTheAxis = static_cast<TChartAxis*>(object); break;
+    case nkTitle: FTheTitle = static_cast<TChartTitle*>(object); break;
+    case nkChart:
+      // The chart's parts without the series list, which has a node of its own.
+      for (int i = 1; i < SubPage->count(); ++i)
+        if (SubPage->isTabVisible(i)) {
+          SubPage->setCurrentIndex(i);
+          break;
+        }
+      OpenMainPage(TabChart);
+      return;
+    default: break;
+  }
+  ShowTab(tab);
+  if (Node->data(0, KindRole).toInt() != nkPage) RemakePageEditor(tab);
+}
+
+void TChartEditForm::ShowTab(QWidget* Tab) {
+  if (SubPage->indexOf(Tab) >= 0) {
+    SubPage->setCurrentWidget(Tab);
+    OpenMainPage(TabChart);
+  } else {
+    OpenMainPage(Tab);
+  }
+}

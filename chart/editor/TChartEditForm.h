@@ -1,0 +1,167 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+#include "chart/editor/ChartEditorTypes.h"
+#include "platform/TComponent.h"
+#include "platform/TPersistent.h"
+
+class QLabel;
+class QPushButton;
+class QShowEvent;
+class QSplitter;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+class TChartAxis;
+class TChartSeries;
+class TChartTitle;
+class TCustomChart;
+class TCustomChartWall;
+class TKorCustomTool;
+
+// The tab of the series page that an entry point asks for.
+enum class TEditorSeriesTab { estFormat, estGeneral, estMarks, estMarksSymbol, estDataSource };
+
+// The chart editor dialog (interaction role): a "Chart" page with sub-pages
+// for the series list and the chart's parts, and pages for the selected
+// series, the data, the tools, export and print preview. Each page's editor
+// comes from the page register and is made the first time its page is
+// shown; tabs without a registered editor stay hidden. The dialog keeps its
+// position and size in the editor options between runs when asked to.
+class TChartEditForm : public QDialog, public TComponent {
+ public:
+  explicit TChartEditForm(QWidget* Parent = nullptr);
+  ~TChartEditForm() override;
+
+  TCustomChart* GetChart() const { return FChart; }
+  // Also enables the page controls (only with a chart) and, with either
+  // remember flag, restores the position and size stored for the dialog.
+  void SetChart(TCustomChart* Value);
+
+  bool GetRememberPosition() const { return FRememberPosition; }
+  void SetRememberPosition(bool Value) { FRememberPosition = Value; }
+  bool GetRememberSize() const { return FRememberSize; }
+  void SetRememberSize(bool Value) { FRememberSize = Value; }
+  bool GetTreeVisible() const { return FTreeVisible; }
+  void SetTreeVisible(bool Value) { FTreeVisible = Value; }
+  TChartEditorOptions GetOptions() const { return FOptions; }
+  void SetOptions(TChartEditorOptions Value) { FOptions = Value; }
+  bool GetHighLightTabs() const { return FHighLightTabs; }
+  void SetHighLightTabs(bool Value) { FHighLightTabs = Value; }
+  // NoEditorTab, or a TChartEditorTab.
+  int GetDefaultTab() const { return FDefaultTab; }
+  void SetDefaultTab(int Value) { FDefaultTab = Value; }
+  TChartEditorHiddenTabs GetHiddenTabs() const { return FHiddenTabs; }
+  void SetHiddenTabs(TChartEditorHiddenTabs Value) { FHiddenTabs = Value; }
+
+  // What to open: the series page reads the series and its tab, the axis,
+  // titles, walls and tools pages their object (none: the page's default).
+  TChartSeries* GetEditSeries() const { return FEditSeries; }
+  void SetEditSeries(TChartSeries* Value) { FEditSeries = Value; }
+  TEditorSeriesTab GetSeriesTab() const { return FSeriesTab; }
+  void SetSeriesTab(TEditorSeriesTab Value) { FSeriesTab = Value; }
+  TChartAxis* GetTheAxis() const { return FTheAxis; }
+  void SetTheAxis(TChartAxis* Value) { FTheAxis = Value; }
+  TChartTitle* GetTheTitle() const { return FTheTitle; }
+  void SetTheTitle(TChartTitle* Value) { FTheTitle = Value; }
+  TCustomChartWall* GetTheWall() const { return FTheWall; }
+  void SetTheWall(TCustomChartWall* Value) { FTheWall = Value; }
+  TKorCustomTool* GetTheTool() const { return FTheTool; }
+  void SetTheTool(TKorCustomTool* Value) { FTheTool = Value; }
+
+  // The editor docked in Tab, or nullptr while it has not been made.
+  QWidget* PageEditor(const QWidget* Tab) const;
+  // Whether the tab is offered (not hidden) in its page control.
+  bool IsTabShown(const QWidget* Tab) const;
+
+  // Handed to the series list page, which calls it when the user reorders
+  // the series.
+  TNotifyEvent OnChangeSeriesOrder;
+
+  // Handlers.
+  void FormShow();
+  void MainPageChange();
+  void SubPageChange();
+  void TreeChange(QTreeWidgetItem* Node);
+  void BCloseClick();
+
+  QTabWidget* MainPage;
+  QWidget* TabChart;
+  QWidget* TabSeries;
+  QWidget* TabData;
+  QWidget* TabTools;
+  QWidget* TabExport;
+  QWidget* TabPrint;
+  QTabWidget* SubPage;
+  QWidget* TabSeriesList;
+  QWidget* TabGeneral;
+  QWidget* TabAxis;
+  QWidget* TabTitle;
+  QWidget* TabLegend;
+  QWidget* TabPanel;
+  QWidget* TabPaging;
+  QWidget* TabWalls;
+  QWidget* Tab3D;
+  QWidget* PanBottom;
+  QPushButton* ButtonHelp;
+  QPushButton* BClose;
+  QLabel* LabelURL;
+  QTreeWidget* Tree;
+  QSplitter* TreeSplitter;
+
+ protected:
+  void showEvent(QShowEvent* Event) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  void BuildForm();
+  void FormCreate();
+  void FormDestroy();
+  void RestorePlacement();
+  void SavePlacement();
+  void KeepOnScreen();
+  void HideTabs();
+  void OpenDefaultTab();
+  void OpenSubPage(int Index);
+  void OpenMainPage(QWidget* Tab);
+  void OpenSeries();
+  // Makes the page's editor when it has none yet.
+  void EnsurePageEditor(QWidget* Tab);
+  void RemakePageEditor(QWidget* Tab);
+  void HighLight(QTabWidget* Pages);
+  void BuildTree();
+  QTreeWidgetItem* AddNode(QTreeWidgetItem* Parent, const QString& Text, QWidget* Tab);
+  void ShowTab(QWidget* Tab);
+
+  int FTreeWidth = 0;  // of the pages part when the tree is shown
+  TCustomChart* FChart = nullptr;
+  TChartAxis* FTheAxis = nullptr;
+  TChartTitle* FTheTitle = nullptr;
+  TKorCustomTool* FTheTool = nullptr;
+  TCustomChartWall* FTheWall = nullptr;
+  TChartSeries* FEditSeries = nullptr;
+  int FDefaultTab = NoEditorTab;
+  TChartEditorOptions FOptions = DefaultChartEditorOptions;
+  TChartEditorHiddenTabs FHiddenTabs = 0;
+  TEditorSeriesTab FSeriesTab = TEditorSeriesTab::estFormat;
+  bool FHighLightTabs = false;
+  bool FRememberPosition = true;
+  bool FRememberSize = true;
+  bool FTreeVisible = false;
+  // caches: the default size this screen gives the dialog, for telling
+  // whether the user resized it.
+  int FDefaultWidth = 0;
+  int FDefaultHeight = 0;
+};
+
+// Called with the dialog and no page when it is shown, and with the page
+// whenever a page of the main page control other than Series, Data,
+// Tools, Export or Print is shown.
+using TKorOnShowEditor = std::function<void(TChartEditForm& Form, QWidget* Page)>;
+std::vector<TKorOnShowEditor>& KorOnShowEditor();

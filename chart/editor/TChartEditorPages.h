@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <map>
+
+class QWidget;
+class TChartEditForm;
+
+// Makes the editor of one page of the chart editor dialog as a child of
+// Page (the tab it is docked in); the dialog lays it out to fill the tab.
+using TChartEditorPageFactory = std::function<QWidget*(TChartEditForm& Form, QWidget& Page)>;
+
+// Data: the process-wide register of the chart editor's page editors, by
+// the object name of the tab each one fills ("TabAxis", "TabSeries", ...).
+// Page units register theirs at start-up; the dialog shows only the tabs
+// whose editor is registered, so a feature that is not built in leaves no
+// empty page behind.
+class TChartEditorPages {
+ public:
+  TChartEditorPages() = default;
+  TChartEditorPages(const TChartEditorPages&) = delete;
+  TChartEditorPages& operator=(const TChartEditorPages&) = delete;
+
+  // Replaces any factory registered for TabName.
+  void Register(const QString& TabName, TChartEditorPageFactory Factory);
+  void Unregister(const QString& TabName);
+  bool IsRegistered(const QString& TabName) const;
+  // nullptr when none is registered.
+  const TChartEditorPageFactory* Find(const QString& TabName) const;
+
+ private:
+  std::map<QString, TChartEditorPageFactory> FFactories;
+};
+
+// The register, made on first use.
+TChartEditorPages& ChartEditorPages();

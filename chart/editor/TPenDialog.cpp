@@ -1,0 +1,289 @@
+#include "chart/editor/TPenDialog.h"
+
+#include "chart/editor/KorEditorHelpers.h"
+
+#include "chart/core/KorCanvas.h"
+#include "chart/core/KorProcs.h"
+#include "chart/core/Korconst.h"
+#include "chart/core/TButtonColor.h"
+#include "chart/core/TComboFlat.h"
+
+#include "platform/ModalHooks.h"
+#include "platform/QtGuard.h"
+#include "platform/ScopeGuard.h"
+#include "platform/TCanvas.h"
+#include "platform/TEditUpDown.h"
+#include "platform/TFormBuilder.h"
+#include "platform/TUpDown.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Height of a style item: the sample line runs 8 pixels below its top.
+constexpr int StyleItemHeight = 18;
+constexpr int SmallDotsIndex = 5;
+
+// Draws the style list's items with the dialog's own item painting.
+class TStyleItemDelegate : public QStyledItemDelegate {
+ public:
+  TStyleItemDelegate(const TPenDialog& Dialog, QObject* Parent)
+      : QStyledItemDelegate(Parent), FDialog(Dialog) {}
+
+  void paint(QPainter* Painter, const QStyleOptionViewItem& Option,
+             const QModelIndex& Index) const override {
+    RunGuarded([&] {
+      Painter->save();
+      TCanvas Canvas(*Painter, 96);
+      const QRect& R = Option.rect;
+      FDialog.CBStyleDrawItem(Canvas, Index.row(),
+                              TRect(R.left(), R.top(), R.right() + 1, R.bottom() + 1),
+                              (Option.state & QStyle::State_Selected) != 0);
+      Painter->restore();
+    });
+  }
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    return QSize(QStyledItemDelegate::sizeHint(Option, Index).width(), StyleItemHeight);
+  }
+
+ private:
+  const TPenDialog& FDialog;
+};
+
+// The style combo shows the current item's sample on its face too.
+class TPenStyleCombo : public TComboFlat {
+ public:
+  TPenStyleCombo(const TPenDialog& Dialog, QWidget* Parent) : TComboFlat(Parent), FDialog(Dialog) {}
+
+ protected:
+  void paintEvent(QPaintEvent* Event) override {
+    TComboFlat::paintEvent(Event);
+    RunGuarded([this] {
+      QStyleOptionComboBox Option;
+      initStyleOption(&Option);
+      const QRect R =
+          style()->subControlRect(QStyle::CC_ComboBox, &Option, QStyle::SC_ComboBoxEditField, this);
+      QPainter Painter(this);
+      Painter.setClipRect(R);
+      TCanvas Canvas(Painter, 96);
+      // Items are StyleItemHeight high; the face centres one in its field.
+      const int Top = R.top() + (R.height() - StyleItemHeight) / 2;
+      FDialog.CBStyleDrawItem(Canvas, currentIndex(),
+                              TRect(R.left(), Top, R.right() + 1, Top + StyleItemHeight), false);
+    });
+  }
+
+ private:
+  const TPenDialog& FDialog;
+};
+
+}  // namespace
+
+TPenDialog::TPenDialog(QWidget* Owner) : QDialog(Owner) {
+  setObjectName(QStringLiteral("PenDialog"));
+  setWindowTitle(QStringLiteral("Border Editor"));
+  BuildControls();
+  setFixedSize(276, 128);
+}
+
+TPenDialog::~TPenDialog() = default;
+
+void TPenDialog::BuildControls() {
+  TFormBuilder B(*this);
+  CBVisible =
+      B.Add<QCheckBox>(QStringLiteral("CBVisible"), QStringLiteral("&Visible"), 8, 8, 90, 17);
+  Label1 = B.Add<QLabel>(QStringLiteral("Label1"), QStringLiteral("&Style:"), 8, 39, 44, 13);
+  CBStyle = new TPenStyleCombo(*this, this);
+  CBStyle->setObjectName(QStringLiteral("CBStyle"));
+  CBStyle->setGeometry(56, 34, 126, 22);
+  Label2 = B.Add<QLabel>(QStringLiteral("Label2"), QStringLiteral("&Width:"), 8, 69, 44, 13);
+  SEWidth = B.Add<TEditUpDown>(QStringLiteral("SEWidth"), QStringLiteral("1"), 56, 64, 50, 22);
+  UDWidth = SEWidth->GetUpDown();
+  UDWidth->setObjectName(QStringLiteral("UDWidth"));
+  SEWidth->SetMin(1);
+  CBEndStyle = B.Add<TComboFlat>(QStringLiteral("CBEndStyle"), QString(), 112, 64, 70, 22);
+  BColor =
+      B.Add<TButtonColor>(QStringLiteral("BColor"), QStringLiteral("&Color..."), 8, 96, 80, 25);
+  BOK = B.Add<QPushButton>(QStringLiteral("BOK"), QStringLiteral("OK"), 192, 8, 75, 25);
+  BCancel =
+      B.Add<QPushButton>(QStringLiteral("BCancel"), QStringLiteral("Cancel"), 192, 40, 75, 25);
+  Label1->setBuddy(CBStyle);
+  Label2->setBuddy(SEWidth);
+  BOK->setDefault(true);
+  CBStyle->setItemDelegate(new TStyleItemDelegate(*this, CBStyle));
+  CBEndStyle->addItems({QStringLiteral("Round"), QStringLiteral("Square"), QStringLiteral("Flat")});
+
+  connect(CBVisible, &QCheckBox::clicked, this,
+          [this] { RunGuarded([this] { CBVisibleClick(); }); });
+  connect(CBStyle, &QComboBox::currentIndexChanged, this,
+          [this] { RunGuarded([this] { CBStyleChange(); }); });
+  connect(SEWidth, &QLineEdit::textChanged, this,
+          [this] { RunGuarded([this] { SEWidthChange(); }); });
+  connect(CBEndStyle, &QComboBox::currentIndexChanged, this,
+          [this] { RunGuarded([this] { CBEndStyleChange(); }); });
+  BColor->OnClick = [this](TKorButton*) { BColorClick(); };
+  connect(BOK, &QPushButton::clicked, this, [this] { done(mrOk); });
+  connect(BCancel, &QPushButton::clicked, this, [this] { RunGuarded([this] { BCancelClick(); }); });
+}
+
+void TPenDialog::showEvent(QShowEvent* Event) {
+  QDialog::showEvent(Event);
+  // A window restored from the task bar is shown again by the system; the
+  // backup must stay what the pen was when the dialog opened.
+  if (!Event->spontaneous()) RunGuarded([this] { FormShow(); });
+}
+
+TChartPen* TPenDialog::ChartPen() const {
+  return dynamic_cast<TChartPen*>(FPen);
+}
+
+void TPenDialog::FillStyles() {
+  CBStyle->clear();
+  CBStyle->addItems({QStringLiteral("Solid"), QStringLiteral("Dash"), QStringLiteral("Dot"),
+                     QStringLiteral("Dash Dot"), QStringLiteral("Dash Dot Dot")});
+}
+
+void TPenDialog::FormShow() {
+  if (FPen == nullptr) return;
+  FFilling = true;
+  TScopeGuard Filled([this] { FFilling = false; });
+  FBackup.Assign(*FPen);
+  FillStyles();
+  // Styles without an item (clear, inside frame, user dashes) select none.
+  const int StyleIndex = FPen->GetStyle() <= psDashDotDot ? static_cast<int>(FPen->GetStyle()) : -1;
+  if (TChartPen* Pen = ChartPen()) {
+    CBVisible->setVisible(true);
+    CBVisible->setChecked(Pen->GetVisible());
+    FBackup.SetVisible(Pen->GetVisible());
+    if (IsWindowsNT) CBStyle->addItem(Korconst::KorMsg_SmallDotsPen);
+    const bool SmallDots = IsWindowsNT && Pen->GetSmallDots();
+    CBStyle->setCurrentIndex(SmallDots ? SmallDotsIndex : StyleIndex);
+    EnableWidth(!SmallDots);
+    CBEndStyle->setVisible(IsWindowsNT);
+    if (IsWindowsNT) CBEndStyle->setCurrentIndex(static_cast<int>(Pen->GetEndStyle()));
+  } else {
+    CBVisible->setVisible(false);
+    CBEndStyle->setVisible(false);
+    CBStyle->setCurrentIndex(StyleIndex);
+    EnableWidth(true);
+  }
+  SEWidth->SetPosition(FPen->GetWidth());
+  RefreshStyleEnabled();
+  BColor->LinkProperty(FPen, QStringLiteral("Color"));
+  BColor->setVisible(!FHideColor);
+  KorTranslateControl(this);
+  FModified = false;
+}
+
+void TPenDialog::EnableWidth(bool Enabled) {
+  SEWidth->setEnabled(Enabled);
+  UDWidth->setEnabled(Enabled);
+}
+
+void TPenDialog::RefreshStyleEnabled() {
+  CBStyle->setEnabled(IsWindowsNT || SEWidth->GetPosition() == 1);
+}
+
+bool TPenDialog::IsSmallDotsItem(int Index) const {
+  return IsWindowsNT && Index == SmallDotsIndex;
+}
+
+void TPenDialog::SEWidthChange() {
+  if (!Editing() || FPen == nullptr) return;
+  FPen->SetWidth(SEWidth->GetPosition());
+  RefreshStyleEnabled();
+  FModified = true;
+}
+
+void TPenDialog::CBEndStyleChange() {
+  TChartPen* Pen = ChartPen();
+  if (!Editing() || Pen == nullptr || CBEndStyle->currentIndex() < 0) return;
+  Pen->SetEndStyle(static_cast<TPenEndStyle>(CBEndStyle->currentIndex()));
+  FModified = true;
+}
+
+void TPenDialog::CBVisibleClick() {
+  TChartPen* Pen = ChartPen();
+  if (!Editing() || Pen == nullptr) return;
+  Pen->SetVisible(CBVisible->isChecked());
+  FModified = true;
+}
+
+void TPenDialog::CBStyleChange() {
+  const int Index = CBStyle->currentIndex();
+  if (!Editing() || FPen == nullptr || Index < 0) return;
+  if (IsSmallDotsItem(Index)) {
+    if (TChartPen* Pen = ChartPen()) Pen->SetSmallDots(true);
+    EnableWidth(false);
+  } else {
+    FPen->SetStyle(static_cast<TPenStyle>(Index));
+    if (TChartPen* Pen = ChartPen()) Pen->SetSmallDots(false);
+    EnableWidth(true);
+  }
+  FModified = true;
+}
+
+void TPenDialog::BColorClick() {
+  CBStyle->update();
+  FModified = true;
+}
+
+void TPenDialog::BCancelClick() {
+  if (FModified && FPen != nullptr) {
+    // One change notification for the whole restore, so the chart repaints
+    // once.
+    const TNotifyEvent Handler = FPen->OnChange;
+    FPen->OnChange = nullptr;
+    FPen->Assign(FBackup);
+    FPen->OnChange = Handler;
+    if (Handler) Handler(FPen);
+    FModified = false;
+  }
+  done(mrCancel);
+}
+
+void TPenDialog::reject() {
+  RunGuarded([this] { BCancelClick(); });
+}
+
+void TPenDialog::CBStyleDrawItem(TCanvas& Canvas, int Index, const TRect& Rect,
+                                 bool Selected) const {
+  const TColor Background = Selected ? clHighlight : clWindow;
+  Canvas.GetBrush().SetStyle(bsSolid);
+  Canvas.GetBrush().SetColor(Background);
+  Canvas.FillRect(Rect);
+  if (Index < 0) return;
+  Canvas.SetBkColor(Background);  // the gaps of dashed samples
+  TColor Color = FPen != nullptr ? FPen->GetColor() : clBlack;
+  // A line in the background's colour would vanish.
+  if (ColorToRGB(Color) == ColorToRGB(Background))
+    Color = ColorToRGB(Color) == clWhite ? clBlack : clWhite;
+  if (IsSmallDotsItem(Index)) {
+    Canvas.SetPen(*KorCreatePenSmallDots(Color, 0));
+  } else {
+    Canvas.GetPen().SetWidth(1);
+    Canvas.GetPen().SetStyle(static_cast<TPenStyle>(Index));
+    Canvas.GetPen().SetColor(Color);
+  }
+  Canvas.MoveTo(Rect.Left + 2, Rect.Top + 8);
+  Canvas.LineTo(Rect.Left + 30, Rect.Top + 8);
+  Canvas.GetBrush().SetStyle(bsClear);
+  Canvas.SetBkMode(bkTransparent);
+  Canvas.GetFont().SetColor(Selected ? clHighlightText : clWindowText);
+  if (Index < CBStyle->count())
+    Canvas.TextOut(Rect.Left + 34, Rect.Top + 2, CBStyle->itemText(Index));
+}
+
+bool EditChartPen(QWidget* Owner, TPen& Pen, bool HideColor) {
+  const std::unique_ptr<TPenDialog> Dialog = KorCreateForm<TPenDialog>(Owner);
+  Dialog->SetPen(&Pen);
+  Dialog->SetHideColor(HideColor);
+  return ShowModal(*Dialog) == mrOk;
+}
