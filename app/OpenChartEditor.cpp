@@ -1,3 +1,8 @@
 #include "app/OpenChartEditor.h"
 
-void OpenChartEditor(TCustomChart&, QWidget*) {}
+#include "chart/editor/TChartEditor.h"
+
+void OpenChartEditor(TChartEditor& Editor, TCustomChart& Chart) {
+  Editor.SetChart(&Chart);
+  Editor.Execute();
+}

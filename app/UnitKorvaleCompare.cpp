@@ -12,6 +12,7 @@
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartAxisTitle.h"
 #include "chart/core/TChartTitle.h"
+#include "chart/editor/TChartEditor.h"
 #include "chart/series/TFastLineSeries.h"
 #include "platform/FormatSettings.h"
 #include "platform/QtGuard.h"
@@ -19,10 +20,10 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSizePolicy>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSizePolicy>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -174,7 +175,7 @@ void TKorvaleCompare::SBUndoZoomCorClick() {
 }
 
 void TKorvaleCompare::dcdtChartDblClick() {
-  OpenChartEditor(*dcdtChart, this);
+  OpenChartEditor(*ChartEditor1, *dcdtChart);
 }
 
 void TKorvaleCompare::dcdtChartMouseMove(int X, int Y) {
@@ -267,6 +268,8 @@ void TKorvaleCompare::WireHandlers() {
   connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
   // The control already runs its event handlers guarded.
   dcdtChart->OnDblClick = [this](TCustomControl*) { dcdtChartDblClick(); };
+  ChartEditor1 = std::make_unique<TChartEditor>(nullptr);
+  ChartEditor1->SetChart(dcdtChart.get());
   dcdtChart->OnMouseMove = [this](TCustomControl*, TShiftState, int X, int Y) {
     dcdtChartMouseMove(X, Y);
   };

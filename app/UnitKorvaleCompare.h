@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class RealTimeGofS;
 class TChart;
+class TChartEditor;
 class TChartSeries;
 class TSedDataView;
 
@@ -79,6 +80,8 @@ class TKorvaleCompare : public QWidget {
   QLabel* PosYTxt = nullptr;
   QPushButton* BitBtn1 = nullptr;
   std::unique_ptr<TChart> dcdtChart;
+  // Bound to dcdtChart; freed before it.
+  std::unique_ptr<TChartEditor> ChartEditor1;
   QPushButton* BitBtn2 = nullptr;
   QCheckBox* RadioButtonNormalized = nullptr;
 

@@ -19,6 +19,7 @@
 #include "chart/core/TChartLegend.h"
 #include "chart/core/TChartPen.h"
 #include "chart/core/TChartTitle.h"
+#include "chart/editor/TChartEditor.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TErrorSeries.h"
 #include "chart/series/TFastLineSeries.h"
@@ -111,8 +112,9 @@ TSedDataView::~TSedDataView() {
   TimeCourseChart.reset();
 }
 
-std::unique_ptr<TChart> TSedDataView::NewChart(QWidget* Tab) {
+std::unique_ptr<TChart> TSedDataView::NewChart(QWidget* Tab, const char* Name) {
   auto chart = std::make_unique<TChart>(nullptr);
+  chart->SetName(Name);
   chart->SetView3D(false);
   chart->SetColor(clWhite);
   chart->GetLegend().SetVisible(false);
@@ -152,7 +154,7 @@ QWidget* TSedDataView::BuildRawTab() {
   row->addStretch(1);
   row->addWidget(CopyRawBtn);
   layout->addLayout(row);
-  Chart1 = NewChart(tab);
+  Chart1 = NewChart(tab, "Chart1");
   Chart1->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("Radius cm"));
   // The bars carry text labels, which would otherwise replace the radii.
   Chart1->GetBottomAxis()->SetLabelStyle(talValue);
@@ -178,7 +180,7 @@ QWidget* TSedDataView::BuildAverageTab() {
   row->addStretch(1);
   row->addWidget(DcDtCopyBtn);
   layout->addLayout(row);
-  ChartAverage = NewChart(tab);
+  ChartAverage = NewChart(tab, "ChartAverage");
   ChartAverage->GetBottomAxis()->SetLogarithmic(true);
   ChartAverage->GetBottomAxis()->SetLogarithmicBase(M_E);
   // s* in seconds is of the order of 1e-13: scientific labels stay readable.
@@ -206,7 +208,7 @@ QWidget* TSedDataView::BuildCorrectedTab() {
   row->addStretch(1);
   row->addWidget(BitBtn1);
   layout->addLayout(row);
-  dcdtChart = NewChart(tab);
+  dcdtChart = NewChart(tab, "dcdtChart");
   dcdtChart->GetBottomAxis()->SetLogarithmic(true);
   dcdtChart->GetBottomAxis()->SetLogarithmicBase(M_E);
   dcdtChart->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("s*- log scale"));
@@ -251,12 +253,12 @@ QWidget* TSedDataView::BuildExtrapolationTab() {
   row2->addWidget(BitBtn2);
   layout->addLayout(row1);
   layout->addLayout(row2);
-  ChartSExtrapolation = NewChart(tab);
+  ChartSExtrapolation = NewChart(tab, "ChartSExtrapolation");
   ChartSExtrapolation->GetBottomAxis()->SetLogarithmic(true);
   ChartSExtrapolation->GetBottomAxis()->SetLogarithmicBase(M_E);
   ChartSExtrapolation->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("s*- log scale"));
   ChartSExtrapolation->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("s g(s)"));
-  ChartExtrapolation = NewChart(tab);
+  ChartExtrapolation = NewChart(tab, "ChartExtrapolation");
   ChartExtrapolation->GetLegend().SetVisible(true);
   ChartExtrapolation->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("1/sqrt(t)"));
   ChartExtrapolation->GetLeftAxis()->GetTitle().SetCaption(QStringLiteral("log(t(dc/dt))"));
@@ -313,7 +315,7 @@ QWidget* TSedDataView::BuildTimeCourseTab() {
   row2->addWidget(EditTimeCourse2, 2);
   layout->addLayout(row1);
   layout->addLayout(row2);
-  TimeCourseChart = NewChart(tab);
+  TimeCourseChart = NewChart(tab, "TimeCourseChart");
   layout->addWidget(TimeCourseChart->GetWidget(), 1);
   return tab;
 }
@@ -445,6 +447,8 @@ void TSedDataView::WireHandlers() {
     chart->OnMouseLeave = [this](TCustomControl*) { ChartMouseLeave(); };
     chart->OnDblClick = [this, chart](TCustomControl*) { ChartDblClick(*chart); };
   }
+  ChartEditor1 = std::make_unique<TChartEditor>(nullptr);
+  ChartEditor1->SetChart(Chart1.get());
   Chart1->OnClickSeries = [this](TCustomChart*, TChartSeries* Series, int, TMouseButton Button,
                                  TShiftState Shift, int,
                                  int) { Chart1ClickSeries(Series, Button, Shift); };
@@ -1255,7 +1259,7 @@ void TSedDataView::ZoomOutBtnClick() {
 }
 
 void TSedDataView::ChartDblClick(TCustomChart& Chart) {
-  OpenChartEditor(Chart, this);
+  OpenChartEditor(*ChartEditor1, Chart);
 }
 
 TChart* TSedDataView::ActiveChart() const {

@@ -24,6 +24,7 @@ class QToolButton;
 class RealTimeGofS;
 class TBarSeries;
 class TChart;
+class TChartEditor;
 class TChartSeries;
 class TCustomChart;
 class TFastLineSeries;
@@ -151,6 +152,9 @@ class TSedDataView : public QWidget {
   std::unique_ptr<TChart> ChartExtrapolation;
   std::unique_ptr<TChart> ChartSExtrapolation;
   std::unique_ptr<TChart> TimeCourseChart;
+  // Bound to the chart last double-clicked (Chart1 at first); freed before
+  // the charts.
+  std::unique_ptr<TChartEditor> ChartEditor1;
   TBarSeries* BarSeries = nullptr;
   TFastLineSeries* Template = nullptr;
   TBarSeries* MeniscusBar = nullptr;
@@ -210,7 +214,8 @@ class TSedDataView : public QWidget {
   QWidget* BuildExtrapolationTab();
   QWidget* BuildTimeCourseTab();
   QWidget* BuildStatusRow();
-  std::unique_ptr<TChart> NewChart(QWidget* Tab);
+  // Named as the form names it (the chart editor shows the name).
+  std::unique_ptr<TChart> NewChart(QWidget* Tab, const char* Name);
   void FormCreate();
   void SetupRawChartSeries();
   void AfterFirstLoad();

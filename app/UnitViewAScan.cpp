@@ -6,6 +6,7 @@
 #include "chart/core/TChart.h"
 #include "chart/core/TChartLegend.h"
 #include "chart/core/TChartTitle.h"
+#include "chart/editor/TChartEditor.h"
 #include "chart/series/TFastLineSeries.h"
 #include "platform/ModalHooks.h"
 #include "platform/TColor.h"
@@ -34,6 +35,7 @@ void Tell(const QString& Text, QWidget* Parent) {
 TViewAScan::TViewAScan(QWidget* AOwner) : QWidget(AOwner) {
   setObjectName(QStringLiteral("ViewAScan"));
   TransformChart = std::make_unique<TChart>(nullptr);
+  TransformChart->SetName("TransformChart");
   TransformChart->SetView3D(false);
   TransformChart->GetLegend().SetVisible(false);
   TransformChart->GetTitle().Clear();
@@ -43,6 +45,8 @@ TViewAScan::TViewAScan(QWidget* AOwner) : QWidget(AOwner) {
   series->SetSeriesColor(clRed);
   TransformChart->AddSeries(series);
   TransformChart->OnDblClick = [this](TCustomControl*) { TransformChartDblClick(); };
+  ChartEditor1 = std::make_unique<TChartEditor>(nullptr);
+  ChartEditor1->SetChart(TransformChart.get());
 
   FileTxt = new QLabel(this);
   auto* layout = new QVBoxLayout(this);
@@ -76,5 +80,5 @@ void TViewAScan::ShowScanFile() {
 }
 
 void TViewAScan::TransformChartDblClick() {
-  OpenChartEditor(*TransformChart, this);
+  OpenChartEditor(*ChartEditor1, *TransformChart);
 }

@@ -8,6 +8,7 @@
 
 class QLabel;
 class TChart;
+class TChartEditor;
 
 // The single-scan preview (interaction role): the curve of one scan file
 // in a chart. It keeps the last curve shown until another file is shown,
@@ -29,6 +30,8 @@ class TViewAScan : public QWidget {
   // Freed by the form before its Qt children (the chart's host widget is
   // one of them).
   std::unique_ptr<TChart> TransformChart;
+  // Bound to TransformChart; freed before it.
+  std::unique_ptr<TChartEditor> ChartEditor1;
   QLabel* FileTxt = nullptr;
 
  private:
