@@ -6,19 +6,26 @@
 #include "chart/core/TChartAxisTitle.h"
 #include "chart/core/TChartCustomAxes.h"
 #include "chart/core/TChartSeries.h"
+#include "chart/core/TChartSeriesList.h"
 #include "chart/core/TChartTitle.h"
 #include "chart/core/TCustomChart.h"
 #include "chart/core/TKorCustomTool.h"
 #include "chart/core/TKorToolTypes.h"
+#include "chart/core/TSeriesGroup.h"
+#include "chart/core/TSeriesGroups.h"
+#include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TChartEditorPages.h"
+#include "chart/editor/TChartListBox.h"
 #include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
 #include "platform/QtGuard.h"
 #include "platform/TFormBuilder.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -69,11 +76,24 @@ int ScaledText(const QString& Text, int Dpi) {
   return Text.toInt() * Dpi / 96;
 }
 
+TSeriesGroupActive AllActive(const TCustomChart& Chart) {
+  bool on = false;
+  bool off = false;
+  for (int i = 0; i < Chart.SeriesCount(); ++i) (Chart.GetSeries(i)->GetActive() ? on : off) = true;
+  return on && off ? gaSome : (off ? gaNo : gaYes);
+}
+
+Qt::CheckState CheckOf(TSeriesGroupActive Active) {
+  return Active == gaYes ? Qt::Checked : Active == gaNo ? Qt::Unchecked : Qt::PartiallyChecked;
+}
+
 QString SeriesText(const TChartSeries& Series) {
   return Series.GetTitle().isEmpty() ? QString::fromStdString(Series.GetName()) : Series.GetTitle();
 }
 
 }  // namespace
+
+bool KorSeriesNamesRuntime = false;
 
 std::vector<TKorOnShowEditor>& KorOnShowEditor() {
   static std::vector<TKorOnShowEditor> procedures;
@@ -122,6 +142,7 @@ void TChartEditForm::BuildForm() {
   TabPaging = AddTab(*SubPage, QStringLiteral("TabPaging"), QStringLiteral("Paging"));
   TabWalls = AddTab(*SubPage, QStringLiteral("TabWalls"), QStringLiteral("Walls"));
   Tab3D = AddTab(*SubPage, QStringLiteral("Tab3D"), QStringLiteral("3D"));
+  BuildSeriesList();
   TreeSplitter->setStretchFactor(1, 1);
   layout->addWidget(TreeSplitter, 1);
 
@@ -151,6 +172,98 @@ void TChartEditForm::BuildForm() {
           [this] { RunGuarded([this] { SubPageChange(); }); });
   connect(Tree, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* node) { RunGuarded([this, node] { TreeChange(node); }); });
+}
+
+void TChartEditForm::BuildSeriesList() {
+  auto* page = new QHBoxLayout(TabSeriesList);
+  page->setContentsMargins(4, 4, 4, 4);
+  LBSeries = new TChartListBox(TabSeriesList);
+  LBSeries->setObjectName(QStringLiteral("LBSeries"));
+  page->addWidget(LBSeries, 1);
+
+  auto* buttons = new QWidget(TabSeriesList);
+  buttons->setObjectName(QStringLiteral("PanelButtons"));
+  auto* column = new QVBoxLayout(buttons);
+  column->setContentsMargins(0, 0, 0, 0);
+  TFormBuilder b(*buttons);
+  BAddSeries = b.Add<QPushButton>(QStringLiteral("BAddSeries"), QStringLiteral("&Add..."), 0, 0);
+  BDeleteSeries =
+      b.Add<QPushButton>(QStringLiteral("BDeleteSeries"), QStringLiteral("&Delete"), 0, 0);
+  BRenameSeries =
+      b.Add<QPushButton>(QStringLiteral("BRenameSeries"), QStringLiteral("&Title..."), 0, 0);
+  BCloneSeries = b.Add<QPushButton>(QStringLiteral("BCloneSeries"), QStringLiteral("C&lone"), 0, 0);
+  BChangeTypeSeries =
+      b.Add<QPushButton>(QStringLiteral("BChangeTypeSeries"), QStringLiteral("&Change..."), 0, 0);
+  for (QPushButton* button :
+       {BAddSeries, BDeleteSeries, BRenameSeries, BCloneSeries, BChangeTypeSeries})
+    column->addWidget(button);
+  auto* arrows = new QHBoxLayout;
+  BMoveUP = b.Add<QPushButton>(QStringLiteral("BMoveUP"), QString(), 0, 0);
+  BMoveDown = b.Add<QPushButton>(QStringLiteral("BMoveDown"), QString(), 0, 0);
+  arrows->addWidget(BMoveUP);
+  arrows->addWidget(BMoveDown);
+  column->addLayout(arrows);
+  CBNames = b.Add<QCheckBox>(QStringLiteral("CBNames"), QStringLiteral("&View Series Names"), 0, 0);
+  CBNames->setVisible(false);
+  column->addWidget(CBNames);
+
+  PanelGroups = new QWidget(buttons);
+  PanelGroups->setObjectName(QStringLiteral("PanelGroups"));
+  auto* groupsLayout = new QVBoxLayout(PanelGroups);
+  groupsLayout->setContentsMargins(0, 0, 0, 0);
+  Groups =
+      TFormBuilder::AddTo<QListWidget>(*PanelGroups, QStringLiteral("Groups"), QString(), 0, 0);
+  groupsLayout->addWidget(Groups, 1);
+  auto* groupButtons = new QHBoxLayout;
+  BAddGroup = TFormBuilder::AddTo<QPushButton>(*PanelGroups, QStringLiteral("BAddGroup"),
+                                               QStringLiteral("+"), 0, 0, 25, 25);
+  BDeleteGroup = TFormBuilder::AddTo<QPushButton>(*PanelGroups, QStringLiteral("BDeleteGroup"),
+                                                  QStringLiteral("-"), 0, 0, 25, 25);
+  BRenameGroup = TFormBuilder::AddTo<QPushButton>(*PanelGroups, QStringLiteral("BRenameGroup"),
+                                                  QStringLiteral("..."), 0, 0, 25, 25);
+  for (QPushButton* button : {BAddGroup, BDeleteGroup, BRenameGroup}) {
+    button->setFixedWidth(25);
+    groupButtons->addWidget(button);
+  }
+  groupButtons->addStretch(1);
+  groupsLayout->addLayout(groupButtons);
+  PanelGroups->setVisible(false);
+  column->addWidget(PanelGroups, 1);
+  column->addStretch(0);
+  page->addWidget(buttons);
+  ConnectSeriesList();
+  ApplyOptions();
+}
+
+void TChartEditForm::ConnectSeriesList() {
+  auto wire = [this](QPushButton* button, void (TChartEditForm::*handler)()) {
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); });
+  };
+  wire(BAddSeries, &TChartEditForm::BAddSeriesClick);
+  wire(BDeleteSeries, &TChartEditForm::BDeleteSeriesClick);
+  wire(BRenameSeries, &TChartEditForm::BRenameSeriesClick);
+  wire(BCloneSeries, &TChartEditForm::BCloneSeriesClick);
+  wire(BChangeTypeSeries, &TChartEditForm::BChangeTypeSeriesClick);
+  wire(BMoveUP, &TChartEditForm::BMoveUPClick);
+  wire(BMoveDown, &TChartEditForm::BMoveDownClick);
+  wire(BAddGroup, &TChartEditForm::BAddGroupClick);
+  wire(BDeleteGroup, &TChartEditForm::BDeleteGroupClick);
+  wire(BRenameGroup, &TChartEditForm::BRenameGroupClick);
+  connect(CBNames, &QCheckBox::clicked, this, [this] { RunGuarded([this] { CBNamesClick(); }); });
+  connect(LBSeries, &QListWidget::itemSelectionChanged, this,
+          [this] { RunGuarded([this] { LBSeriesRefreshButtons(); }); });
+  connect(Groups, &QListWidget::currentRowChanged, this,
+          [this] { RunGuarded([this] { GroupsClick(); }); });
+  connect(Groups, &QListWidget::itemChanged, this,
+          [this](QListWidgetItem* item) { RunGuarded([this, item] { GroupsCheck(item); }); });
+  LBSeries->OnRefresh = [this](TChartListBox*) { LBSeriesRefreshButtons(); };
+  LBSeries->OnRemovedSeries = [this](TChartListBox*, TChartSeries* series) {
+    SeriesRemoved(series);
+  };
+  LBSeries->OnChangeOrder = [this](TChartListBox*, TChartSeries*, TChartSeries*) {
+    if (OnChangeSeriesOrder) OnChangeSeriesOrder(FChart);
+  };
 }
 
 void TChartEditForm::FormCreate() {
@@ -193,6 +306,7 @@ void TChartEditForm::SetChart(TCustomChart* Value) {
   if (FChart != nullptr) FChart->RemoveFreeNotification(this);
   FChart = Value;
   if (FChart != nullptr) FChart->FreeNotification(this);
+  LBSeries->SetChart(FChart);
   MainPage->setEnabled(FChart != nullptr);
   SubPage->setEnabled(FChart != nullptr);
   if (FChart != nullptr && (FRememberPosition || FRememberSize)) RestorePlacement();
@@ -251,14 +365,25 @@ void TChartEditForm::FormShow() {
   if (FChart == nullptr) return;
   if (windowTitle().isEmpty())
     setWindowTitle(Format(Korconst::KorMsg_Editing, {QString::fromStdString(FChart->GetName())}));
+  CBNames->setVisible(FChart->InState(csDesigning) || KorSeriesNamesRuntime);
+  BMoveUP->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+  BMoveDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
   HideTabs();
   for (const TKorOnShowEditor& procedure : KorOnShowEditor()) procedure(*this, nullptr);
   if (FTreeVisible) BuildTree();
   OpenDefaultTab();
-  if (FEditSeries != nullptr)
+  ApplyOptions();
+  if (HasOption(ceGroups)) FillGroups();
+  if (FEditSeries != nullptr) {
+    LBSeries->SetSelectedSeries(FEditSeries);
     OpenSeries();
-  else if (FTheTool != nullptr && IsTabShown(TabTools))
+  } else if (FTheTool != nullptr && IsTabShown(TabTools)) {
     OpenMainPage(TabTools);
+  } else if (LBSeries->count() > 0) {
+    LBSeries->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    if (LBSeries->isVisible()) LBSeries->setFocus();
+  }
+  LBSeriesRefreshButtons();
   EnsurePageEditor(MainPage->currentWidget());
   if (MainPage->currentWidget() == TabChart) EnsurePageEditor(SubPage->currentWidget());
 }
@@ -283,8 +408,11 @@ void TChartEditForm::HideTabs() {
       {TabData, cetSeriesData},    {TabExport, cetExport},   {TabTools, cetTools},
       {TabPrint, cetPrintPreview}, {TabSeries, cetAllSeries}};
   for (const TabRule& rule : rules) {
-    bool shown = (FHiddenTabs & EditorTab(rule.HiddenBy)) == 0 &&
-                 ChartEditorPages().IsRegistered(rule.Tab->objectName());
+    // The series list is part of the dialog; the other pages are offered
+    // by their editors' units.
+    bool shown =
+        (FHiddenTabs & EditorTab(rule.HiddenBy)) == 0 &&
+        (rule.Tab == TabSeriesList || ChartEditorPages().IsRegistered(rule.Tab->objectName()));
     if (rule.Tab == TabTools) shown = shown && KorToolTypes().Count() > 0;
     QTabWidget* pages = SubPage->indexOf(rule.Tab) >= 0 ? SubPage : MainPage;
     pages->setTabVisible(pages->indexOf(rule.Tab), shown);
@@ -343,19 +471,34 @@ void TChartEditForm::OpenSeries() {
   if (!IsTabShown(TabSeries)) return;
   if (FDefaultTab == cetSeriesGeneral) FSeriesTab = TEditorSeriesTab::estGeneral;
   if (FDefaultTab == cetSeriesMarks) FSeriesTab = TEditorSeriesTab::estMarks;
-  if (MainPage->currentWidget() == TabSeries)
+  if (MainPage->currentWidget() == TabSeries) {
     RemakePageEditor(TabSeries);
-  else
+  } else {
+    // A page made for another series is made again when shown.
+    delete PageEditor(TabSeries);
     OpenMainPage(TabSeries);
+  }
+}
+
+void TChartEditForm::OpenPage(QWidget* Tab) {
+  if (Tab == TabSeries) {
+    LBSeries->SetSelectedSeries(FEditSeries);
+    OpenSeries();
+    return;
+  }
+  ShowTab(Tab);
+  if (Tab == TabAxis || Tab == TabTitle || Tab == TabWalls) RemakePageEditor(Tab);
 }
 
 QWidget* TChartEditForm::PageEditor(const QWidget* Tab) const {
-  if (Tab == nullptr || Tab == TabChart) return nullptr;
+  if (Tab == nullptr || Tab == TabChart || Tab == TabSeriesList) return nullptr;
   return Tab->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 void TChartEditForm::EnsurePageEditor(QWidget* Tab) {
-  if (FChart == nullptr || Tab == nullptr || Tab == TabChart || PageEditor(Tab) != nullptr) return;
+  if (FChart == nullptr || Tab == nullptr || Tab == TabChart || Tab == TabSeriesList ||
+      PageEditor(Tab) != nullptr)
+    return;
   const TChartEditorPageFactory* factory = ChartEditorPages().Find(Tab->objectName());
   if (factory == nullptr) return;
   QWidget* editor = (*factory)(*this, *Tab);
@@ -402,6 +545,197 @@ void TChartEditForm::MainPageChange() {
 
 void TChartEditForm::BCloseClick() {
   done(mrCancel);
+}
+
+// ------------------------------------------------------------ series list
+
+void TChartEditForm::SetOptions(TChartEditorOptions Value) {
+  FOptions = Value;
+  ApplyOptions();
+}
+
+void TChartEditForm::ApplyOptions() {
+  const bool order = HasOption(ceOrderSeries);
+  BMoveUP->setVisible(order);
+  BMoveDown->setVisible(order);
+  LBSeries->SetEnableDragSeries(order);
+  // The list's own keys must not do what the buttons do not offer.
+  LBSeries->SetAllowAddSeries(HasOption(ceAdd));
+  LBSeries->SetAllowDeleteSeries(HasOption(ceDelete));
+  const bool groups = HasOption(ceGroups);
+  PanelGroups->setVisible(groups);
+  for (QPushButton* button : {BAddGroup, BDeleteGroup, BRenameGroup}) button->setVisible(groups);
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::LBSeriesRefreshButtons() {
+  // Adding needs no series to start from, only the gallery to choose from.
+  BAddSeries->setEnabled(HasOption(ceAdd) && KorAddGalleryProc && FChart != nullptr);
+  TChartSeries* series = LBSeries->SelectedSeries();
+  const bool any = series != nullptr && LBSeries->isEnabled();
+  const bool single = LBSeries->SelectedSeriesList().size() <= 1;
+  const TChartSeriesStyle flags = any ? series->GetStyle() : TChartSeriesStyle();
+  BDeleteSeries->setEnabled(any && HasOption(ceDelete) && !flags.Contains(tssDenyDelete));
+  BRenameSeries->setEnabled(any && HasOption(ceTitle) && single);
+  const bool change = any && HasOption(ceChange) && !flags.Contains(tssDenyChangeType) &&
+                      KorChangeGalleryProc != nullptr;
+  BChangeTypeSeries->setEnabled(change);
+  LBSeries->SetEnableChangeType(change);
+  BCloneSeries->setEnabled(any && HasOption(ceClone) && single && !flags.Contains(tssDenyClone));
+  const int row = LBSeries->GetItemIndex();
+  const bool move = any && HasOption(ceOrderSeries) && single;
+  BMoveUP->setEnabled(move && row > 0);
+  BMoveDown->setEnabled(move && row < LBSeries->count() - 1);
+}
+
+void TChartEditForm::BAddSeriesClick() {
+  const int before = LBSeries->count();
+  LBSeries->AddSeriesGallery();
+  TChartSeries* added = LBSeries->SelectedSeries();
+  // A series computed by a function is of no use until its sources are
+  // chosen, so it opens where they are.
+  if (LBSeries->count() > before && added != nullptr && added->GetFunction() != nullptr) {
+    FEditSeries = added;
+    FSeriesTab = TEditorSeriesTab::estDataSource;
+    OpenSeries();
+  }
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::BDeleteSeriesClick() {
+  LBSeries->DeleteSeries();
+  ForgetSeriesForms();
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::BRenameSeriesClick() {
+  LBSeries->RenameSeries();
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::BCloneSeriesClick() {
+  LBSeries->CloneSeries();
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::BChangeTypeSeriesClick() {
+  LBSeries->ChangeTypeSeries();
+  ForgetSeriesForms();
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::BMoveUPClick() {
+  LBSeries->MoveCurrentUp();
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::BMoveDownClick() {
+  LBSeries->MoveCurrentDown();
+  LBSeriesRefreshButtons();
+}
+
+void TChartEditForm::CBNamesClick() {
+  LBSeries->SetNames(CBNames->isChecked());
+  BRenameSeries->setText(CBNames->isChecked() ? QStringLiteral("&Name...")
+                                              : QStringLiteral("&Title..."));
+}
+
+void TChartEditForm::ForgetSeriesForms() {
+  if (MainPage->currentWidget() != TabSeries) delete PageEditor(TabSeries);
+}
+
+void TChartEditForm::SeriesRemoved(TChartSeries* Series) {
+  // The dialog keeps no free notification on the series it opens.
+  if (Series == FEditSeries) FEditSeries = nullptr;
+}
+
+// ------------------------------------------------------------------ groups
+
+void TChartEditForm::FillGroups() {
+  {
+    const QSignalBlocker block(Groups);
+    Groups->clear();
+    if (FChart == nullptr) return;
+    const int rows = FChart->GetSeriesList().GetGroups().Count() + (HasOption(ceGroupAll) ? 1 : 0);
+    for (int row = 0; row < rows; ++row) {
+      auto* item = new QListWidgetItem(Korconst::KorMsg_All, Groups);
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    }
+  }
+  FillGroupStates();
+  Groups->setCurrentRow(0);
+}
+
+TSeriesGroup* TChartEditForm::GroupOfRow(int Row) const {
+  if (FChart == nullptr || Row < 0) return nullptr;
+  const int index = Row - (HasOption(ceGroupAll) ? 1 : 0);
+  TSeriesGroups& groups = FChart->GetSeriesList().GetGroups();
+  return index >= 0 && index < groups.Count() ? groups.Get(index) : nullptr;
+}
+
+void TChartEditForm::GroupsClick() {
+  LBSeries->SetGroup(GroupOfRow(Groups->currentRow()));
+  BDeleteGroup->setEnabled(LBSeries->GetGroup() != nullptr);
+  BRenameGroup->setEnabled(LBSeries->GetGroup() != nullptr);
+}
+
+void TChartEditForm::GroupsCheck(QListWidgetItem* Item) {
+  if (FChart == nullptr || Item->checkState() == Qt::PartiallyChecked) return;
+  const bool on = Item->checkState() == Qt::Checked;
+  TSeriesGroup* group = GroupOfRow(Groups->row(Item));
+  if (group != nullptr) {
+    group->SetActive(on ? gaYes : gaNo);
+  } else {
+    for (int i = 0; i < FChart->SeriesCount(); ++i) FChart->GetSeries(i)->SetActive(on);
+  }
+  FillGroupStates();
+}
+
+// Only the check marks: a check may come from inside the item's own
+// change notice, so the items must stay.
+void TChartEditForm::FillGroupStates() {
+  const QSignalBlocker block(Groups);
+  for (int row = 0; row < Groups->count(); ++row) {
+    const TSeriesGroup* group = GroupOfRow(row);
+    QListWidgetItem* item = Groups->item(row);
+    if (group != nullptr) {
+      item->setText(group->GetName());
+      item->setCheckState(CheckOf(group->GetActive()));
+    } else {
+      item->setCheckState(CheckOf(AllActive(*FChart)));
+    }
+  }
+}
+
+void TChartEditForm::BAddGroupClick() {
+  if (FChart == nullptr) return;
+  QString name;
+  TInputQueryRequest request{Korconst::KorMsg_AddNewGroup, Korconst::KorMsg_GroupName, this};
+  if (!InputQuery(request, name) || name.isEmpty()) return;
+  TSeriesGroup* group = FChart->GetSeriesList().GetGroups().Add();
+  group->SetName(name);
+  FillGroups();
+  Groups->setCurrentRow(Groups->count() - 1);
+}
+
+void TChartEditForm::BDeleteGroupClick() {
+  TSeriesGroup* group = LBSeries->GetGroup();
+  if (group == nullptr || !KorYesNoDelete(group->GetName(), this)) return;
+  // The list lets go of the group before it is freed.
+  LBSeries->SetGroup(nullptr);
+  TSeriesGroups& groups = FChart->GetSeriesList().GetGroups();
+  groups.Delete(groups.IndexOf(group));
+  FillGroups();
+}
+
+void TChartEditForm::BRenameGroupClick() {
+  TSeriesGroup* group = LBSeries->GetGroup();
+  if (group == nullptr) return;
+  QString name = group->GetName();
+  TInputQueryRequest request{Korconst::KorMsg_ChangeGroupName, Korconst::KorMsg_GroupName, this};
+  if (!InputQuery(request, name) || name.isEmpty()) return;
+  group->SetName(name);
+  FillGroupStates();
 }
 
 // ------------------------------------------------------------------ tree

@@ -10,7 +10,10 @@
 #include "platform/TComponent.h"
 #include "platform/TPersistent.h"
 
+class QCheckBox;
 class QLabel;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QShowEvent;
 class QSplitter;
@@ -19,11 +22,13 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 class TChartAxis;
+class TChartListBox;
 class TChartSeries;
 class TChartTitle;
 class TCustomChart;
 class TCustomChartWall;
 class TKorCustomTool;
+class TSeriesGroup;
 
 // The tab of the series page that an entry point asks for.
 enum class TEditorSeriesTab { estFormat, estGeneral, estMarks, estMarksSymbol, estDataSource };
@@ -51,7 +56,8 @@ class TChartEditForm : public QDialog, public TComponent {
   bool GetTreeVisible() const { return FTreeVisible; }
   void SetTreeVisible(bool Value) { FTreeVisible = Value; }
   TChartEditorOptions GetOptions() const { return FOptions; }
-  void SetOptions(TChartEditorOptions Value) { FOptions = Value; }
+  // Also decides which series list buttons exist and what they allow.
+  void SetOptions(TChartEditorOptions Value);
   bool GetHighLightTabs() const { return FHighLightTabs; }
   void SetHighLightTabs(bool Value) { FHighLightTabs = Value; }
   // NoEditorTab, or a TChartEditorTab.
@@ -79,6 +85,9 @@ class TChartEditForm : public QDialog, public TComponent {
   QWidget* PageEditor(const QWidget* Tab) const;
   // Whether the tab is offered (not hidden) in its page control.
   bool IsTabShown(const QWidget* Tab) const;
+  // Shows Tab (a sub-page opens the "Chart" page too); a page that shows
+  // one object (series, axis, title, wall) is made for the object set now.
+  void OpenPage(QWidget* Tab);
 
   // Handed to the series list page, which calls it when the user reorders
   // the series.
@@ -90,6 +99,26 @@ class TChartEditForm : public QDialog, public TComponent {
   void SubPageChange();
   void TreeChange(QTreeWidgetItem* Node);
   void BCloseClick();
+  // The series list page.
+  void LBSeriesRefreshButtons();
+  void BAddSeriesClick();
+  void BDeleteSeriesClick();
+  void BRenameSeriesClick();
+  void BCloneSeriesClick();
+  void BChangeTypeSeriesClick();
+  void BMoveUPClick();
+  void BMoveDownClick();
+  void CBNamesClick();
+  // The groups panel (with ceGroups): choosing a group filters the list,
+  // checking it shows or hides its series.
+  void GroupsClick();
+  void GroupsCheck(QListWidgetItem* Item);
+  void BAddGroupClick();
+  void BDeleteGroupClick();
+  void BRenameGroupClick();
+  void FillGroups();
+  // The group listed in row Row of Groups; none for the "all" row.
+  TSeriesGroup* GroupOfRow(int Row) const;
 
   QTabWidget* MainPage;
   QWidget* TabChart;
@@ -108,6 +137,20 @@ class TChartEditForm : public QDialog, public TComponent {
   QWidget* TabPaging;
   QWidget* TabWalls;
   QWidget* Tab3D;
+  TChartListBox* LBSeries;
+  QPushButton* BAddSeries;
+  QPushButton* BDeleteSeries;
+  QPushButton* BRenameSeries;
+  QPushButton* BCloneSeries;
+  QPushButton* BChangeTypeSeries;
+  QPushButton* BMoveUP;
+  QPushButton* BMoveDown;
+  QCheckBox* CBNames;
+  QWidget* PanelGroups;
+  QListWidget* Groups;
+  QPushButton* BAddGroup;
+  QPushButton* BDeleteGroup;
+  QPushButton* BRenameGroup;
   QWidget* PanBottom;
   QPushButton* ButtonHelp;
   QPushButton* BClose;
@@ -121,7 +164,16 @@ class TChartEditForm : public QDialog, public TComponent {
 
  private:
   void BuildForm();
+  void BuildSeriesList();
+  void ConnectSeriesList();
   void FormCreate();
+  void ApplyOptions();
+  bool HasOption(TChartEditorOption Option) const { return (FOptions & EditorOption(Option)) != 0; }
+  // The series page shows forms of the series it had; after a delete or a
+  // type change it makes them again.
+  void ForgetSeriesForms();
+  void SeriesRemoved(TChartSeries* Series);
+  void FillGroupStates();
   void FormDestroy();
   void RestorePlacement();
   void SavePlacement();
@@ -165,3 +217,7 @@ class TChartEditForm : public QDialog, public TComponent {
 // Tools, Export or Print is shown.
 using TKorOnShowEditor = std::function<void(TChartEditForm& Form, QWidget* Page)>;
 std::vector<TKorOnShowEditor>& KorOnShowEditor();
+
+// Offers the "View Series Names" check box also on charts that are not
+// being designed.
+extern bool KorSeriesNamesRuntime;

@@ -14,14 +14,15 @@
 #include "platform/OptionsStore.h"
 
 // A chart named Chart1, stand-in page editors for the tabs a test offers
+// (the series list is the dialog's own)
 // (each a label naming its tab and the object the form says to show), and
 // the user's editor options in the test-mode folder, empty at the start.
 class EditorFixture : public ::testing::Test {
  protected:
   static inline const QString EditorKey = QStringLiteral("SOFTWARE\\Korvale\\KorChart Pro\\Editor");
   static inline const QStringList AllPages = {
-      "TabSeriesList", "TabGeneral", "TabAxis",   "TabTitle", "TabLegend", "TabPanel",  "TabPaging",
-      "TabWalls",      "Tab3D",      "TabSeries", "TabData",  "TabTools",  "TabExport", "TabPrint"};
+      "TabGeneral", "TabAxis",   "TabTitle", "TabLegend", "TabPanel",  "TabPaging", "TabWalls",
+      "Tab3D",      "TabSeries", "TabData",  "TabTools",  "TabExport", "TabPrint"};
 
   void SetUp() override {
     QStandardPaths::setTestModeEnabled(true);
