@@ -258,6 +258,9 @@ void TChartEditForm::ConnectSeriesList() {
   connect(Groups, &QListWidget::itemChanged, this,
           [this](QListWidgetItem* item) { RunGuarded([this, item] { GroupsCheck(item); }); });
   LBSeries->OnRefresh = [this](TChartListBox*) { LBSeriesRefreshButtons(); };
+  LBSeries->OnDropOutside = [this](TChartListBox*, TChartSeries* series, const QPoint& global) {
+    DropSeriesOnGroup(series, global);
+  };
   LBSeries->OnRemovedSeries = [this](TChartListBox*, TChartSeries* series) {
     SeriesRemoved(series);
   };
@@ -671,6 +674,16 @@ TSeriesGroup* TChartEditForm::GroupOfRow(int Row) const {
   const int index = Row - (HasOption(ceGroupAll) ? 1 : 0);
   TSeriesGroups& groups = FChart->GetSeriesList().GetGroups();
   return index >= 0 && index < groups.Count() ? groups.Get(index) : nullptr;
+}
+
+void TChartEditForm::DropSeriesOnGroup(TChartSeries* Series, const QPoint& Global) {
+  if (Series == nullptr || !HasOption(ceGroups)) return;
+  const QPoint at = Groups->viewport()->mapFromGlobal(Global);
+  QListWidgetItem* item = Groups->viewport()->rect().contains(at) ? Groups->itemAt(at) : nullptr;
+  TSeriesGroup* group = item != nullptr ? GroupOfRow(Groups->row(item)) : nullptr;
+  if (group == nullptr || group->GetSeries().Contains(Series)) return;
+  group->Add(Series);
+  FillGroupStates();
 }
 
 void TChartEditForm::GroupsClick() {

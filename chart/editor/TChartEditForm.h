@@ -113,6 +113,9 @@ class TChartEditForm : public QDialog, public TComponent {
   // checking it shows or hides its series.
   void GroupsClick();
   void GroupsCheck(QListWidgetItem* Item);
+  // A series dragged from the list and dropped at Global (screen
+  // coordinates): over a group of Groups it joins that group.
+  void DropSeriesOnGroup(TChartSeries* Series, const QPoint& Global);
   void BAddGroupClick();
   void BDeleteGroupClick();
   void BRenameGroupClick();

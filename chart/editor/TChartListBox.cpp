@@ -532,6 +532,10 @@ void TChartListBox::ChangeColor(TChartSeries* ASeries) {
 void TChartListBox::DragDropAt(const QPoint& P) {
   const int From = FDragRow;
   FDragRow = -1;
+  if (From >= 0 && !viewport()->rect().contains(P)) {
+    if (OnDropOutside) OnDropOutside(this, GetSeries(From), viewport()->mapToGlobal(P));
+    return;
+  }
   QListWidgetItem* Target = itemAt(P);
   if (From < 0 || Target == nullptr) return;
   const int To = row(Target);

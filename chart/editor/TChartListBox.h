@@ -176,7 +176,8 @@ class TChartListBox : public QListWidget, public TComponent, public IKorEventLis
   void DblClickAt(const QPoint& P);
   // Drags are accepted only from the list itself.
   bool AcceptsDragFrom(const QObject* Source) const { return Source == this; }
-  // Drops the row being dragged on the row at P.
+  // Drops the row being dragged on the row at P (P in the list's view);
+  // outside the view the drop goes to OnDropOutside.
   void DragDropAt(const QPoint& P);
   int GetDragRow() const { return FDragRow; }
   void KeyUp(int Key);
@@ -196,6 +197,10 @@ class TChartListBox : public QListWidget, public TComponent, public IKorEventLis
   TChangeOrderEvent OnChangeOrder;
   TDblClickSeriesEvent OnDblClickSeries;
   TChartListBoxEvent OnOtherItemsChange;
+  // A row dragged and released outside the list (onto another control of
+  // the form): the series and the release point in screen coordinates.
+  std::function<void(TChartListBox* Sender, TChartSeries* Series, const QPoint& Global)>
+      OnDropOutside;
   TChartListBoxEvent OnRefresh;
 
  protected:

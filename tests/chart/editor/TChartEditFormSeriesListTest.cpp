@@ -320,6 +320,33 @@ TEST_F(TChartEditFormSeriesListTest, GroupsFilterShowAndHideTheirSeries) {
       {mrYes});
 }
 
+// A row dragged out of the list and released over a group joins it;
+// released over nothing it changes nothing.
+TEST_F(TChartEditFormSeriesListTest, ASeriesDraggedOntoAGroupJoinsIt) {
+  TSeriesGroup* odd = Chart.GetSeriesList().GetGroups().Add();
+  odd->SetName("Odd");
+  odd->Add(A);
+  Editor.SetOptions(DefaultChartEditorOptions | EditorOption(ceGroups));
+  Open([&](TChartEditForm& form) {
+    TChartListBox& list = *form.LBSeries;
+    const QPoint title(list.SectionLeft(lbsTitle) + 20, TChartListBox::RowHeight * 2 + 5);
+    auto dragTo = [&](const QPoint& global) {
+      list.MouseDownAt(mbLeft, TShiftState(), title);  // row 2: C
+      ASSERT_EQ(list.GetDragRow(), 2);
+      list.DragDropAt(list.viewport()->mapFromGlobal(global));
+    };
+    const QRect oddRow = form.Groups->visualItemRect(form.Groups->item(1));
+    dragTo(form.Groups->viewport()->mapToGlobal(oddRow.center()));
+    EXPECT_TRUE(odd->GetSeries().Contains(C));
+    EXPECT_EQ(odd->GetSeries().Count(), 2);
+    dragTo(form.Groups->viewport()->mapToGlobal(oddRow.center()));  // already in it
+    EXPECT_EQ(odd->GetSeries().Count(), 2);
+    dragTo(form.BAddSeries->mapToGlobal(QPoint(2, 2)));
+    EXPECT_EQ(odd->GetSeries().Count(), 2);
+    EXPECT_EQ(Chart.SeriesCount(), 3);
+  });
+}
+
 TEST_F(TChartEditFormSeriesListTest, RendersTheOpenEditor) {
   const QString file = QDir::temp().filePath("korvale-chart-editor-series.png");
   Open([&](TChartEditForm& form) {
