@@ -19,13 +19,13 @@
 #include "platform/QtGuard.h"
 #include "platform/ScopeGuard.h"
 #include "platform/TCanvas.h"
+#include "platform/TOwnerDrawDelegate.h"
 #include "platform/TStringList.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 
 TKorAddGalleryProc KorAddGalleryProc;
 TKorChangeGalleryProc KorChangeGalleryProc;
@@ -34,36 +34,6 @@ namespace {
 
 // The series a row stands for is kept in the item's user data.
 constexpr int SeriesRole = Qt::UserRole;
-
-// Paints every row through the list box's DrawItem on a canvas over the
-// view's painter; rows have one fixed height.
-class TChartListBoxDelegate : public QStyledItemDelegate {
- public:
-  explicit TChartListBoxDelegate(TChartListBox* AList) : QStyledItemDelegate(AList), FList(AList) {}
-
-  void paint(QPainter* Painter, const QStyleOptionViewItem& Option,
-             const QModelIndex& Index) const override {
-    RunGuarded([&] {
-      Painter->save();
-      {
-        TCanvas Canvas(*Painter, 96);
-        const QRect& R = Option.rect;
-        FList->DrawItem(Canvas, Index.row(),
-                        TRect(R.left(), R.top(), R.right() + 1, R.bottom() + 1),
-                        Option.state.testFlag(QStyle::State_Selected),
-                        Option.state.testFlag(QStyle::State_HasFocus));
-      }
-      Painter->restore();
-    });
-  }
-
-  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex&) const override {
-    return QSize(Option.rect.width(), TChartListBox::RowHeight);
-  }
-
- private:
-  TChartListBox* FList;
-};
 
 TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers) {
   TShiftState Shift;
@@ -91,7 +61,12 @@ bool UsesOneColor(const TChartSeries& ASeries) {
 
 TChartListBox::TChartListBox(QWidget* Parent) : QListWidget(Parent), TComponent(nullptr) {
   KorRegisterHandCursor();
-  setItemDelegate(new TChartListBoxDelegate(this));
+  // Rows are painted through DrawItem on a canvas over the view's painter.
+  setItemDelegate(new TOwnerDrawDelegate(
+      this, RowHeight,
+      [this](TCanvas& Canvas, int Index, const TRect& Rect, bool Selected, bool Focused) {
+        DrawItem(Canvas, Index, Rect, Selected, Focused);
+      }));
   setUniformItemSizes(true);
   setSortingEnabled(false);
   // Rows are reordered by our own drag (a swap of two series), never by

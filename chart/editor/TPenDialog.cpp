@@ -14,6 +14,7 @@
 #include "platform/TCanvas.h"
 #include "platform/TEditUpDown.h"
 #include "platform/TFormBuilder.h"
+#include "platform/TOwnerDrawDelegate.h"
 #include "platform/TUpDown.h"
 
 #include <QCheckBox>
@@ -23,39 +24,12 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
 
 namespace {
 
 // Height of a style item: the sample line runs 8 pixels below its top.
 constexpr int StyleItemHeight = 18;
 constexpr int SmallDotsIndex = 5;
-
-// Draws the style list's items with the dialog's own item painting.
-class TStyleItemDelegate : public QStyledItemDelegate {
- public:
-  TStyleItemDelegate(const TPenDialog& Dialog, QObject* Parent)
-      : QStyledItemDelegate(Parent), FDialog(Dialog) {}
-
-  void paint(QPainter* Painter, const QStyleOptionViewItem& Option,
-             const QModelIndex& Index) const override {
-    RunGuarded([&] {
-      Painter->save();
-      TCanvas Canvas(*Painter, 96);
-      const QRect& R = Option.rect;
-      FDialog.CBStyleDrawItem(Canvas, Index.row(),
-                              TRect(R.left(), R.top(), R.right() + 1, R.bottom() + 1),
-                              (Option.state & QStyle::State_Selected) != 0);
-      Painter->restore();
-    });
-  }
-  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
-    return QSize(QStyledItemDelegate::sizeHint(Option, Index).width(), StyleItemHeight);
-  }
-
- private:
-  const TPenDialog& FDialog;
-};
 
 // The style combo shows the current item's sample on its face too.
 class TPenStyleCombo : public TComboFlat {
@@ -117,7 +91,10 @@ void TPenDialog::BuildControls() {
   Label1->setBuddy(CBStyle);
   Label2->setBuddy(SEWidth);
   BOK->setDefault(true);
-  CBStyle->setItemDelegate(new TStyleItemDelegate(*this, CBStyle));
+  CBStyle->setItemDelegate(
+      new TOwnerDrawDelegate(CBStyle, StyleItemHeight,
+                             [this](TCanvas& Canvas, int Index, const TRect& Rect, bool Selected,
+                                    bool) { CBStyleDrawItem(Canvas, Index, Rect, Selected); }));
   CBEndStyle->addItems({QStringLiteral("Round"), QStringLiteral("Square"), QStringLiteral("Flat")});
 
   connect(CBVisible, &QCheckBox::clicked, this,
