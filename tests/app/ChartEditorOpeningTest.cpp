@@ -6,6 +6,7 @@
 #include "chart/editor/TChartEditForm.h"
 #include "chart/series/RegisterSeriesTypes.h"
 #include "platform/ModalHooks.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,7 @@ class ChartEditorOpeningTest : public ::testing::Test {
     EXPECT_EQ(Caption, QStringLiteral("Editing ") + QString::fromLatin1(Name));
   }
 
+  const PrivateUserConfig Config;  // the editor reads the user's options
   TShowModalHook Previous;
   QString Caption;
   TCustomChart* Edited = nullptr;

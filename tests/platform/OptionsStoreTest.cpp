@@ -128,12 +128,11 @@ TEST_F(OptionsStoreTest, UnwritableLocationReportsFailure) {
 }
 
 TEST_F(OptionsStoreTest, UserStoreLivesInTheTestConfigFolder) {
-  QStandardPaths::setTestModeEnabled(true);
+  const PrivateUserConfig Config;
   const QString name = OptionsStore::User().FileName();
   EXPECT_TRUE(name.endsWith("/Korvale/Options.ini"));
   EXPECT_TRUE(
       name.startsWith(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
-  QStandardPaths::setTestModeEnabled(false);
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "tests/support/TestSupport.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QStandardPaths>
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -96,4 +100,22 @@ AsUnprivilegedUser::AsUnprivilegedUser() : FWasRoot(geteuid() == 0) {
 
 AsUnprivilegedUser::~AsUnprivilegedUser() {
   if (FWasRoot && (seteuid(0) != 0 || setegid(0) != 0)) std::abort();
+}
+
+PrivateUserConfig::PrivateUserConfig()
+    : FOldHome(qgetenv("HOME")), FHadHome(qEnvironmentVariableIsSet("HOME")) {
+  // The font configuration is read under the real home folder first: read
+  // later from an empty one, it caches afresh and leaks its own memory.
+  if (QGuiApplication::instance() != nullptr) QFontDatabase::families();
+  const std::filesystem::path Home = FreshTestDir("home");
+  qputenv("HOME", QByteArray::fromStdString(Home.string()));
+  QStandardPaths::setTestModeEnabled(true);
+}
+
+PrivateUserConfig::~PrivateUserConfig() {
+  QStandardPaths::setTestModeEnabled(false);
+  if (FHadHome)
+    qputenv("HOME", FOldHome);
+  else
+    qunsetenv("HOME");
 }

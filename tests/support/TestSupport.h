@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <filesystem>
@@ -30,6 +31,22 @@ class AsUnprivilegedUser {
 
  private:
   bool FWasRoot;
+};
+
+// While alive: the standard paths' test mode, with a home folder of the
+// running test's own, so that tests running at the same time in other
+// processes never share the user's configuration files (the options store).
+// Restores the home folder and the mode afterwards.
+class PrivateUserConfig {
+ public:
+  PrivateUserConfig();
+  ~PrivateUserConfig();
+  PrivateUserConfig(const PrivateUserConfig&) = delete;
+  PrivateUserConfig& operator=(const PrivateUserConfig&) = delete;
+
+ private:
+  QByteArray FOldHome;
+  bool FHadHome;
 };
 
 // Records every text shown through the message-box hook while alive.

@@ -10,6 +10,7 @@
 #include "platform/TComponent.h"
 #include "platform/TDateTime.h"
 #include "tests/platform/PixelProbe.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -290,7 +291,7 @@ TEST_F(KorProcsTest, CrossingLinesHandlesVerticalAndParallelSegments) {
 }
 
 TEST_F(KorProcsTest, EditorOptionsRoundTripThroughTheUsersStore) {
-  QStandardPaths::setTestModeEnabled(true);
+  const PrivateUserConfig Config;
   KorSaveBoolOption("KorProcsTest.Tree", true);
   KorSaveIntegerOption("KorProcsTest.Left", -17);
   EXPECT_TRUE(KorReadBoolOption("KorProcsTest.Tree", false));
@@ -300,7 +301,6 @@ TEST_F(KorProcsTest, EditorOptionsRoundTripThroughTheUsersStore) {
                                                "KorProcsTest.Left"));
   KorSaveBoolOption("KorProcsTest.Tree", false);
   EXPECT_FALSE(KorReadBoolOption("KorProcsTest.Tree", true));
-  QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST_F(KorProcsTest, AntiAliasAveragesTwoByTwoBlocksOfADoubleSizeDrawing) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QFile>
 #include <QLabel>
 #include <QStandardPaths>
@@ -12,6 +14,7 @@
 #include "chart/editor/TChartEditForm.h"
 #include "chart/editor/TChartEditorPages.h"
 #include "platform/OptionsStore.h"
+#include "tests/support/TestSupport.h"
 
 // A chart named Chart1, stand-in page editors for the tabs a test offers
 // (the series list is the dialog's own)
@@ -25,7 +28,7 @@ class EditorFixture : public ::testing::Test {
       "Tab3D",      "TabSeries", "TabData",  "TabTools",  "TabExport", "TabPrint"};
 
   void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
+    Config = std::make_unique<PrivateUserConfig>();
     QFile::remove(OptionsStore::UserFileName());
     // A new store: damage is reported once per store.
     OptionsStore::User().SetFileName(QString());
@@ -39,7 +42,7 @@ class EditorFixture : public ::testing::Test {
     KorToolTypes().Clear();
     for (const TKorToolClass& tool : SavedTools) KorToolTypes().Add(tool);
     QFile::remove(OptionsStore::UserFileName());
-    QStandardPaths::setTestModeEnabled(false);
+    Config.reset();
   }
 
   void OfferPages(const QStringList& Tabs) {
@@ -63,6 +66,7 @@ class EditorFixture : public ::testing::Test {
   int MadePages = 0;
 
  private:
+  std::unique_ptr<PrivateUserConfig> Config;
   // The tool register, cleared for the test: the tools tab depends on it.
   std::vector<TKorToolClass> SavedTools;
 };

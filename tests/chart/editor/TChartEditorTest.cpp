@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -36,9 +37,14 @@ class TChartEditorTest : public EditorFixture {
   }
 
   void WriteOptions(const QByteArray& Text) {
+    WriteUserFile("[" + EditorKey.toUtf8() + "]\n" + Text);
+  }
+  // The user's options file as it is on disk, folder included.
+  static void WriteUserFile(const QByteArray& Bytes) {
+    QDir().mkpath(QFileInfo(OptionsStore::UserFileName()).path());
     QFile file(OptionsStore::UserFileName());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[" + EditorKey.toUtf8() + "]\n" + Text);
+    file.write(Bytes);
   }
 
   TChartEditor Editor{nullptr};
@@ -173,10 +179,8 @@ TEST_F(TChartEditorTest, PositionAndSizeAreRememberedAcrossRuns) {
 TEST_F(TChartEditorTest, ACorruptOptionsFileGivesTheDefaults) {
   Editor.SetChart(&Chart);
   Editor.SetRememberPosition(true);
-  QFile file(OptionsStore::UserFileName());
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray("\x01\xff garbage\n[SOFTWARE\\Korvale\\KorChart Pro\\Editor\nWidth=x9\n"));
-  file.close();
+  WriteUserFile(
+      QByteArray("\x01\xff garbage\n[SOFTWARE\\Korvale\\KorChart Pro\\Editor\nWidth=x9\n"));
   QSize size;
   ModalScript script;
   script.AnswerForm([&](QDialog& dialog) {
