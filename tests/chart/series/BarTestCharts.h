@@ -9,6 +9,7 @@
 
 #include "platform/TBitmap.h"
 #include "platform/TCanvas.h"
+#include "tests/chart/series/DirectFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -38,18 +39,7 @@ class TBarChartFixture : public ::testing::Test {
     Axis.InternalCalcPositions();
   }
   // A direct (unbuffered) frame of the whole bitmap, cleared to white.
-  void Frame(bool Is3D) {
-    const TRect R(0, 0, Bitmap.GetWidth(), Bitmap.GetHeight());
-    TCanvas& C = Bitmap.GetCanvas();
-    C.GetBrush().SetStyle(bsSolid);
-    C.GetBrush().SetColor(clWhite);
-    C.GetPen().SetStyle(psClear);
-    C.FillRect(R);
-    Chart.SetView3D(Is3D);
-    Canvas->SetUseBuffer(false);
-    Canvas->InitWindow(C, &Options, clWhite, Is3D, R);
-    Canvas->Projection(100, R, R);
-  }
+  void Frame(bool Is3D) { StartDirectFrame(Chart, *Canvas, Bitmap, Options, Is3D); }
   // The steps of a drawing pass before the values are drawn: the shared
   // layout of every series, the bar sizes (through the margins) and the
   // visible ranges.

@@ -14,6 +14,7 @@
 
 #include "platform/TBitmap.h"
 #include "platform/TCanvas.h"
+#include "tests/chart/series/DirectFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -39,18 +40,7 @@ class TPieChartFixture : public ::testing::Test {
   void TearDown() override { UnRegisterKorSeries({TChartSeriesClass::Of<TPieSeries>()}); }
 
   // A direct (unbuffered) frame of the whole bitmap, cleared to white.
-  void Frame(bool Is3D) {
-    const TRect R(0, 0, Bitmap.GetWidth(), Bitmap.GetHeight());
-    TCanvas& C = Bitmap.GetCanvas();
-    C.GetBrush().SetStyle(bsSolid);
-    C.GetBrush().SetColor(clWhite);
-    C.GetPen().SetStyle(psClear);
-    C.FillRect(R);
-    Chart.SetView3D(Is3D);
-    Canvas->SetUseBuffer(false);
-    Canvas->InitWindow(C, &Options, clWhite, Is3D, R);
-    Canvas->Projection(100, R, R);
-  }
+  void Frame(bool Is3D) { StartDirectFrame(Chart, *Canvas, Bitmap, Options, Is3D); }
   // A pie of Values without marks or pen, slices coloured from Colors.
   TPieSeries* Pie(const std::vector<double>& Values) {
     static const TColor Colors[] = {clRed, clBlue, clLime, clYellow, clFuchsia, clAqua};

@@ -11,6 +11,17 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+// Counts the repaint requests that repaint.
+class TCountingChart : public TChart {
+ public:
+  using TChart::TChart;
+  void Invalidate() override {
+    if (GetAutoRepaint()) ++Repaints;
+    TChart::Invalidate();
+  }
+  int Repaints = 0;
+};
+
 // A 2D chart without legend, 400 x 300 pixels, that gets Qt's mouse events
 // through its host widget as in a window, so that tools hear them the way
 // the chart passes them on.
@@ -48,5 +59,5 @@ class TMouseToolChart : public ::testing::Test {
   TChartAxis& Bottom() { return *Chart.GetBottomAxis(); }
   TChartAxis& Left() { return *Chart.GetLeftAxis(); }
 
-  TChart Chart{nullptr};
+  TCountingChart Chart{nullptr};
 };

@@ -8,6 +8,7 @@
 #include "chart/core/TChartPen.h"
 #include "chart/core/TKorZoom.h"
 #include "chart/series/TPointSeries.h"
+#include "tests/chart/tools/MouseToolChart.h"
 #include "tests/platform/PixelProbe.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +24,11 @@ namespace {
 // A 2D silver chart of 400 x 300 pixels with the points (10 i, 20 i),
 // i = 0 .. 10, on fixed axes 0 .. 100 and 0 .. 200, and a cursor tool on
 // it. Mouse events go through the chart's host widget, as in a window.
-class TCursorToolTest : public ::testing::Test {
+class TCursorToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
-    Chart.SetBounds(0, 0, 400, 300);
-    Chart.SetView3D(false);
+    TMouseToolChart::SetUp();
     Chart.SetColor(clSilver);
-    Chart.GetLegend().SetVisible(false);
     Series = new TPointSeries(&Chart);
     Chart.AddSeries(Series);
     for (int I = 0; I <= 10; ++I) Series->AddXY(I * 10, I * 20);
@@ -45,23 +44,9 @@ class TCursorToolTest : public ::testing::Test {
     };
   }
 
-  void Mouse(QEvent::Type Type, Qt::MouseButton Button, Qt::MouseButtons Held, int X, int Y) {
-    QMouseEvent E(Type, QPointF(X, Y), QPointF(X, Y), Button, Held, Qt::NoModifier);
-    QCoreApplication::sendEvent(Chart.GetWidget(), &E);
-  }
-  void Press(int X, int Y) {
-    Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, X, Y);
-  }
-  void Move(int X, int Y, Qt::MouseButtons Held = Qt::LeftButton) {
-    Mouse(QEvent::MouseMove, Qt::NoButton, Held, X, Y);
-  }
-  void Release(int X, int Y) {
-    Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, X, Y);
-  }
   int PixelX(double Value) const { return Chart.GetBottomAxis()->CalcPosValue(Value); }
   int PixelY(double Value) const { return Chart.GetLeftAxis()->CalcPosValue(Value); }
 
-  TChart Chart{nullptr};
   TPointSeries* Series = nullptr;  // owned by the chart
   TCursorTool* Tool = nullptr;     // owned by the chart
   std::vector<int> Changes;

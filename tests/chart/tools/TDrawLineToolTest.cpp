@@ -14,6 +14,7 @@
 #include "chart/series/TPointSeries.h"
 
 #include "platform/TColor.h"
+#include "tests/chart/tools/MouseToolChart.h"
 
 #include <gtest/gtest.h>
 
@@ -27,25 +28,12 @@
 
 namespace {
 
-// Counts the repaint requests that repaint.
-class TCountingChart : public TChart {
- public:
-  using TChart::TChart;
-  void Invalidate() override {
-    if (GetAutoRepaint()) ++Repaints;
-    TChart::Invalidate();
-  }
-  int Repaints = 0;
-};
-
 // A 2D chart with both axes fixed at 0 .. 100 and the tool on it; the
 // mouse reaches the chart through its host widget, as in a window.
-class TDrawLineToolTest : public ::testing::Test {
+class TDrawLineToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
-    Chart.SetBounds(0, 0, 400, 300);
-    Chart.SetView3D(false);
-    Chart.GetLegend().SetVisible(false);
+    TMouseToolChart::SetUp();
     auto* Series = new TPointSeries(&Chart);
     Chart.AddSeries(Series);
     Series->SetSeriesColor(clGreen);
@@ -60,13 +48,9 @@ class TDrawLineToolTest : public ::testing::Test {
     Chart.Repaints = 0;
   }
 
-  void Mouse(QEvent::Type Type, Qt::MouseButton Button, Qt::MouseButtons Held, TPoint P) {
-    QMouseEvent E(Type, QPointF(P.X, P.Y), QPointF(P.X, P.Y), Button, Held, Qt::NoModifier);
-    QCoreApplication::sendEvent(Chart.GetWidget(), &E);
-  }
-  void Press(TPoint P) { Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, P); }
-  void Move(TPoint P) { Mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, P); }
-  void Release(TPoint P) { Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, P); }
+  void Press(TPoint P) { TMouseToolChart::Press(P.X, P.Y); }
+  void Move(TPoint P) { TMouseToolChart::Move(P.X, P.Y); }
+  void Release(TPoint P) { TMouseToolChart::Release(P.X, P.Y); }
   void Drag(TPoint From, TPoint To) {
     Press(From);
     Move(TPoint((From.X + To.X) / 2, (From.Y + To.Y) / 2));
@@ -96,7 +80,6 @@ class TDrawLineToolTest : public ::testing::Test {
     return Line;
   }
 
-  TCountingChart Chart{nullptr};
   TDrawLineTool* Tool = nullptr;  // owned by the chart
 };
 

@@ -6,6 +6,7 @@
 #include "chart/core/TChartLegend.h"
 #include "chart/core/TChartPen.h"
 #include "chart/series/TPointSeries.h"
+#include "tests/chart/tools/MouseToolChart.h"
 #include "tests/platform/PixelProbe.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,11 @@ namespace {
 
 // A 2D silver chart of 400 x 300 pixels with a point series and a nearest
 // tool on it; mouse events go through the chart's host widget.
-class TNearestToolTest : public ::testing::Test {
+class TNearestToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
-    Chart.SetBounds(0, 0, 400, 300);
-    Chart.SetView3D(false);
+    TMouseToolChart::SetUp();
     Chart.SetColor(clSilver);
-    Chart.GetLegend().SetVisible(false);
     Series = new TPointSeries(&Chart);
     Chart.AddSeries(Series);
     Tool = new TNearestTool(&Chart);
@@ -39,18 +38,14 @@ class TNearestToolTest : public ::testing::Test {
   void Points(const std::vector<std::pair<double, double>>& XY) {
     for (const auto& [X, Y] : XY) Series->AddXY(X, Y);
   }
-  void Move(int X, int Y) {
-    QMouseEvent E(QEvent::MouseMove, QPointF(X, Y), QPointF(X, Y), Qt::NoButton, Qt::NoButton,
-                  Qt::NoModifier);
-    QCoreApplication::sendEvent(Chart.GetWidget(), &E);
-  }
+  // The mouse moves over the chart without a button held.
+  void Move(int X, int Y) { TMouseToolChart::Move(X, Y, Qt::NoButton); }
   void Leave() {
     QEvent E(QEvent::Leave);
     QCoreApplication::sendEvent(Chart.GetWidget(), &E);
   }
   TPoint At(int Index) const { return TPoint(Series->CalcXPos(Index), Series->CalcYPos(Index)); }
 
-  TChart Chart{nullptr};
   TPointSeries* Series = nullptr;  // owned by the chart
   TNearestTool* Tool = nullptr;    // owned by the chart
   int Changes = 0;

@@ -8,6 +8,7 @@
 #include "chart/core/TKorZoom.h"
 #include "chart/core/TView3DOptions.h"
 #include "chart/series/TPointSeries.h"
+#include "tests/chart/tools/MouseToolChart.h"
 
 #include <gtest/gtest.h>
 
@@ -20,28 +21,17 @@
 
 namespace {
 
-// Counts the repaint requests that repaint.
-class TCountingChart : public TChart {
- public:
-  using TChart::TChart;
-  void Invalidate() override {
-    if (GetAutoRepaint()) ++Repaints;
-    TChart::Invalidate();
-  }
-  int Repaints = 0;
-};
-
 // A surface that can turn a chart all the way round.
 class TFullRotationCanvas : public TKorCanvas3D {
  public:
   bool GetSupportsFullRotation() const override { return true; }
 };
 
-class TRotateToolTest : public ::testing::Test {
+class TRotateToolTest : public TMouseToolChart {
  protected:
   void SetUp() override {
-    Chart.SetBounds(0, 0, 400, 300);
-    Chart.GetLegend().SetVisible(false);
+    TMouseToolChart::SetUp();
+    Chart.SetView3D(true);
     auto* Series = new TPointSeries(&Chart);
     Chart.AddSeries(Series);
     Series->AddXY(0, 0);
@@ -52,24 +42,11 @@ class TRotateToolTest : public ::testing::Test {
     Chart.Repaints = 0;
   }
 
-  void Mouse(QEvent::Type Type, Qt::MouseButton Button, Qt::MouseButtons Held, int X, int Y) {
-    QMouseEvent E(Type, QPointF(X, Y), QPointF(X, Y), Button, Held, Qt::NoModifier);
-    QCoreApplication::sendEvent(Chart.GetWidget(), &E);
-  }
-  void Press(int X, int Y) {
-    Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, X, Y);
-  }
-  void Move(int X, int Y) { Mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, X, Y); }
-  void Release(int X, int Y) {
-    Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, X, Y);
-  }
-
   TView3DOptions& View() { return Chart.GetView3DOptions(); }
   // Degrees for a drag of DX (DY) pixels across the chart rectangle.
   double RotationOf(int DX) { return DX * 90.0 / Chart.GetPlotWidth(); }
   double ElevationOf(int DY) { return DY * 90.0 / Chart.GetPlotHeight(); }
 
-  TCountingChart Chart{nullptr};
   TRotateTool* Tool = nullptr;  // owned by the chart
 };
 
