@@ -80,6 +80,11 @@ int GetDefaultFontSize() {
   return DefaultFont().Size;
 }
 
+TColor InvertibleColor(TColor Color, TColor Fallback) {
+  if (Color == clDefault || Color == clNone) Color = Fallback;
+  return ColorToRGB(Color) & 0xFFFFFF;
+}
+
 TColor ApplyDark(TColor Color, int HowMuch) {
   Color = ColorToRGB(Color);
   return RGB(Darken(GetRValue(Color), HowMuch), Darken(GetGValue(Color), HowMuch),

@@ -96,6 +96,10 @@ using TKorSetDCColor = TColor (*)(TCanvas& Canvas, TColor Color);
 extern TKorSetDCColor KorSetDCBrushColor;
 extern TKorSetDCColor KorSetDCPenColor;
 
+// An RGB value that XOR and other arithmetic can work with: the markers for
+// "inherit" (clDefault) and "no colour" (clNone) are not colours, so they
+// stand for Fallback; system colours are resolved.
+TColor InvertibleColor(TColor Color, TColor Fallback);
 // System colours are converted first; each channel loses HowMuch, stopping
 // at 0.
 TColor ApplyDark(TColor Color, int HowMuch);

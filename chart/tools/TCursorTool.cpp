@@ -1,5 +1,6 @@
 #include "chart/tools/TCursorTool.h"
 
+#include "chart/core/KorCanvas.h"
 #include "chart/core/Korproco.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChartAxis.h"
@@ -15,18 +16,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-
-namespace {
-
-// An RGB value that XOR can work with: the markers for "inherit" and "no
-// colour" are not colours (0x20000000 XOR anything inverts nothing
-// sensible), so they stand for Fallback, and system colours are resolved.
-TColor InvertibleColor(TColor Color, TColor Fallback) {
-  if (Color == clDefault || Color == clNone) Color = Fallback;
-  return ColorToRGB(Color) & 0xFFFFFF;
-}
-
-}  // namespace
 
 TCursorTool::TCursorTool(TComponent* AOwner) : TKorCustomToolSeries(AOwner) {}
 

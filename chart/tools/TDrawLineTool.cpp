@@ -2,6 +2,7 @@
 
 #include "chart/tools/TDrawLines.h"
 
+#include "chart/core/KorCanvas.h"
 #include "chart/core/Korproco.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChartAxis.h"
@@ -11,18 +12,6 @@
 #include "platform/Cursors.h"
 #include "platform/TBrush.h"
 #include "platform/TColor.h"
-
-namespace {
-
-// An RGB value that arithmetic can work with: "inherit" and "no colour"
-// are markers, not colours, so they stand for Fallback; system colours
-// are resolved.
-TColor InvertibleColor(TColor Color, TColor Fallback) {
-  if (Color == clDefault || Color == clNone) Color = Fallback;
-  return ColorToRGB(Color) & 0xFFFFFF;
-}
-
-}  // namespace
 
 TDrawLineTool::TDrawLineTool(TComponent* AOwner)
     : TKorCustomToolSeries(AOwner), FLines(std::make_unique<TDrawLines>(this)) {}

@@ -1,5 +1,6 @@
 #include "chart/tools/TNearestTool.h"
 
+#include "chart/core/KorCanvas.h"
 #include "chart/core/Korproco.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChartAxis.h"
@@ -34,8 +35,7 @@ bool InsideInclusive(const TRect& R, const TPoint& P) {
 // "inherit" and "no colour" are not colours, so they become Fallback first,
 // and system colours are resolved.
 TColor NotXorColor(TColor Color, TColor Back, TColor Fallback) {
-  if (Color == clDefault || Color == clNone) Color = Fallback;
-  return (ColorToRGB(Color) & 0xFFFFFF) ^ (0xFFFFFF ^ Back);
+  return InvertibleColor(Color, Fallback) ^ (0xFFFFFF ^ Back);
 }
 
 }  // namespace
@@ -143,8 +143,7 @@ void TNearestTool::PaintHint() {
   // schedules the copy to the screen.
   Chart->GetCanvas();
   TCanvas3D& C = Chart->GetPanelCanvas();
-  TColor Back = Chart->GetColor();
-  Back = ColorToRGB(Back == clDefault ? clBtnFace : Back) & 0xFFFFFF;
+  const TColor Back = InvertibleColor(Chart->GetColor(), clBtnFace);
   const auto Prepare = [&](const TChartPen& Pen) {
     if (Inverting) {
       C.AssignVisiblePenColor(Pen, NotXorColor(Pen.GetColor(), Back, clBlack));

@@ -1,5 +1,6 @@
 #include "chart/tools/TRotateTool.h"
 
+#include "chart/core/KorCanvas.h"
 #include "chart/core/Korproco.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChartHiddenPen.h"
@@ -156,9 +157,7 @@ void TRotateTool::DrawOutline(bool NewAngles) {
   }
   C.SetCanvas(Window);
   const TChartPen& Pen = GetPen();
-  TColor Color = Pen.GetColor();
-  if (Color == clDefault || Color == clNone) Color = clWhite;
-  C.AssignVisiblePenColor(Pen, ColorToRGB(Color) & 0xFFFFFF);
+  C.AssignVisiblePenColor(Pen, InvertibleColor(Pen.GetColor(), clWhite));
   C.GetPen().SetMode(Pen.GetMode());
   C.GetBrush().SetStyle(bsClear);
   const TRect R = Chart->GetPlotRect();
