@@ -88,3 +88,7 @@ void TComponent::SetStateFlag(TComponentStateFlag Flag, bool On) {
 void TComponent::Loaded() {
   SetStateFlag(csLoading, false);
 }
+
+void TComponent::GetChildren(const TGetChildProc&, TComponent*) const {}
+
+void TComponent::SetParentComponent(TComponent*) {}

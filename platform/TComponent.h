@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,17 @@ class TComponent {
   // After a stream has set the component's properties: clears the loading
   // flag; overrides finish what needs all properties.
   virtual void Loaded();
+
+  // Streaming a tree of components: a stream writes after a component's
+  // properties the children GetChildren yields (none here); Root is the
+  // component whose stream it is. A component with a parent (a series in
+  // its chart) is written under that parent rather than under its owner,
+  // and reading hands the parent to SetParentComponent (ignored here).
+  using TGetChildProc = std::function<void(TComponent* Child)>;
+  virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root) const;
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* Value);
 
   int GetComponentCount() const { return static_cast<int>(FComponents.size()); }
   TComponent* GetComponent(int Index) const;

@@ -19,6 +19,7 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
         return false;
       return true;
     case TPropertyKind::pkInteger:
+    case TPropertyKind::pkCursor:
     case TPropertyKind::pkEnum:
     case TPropertyKind::pkSet:
       if (const int* I = std::get_if<int>(&In))
@@ -40,7 +41,16 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
       else
         return false;
       return true;
+    case TPropertyKind::pkInt64:
+      if (const qint64* L = std::get_if<qint64>(&In))
+        Out = *L;
+      else if (const int* I = std::get_if<int>(&In))
+        Out = static_cast<qint64>(*I);
+      else
+        return false;
+      return true;
     case TPropertyKind::pkString:
+    case TPropertyKind::pkComponent:
       if (!std::holds_alternative<QString>(In)) return false;
       Out = In;
       return true;
@@ -49,6 +59,7 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
       Out = In;
       return true;
     case TPropertyKind::pkStrings:
+    case TPropertyKind::pkStringArray:
       if (!std::holds_alternative<QStringList>(In)) return false;
       Out = In;
       return true;
@@ -56,7 +67,8 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
       if (!std::holds_alternative<QByteArray>(In)) return false;
       Out = In;
       return true;
-    case TPropertyKind::pkClass: return false;
+    case TPropertyKind::pkClass:
+    case TPropertyKind::pkCollection: return false;
   }
   return false;
 }
@@ -65,7 +77,7 @@ bool Coerce(TPropertyKind Kind, const TPropertyValue& In, TPropertyValue& Out) {
 
 bool TPublishedProperty::IsStored(const TPersistent& Instance) const {
   if (Stored) return Stored(Instance);
-  if (Kind == TPropertyKind::pkClass) return true;
+  if (Kind == TPropertyKind::pkClass || Kind == TPropertyKind::pkCollection) return true;
   if (!Default || !Get) return true;
   return Get(Instance) != *Default;
 }

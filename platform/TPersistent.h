@@ -21,8 +21,14 @@ using TNotifyEvent = std::function<void(TPersistent* Sender)>;
 // and written as their ordinal; sets as a bit mask in an int; pkClass is a
 // persistent sub-object (font, pen, ...) that streams descend into;
 // pkIntegerList a list of integers written as one value (print margins);
-// pkStrings a list of text lines (titles); pkBinary bytes that the owner
-// encodes and decodes itself (a series' points).
+// pkStrings a list of text lines held in a string-list object (titles;
+// streams write it as "Name.Strings"); pkStringArray a list of texts the
+// owner defines itself (data-source names); pkBinary bytes that the owner
+// encodes and decodes itself (a series' points); pkInt64 a 64-bit integer;
+// pkCursor a cursor number, written by its name when it has one;
+// pkComponent a reference to another component, held and written as that
+// component's name (the owner resolves it once loading ends); pkCollection
+// a list of persistent items reached through TCollectionAccess.
 enum class TPropertyKind {
   pkInteger,
   pkColor,
@@ -34,12 +40,26 @@ enum class TPropertyKind {
   pkClass,
   pkIntegerList,
   pkStrings,
-  pkBinary
+  pkBinary,
+  pkInt64,
+  pkCursor,
+  pkComponent,
+  pkStringArray,
+  pkCollection
 };
 
 using TIntegerList = std::vector<int>;
 using TPropertyValue = std::variant<int, TColor, bool, double, QString, TPersistent*, TIntegerList,
-                                    QStringList, QByteArray>;
+                                    QStringList, QByteArray, qint64>;
+
+// How streams reach the items of a collection property: the items in
+// order, a new default item at the end, and emptying before a read.
+struct TCollectionAccess {
+  std::function<int(const TPersistent&)> Count;
+  std::function<TPersistent*(const TPersistent&, int)> Item;
+  std::function<TPersistent*(TPersistent&)> Add;
+  std::function<void(TPersistent&)> Clear;
+};
 
 // One published property: its name, kind and typed accessors working on the
 // owning object. Default is the value that is not written to streams; Stored,
@@ -52,6 +72,7 @@ struct TPublishedProperty {
   std::optional<TPropertyValue> Default;
   std::function<bool(const TPersistent&)> Stored;
   QStringList EnumNames;  // pkEnum / pkSet: identifiers by ordinal ("psSolid", ...)
+  TCollectionAccess Collection;  // pkCollection only
 
   // Whether a stream writes the property of Instance.
   bool IsStored(const TPersistent& Instance) const;
@@ -240,6 +261,50 @@ TPublishedProperty String(const QString& Name, QString (C::*Get)() const,
     };
   }
   if (Default) P.Default.emplace(std::in_place_type<QString>, *Default);
+  return P;
+}
+
+template <class C>
+TPublishedProperty Int64(const QString& Name, qint64 (C::*Get)() const, void (C::*Set)(qint64),
+                         std::optional<qint64> Default = std::nullopt) {
+  return Make<C, qint64, qint64>(Name, TPropertyKind::pkInt64, Get, Set,
+                                 Default ? std::optional<TPropertyValue>(*Default) : std::nullopt);
+}
+
+// A cursor number (TCursor is an int).
+template <class C>
+TPublishedProperty Cursor(const QString& Name, int (C::*Get)() const, void (C::*Set)(int),
+                          std::optional<int> Default = std::nullopt) {
+  return Make<C, int, int>(Name, TPropertyKind::pkCursor, Get, Set,
+                           Default ? std::optional<TPropertyValue>(*Default) : std::nullopt);
+}
+
+// A component reference held as the referenced component's name; an empty
+// name (no component) is not stored.
+template <class C>
+TPublishedProperty Component(const QString& Name, QString (C::*Get)() const,
+                             void (C::*Set)(const QString&)) {
+  TPublishedProperty P = String<C>(Name, Get, Set, QString());
+  P.Kind = TPropertyKind::pkComponent;
+  return P;
+}
+
+// A list of texts the owner defines itself, stored when not empty.
+template <class C>
+TPublishedProperty StringArray(const QString& Name, QStringList (C::*Get)() const,
+                               void (C::*Set)(const QStringList&)) {
+  TPublishedProperty P = Strings<C>(Name, Get, Set);
+  P.Kind = TPropertyKind::pkStringArray;
+  return P;
+}
+
+// A collection; stored when it holds items.
+inline TPublishedProperty Collection(const QString& Name, TCollectionAccess Access) {
+  TPublishedProperty P;
+  P.Name = Name;
+  P.Kind = TPropertyKind::pkCollection;
+  P.Stored = [Count = Access.Count](const TPersistent& I) { return Count(I) > 0; };
+  P.Collection = std::move(Access);
   return P;
 }
 
