@@ -50,3 +50,10 @@ class EFileError : public Exception {
  public:
   using Exception::Exception;
 };
+
+// Text that does not follow the grammar a parser expects (the text form of
+// a component stream); the message names the line.
+class EParserError : public Exception {
+ public:
+  using Exception::Exception;
+};

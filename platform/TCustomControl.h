@@ -86,7 +86,7 @@ class TCustomControl : public TComponent, public TPersistent {
   QWidget* GetWidget() const;
   QWidget* GetParentWidget() const;
   void SetParentWidget(QWidget* Value);
-  bool HasParent() const { return GetParentWidget() != nullptr; }
+  bool HasParent() const override { return GetParentWidget() != nullptr; }
 
   int GetLeft() const { return FBounds.Left; }
   void SetLeft(int Value) { SetBounds(Value, GetTop(), GetWidth(), GetHeight()); }

@@ -136,11 +136,12 @@ TStreamValue TReader::ReadAnyValue() {
 }
 
 std::vector<std::pair<QString, TStreamValue>> TReader::ReadCollectionItem(int Depth) {
-  // An item may start with its order value.
+  // An item starts with its order value or, without one, a list marker.
   const TValueType Next = NextValue();
   if (Next == TValueType::vaInt8 || Next == TValueType::vaInt16 || Next == TValueType::vaInt32)
     ReadInteger();
-  ReadListBegin();
+  else
+    ReadListBegin();
   std::vector<std::pair<QString, TStreamValue>> Properties;
   while (!EndOfList()) {
     QString Name = ReadShortString();
