@@ -107,8 +107,8 @@ const TPropertyList& TChartSeries::Properties() const {
     ValueFormat.Stored = [](const TPersistent& P) {
       return PP::As<C>(P).GetValueFormat() != Korconst::KorMsg_DefValueFormat;
     };
-    TPublishedProperty DataSources =
-        PP::Strings<C>(QStringLiteral("DataSources"), &C::DataSourceNames, &C::SetDataSourceNames);
+    TPublishedProperty DataSources = PP::StringArray<C>(
+        QStringLiteral("DataSources"), &C::DataSourceNames, &C::SetDataSourceNames);
     DataSources.Stored = [](const TPersistent& P) {
       return PP::As<C>(P).GetDataSources().Count() > 1;
     };
@@ -140,7 +140,9 @@ const TPropertyList& TChartSeries::Properties() const {
             PP::Boolean<C>(QStringLiteral("ColorEachPoint"), &C::GetColorEachPoint,
                            &C::SetColorEachPoint, false),
             ColorSource,
-            PP::Integer<C>(QStringLiteral("Cursor"), &C::CursorValue, &C::SetCursorValue, 0),
+            PP::Cursor<C>(QStringLiteral("Cursor"), &C::CursorValue, &C::SetCursorValue, crDefault),
+            PP::Component<C>(QStringLiteral("DataSource"), &C::DataSourceName,
+                             &C::SetDataSourceName),
             PP::Integer<C>(QStringLiteral("Depth"), &C::GetDepth, &C::SetDepth, -1),
             LabelsSource,
             PP::Object<C, TSeriesMarks>(QStringLiteral("Marks"), &C::MarksObject),
@@ -188,6 +190,32 @@ QByteArray TChartSeries::DataBytes() const {
 void TChartSeries::SetDataBytes(const QByteArray& Value) {
   TMemoryStream Stream(Value);
   ReadData(Stream);
+}
+
+QString TChartSeries::DataSourceName() const {
+  if (const TComponent* Source = GetDataSource()) return QString::fromStdString(Source->GetName());
+  // Read but not resolved yet: the reference is kept, not lost.
+  return FTempDataSources.isEmpty() ? QString() : FTempDataSources.first();
+}
+
+void TChartSeries::SetDataSourceName(const QString& Value) {
+  if (InState(csLoading) || InState(csReading)) {
+    // Resolved in Loaded, together with the other sources ("DataSources"
+    // names this one first when both are read).
+    if (!Value.isEmpty() && !FTempDataSources.contains(Value)) FTempDataSources.prepend(Value);
+    return;
+  }
+  FTempDataSources.clear();
+  if (Value.isEmpty()) {
+    SetDataSource(nullptr);
+    return;
+  }
+  TComponent* Owner = GetOwner();
+  TComponent* Found = Owner != nullptr ? Owner->FindComponent(Value.toStdString()) : nullptr;
+  if (Found != nullptr)
+    SetDataSource(Found);
+  else
+    FTempDataSources = QStringList{Value};  // not there yet: Loaded looks again
 }
 
 QStringList TChartSeries::DataSourceNames() const {
@@ -282,6 +310,9 @@ void TChartSeries::AssignFormat(const TChartSeries& Source) {
 
 void TChartSeries::Loaded() {
   TCustomChartSeries::Loaded();
+  // Custom mark items were kept through the "Data" read's Clear; from now
+  // on clearing the series drops them again.
+  FMarks->SetLoadingItems(false);
   if (!FTempDataSources.isEmpty()) {
     FDataSources->ClearRaw();
     TComponent* Owner = GetOwner();
@@ -1522,4 +1553,9 @@ void TChartSeries::PrepareForGallery(bool IsEnabled) {
 
 QStringList TChartSeries::CreateSubGallery() const {
   return {Korconst::KorMsg_Normal};
+}
+
+void TChartSeries::GetChildren(const TGetChildProc& Proc, TComponent* Root) const {
+  TCustomChartSeries::GetChildren(Proc, Root);
+  if (FFunction != nullptr) Proc(FFunction);
 }

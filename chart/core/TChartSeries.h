@@ -448,6 +448,8 @@ class TChartSeries : public TCustomChartSeries {
     FEndZ = EndZ;
   }
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The series' function is streamed as its child.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) const override;
 
  public:
   bool GetSinglePointFunction() const { return FSinglePointFunction; }
@@ -468,6 +470,10 @@ class TChartSeries : public TCustomChartSeries {
   TChartValueList* YValuesObject() { return FY; }
   QByteArray DataBytes() const;
   void SetDataBytes(const QByteArray& Value);
+  // The first data source by name; a name no component of the owner has
+  // yet is kept for Loaded.
+  QString DataSourceName() const;
+  void SetDataSourceName(const QString& Value);
   QStringList DataSourceNames() const;
   void SetDataSourceNames(const QStringList& Value) { FTempDataSources = Value; }
   // Custom axes by their index in the chart's custom-axes collection (-1:

@@ -107,6 +107,14 @@ const TPropertyList& TCustomAxisPanel::Properties() const {
       };
       return P;
     };
+    TCollectionAccess CustomAxes{
+        [](const TPersistent& I) { return PP::As<C>(I).GetCustomAxes().Count(); },
+        [](const TPersistent& I, int Index) -> TPersistent* {
+          return PP::As<C>(I).GetCustomAxes().Get(Index);
+        },
+        [](TPersistent& I) -> TPersistent* { return PP::As<C>(I).GetCustomAxes().Add(); },
+        [](TPersistent& I) { PP::As<C>(I).GetCustomAxes().Clear(); },
+    };
     return TPropertyList(TCustomKorPanelExtended::Properties(),
                          {
                              PP::Integer<C>(QStringLiteral("Chart3DPercent"), &C::GetChart3DPercent,
@@ -117,6 +125,7 @@ const TPropertyList& TCustomAxisPanel::Properties() const {
                                             &C::SetAxisVisible, true),
                              PP::Boolean<C>(QStringLiteral("ClipPoints"), &C::GetClipPoints,
                                             &C::SetClipPoints, true),
+                             PP::Collection(QStringLiteral("CustomAxes"), CustomAxes),
                              Axis(QStringLiteral("BottomAxis"), &C::GetBottomAxis),
                              Axis(QStringLiteral("TopAxis"), &C::GetTopAxis),
                              Axis(QStringLiteral("LeftAxis"), &C::GetLeftAxis),
@@ -943,4 +952,9 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRectangle) {
   BroadcastToolEvent(cteAfterDraw);
   Canvas.ResetState();
   DoOnAfterDraw();
+}
+
+void TCustomAxisPanel::GetChildren(const TGetChildProc& Proc, TComponent* Root) const {
+  TCustomKorPanelExtended::GetChildren(Proc, Root);
+  for (int I = 0; I < SeriesCount(); ++I) Proc(GetSeries(I));
 }

@@ -227,6 +227,8 @@ class TCustomAxisPanel : public TCustomKorPanelExtended {
   virtual void DrawTitlesAndLegend(bool BeforeSeries) = 0;
   virtual void DrawWalls() = 0;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Streams write the chart's series as its children.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) const override;
   // The panel's handling, then the tools hear that the mouse left.
   void MouseLeave() override;
   // An axis of the chart is being freed (also while the chart is).

@@ -63,7 +63,6 @@ const TPropertyList& TCustomChart::Properties() const {
     return TPropertyList(
         TCustomAxisPanel::Properties(),
         {
-            PP::Color<C>(QStringLiteral("BackColor"), &C::GetBackColor, &C::SetBackColor),
             Part(QStringLiteral("BackWall"),
                  [](const C& Ch) -> TPersistent& { return Ch.GetBackWall(); }),
             Part(QStringLiteral("BottomWall"),
@@ -130,6 +129,22 @@ TColor TCustomChart::GetBackColor() const {
 void TCustomChart::SetBackColor(TColor Value) {
   GetBackWall().SetColor(Value);
   if (!InState(csLoading) && HasParent()) GetBackWall().GetBrush().SetStyle(bsSolid);
+}
+
+bool TCustomChart::ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) {
+  // Older chart files stored the back wall's colour as the chart's own.
+  if (Name.compare(QStringLiteral("BackColor"), Qt::CaseInsensitive) != 0)
+    return TCustomAxisPanel::ReadLegacyProperty(Name, Value);
+  TColor Color = clNone;
+  if (const QString* Ident = std::get_if<QString>(&Value)) {
+    if (!IdentToColor(*Ident, Color)) return false;
+  } else if (const int* Number = std::get_if<int>(&Value)) {
+    Color = static_cast<TColor>(*Number);
+  } else {
+    return false;
+  }
+  SetBackColor(Color);
+  return true;
 }
 
 // -- hooks of the axis chart
@@ -875,4 +890,9 @@ void TCustomChart::RestoreScales(TAllAxisSavedScales& Saved) {
 void TCustomChart::AxisRemoved(TChartAxis* Axis) {
   TCustomAxisPanel::AxisRemoved(Axis);
   std::erase_if(FSavedScales, [Axis](const TAxisSavedScales& S) { return S.Axis == Axis; });
+}
+
+void TCustomChart::GetChildren(const TGetChildProc& Proc, TComponent* Root) const {
+  TCustomAxisPanel::GetChildren(Proc, Root);
+  for (int I = 0; I < GetTools().Count(); ++I) Proc(GetTools().Get(I));
 }

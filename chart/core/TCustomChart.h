@@ -104,6 +104,10 @@ class TCustomChart : public TCustomAxisPanel {
   // Palette index, titles, legend, scroll button and walls of another
   // chart, then the axis chart's part.
   void Assign(const TPersistent& Source) override;
+  // Streams write the tools after the series.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) const override;
+  // "BackColor", which older files wrote, sets the back wall's colour.
+  bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) override;
 
   TChartTitle& GetTitle() const { return *FTitle; }
   TChartTitle& GetSubTitle() const { return *FSubTitle; }

@@ -45,9 +45,9 @@ class TCustomChartElement : public TComponent, public TPersistent {
 
   // Streaming: an element's parent is its chart; only an axis panel is
   // accepted as one.
-  bool HasParent() const { return true; }
-  TComponent* GetParentComponent() const;
-  void SetParentComponent(TComponent* Value);
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
 
   // The setter family of every element and series property: store, and
   // repaint only when the value really changed.
@@ -70,7 +70,9 @@ class TCustomChartElement : public TComponent, public TPersistent {
  private:
   // Sub-object getters for the property table.
   TChartBrush* BrushObject() { return FBrush.get(); }
-  TChartPen* PenObject() { return FPen.get(); }
+  // The pen is made on first use: a stream reaching it before any drawing
+  // must find it there to read into.
+  TChartPen* PenObject() { return &GetPen(); }
 
   bool FActive = true;
   std::unique_ptr<TChartBrush> FBrush;

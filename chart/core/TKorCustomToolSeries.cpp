@@ -9,10 +9,9 @@ const TPropertyList& TKorCustomToolSeries::Properties() const {
   namespace PP = PublishedProperty;
   using C = TKorCustomToolSeries;
   static const TPropertyList List = [this] {
-    TPublishedProperty Series =
-        PP::String<C>(QStringLiteral("Series"), &C::GetSeriesName, &C::SetSeriesName);
-    Series.Stored = [](const TPersistent& P) { return PP::As<C>(P).GetSeries() != nullptr; };
-    return TPropertyList(TKorCustomTool::Properties(), {Series});
+    return TPropertyList(
+        TKorCustomTool::Properties(),
+        {PP::Component<C>(QStringLiteral("Series"), &C::GetSeriesName, &C::SetSeriesName)});
   }();
   return List;
 }

@@ -49,9 +49,9 @@ class TKorFunction : public TComponent, public TPersistent {
   bool GetUpdating() const { return FUpdating; }
 
   // Streaming: the function's parent is its series.
-  bool HasParent() const { return true; }
-  TComponent* GetParentComponent() const;
-  void SetParentComponent(TComponent* Value);
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
 
   // Entry from the parent series: recomputes its points from Source (none
   // for a function that needs no source).

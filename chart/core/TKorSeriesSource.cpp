@@ -12,15 +12,10 @@ TKorSeriesSource::~TKorSeriesSource() {
 const TPropertyList& TKorSeriesSource::Properties() const {
   namespace PP = PublishedProperty;
   using C = TKorSeriesSource;
-  static const TPropertyList List = [] {
-    TPublishedProperty Series =
-        PP::String<C>(QStringLiteral("Series"), &C::SeriesName, &C::SetSeriesName);
-    Series.Stored = [](const TPersistent& P) { return PP::As<C>(P).GetSeries() != nullptr; };
-    return TPropertyList({
-        Series,
-        PP::Boolean<C>(QStringLiteral("Active"), &C::GetActive, &C::SetActive, false),
-    });
-  }();
+  static const TPropertyList List{
+      PP::Component<C>(QStringLiteral("Series"), &C::SeriesName, &C::SetSeriesName),
+      PP::Boolean<C>(QStringLiteral("Active"), &C::GetActive, &C::SetActive, false),
+  };
   return List;
 }
 

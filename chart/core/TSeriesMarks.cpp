@@ -18,9 +18,13 @@
 
 #include "platform/Rounding.h"
 #include "platform/TCanvas.h"
+#include "platform/TReader.h"
+#include "platform/TStream.h"
+#include "platform/TWriter.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -82,6 +86,14 @@ const TPropertyList& TSeriesMarks::Properties() const {
     TPublishedProperty Symbol =
         PP::Object<C, TSeriesMarksSymbol>(QStringLiteral("Symbol"), &C::GetSymbol);
     Symbol.Stored = [](const TPersistent& P) { return PP::As<C>(P).ExistingSymbol() != nullptr; };
+    TPublishedProperty Items;
+    Items.Name = QStringLiteral("Items");
+    Items.Kind = TPropertyKind::pkBinary;
+    Items.Get = [](const TPersistent& P) { return TPropertyValue(PP::As<C>(P).ItemsBytes()); };
+    Items.Set = [](TPersistent& P, const TPropertyValue& V) {
+      PP::As<C>(P).SetItemsBytes(std::get<QByteArray>(V));
+    };
+    Items.Stored = [](const TPersistent& P) { return PP::As<C>(P).HasCustomItems(); };
     // The shape's text format is left out: marks take it from code only.
     return TPropertyList{
         PP::Integer<C>(QStringLiteral("Angle"), &C::GetAngle, &C::SetAngle, 0),
@@ -111,6 +123,7 @@ const TPropertyList& TSeriesMarks::Properties() const {
         Inherited("Transparency"),
         Inherited("Transparent"),
         PP::Boolean<B>(QStringLiteral("Visible"), &B::GetVisible, &B::SetVisible, false),
+        Items,
     };
   }();
   return List;
@@ -222,6 +235,45 @@ bool TSeriesMarks::GetLoadingItems() const {
 
 void TSeriesMarks::SetLoadingItems(bool Value) {
   FItems->SetLoadingCustom(Value);
+}
+
+bool TSeriesMarks::HasCustomItems() const {
+  for (int I = 0; I < FItems->Count(); ++I)
+    if (FItems->Existing(I) != nullptr) return true;
+  return false;
+}
+
+QByteArray TSeriesMarks::ItemsBytes() const {
+  TMemoryStream Stream;
+  const int Count = FItems->Count();
+  Stream.WriteInt32(Count);
+  TWriter Writer(Stream);
+  for (int I = 0; I < Count; ++I) {
+    Writer.WriteListBegin();
+    Writer.WriteProperties(FItems->Get(I));
+    Writer.WriteListEnd();
+  }
+  return Stream.Bytes();
+}
+
+void TSeriesMarks::SetItemsBytes(const QByteArray& Value) {
+  TMemoryStream Stream(Value);
+  const std::int32_t Count = Stream.ReadInt32();
+  // Every group holds at least its list begin and end tags: a larger count
+  // is a broken stream, refused before a single item is made for it.
+  if (Count < 0 || Count > Stream.Remaining() / 2)
+    throw EReadError(QStringLiteral("Invalid component stream: %1 custom mark items in %2 bytes")
+                         .arg(Count)
+                         .arg(Stream.Remaining()));
+  // Reading the series' points clears the series; the items just read
+  // must survive that.
+  if (Count > 0) FItems->SetLoadingCustom(true);
+  TReader Reader(Stream);
+  for (int I = 0; I < Count; ++I) {
+    Reader.ReadListBegin();
+    Reader.ReadProperties(FItems->Get(I));
+    Reader.ReadListEnd();
+  }
 }
 
 TKorCustomShape& TSeriesMarks::MarkItem(int ValueIndex) {

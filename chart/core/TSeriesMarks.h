@@ -152,6 +152,13 @@ class TSeriesMarks : public TKorCustomShape {
   void SetSeriesInteger(int& Field, int Value);
   // Sub-object getters for the property table.
   TChartPen* ArrowObject() { return &GetArrow(); }
+  // The custom items as a stream stores them ("Items"): a 32-bit count,
+  // then one component-stream list of properties per slot. Writing gives
+  // an empty slot a default item first. Reading raises EReadError for a
+  // count the bytes cannot hold.
+  bool HasCustomItems() const;
+  QByteArray ItemsBytes() const;
+  void SetItemsBytes(const QByteArray& Value);
 
   TChartSeries* FSeries;  // owner, not owned
   int FAngle = 0;

@@ -63,8 +63,7 @@ const TPropertyList& TAnnotationTool::Properties() const {
         {
             PP::Boolean<C>(QStringLiteral("AutoSize"), &C::GetAutoSize, &C::SetAutoSize, true),
             PP::Object<C, TAnnotationCallout>(QStringLiteral("Callout"), &C::CalloutObject),
-            PP::Integer<C>(QStringLiteral("Cursor"), &C::CursorValue, &C::SetCursorValue,
-                           crDefault),
+            PP::Cursor<C>(QStringLiteral("Cursor"), &C::CursorValue, &C::SetCursorValue, crDefault),
             PP::Enum<C, TAnnotationPosition>(
                 QStringLiteral("Position"), &C::GetPosition, &C::SetPosition,
                 {"ppLeftTop", "ppLeftBottom", "ppRightTop", "ppRightBottom"}, ppLeftTop),

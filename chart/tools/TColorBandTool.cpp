@@ -44,7 +44,7 @@ const TPropertyList& TColorBandTool::Properties() const {
       TKorCustomToolAxis::Properties(),
       {
           PP::Color<C>(QStringLiteral("Color"), &C::GetColor, &C::SetColor, clWhite),
-          PP::Integer<C>(QStringLiteral("Cursor"), &C::CursorValue, &C::SetCursorValue, crDefault),
+          PP::Cursor<C>(QStringLiteral("Cursor"), &C::CursorValue, &C::SetCursorValue, crDefault),
           PP::Boolean<C>(QStringLiteral("DrawBehind"), &C::GetDrawBehind, &C::SetDrawBehind, true),
           PP::Boolean<C>(QStringLiteral("DrawBehindAxes"), &C::GetDrawBehindAxes,
                          &C::SetDrawBehindAxes, false),

@@ -26,13 +26,16 @@ const TPropertyList& TDrawLineTool::Properties() const {
   namespace PP = PublishedProperty;
   using C = TDrawLineTool;
   static const TPropertyList List = [this] {
-    TPublishedProperty Lines;
-    Lines.Name = QStringLiteral("Lines");
-    Lines.Kind = TPropertyKind::pkClass;
-    Lines.Get = [](const TPersistent& I) {
-      return TPropertyValue(static_cast<TPersistent*>(&PP::As<C>(I).GetLines()));
-    };
-    Lines.Stored = [](const TPersistent& I) { return PP::As<C>(I).GetLines().Count() > 0; };
+    TPublishedProperty Lines = PP::Collection(
+        QStringLiteral("Lines"),
+        {
+            [](const TPersistent& I) { return PP::As<C>(I).GetLines().Count(); },
+            [](const TPersistent& I, int Index) -> TPersistent* {
+              return PP::As<C>(I).GetLines().Get(Index);
+            },
+            [](TPersistent& I) -> TPersistent* { return PP::As<C>(I).GetLines().Add(); },
+            [](TPersistent& I) { PP::As<C>(I).GetLines().Clear(); },
+        });
     return TPropertyList(
         TKorCustomToolSeries::Properties(),
         {

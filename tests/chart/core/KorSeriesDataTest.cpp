@@ -459,6 +459,46 @@ TEST_F(KorSeriesDataTest, DataSourcesAreStoredByNameWhenThereAreSeveral) {
   Series.GetDataSources().Clear();
 }
 
+TEST_F(KorSeriesDataTest, DataSourceIsStoredByNameAndResolvedOnceLoadingEnds) {
+  TComponent Form(nullptr);
+  auto* Target = new TChartSeries(&Form);
+  auto* Scan = new TChartSeries(&Form);
+  Scan->SetName("Scan");
+  const TPublishedProperty* Source = Target->Properties().Find(QStringLiteral("DataSource"));
+  ASSERT_NE(Source, nullptr);
+  EXPECT_EQ(Source->Kind, TPropertyKind::pkComponent);
+  EXPECT_FALSE(Source->IsStored(*Target));
+  // Outside a read the name is looked up at once.
+  EXPECT_TRUE(SetPropertyValue(*Target, QStringLiteral("DataSource"), QStringLiteral("Scan")));
+  EXPECT_EQ(Target->GetDataSource(), Scan);
+  EXPECT_TRUE(Source->IsStored(*Target));
+  EXPECT_EQ(std::get<QString>(Source->Get(*Target)), QStringLiteral("Scan"));
+  EXPECT_TRUE(SetPropertyValue(*Target, QStringLiteral("DataSource"), QString()));
+  EXPECT_EQ(Target->GetDataSource(), nullptr);
+
+  // While loading, the first source and the full list wait for Loaded,
+  // whichever of the two is read first; the pending name is still written.
+  for (bool ListFirst : {false, true}) {
+    auto* Loading = new TChartSeries(&Form);
+    Loading->SetStateFlag(TComponent::csLoading, true);
+    const QStringList All{QStringLiteral("Fit"), QStringLiteral("Scan")};
+    if (ListFirst) SetPropertyValue(*Loading, QStringLiteral("DataSources"), All);
+    EXPECT_TRUE(SetPropertyValue(*Loading, QStringLiteral("DataSource"), QStringLiteral("Fit")));
+    if (!ListFirst) SetPropertyValue(*Loading, QStringLiteral("DataSources"), All);
+    EXPECT_EQ(Loading->GetDataSources().Count(), 0);
+    EXPECT_EQ(std::get<QString>(Source->Get(*Loading)), QStringLiteral("Fit"));
+    auto* Fit = new TChartSeries(&Form);
+    Fit->SetName("Fit");
+    Loading->Loaded();
+    ASSERT_EQ(Loading->GetDataSources().Count(), 2) << ListFirst;
+    EXPECT_EQ(Loading->GetDataSources().Get(0), Fit);
+    EXPECT_EQ(Loading->GetDataSources().Get(1), Scan);
+    EXPECT_TRUE(Loading->GetDataSourceNames().isEmpty());
+    delete Loading;
+    delete Fit;
+  }
+}
+
 TEST_F(KorSeriesDataTest, CustomAxesAreStoredByIndexAndUnknownIndexesIgnored) {
   TTestChart Chart;
   TChartAxis* First = Chart.GetCustomAxes().Add();

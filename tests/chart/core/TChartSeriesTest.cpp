@@ -191,6 +191,10 @@ TEST_F(TChartSeriesTest, ClearingWhileItemsLoadKeepsTheItems) {
   Series.GetMarks().SetLoadingItems(true);
   Series.Clear();
   EXPECT_EQ(Series.GetMarks().GetItems().Count(), 1);
+  // Once loading is over, clearing drops them as usual.
+  Series.Loaded();
+  Series.Clear();
+  EXPECT_EQ(Series.GetMarks().GetItems().Count(), 0);
 }
 
 // -- point accessors

@@ -293,7 +293,7 @@ TEST_F(TCustomKorPanelTest, BitmapExportHasTheRectanglesSizeAndFillColour) {
   EXPECT_EQ(Picture.GetBitmap().GetPixel(10, 10), clLime);
 }
 
-TEST_F(TCustomKorPanelTest, FileExportsWriteBitmapsAndRefuseMetafilesWithoutAFile) {
+TEST_F(TCustomKorPanelTest, FileExportsWriteBitmapsAndMetafiles) {
   const std::filesystem::path Dir = FreshTestDir("TCustomKorPanelTest.FileExports");
   const QString Bmp = QString::fromStdString((Dir / "chart.bmp").string());
   Panel.SetColor(clRed);
@@ -308,8 +308,15 @@ TEST_F(TCustomKorPanelTest, FileExportsWriteBitmapsAndRefuseMetafilesWithoutAFil
   EXPECT_EQ(Recorded->GetHeight(), 30);
   EXPECT_TRUE(Recorded->GetEnhanced());
   const QString Emf = QString::fromStdString((Dir / "chart.emf").string());
-  EXPECT_THROW(Panel.SaveToMetafileEnh(Emf), ENotSupported);
-  EXPECT_FALSE(QFile::exists(Emf));
+  const QString Wmf = QString::fromStdString((Dir / "chart.wmf").string());
+  Panel.SaveToMetafileEnh(Emf);
+  Panel.SaveToMetafile(Wmf);
+  QFile Enhanced(Emf);
+  ASSERT_TRUE(Enhanced.open(QIODevice::ReadOnly));
+  EXPECT_EQ(Enhanced.readAll().mid(40, 4), QByteArray(" EMF"));
+  QFile Placeable(Wmf);
+  ASSERT_TRUE(Placeable.open(QIODevice::ReadOnly));
+  EXPECT_EQ(Placeable.readAll().left(4), QByteArray("\xD7\xCD\xC6\x9A", 4));
 }
 
 TEST_F(TCustomKorPanelTest, ClipboardGetsABitmapOfTheRectangle) {

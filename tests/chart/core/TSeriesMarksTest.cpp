@@ -13,7 +13,11 @@
 #include "tests/chart/core/TestCharts.h"
 #include "tests/chart/core/TestPanels.h"
 
+#include "platform/TStream.h"
+
 #include <gtest/gtest.h>
+
+#include <QtEndian>
 
 #include <memory>
 #include <utility>
@@ -66,10 +70,12 @@ class TSeriesMarksTest : public ::testing::Test {
       if (P.Kind != TPropertyKind::pkClass && P.IsStored(Object)) Result << P.Name;
     return Result;
   }
+  // The settings: neither sub-objects nor the custom items (point data).
   static std::vector<std::pair<QString, TPropertyValue>> PlainValues(const TPersistent& Object) {
     std::vector<std::pair<QString, TPropertyValue>> Result;
     for (const TPublishedProperty& P : Object.Properties())
-      if (P.Kind != TPropertyKind::pkClass) Result.emplace_back(P.Name, P.Get(Object));
+      if (P.Kind != TPropertyKind::pkClass && P.Kind != TPropertyKind::pkBinary)
+        Result.emplace_back(P.Name, P.Get(Object));
     return Result;
   }
 
@@ -94,7 +100,7 @@ TEST_F(TSeriesMarksTest, FreshMarksStoreNothingAndPublishTheDesignOrder) {
   EXPECT_EQ(Names.join(u' '),
             "Angle Arrow ArrowLength Callout BackColor Bevel BevelWidth Brush Clip Color "
             "DrawEvery Font Frame Gradient MultiLine Shadow ShapeStyle Style Symbol "
-            "Transparency Transparent Visible");
+            "Transparency Transparent Visible Items");
   // Deciding what to write creates no callout.
   EXPECT_FALSE(Stored(Marks, "Arrow"));
   EXPECT_FALSE(Stored(Marks, "Callout"));
@@ -273,6 +279,60 @@ TEST_F(TSeriesMarksTest, ClearKeepsItemsWhileTheyAreBeingLoaded) {
   Marks.Clear();
   EXPECT_EQ(Marks.GetItems().Count(), 0);
   EXPECT_EQ(Panel.Invalidations, 1);
+}
+
+TEST_F(TSeriesMarksTest, CustomItemsStreamAsACountAndOnePropertyListPerSlot) {
+  const TPublishedProperty* Items = Marks.Properties().Find(QStringLiteral("Items"));
+  ASSERT_NE(Items, nullptr);
+  EXPECT_FALSE(Items->IsStored(Marks));
+  Marks.GetItem(2).SetText({QStringLiteral("a"), QStringLiteral("b")});
+  Marks.GetItem(2).SetColor(clRed);
+  Marks.GetItem(2).GetShadow().SetSize(4);
+  EXPECT_TRUE(Items->IsStored(Marks));
+  const QByteArray Bytes = std::get<QByteArray>(Items->Get(Marks));
+  ASSERT_GE(Bytes.size(), 4);
+  EXPECT_EQ(qFromLittleEndian<qint32>(Bytes.constData()), 3);
+  // The empty slots were written as default items, so they now exist.
+  EXPECT_NE(Marks.GetItems().Existing(0), nullptr);
+  EXPECT_NE(Marks.GetItems().Existing(1), nullptr);
+
+  TSeriesMarks Read(nullptr);
+  Items->Set(Read, Bytes);
+  ASSERT_EQ(Read.GetItems().Count(), 3);
+  TMarksItem* Item = Read.GetItems().Existing(2);
+  ASSERT_NE(Item, nullptr);
+  EXPECT_EQ(Item->GetText(), QStringList({QStringLiteral("a"), QStringLiteral("b")}));
+  EXPECT_EQ(Item->GetColor(), clRed);
+  EXPECT_EQ(Item->GetShadow().GetSize(), 4);
+  ASSERT_NE(Read.GetItems().Existing(0), nullptr);
+  EXPECT_EQ(Read.GetItems().Existing(0)->ExistingText(), nullptr);
+  EXPECT_EQ(Read.GetItems().Existing(0)->GetColor(), clInfoBk);
+  // Read items survive the Clear that reading the points brings.
+  EXPECT_TRUE(Read.GetLoadingItems());
+  Read.Clear();
+  EXPECT_EQ(Read.GetItems().Count(), 3);
+}
+
+TEST_F(TSeriesMarksTest, BrokenItemStreamsAreRefusedBeforeAnyItemIsMade) {
+  const TPublishedProperty* Items = Marks.Properties().Find(QStringLiteral("Items"));
+  ASSERT_NE(Items, nullptr);
+  auto Read = [&](const QByteArray& B) { Items->Set(Marks, B); };
+  auto Bytes = [](qint32 Count, const QByteArray& Tail) {
+    QByteArray B(4, '\0');
+    qToLittleEndian(Count, B.data());
+    return B + Tail;
+  };
+  // Each slot needs at least its two list tags.
+  EXPECT_THROW(Read(Bytes(3, QByteArray("\x01\x00\x01\x00", 4))), EReadError);
+  EXPECT_THROW(Read(Bytes(-1, QByteArray())), EReadError);
+  EXPECT_THROW(Read(QByteArray("\x01\x00", 2)), EReadError);
+  EXPECT_EQ(Marks.GetItems().Count(), 0);
+  EXPECT_FALSE(Marks.GetLoadingItems());
+  // No items: nothing is kept through a Clear.
+  Read(Bytes(0, QByteArray()));
+  EXPECT_FALSE(Marks.GetLoadingItems());
+  // A count the bytes hold, but a property name cut short.
+  EXPECT_THROW(Read(Bytes(1, QByteArray("\x01\x05", 2))), EReadError);
 }
 
 TEST_F(TSeriesMarksTest, ArrowLengthIsTheCalloutsAndAppliesOnlyWithOne) {

@@ -298,11 +298,11 @@ TEST_F(TDrawLineToolTest, LinesStayOnTheirAxisValuesWhenTheAxesZoom) {
 TEST_F(TDrawLineToolTest, TheLinesCollectionPublishesEachLinesPropertiesAndCopiesPens) {
   const TPublishedProperty* LinesProperty = Tool->Properties().Find(QStringLiteral("Lines"));
   ASSERT_NE(LinesProperty, nullptr);
-  EXPECT_EQ(LinesProperty->Kind, TPropertyKind::pkClass);
+  EXPECT_EQ(LinesProperty->Kind, TPropertyKind::pkCollection);
   EXPECT_FALSE(LinesProperty->IsStored(*Tool));
   TDrawLine* Line = Tool->GetLines().Add(1, 2, 3, 4);
   EXPECT_TRUE(LinesProperty->IsStored(*Tool));
-  EXPECT_EQ(std::get<TPersistent*>(LinesProperty->Get(*Tool)), &Tool->GetLines());
+  EXPECT_EQ(LinesProperty->Collection.Item(*Tool, 0), Line);
   EXPECT_EQ(Tool->Description(), Korproco::KorMsg_DrawLineTool);
   EXPECT_EQ(Tool->GetEditorClass(), QStringLiteral("TDrawLineEdit"));
 
