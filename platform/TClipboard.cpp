@@ -3,11 +3,14 @@
 #include "platform/Exception.h"
 #include "platform/TBitmap.h"
 #include "platform/TGraphic.h"
+#include "platform/TMetafile.h"
 #include "platform/TPicture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+
+#include <memory>
 
 namespace {
 
@@ -50,7 +53,22 @@ void TClipboard::Assign(const TBitmap& Bitmap) {
 }
 
 void TClipboard::Assign(const TGraphic& Graphic) {
-  SetImage(Graphic.ToImage());
+  const auto* Metafile = dynamic_cast<const TMetafile*>(&Graphic);
+  if (Metafile == nullptr) {
+    SetImage(Graphic.ToImage());
+    return;
+  }
+  // A metafile goes on as its image and as the metafile file itself, for
+  // programs that paste vector pictures.
+  const QImage Image = Metafile->ToImage();
+  if (Image.isNull())
+    throw EInvalidGraphic(QStringLiteral("Cannot copy an empty picture to the clipboard"));
+  auto Data = std::make_unique<QMimeData>();
+  Data->setImageData(Image);
+  Data->setData(
+      Metafile->GetEnhanced() ? QStringLiteral("image/x-emf") : QStringLiteral("image/x-wmf"),
+      Metafile->SaveToBytes());
+  System().setMimeData(Data.release());  // the clipboard owns it
 }
 
 void TClipboard::Assign(const TPicture& Picture) {

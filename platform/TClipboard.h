@@ -10,7 +10,8 @@ class TPicture;
 enum class TClipboardFormat { cfText, cfBitmap };
 
 // The system clipboard (QClipboard) for text and pictures. Pictures of any
-// kind go on it as a bitmap image.
+// kind go on it as a bitmap image; a metafile also as its file bytes under
+// "image/x-emf" or "image/x-wmf".
 class TClipboard {
  public:
   TClipboard() = default;

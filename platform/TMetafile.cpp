@@ -2,7 +2,9 @@
 
 #include "platform/Exception.h"
 #include "platform/TCanvas.h"
+#include "platform/TMetafileRecordDevice.h"
 
+#include <QIODevice>
 #include <QPainter>
 
 void TMetafile::Assign(const TPersistent& Source) {
@@ -68,8 +70,19 @@ void TMetafile::LoadFromStream(QIODevice&) {
   throw ENotSupported(QStringLiteral("Reading metafiles is not supported"));
 }
 
-void TMetafile::SaveToStream(QIODevice&) const {
-  throw ENotSupported(QStringLiteral("Writing metafiles is not supported yet"));
+QByteArray TMetafile::SaveToBytes() const {
+  TMetafileRecordDevice Device(QSize(FWidth, FHeight), FEnhanced);
+  QPainter Painter;
+  if (!Painter.begin(&Device)) throw EInvalidGraphic(QStringLiteral("Cannot write the metafile"));
+  Painter.drawPicture(0, 0, FPicture);
+  Painter.end();
+  return Device.Bytes();
+}
+
+void TMetafile::SaveToStream(QIODevice& Stream) const {
+  const QByteArray Bytes = SaveToBytes();
+  if (Stream.write(Bytes) != Bytes.size())
+    throw EFileError(QStringLiteral("Cannot write the metafile. %1").arg(Stream.errorString()));
 }
 
 std::unique_ptr<TGraphic> TMetafile::Clone() const {

@@ -10,9 +10,10 @@ class QPainter;
 
 // A recorded picture: drawing commands kept as a QPicture, replayed scaled
 // for stretching, the print preview and the clipboard. Width and Height are
-// its logical size (the canvas units it was recorded in). Writing metafile
-// files is not available: saving raises ENotSupported rather than writing
-// nothing; reading raises the same.
+// its logical size (the canvas units it was recorded in, pixels at 96 per
+// inch). Saving writes a real metafile file, enhanced or placeable as
+// GetEnhanced says; reading metafile files is not available and raises
+// ENotSupported.
 class TMetafile : public TGraphic {
  public:
   TMetafile() = default;
@@ -24,13 +25,15 @@ class TMetafile : public TGraphic {
   void SetWidth(int Value);
   int GetHeight() const override { return FHeight; }
   void SetHeight(int Value);
-  // Enhanced or plain form; kept for the export choice, the recording is the same.
+  // Enhanced or plain (placeable) file form; the recording is the same.
   bool GetEnhanced() const { return FEnhanced; }
   void SetEnhanced(bool Value) { FEnhanced = Value; }
 
   void Draw(TCanvas& Canvas, const TRect& Rect) const override;
   void LoadFromStream(QIODevice& Stream) override;
   void SaveToStream(QIODevice& Stream) const override;
+  // The metafile file SaveToStream writes.
+  QByteArray SaveToBytes() const;
   // Replays the recording at its logical size (white where nothing is drawn).
   QImage ToImage() const override;
   // Replays the recording scaled to Width x Height pixels.

@@ -76,16 +76,23 @@ TEST_F(TMetafileTest, StretchedReplayScalesTheRecording) {
   EXPECT_EQ(metafile.ToImage(40, 20).pixel(30, 10), QColor(Qt::red).rgb());
 }
 
-TEST_F(TMetafileTest, FilesAreRefusedNotFaked) {
+// Saving writes the metafile file of the recording (enhanced or placeable
+// as chosen); reading metafile files is refused rather than faked.
+TEST_F(TMetafileTest, SavingWritesTheChosenFileFormReadingIsRefused) {
   TMetafile metafile;
   metafile.SetWidth(10);
   metafile.SetHeight(10);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadWrite);
-  EXPECT_THROW(metafile.SaveToStream(buffer), ENotSupported);
+  metafile.SaveToStream(buffer);
+  ASSERT_GT(bytes.size(), 44);
+  EXPECT_EQ(bytes.mid(40, 4), QByteArray(" EMF"));
+  EXPECT_EQ(bytes, metafile.SaveToBytes());
+  metafile.SetEnhanced(false);
+  EXPECT_EQ(metafile.SaveToBytes().left(4), QByteArray("\xD7\xCD\xC6\x9A", 4));
+  buffer.seek(0);
   EXPECT_THROW(metafile.LoadFromStream(buffer), ENotSupported);
-  EXPECT_TRUE(bytes.isEmpty());
 }
 
 TEST_F(TMetafileTest, DrawingAfterTheRecordingEndedRaises) {
