@@ -61,8 +61,7 @@ TExtended80 DoubleToExtended(double Value) {
   const bool Negative = (Bits >> 63) != 0;
   const int Exponent = static_cast<int>((Bits >> 52) & 0x7FF);
   const std::uint64_t Fraction = Bits & DoubleFractionMask;
-  if (Exponent == 0x7FF)
-    return Pack(Negative, ExtendedMaxExponent, IntegerBit | (Fraction << 11));
+  if (Exponent == 0x7FF) return Pack(Negative, ExtendedMaxExponent, IntegerBit | (Fraction << 11));
   if (Exponent == 0 && Fraction == 0) return Pack(Negative, 0, 0);
   if (Exponent == 0) {
     // A subnormal double is a normal extended number: move its leading one
@@ -88,7 +87,8 @@ double ExtendedToDouble(const TExtended80& Bytes) {
   if (Significand == 0) return FromBits(Sign);
   // Without its integer bit a number with a non-zero exponent is an
   // "unnormal" that no arithmetic produces; it reads as not-a-number.
-  if (Exponent != 0 && (Significand & IntegerBit) == 0) return SpecialToDouble(Negative, 1ull << 62);
+  if (Exponent != 0 && (Significand & IntegerBit) == 0)
+    return SpecialToDouble(Negative, 1ull << 62);
   // Normalise (denormal extended numbers have exponent 0 and scale 1 - bias).
   const int Lead = std::countl_zero(Significand);
   Significand <<= Lead;

@@ -57,8 +57,8 @@ bool FindIdent(const QStringList& Names, const QString& Ident, int& Index) {
 }  // namespace
 
 bool TStreamValue::IsInteger() const {
-  return Type == TValueType::vaInt8 || Type == TValueType::vaInt16 ||
-         Type == TValueType::vaInt32 || Type == TValueType::vaInt64;
+  return Type == TValueType::vaInt8 || Type == TValueType::vaInt16 || Type == TValueType::vaInt32 ||
+         Type == TValueType::vaInt64;
 }
 
 bool TStreamValue::IsFloat() const {
@@ -104,7 +104,12 @@ TValueType TReader::ReadValue() {
 }
 
 bool TReader::EndOfList() {
-  return NextValue() == TValueType::vaNull;
+  // Looks at a raw byte: before a property or a child it is a length, not
+  // a value tag.
+  std::uint8_t Byte = 0;
+  ReadRaw(&Byte, 1);
+  FStream.Seek(FStream.Position() - 1);
+  return Byte == 0;
 }
 
 void TReader::ReadListBegin() {
@@ -333,8 +338,7 @@ void TReader::ReadProperty(TPersistent& Instance) {
   ApplyProperty(Instance, Path, Value);
 }
 
-void TReader::ApplyProperty(TPersistent& Instance, const QString& Path,
-                            const TStreamValue& Value) {
+void TReader::ApplyProperty(TPersistent& Instance, const QString& Path, const TStreamValue& Value) {
   const QStringList Parts = Path.split(QLatin1Char('.'));
   TPersistent* Target = &Instance;
   for (int I = 0; I < Parts.size(); ++I) {
@@ -343,7 +347,8 @@ void TReader::ApplyProperty(TPersistent& Instance, const QString& Path,
     const bool Last = I == Parts.size() - 1;
     if (Property != nullptr && Property->Kind == TPropertyKind::pkClass && !Last) {
       Target = std::get<TPersistent*>(Property->Get(*Target));
-      if (Target == nullptr) return PropertyError(QStringLiteral("Property %1 has no object").arg(Path));
+      if (Target == nullptr)
+        return PropertyError(QStringLiteral("Property %1 has no object").arg(Path));
       continue;
     }
     const bool StringsItem = Property != nullptr && Property->Kind == TPropertyKind::pkStrings &&
@@ -367,7 +372,8 @@ void TReader::ApplyProperty(TPersistent& Instance, const QString& Path,
 void TReader::ApplyCollection(TPersistent& Target, const TPublishedProperty& Property,
                               const TStreamValue& Value) {
   const TCollectionAccess& Access = Property.Collection;
-  if (!Access.Add || !Access.Clear) return PropertyError(QStringLiteral("Property %1 is read-only").arg(Property.Name));
+  if (!Access.Add || !Access.Clear)
+    return PropertyError(QStringLiteral("Property %1 is read-only").arg(Property.Name));
   Access.Clear(Target);
   for (const auto& ItemProperties : Value.CollectionItems) {
     TPersistent* Item = Access.Add(Target);

@@ -197,9 +197,7 @@ void TWriter::WriteProperty(const TPersistent& Instance, const TPublishedPropert
       WriteShortString(Name);
       WriteCollection(Instance, Property);
       return;
-    case TPropertyKind::pkStrings:
-      WriteShortString(Name + QStringLiteral(".Strings"));
-      break;
+    case TPropertyKind::pkStrings: WriteShortString(Name + QStringLiteral(".Strings")); break;
     default: WriteShortString(Name); break;
   }
   const TPropertyValue Value = Property.Get(Instance);

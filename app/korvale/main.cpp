@@ -1,6 +1,8 @@
 #include "app/KorvaleUnit.h"
 #include "app/UnitWaitWorking.h"
 
+#include "chart/editor/TChartChart.h"
+#include "chart/editor/TEMFExportFormat.h"
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/tools/RegisterToolTypes.h"
 #include "platform/Exception.h"
@@ -55,6 +57,8 @@ void ReportStrayModal(const QString& What) {
 int RunProgram(TGuardedApplication& App) {
   RegisterSeriesTypes();
   RegisterToolTypes();
+  RegisterEMFExportFormat();
+  RegisterChartChartClasses();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);
   form->show();

@@ -91,10 +91,12 @@ void TChartEditor::Execute() {
   if (OnShow) OnShow(*form);
   const bool chartRepaint = chart->GetAutoRepaint();
   if (!FAutoRepaint) chart->SetAutoRepaint(false);
-  KorTranslateControl(form.get());
-  ShowModal(*form);
-  if (!FAutoRepaint && form->GetChart() != nullptr) {
+  // Repainting comes back however the dialog ends, also by an error.
+  TScopeGuard repaint([&] {
+    if (FAutoRepaint || form->GetChart() == nullptr) return;
     chart->SetAutoRepaint(chartRepaint);
     chart->Invalidate();
-  }
+  });
+  KorTranslateControl(form.get());
+  ShowModal(*form);
 }

@@ -60,22 +60,23 @@ class TSampleComponent : public TComponent, public TPersistent {
         PP::String<C>(QStringLiteral("Title"), &C::GetTitle, &C::SetTitle, QString()),
         PP::Enum<C, TSampleKind>(QStringLiteral("Kind"), &C::GetKind, &C::SetKind,
                                  {"skNone", "skSome", "skAll"}, skSome),
-        PP::Set<C, int>(QStringLiteral("Flags"), &C::GetFlags, &C::SetFlags,
-                        {"sfA", "sfB", "sfC"}, 0),
+        PP::Set<C, int>(QStringLiteral("Flags"), &C::GetFlags, &C::SetFlags, {"sfA", "sfB", "sfC"},
+                        0),
         PP::Object<C, TPen>(QStringLiteral("Pen"), &C::GetPen),
         PP::Strings<C>(QStringLiteral("Lines"), &C::GetLines, &C::SetLines),
         PP::StringArray<C>(QStringLiteral("Names"), &C::GetNames, &C::SetNames),
         PP::Component<C>(QStringLiteral("Buddy"), &C::GetBuddy, &C::SetBuddy),
-        PP::Collection(QStringLiteral("Items"),
-                       {[](const TPersistent& I) { return static_cast<int>(As(I).FItems.size()); },
-                        [](const TPersistent& I, int N) -> TPersistent* {
-                          return As(I).FItems.at(static_cast<size_t>(N)).get();
-                        },
-                        [](TPersistent& I) -> TPersistent* {
-                          auto& Items = const_cast<TSampleComponent&>(As(I)).FItems;
-                          return Items.emplace_back(std::make_unique<TSampleItem>()).get();
-                        },
-                        [](TPersistent& I) { const_cast<TSampleComponent&>(As(I)).FItems.clear(); }}),
+        PP::Collection(
+            QStringLiteral("Items"),
+            {[](const TPersistent& I) { return static_cast<int>(As(I).FItems.size()); },
+             [](const TPersistent& I, int N) -> TPersistent* {
+               return As(I).FItems.at(static_cast<size_t>(N)).get();
+             },
+             [](TPersistent& I) -> TPersistent* {
+               auto& Items = const_cast<TSampleComponent&>(As(I)).FItems;
+               return Items.emplace_back(std::make_unique<TSampleItem>()).get();
+             },
+             [](TPersistent& I) { const_cast<TSampleComponent&>(As(I)).FItems.clear(); }}),
         [] {
           TPublishedProperty Data;
           Data.Name = QStringLiteral("Data");
@@ -265,9 +266,20 @@ TEST_F(ComponentStreamTest, WritesTheSmallestTagsNamesAndFlattenedSubObjects) {
   Root.GetPen()->SetColor(clBlue);
   const QByteArray Bytes = Write(Root);
   EXPECT_TRUE(Bytes.startsWith(QByteArray("TPF0\x10TSampleComponent\x00", 22)));
-  EXPECT_TRUE(Bytes.contains(QByteArray("\x05" "Count\x02\xfb", 8)));
-  EXPECT_TRUE(Bytes.contains(QByteArray("\x05" "Color\x07\x05" "clRed", 13)));
-  EXPECT_TRUE(Bytes.contains(QByteArray("\x09" "Pen.Color\x07\x06" "clBlue", 18)));
+  EXPECT_TRUE(
+      Bytes.contains(QByteArray("\x05"
+                                "Count\x02\xfb",
+                                8)));
+  EXPECT_TRUE(
+      Bytes.contains(QByteArray("\x05"
+                                "Color\x07\x05"
+                                "clRed",
+                                13)));
+  EXPECT_TRUE(
+      Bytes.contains(QByteArray("\x09"
+                                "Pen.Color\x07\x06"
+                                "clBlue",
+                                18)));
   // Defaults are left out: nothing about Shown, Kind or Title.
   EXPECT_FALSE(Bytes.contains("Shown"));
   EXPECT_FALSE(Bytes.contains("Kind"));
@@ -282,12 +294,21 @@ QByteArray RootStream(const QByteArray& Body, const QByteArray& Children = QByte
 }
 
 TEST_F(ComponentStreamTest, PropertyErrorsAreAskedAboutAndSkipped) {
-  const QByteArray Body = QByteArray("\x07Unknown\x02\x01", 10) +        // no such property
-                          QByteArray("\x04Kind\x07\x05skBad", 12) +       // no such identifier
-                          QByteArray("\x05Shown\x02\x01", 8) +            // integer for a boolean
-                          QByteArray("\x07OnClick\x07\x09" "FormClick", 19) +  // an event handler
-                          QByteArray("\x05" "Count\x02\x09", 8);
-  const QByteArray Child = QByteArray("\x0bTUnknownCls\x01X\x05" "Count\x02\x01\x00\x00", 24);
+  const QByteArray Body = QByteArray("\x07Unknown\x02\x01", 10) +    // no such property
+                          QByteArray("\x04Kind\x07\x05skBad", 12) +  // no such identifier
+                          QByteArray("\x05Shown\x02\x01", 8) +       // integer for a boolean
+                          QByteArray(
+                              "\x07OnClick\x07\x09"
+                              "FormClick",
+                              19) +  // an event handler
+                          QByteArray(
+                              "\x05"
+                              "Count\x02\x09",
+                              8);
+  const QByteArray Child = QByteArray(
+      "\x0bTUnknownCls\x01X\x05"
+      "Count\x02\x01\x00\x00",
+      24);
   const QByteArray Bytes =
       RootStream(Body, Child + QByteArray("\x10TSampleComponent\x01Y\x00\x00", 21));
   TSampleComponent Root(nullptr);
@@ -315,8 +336,14 @@ TEST_F(ComponentStreamTest, PropertyErrorsAreAskedAboutAndSkipped) {
 TEST_F(ComponentStreamTest, StructuralDamageRaisesWithoutCrashingOrAllocating) {
   // A binary length far beyond the bytes left, an unknown tag, an endless
   // nest of lists.
-  const QByteArray Huge = RootStream(QByteArray("\x04" "Data\x0a\xff\xff\xff\x7f", 10));
-  const QByteArray BadTag = RootStream(QByteArray("\x05" "Count\x63", 7));
+  const QByteArray Huge =
+      RootStream(QByteArray("\x04"
+                            "Data\x0a\xff\xff\xff\x7f",
+                            10));
+  const QByteArray BadTag =
+      RootStream(QByteArray("\x05"
+                            "Count\x63",
+                            7));
   const QByteArray Deep = RootStream(QByteArray("\x05Names", 6) + QByteArray(100000, '\x01'));
   for (const QByteArray& Bytes : {Huge, BadTag, Deep}) {
     TSampleComponent Root(nullptr);

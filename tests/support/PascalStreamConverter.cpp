@@ -1,5 +1,11 @@
 #include "tests/support/PascalStreamConverter.h"
 
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -119,4 +125,42 @@ std::optional<QByteArray> PascalBinaryToText(const QByteArray& Binary) {
 
 std::optional<QByteArray> PascalTextToBinary(const QByteArray& Text) {
   return Run("t2b", Text);
+}
+
+namespace {
+
+bool ParseValue(const QByteArray& Text, double& Value) {
+  const QByteArray T = Text.trimmed();
+  if (T == "Nan") {
+    Value = std::numeric_limits<double>::quiet_NaN();
+    return true;
+  }
+  if (T == "+Inf" || T == "-Inf") {
+    Value = T[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    return true;
+  }
+  char* EndPtr = nullptr;
+  Value = std::strtod(T.constData(), &EndPtr);
+  return !T.isEmpty() && EndPtr == T.constData() + T.size();
+}
+
+}  // namespace
+
+void ExpectSamePascalText(const QByteArray& Ours, const QByteArray& Theirs) {
+  const QList<QByteArray> A = Ours.split('\n');
+  const QList<QByteArray> B = Theirs.split('\n');
+  ASSERT_EQ(A.size(), B.size()) << Ours.toStdString() << "\n---\n" << Theirs.toStdString();
+  for (qsizetype I = 0; I < A.size(); ++I) {
+    QByteArray L = A[I], R = B[I];
+    while (L.endsWith(' ')) L.chop(1);
+    while (R.endsWith(' ')) R.chop(1);
+    if (L == R) continue;
+    const qsizetype Eq = L.indexOf(" = ");
+    double X = 0, Y = 0;
+    const bool Floats = Eq >= 0 && L.left(Eq) == R.left(Eq) && ParseValue(L.mid(Eq + 3), X) &&
+                        ParseValue(R.mid(Eq + 3), Y);
+    EXPECT_TRUE(Floats && (X == Y || (std::isnan(X) && std::isnan(Y))))
+        << "line " << I + 1 << ": ours \"" << L.toStdString() << "\", theirs \"" << R.toStdString()
+        << "\"";
+  }
 }

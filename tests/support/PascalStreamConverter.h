@@ -21,3 +21,9 @@ std::optional<QByteArray> PascalBinaryToText(const QByteArray& Binary);
 // The Pascal library's binary form of a text stream, or nothing when it
 // rejects the text (or the converter is not available).
 std::optional<QByteArray> PascalTextToBinary(const QByteArray& Text);
+
+// Our text form against the Pascal library's, line for line after trailing
+// blanks are trimmed; lines holding a float compare the two numbers as
+// doubles (the Pascal library prints the extended value, we print the
+// double it rounds to). Reports differences as test failures.
+void ExpectSamePascalText(const QByteArray& Ours, const QByteArray& Theirs);

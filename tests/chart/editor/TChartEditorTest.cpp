@@ -1,5 +1,7 @@
 #include "chart/editor/TChartEditor.h"
 
+#include "platform/Exception.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -101,6 +103,10 @@ TEST_F(TChartEditorTest, ExecuteShowsTheEditorOnTheChartAndAlwaysCloses) {
 
   Editor.SetTitle("Raw data");
   Open([](TChartEditForm& form) { EXPECT_EQ(form.windowTitle(), "Raw data"); });
+
+  // A dialog ending in an error still gives the chart its repainting back.
+  EXPECT_THROW(Open([](TChartEditForm&) { throw Exception("the dialog failed"); }), Exception);
+  EXPECT_TRUE(Chart.GetAutoRepaint());
 }
 
 TEST_F(TChartEditorTest, TabsShowOnlyRegisteredPagesAndDefaultTabFindsAVisibleOne) {
