@@ -21,9 +21,9 @@ struct TStreamValue {
   TValueType Type = TValueType::vaNull;
   std::int64_t Integer = 0;
   double Float = 0;
-  QString Text;  // strings, identifiers
-  QStringList Idents;  // sets
-  QByteArray Bytes;  // binary
+  QString Text;                     // strings, identifiers
+  QStringList Idents;               // sets
+  QByteArray Bytes;                 // binary
   std::vector<TStreamValue> Items;  // lists
   // Collections: per item its properties in stream order.
   std::vector<std::vector<std::pair<QString, TStreamValue>>> CollectionItems;
