@@ -54,7 +54,27 @@ bool FindIdent(const QStringList& Names, const QString& Ident, int& Index) {
   return false;
 }
 
+// Told when a component read so far is freed before the read ends.
+class TLoadedWatcher : public TComponent {
+ public:
+  explicit TLoadedWatcher(std::vector<TComponent*>& ALoaded)
+      : TComponent(nullptr), FLoaded(ALoaded) {}
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    if (Operation == TOperation::opRemove) std::erase(FLoaded, AComponent);
+  }
+
+ private:
+  std::vector<TComponent*>& FLoaded;
+};
+
 }  // namespace
+
+TReader::TReader(TStream& AStream)
+    : FStream(AStream), FWatcher(std::make_unique<TLoadedWatcher>(FLoaded)) {}
+
+TReader::~TReader() = default;
 
 bool TStreamValue::IsInteger() const {
   return Type == TValueType::vaInt8 || Type == TValueType::vaInt16 || Type == TValueType::vaInt32 ||
@@ -546,9 +566,7 @@ void TReader::ReadChild(TComponent& Parent) {
     return SkipComponentBody();
   }
   TComponent* Child = Class->Create(FRoot);
-  Child->SetStateFlag(TComponent::csLoading, true);
-  Child->SetStateFlag(TComponent::csReading, true);
-  FLoaded.push_back(Child);
+  RememberLoaded(*Child);
   try {
     if (!Name.isEmpty()) {
       if (FRoot->FindComponent(Name.toStdString()) == nullptr)
@@ -559,25 +577,33 @@ void TReader::ReadChild(TComponent& Parent) {
     Child->SetParentComponent(&Parent);
     ReadComponentBody(*Child);
   } catch (...) {
-    FLoaded.erase(std::find(FLoaded.begin(), FLoaded.end(), Child));
     delete Child;
     throw;
   }
 }
 
+void TReader::RememberLoaded(TComponent& Component) {
+  Component.SetStateFlag(TComponent::csLoading, true);
+  Component.SetStateFlag(TComponent::csReading, true);
+  FLoaded.push_back(&Component);
+  Component.FreeNotification(FWatcher.get());
+}
+
 void TReader::FinishLoading() {
-  const std::vector<TComponent*> Loaded = std::move(FLoaded);
-  FLoaded.clear();
-  for (TComponent* Component : Loaded) Component->SetStateFlag(TComponent::csReading, false);
-  for (TComponent* Component : Loaded) Component->Loaded();
+  for (TComponent* Component : FLoaded) Component->SetStateFlag(TComponent::csReading, false);
+  // One at a time from the live list: finishing one may free another.
+  while (!FLoaded.empty()) {
+    TComponent* Component = FLoaded.front();
+    FLoaded.erase(FLoaded.begin());
+    Component->RemoveFreeNotification(FWatcher.get());
+    Component->Loaded();
+  }
 }
 
 void TReader::ReadRootComponent(TComponent& Root) {
   FRoot = &Root;
   FDepth = 0;
-  Root.SetStateFlag(TComponent::csLoading, true);
-  Root.SetStateFlag(TComponent::csReading, true);
-  FLoaded.push_back(&Root);
+  RememberLoaded(Root);
   try {
     ReadPrefix();
     ReadShortString();  // the class name: the root's own class reads it

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -43,8 +44,8 @@ struct TStreamValue {
 // checked against the bytes left before anything is allocated.
 class TReader {
  public:
-  explicit TReader(TStream& AStream) : FStream(AStream) {}
-  virtual ~TReader() = default;
+  explicit TReader(TStream& AStream);
+  virtual ~TReader();
   TReader(const TReader&) = delete;
   TReader& operator=(const TReader&) = delete;
 
@@ -101,9 +102,13 @@ class TReader {
   void ReadRaw(void* Buffer, std::int64_t Count);
   std::int64_t ReadLength(int UnitSize);
   void FinishLoading();
+  void RememberLoaded(TComponent& Component);
 
   TStream& FStream;
   TComponent* FRoot = nullptr;
+  // The components read so far that still exist: the watcher drops those
+  // freed while the read goes on (a failed child takes its own children).
   std::vector<TComponent*> FLoaded;
+  std::unique_ptr<TComponent> FWatcher;
   int FDepth = 0;
 };

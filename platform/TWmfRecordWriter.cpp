@@ -33,7 +33,6 @@ enum : std::uint16_t {
 };
 
 constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
-constexpr int PlaceableSize = 22;
 constexpr int HeaderWords = 9;
 constexpr int MM_ANISOTROPIC = 8;
 constexpr std::uint32_t SRCCOPY = 0x00CC0020;

@@ -115,7 +115,12 @@ void AddRecord(TChartSeries& Series, KorFormatFlags Flags, const TPointRecord& R
   const double Y = Horizontal ? Record.NotMandatory : Record.Mandatory;
   // A point refused by OnBeforeAdd takes no position, so that the
   // positions of the following points stay with their points.
-  if (Series.AddXY(X, Y, Record.Label, Record.Color) < 0) return;
+  const int Index = Series.AddXY(X, Y, Record.Label, Record.Color);
+  if (Index < 0) return;
+  // A series type's AddXY may reset pending values of its own lists (the
+  // Gantt series clears the next task); the stored values win.
+  for (int L = 2; L < Lists.Count(); ++L)
+    Lists.Get(L)->SetValue(Index, Record.Further[static_cast<size_t>(L - 2)]);
   if (Flags & tfMarkPosition) {
     TSeriesMarksPositions& Positions = Series.GetMarks().GetPositions();
     TSeriesMarkPosition& Slot = Positions.Ensure(Positions.Count());

@@ -157,6 +157,28 @@ TEST_F(NativeChartStreamTest, ForeignEmptyAndBrokenStreamsAreRefusedAndTheChartP
   EXPECT_FALSE(Fine.GetView3D());
 }
 
+// A series that fails part-way is freed with the function it already
+// read; nothing of either may be touched afterwards.
+TEST_F(NativeChartStreamTest, StreamsCutAnywhereLoadOrFailCleanly) {
+  TChartSeries* Source = CreateNewSeries(&Form, &Chart, KorSeriesTypes().Get(0)->SeriesClassRef);
+  Source->FillSampleValues(3);
+  for (int I = 0; I < KorSeriesTypes().Count(); ++I)
+    if (const TKorSeriesType* Type = KorSeriesTypes().Get(I); Type->FunctionClassRef) {
+      CreateNewSeries(&Form, &Chart, ClassOfInstance<TChartSeries>(*Source), Type->FunctionClassRef)
+          ->SetDataSource(Source);
+      break;
+    }
+  const QByteArray Good = Save(Chart);
+  for (int Cut = 4; Cut < Good.size(); ++Cut) {
+    TChart Target(nullptr);
+    try {
+      Load(Target, Good.left(Cut));
+    } catch (const Exception&) {
+    }
+    EXPECT_TRUE(Target.GetAutoRepaint());
+  }
+}
+
 TEST_F(NativeChartStreamTest, ANullChartIsMadeFromTheClassTheStreamNames) {
   TChartChart Source(nullptr);
   Source.SetView3D(false);

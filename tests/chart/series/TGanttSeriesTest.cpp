@@ -13,6 +13,7 @@
 
 #include "platform/ClassRegistry.h"
 #include "platform/TBitmap.h"
+#include "platform/TStream.h"
 
 #include <set>
 
@@ -60,6 +61,22 @@ TEST_F(TGanttSeriesTest, TasksKeepTheirIndicesSoThatLinksStayValid) {
   // Every adder leaves the new task unlinked.
   S->AddXY(40, 30);
   for (int I = 0; I < S->Count(); ++I) EXPECT_EQ(S->GetNextTask().GetValue(I), -1) << I;
+}
+
+TEST_F(TGanttSeriesTest, LinksBetweenTasksSurviveTheDataStream) {
+  TGanttSeries* S = Gantt();
+  S->AddGantt(10, 30, 20);
+  S->AddGantt(40, 60, 10);
+  S->GetNextTask().SetValue(0, 1);
+  TGanttSeries* Copy = Gantt();
+  TMemoryStream Stream;
+  S->WriteData(Stream);
+  Stream.Seek(0);
+  Copy->ReadData(Stream);
+  ASSERT_EQ(Copy->Count(), 2);
+  EXPECT_EQ(Copy->GetNextTask().GetValue(0), 1);
+  EXPECT_EQ(Copy->GetNextTask().GetValue(1), -1);
+  EXPECT_EQ(Copy->GetEndValues().GetValue(1), 60);
 }
 
 TEST_F(TGanttSeriesTest, AnElbowLineJoinsATaskToItsValidNextTaskOnly) {
