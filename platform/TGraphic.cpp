@@ -2,9 +2,9 @@
 
 #include "platform/Exception.h"
 #include "platform/TCanvas.h"
+#include "platform/WriteFileReplacing.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 void TGraphic::Draw(TCanvas& Canvas, const TRect& Rect) const {
   if (GetEmpty()) return;
@@ -20,12 +20,5 @@ void TGraphic::LoadFromFile(const QString& FileName) {
 }
 
 void TGraphic::SaveToFile(const QString& FileName) const {
-  QSaveFile file(FileName);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EFileError(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
-  SaveToStream(file);
-  if (!file.commit())
-    throw EFileError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
+  WriteFileReplacing(FileName, [this](QIODevice& File) { SaveToStream(File); });
 }

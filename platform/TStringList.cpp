@@ -1,7 +1,8 @@
 #include "platform/TStringList.h"
 
+#include "platform/WriteFileReplacing.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -319,14 +320,7 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
 }
 
 void TStringList::SaveToFile(const QString& FileName) const {
-  QSaveFile file(FileName);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EFileError(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
-  file.write(Text().toUtf8());
-  if (!file.commit())
-    throw EFileError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
+  WriteFileReplacing(FileName, Text().toUtf8());
 }
 
 void TStringList::LoadFromFile(const QString& FileName) {

@@ -2,9 +2,9 @@
 
 #include "platform/Exception.h"
 #include "platform/TClipboard.h"
+#include "platform/WriteFileReplacing.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 
 QString TKorExportData::AsString() {
   return QString();
@@ -21,12 +21,5 @@ void TKorExportData::SaveToStream(QIODevice& Stream) {
 }
 
 void TKorExportData::SaveToFile(const QString& FileName) {
-  QSaveFile File(FileName);
-  if (!File.open(QIODevice::WriteOnly))
-    throw EFileError(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, File.errorString()));
-  SaveToStream(File);
-  if (!File.commit())
-    throw EFileError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, File.errorString()));
+  WriteFileReplacing(FileName, [this](QIODevice& File) { SaveToStream(File); });
 }

@@ -11,10 +11,10 @@
 #include "platform/ScopeGuard.h"
 #include "platform/TStream.h"
 #include "platform/TWriter.h"
+#include "platform/WriteFileReplacing.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <vector>
 
@@ -50,15 +50,6 @@ TMemoryStream ReadWholeFile(const QString& FileName) {
     throw EFileError(
         QStringLiteral("Cannot read file \"%1\": %2").arg(FileName, File.errorString()));
   return TMemoryStream(Bytes);
-}
-
-// The whole file is written aside and put in place at the end, so that a
-// failed write leaves an existing file as it was.
-void WriteWholeFile(const QString& FileName, const QByteArray& Bytes) {
-  QSaveFile File(FileName);
-  if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit())
-    throw EFileError(
-        QStringLiteral("Cannot write file \"%1\": %2").arg(FileName, File.errorString()));
 }
 
 // The save-data settings of each series, put back after a save.
@@ -168,7 +159,7 @@ void SaveChartToFile(TCustomChart& Chart, const QString& FileName, bool IncludeD
                      bool TextForm) {
   TMemoryStream Stream;
   SaveChartToStream(Chart, Stream, IncludeData, TextForm);
-  WriteWholeFile(KorCheckExtension(FileName), Stream.Bytes());
+  WriteFileReplacing(KorCheckExtension(FileName), Stream.Bytes());
 }
 
 void LoadChartFromStreamCheck(TCustomChart*& Chart, TStream& Stream,
@@ -213,20 +204,20 @@ void ConvertKorFileToText(const QString& InputName, const QString& OutputName) {
   TMemoryStream Input = ReadWholeFile(InputName);
   const TNativeForm Form = DetectForm(Input);
   if (Form == TNativeForm::nfNone) throw ChartException(Korconst::KorMsg_WrongKorFileFormat);
-  if (Form == TNativeForm::nfText) return WriteWholeFile(OutputName, Input.Bytes());
+  if (Form == TNativeForm::nfText) return WriteFileReplacing(OutputName, Input.Bytes());
   TMemoryStream Output;
   Input.Seek(4);
   ObjectBinaryToText(Input, Output);
-  WriteWholeFile(OutputName, Output.Bytes());
+  WriteFileReplacing(OutputName, Output.Bytes());
 }
 
 void ConvertKorFileToBinary(const QString& InputName, const QString& OutputName) {
   TMemoryStream Input = ReadWholeFile(InputName);
   const TNativeForm Form = DetectForm(Input);
   if (Form == TNativeForm::nfNone) throw ChartException(Korconst::KorMsg_WrongKorFileFormat);
-  if (Form == TNativeForm::nfBinary) return WriteWholeFile(OutputName, Input.Bytes());
+  if (Form == TNativeForm::nfBinary) return WriteFileReplacing(OutputName, Input.Bytes());
   TMemoryStream Output;
   WriteHeader(Output);
   ObjectTextToBinary(Input, Output);
-  WriteWholeFile(OutputName, Output.Bytes());
+  WriteFileReplacing(OutputName, Output.Bytes());
 }

@@ -8,8 +8,8 @@
 
 #include "platform/Exception.h"
 #include "platform/TGraphic.h"
+#include "platform/WriteFileReplacing.h"
 
-#include <QSaveFile>
 #include <QWidget>
 
 #include <algorithm>
@@ -39,16 +39,7 @@ void TKorExportFormat::SaveToFile(const QString& FileName) {
   CheckPanel();
   Options();
   CheckSize();
-  // Written beside the target and renamed over it at the end: a failed
-  // export never destroys the file it was to replace.
-  QSaveFile File(FileName);
-  if (!File.open(QIODevice::WriteOnly))
-    throw EFileError(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, File.errorString()));
-  SaveToStream(File);
-  if (!File.commit())
-    throw EFileError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, File.errorString()));
+  WriteFileReplacing(FileName, [this](QIODevice& File) { SaveToStream(File); });
 }
 
 void TKorExportFormat::SaveToFile(TKorExportFormatClass FormatClass, TCustomKorPanel* Panel,
