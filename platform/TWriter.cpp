@@ -1,5 +1,6 @@
 #include "platform/TWriter.h"
 
+#include "platform/ClassRegistry.h"
 #include "platform/Cursors.h"
 #include "platform/Exception.h"
 #include "platform/Extended80.h"
@@ -8,6 +9,8 @@
 #include "platform/TStream.h"
 
 #include <QtEndian>
+
+#include <memory>
 
 namespace {
 
@@ -26,6 +29,18 @@ bool IsAscii(const QString& Text) {
 bool IsWritable(const TPublishedProperty& Property) {
   return Property.Kind == TPropertyKind::pkClass || Property.Kind == TPropertyKind::pkCollection ||
          static_cast<bool>(Property.Set);
+}
+
+bool IsStoredAgainst(const TPublishedProperty& Property, const TPersistent& Instance,
+                     const TPersistent* Fresh) {
+  if (Property.Stored || Fresh == nullptr || !Property.Get) return Property.IsStored(Instance);
+  return Property.Get(Instance) != Property.Get(*Fresh);
+}
+
+// A new component of Component's class, when the class is registered.
+std::unique_ptr<TComponent> FreshOfClass(const TComponent& Component) {
+  const TClassInfo* Class = GetClass(typeid(Component));
+  return Class != nullptr ? std::unique_ptr<TComponent>(Class->Create(nullptr)) : nullptr;
 }
 
 QString StreamClassName(const TComponent& Component) {
@@ -150,7 +165,9 @@ void TWriter::WriteComponent(TComponent& Component) {
   WriteShortString(QString::fromStdString(Component.GetName()));
   Component.SetStateFlag(TComponent::csWriting, true);
   try {
-    WriteProperties(dynamic_cast<const TPersistent&>(Component));
+    const std::unique_ptr<TComponent> Fresh = FreshOfClass(Component);
+    WritePropertiesWithPath(dynamic_cast<const TPersistent&>(Component),
+                            dynamic_cast<const TPersistent*>(Fresh.get()), QString());
     WriteListEnd();
     Component.GetChildren([this](TComponent* Child) { WriteComponent(*Child); }, FRoot);
     WriteListEnd();
@@ -162,15 +179,16 @@ void TWriter::WriteComponent(TComponent& Component) {
 }
 
 void TWriter::WriteProperties(const TPersistent& Instance) {
-  WritePropertiesWithPath(Instance, QString());
+  WritePropertiesWithPath(Instance, nullptr, QString());
 }
 
-void TWriter::WritePropertiesWithPath(const TPersistent& Instance, const QString& Path) {
+void TWriter::WritePropertiesWithPath(const TPersistent& Instance, const TPersistent* Fresh,
+                                      const QString& Path) {
   if (Path.count(QLatin1Char('.')) > MaxSubObjectDepth)
     throw EFileError(QStringLiteral("Sub-objects nested too deeply at %1").arg(Path));
   for (const TPublishedProperty& Property : Instance.Properties())
-    if (IsWritable(Property) && Property.IsStored(Instance))
-      WriteProperty(Instance, Property, Path);
+    if (IsWritable(Property) && IsStoredAgainst(Property, Instance, Fresh))
+      WriteProperty(Instance, Fresh, Property, Path);
 }
 
 void TWriter::WriteCollection(const TPersistent& Instance, const TPublishedProperty& Property) {
@@ -185,13 +203,16 @@ void TWriter::WriteCollection(const TPersistent& Instance, const TPublishedPrope
   WriteListEnd();
 }
 
-void TWriter::WriteProperty(const TPersistent& Instance, const TPublishedProperty& Property,
-                            const QString& Path) {
+void TWriter::WriteProperty(const TPersistent& Instance, const TPersistent* Fresh,
+                            const TPublishedProperty& Property, const QString& Path) {
   const QString Name = Path + Property.Name;
   switch (Property.Kind) {
     case TPropertyKind::pkClass:
-      if (const TPersistent* Sub = std::get<TPersistent*>(Property.Get(Instance)))
-        WritePropertiesWithPath(*Sub, Name + QLatin1Char('.'));
+      if (const TPersistent* Sub = std::get<TPersistent*>(Property.Get(Instance))) {
+        const TPersistent* FreshSub =
+            Fresh != nullptr ? std::get<TPersistent*>(Property.Get(*Fresh)) : nullptr;
+        WritePropertiesWithPath(*Sub, FreshSub, Name + QLatin1Char('.'));
+      }
       return;
     case TPropertyKind::pkCollection:
       WriteShortString(Name);

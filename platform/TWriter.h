@@ -13,9 +13,12 @@ class TStream;
 struct TPublishedProperty;
 
 // Writes components and their published properties as a binary component
-// stream. Sub-objects are flattened into dotted names ("Pen.Color");
-// properties equal to their default are left out; colours and cursors that
-// have a name are written by name.
+// stream. Sub-objects are flattened into dotted names ("Pen.Color"); colours
+// and cursors that have a name are written by name. A property is left out
+// when its stored rule says so; without a rule, when it equals the same
+// property of a new component of the class (for registered classes: what a
+// reader starts from, whatever defaults a constructor sets), else when it
+// equals the table's default.
 class TWriter {
  public:
   explicit TWriter(TStream& AStream) : FStream(AStream) {}
@@ -50,9 +53,10 @@ class TWriter {
   void WriteShortString(const QString& Value);
 
  private:
-  void WriteProperty(const TPersistent& Instance, const TPublishedProperty& Property,
-                     const QString& Path);
-  void WritePropertiesWithPath(const TPersistent& Instance, const QString& Path);
+  void WriteProperty(const TPersistent& Instance, const TPersistent* Fresh,
+                     const TPublishedProperty& Property, const QString& Path);
+  void WritePropertiesWithPath(const TPersistent& Instance, const TPersistent* Fresh,
+                               const QString& Path);
   void WriteCollection(const TPersistent& Instance, const TPublishedProperty& Property);
   void WriteRaw(const void* Data, int Count);
 

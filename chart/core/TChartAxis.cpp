@@ -247,6 +247,16 @@ const TPropertyList& TChartAxis::Properties() const {
       const C& A = PP::As<C>(P);
       return !A.GetAutomatic() && !A.GetAutomaticMinimum();
     };
+    // Stored where it differs from the axis' own placement default.
+    auto Placement = [](const QString& Name, bool (C::*Get)() const, void (C::*Set)(bool),
+                        bool C::*Default) {
+      TPublishedProperty P = PP::Boolean<C>(Name, Get, Set);
+      P.Stored = [Get, Default](const TPersistent& I) {
+        const C& A = PP::As<C>(I);
+        return (A.*Get)() != A.*Default;
+      };
+      return P;
+    };
     TPublishedProperty ZPosition =
         PP::Double<C>(QStringLiteral("ZPosition"), &C::GetZPosition, &C::SetZPosition);
     ZPosition.Stored = [](const TPersistent& P) {
@@ -327,9 +337,11 @@ const TPropertyList& TChartAxis::Properties() const {
         PP::Boolean<C>(QStringLiteral("TickOnLabelsOnly"), &C::GetTickOnLabelsOnly,
                        &C::SetTickOnLabelsOnly, true),
         PP::Boolean<C>(QStringLiteral("Inverted"), &C::GetInverted, &C::SetInverted, false),
-        PP::Boolean<C>(QStringLiteral("Horizontal"), &C::GetHorizontal, &C::SetHorizontal, false),
-        PP::Boolean<C>(QStringLiteral("OtherSide"), &C::GetOtherSide, &C::SetOtherSide, false),
-        PP::Boolean<C>(QStringLiteral("Visible"), &C::GetVisible, &C::SetVisible, true),
+        Placement(QStringLiteral("Horizontal"), &C::GetHorizontal, &C::SetHorizontal,
+                  &C::FDefaultHorizontal),
+        Placement(QStringLiteral("OtherSide"), &C::GetOtherSide, &C::SetOtherSide,
+                  &C::FDefaultOtherSide),
+        Placement(QStringLiteral("Visible"), &C::GetVisible, &C::SetVisible, &C::FDefaultVisible),
         PP::Double<C>(QStringLiteral("StartPosition"), &C::GetStartPosition, &C::SetStartPosition,
                       0.0),
         PP::Double<C>(QStringLiteral("EndPosition"), &C::GetEndPosition, &C::SetEndPosition, 100.0),
@@ -511,6 +523,12 @@ void TChartAxis::SetMinimumOffset(int Value) {
 void TChartAxis::SetHorizontal(bool Value) {
   SetAxisField(FHorizontal, Value);
   SetCalcPosValue();
+}
+
+void TChartAxis::KeepPlacementAsDefault() {
+  FDefaultHorizontal = FHorizontal;
+  FDefaultOtherSide = FOtherSide;
+  FDefaultVisible = FVisible;
 }
 
 void TChartAxis::SetOtherSide(bool Value) {

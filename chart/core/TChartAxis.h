@@ -111,6 +111,10 @@ class TChartAxis : public TPersistent {
   void SetHorizontal(bool Value);
   bool GetOtherSide() const { return FOtherSide; }
   void SetOtherSide(bool Value);
+  // The chart calls this once it has placed one of its standard axes: the
+  // placement (horizontal, other side, visible) becomes what streams leave
+  // out, so a file records exactly where it differs.
+  void KeepPlacementAsDefault();
   bool GetInverted() const { return FInverted; }
   virtual void SetInverted(bool Value);
   bool GetVisible() const { return FVisible; }
@@ -530,6 +534,9 @@ class TChartAxis : public TPersistent {
   bool FHorizontal = false;
   bool FOtherSide = false;
   bool FVisible = true;
+  bool FDefaultHorizontal = false;
+  bool FDefaultOtherSide = false;
+  bool FDefaultVisible = true;
   double FStartPosition = 0;
   double FEndPosition = 100;
   double FPositionPercent = 0;

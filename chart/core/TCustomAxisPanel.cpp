@@ -78,7 +78,10 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* AOwner)
   FDepthAxis->SetVisible(false);
   FDepthTopAxis = Standard(std::make_unique<TChartDepthAxis>(this));
   FDepthTopAxis->SetVisible(false);
-  for (const auto& Axis : FStandardAxes) Axis->SetCalcPosValue();
+  for (const auto& Axis : FStandardAxes) {
+    Axis->SetCalcPosValue();
+    Axis->KeepPlacementAsDefault();
+  }
 }
 
 TCustomAxisPanel::~TCustomAxisPanel() {

@@ -157,6 +157,13 @@ class TSampleComponent : public TComponent, public TPersistent {
   QString FBuddy;
 };
 
+// A class whose constructor departs from the table's default count.
+class TSevenComponent : public TSampleComponent {
+ public:
+  explicit TSevenComponent(TComponent* AOwner) : TSampleComponent(AOwner) { SetCount(7); }
+  QString ClassName() const override { return QStringLiteral("TSevenComponent"); }
+};
+
 // Collects the property-level errors; answers with Answer.
 class TRecordingReader : public TReader {
  public:
@@ -284,6 +291,22 @@ TEST_F(ComponentStreamTest, WritesTheSmallestTagsNamesAndFlattenedSubObjects) {
   EXPECT_FALSE(Bytes.contains("Shown"));
   EXPECT_FALSE(Bytes.contains("Kind"));
   EXPECT_TRUE(Bytes.endsWith(QByteArray("\x00\x00", 2)));
+}
+
+TEST_F(ComponentStreamTest, ValuesAreComparedWithWhatANewComponentOfTheClassHas) {
+  RegisterClass(ClassInfoOf<TSevenComponent>());
+  TSevenComponent Root(nullptr);
+  EXPECT_FALSE(Write(Root).contains("Count"));
+  Root.SetCount(3);  // the table's default, but not this class's
+  const QByteArray Bytes = Write(Root);
+  EXPECT_TRUE(Bytes.contains("Count"));
+  TSevenComponent Copy(nullptr);
+  TMemoryStream Stream(Bytes);
+  TReader Reader(Stream);
+  Reader.ReadSignature();
+  Reader.ReadRootComponent(Copy);
+  EXPECT_EQ(Copy.GetCount(), 3);
+  UnRegisterClass(ClassInfoOf<TSevenComponent>());
 }
 
 // Builds a stream by hand: the root class, then Body (properties), then the

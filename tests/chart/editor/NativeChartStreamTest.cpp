@@ -3,6 +3,7 @@
 #include "chart/core/KorException.h"
 #include "chart/core/SeriesCreation.h"
 #include "chart/core/TChart.h"
+#include "chart/core/TChartAxis.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TChartTitle.h"
 #include "chart/core/TChartTools.h"
@@ -118,6 +119,20 @@ TEST_F(NativeChartStreamTest, TheChartIsWrittenWithoutItsNameAndKeepsIt) {
   Other.SetName("Other");
   Load(Other, Bytes);
   EXPECT_EQ(Other.GetName(), "Other");
+}
+
+// Each standard axis has its own placement; a file keeps any change of it.
+TEST_F(NativeChartStreamTest, StandardAxesKeepAPlacementAwayFromTheirOwn) {
+  Chart.GetTopAxis()->SetHorizontal(false);
+  Chart.GetDepthAxis()->SetVisible(true);
+  Chart.GetRightAxis()->SetOtherSide(false);
+  TChart Copy(nullptr);
+  Load(Copy, Save(Chart));
+  EXPECT_FALSE(Copy.GetTopAxis()->GetHorizontal());
+  EXPECT_TRUE(Copy.GetDepthAxis()->GetVisible());
+  EXPECT_FALSE(Copy.GetRightAxis()->GetOtherSide());
+  TChart Fresh(nullptr);
+  EXPECT_FALSE(Save(Fresh).contains("Horizontal"));
 }
 
 TEST_F(NativeChartStreamTest, PointsTravelOnlyWhenAsked) {
