@@ -7,6 +7,7 @@
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TChartTitle.h"
 #include "chart/core/TChartTools.h"
+#include "chart/core/TChartValueList.h"
 #include "chart/core/TKorCustomTool.h"
 #include "chart/core/TKorCustomToolAxis.h"
 #include "chart/core/TKorCustomToolSeries.h"
@@ -149,6 +150,24 @@ TEST_F(NativeChartStreamTest, PointsTravelOnlyWhenAsked) {
   // The series' own setting is what it was before the saves.
   EXPECT_TRUE(Series->GetDontSaveData());
   EXPECT_FALSE(Series->GetForceSaveData());
+}
+
+// Older files put the points after the chart, series after series.
+TEST_F(NativeChartStreamTest, PointsAfterTheChartGoIntoItsSeriesInOrder) {
+  TChartSeries* First = CreateNewSeries(&Form, &Chart, KorSeriesTypes().Get(0)->SeriesClassRef);
+  TChartSeries* Second = CreateNewSeries(&Form, &Chart, KorSeriesTypes().Get(0)->SeriesClassRef);
+  First->FillSampleValues(3);
+  Second->FillSampleValues(5);
+  TMemoryStream Stream;
+  SaveChartToStream(Chart, Stream, false, false);
+  First->WriteData(Stream);
+  Second->WriteData(Stream);
+  TChart Copy(nullptr);
+  Load(Copy, Stream.Bytes());
+  ASSERT_EQ(Copy.SeriesCount(), 2);
+  EXPECT_EQ(Copy.GetSeries(0)->Count(), 3);
+  EXPECT_EQ(Copy.GetSeries(1)->Count(), 5);
+  EXPECT_EQ(Copy.GetSeries(1)->GetYValues().GetValue(4), Second->GetYValues().GetValue(4));
 }
 
 TEST_F(NativeChartStreamTest, ForeignEmptyAndBrokenStreamsAreRefusedAndTheChartPaintsAgain) {
