@@ -567,6 +567,7 @@ void TReader::ReadChild(TComponent& Parent) {
   }
   TComponent* Child = Class->Create(FRoot);
   RememberLoaded(*Child);
+  bool Placed = true;
   try {
     if (!Name.isEmpty()) {
       if (FRoot->FindComponent(Name.toStdString()) == nullptr)
@@ -575,11 +576,21 @@ void TReader::ReadChild(TComponent& Parent) {
         PropertyError(QStringLiteral("A component named %1 already exists").arg(Name));
     }
     Child->SetParentComponent(&Parent);
-    ReadComponentBody(*Child);
+    Placed = !Child->HasParent() || Child->GetParentComponent() == &Parent;
+    if (Placed) ReadComponentBody(*Child);
   } catch (...) {
     delete Child;
     throw;
   }
+  if (Placed) return;
+  // A parent that does not take the child (a series under a series) would
+  // leave it owned but nowhere: it is dropped with what it holds.
+  delete Child;
+  const auto* ParentClass = dynamic_cast<const TPersistent*>(&Parent);
+  PropertyError(QStringLiteral("A %1 cannot be placed in a %2")
+                    .arg(ClassName, ParentClass != nullptr ? ParentClass->ClassName()
+                                                           : QStringLiteral("component")));
+  SkipComponentBody();
 }
 
 void TReader::RememberLoaded(TComponent& Component) {

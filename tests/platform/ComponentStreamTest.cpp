@@ -96,6 +96,7 @@ class TSampleComponent : public TComponent, public TPersistent {
     for (TSampleComponent* Child : FChildren) Proc(Child);
   }
   bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override { return FParent; }
   void SetParentComponent(TComponent* Value) override {
     FParent = dynamic_cast<TSampleComponent*>(Value);
     if (FParent != nullptr) FParent->FChildren.push_back(this);

@@ -213,6 +213,24 @@ TEST_F(NativeChartStreamTest, StreamsCutAnywhereLoadOrFailCleanly) {
   }
 }
 
+// A child its parent does not take would be owned by the chart but shown
+// nowhere (and other series could take it as their source).
+TEST_F(NativeChartStreamTest, AChildItsParentRefusesIsDroppedWithAMessage) {
+  QStringList Problems;
+  TChart Copy(nullptr);
+  Load(Copy,
+       "object TChart\n  object Series1: TLineSeries\n    object Series2: TBarSeries\n"
+       "    end\n  end\nend\n",
+       [&Problems](const QString& M) {
+         Problems << M;
+         return true;
+       });
+  EXPECT_EQ(Copy.SeriesCount(), 1);
+  EXPECT_EQ(Copy.FindComponent("Series2"), nullptr);
+  ASSERT_EQ(Problems.size(), 1);
+  EXPECT_EQ(Problems[0], QStringLiteral("A TBarSeries cannot be placed in a TLineSeries"));
+}
+
 TEST_F(NativeChartStreamTest, ANullChartIsMadeFromTheClassTheStreamNames) {
   TChartChart Source(nullptr);
   Source.SetView3D(false);
