@@ -7,9 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -28,6 +26,7 @@
 #include "platform/Exception.h"
 #include "platform/TBitmap.h"
 #include "platform/TMetafile.h"
+#include "tests/support/OutsideProgram.h"
 
 namespace {
 
@@ -73,21 +72,6 @@ QString ReadText(const QString& Path) {
   return F.open(QIODevice::ReadOnly) ? QString::fromUtf8(F.readAll()) : QString();
 }
 
-// Empty when the program ran and succeeded, else why not.
-QString RunProgram(const QString& Program, const QStringList& Arguments, int TimeoutMs) {
-  QProcess P;
-  P.start(Program, Arguments);
-  if (!P.waitForStarted(10000)) return Program + QStringLiteral(" did not start");
-  if (!P.waitForFinished(TimeoutMs)) {
-    P.kill();
-    P.waitForFinished();
-    return Program + QStringLiteral(" timed out");
-  }
-  if (P.exitStatus() != QProcess::NormalExit || P.exitCode() != 0)
-    return Program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(P.readAllStandardError());
-  return QString();
-}
-
 class TEMFExportFormatTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -108,29 +92,15 @@ class TEMFExportFormatTest : public ::testing::Test {
     T.Chart.SaveToMetafileEnh(Emf);
     T.Chart.SaveToMetafile(Wmf);
 
-    const QString Office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (Office.isEmpty()) {
-      R.OfficeError =
-          QStringLiteral("LibreOffice (soffice, package libreoffice-draw-nogui) is not installed");
-    } else {
-      // A private profile, so office conversions of parallel tests never meet.
-      const QString Profile =
-          QStringLiteral("-env:UserInstallation=file://") + R.Dir.filePath(QStringLiteral("lo"));
-      for (const QString& Kind : {QStringLiteral("png"), QStringLiteral("svg")}) {
-        const QString Out = R.Dir.filePath(Kind);
-        const QString Error =
-            RunProgram(Office,
-                       {Profile, QStringLiteral("--headless"), QStringLiteral("--convert-to"), Kind,
-                        QStringLiteral("--outdir"), Out, Emf, Wmf},
-                       180000);
-        if (!Error.isEmpty()) R.OfficeError = Error;
-      }
-      R.EmfPng.load(R.Dir.filePath(QStringLiteral("png/enhanced.png")));
-      R.WmfPng.load(R.Dir.filePath(QStringLiteral("png/placeable.png")));
-      R.EmfSvg = ReadText(R.Dir.filePath(QStringLiteral("svg/enhanced.svg")));
-      R.WmfSvg = ReadText(R.Dir.filePath(QStringLiteral("svg/placeable.svg")));
+    for (const QString& Kind : {QStringLiteral("png"), QStringLiteral("svg")}) {
+      const QString Error = OfficeConvert({Emf, Wmf}, Kind, R.Dir.filePath(Kind));
+      if (!Error.isEmpty()) R.OfficeError = Error;
     }
-    const QString WmfTool = QStandardPaths::findExecutable(QStringLiteral("wmf2svg"));
+    R.EmfPng.load(R.Dir.filePath(QStringLiteral("png/enhanced.png")));
+    R.WmfPng.load(R.Dir.filePath(QStringLiteral("png/placeable.png")));
+    R.EmfSvg = ReadText(R.Dir.filePath(QStringLiteral("svg/enhanced.svg")));
+    R.WmfSvg = ReadText(R.Dir.filePath(QStringLiteral("svg/placeable.svg")));
+    const QString WmfTool = FindProgram(QStringLiteral("wmf2svg"));
     if (WmfTool.isEmpty()) {
       R.WmfToolError = QStringLiteral("wmf2svg (package libwmf-bin) is not installed");
     } else {
