@@ -1,7 +1,9 @@
 #include "platform/TBitmap.h"
 
+#include "platform/BmpWriter.h"
 #include "platform/Exception.h"
 #include "platform/TCanvas.h"
+#include "platform/WriteFileReplacing.h"
 
 #include <QColor>
 #include <QFileInfo>
@@ -23,6 +25,20 @@ QImage WhiteImage(int Width, int Height, TPixelFormat Format) {
         QStringLiteral("Out of memory for a %1 x %2 bitmap").arg(Width).arg(Height));
   Image.fill(Qt::white);
   return Image;
+}
+
+TBmpDepth FileDepth(TPixelFormat Format) {
+  switch (Format) {
+    case pf1bit: return TBmpDepth::Bits1;
+    case pf4bit: return TBmpDepth::Bits4;
+    case pf8bit: return TBmpDepth::Bits8;
+    case pf15bit: return TBmpDepth::Bits15;
+    case pf16bit: return TBmpDepth::Bits16;
+    case pf32bit: return TBmpDepth::Bits32;
+    case pfDevice:
+    case pf24bit: break;
+  }
+  return TBmpDepth::Bits24;
 }
 
 }  // namespace
@@ -51,6 +67,7 @@ void TBitmap::Assign(const TPersistent& Source) {
   FTransparent = Other->FTransparent;
   FTransparentColor = Other->FTransparentColor;
   FImage = Other->Image();
+  FUnreduced = false;
   Changed();
 }
 
@@ -79,6 +96,7 @@ void TBitmap::Resize(int AWidth, int AHeight) {
     P.drawImage(0, 0, FImage);
   }
   FImage = Fresh;
+  ReduceColours();  // the white added may be one colour too many for a palette
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat Value) {
@@ -86,6 +104,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value) {
   ClosePainter();
   FPixelFormat = Value;
   if (!FImage.isNull()) FImage = FImage.convertToFormat(QtFormat(Value));
+  ReduceColours();
   Changed();
 }
 
@@ -93,11 +112,7 @@ void TBitmap::SetMonochrome(bool Value) {
   if (Value == FMonochrome) return;
   ClosePainter();
   FMonochrome = Value;
-  if (Value && !FImage.isNull()) {
-    // Only black and white remain: each pixel becomes the nearer of the two.
-    QImage Mono = FImage.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
-    FImage = Mono.convertToFormat(QtFormat(FPixelFormat));
-  }
+  ReduceColours();  // only black and white remain, by each pixel's brightness
   Changed();
 }
 
@@ -126,6 +141,7 @@ TCanvas& TBitmap::GetCanvas() {
 void* TBitmap::ScanLine(int Row) {
   ClosePainter();
   if (Row < 0 || Row >= GetHeight()) return nullptr;
+  FUnreduced = ColoursLimited();
   return FImage.scanLine(Row);
 }
 
@@ -145,12 +161,18 @@ TColor TBitmap::GetPixel(int X, int Y) const {
   return QColorToColor(FImage.pixelColor(X, Y));
 }
 
+void TBitmap::SaveToStream(QIODevice& Stream) const {
+  WriteBmp(Stream, Image(), FMonochrome ? TBmpDepth::Bits1 : FileDepth(FPixelFormat));
+}
+
 void TBitmap::SaveToFile(const QString& FileName) const {
-  ClosePainter();
-  QString Suffix = QFileInfo(FileName).suffix().toLower();
-  bool Bmp = Suffix.isEmpty() || Suffix == QStringLiteral("bmp");
-  bool Ok = Bmp ? FImage.save(FileName, "BMP") : FImage.save(FileName);
-  if (!Ok) throw EFileError(QStringLiteral("Cannot write the bitmap file %1").arg(FileName));
+  const QString Suffix = QFileInfo(FileName).suffix().toLower();
+  if (Suffix.isEmpty() || Suffix == QStringLiteral("bmp")) {
+    WriteFileReplacing(FileName, [this](QIODevice& File) { SaveToStream(File); });
+    return;
+  }
+  if (!Image().save(FileName))
+    throw EFileError(QStringLiteral("Cannot write the bitmap file %1").arg(FileName));
 }
 
 void TBitmap::LoadFromFile(const QString& FileName) {
@@ -182,9 +204,26 @@ void TBitmap::SetImage(const QImage& Value) {
   } else {
     FImage = Value.convertToFormat(QtFormat(FPixelFormat));
   }
+  ReduceColours();
   Changed();
+}
+
+QImage& TBitmap::ImageForPainting() {
+  FUnreduced = ColoursLimited();
+  return FImage;
 }
 
 void TBitmap::ClosePainter() const {
   if (FCanvas) FCanvas->ClosePainter();
+  if (FUnreduced) ReduceColours();
+}
+
+bool TBitmap::ColoursLimited() const {
+  return FMonochrome || FileDepth(FPixelFormat) < TBmpDepth::Bits24;
+}
+
+void TBitmap::ReduceColours() const {
+  FUnreduced = false;
+  if (FImage.isNull() || !ColoursLimited()) return;
+  FImage = ReduceToBmpDepth(FImage, FMonochrome ? TBmpDepth::Bits1 : FileDepth(FPixelFormat));
 }

@@ -9,12 +9,17 @@
 
 #include <memory>
 
+class QIODevice;
 class TCanvas;
 
-// pf24bit rows hold blue, green, red bytes per pixel (rows padded to 4
-// bytes); pfDevice and pf32bit rows hold one 32-bit value 0xFFRRGGBB per
-// pixel (blue first in memory). pfDevice is what screens and buffers use.
-enum TPixelFormat { pfDevice, pf24bit, pf32bit };
+// The depth a bitmap holds its colours at and writes its file at. In
+// memory, pf24bit rows hold blue, green, red bytes per pixel (rows padded to
+// 4 bytes); every other format's rows hold one 32-bit value 0xFFRRGGBB per
+// pixel (blue first in memory). pfDevice is what screens and buffers use
+// and is written as 24 bits. The 1- to 16-bit formats keep only the colours
+// their files can store (see ReduceToBmpDepth): what was drawn is cut back
+// before the pixels are next read, so what is read is what the file gets.
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 
 // An image in memory with a canvas to draw on it. New pixels are white. A
 // 0 x 0 bitmap is allowed; drawing on it and drawing it do nothing.
@@ -64,7 +69,10 @@ class TBitmap : public TPersistent {
   TCanvas& GetCanvas();
 
   // Start of pixel row Row (see TPixelFormat for the layout); nullptr for a
-  // row outside the bitmap. Writing through it changes the bitmap.
+  // row outside the bitmap. Writing through it changes the bitmap. At the
+  // 1- to 16-bit formats and when monochrome, each call first cuts back the
+  // colours written before, over the whole bitmap: loops over many rows
+  // belong at pfDevice, pf24bit or pf32bit.
   void* ScanLine(int Row);
   const void* ScanLine(int Row) const;
   int BytesPerScanLine() const;
@@ -73,8 +81,14 @@ class TBitmap : public TPersistent {
   // callers that do not need a canvas.
   TColor GetPixel(int X, int Y) const;
 
-  // BMP by default; the file extension picks another format Qt knows.
-  // Throws EFileError when writing fails.
+  // The BMP file form at the bitmap's depth (1 bit when monochrome, 24 bits
+  // for pfDevice). Throws EInvalidGraphic for an empty bitmap and EFileError
+  // when the device does not take the bytes.
+  void SaveToStream(QIODevice& Stream) const;
+  // BMP by default and for ".bmp" (an existing file is replaced only once
+  // the new one is complete); another extension picks that format of Qt's.
+  // Throws EFileError when writing fails (EInvalidGraphic for an empty
+  // bitmap as BMP).
   void SaveToFile(const QString& FileName) const;
   // Throws EInvalidGraphic when the file cannot be read as an image.
   void LoadFromFile(const QString& FileName);
@@ -86,14 +100,23 @@ class TBitmap : public TPersistent {
 
  private:
   friend class TCanvas;
-  QImage& ImageForPainting() { return FImage; }
+  // Whoever asks for it may write any colour into the pixels.
+  QImage& ImageForPainting();
+  // Ends the canvas's painter and cuts back what was drawn since.
   void ClosePainter() const;
   void Resize(int AWidth, int AHeight);
+  // Whether the depth holds fewer colours than the memory layout.
+  bool ColoursLimited() const;
+  void ReduceColours() const;
 
   TPixelFormat FPixelFormat = pfDevice;
   bool FMonochrome = false;
   bool FTransparent = false;
   TColor FTransparentColor = clDefault;
-  QImage FImage;
+  // mutable: the colours drawn at a limited depth are cut back on the next
+  // read, also through const access.
+  mutable QImage FImage;
   std::unique_ptr<TCanvas> FCanvas;  // created on first use
+  // Set by drawing and row writes at a limited depth, reset by ReduceColours.
+  mutable bool FUnreduced = false;
 };

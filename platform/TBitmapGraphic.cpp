@@ -4,7 +4,6 @@
 #include "platform/TCanvas.h"
 
 #include <QImageReader>
-#include <QImageWriter>
 
 void TBitmapGraphic::Assign(const TPersistent& Source) {
   if (const auto* other = dynamic_cast<const TBitmapGraphic*>(&Source)) {
@@ -43,9 +42,7 @@ void TBitmapGraphic::LoadFromStream(QIODevice& Stream) {
 }
 
 void TBitmapGraphic::SaveToStream(QIODevice& Stream) const {
-  QImageWriter writer(&Stream, "BMP");
-  if (!writer.write(FBitmap.Image()))
-    throw EFileError(QStringLiteral("Cannot write the bitmap: %1").arg(writer.errorString()));
+  FBitmap.SaveToStream(Stream);
 }
 
 QImage TBitmapGraphic::ToImage() const {

@@ -20,9 +20,10 @@ inline std::uint8_t* WriteRow(TBitmap& Bitmap, int Y) {
   return static_cast<std::uint8_t*>(Bitmap.ScanLine(Y));
 }
 
-// pf24bit rows are blue, green, red; the 32-bit formats hold 0xFFRRGGBB,
-// blue first in memory. Both put blue, green, red at the same offsets
-// within a pixel, only the pixel size differs.
+// pf24bit rows are blue, green, red; every other format (the 1- to 16-bit
+// ones too, whose colours the bitmap cuts back when next read) holds
+// 0xFFRRGGBB, blue first in memory. Both put blue, green, red at the same
+// offsets within a pixel, only the pixel size differs.
 inline int PixelSize(const TBitmap& Bitmap) {
   return Bitmap.GetPixelFormat() == pf24bit ? 3 : 4;
 }

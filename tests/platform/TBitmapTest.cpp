@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
 #include <cstdint>
 
 namespace {
@@ -113,6 +115,56 @@ TEST_F(TBitmapTest, BmpFilesRoundTripAndBadFilesRaise) {
   EXPECT_EQ(B.GetWidth(), 7) << "a failed load leaves the bitmap as it was";
   EXPECT_THROW(A.SaveToFile(QString::fromStdString((Dir / "no/such/dir/x.bmp").string())),
                EFileError);
+  EXPECT_THROW(TBitmap().SaveToFile(Name), EInvalidGraphic);
+  B.LoadFromFile(Name);
+  EXPECT_EQ(B.GetPixel(6, 4), clRed) << "a failed save keeps the file it was to replace";
+}
+
+TEST_F(TBitmapTest, SmallDepthsHoldAndWriteWhatTheirFilesStore) {
+  // Drawn after the depth was set: cut back before the next read.
+  TBitmap B(3, 1, pf4bit);
+  B.GetCanvas().SetPixel(0, 0, RGB(200, 10, 10));
+  EXPECT_EQ(B.GetPixel(0, 0), clRed);
+  auto* Row = static_cast<std::uint8_t*>(B.ScanLine(0));
+  Row[4] = 0x10;  // the blue of white pixel 1: nearest is yellow
+  EXPECT_EQ(B.GetPixel(1, 0), clYellow);
+
+  // Setting a depth cuts back the pixels there are.
+  TBitmap C(2, 1);
+  C.GetCanvas().SetPixel(0, 0, RGB(0x12, 0x34, 0x56));
+  C.SetPixelFormat(pf16bit);
+  EXPECT_EQ(C.GetPixel(0, 0), RGB(0x10, 0x34, 0x52));
+
+  const auto BitsWritten = [](const TBitmap& Bitmap) {
+    QBuffer Buffer;
+    Buffer.open(QIODevice::WriteOnly);
+    Bitmap.SaveToStream(Buffer);
+    return static_cast<int>(static_cast<std::uint8_t>(Buffer.data()[28]));
+  };
+  const std::pair<TPixelFormat, int> Depths[] = {{pfDevice, 24}, {pf1bit, 1},   {pf4bit, 4},
+                                                 {pf8bit, 8},    {pf15bit, 16}, {pf16bit, 16},
+                                                 {pf24bit, 24},  {pf32bit, 32}};
+  for (const auto& [Format, Bits] : Depths) {
+    C.SetPixelFormat(Format);
+    EXPECT_EQ(BitsWritten(C), Bits) << Format;
+  }
+  C.SetMonochrome(true);
+  EXPECT_EQ(BitsWritten(C), 1);
+  EXPECT_THROW(BitsWritten(TBitmap()), EInvalidGraphic);
+
+  // 256 colours fill the palette; growing adds white, one too many: the
+  // pixels read must still be the file's.
+  TBitmap Full(16, 16, pf8bit);
+  for (int I = 0; I < 256; ++I) Full.GetCanvas().SetPixel(I % 16, I / 16, RGB(I, 0, 1));
+  Full.SetWidth(17);
+  QBuffer Buffer;
+  Buffer.open(QIODevice::WriteOnly);
+  Full.SaveToStream(Buffer);
+  const QImage Read = QImage::fromData(Buffer.data(), "BMP");
+  ASSERT_EQ(Read.size(), QSize(17, 16));
+  for (int Y = 0; Y < 16; ++Y)
+    for (int X = 0; X < 17; ++X)
+      ASSERT_EQ(QColorToColor(Read.pixelColor(X, Y)), Full.GetPixel(X, Y)) << X << "," << Y;
 }
 
 }  // namespace
