@@ -19,8 +19,10 @@ class TKorExportData : public TPersistent {
   // AsString onto the clipboard as text.
   void CopyToClipboard();
   // The UTF-8 bytes of AsString, without a terminator. Raises EFileError
-  // when the stream does not take them.
-  void SaveToStream(QIODevice& Stream);
-  // Raises EFileError when the file cannot be written.
+  // when the stream does not take them. Formats that are not UTF-8 text
+  // (a declared encoding, binary records) write their own bytes.
+  virtual void SaveToStream(QIODevice& Stream);
+  // Writes through SaveToStream beside the old file and replaces it only
+  // when that succeeded. Raises EFileError when the file cannot be written.
   void SaveToFile(const QString& FileName);
 };
