@@ -157,6 +157,14 @@ QStringList QtFilters(const QString& filter) {
   return out;
 }
 
+// The extension of a Qt filter's first pattern ("Bitmaps (*.bmp)" gives
+// "bmp"); empty for a pattern such as "*" or "*.*".
+QString FilterExtension(const QString& filter) {
+  const QString pattern = filter.section(u'(', -1).section(u')', 0, 0).section(u' ', 0, 0);
+  const QString ext = pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(2) : QString();
+  return ext.contains(u'*') || ext.contains(u'?') ? QString() : ext;
+}
+
 TFileDialogAnswer DefaultFileDialog(const TFileDialogRequest& r) {
   TFileDialogAnswer answer;
   answer.FilterIndex = r.FilterIndex;
@@ -171,7 +179,15 @@ TFileDialogAnswer DefaultFileDialog(const TFileDialogRequest& r) {
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(std::max(0, r.FilterIndex - 1)));
   }
-  if (!r.DefaultExt.isEmpty()) dialog.setDefaultSuffix(r.DefaultExt);
+  if (!r.DefaultExt.isEmpty()) {
+    dialog.setDefaultSuffix(r.DefaultExt);
+    // A name typed without extension takes the extension of the file type
+    // picked, so the name and the type written agree.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+      const QString ext = FilterExtension(f);
+      if (!ext.isEmpty()) dialog.setDefaultSuffix(ext);
+    });
+  }
   if (!r.FileName.isEmpty()) dialog.selectFile(r.FileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return answer;
   answer.Accepted = true;

@@ -1,5 +1,6 @@
 #include "platform/TStream.h"
 
+#include <QFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -89,4 +90,16 @@ qint64 TMemoryStream::Write(const void* Buffer, qint64 Count) {
 
 void TMemoryStream::Seek(qint64 Offset) {
   FPosition = std::clamp<qint64>(Offset, 0, Size());
+}
+
+TMemoryStream TMemoryStream::LoadFromFile(const QString& FileName) {
+  QFile File(FileName);
+  if (!File.open(QIODevice::ReadOnly))
+    throw EFileError(
+        QStringLiteral("Cannot open file \"%1\": %2").arg(FileName, File.errorString()));
+  const QByteArray Bytes = File.readAll();
+  if (File.error() != QFileDevice::NoError)
+    throw EFileError(
+        QStringLiteral("Cannot read file \"%1\": %2").arg(FileName, File.errorString()));
+  return TMemoryStream(Bytes);
 }

@@ -60,6 +60,9 @@ class TMemoryStream : public TStream {
   TMemoryStream() = default;
   // A copy of Bytes, positioned at the start.
   explicit TMemoryStream(const QByteArray& Bytes) : FBytes(Bytes) {}
+  // The whole file, positioned at the start; raises EFileError when it
+  // cannot be read.
+  static TMemoryStream LoadFromFile(const QString& FileName);
 
   qint64 Read(void* Buffer, qint64 Count) override;
   qint64 Write(const void* Buffer, qint64 Count) override;

@@ -2,7 +2,9 @@
 #include "app/UnitWaitWorking.h"
 
 #include "chart/editor/TChartChart.h"
+#include "chart/editor/TBMPExportFormat.h"
 #include "chart/editor/TEMFExportFormat.h"
+#include "chart/editor/TKorExportForm.h"
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/tools/RegisterToolTypes.h"
 #include "platform/Exception.h"
@@ -57,7 +59,9 @@ void ReportStrayModal(const QString& What) {
 int RunProgram(TGuardedApplication& App) {
   RegisterSeriesTypes();
   RegisterToolTypes();
+  RegisterBMPExportFormat();
   RegisterEMFExportFormat();
+  RegisterExportEditorPage();
   RegisterChartChartClasses();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);

@@ -13,7 +13,6 @@
 #include "platform/TWriter.h"
 #include "platform/WriteFileReplacing.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <vector>
@@ -38,18 +37,6 @@ TNativeForm DetectForm(TStream& Stream) {
   if (Got >= 1 && (Bytes[0] == 'O' || Bytes[0] == 'o')) return TNativeForm::nfText;
   if (Got == 2 && (Bytes[0] | (Bytes[1] << 8)) == KorNativeMagic) return TNativeForm::nfBinary;
   return TNativeForm::nfNone;
-}
-
-TMemoryStream ReadWholeFile(const QString& FileName) {
-  QFile File(FileName);
-  if (!File.open(QIODevice::ReadOnly))
-    throw EFileError(
-        QStringLiteral("Cannot open file \"%1\": %2").arg(FileName, File.errorString()));
-  const QByteArray Bytes = File.readAll();
-  if (File.error() != QFileDevice::NoError)
-    throw EFileError(
-        QStringLiteral("Cannot read file \"%1\": %2").arg(FileName, File.errorString()));
-  return TMemoryStream(Bytes);
 }
 
 // The save-data settings of each series, put back after a save.
@@ -192,7 +179,7 @@ void LoadChartFromStream(TCustomChart*& Chart, TStream& Stream) {
 
 void LoadChartFromFileCheck(TCustomChart*& Chart, const QString& FileName,
                             const TProcKorCheckStream& Check) {
-  TMemoryStream Stream = ReadWholeFile(KorCheckExtension(FileName));
+  TMemoryStream Stream = TMemoryStream::LoadFromFile(KorCheckExtension(FileName));
   LoadChartFromStreamCheck(Chart, Stream, Check, true);
 }
 
@@ -201,7 +188,7 @@ void LoadChartFromFile(TCustomChart*& Chart, const QString& FileName) {
 }
 
 void ConvertKorFileToText(const QString& InputName, const QString& OutputName) {
-  TMemoryStream Input = ReadWholeFile(InputName);
+  TMemoryStream Input = TMemoryStream::LoadFromFile(InputName);
   const TNativeForm Form = DetectForm(Input);
   if (Form == TNativeForm::nfNone) throw ChartException(Korconst::KorMsg_WrongKorFileFormat);
   if (Form == TNativeForm::nfText) return WriteFileReplacing(OutputName, Input.Bytes());
@@ -212,7 +199,7 @@ void ConvertKorFileToText(const QString& InputName, const QString& OutputName) {
 }
 
 void ConvertKorFileToBinary(const QString& InputName, const QString& OutputName) {
-  TMemoryStream Input = ReadWholeFile(InputName);
+  TMemoryStream Input = TMemoryStream::LoadFromFile(InputName);
   const TNativeForm Form = DetectForm(Input);
   if (Form == TNativeForm::nfNone) throw ChartException(Korconst::KorMsg_WrongKorFileFormat);
   if (Form == TNativeForm::nfBinary) return WriteFileReplacing(OutputName, Input.Bytes());

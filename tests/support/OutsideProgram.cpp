@@ -32,13 +32,16 @@ QString FindProgram(const QString& Name) {
 QString OfficeConvert(const QStringList& Sources, const QString& Format, const QString& OutDir,
                       int TimeoutMs) {
   const QString Office = FindProgram(QStringLiteral("soffice"));
-  if (Office.isEmpty())
-    return QStringLiteral("LibreOffice (soffice) is not installed");
+  if (Office.isEmpty()) return QStringLiteral("LibreOffice (soffice) is not installed");
   QDir().mkpath(OutDir);
   const QString Profile = QStringLiteral("-env:UserInstallation=file://") +
                           QDir(OutDir).absoluteFilePath(QStringLiteral("lo-profile"));
-  QStringList Arguments{Profile, QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                        QStringLiteral("--convert-to"), Format, QStringLiteral("--outdir"),
+  QStringList Arguments{Profile,
+                        QStringLiteral("--headless"),
+                        QStringLiteral("--norestore"),
+                        QStringLiteral("--convert-to"),
+                        Format,
+                        QStringLiteral("--outdir"),
                         OutDir};
   Arguments += Sources;
   return RunProgram(Office, Arguments, TimeoutMs);
