@@ -154,24 +154,24 @@ void TKorExportFormBase::BuildDataPage() {
   LabelSeries->setBuddy(CBSeries);
   RGText = new TRadioGroup(QStringLiteral("&Format:"), TabData);
   RGText->setObjectName(QStringLiteral("RGText"));
-  RGText->setGeometry(8, 34, 100, 98);
+  RGText->setGeometry(8, 34, 114, 98);
   RGText->SetItems({QStringLiteral("Text"), QStringLiteral("XML"), QStringLiteral("HTML Table"),
                     QStringLiteral("Excel")});
   auto* LabelDelim =
-      B.Add<QLabel>(QStringLiteral("Label4"), QStringLiteral("&Delimiter:"), 116, 40, 60, 13);
-  CBDelim = B.Add<TComboFlat>(QStringLiteral("CBDelim"), QString(), 180, 36, 80, 21);
+      B.Add<QLabel>(QStringLiteral("Label4"), QStringLiteral("&Delimiter:"), 130, 40, 70, 13);
+  CBDelim = B.Add<TComboFlat>(QStringLiteral("CBDelim"), QString(), 210, 36, 80, 21);
   CBDelim->addItems({QStringLiteral("Space"), QStringLiteral("Tab"), QStringLiteral("Comma"),
                      QStringLiteral("Colon"), QStringLiteral("Custom")});
   LabelDelim->setBuddy(CBDelim);
-  ECustom = B.Add<QLineEdit>(QStringLiteral("ECustom"), QString(), 266, 36, 24, 21);
+  ECustom = B.Add<QLineEdit>(QStringLiteral("ECustom"), QString(), 296, 36, 24, 21);
   ECustom->setMaxLength(1);
   auto* LabelQuotes =
-      B.Add<QLabel>(QStringLiteral("Label5"), QStringLiteral("Text &Quotes:"), 116, 68, 60, 13);
-  EQuotes = B.Add<QLineEdit>(QStringLiteral("EQuotes"), QString(), 180, 64, 24, 21);
+      B.Add<QLabel>(QStringLiteral("Label5"), QStringLiteral("Text &Quotes:"), 130, 68, 78, 13);
+  EQuotes = B.Add<QLineEdit>(QStringLiteral("EQuotes"), QString(), 210, 64, 24, 21);
   EQuotes->setMaxLength(1);
   LabelQuotes->setBuddy(EQuotes);
-  auto* Include = B.Add<QGroupBox>(QStringLiteral("GroupInclude"), QStringLiteral("&Include:"), 116,
-                                   92, 240, 70);
+  auto* Include = B.Add<QGroupBox>(QStringLiteral("GroupInclude"), QStringLiteral("&Include:"), 130,
+                                   92, 228, 70);
   const auto AddCheck = [Include](const QString& Name, const QString& Caption, int Left, int Top) {
     return TFormBuilder::AddTo<QCheckBox>(*Include, Name, Caption, Left, Top, 110, 17);
   };
