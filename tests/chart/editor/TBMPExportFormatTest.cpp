@@ -26,33 +26,18 @@
 #include "platform/Exception.h"
 #include "platform/TBitmap.h"
 #include "platform/TBitmapGraphic.h"
+#include "tests/chart/editor/ExportTestChart.h"
 #include "tests/support/OutsideProgram.h"
 
 namespace {
 
-constexpr int ChartWidth = 400;
-constexpr int ChartHeight = 300;
-const TColor PanelColor = RGB(255, 255, 200);
+constexpr int ChartWidth = TExportTestChart::Width;
+constexpr int ChartHeight = TExportTestChart::Height;
 
-// A bar chart with a title, as users export it.
-struct TTestChart {
-  TChart Chart{nullptr};
-  TBarSeries* Bars = nullptr;
-
-  TTestChart() {
-    Chart.SetBounds(0, 0, ChartWidth, ChartHeight);
-    Chart.SetView3D(false);
-    Chart.SetColor(PanelColor);
-    Chart.GetTitle().SetCaption(QStringLiteral("Korvale bitmap"));
-    Chart.GetLegend().SetVisible(false);
-    Chart.GetBackWall().SetColor(RGB(190, 200, 210));
-    Chart.GetBackWall().SetTransparent(false);
-    Bars = new TBarSeries(&Chart);
-    Chart.AddSeries(Bars);
-    Bars->SetSeriesColor(RGB(200, 30, 60));
-    Bars->GetMarks().SetVisible(false);
-    for (double Y : {2.0, 5.0, 4.0}) Bars->AddY(Y);
-  }
+// The chart every test here exports.
+struct TTestChart : TExportTestChart {
+  TTestChart()
+      : TExportTestChart(QStringLiteral("Korvale bitmap"), RGB(190, 200, 210), RGB(200, 30, 60)) {}
 };
 
 // Each "&Colors:" choice: the depth written and the bits in the file.
