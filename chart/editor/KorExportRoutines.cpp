@@ -37,6 +37,8 @@ void KorFillPictureDialog(TFileDialogRequest& Dialog, TCustomKorPanel* Panel,
 void KorExportSavePanel(TKorExportFormatClass FormatClass, TCustomKorPanel& Panel) {
   const std::unique_ptr<TKorExportFormat> Format = FormatClass();
   Format->SetPanel(&Panel);
+  int Running = 0;  // the dialog lists this format's entries alone
+  Format->IncFileFilterIndex(Running);
   TFileDialogRequest Dialog;
   Dialog.Kind = TFileDialogKind::fdSave;
   Dialog.Filter = Format->FileFilter();

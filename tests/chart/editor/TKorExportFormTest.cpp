@@ -18,6 +18,7 @@
 
 #include "chart/core/KorException.h"
 #include "chart/core/TChart.h"
+#include "chart/core/TChartTitle.h"
 #include "chart/core/TComboFlat.h"
 #include "chart/editor/KorEmail.h"
 #include "chart/editor/KorExportRoutines.h"
@@ -320,4 +321,21 @@ TEST_F(TKorEmailTest, FoldersOfEarlierSendsOlderThanADayAreRemoved) {
   EXPECT_FALSE(QFileInfo::exists(Old));
   EXPECT_TRUE(QFileInfo(Fresh).isDir());
   QDir(Fresh).removeRecursively();
+}
+
+TEST_F(TKorExportFormTest, PanelsRoundTripAsComponentStreamsAndSaveInOneFormat) {
+  Chart.SetVisible(false);
+  Chart.GetTitle().SetCaption(QStringLiteral("Stored"));
+  const QString Name = Path(QStringLiteral("panel.kor"));
+  SaveKorToFile(Chart, Name);
+  EXPECT_FALSE(Chart.GetVisible());  // as it was before the save
+  TChart Copy{nullptr};
+  LoadKorFromFile(Copy, Name);
+  EXPECT_EQ(Copy.GetTitle().GetCaption(), QStringLiteral("Stored"));
+  EXPECT_TRUE(Copy.GetVisible());  // written as visible
+
+  ModalScript Script;
+  Script.AnswerFile(true, Path(QStringLiteral("one.wmf")), 2);  // the placeable entry
+  KorSavePanel(&TEMFExportFormat::Create, Chart);
+  EXPECT_EQ(FileHead(Path(QStringLiteral("one.wmf")), 4), QByteArray("\xD7\xCD\xC6\x9A", 4));
 }
