@@ -8,6 +8,7 @@
 #include "chart/core/TCustomChartLegend.h"
 #include "chart/core/TKorEvent.h"
 #include "chart/core/TLabelsList.h"
+#include "chart/editor/TChartGridNavigator.h"
 
 #include "platform/Cursors.h"
 #include "platform/FormatSettings.h"
@@ -213,12 +214,14 @@ void TCustomChartGrid::RecalcDimensions() {
     SetColWidth(C, C == ColorsColumn() ? ColorsColumnWidth : GetDefaultColWidth());
   for (int R = 0; R < GetRowCount(); ++R) SetRowHeight(R, R == 0 ? HeaderRowHeight : RowHeight);
   Invalidate();
+  UpdateNavigator();
 }
 
 void TCustomChartGrid::Regenerate() {
   HideEditor(false);
   RecalcDimensions();
   MoveTo(1, FirstDataRow());
+  UpdateNavigator();
 }
 
 // ------------------------------------------------------------- cell texts
@@ -269,6 +272,7 @@ void TCustomChartGrid::SetEditText(int ACol, int ARow, const QString& Value) {
     return;
   }
   if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
+  UpdateNavigator();
 }
 
 void TCustomChartGrid::SetValueText(const TValueColumn& Column, int Index, const QString& Value) {
@@ -303,17 +307,19 @@ void TCustomChartGrid::StartEditing() {
   if (GetEditorMode()) return;
   FOldText = GetEditText(GetCol(), GetRow());
   ShowEditor();
+  UpdateNavigator();
 }
 
 void TCustomChartGrid::StopEditing(bool Cancel) {
   if (!GetEditorMode()) return;
   if (!Cancel) {
     HideEditor(true);
-    return;
+  } else {
+    HideEditor(false);
+    // Typing already reached the series; the kept text puts it back.
+    SetEditText(GetCol(), GetRow(), FOldText);
   }
-  HideEditor(false);
-  // Typing already reached the series; the kept text puts it back.
-  SetEditText(GetCol(), GetRow(), FOldText);
+  UpdateNavigator();
 }
 
 // ------------------------------------------------------------ operations
@@ -328,6 +334,7 @@ void TCustomChartGrid::Insert() {
   }
   RecalcDimensions();
   MoveTo(GetCol(), GetRowCount() - 1);
+  UpdateNavigator();
 }
 
 void TCustomChartGrid::Delete() {
@@ -357,6 +364,7 @@ void TCustomChartGrid::AppendRow() {
   SetRowCount(GetRowCount() + 1);
   SetRowHeight(GetRowCount() - 1, RowHeight);
   MoveTo(GetCol(), GetRowCount() - 1);
+  UpdateNavigator();
 }
 
 // Up from the last row drops a point that was only just appended and left
@@ -409,9 +417,20 @@ void TCustomChartGrid::KeyDown(int& Key, TShiftState Shift) {
     StopEditing(true);
   } else {
     TCustomGrid::KeyDown(Key, Shift);
+    UpdateNavigator();
     return;
   }
   Key = 0;
+  UpdateNavigator();
+}
+
+void TCustomChartGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomGrid::MouseDown(Button, Shift, X, Y);
+  UpdateNavigator();
+}
+
+void TCustomChartGrid::UpdateNavigator() {
+  if (FNavigator != nullptr && !InState(csDestroying)) FNavigator->EnableButtons();
 }
 
 void TCustomChartGrid::DblClick() {
@@ -491,6 +510,7 @@ void TCustomChartGrid::Notification(TComponent* AComponent, TOperation Operation
   if (Operation != TOperation::opRemove) return;
   // A freed panel takes its listeners with it.
   if (AComponent == FListened) FListened = nullptr;
+  if (AComponent == FNavigator) FNavigator = nullptr;
   if (AComponent == FChart) FChart = nullptr;
   if (AComponent == FSeries) {
     FSeries = nullptr;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class TChartGridNavigator;
 class TChartSeries;
 class TChartValueList;
 class TCustomAxisPanel;
@@ -58,6 +59,11 @@ class TCustomChartGrid : public TCustomGrid, public IKorEventListener {
   // A second fixed row naming each column's value list.
   bool GetShowFields() const { return FShowFields; }
   void SetShowFields(bool Value);
+  // The navigator bound to this grid, told whenever the current row, the
+  // rows or the editing state change. Set by the navigator when it binds;
+  // not owned, and forgotten when it is freed.
+  TChartGridNavigator* GetNavigator() const { return FNavigator; }
+  void SetNavigator(TChartGridNavigator* Value) { FNavigator = Value; }
 
   // -- layout
 
@@ -108,6 +114,7 @@ class TCustomChartGrid : public TCustomGrid, public IKorEventListener {
   bool CanEditShow() const override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, int AState) override;
   void DblClick() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -130,9 +137,11 @@ class TCustomChartGrid : public TCustomGrid, public IKorEventListener {
   bool DeleteLastNullRow();
   void DrawHeaderCell(int ACol, const TRect& ARect);
   void SetValueText(const TValueColumn& Column, int Index, const QString& Value);
+  void UpdateNavigator();
 
-  TCustomChart* FChart = nullptr;   // not owned, free-notified
-  TChartSeries* FSeries = nullptr;  // not owned, free-notified
+  TCustomChart* FChart = nullptr;             // not owned, free-notified
+  TChartSeries* FSeries = nullptr;            // not owned, free-notified
+  TChartGridNavigator* FNavigator = nullptr;  // not owned, free-notified
   bool FShowColors = false;
   bool FShowLabels = true;
   TChartGridShow FShowXValues = cgsAuto;
