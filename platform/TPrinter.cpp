@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 TPrinter::TPrinter() : FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 TPrinter::~TPrinter() {
@@ -32,6 +34,11 @@ void TPrinter::SetPdfOutput(const QString& FileName, const QSizeF& PageSizeMM, i
   CheckNotPrinting("change the printer");
   if (FileName.isEmpty() || !PageSizeMM.isValid() || PageSizeMM.isEmpty() || Resolution <= 0)
     throw EPrinter(QStringLiteral("Invalid PDF page size, resolution or file name"));
+  UsePdf(FileName, PageSizeMM, Resolution);
+  FPrinterIndex = -1;
+}
+
+void TPrinter::UsePdf(const QString& FileName, const QSizeF& PageSizeMM, int Resolution) {
   const QPageLayout::Orientation orientation = FPrinter->pageLayout().orientation();
   FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
   FPrinter->setOutputFormat(QPrinter::PdfFormat);
@@ -42,10 +49,32 @@ void TPrinter::SetPdfOutput(const QString& FileName, const QSizeF& PageSizeMM, i
   FPrinter->setFullPage(true);
   FPrinter->setPageOrientation(orientation);
   FPdfOutput = true;
+}
+
+void TPrinter::SetPdfPrinters(std::vector<TPdfPrinter> Value) {
+  CheckNotPrinting("change the printer");
+  for (const TPdfPrinter& P : Value)
+    if (P.FileName.isEmpty() || !P.PageSizeMM.isValid() || P.PageSizeMM.isEmpty() ||
+        P.Resolution <= 0)
+      throw EPrinter(QStringLiteral("Invalid PDF page size, resolution or file name"));
+  FPdfPrinters = std::move(Value);
+  FPdfOutput = false;
   FPrinterIndex = -1;
+  if (FPdfPrinters.empty()) {
+    const QPageLayout::Orientation orientation = FPrinter->pageLayout().orientation();
+    FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    FPrinter->setPageOrientation(orientation);
+  } else {
+    SetPrinterIndex(0);
+  }
 }
 
 QStringList TPrinter::Printers() const {
+  if (!FPdfPrinters.empty()) {
+    QStringList Names;
+    for (const TPdfPrinter& P : FPdfPrinters) Names << P.Name;
+    return Names;
+  }
   return QPrinterInfo::availablePrinterNames();
 }
 
@@ -54,6 +83,13 @@ void TPrinter::SetPrinterIndex(int Value) {
   const QStringList names = Printers();
   if (Value < -1 || Value >= names.size())
     throw EPrinter(QStringLiteral("Printer selected is not valid"));
+  if (!FPdfPrinters.empty()) {
+    // The first stand-in printer is the default one.
+    const TPdfPrinter& P = FPdfPrinters[std::max(0, Value)];
+    UsePdf(P.FileName, P.PageSizeMM, P.Resolution);
+    FPrinterIndex = std::max(0, Value);
+    return;
+  }
   const QPageLayout::Orientation orientation = FPrinter->pageLayout().orientation();
   FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
   if (Value >= 0) FPrinter->setPrinterName(names[Value]);

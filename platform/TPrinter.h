@@ -5,12 +5,22 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPrinter;
 class TCanvas;
 
 enum TPrinterOrientation { poPortrait, poLandscape };
+
+// A printer that writes its pages into a PDF file. A list of them can stand
+// in for the installed printers, so print paths run where none is installed.
+struct TPdfPrinter {
+  QString Name;
+  QString FileName;
+  QSizeF PageSizeMM;  // portrait width and height
+  int Resolution = 300;
+};
 
 // The print job of the program over a QPrinter. It prints on an installed
 // printer, or into a PDF file with a given page size and resolution (tests,
@@ -34,7 +44,11 @@ class TPrinter {
   void SetPdfOutput(const QString& FileName, const QSizeF& PageSizeMM, int Resolution);
   bool IsPdfOutput() const { return FPdfOutput; }
 
-  // Names of the installed printers; empty when there is none.
+  // Replaces the installed printers by PDF printers and selects the first;
+  // an empty list brings the installed ones back. Not while printing.
+  void SetPdfPrinters(std::vector<TPdfPrinter> Value);
+
+  // Names of the installed (or standing-in) printers; empty when there is none.
   QStringList Printers() const;
   // Index into Printers(), -1 for the system's default printer (or the PDF
   // file). Setting an index leaves PDF output; an invalid index raises.
@@ -82,7 +96,11 @@ class TPrinter {
   void FinishJob();
 
   std::unique_ptr<QPrinter> FPrinter;
+  // Configures FPrinter for PDF output of the given page size (no checks).
+  void UsePdf(const QString& FileName, const QSizeF& PageSizeMM, int Resolution);
+
   bool FPdfOutput = false;
+  std::vector<TPdfPrinter> FPdfPrinters;
   int FPrinterIndex = -1;
   QString FTitle;
   bool FPrinting = false;

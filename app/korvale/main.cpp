@@ -1,8 +1,10 @@
 #include "app/KorvaleUnit.h"
 #include "app/UnitWaitWorking.h"
 
-#include "chart/editor/TChartChart.h"
+#include "chart/editor/ChartPreview.h"
 #include "chart/editor/TBMPExportFormat.h"
+#include "chart/editor/TChartChart.h"
+#include "chart/editor/TChartEditorDataPage.h"
 #include "chart/editor/TEMFExportFormat.h"
 #include "chart/editor/TKorExportForm.h"
 #include "chart/series/RegisterSeriesTypes.h"
@@ -62,6 +64,8 @@ int RunProgram(TGuardedApplication& App) {
   RegisterBMPExportFormat();
   RegisterEMFExportFormat();
   RegisterExportEditorPage();
+  RegisterPrintEditorPage();
+  RegisterDataEditorPage();
   RegisterChartChartClasses();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);

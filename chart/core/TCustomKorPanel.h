@@ -123,8 +123,10 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   bool GetMonochrome() const;
   void SetMonochrome(bool Value);
 
-  // True only inside PrintPartialCanvas.
+  // True inside PrintPartialCanvas, and while a print preview draws the
+  // panel as it will print.
   bool GetPrintingNow() const { return FPrintingNow; }
+  void SetPrintingNow(bool Value) { FPrintingNow = Value; }
   // Set by a listener to stop the current mouse action.
   bool GetMouseCancelled() const { return FMouseCancelled; }
   void SetMouseCancelled(bool Value) { FMouseCancelled = Value; }

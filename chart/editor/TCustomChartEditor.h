@@ -5,14 +5,15 @@
 #include "platform/TComponent.h"
 #include "platform/TPersistent.h"
 
-class TChartEditForm;
+class QDialog;
 class TCustomChart;
 
 // Data: a component that opens an editor dialog on a chart. It follows the
 // chart's life: when the chart is freed the component forgets it.
 class TCustomChartEditor : public TComponent, public TPersistent {
  public:
-  using TEditorFormEvent = std::function<void(TChartEditForm& Form)>;
+  // The dialog the component shows (the editor or the print preview).
+  using TEditorFormEvent = std::function<void(QDialog& Form)>;
 
   explicit TCustomChartEditor(TComponent* AOwner);
   ~TCustomChartEditor() override;

@@ -212,7 +212,8 @@ void TCustomChartGrid::RecalcDimensions() {
   SetColWidth(0, NumberColumnWidth);
   for (int C = 1; C < GetColCount(); ++C)
     SetColWidth(C, C == ColorsColumn() ? ColorsColumnWidth : GetDefaultColWidth());
-  for (int R = 0; R < GetRowCount(); ++R) SetRowHeight(R, R == 0 ? HeaderRowHeight : RowHeight);
+  for (int R = 0; R < GetRowCount(); ++R)
+    SetRowHeight(R, R == 0 ? HeaderRowHeight : GetDefaultRowHeight());
   Invalidate();
   UpdateNavigator();
 }
@@ -362,7 +363,7 @@ void TCustomChartGrid::AppendRow() {
   // the row has its point.
   FillUpTo(*S, GetRowCount() - FirstDataRow());
   SetRowCount(GetRowCount() + 1);
-  SetRowHeight(GetRowCount() - 1, RowHeight);
+  SetRowHeight(GetRowCount() - 1, GetDefaultRowHeight());
   MoveTo(GetCol(), GetRowCount() - 1);
   UpdateNavigator();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 
 #include "platform/Exception.h"
@@ -88,6 +89,26 @@ TEST_F(TPrinterTest, NoPrinterIsAClearFailure) {
   }
   EXPECT_FALSE(printer.GetPrinting());
   EXPECT_THROW(printer.SetPrinterIndex(0), EPrinter);
+}
+
+TEST_F(TPrinterTest, PdfPrintersStandInForTheInstalledOnes) {
+  TPrinter printer;
+  const QString Second = FFile + ".second.pdf";
+  printer.SetPdfPrinters(
+      {{"A4", FFile, QSizeF(210, 297), 72}, {"A5", Second, QSizeF(148, 210), 72}});
+  EXPECT_EQ(printer.Printers(), QStringList({"A4", "A5"}));
+  EXPECT_EQ(printer.GetPrinterIndex(), 0);
+  EXPECT_TRUE(printer.HasPrinter());
+  EXPECT_EQ(printer.GetPageWidth(), 595);
+  printer.SetPrinterIndex(1);
+  EXPECT_EQ(printer.GetPageWidth(), 420);
+  printer.BeginDoc();
+  printer.EndDoc();
+  EXPECT_EQ(PdfPages(Second), 1);
+  EXPECT_FALSE(QFile::exists(FFile));
+  EXPECT_THROW(printer.SetPdfPrinters({{"Bad", QString(), QSizeF(210, 297), 72}}), EPrinter);
+  printer.SetPdfPrinters({});
+  EXPECT_EQ(printer.Printers(), QPrinterInfo::availablePrinterNames());
 }
 
 }  // namespace

@@ -70,8 +70,8 @@ TEST_F(TChartEditorTest, ExecuteShowsTheEditorOnTheChartAndAlwaysCloses) {
   Editor.SetChart(&Chart);
   Editor.SetAutoRepaint(false);
   QStringList events;
-  Editor.OnShow = [&](TChartEditForm& f) { events << "show " + f.windowTitle(); };
-  Editor.OnClose = [&](TChartEditForm&) { events << "close"; };
+  Editor.OnShow = [&](QDialog& f) { events << "show " + f.windowTitle(); };
+  Editor.OnClose = [&](QDialog&) { events << "close"; };
   KorOnShowEditor().push_back([&](TChartEditForm&, QWidget* page) {
     events << (page == nullptr ? "shown" : "page " + page->objectName());
   });

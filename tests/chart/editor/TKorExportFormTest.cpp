@@ -220,7 +220,8 @@ TEST_F(TKorExportFormTest, TheEditorShowsTheFormAsItsExportPage) {
   Editor.SetHideTabs(EditorTab(cetExportNative));
   ModalScript Script;
   Script.AnswerForm([](QDialog& Dialog) {
-    auto* Page = Dialog.findChild<TKorExportForm*>();
+    // Our forms have no meta-object of their own: find the page by name.
+    auto* Page = static_cast<TKorExportForm*>(Dialog.findChild<QDialog*>("KorExportForm"));
     EXPECT_NE(Page, nullptr);
     if (Page != nullptr) {
       EXPECT_FALSE(Page->BClose->isVisible());
