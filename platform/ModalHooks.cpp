@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPrintDialog>
+#include <QPageSetupDialog>
 #include <QPushButton>
 
 #include <algorithm>
@@ -209,7 +209,8 @@ bool DefaultPrinterSetup(TPrinter& printer, QWidget* parent) {
   if (Stray(QStringLiteral("printer set-up dialog"))) return false;
   QPrinter* qt = printer.QtPrinter();
   if (qt == nullptr) return false;
-  QPrintDialog dialog(qt, parent);
+  // Paper, orientation and margins; choosing the printer is the caller's list.
+  QPageSetupDialog dialog(qt, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 
