@@ -7,6 +7,7 @@
 #include "chart/editor/TChartEditorDataPage.h"
 #include "chart/editor/TEMFExportFormat.h"
 #include "chart/editor/TKorExportForm.h"
+#include "chart/editor/TKorGallery.h"
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/tools/RegisterToolTypes.h"
 #include "platform/Exception.h"
@@ -66,6 +67,7 @@ int RunProgram(TGuardedApplication& App) {
   RegisterExportEditorPage();
   RegisterPrintEditorPage();
   RegisterDataEditorPage();
+  RegisterSeriesGallery();
   RegisterChartChartClasses();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);

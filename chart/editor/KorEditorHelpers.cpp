@@ -77,7 +77,18 @@ void AddDefaultValueFormats(QStringList& Strings) {
           << QStringLiteral("#.# x10E-#");
 }
 
+// The arrows live in the editor library's resource file; a static library
+// must register it explicitly.
+static void InitArrowResources() {
+  static const bool Registered = [] {
+    Q_INIT_RESOURCE(KorSelectList);
+    return true;
+  }();
+  (void)Registered;
+}
+
 void KorLoadArrowBitmaps(TBitmap& Up, TBitmap& Down) {
+  InitArrowResources();
   KorLoadBitmap(Up, QStringLiteral("KorArrowUp"), QString());
   KorLoadBitmap(Down, QStringLiteral("KorArrowDown"), QString());
 }
