@@ -64,6 +64,25 @@ bool ChangeTypeThroughGallery(QWidget* Owner, TChartSeries*& Series) {
 
 }  // namespace
 
+void AddGalleryButtons(QWidget& Parent, QHBoxLayout& Row, QCheckBox*& CB3D, QCheckBox*& CBSmooth,
+                       QPushButton*& BOk, QPushButton*& BCancel) {
+  CB3D = new QCheckBox(QStringLiteral("&3D"), &Parent);
+  CB3D->setObjectName(QStringLiteral("CB3D"));
+  CB3D->setChecked(true);
+  CBSmooth = new QCheckBox(QStringLiteral("&Smooth"), &Parent);
+  CBSmooth->setObjectName(QStringLiteral("CBSmooth"));
+  BOk = new QPushButton(QStringLiteral("OK"), &Parent);
+  BOk->setObjectName(QStringLiteral("BOk"));
+  BOk->setDefault(true);
+  BCancel = new QPushButton(QStringLiteral("Cancel"), &Parent);
+  BCancel->setObjectName(QStringLiteral("BCancel"));
+  Row.addWidget(CB3D);
+  Row.addWidget(CBSmooth);
+  Row.addStretch(1);
+  Row.addWidget(BOk);
+  Row.addWidget(BCancel);
+}
+
 TKorGallery::TKorGallery(QWidget* Parent) : QDialog(Parent), TComponent(nullptr) {
   setObjectName(QStringLiteral("KorGallery"));
   setWindowTitle(QStringLiteral("KorChart Gallery"));
@@ -95,21 +114,7 @@ void TKorGallery::BuildForm() {
   P1->setObjectName(QStringLiteral("P1"));
   auto* Bottom = new QHBoxLayout(P1);
   Bottom->setContentsMargins(0, 0, 0, 0);
-  CB3D = new QCheckBox(QStringLiteral("&3D"), P1);
-  CB3D->setObjectName(QStringLiteral("CB3D"));
-  CB3D->setChecked(true);
-  CBSmooth = new QCheckBox(QStringLiteral("&Smooth"), P1);
-  CBSmooth->setObjectName(QStringLiteral("CBSmooth"));
-  BOk = new QPushButton(QStringLiteral("OK"), P1);
-  BOk->setObjectName(QStringLiteral("BOk"));
-  BOk->setDefault(true);
-  BCancel = new QPushButton(QStringLiteral("Cancel"), P1);
-  BCancel->setObjectName(QStringLiteral("BCancel"));
-  Bottom->addWidget(CB3D);
-  Bottom->addWidget(CBSmooth);
-  Bottom->addStretch(1);
-  Bottom->addWidget(BOk);
-  Bottom->addWidget(BCancel);
+  AddGalleryButtons(*P1, *Bottom, CB3D, CBSmooth, BOk, BCancel);
   Layout->addWidget(P1);
 
   QObject::connect(TabTypes, &QTabBar::currentChanged,

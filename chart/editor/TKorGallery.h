@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QHBoxLayout;
 class QKeyEvent;
 class QPushButton;
 class QShowEvent;
@@ -15,6 +16,12 @@ class QWidget;
 class TChartGalleryPanel;
 class TChartSeries;
 class TCustomAxisPanel;
+
+// The row under both series galleries: "&3D" (checked), "&Smooth", then OK
+// (the default button) and Cancel on the right; the controls are made on
+// Parent and laid out in Row.
+void AddGalleryButtons(QWidget& Parent, QHBoxLayout& Row, QCheckBox*& CB3D, QCheckBox*& CBSmooth,
+                       QPushButton*& BOk, QPushButton*& BCancel);
 
 // Interaction: the series gallery dialog ("KorChart Gallery"): a tab per
 // kind (series, functions), a tab per gallery page of that kind, the grid

@@ -1,5 +1,7 @@
 #include "chart/editor/TKorGalleryForm.h"
 
+#include "chart/editor/TKorGallery.h"
+
 #include "chart/editor/TChartGalleryPanel.h"
 #include "chart/editor/TChartListBox.h"
 #include "chart/editor/TGalleryChart.h"
@@ -89,21 +91,7 @@ void TKorGalleryForm::BuildForm() {
   ChartGalleryPanel1->GetWidget()->setObjectName(QStringLiteral("ChartGalleryPanel1"));
   Right->addWidget(ChartGalleryPanel1->GetWidget(), 1);
   auto* Bottom = new QHBoxLayout;
-  CB3D = new QCheckBox(QStringLiteral("&3D"), this);
-  CB3D->setObjectName(QStringLiteral("CB3D"));
-  CB3D->setChecked(true);
-  CBSmooth = new QCheckBox(QStringLiteral("&Smooth"), this);
-  CBSmooth->setObjectName(QStringLiteral("CBSmooth"));
-  BOk = new QPushButton(QStringLiteral("OK"), this);
-  BOk->setObjectName(QStringLiteral("BOk"));
-  BOk->setDefault(true);
-  BCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  BCancel->setObjectName(QStringLiteral("BCancel"));
-  Bottom->addWidget(CB3D);
-  Bottom->addWidget(CBSmooth);
-  Bottom->addStretch(1);
-  Bottom->addWidget(BOk);
-  Bottom->addWidget(BCancel);
+  AddGalleryButtons(*this, *Bottom, CB3D, CBSmooth, BOk, BCancel);
   Right->addLayout(Bottom);
   Layout->addLayout(Right, 1);
 
