@@ -6,6 +6,11 @@
 #include "chart/editor/TChartChart.h"
 #include "chart/editor/TChartEditorDataPage.h"
 #include "chart/editor/TEMFExportFormat.h"
+#include "chart/editor/TFormKor3D.h"
+#include "chart/editor/TFormKorAxis.h"
+#include "chart/editor/TFormKorLegend.h"
+#include "chart/editor/TFormKorPage.h"
+#include "chart/editor/TFormKorTools.h"
 #include "chart/editor/TKorExportForm.h"
 #include "chart/editor/TKorGallery.h"
 #include "chart/series/RegisterSeriesTypes.h"
@@ -68,6 +73,11 @@ int RunProgram(TGuardedApplication& App) {
   RegisterPrintEditorPage();
   RegisterDataEditorPage();
   RegisterSeriesGallery();
+  RegisterGeneralEditorPages();
+  RegisterAxisEditorPage();
+  RegisterLegendEditorPage();
+  Register3DEditorPage();
+  RegisterTitlesWallsToolsEditorPages();
   RegisterChartChartClasses();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);
