@@ -194,6 +194,16 @@ void TFormKorTools::SelectRow(int Row) {
 
 void TFormKorTools::LBToolsClick() {
   TKorCustomTool* Tool = SelectedTool();
+  // An editor form that refuses to close (its own check) keeps its tool.
+  if (FEditorForm != nullptr && Tool != FEditorTool && !FEditorForm->close()) {
+    const auto It = std::find(FRowTools.begin(), FRowTools.end(), FEditorTool);
+    if (It != FRowTools.end()) {
+      const TScopeGuard Restore([this, Was = FUpdating] { FUpdating = Was; });
+      FUpdating = true;
+      LBTools->setCurrentRow(static_cast<int>(It - FRowTools.begin()));
+      return;
+    }
+  }
   FreeEditorForm();
   LoadToolControls();
   if (Tool != nullptr) ShowEditorForm(Tool);
@@ -215,11 +225,13 @@ void TFormKorTools::LoadToolControls() {
 void TFormKorTools::FreeEditorForm() {
   delete FEditorForm;
   FEditorForm = nullptr;
+  FEditorTool = nullptr;
 }
 
 void TFormKorTools::ShowEditorForm(TKorCustomTool* Tool) {
   FEditorForm = CreateToolEditorForm(Tool->GetEditorClass(), PanelEditor);
   if (FEditorForm == nullptr) return;
+  FEditorTool = Tool;
   FEditorForm->resize(PanelEditor->size());
   KorTranslateControl(FEditorForm);
   AddFormTo(*FEditorForm, *PanelEditor, static_cast<void*>(Tool));

@@ -93,6 +93,7 @@ class TFormKorTools : public QWidget {
   TCustomChart* FChart;  // not owned
   // The tool of each row, in row order.
   std::vector<TKorCustomTool*> FRowTools;
-  QWidget* FEditorForm = nullptr;  // a Qt child of PanelEditor
+  QWidget* FEditorForm = nullptr;         // a Qt child of PanelEditor
+  TKorCustomTool* FEditorTool = nullptr;  // the tool FEditorForm edits
   bool FUpdating = false;
 };

@@ -35,6 +35,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
@@ -70,6 +72,21 @@ class TStubbornTool : public TKorCustomTool {
   void SetActive(bool Value) override {
     if (!Value) throw ChartException(QStringLiteral("Stays active"));
     TKorCustomTool::SetActive(Value);
+  }
+};
+
+// A tool editor form that may refuse to close.
+class TRefusingForm : public QWidget {
+ public:
+  explicit TRefusingForm(QWidget* Parent) : QWidget(Parent) {}
+  bool Refuse = true;
+
+ protected:
+  void closeEvent(QCloseEvent* Event) override {
+    if (Refuse)
+      Event->ignore();
+    else
+      Event->accept();
   }
 };
 
@@ -289,6 +306,25 @@ TEST_F(TitlesWallsToolsPagesTest, ToolsAreListedWithTheirEditorFormsAndFlags) {
   EXPECT_TRUE(Page.CBActive->isChecked());
   ASSERT_EQ(Messages.size(), 1u);
   EXPECT_EQ(Messages[0], "Stays active");
+}
+
+TEST_F(TitlesWallsToolsPagesTest, AnEditorFormThatRefusesToCloseKeepsItsTool) {
+  auto* Selector = AddTool<TSelectorTool>();
+  AddTool<TDragPointTool>();
+  RegisterToolEditorForm(QStringLiteral("TSelectorToolEditor"),
+                         [](QWidget* Parent) -> QWidget* { return new TRefusingForm(Parent); });
+  TFormKorTools Page(nullptr, &Chart);
+  Page.FormShow();
+  auto* Form = static_cast<TRefusingForm*>(Page.GetEditorForm());
+  ASSERT_NE(Form, nullptr);
+  Page.LBTools->setCurrentRow(1);
+  EXPECT_EQ(Page.SelectedTool(), Selector);
+  EXPECT_EQ(Page.LBTools->currentRow(), 0);
+  EXPECT_EQ(Page.GetEditorForm(), Form);
+  Form->Refuse = false;
+  Page.LBTools->setCurrentRow(1);
+  EXPECT_NE(Page.SelectedTool(), Selector);
+  EXPECT_NE(Page.GetEditorForm(), Form);
 }
 
 TEST_F(TitlesWallsToolsPagesTest, AddingFromTheGallerySelectsTheNewNamedTool) {
