@@ -57,6 +57,13 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   Notification(AComponent, TOperation::opInsert);
 }
 
+void TComponent::ExchangeComponents(TComponent* A, TComponent* B) {
+  const auto IA = std::find(FComponents.begin(), FComponents.end(), A);
+  const auto IB = std::find(FComponents.begin(), FComponents.end(), B);
+  if (IA == FComponents.end() || IB == FComponents.end()) return;
+  std::iter_swap(IA, IB);
+}
+
 void TComponent::RemoveComponent(TComponent* AComponent) {
   if (AComponent == nullptr || AComponent->FOwner != this) return;
   EraseOne(FComponents, AComponent);

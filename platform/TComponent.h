@@ -53,6 +53,10 @@ class TComponent {
 
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
+  // Swaps the places of two owned components in the creation order (the
+  // order streams write them in), without notifying anyone. Nothing when
+  // either is not owned by this component.
+  void ExchangeComponents(TComponent* A, TComponent* B);
 
   // AComponent's Notification(opRemove) is called when this component is destroyed.
   void FreeNotification(TComponent* AComponent);

@@ -302,6 +302,9 @@ void TFormKorTools::ExchangeRows(int Row, int Other) {
   const auto First = std::min(IA, IB);
   for (auto It = First; It != Order.end(); ++It) Tools.Remove(*It);
   for (auto It = First; It != Order.end(); ++It) Tools.Add(*It);
+  // Streams write tools in their owner's creation order: it follows too.
+  if (A->GetOwner() != nullptr && A->GetOwner() == B->GetOwner())
+    A->GetOwner()->ExchangeComponents(A, B);
   FChart->Invalidate();
   FillTools();
   SelectRow(Other);

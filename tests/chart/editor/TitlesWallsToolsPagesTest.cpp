@@ -388,6 +388,12 @@ TEST_F(TitlesWallsToolsPagesTest, MovingExchangesTheToolsInTheChartAndRepaints) 
   EXPECT_EQ(Chart.GetTools()[1], C);
   EXPECT_EQ(Chart.GetTools()[2], A);
   EXPECT_EQ(Page.LBTools->currentRow(), 1);
+  // The owner's creation order (what streams write) follows.
+  std::vector<TComponent*> Created;
+  for (int I = 0; I < Chart.GetComponentCount(); ++I)
+    if (Chart.GetComponent(I) == A || Chart.GetComponent(I) == B || Chart.GetComponent(I) == C)
+      Created.push_back(Chart.GetComponent(I));
+  EXPECT_EQ(Created, (std::vector<TComponent*>{B, C, A}));
 }
 
 TEST_F(TitlesWallsToolsPagesTest, RegisteredPagesOpenOnTheEditorsObjects) {
