@@ -7,6 +7,8 @@
 #include "platform/ModalHooks.h"
 #include "platform/TBitmap.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QListWidget>
@@ -68,6 +70,20 @@ void AddFormTo(QWidget& Form, QWidget& Parent, void* Object) {
 
 void* KorFormTag(const QWidget& Form) {
   return Form.property(TagProperty).value<void*>();
+}
+
+void AddObjectFormTo(QWidget& Form, QWidget& Parent, TPersistent* Object) {
+  AddFormTo(Form, Parent, static_cast<void*>(Object));
+}
+
+TPersistent* KorFormObject(const QWidget& Form) {
+  return static_cast<TPersistent*>(KorFormTag(Form));
+}
+
+bool KorFormCloseQuery(QWidget& Form) {
+  QCloseEvent Query;
+  QCoreApplication::sendEvent(&Form, &Query);
+  return Query.isAccepted();
 }
 
 void AddDefaultValueFormats(QStringList& Strings) {

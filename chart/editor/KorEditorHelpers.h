@@ -10,6 +10,7 @@
 class QDialog;
 class QListWidget;
 class TBitmap;
+class TPersistent;
 
 // Small helpers every editor page shares: dialog creation, docking a form
 // into a page, confirmations, the standard value formats and list moves.
@@ -42,6 +43,16 @@ void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls);
 // is remembered as the form's tag (not owned); read it with KorFormTag.
 void AddFormTo(QWidget& Form, QWidget& Parent, void* Object = nullptr);
 void* KorFormTag(const QWidget& Form);
+// The forms of the series page edit series, pointers, functions and other
+// chart objects, and some take more than one kind: their tag always holds a
+// TPersistent, which the form casts to the kind it meets. Dock
+// them with AddObjectFormTo and read the object with KorFormObject.
+void AddObjectFormTo(QWidget& Form, QWidget& Parent, TPersistent* Object);
+TPersistent* KorFormObject(const QWidget& Form);
+
+// Asks Form whether it may close, as closing it would (its closeEvent may
+// refuse), without closing or hiding it. True when it agrees.
+bool KorFormCloseQuery(QWidget& Form);
 
 // Appends the standard value formats, most general first.
 void AddDefaultValueFormats(QStringList& Strings);

@@ -1,5 +1,6 @@
 #include "chart/editor/TFormKorTools.h"
 
+#include "chart/editor/KorEditorForms.h"
 #include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TChartEditForm.h"
 #include "chart/editor/TChartEditorPages.h"
@@ -37,34 +38,15 @@ namespace {
 
 constexpr int ToolItemHeight = 18;
 
-std::map<QString, TToolEditorFormFactory>& ToolEditorForms() {
-  static std::map<QString, TToolEditorFormFactory> Forms;
-  return Forms;
-}
-
 }  // namespace
 
-void RegisterToolEditorForm(const QString& ClassName, TToolEditorFormFactory Factory) {
-  ToolEditorForms()[ClassName] = std::move(Factory);
-}
-
-void UnRegisterToolEditorForm(const QString& ClassName) {
-  ToolEditorForms().erase(ClassName);
-}
-
-QWidget* CreateToolEditorForm(const QString& ClassName, QWidget* Parent) {
-  if (ClassName.isEmpty()) return nullptr;
-  const auto It = ToolEditorForms().find(ClassName);
-  return It == ToolEditorForms().end() ? nullptr : It->second(Parent);
-}
-
 void RegisterToolEditorForms() {
-  RegisterToolEditorForm(QStringLiteral("TSeriesToolEditor"),
-                         [](QWidget* Parent) { return new TSeriesToolEditor(Parent); });
-  RegisterToolEditorForm(QStringLiteral("TDragPointToolEdit"),
-                         [](QWidget* Parent) { return new TDragPointToolEdit(Parent); });
-  RegisterToolEditorForm(QStringLiteral("TSelectorToolEditor"),
-                         [](QWidget* Parent) { return new TSelectorToolEditor(Parent); });
+  RegisterEditorForm(QStringLiteral("TSeriesToolEditor"),
+                     [](QWidget* Parent) { return new TSeriesToolEditor(Parent); });
+  RegisterEditorForm(QStringLiteral("TDragPointToolEdit"),
+                     [](QWidget* Parent) { return new TDragPointToolEdit(Parent); });
+  RegisterEditorForm(QStringLiteral("TSelectorToolEditor"),
+                     [](QWidget* Parent) { return new TSelectorToolEditor(Parent); });
 }
 
 void RegisterTitlesWallsToolsEditorPages() {
@@ -229,7 +211,7 @@ void TFormKorTools::FreeEditorForm() {
 }
 
 void TFormKorTools::ShowEditorForm(TKorCustomTool* Tool) {
-  FEditorForm = CreateToolEditorForm(Tool->GetEditorClass(), PanelEditor);
+  FEditorForm = CreateEditorForm(Tool->GetEditorClass(), PanelEditor);
   if (FEditorForm == nullptr) return;
   FEditorTool = Tool;
   FEditorForm->resize(PanelEditor->size());

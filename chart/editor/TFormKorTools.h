@@ -14,17 +14,6 @@ class QShowEvent;
 class TCustomChart;
 class TKorCustomTool;
 
-// Makes the editor form of one tool class as a child of Parent; the form
-// reads the tool from its tag when shown.
-using TToolEditorFormFactory = std::function<QWidget*(QWidget* Parent)>;
-
-// Tool editor forms by the class name a tool's GetEditorClass gives.
-// Replaces any factory registered under the name.
-void RegisterToolEditorForm(const QString& ClassName, TToolEditorFormFactory Factory);
-void UnRegisterToolEditorForm(const QString& ClassName);
-// nullptr when no form is registered under ClassName (or it is empty).
-QWidget* CreateToolEditorForm(const QString& ClassName, QWidget* Parent);
-
 // Registers the series-tool, drag-point and selector tool editor forms.
 void RegisterToolEditorForms();
 

@@ -1,3 +1,4 @@
+#include "chart/editor/KorEditorForms.h"
 #include "chart/editor/TFormKorTitle.h"
 #include "chart/editor/TFormKorTools.h"
 #include "chart/editor/TFormKorWall.h"
@@ -311,8 +312,8 @@ TEST_F(TitlesWallsToolsPagesTest, ToolsAreListedWithTheirEditorFormsAndFlags) {
 TEST_F(TitlesWallsToolsPagesTest, AnEditorFormThatRefusesToCloseKeepsItsTool) {
   auto* Selector = AddTool<TSelectorTool>();
   AddTool<TDragPointTool>();
-  RegisterToolEditorForm(QStringLiteral("TSelectorToolEditor"),
-                         [](QWidget* Parent) -> QWidget* { return new TRefusingForm(Parent); });
+  RegisterEditorForm(QStringLiteral("TSelectorToolEditor"),
+                     [](QWidget* Parent) -> QWidget* { return new TRefusingForm(Parent); });
   TFormKorTools Page(nullptr, &Chart);
   Page.FormShow();
   auto* Form = static_cast<TRefusingForm*>(Page.GetEditorForm());

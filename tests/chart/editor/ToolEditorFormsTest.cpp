@@ -1,3 +1,4 @@
+#include "chart/editor/KorEditorForms.h"
 #include "chart/editor/TDragPointToolEdit.h"
 #include "chart/editor/TSelectorToolEditor.h"
 #include "chart/editor/TSeriesToolEditor.h"
@@ -64,7 +65,7 @@ class ToolEditorFormsTest : public ::testing::Test {
   // The form the tools page embeds for Tool, shown on it.
   template <class Form>
   std::unique_ptr<Form> Open(TKorCustomTool& Tool) {
-    std::unique_ptr<QWidget> Made(CreateToolEditorForm(Tool.GetEditorClass(), nullptr));
+    std::unique_ptr<QWidget> Made(CreateEditorForm(Tool.GetEditorClass(), nullptr));
     auto* Typed = dynamic_cast<Form*>(Made.get());
     EXPECT_NE(Typed, nullptr) << Tool.GetEditorClass().toStdString();
     if (Typed == nullptr) return nullptr;
@@ -162,8 +163,8 @@ TEST_F(ToolEditorFormsTest, SelectorFormEditsHandlesAndFlagsAsTyped) {
 }
 
 TEST_F(ToolEditorFormsTest, ClassesWithoutARegisteredFormMakeNone) {
-  EXPECT_EQ(CreateToolEditorForm(QString(), nullptr), nullptr);
-  EXPECT_EQ(CreateToolEditorForm(QStringLiteral("TCursorToolEditor"), nullptr), nullptr);
+  EXPECT_EQ(CreateEditorForm(QString(), nullptr), nullptr);
+  EXPECT_EQ(CreateEditorForm(QStringLiteral("TCursorToolEditor"), nullptr), nullptr);
 }
 
 }  // namespace
