@@ -64,8 +64,10 @@ bool ChangeTypeThroughGallery(QWidget* Owner, TChartSeries*& Series) {
 
 }  // namespace
 
-void AddGalleryButtons(QWidget& Parent, QHBoxLayout& Row, QCheckBox*& CB3D, QCheckBox*& CBSmooth,
-                       QPushButton*& BOk, QPushButton*& BCancel) {
+void AddGalleryButtons(QDialog& Dialog, QWidget& Parent, QHBoxLayout& Row,
+                       TChartGalleryPanel& Panel, QCheckBox*& CB3D, QCheckBox*& CBSmooth,
+                       QPushButton*& BOk, QPushButton*& BCancel, std::function<void()> On3D,
+                       std::function<void()> OnSmooth) {
   CB3D = new QCheckBox(QStringLiteral("&3D"), &Parent);
   CB3D->setObjectName(QStringLiteral("CB3D"));
   CB3D->setChecked(true);
@@ -81,6 +83,11 @@ void AddGalleryButtons(QWidget& Parent, QHBoxLayout& Row, QCheckBox*& CB3D, QChe
   Row.addStretch(1);
   Row.addWidget(BOk);
   Row.addWidget(BCancel);
+  QObject::connect(CB3D, &QCheckBox::clicked, [On3D] { RunGuarded(On3D); });
+  QObject::connect(CBSmooth, &QCheckBox::clicked, [OnSmooth] { RunGuarded(OnSmooth); });
+  QObject::connect(BOk, &QPushButton::clicked, [&Dialog] { Dialog.done(mrOk); });
+  QObject::connect(BCancel, &QPushButton::clicked, [&Dialog] { Dialog.done(mrCancel); });
+  Panel.OnSelectedChart = [&Dialog](TChartGalleryPanel*) { Dialog.done(mrOk); };
 }
 
 TKorGallery::TKorGallery(QWidget* Parent) : QDialog(Parent), TComponent(nullptr) {
@@ -114,19 +121,15 @@ void TKorGallery::BuildForm() {
   P1->setObjectName(QStringLiteral("P1"));
   auto* Bottom = new QHBoxLayout(P1);
   Bottom->setContentsMargins(0, 0, 0, 0);
-  AddGalleryButtons(*P1, *Bottom, CB3D, CBSmooth, BOk, BCancel);
+  AddGalleryButtons(
+      *this, *P1, *Bottom, *ChartGalleryPanel1, CB3D, CBSmooth, BOk, BCancel,
+      [this] { CB3DClick(); }, [this] { CBSmoothClick(); });
   Layout->addWidget(P1);
 
   QObject::connect(TabTypes, &QTabBar::currentChanged,
                    [this](int) { RunGuarded([this] { TabTypesChange(); }); });
   QObject::connect(TabPages, &QTabBar::currentChanged,
                    [this](int) { RunGuarded([this] { TabPagesChange(); }); });
-  QObject::connect(CB3D, &QCheckBox::clicked, [this] { RunGuarded([this] { CB3DClick(); }); });
-  QObject::connect(CBSmooth, &QCheckBox::clicked,
-                   [this] { RunGuarded([this] { CBSmoothClick(); }); });
-  QObject::connect(BOk, &QPushButton::clicked, [this] { done(mrOk); });
-  QObject::connect(BCancel, &QPushButton::clicked, [this] { done(mrCancel); });
-  ChartGalleryPanel1->OnSelectedChart = [this](TChartGalleryPanel*) { done(mrOk); };
 }
 
 bool TKorGallery::FunctionsTab() const {

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QHBoxLayout;
 class QKeyEvent;
@@ -19,9 +21,12 @@ class TCustomAxisPanel;
 
 // The row under both series galleries: "&3D" (checked), "&Smooth", then OK
 // (the default button) and Cancel on the right; the controls are made on
-// Parent and laid out in Row.
-void AddGalleryButtons(QWidget& Parent, QHBoxLayout& Row, QCheckBox*& CB3D, QCheckBox*& CBSmooth,
-                       QPushButton*& BOk, QPushButton*& BCancel);
+// Parent and laid out in Row. OK, Cancel and choosing a chart of Panel
+// close Dialog; the check boxes run On3D and OnSmooth (guarded).
+void AddGalleryButtons(QDialog& Dialog, QWidget& Parent, QHBoxLayout& Row,
+                       TChartGalleryPanel& Panel, QCheckBox*& CB3D, QCheckBox*& CBSmooth,
+                       QPushButton*& BOk, QPushButton*& BCancel, std::function<void()> On3D,
+                       std::function<void()> OnSmooth);
 
 // Interaction: the series gallery dialog ("KorChart Gallery"): a tab per
 // kind (series, functions), a tab per gallery page of that kind, the grid

@@ -91,7 +91,9 @@ void TKorGalleryForm::BuildForm() {
   ChartGalleryPanel1->GetWidget()->setObjectName(QStringLiteral("ChartGalleryPanel1"));
   Right->addWidget(ChartGalleryPanel1->GetWidget(), 1);
   auto* Bottom = new QHBoxLayout;
-  AddGalleryButtons(*this, *Bottom, CB3D, CBSmooth, BOk, BCancel);
+  AddGalleryButtons(
+      *this, *this, *Bottom, *ChartGalleryPanel1, CB3D, CBSmooth, BOk, BCancel,
+      [this] { CB3DClick(); }, [this] { CBSmoothClick(); });
   Right->addLayout(Bottom);
   Layout->addLayout(Right, 1);
 
@@ -99,12 +101,6 @@ void TKorGalleryForm::BuildForm() {
                    [this](int) { RunGuarded([this] { CBPageChange(); }); });
   QObject::connect(ChartListBox1, &QListWidget::currentRowChanged,
                    [this](int) { RunGuarded([this] { ChartListBox1Click(); }); });
-  QObject::connect(CB3D, &QCheckBox::clicked, [this] { RunGuarded([this] { CB3DClick(); }); });
-  QObject::connect(CBSmooth, &QCheckBox::clicked,
-                   [this] { RunGuarded([this] { CBSmoothClick(); }); });
-  QObject::connect(BOk, &QPushButton::clicked, [this] { done(mrOk); });
-  QObject::connect(BCancel, &QPushButton::clicked, [this] { done(mrCancel); });
-  ChartGalleryPanel1->OnSelectedChart = [this](TChartGalleryPanel*) { done(mrOk); };
 }
 
 void TKorGalleryForm::FillPages() {
