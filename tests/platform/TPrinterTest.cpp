@@ -4,10 +4,10 @@
 
 #include <QFile>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 
 #include "platform/Exception.h"
 #include "platform/TCanvas.h"
+#include "tests/support/OutsideProgram.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -20,15 +20,6 @@ class TPrinterTest : public ::testing::Test {
                       ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
          "out.pdf")
             .string());
-  }
-
-  static int PdfPages(const QString& File) {
-    QFile f(File);
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    const QByteArray pdf = f.readAll();
-    if (!pdf.startsWith("%PDF")) return -1;
-    return static_cast<int>(
-        QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
   }
 
   QString FFile;
@@ -57,7 +48,7 @@ TEST_F(TPrinterTest, PdfPagesHaveTheGivenSizeAndResolution) {
   printer.GetCanvas().TextOut(100, 100, "page 2");
   printer.EndDoc();
   EXPECT_FALSE(printer.GetPrinting());
-  EXPECT_EQ(PdfPages(FFile), 2);
+  EXPECT_EQ(PdfPageCount(FFile), 2);
 }
 
 TEST_F(TPrinterTest, MisuseRaisesAndAbortLeavesNoDocument) {
@@ -104,7 +95,7 @@ TEST_F(TPrinterTest, PdfPrintersStandInForTheInstalledOnes) {
   EXPECT_EQ(printer.GetPageWidth(), 420);
   printer.BeginDoc();
   printer.EndDoc();
-  EXPECT_EQ(PdfPages(Second), 1);
+  EXPECT_EQ(PdfPageCount(Second), 1);
   EXPECT_FALSE(QFile::exists(FFile));
   EXPECT_THROW(printer.SetPdfPrinters({{"Bad", QString(), QSizeF(210, 297), 72}}), EPrinter);
   printer.SetPdfPrinters({});

@@ -46,3 +46,12 @@ QString OfficeConvert(const QStringList& Sources, const QString& Format, const Q
   Arguments += Sources;
   return RunProgram(Office, Arguments, TimeoutMs);
 }
+
+int PdfPageCount(const QString& File) {
+  const QString Info = FindProgram(QStringLiteral("pdfinfo"));
+  QByteArray Out;
+  if (Info.isEmpty() || !RunProgram(Info, {File}, 60000, &Out).isEmpty()) return -1;
+  for (const QString& Line : QString::fromUtf8(Out).split('\n'))
+    if (Line.startsWith(QStringLiteral("Pages:"))) return Line.mid(6).trimmed().toInt();
+  return -1;
+}

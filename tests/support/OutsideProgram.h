@@ -23,3 +23,7 @@ QString FindProgram(const QString& Name);
 // conversions of parallel tests never meet.
 QString OfficeConvert(const QStringList& Sources, const QString& Format, const QString& OutDir,
                       int TimeoutMs = 180000);
+
+// The number of pages pdfinfo (poppler-utils) reads in a PDF file; -1 when
+// it cannot read one.
+int PdfPageCount(const QString& File);

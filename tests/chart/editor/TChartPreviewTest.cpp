@@ -60,17 +60,6 @@ class TChartPreviewTest : public ::testing::Test {
     ShowModal(Form);
   }
 
-  static int PdfPages(const QString& File) {
-    const QString Info = FindProgram("pdfinfo");
-    EXPECT_FALSE(Info.isEmpty()) << "pdfinfo (poppler-utils) is needed";
-    QByteArray Out;
-    const QString Error = RunProgram(Info, {File}, 60000, &Out);
-    EXPECT_TRUE(Error.isEmpty()) << Error.toStdString();
-    for (const QString& Line : QString::fromUtf8(Out).split('\n'))
-      if (Line.startsWith("Pages:")) return Line.mid(6).trimmed().toInt();
-    return -1;
-  }
-
   QString Dir;
   TExportTestChart Sample{"Preview", clYellow, clRed};
 };
@@ -213,7 +202,7 @@ TEST_F(TChartPreviewTest, APagedChartPrintsEveryPageThroughTheNavigator) {
     return static_cast<int>(mrOk);
   });
   ChartPreview(nullptr, &Chart);
-  EXPECT_EQ(PdfPages(File), 3);
+  EXPECT_EQ(PdfPageCount(File), 3);
 }
 
 TEST_F(TChartPreviewTest, PrintWritesTheChartOnOnePage) {
@@ -221,7 +210,7 @@ TEST_F(TChartPreviewTest, PrintWritesTheChartOnOnePage) {
   TChartPreview Form;
   Form.SetPanel(&Sample.Chart);
   Open(Form, [&] { Form.BPrint->click(); });
-  EXPECT_EQ(PdfPages(File), 1);
+  EXPECT_EQ(PdfPageCount(File), 1);
   EXPECT_EQ(Printer().GetTitle(), "Chart1");
 }
 
