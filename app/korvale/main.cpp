@@ -2,6 +2,7 @@
 #include "app/UnitWaitWorking.h"
 
 #include "chart/editor/ChartPreview.h"
+#include "chart/editor/RegisterSeriesEditorForms.h"
 #include "chart/editor/TBMPExportFormat.h"
 #include "chart/editor/TChartChart.h"
 #include "chart/editor/TChartEditorDataPage.h"
@@ -10,6 +11,7 @@
 #include "chart/editor/TFormKorAxis.h"
 #include "chart/editor/TFormKorLegend.h"
 #include "chart/editor/TFormKorPage.h"
+#include "chart/editor/TFormKorSeries.h"
 #include "chart/editor/TFormKorTools.h"
 #include "chart/editor/TKorExportForm.h"
 #include "chart/editor/TKorGallery.h"
@@ -78,6 +80,8 @@ int RunProgram(TGuardedApplication& App) {
   RegisterLegendEditorPage();
   Register3DEditorPage();
   RegisterTitlesWallsToolsEditorPages();
+  RegisterSeriesEditorPage();
+  RegisterSeriesEditorForms();
   RegisterChartChartClasses();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);

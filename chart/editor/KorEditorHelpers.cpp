@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QScreen>
 #include <QVariant>
@@ -22,6 +23,27 @@ namespace {
 
 // The dynamic property that holds a docked form's object.
 constexpr char TagProperty[] = "KorFormTag";
+constexpr char EscapeFilterProperty[] = "KorDockedEscape";
+
+// A dialog form docked in a page would take Escape as its own Cancel and
+// hide itself, leaving the page empty; Escape belongs to the window that
+// holds the page.
+class TDockedEscapeFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Event->type() != QEvent::KeyPress) return false;
+    const auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Key->key() != Qt::Key_Escape || Key->modifiers() != Qt::NoModifier) return false;
+    QWidget* Top = static_cast<QWidget*>(Watched)->window();
+    if (Top == Watched) return false;
+    QKeyEvent Forwarded(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(Top, &Forwarded);
+    return true;
+  }
+};
 
 }  // namespace
 
@@ -59,6 +81,10 @@ void AddFormTo(QWidget& Form, QWidget& Parent, void* Object) {
   Form.setPalette(Parent.palette());
   Form.setBackgroundRole(Parent.backgroundRole());
   Form.setProperty(TagProperty, QVariant::fromValue(Object));
+  if (qobject_cast<QDialog*>(&Form) != nullptr && !Form.property(EscapeFilterProperty).toBool()) {
+    Form.installEventFilter(new TDockedEscapeFilter(&Form));
+    Form.setProperty(EscapeFilterProperty, true);
+  }
   // The page may be on a hidden tab; its size is what counts.
   const bool ParentHidden = Parent.isHidden();
   Parent.setHidden(false);

@@ -16,6 +16,7 @@
 #include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TChartEditorPages.h"
 #include "chart/editor/TChartListBox.h"
+#include "chart/editor/TFormKorSeries.h"
 #include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
 #include "platform/QtGuard.h"
@@ -535,9 +536,21 @@ void TChartEditForm::SubPageChange() {
 }
 
 void TChartEditForm::MainPageChange() {
+  QWidget* page = MainPage->currentWidget();
+  if (FLastMainPage == TabSeries && page != TabSeries && !SeriesPageAllows()) {
+    const QSignalBlocker block(MainPage);
+    MainPage->setCurrentWidget(TabSeries);
+    return;
+  }
+  FLastMainPage = page;
   HighLight(MainPage);
   if (!isVisible()) return;
-  QWidget* page = MainPage->currentWidget();
+  // The series page made before shows the series chosen in the list since.
+  auto* seriesPage = dynamic_cast<TFormKorSeries*>(PageEditor(TabSeries));
+  TChartSeries* selected = LBSeries->SelectedSeries();
+  if (page == TabSeries && seriesPage != nullptr && selected != nullptr &&
+      selected != seriesPage->GetSeries())
+    seriesPage->SetSeries(selected);
   if (page == TabChart) {
     EnsurePageEditor(SubPage->currentWidget());
     for (const TKorOnShowEditor& procedure : KorOnShowEditor()) procedure(*this, page);
@@ -547,7 +560,16 @@ void TChartEditForm::MainPageChange() {
 }
 
 void TChartEditForm::BCloseClick() {
-  done(mrCancel);
+  if (SeriesPageAllows()) done(mrCancel);
+}
+
+void TChartEditForm::reject() {
+  if (SeriesPageAllows()) QDialog::reject();
+}
+
+bool TChartEditForm::SeriesPageAllows() {
+  QWidget* page = PageEditor(TabSeries);
+  return page == nullptr || KorFormCloseQuery(*page);
 }
 
 // ------------------------------------------------------------ series list

@@ -163,6 +163,8 @@ class TChartEditForm : public QDialog, public TComponent {
 
  protected:
   void showEvent(QShowEvent* Event) override;
+  // Escape and the window's close button: the series page may refuse.
+  void reject() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
@@ -175,6 +177,8 @@ class TChartEditForm : public QDialog, public TComponent {
   // The series page shows forms of the series it had; after a delete or a
   // type change it makes them again.
   void ForgetSeriesForms();
+  // Whether the series page (its source editor) lets the user leave it.
+  bool SeriesPageAllows();
   void SeriesRemoved(TChartSeries* Series);
   void FillGroupStates();
   void FormDestroy();
@@ -213,6 +217,9 @@ class TChartEditForm : public QDialog, public TComponent {
   // whether the user resized it.
   int FDefaultWidth = 0;
   int FDefaultHeight = 0;
+  // The main page shown last, to go back to when the series page refuses
+  // being left.
+  QWidget* FLastMainPage = nullptr;
 };
 
 // Called with the dialog and no page when it is shown, and with the page

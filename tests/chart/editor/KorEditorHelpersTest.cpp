@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QListWidget>
 
 namespace {
@@ -58,6 +61,22 @@ TEST_F(KorEditorHelpersTest, AddFormToDocksNearTheTopEvenForATallForm) {
   AddFormTo(Short, Page);
   EXPECT_EQ(Short.pos(), QPoint(4, 2));
   EXPECT_EQ(KorFormTag(Short), nullptr);
+}
+
+TEST_F(KorEditorHelpersTest, EscapeInADockedDialogFormClosesTheWindowNotTheForm) {
+  QDialog Window;
+  QDialog Docked;
+  QCheckBox* Focused = new QCheckBox(&Docked);
+  AddFormTo(Docked, Window);
+  AddFormTo(Docked, Window);  // docking again adds no second forwarder
+  Window.show();
+  int Rejected = 0;
+  QObject::connect(&Window, &QDialog::rejected, [&] { ++Rejected; });
+  QKeyEvent Escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(Focused, &Escape);
+  EXPECT_FALSE(Docked.isHidden());
+  EXPECT_EQ(Rejected, 1);
+  EXPECT_FALSE(Window.isVisible());
 }
 
 TEST_F(KorEditorHelpersTest, CreateFormCentresOnTheOwnersWindow) {
