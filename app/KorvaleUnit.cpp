@@ -3,6 +3,7 @@
 #include "app/BrowseForFolder.h"
 #include "app/ChannelMaskList.h"
 #include "app/Configuration.h"
+#include "app/KorvaleTabBar.h"
 #include "app/ScanFileNames.h"
 #include "app/SubdirectoryWalk.h"
 #include "app/TarHandler.h"
@@ -36,7 +37,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -62,31 +62,15 @@ void Tell(const QString& Text) {
   ShowMessageBox(Text.toStdString());
 }
 
-// Tabs whose colours the main window paints itself: every tab is drawn by
-// the window's PCDrawTab.
-class TKorvaleTabBar : public QTabBar {
- public:
-  TKorvaleTabBar(TKorvaleForm& Form, QWidget* Parent) : QTabBar(Parent), FForm(Form) {
-    setDrawBase(false);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    RunGuarded([this] {
-      QPainter painter(this);
-      for (int i = 0; i < count(); ++i) FForm.PCDrawTab(painter, i, tabRect(i));
-    });
-  }
-
- private:
-  TKorvaleForm& FForm;
-};
-
-// A tab widget that takes the owner-drawn tab bar (setTabBar is protected).
+// A tab widget that takes the owner-drawn, multi-row tab bar (setTabBar is
+// protected); every tab is drawn by the window's PCDrawTab.
 class TKorvalePageControl : public QTabWidget {
  public:
   TKorvalePageControl(TKorvaleForm& Form, QWidget* Parent) : QTabWidget(Parent) {
-    setTabBar(new TKorvaleTabBar(Form, this));
+    auto drawTab = [&Form](QPainter& Painter, int TabIndex, const QRect& Rect) {
+      Form.PCDrawTab(Painter, TabIndex, Rect);
+    };
+    setTabBar(new TKorvaleTabBar(drawTab, this));
   }
 };
 

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
-#include <QTabBar>
 #include <QTabWidget>
 
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "analysis/Realtimegofs.h"
 #include "app/Configuration.h"
 #include "app/FolderBrowserDialog.h"
+#include "app/KorvaleTabBar.h"
 #include "app/UnitKorvaleCompare.h"
 #include "app/UnitSedDataView.h"
 #include "chart/series/RegisterSeriesTypes.h"
@@ -258,17 +258,26 @@ TEST_F(KorvaleFormTest, ClosingTheWindowWritesAPendingConfigurationChange) {
   EXPECT_EQ(Form->ReadLastDirectory(), "/runs/r7/");
 }
 
-TEST_F(KorvaleFormTest, TabsArePaintedInTheirOwnColours) {
-  QTabBar& bar = *Form->PC->tabBar();
-  bar.resize(bar.sizeHint());
+TEST_F(KorvaleFormTest, TabsArePaintedInTheirOwnColoursOnEveryRow) {
+  // Enough viewer-like tabs to need more than one row.
+  for (int i = 1; i <= 10; ++i) Form->PC->addTab(new QWidget, QString("run-2026-03 #%1 ").arg(i));
+  ModalScript script;
+  script.AnswerFile(false);  // the report builder asks for its logo when first shown
+  Form->show();
+  QCoreApplication::processEvents();
+  auto& bar = dynamic_cast<TKorvaleTabBar&>(*Form->PC->tabBar());
+  ASSERT_GE(bar.RowCount(), 2);
   const QImage image = bar.grab().toImage();
   const auto colourAt = [&](int Tab) {
-    const QRect rect = bar.tabRect(Tab);
+    const QRect rect = bar.RowTabRect(Tab);
     return image.pixelColor(rect.left() + 4, rect.center().y()).rgb() & 0xFFFFFF;
   };
   EXPECT_EQ(colourAt(0), 0x0000FFu);  // blue
   EXPECT_EQ(colourAt(1), 0xFFFF00u);  // yellow
   EXPECT_EQ(colourAt(2), 0x008000u);  // green
+  for (int tab = TKorvaleForm::FirstViewerPage; tab < bar.count(); ++tab)
+    EXPECT_EQ(colourAt(tab), 0xC0DCC0u) << "tab " << tab;  // money green
+  EXPECT_GT(bar.RowTabRect(bar.count() - 1).top(), 0);
 }
 
 }  // namespace
