@@ -9,9 +9,11 @@
 #include <QColor>
 #include <QFont>
 #include <QImageReader>
+#include <QPointer>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextList>
 
 #include <algorithm>
 #include <limits>
@@ -36,12 +38,15 @@ constexpr int DefaultHalfPoints = 24;
 constexpr int MaxFontNameLength = 256;
 constexpr int MaxWordLength = 32;  // letters of a control word
 constexpr int MaxUnicodeSkip = 16;
+constexpr int MaxMarkLength = 16;  // characters kept of a paragraph's written bullet or number
 
 // Where the text of a group goes.
 enum class TDest {
-  Text,    // the document
-  NoText,  // a container whose text is not shown but whose pictures are
-  Skip,    // nothing of the group is used
+  Text,       // the document
+  NoText,     // a container whose text is not shown but whose pictures are
+  Skip,       // nothing of the group is used
+  Numbering,  // a paragraph's numbering or bullet definition
+  Mark,       // the bullet or number written out for readers without numbering
   FontTable,
   ColorTable,
   Picture
@@ -91,6 +96,9 @@ enum class TWord {
   ToText,
   ToNoText,
   ToSkip,
+  Numbering,
+  BulletLevel,
+  ToMark,
   Char
 };
 
@@ -155,6 +163,10 @@ const std::unordered_map<std::string_view, TWordInfo>& Words() {
       {"fonttbl", {TWord::FontTbl}},
       {"colortbl", {TWord::ColorTbl}},
       {"pict", {TWord::Pict}},
+      {"pn", {TWord::Numbering}},
+      {"pnlvlblt", {TWord::BulletLevel}},
+      {"pntext", {TWord::ToMark}},
+      {"listtext", {TWord::ToMark}},
       // Containers: pictures of shapes and objects are shown, their
       // fallbacks and the fields' instructions are not.
       {"shppict", {TWord::ToText}},
@@ -182,10 +194,8 @@ const std::unordered_map<std::string_view, TWordInfo>& Words() {
       {"footerf", {TWord::ToSkip}},
       {"footnote", {TWord::ToSkip}},
       {"annotation", {TWord::ToSkip}},
-      {"pntext", {TWord::ToSkip}},
       {"pntxta", {TWord::ToSkip}},
       {"pntxtb", {TWord::ToSkip}},
-      {"listtext", {TWord::ToSkip}},
       {"xe", {TWord::ToSkip}},
       {"tc", {TWord::ToSkip}},
       {"template", {TWord::ToSkip}},
@@ -241,9 +251,23 @@ bool IsDigit(char C) {
   return C >= '0' && C <= '9';
 }
 
+// A written bullet is one character other than a digit before its tab;
+// written numbers carry digits or a "." or ")".
+bool IsBulletMark(const QString& Mark) {
+  qsizetype shown = 0;
+  QChar last;
+  for (const QChar c : Mark) {
+    if (c.isSpace()) continue;
+    ++shown;
+    last = c;
+  }
+  return shown == 1 && !last.isDigit();
+}
+
 struct TGroupState {
   TDest Dest = TDest::Text;
   bool OwnsPicture = false;  // this group started the picture being read
+  bool OwnsMark = false;     // this group started the written bullet or number
   int Font = -1;             // -1: the default font
   int HalfPoints = DefaultHalfPoints;
   bool Bold = false;
@@ -253,6 +277,7 @@ struct TGroupState {
   int Color = 0;
   int UnicodeSkip = 1;
   Qt::Alignment Align = Qt::AlignLeft;
+  bool Bullet = false;  // paragraph numbering of the bullet level, until \pard
 };
 
 struct TPicture {
@@ -311,15 +336,19 @@ class Parser {
   void Symbol(char C);
   void Word(std::string_view Name, bool HasParam, int Param);
   void Destination(TWord Word);
+  void BulletLevel();
   void Formatting(TWord Word, bool HasParam, int Param);
   void PictureWord(TWord Word, int Param);
   void Binary(int Count);
   void Character(char16_t C);
   void TextChar(char16_t C);
+  void MarkChar(char16_t C);
+  void EndMark();
   void Paragraph();
   void StartContent();
   void FlushRun();
-  void ApplyAlignment();
+  void ApplyParagraph();
+  void ApplyBullet(bool Bullet);
   QTextCharFormat CurrentFormat() const;
   void FinishPicture();
   QImage DecodePicture(const TPicture& Picture);
@@ -340,6 +369,9 @@ class Parser {
   int FPictures = 0;
   int FRuns = 0;
   long long FTotalPixels = 0;
+  QString FMark;              // the current paragraph's written bullet or number
+  bool FMarkBullet = false;   // the current paragraph wrote a bullet
+  QPointer<QTextList> FList;  // the list of the last bulleted paragraph read
   QString FRun;
   QTextCharFormat FRunFormat;
   std::map<int, QString> FFonts;
@@ -360,7 +392,7 @@ void Parser::Run() {
       case '}':
         if (FStack.size() == 1) {
           FlushRun();
-          if (FBlockHasContent) ApplyAlignment();
+          if (FBlockHasContent) ApplyParagraph();
           PopGroup();
           return;  // what follows the document's last brace is not part of it
         }
@@ -382,6 +414,7 @@ void Parser::PushGroup() {
     throw RtfFault("Groups are nested too deeply");
   FStack.push_back(FStack.empty() ? TGroupState() : Top());
   Top().OwnsPicture = false;
+  Top().OwnsMark = false;
   FStar = false;
   FSkip = 0;
 }
@@ -390,6 +423,7 @@ void Parser::PopGroup() {
   if (FStack.empty()) throw RtfFault("A group is closed that was never opened");
   const TGroupState closed = Top();
   if (closed.OwnsPicture) FinishPicture();
+  if (closed.OwnsMark) EndMark();
   if (closed.Dest == TDest::FontTable && !FFontName.trimmed().isEmpty()) CommitFont();
   FStack.pop_back();
   FStar = false;
@@ -478,7 +512,10 @@ void Parser::Word(std::string_view Name, bool HasParam, int Param) {
     case TWord::Pict:
     case TWord::ToText:
     case TWord::ToNoText:
-    case TWord::ToSkip: Destination(info.Word); return;
+    case TWord::ToSkip:
+    case TWord::Numbering:
+    case TWord::ToMark: Destination(info.Word); return;
+    case TWord::BulletLevel: BulletLevel(); return;
     case TWord::PngBlip:
     case TWord::JpegBlip:
     case TWord::DibBitmap:
@@ -513,6 +550,11 @@ void Parser::Word(std::string_view Name, bool HasParam, int Param) {
 
 void Parser::Destination(TWord Word) {
   TGroupState& state = Top();
+  // Nothing inside a numbering definition or a written mark is shown.
+  if (state.Dest == TDest::Numbering || state.Dest == TDest::Mark) {
+    state.Dest = TDest::Skip;
+    return;
+  }
   switch (Word) {
     case TWord::FontTbl: state.Dest = TDest::FontTable; break;
     case TWord::ColorTbl: state.Dest = TDest::ColorTable; break;
@@ -528,7 +570,31 @@ void Parser::Destination(TWord Word) {
     case TWord::ToNoText:
       if (state.Dest != TDest::Picture) state.Dest = TDest::NoText;
       break;
+    case TWord::Numbering:
+      state.Dest = state.Dest == TDest::Text ? TDest::Numbering : TDest::Skip;
+      break;
+    case TWord::ToMark:
+      if (state.Dest != TDest::Text) {
+        state.Dest = TDest::Skip;
+        break;
+      }
+      state.Dest = TDest::Mark;
+      state.OwnsMark = true;
+      FMark.clear();
+      break;
     default: state.Dest = TDest::Skip;
+  }
+}
+
+void Parser::BulletLevel() {
+  if (Top().Dest != TDest::Numbering) return;
+  // The definition is a group inside the paragraph's group, whose state
+  // carries the paragraph's properties.
+  for (auto it = FStack.rbegin(); it != FStack.rend(); ++it) {
+    if (it->Dest != TDest::Numbering) {
+      it->Bullet = true;
+      return;
+    }
   }
 }
 
@@ -536,7 +602,10 @@ void Parser::Formatting(TWord Word, bool HasParam, int Param) {
   TGroupState& state = Top();
   const bool on = !HasParam || Param != 0;
   switch (Word) {
-    case TWord::Pard: state.Align = Qt::AlignLeft; break;
+    case TWord::Pard:
+      state.Align = Qt::AlignLeft;
+      state.Bullet = false;
+      break;
     case TWord::Plain: {
       const TGroupState reset;
       state.Font = reset.Font;
@@ -602,7 +671,8 @@ void Parser::Character(char16_t C) {
     return;
   }
   switch (Top().Dest) {
-    case TDest::Text: TextChar(C); break;
+    case TDest::Text:
+    case TDest::Mark: TextChar(C); break;
     case TDest::FontTable:
       if (C == u';') {
         CommitFont();
@@ -629,6 +699,10 @@ void Parser::Character(char16_t C) {
 }
 
 void Parser::TextChar(char16_t C) {
+  if (Top().Dest == TDest::Mark) {
+    MarkChar(C);
+    return;
+  }
   if (Top().Dest != TDest::Text) return;
   // Control characters, paragraph separators and the characters the text
   // document keeps for objects and frames would corrupt its structure.
@@ -644,6 +718,17 @@ void Parser::TextChar(char16_t C) {
   FRun.append(QChar(C));
 }
 
+void Parser::MarkChar(char16_t C) {
+  if (FMark.size() < MaxMarkLength) FMark.append(QChar(C));
+}
+
+void Parser::EndMark() {
+  // Readers that know numbering use the mark only to tell a bullet from a
+  // number; its text never reaches the document.
+  if (IsBulletMark(FMark)) FMarkBullet = true;
+  FMark.clear();
+}
+
 void Parser::StartContent() {
   if (FPendingBreak) {
     FlushRun();
@@ -652,7 +737,7 @@ void Parser::StartContent() {
   }
   if (!FBlockHasContent) {
     FBlockHasContent = true;
-    ApplyAlignment();
+    ApplyParagraph();
   }
 }
 
@@ -660,9 +745,10 @@ void Parser::Paragraph() {
   if (++FParagraphs > RtfReader::MaxParagraphs) throw RtfFault("Too many paragraphs");
   if (FPendingBreak) StartContent();
   FlushRun();
-  ApplyAlignment();
+  ApplyParagraph();
   FPendingBreak = true;
   FBlockHasContent = false;
+  FMarkBullet = false;
 }
 
 void Parser::FlushRun() {
@@ -674,10 +760,30 @@ void Parser::FlushRun() {
   FRun.clear();
 }
 
-void Parser::ApplyAlignment() {
+void Parser::ApplyParagraph() {
   QTextBlockFormat format;
   format.setAlignment(Top().Align);
   FCursor.mergeBlockFormat(format);
+  ApplyBullet(Top().Bullet || FMarkBullet);
+}
+
+void Parser::ApplyBullet(bool Bullet) {
+  // A new paragraph joins the list of the one before it. Only lists made
+  // here are changed, so that text read into a list of the document keeps
+  // its place in that list.
+  QTextList* list = FCursor.currentList();
+  if (Bullet) {
+    if (list == nullptr) FList = FCursor.createList(QTextListFormat::ListDisc);
+    return;
+  }
+  if (list == nullptr || list != FList) return;
+  // Leaving a list adds the list's indent to the paragraph; a plain
+  // paragraph keeps the indent it had.
+  const int indent = FCursor.blockFormat().indent();
+  list->remove(FCursor.block());
+  QTextBlockFormat format = FCursor.blockFormat();
+  format.setIndent(indent);
+  FCursor.setBlockFormat(format);
 }
 
 QTextCharFormat Parser::CurrentFormat() const {

@@ -9,9 +9,11 @@ class QTextCursor;
 // alignment, fonts, sizes, bold, italic, underline, strikeout, colours, and
 // pictures (PNG, JPEG, device-independent bitmaps), inserted at a cursor.
 // Tables arrive as their text, a tab between cells and one paragraph per
-// row. Unknown control words are ignored and unknown "\*" groups skipped,
-// as every reader of the format must; metafile pictures, embedded objects
-// and fields keep only their text or their stored result.
+// row. Bulleted paragraphs, by their numbering definition or by the bullet
+// written before them, become disc lists; numbered ones stay plain
+// paragraphs. Unknown control words are ignored and unknown "\*" groups
+// skipped, as every reader of the format must; metafile pictures, embedded
+// objects and fields keep only their text or their stored result.
 //
 // The data comes from outside: nesting, paragraphs and pictures are
 // bounded, and any fault ends the read with an error text instead of a

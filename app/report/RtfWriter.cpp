@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
+#include <QTextList>
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +18,11 @@ namespace {
 
 constexpr double TwipsPerPixel = 15.0;  // 1440 twips per inch, 96 pixels per inch
 constexpr int HexPerLine = 128;
+constexpr int BulletHangTwips = 360;  // the bullet sits this far left of the text
+constexpr int MaxIndentLevels = 50;
+// The bullet as a Unicode escape with the Western code page's bullet byte as
+// its fallback, so readers without Unicode still show a bullet.
+constexpr char BulletText[] = "\\u8226\\'95";
 
 QString FamilyOf(const QTextCharFormat& Format, const QTextDocument& Document) {
   const QStringList families = Format.fontFamilies().toStringList();
@@ -41,6 +47,16 @@ const char* AlignmentWord(Qt::Alignment Align) {
   if (Align & Qt::AlignRight) return "\\qr";
   if (Align & Qt::AlignJustify) return "\\qj";
   return "\\ql";
+}
+
+// Disc, circle and square lists are what the editor's bullets make; numbered
+// lists are written as plain paragraphs.
+bool IsBulleted(const QTextBlock& Block) {
+  const QTextList* list = Block.textList();
+  if (list == nullptr) return false;
+  const QTextListFormat::Style style = list->format().style();
+  return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+         style == QTextListFormat::ListSquare;
 }
 
 }  // namespace
@@ -108,9 +124,25 @@ void RtfWriter::WriteHeader() {
 void RtfWriter::WriteBlock(const QTextBlock& Block) {
   FOut += "\\pard";
   FOut += AlignmentWord(Block.blockFormat().alignment());
+  if (IsBulleted(Block)) WriteBullet(Block);
   for (auto it = Block.begin(); !it.atEnd(); ++it) WriteFragment(it.fragment());
   // Every paragraph ends with its mark, so an empty last paragraph survives.
   FOut += "\\par\n";
+}
+
+void RtfWriter::WriteBullet(const QTextBlock& Block) {
+  const int levels = Block.textList()->format().indent() + Block.blockFormat().indent();
+  const int left = static_cast<int>(std::lround(std::clamp(levels, 0, MaxIndentLevels) *
+                                                FDocument.indentWidth() * TwipsPerPixel));
+  const QByteArray indent = QByteArray::number(left);
+  FOut += "\\fi-" + QByteArray::number(std::min(left, BulletHangTwips)) + "\\li" + indent;
+  // The bullet and tab for readers that do not know paragraph numbering, in
+  // the default font so that the previous paragraph's formatting does not
+  // carry over to it.
+  FOut += "{\\pntext\\plain\\f0\\fs" +
+          QByteArray::number(HalfPointsOf(QTextCharFormat(), FDocument)) + ' ' + BulletText +
+          "\\tab}";
+  FOut += "{\\*\\pn\\pnlvlblt\\pnf0\\pnindent" + indent + "{\\pntxtb " + BulletText + "}}";
 }
 
 void RtfWriter::WriteFragment(const QTextFragment& Fragment) {

@@ -4,18 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 
 #include <filesystem>
 
 #include "app/report/ReportFile.h"
 #include "app/report/ReportPicture.h"
 #include "tests/app/report/ReportDocs.h"
+#include "tests/support/OutsideProgram.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -141,6 +146,56 @@ TEST_F(LibreOfficeTest, WriterShowsTheReportsTextAndPictureOnThePage) {
   EXPECT_GT(blue, 116 * 76);
   EXPECT_LT(blue, 124 * 84);
   EXPECT_GT(red, 10);
+}
+
+TEST_F(LibreOfficeTest, WriterSeesTheBulletedParagraphsAsAList) {
+  QTextDocument doc;
+  QTextCursor cursor(&doc);
+  cursor.insertText("Intro line");
+  cursor.insertBlock();
+  cursor.createList(QTextListFormat::ListDisc);
+  cursor.insertText("Alpha item");
+  cursor.insertBlock();
+  cursor.insertText("Beta item");
+  cursor.insertBlock();
+  cursor.currentList()->remove(cursor.block());
+  QTextBlockFormat plain = cursor.blockFormat();
+  plain.setIndent(0);
+  cursor.setBlockFormat(plain);
+  cursor.insertText("Closing line");
+  const fs::path rtf = Dir / "bullets.rtf";
+  ReportFile file;
+  ASSERT_TRUE(file.Save(Q(rtf), doc)) << file.ErrorText().toStdString();
+
+  const QString error = OfficeConvert({Q(rtf)}, "html", Q(Dir / "html"));
+  ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+  QFile html(Q(Dir / "html" / "bullets.html"));
+  ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(html.readAll()).simplified();
+  // Writer made exactly the two bulleted paragraphs one list, with no
+  // bullet character of its own in their text.
+  const QRegularExpression list(QStringLiteral("<ul[^>]*>(.*?)</ul>"));
+  const QRegularExpressionMatch found = list.match(page);
+  ASSERT_TRUE(found.hasMatch()) << page.toStdString();
+  const QString items = found.captured(1);
+  EXPECT_EQ(items.count(QStringLiteral("<li")), 2) << items.toStdString();
+  EXPECT_EQ(QString(items).remove(QRegularExpression("<[^>]*>")).simplified(),
+            "Alpha item Beta item");
+  EXPECT_TRUE(page.contains("Intro line") && page.contains("Closing line"));
+  EXPECT_FALSE(items.contains("Intro") || items.contains("Closing"));
+
+  // Writer's own RTF of the report (its newer list form) brings the bullets back.
+  const fs::path odt = Convert(rtf, "odt");
+  fs::rename(odt, Dir / "bulletsfromwriter.odt");
+  const fs::path writers = Convert(Dir / "bulletsfromwriter.odt", "rtf");
+  QTextDocument again;
+  ASSERT_TRUE(file.Load(Q(writers), again)) << file.ErrorText().toStdString();
+  QStringList bulleted;
+  for (QTextBlock block = again.begin(); block.isValid(); block = block.next()) {
+    if (block.textList() != nullptr) bulleted.append(block.text());
+  }
+  EXPECT_EQ(bulleted, QStringList({"Alpha item", "Beta item"}));
+  EXPECT_EQ(Text(again), Text(doc));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 
 #include "app/report/ReportPicture.h"
 #include "app/report/RtfWriter.h"
@@ -35,6 +36,17 @@ class RtfReaderTest : public ::testing::Test {
     buffer.open(QIODevice::WriteOnly);
     Image.save(&buffer, "PNG");
     return png.toHex();
+  }
+
+  // Each paragraph's text, with "*" before the ones in a disc list.
+  QStringList Paragraphs() const {
+    QStringList paragraphs;
+    for (QTextBlock block = Doc.begin(); block.isValid(); block = block.next()) {
+      const QTextList* list = block.textList();
+      const bool disc = list != nullptr && list->format().style() == QTextListFormat::ListDisc;
+      paragraphs.append((disc ? "*" : "") + block.text());
+    }
+    return paragraphs;
   }
 
   QTextDocument Doc;
@@ -86,6 +98,72 @@ TEST_F(RtfReaderTest, OwnReportSurvivesWriteAndReadWithFormatsAlignmentAndPictur
   EXPECT_EQ(pictures[0].Image.pixelColor(5, 5), QColor(Qt::blue));
   EXPECT_EQ(pictures[0].Width, 60);
   EXPECT_EQ(pictures[0].Height, 40);
+}
+
+TEST_F(RtfReaderTest, BulletedParagraphsSurviveWriteAndReadAndPlainOnesStayPlain) {
+  QTextDocument source;
+  QTextCursor cursor(&source);
+  cursor.insertText("Before");
+  cursor.insertBlock();
+  cursor.createList(QTextListFormat::ListDisc);  // as the editor's Bullets command does
+  cursor.insertText("First item");
+  cursor.insertBlock();
+  cursor.insertText("Second item");
+  cursor.insertBlock();
+  cursor.currentList()->remove(cursor.block());
+  QTextBlockFormat plain = cursor.blockFormat();
+  plain.setIndent(0);
+  plain.setAlignment(Qt::AlignHCenter);
+  cursor.setBlockFormat(plain);
+  cursor.insertText("After");
+  ASSERT_EQ(source.findBlockByNumber(3).textList(), nullptr);
+
+  const QByteArray rtf = RtfWriter(source).Write();
+  // Bulleted paragraphs carry their numbering, a written bullet for readers
+  // without numbering and a hanging indent; plain ones carry none of these.
+  EXPECT_EQ(rtf.count("{\\*\\pn\\pnlvlblt"), 2) << rtf.toStdString();
+  EXPECT_EQ(rtf.count("{\\pntext"), 2);
+  EXPECT_EQ(rtf.count("\\fi-360\\li600"), 2);  // one 40-pixel indent level
+  EXPECT_TRUE(rtf.contains("\\pard\\ql\\plain"));
+  EXPECT_TRUE(rtf.contains("\\pard\\qc\\plain"));
+
+  ASSERT_TRUE(Read(rtf)) << Reader.ErrorText().toStdString();
+  EXPECT_EQ(Paragraphs(), QStringList({"Before", "*First item", "*Second item", "After"}));
+  EXPECT_EQ(Doc.findBlockByNumber(1).textList(), Doc.findBlockByNumber(2).textList());
+  EXPECT_FALSE(Doc.toPlainText().contains(QChar(0x2022)));
+  EXPECT_EQ(Doc.findBlockByNumber(3).blockFormat().indent(), 0);
+  EXPECT_EQ(Doc.findBlockByNumber(3).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignHCenter);
+  // What was read writes the same file again.
+  EXPECT_EQ(RtfWriter(Doc).Write(), rtf);
+}
+
+TEST_F(RtfReaderTest, WrittenBulletAloneMarksABulletedParagraphButANumberDoesNot) {
+  ASSERT_TRUE(
+      Read("{\\rtf1 plain\\par{\\pntext\\f0\\'95\\tab}item\\par"
+           "{\\pntext\\f0 2.\\tab}numbered\\par{\\pntext\\bullet\\tab}{\\b bold} item\\par last}"));
+  EXPECT_EQ(Paragraphs(), QStringList({"plain", "*item", "numbered", "*bold item", "last"}));
+}
+
+TEST_F(RtfReaderTest, ReadsBulletsAsWordProcessorsWriteThem) {
+  // Numbering properties last until \pard, so a later paragraph may carry
+  // only its written bullet; the newer list form writes \listtext before \pard.
+  ASSERT_TRUE(
+      Read("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fcharset2 Symbol;}}\n"
+           "{\\*\\pnseclvl1\\pnucrm\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}\n"
+           "\\pard\\f0\\fs20 Intro\\par\n"
+           "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
+           "\\fi-720\\li720 one\\par\n"
+           "{\\pntext\\f1\\'B7\\tab}two\\par\n"
+           "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}"
+           "\\fi-360\\li360 counted\\par\n"
+           "\\pard plain\\par\n"
+           "{\\listtext\\pard\\plain\\f1 \\'b7\\tab}\\pard\\plain\\fi-360\\li720\\ls1\\ilvl0 "
+           "three\\par\n"
+           "\\pard end\\par}"));
+  EXPECT_EQ(Paragraphs(),
+            QStringList({"Intro", "*one", "*two", "counted", "plain", "*three", "end"}));
+  EXPECT_EQ(Doc.findBlockByNumber(1).textList(), Doc.findBlockByNumber(2).textList());
 }
 
 TEST_F(RtfReaderTest, UnknownWordsAreIgnoredAndUnknownStarGroupsSkipped) {
