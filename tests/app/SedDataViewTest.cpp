@@ -6,6 +6,8 @@
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartValueList.h"
+#include "chart/editor/RegisterSeriesEditorForms.h"
+#include "chart/editor/TFormKorSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TFastLineSeries.h"
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QImage>
 #include <QLabel>
@@ -127,6 +130,35 @@ TEST_F(SedDataViewTest, PollDrawsTheNewScanAndKeepsEveryScanOnce) {
   View->Timer1Timer();
   EXPECT_EQ(Raw().GetNumberOfSets(), 12);
   EXPECT_EQ(View->GetFileNames().size(), 12);
+}
+
+TEST_F(SedDataViewTest, SeriesEditedInTheChartEditorKeepsItsEditsOverThePoll) {
+  RegisterSeriesEditorForms();
+  Run().WriteRange(Dir, 0, 10);
+  Load();
+  auto* corrected = dynamic_cast<TFastLineSeries*>(View->dcdtChart->GetSeries(1));
+  ASSERT_NE(corrected, nullptr);
+  {
+    TFormKorSeries page;
+    page.SetSeries(corrected);
+    page.show();
+    auto* stairs = page.GetFormatForm()->findChild<QCheckBox*>(QStringLiteral("CBStairs"));
+    ASSERT_NE(stairs, nullptr);
+    stairs->click();
+    page.PageSeries->setCurrentWidget(page.TabGeneral);
+    ASSERT_TRUE(page.CBShowInLegend->isChecked());
+    page.CBShowInLegend->click();
+  }
+  ASSERT_TRUE(corrected->GetStairs());
+  ASSERT_FALSE(corrected->GetShowInLegend());
+  Run().WriteRange(Dir, 10, 14);
+  View->Timer1Timer();
+  // The poll refills the same series, so the scientist's edits stay.
+  EXPECT_EQ(View->dcdtChart->GetSeries(1), corrected);
+  EXPECT_GT(corrected->Count(), 0);
+  EXPECT_TRUE(corrected->GetStairs());
+  EXPECT_FALSE(corrected->GetShowInLegend());
+  EXPECT_EQ(Raw().GetNumberOfSets(), 14);
 }
 
 TEST_F(SedDataViewTest, RawPlottingNeverTakesThePatternOrBarSeries) {
