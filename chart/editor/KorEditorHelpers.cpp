@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QScreen>
+#include <QTabWidget>
 #include <QVariant>
 
 #include <algorithm>
@@ -74,6 +75,13 @@ bool KorYesNoDelete(const QString& Name, QWidget* Control) {
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls) {
   for (QWidget* Control : Controls)
     if (Control != nullptr) Control->setVisible(Visible);
+}
+
+QWidget* AddNamedTab(QTabWidget& Pages, const QString& Name, const QString& Caption) {
+  auto* Tab = new QWidget(&Pages);
+  Tab->setObjectName(Name);
+  Pages.addTab(Tab, Caption);
+  return Tab;
 }
 
 void AddFormTo(QWidget& Form, QWidget& Parent, void* Object) {

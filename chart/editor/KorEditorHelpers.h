@@ -9,6 +9,7 @@
 
 class QDialog;
 class QListWidget;
+class QTabWidget;
 class TBitmap;
 class TPersistent;
 
@@ -37,6 +38,9 @@ bool KorYesNo(const QString& Message, QWidget* Control = nullptr);
 bool KorYesNoDelete(const QString& Name, QWidget* Control = nullptr);
 
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls);
+
+// A new tab page of Pages, with the object name tests and callers find it by.
+QWidget* AddNamedTab(QTabWidget& Pages, const QString& Name, const QString& Caption);
 
 // Docks an editor form borderless into Parent at (4, top), with top at most
 // 4 pixels even when the form is taller than Parent, and shows it. Object

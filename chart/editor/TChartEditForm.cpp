@@ -66,13 +66,6 @@ constexpr int ObjectRole = Qt::UserRole + 1;
 enum TNodeKind { nkPage, nkSeries, nkAxis, nkTitle, nkChart };
 constexpr int KindRole = Qt::UserRole + 2;
 
-QWidget* AddTab(QTabWidget& Pages, const QString& Name, const QString& Caption) {
-  auto* tab = new QWidget(&Pages);
-  tab->setObjectName(Name);
-  Pages.addTab(tab, Caption);
-  return tab;
-}
-
 int ScaledText(const QString& Text, int Dpi) {
   return Text.toInt() * Dpi / 96;
 }
@@ -125,24 +118,24 @@ void TChartEditForm::BuildForm() {
   Tree->setVisible(false);
   MainPage = new QTabWidget(TreeSplitter);
   MainPage->setObjectName(QStringLiteral("MainPage"));
-  TabChart = AddTab(*MainPage, QStringLiteral("TabChart"), QStringLiteral("Chart"));
-  TabSeries = AddTab(*MainPage, QStringLiteral("TabSeries"), QStringLiteral("Series"));
-  TabData = AddTab(*MainPage, QStringLiteral("TabData"), QStringLiteral("Data"));
-  TabTools = AddTab(*MainPage, QStringLiteral("TabTools"), QStringLiteral("Tools"));
-  TabExport = AddTab(*MainPage, QStringLiteral("TabExport"), QStringLiteral("Export"));
-  TabPrint = AddTab(*MainPage, QStringLiteral("TabPrint"), QStringLiteral("Print"));
+  TabChart = AddNamedTab(*MainPage, QStringLiteral("TabChart"), QStringLiteral("Chart"));
+  TabSeries = AddNamedTab(*MainPage, QStringLiteral("TabSeries"), QStringLiteral("Series"));
+  TabData = AddNamedTab(*MainPage, QStringLiteral("TabData"), QStringLiteral("Data"));
+  TabTools = AddNamedTab(*MainPage, QStringLiteral("TabTools"), QStringLiteral("Tools"));
+  TabExport = AddNamedTab(*MainPage, QStringLiteral("TabExport"), QStringLiteral("Export"));
+  TabPrint = AddNamedTab(*MainPage, QStringLiteral("TabPrint"), QStringLiteral("Print"));
   SubPage = new QTabWidget(TabChart);
   SubPage->setObjectName(QStringLiteral("SubPage"));
   (new QVBoxLayout(TabChart))->addWidget(SubPage);
-  TabSeriesList = AddTab(*SubPage, QStringLiteral("TabSeriesList"), QStringLiteral("Series"));
-  TabGeneral = AddTab(*SubPage, QStringLiteral("TabGeneral"), QStringLiteral("General"));
-  TabAxis = AddTab(*SubPage, QStringLiteral("TabAxis"), QStringLiteral("Axis"));
-  TabTitle = AddTab(*SubPage, QStringLiteral("TabTitle"), QStringLiteral("Titles"));
-  TabLegend = AddTab(*SubPage, QStringLiteral("TabLegend"), QStringLiteral("Legend"));
-  TabPanel = AddTab(*SubPage, QStringLiteral("TabPanel"), QStringLiteral("Panel"));
-  TabPaging = AddTab(*SubPage, QStringLiteral("TabPaging"), QStringLiteral("Paging"));
-  TabWalls = AddTab(*SubPage, QStringLiteral("TabWalls"), QStringLiteral("Walls"));
-  Tab3D = AddTab(*SubPage, QStringLiteral("Tab3D"), QStringLiteral("3D"));
+  TabSeriesList = AddNamedTab(*SubPage, QStringLiteral("TabSeriesList"), QStringLiteral("Series"));
+  TabGeneral = AddNamedTab(*SubPage, QStringLiteral("TabGeneral"), QStringLiteral("General"));
+  TabAxis = AddNamedTab(*SubPage, QStringLiteral("TabAxis"), QStringLiteral("Axis"));
+  TabTitle = AddNamedTab(*SubPage, QStringLiteral("TabTitle"), QStringLiteral("Titles"));
+  TabLegend = AddNamedTab(*SubPage, QStringLiteral("TabLegend"), QStringLiteral("Legend"));
+  TabPanel = AddNamedTab(*SubPage, QStringLiteral("TabPanel"), QStringLiteral("Panel"));
+  TabPaging = AddNamedTab(*SubPage, QStringLiteral("TabPaging"), QStringLiteral("Paging"));
+  TabWalls = AddNamedTab(*SubPage, QStringLiteral("TabWalls"), QStringLiteral("Walls"));
+  Tab3D = AddNamedTab(*SubPage, QStringLiteral("Tab3D"), QStringLiteral("3D"));
   BuildSeriesList();
   TreeSplitter->setStretchFactor(1, 1);
   layout->addWidget(TreeSplitter, 1);

@@ -74,15 +74,10 @@ void TChartShapeEditor::BuildControls() {
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->addWidget(PageControl1);
-  auto AddTab = [this](const QString& Name, const QString& Caption) {
-    auto* Tab = new QWidget;
-    Tab->setObjectName(Name);
-    PageControl1->addTab(Tab, Caption);
-    return Tab;
-  };
-  TabStyle = AddTab(QStringLiteral("TabStyle"), QStringLiteral("Style"));
-  TabPosition = AddTab(QStringLiteral("TabPosition"), QStringLiteral("Position"));
-  TabText = AddTab(QStringLiteral("TabText"), Korconst::KorMsg_Text);
+  TabStyle = AddNamedTab(*PageControl1, QStringLiteral("TabStyle"), QStringLiteral("Style"));
+  TabPosition =
+      AddNamedTab(*PageControl1, QStringLiteral("TabPosition"), QStringLiteral("Position"));
+  TabText = AddNamedTab(*PageControl1, QStringLiteral("TabText"), Korconst::KorMsg_Text);
   BuildStyleTab();
   BuildPositionTab();
   FontEditor = InsertKorFontEditor(*TabText);

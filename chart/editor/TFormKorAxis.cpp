@@ -102,13 +102,6 @@ QLabel* AddLabel(QWidget& Parent, const QString& Name, const QString& Caption, i
   return Label;
 }
 
-QWidget* AddTab(QTabWidget& Tabs, const QString& Name, const QString& Caption) {
-  auto* Tab = new QWidget(&Tabs);
-  Tab->setObjectName(Name);
-  Tabs.addTab(Tab, Caption);
-  return Tab;
-}
-
 }  // namespace
 
 void KorAddAxes(const TCustomAxisPanel* Chart, QStringList& Items, bool WithDepth) {
@@ -140,12 +133,13 @@ void TFormKorAxis::BuildControls() {
   PageControl1 =
       TFormBuilder::AddTo<QTabWidget>(*this, QStringLiteral("PageControl1"), QString(),
                                       ListWidth + 4, 0, FormWidth - ListWidth - 4, FormHeight);
-  TabScales = AddTab(*PageControl1, QStringLiteral("TabScales"), QStringLiteral("Scales"));
-  TabTitle = AddTab(*PageControl1, QStringLiteral("TabTitle"), QStringLiteral("Title"));
-  TabLabels = AddTab(*PageControl1, QStringLiteral("TabLabels"), QStringLiteral("Labels"));
-  TabTicks = AddTab(*PageControl1, QStringLiteral("TabTicks"), QStringLiteral("Ticks"));
-  TabMinor = AddTab(*PageControl1, QStringLiteral("TabMinor"), QStringLiteral("Minor"));
-  TabPosition = AddTab(*PageControl1, QStringLiteral("TabPosition"), QStringLiteral("Position"));
+  TabScales = AddNamedTab(*PageControl1, QStringLiteral("TabScales"), QStringLiteral("Scales"));
+  TabTitle = AddNamedTab(*PageControl1, QStringLiteral("TabTitle"), QStringLiteral("Title"));
+  TabLabels = AddNamedTab(*PageControl1, QStringLiteral("TabLabels"), QStringLiteral("Labels"));
+  TabTicks = AddNamedTab(*PageControl1, QStringLiteral("TabTicks"), QStringLiteral("Ticks"));
+  TabMinor = AddNamedTab(*PageControl1, QStringLiteral("TabMinor"), QStringLiteral("Minor"));
+  TabPosition =
+      AddNamedTab(*PageControl1, QStringLiteral("TabPosition"), QStringLiteral("Position"));
   BuildScalesTab();
   BuildTitleTab();
   BuildLabelsTab();
@@ -219,8 +213,9 @@ void TFormKorAxis::BuildTitleTab() {
   PageControlTitle = B::AddTo<QTabWidget>(*TabTitle, QStringLiteral("PageControlTitle"), QString(),
                                           2, 2, FormWidth - ListWidth - 12, FormHeight - 34);
   TabTitleStyle =
-      AddTab(*PageControlTitle, QStringLiteral("TabTitleStyle"), QStringLiteral("Style"));
-  TabTitleText = AddTab(*PageControlTitle, QStringLiteral("TabTitleText"), QStringLiteral("Text"));
+      AddNamedTab(*PageControlTitle, QStringLiteral("TabTitleStyle"), QStringLiteral("Style"));
+  TabTitleText =
+      AddNamedTab(*PageControlTitle, QStringLiteral("TabTitleText"), QStringLiteral("Text"));
   QWidget& Tab = *TabTitleStyle;
   ETitle = B::AddTo<QLineEdit>(Tab, QStringLiteral("ETitle"), QString(), 60, 8, 220, 21);
   AddLabel(Tab, QStringLiteral("LTitle"), QStringLiteral("T&itle:"), 8, 12, ETitle);
@@ -239,11 +234,11 @@ void TFormKorAxis::BuildLabelsTab() {
       B::AddTo<QTabWidget>(*TabLabels, QStringLiteral("PageControlLabels"), QString(), 2, 2,
                            FormWidth - ListWidth - 12, FormHeight - 34);
   TabLabelsStyle =
-      AddTab(*PageControlLabels, QStringLiteral("TabLabelsStyle"), QStringLiteral("Style"));
+      AddNamedTab(*PageControlLabels, QStringLiteral("TabLabelsStyle"), QStringLiteral("Style"));
   TabLabelsFormat =
-      AddTab(*PageControlLabels, QStringLiteral("TabLabelsFormat"), QStringLiteral("Format"));
+      AddNamedTab(*PageControlLabels, QStringLiteral("TabLabelsFormat"), QStringLiteral("Format"));
   TabLabelsText =
-      AddTab(*PageControlLabels, QStringLiteral("TabLabelsText"), QStringLiteral("Text"));
+      AddNamedTab(*PageControlLabels, QStringLiteral("TabLabelsText"), QStringLiteral("Text"));
   QWidget& Tab = *TabLabelsStyle;
   const auto Box = [&](const QString& Name, const QString& Caption, int Top) {
     return B::AddTo<QCheckBox>(Tab, Name, Caption, 8, Top, 0, 17);

@@ -113,16 +113,11 @@ void TFormKorLegend::BuildControls() {
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->addWidget(PageControl1);
-  auto AddTab = [this](const QString& Name, const QString& Caption) {
-    auto* Tab = new QWidget;
-    Tab->setObjectName(Name);
-    PageControl1->addTab(Tab, Caption);
-    return Tab;
-  };
-  TabStyle = AddTab(QStringLiteral("TabStyle"), QStringLiteral("Style"));
-  TabPosition = AddTab(QStringLiteral("TabPosition"), QStringLiteral("Position"));
-  TabSymbols = AddTab(QStringLiteral("TabSymbols"), QStringLiteral("Symbols"));
-  TabTitle = AddTab(QStringLiteral("TabTitle"), QStringLiteral("Title"));
+  TabStyle = AddNamedTab(*PageControl1, QStringLiteral("TabStyle"), QStringLiteral("Style"));
+  TabPosition =
+      AddNamedTab(*PageControl1, QStringLiteral("TabPosition"), QStringLiteral("Position"));
+  TabSymbols = AddNamedTab(*PageControl1, QStringLiteral("TabSymbols"), QStringLiteral("Symbols"));
+  TabTitle = AddNamedTab(*PageControl1, QStringLiteral("TabTitle"), QStringLiteral("Title"));
   BuildStyleTab();
   BuildPositionTab();
   SymbolEditor = new TSymbolEditor(TabSymbols);

@@ -46,16 +46,11 @@ TFormKorShape::~TFormKorShape() = default;
 void TFormKorShape::BuildControls() {
   PageControl1 = TFormBuilder::AddTo<QTabWidget>(*this, QStringLiteral("PageControl1"), QString(),
                                                  0, 0, FormWidth, FormHeight);
-  const auto AddTab = [this](const QString& Name, const QString& Caption) {
-    auto* Tab = new QWidget(PageControl1);
-    Tab->setObjectName(Name);
-    PageControl1->addTab(Tab, Caption);
-    return Tab;
-  };
-  TabFormat = AddTab(QStringLiteral("TabFormat"), QStringLiteral("Format"));
-  TabGradient = AddTab(QStringLiteral("TabGradient"), QStringLiteral("Gradient"));
-  TabText = AddTab(QStringLiteral("TabText"), QStringLiteral("Text"));
-  TabShadow = AddTab(QStringLiteral("TabShadow"), QStringLiteral("Shadow"));
+  TabFormat = AddNamedTab(*PageControl1, QStringLiteral("TabFormat"), QStringLiteral("Format"));
+  TabGradient =
+      AddNamedTab(*PageControl1, QStringLiteral("TabGradient"), QStringLiteral("Gradient"));
+  TabText = AddNamedTab(*PageControl1, QStringLiteral("TabText"), QStringLiteral("Text"));
+  TabShadow = AddNamedTab(*PageControl1, QStringLiteral("TabShadow"), QStringLiteral("Shadow"));
   BuildFormatTab();
   // Bound to the shape's gradient by RefreshControls.
   GradientEditor = new TKorGradientEditor(TabGradient, nullptr);

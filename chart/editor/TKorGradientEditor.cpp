@@ -133,16 +133,10 @@ void TKorGradientEditor::BuildForm() {
 
   PageControl1 = B.Add<QTabWidget>(QStringLiteral("PageControl1"), QString(), 4, TopBarHeight,
                                    PageWidth, PageHeight);
-  const auto AddTab = [this](const char* Name, const char* Caption) {
-    auto* Tab = new QWidget(PageControl1);
-    Tab->setObjectName(QString::fromLatin1(Name));
-    PageControl1->addTab(Tab, QString::fromLatin1(Caption));
-    return Tab;
-  };
-  TabDefault = AddTab("TabDefault", "Default");
-  TabColors = AddTab("TabColors", "Colors");
-  TabOptions = AddTab("TabOptions", "Options");
-  TabDirections = AddTab("TabDirections", "Directions");
+  TabDefault = AddNamedTab(*PageControl1, "TabDefault", "Default");
+  TabColors = AddNamedTab(*PageControl1, "TabColors", "Colors");
+  TabOptions = AddNamedTab(*PageControl1, "TabOptions", "Options");
+  TabDirections = AddNamedTab(*PageControl1, "TabDirections", "Directions");
   BuildDefaultTab();
   BuildColorsTab();
   BuildOptionsTab();

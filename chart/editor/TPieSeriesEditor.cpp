@@ -79,15 +79,10 @@ void TPieSeriesEditor::BuildControls() {
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->addWidget(PageControl1);
-  auto AddTab = [this](const QString& Name, const QString& Caption) {
-    auto* Tab = new QWidget;
-    Tab->setObjectName(Name);
-    PageControl1->addTab(Tab, Caption);
-    return Tab;
-  };
-  TabOptions = AddTab(QStringLiteral("TabOptions"), Korconst::KorMsg_Options);
-  TabGroup = AddTab(QStringLiteral("TabGroup"), QStringLiteral("Group Slices"));
-  TabCircled = AddTab(QStringLiteral("TabCircled"), Korconst::KorMsg_GalleryCircled);
+  TabOptions = AddNamedTab(*PageControl1, QStringLiteral("TabOptions"), Korconst::KorMsg_Options);
+  TabGroup = AddNamedTab(*PageControl1, QStringLiteral("TabGroup"), QStringLiteral("Group Slices"));
+  TabCircled =
+      AddNamedTab(*PageControl1, QStringLiteral("TabCircled"), Korconst::KorMsg_GalleryCircled);
   BuildOptionsTab();
   BuildGroupTab();
 }
