@@ -1,6 +1,7 @@
 #include "chart/editor/TPenDialog.h"
 
 #include "chart/editor/KorEditorHelpers.h"
+#include "chart/editor/TItemFaceCombo.h"
 
 #include "chart/core/KorCanvas.h"
 #include "chart/core/KorProcs.h"
@@ -31,33 +32,6 @@ namespace {
 constexpr int StyleItemHeight = 18;
 constexpr int SmallDotsIndex = 5;
 
-// The style combo shows the current item's sample on its face too.
-class TPenStyleCombo : public TComboFlat {
- public:
-  TPenStyleCombo(const TPenDialog& Dialog, QWidget* Parent) : TComboFlat(Parent), FDialog(Dialog) {}
-
- protected:
-  void paintEvent(QPaintEvent* Event) override {
-    TComboFlat::paintEvent(Event);
-    RunGuarded([this] {
-      QStyleOptionComboBox Option;
-      initStyleOption(&Option);
-      const QRect R =
-          style()->subControlRect(QStyle::CC_ComboBox, &Option, QStyle::SC_ComboBoxEditField, this);
-      QPainter Painter(this);
-      Painter.setClipRect(R);
-      TCanvas Canvas(Painter, 96);
-      // Items are StyleItemHeight high; the face centres one in its field.
-      const int Top = R.top() + (R.height() - StyleItemHeight) / 2;
-      FDialog.CBStyleDrawItem(Canvas, currentIndex(),
-                              TRect(R.left(), Top, R.right() + 1, Top + StyleItemHeight), false);
-    });
-  }
-
- private:
-  const TPenDialog& FDialog;
-};
-
 }  // namespace
 
 TPenDialog::TPenDialog(QWidget* Owner) : QDialog(Owner) {
@@ -74,7 +48,10 @@ void TPenDialog::BuildControls() {
   CBVisible =
       B.Add<QCheckBox>(QStringLiteral("CBVisible"), QStringLiteral("&Visible"), 8, 8, 90, 17);
   Label1 = B.Add<QLabel>(QStringLiteral("Label1"), QStringLiteral("&Style:"), 8, 39, 44, 13);
-  CBStyle = new TPenStyleCombo(*this, this);
+  CBStyle = new TItemFaceCombo(this, StyleItemHeight,
+                               [this](TCanvas& Canvas, int Index, const TRect& Rect) {
+                                 CBStyleDrawItem(Canvas, Index, Rect, false);
+                               });
   CBStyle->setObjectName(QStringLiteral("CBStyle"));
   CBStyle->setGeometry(56, 34, 126, 22);
   Label2 = B.Add<QLabel>(QStringLiteral("Label2"), QStringLiteral("&Width:"), 8, 69, 44, 13);

@@ -6,6 +6,7 @@
 #include "chart/editor/TButtonGradient.h"
 #include "chart/editor/TButtonPen.h"
 #include "chart/editor/TFormKorSeries.h"
+#include "chart/editor/TItemFaceCombo.h"
 
 #include "chart/core/TChartPen.h"
 #include "chart/core/TComboFlat.h"
@@ -54,33 +55,6 @@ bool HasSolidForm(TSeriesPointerStyle Style, bool FullRotation) {
   }
 }
 
-// The style combo shows the current item's sample on its face too.
-class TPointerStyleCombo : public TComboFlat {
- public:
-  TPointerStyleCombo(const TSeriesPointerEditor& Form, QWidget* Parent)
-      : TComboFlat(Parent), FForm(Form) {}
-
- protected:
-  void paintEvent(QPaintEvent* Event) override {
-    TComboFlat::paintEvent(Event);
-    RunGuarded([this] {
-      QStyleOptionComboBox Option;
-      initStyleOption(&Option);
-      const QRect R =
-          style()->subControlRect(QStyle::CC_ComboBox, &Option, QStyle::SC_ComboBoxEditField, this);
-      QPainter Painter(this);
-      Painter.setClipRect(R);
-      TCanvas Canvas(Painter, 96);
-      const int Top = R.top() + (R.height() - StyleItemHeight) / 2;
-      FForm.CBStyleDrawItem(Canvas, currentIndex(),
-                            TRect(R.left(), Top, R.right() + 1, Top + StyleItemHeight), false);
-    });
-  }
-
- private:
-  const TSeriesPointerEditor& FForm;
-};
-
 }  // namespace
 
 TSeriesPointerEditor::TSeriesPointerEditor(QWidget* Parent) : QDialog(Parent) {
@@ -117,7 +91,10 @@ void TSeriesPointerEditor::BuildControls() {
   LWidth->setBuddy(SEPointHorizSize);
   LHeight->setBuddy(SEPointVertSize);
 
-  CBStyle = new TPointerStyleCombo(*this, this);
+  CBStyle = new TItemFaceCombo(this, StyleItemHeight,
+                               [this](TCanvas& Canvas, int Index, const TRect& Rect) {
+                                 CBStyleDrawItem(Canvas, Index, Rect, false);
+                               });
   CBStyle->setObjectName(QStringLiteral("CBStyle"));
   CBStyle->setGeometry(150, 8, 150, 22);
   CBStyle->addItems({QStringLiteral("Square"), QStringLiteral("Circle"), QStringLiteral("Triangle"),
