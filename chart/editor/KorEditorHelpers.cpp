@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QTabWidget>
@@ -75,6 +76,12 @@ bool KorYesNoDelete(const QString& Name, QWidget* Control) {
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls) {
   for (QWidget* Control : Controls)
     if (Control != nullptr) Control->setVisible(Visible);
+}
+
+bool KorTypedInt(const QLineEdit& Edit, int& Value) {
+  bool Ok = false;
+  Value = Edit.text().trimmed().toInt(&Ok);
+  return Ok;
 }
 
 QWidget* AddNamedTab(QTabWidget& Pages, const QString& Name, const QString& Caption) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QDialog;
+class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class TBitmap;
@@ -38,6 +39,10 @@ bool KorYesNo(const QString& Message, QWidget* Control = nullptr);
 bool KorYesNoDelete(const QString& Name, QWidget* Control = nullptr);
 
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls);
+
+// The whole number typed in Edit; false while the text is not one (the
+// user may be half way through typing), so that nothing is applied.
+bool KorTypedInt(const QLineEdit& Edit, int& Value);
 
 // A new tab page of Pages, with the object name tests and callers find it by.
 QWidget* AddNamedTab(QTabWidget& Pages, const QString& Name, const QString& Caption);

@@ -1,5 +1,6 @@
 #include "chart/editor/TFormKor3D.h"
 
+#include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TChartEditForm.h"
 #include "chart/editor/TChartEditorPages.h"
 #include "chart/editor/TChartGalleryPanel.h"
@@ -66,12 +67,6 @@ constexpr std::array<TViewSample, 6> ViewSamples = {{
 
 // The 3D views are all seen from this elevation.
 constexpr int ViewElevation = 360;
-
-bool TypedValue(const TEditUpDown& Edit, int& Value) {
-  bool Ok = false;
-  Value = Edit.text().trimmed().toInt(&Ok);
-  return Ok;
-}
 
 void ShowBar(QSlider& Bar, QLabel& Label, const QString& Suffix = QString()) {
   Label.setText(QString::number(Bar.value()) + Suffix);
@@ -278,7 +273,7 @@ void TFormKor3D::SE3dChange() {
   if (!isVisible()) return;
   Apply([this] {
     int Value = 0;
-    if (TypedValue(*SE3d, Value)) FChart->SetChart3DPercent(Value);
+    if (KorTypedInt(*SE3d, Value)) FChart->SetChart3DPercent(Value);
   });
 }
 
@@ -293,7 +288,7 @@ void TFormKor3D::EOrthoAngleChange() {
   if (!isVisible()) return;
   Apply([this] {
     int Value = 0;
-    if (TypedValue(*EOrthoAngle, Value)) FChart->GetView3DOptions().SetOrthoAngle(Value);
+    if (KorTypedInt(*EOrthoAngle, Value)) FChart->GetView3DOptions().SetOrthoAngle(Value);
   });
 }
 
@@ -335,7 +330,7 @@ void TFormKor3D::ETextSizeChange() {
   if (!isVisible()) return;
   Apply([this] {
     int Value = 0;
-    if (TypedValue(*ETextSize, Value)) FChart->GetView3DOptions().SetFontZoom(Value);
+    if (KorTypedInt(*ETextSize, Value)) FChart->GetView3DOptions().SetFontZoom(Value);
   });
 }
 

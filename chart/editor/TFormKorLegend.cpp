@@ -36,14 +36,6 @@ namespace {
 
 constexpr int CustomStep = 5;
 
-// The number typed in Edit; false while the text is not a number (the user
-// is half way through typing one), so nothing is applied.
-bool TypedValue(const TEditUpDown& Edit, int& Value) {
-  bool Ok = false;
-  Value = Edit.text().trimmed().toInt(&Ok);
-  return Ok;
-}
-
 TEditUpDown* AddEdit(QWidget& Parent, const QString& Name, const QString& UpDownName, int Left,
                      int Top, int Min, int Max, int Step = 1) {
   auto* Edit =
@@ -320,7 +312,7 @@ void TFormKorLegend::CBLegStyleChange() {
 void TFormKorLegend::EVertSpacingChange() {
   Apply([this] {
     int Value = 0;
-    if (TypedValue(*EVertSpacing, Value)) FLegend->SetVertSpacing(Value);
+    if (KorTypedInt(*EVertSpacing, Value)) FLegend->SetVertSpacing(Value);
   });
 }
 
@@ -357,14 +349,14 @@ void TFormKorLegend::CBResizeChartClick() {
 void TFormKorLegend::SETopPosChange() {
   Apply([this] {
     int Value = 0;
-    if (TypedValue(*SETopPos, Value)) FLegend->SetTopPos(Value);
+    if (KorTypedInt(*SETopPos, Value)) FLegend->SetTopPos(Value);
   });
 }
 
 void TFormKorLegend::SEMarginChange() {
   Apply([this] {
     int Value = 0;
-    if (!TypedValue(*SEMargin, Value)) return;
+    if (!KorTypedInt(*SEMargin, Value)) return;
     if (FLegend->GetVertical())
       FLegend->SetHorizMargin(Value);
     else
@@ -387,7 +379,7 @@ void TFormKorLegend::CBCustPosClick() {
 void TFormKorLegend::ECustLeftChange() {
   Apply([this] {
     int Value = 0;
-    if (!CBCustPos->isChecked() || !TypedValue(*ECustLeft, Value)) return;
+    if (!CBCustPos->isChecked() || !KorTypedInt(*ECustLeft, Value)) return;
     if (FLegend->GetPositionUnits() == muPercent)
       FLegend->SetLeftPercent(Value);
     else
@@ -398,7 +390,7 @@ void TFormKorLegend::ECustLeftChange() {
 void TFormKorLegend::ECustTopChange() {
   Apply([this] {
     int Value = 0;
-    if (!CBCustPos->isChecked() || !TypedValue(*ECustTop, Value)) return;
+    if (!CBCustPos->isChecked() || !KorTypedInt(*ECustTop, Value)) return;
     if (FLegend->GetPositionUnits() == muPercent)
       FLegend->SetTopPercent(Value);
     else

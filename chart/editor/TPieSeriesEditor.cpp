@@ -58,12 +58,6 @@ QLabel* AddLabel(QWidget& Parent, const QString& Name, const QString& Caption, i
   return Label;
 }
 
-// The number typed in Edit; false while it is not one (the user may be
-// half way through typing), so nothing is applied.
-bool TypedInt(const QLineEdit& Edit, int& Value) {
-  return TryStrToInt(Edit.text().trimmed(), Value);
-}
-
 }  // namespace
 
 TPieSeriesEditor::TPieSeriesEditor(QWidget* Parent) : QWidget(Parent) {
@@ -231,7 +225,7 @@ void TPieSeriesEditor::CBDark3dClick() {
 
 void TPieSeriesEditor::SEExpBigChange() {
   int Value = 0;
-  if (TypedInt(*SEExpBig, Value)) FSeries->SetExplodeBiggest(Value);
+  if (KorTypedInt(*SEExpBig, Value)) FSeries->SetExplodeBiggest(Value);
 }
 
 void TPieSeriesEditor::CBPatternsClick() {
@@ -240,7 +234,7 @@ void TPieSeriesEditor::CBPatternsClick() {
 
 void TPieSeriesEditor::Edit1Change() {
   int Value = 0;
-  if (TypedInt(*Edit1, Value)) FSeries->SetAngleSize(Value);
+  if (KorTypedInt(*Edit1, Value)) FSeries->SetAngleSize(Value);
 }
 
 void TPieSeriesEditor::BShadowClick() {
@@ -253,7 +247,7 @@ void TPieSeriesEditor::CBMarksAutoPositionClick() {
 
 void TPieSeriesEditor::Edit2Change() {
   int Value = 0;
-  if (TypedInt(*Edit2, Value)) FSeries->SetDarkPen(Value);
+  if (KorTypedInt(*Edit2, Value)) FSeries->SetDarkPen(Value);
 }
 
 void TPieSeriesEditor::CBMultipleChange() {
