@@ -6,6 +6,9 @@
 #include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
 #include "platform/TBitmap.h"
+#include "platform/TEditUpDown.h"
+#include "platform/TFormBuilder.h"
+#include "platform/TUpDown.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -82,6 +85,17 @@ bool KorTypedInt(const QLineEdit& Edit, int& Value) {
   bool Ok = false;
   Value = Edit.text().trimmed().toInt(&Ok);
   return Ok;
+}
+
+TEditUpDown* AddUpDownEdit(QWidget& Parent, const QString& Name, const QString& UpDownName,
+                           const QRect& Bounds, int Min, int Max, int Step, const QString& Text) {
+  auto* Edit = TFormBuilder::AddTo<TEditUpDown>(Parent, Name, Text, Bounds.left(), Bounds.top(),
+                                                Bounds.width(), Bounds.height());
+  if (!UpDownName.isEmpty()) Edit->GetUpDown()->setObjectName(UpDownName);
+  Edit->GetUpDown()->SetIncrement(Step);
+  Edit->SetMin(Min);
+  Edit->SetMax(Max);
+  return Edit;
 }
 
 QWidget* AddNamedTab(QTabWidget& Pages, const QString& Name, const QString& Caption) {

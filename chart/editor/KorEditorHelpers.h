@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -12,6 +13,7 @@ class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class TBitmap;
+class TEditUpDown;
 class TPersistent;
 
 // Small helpers every editor page shares: dialog creation, docking a form
@@ -43,6 +45,12 @@ void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls);
 // The whole number typed in Edit; false while the text is not one (the
 // user may be half way through typing), so that nothing is applied.
 bool KorTypedInt(const QLineEdit& Edit, int& Value);
+
+// A number edit with its up-down at Bounds on Parent, limited to Min..Max
+// and stepping by Step; the up-down is named UpDownName (unnamed when empty).
+TEditUpDown* AddUpDownEdit(QWidget& Parent, const QString& Name, const QString& UpDownName,
+                           const QRect& Bounds, int Min, int Max, int Step = 1,
+                           const QString& Text = QStringLiteral("0"));
 
 // A new tab page of Pages, with the object name tests and callers find it by.
 QWidget* AddNamedTab(QTabWidget& Pages, const QString& Name, const QString& Caption);

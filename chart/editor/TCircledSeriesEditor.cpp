@@ -29,13 +29,7 @@ constexpr int MaxRadius = 2000;
 
 TEditUpDown* AddEdit(QWidget& Parent, const QString& Name, const QString& UpDownName, int Left,
                      int Top, int Max) {
-  auto* Edit =
-      TFormBuilder::AddTo<TEditUpDown>(Parent, Name, QStringLiteral("0"), Left, Top, 64, 22);
-  Edit->GetUpDown()->setObjectName(UpDownName);
-  Edit->GetUpDown()->SetIncrement(Step);
-  Edit->SetMin(0);
-  Edit->SetMax(Max);
-  return Edit;
+  return AddUpDownEdit(Parent, Name, UpDownName, QRect(Left, Top, 64, 22), 0, Max, Step);
 }
 
 }  // namespace

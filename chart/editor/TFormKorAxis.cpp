@@ -86,13 +86,8 @@ QString ConvertSeparators(const QString& Format, bool ToLocal) {
 
 TEditUpDown* AddUpDown(QWidget& Parent, const QString& Name, int Left, int Top, int Min, int Max,
                        int Step = 1) {
-  auto* Edit =
-      TFormBuilder::AddTo<TEditUpDown>(Parent, Name, QStringLiteral("0"), Left, Top, 56, 21);
-  Edit->GetUpDown()->setObjectName(QStringLiteral("UD") + Name);
-  Edit->SetMin(Min);
-  Edit->SetMax(Max);
-  Edit->GetUpDown()->SetIncrement(Step);
-  return Edit;
+  return AddUpDownEdit(Parent, Name, QStringLiteral("UD") + Name, QRect(Left, Top, 56, 21), Min,
+                       Max, Step);
 }
 
 QLabel* AddLabel(QWidget& Parent, const QString& Name, const QString& Caption, int Left, int Top,

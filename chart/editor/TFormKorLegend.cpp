@@ -38,13 +38,7 @@ constexpr int CustomStep = 5;
 
 TEditUpDown* AddEdit(QWidget& Parent, const QString& Name, const QString& UpDownName, int Left,
                      int Top, int Min, int Max, int Step = 1) {
-  auto* Edit =
-      TFormBuilder::AddTo<TEditUpDown>(Parent, Name, QStringLiteral("0"), Left, Top, 56, 22);
-  Edit->GetUpDown()->setObjectName(UpDownName);
-  Edit->GetUpDown()->SetIncrement(Step);
-  Edit->SetMin(Min);
-  Edit->SetMax(Max);
-  return Edit;
+  return AddUpDownEdit(Parent, Name, UpDownName, QRect(Left, Top, 56, 22), Min, Max, Step);
 }
 
 QLabel* AddLabel(QWidget& Parent, const QString& Name, const QString& Caption, int Left, int Top,

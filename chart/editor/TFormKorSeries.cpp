@@ -94,11 +94,8 @@ QLabel* AddLabel(QWidget& Parent, const QString& Name, const QString& Caption, i
 
 TEditUpDown* AddUpDown(QWidget& Parent, const QString& Name, int Left, int Top, int Min, int Max,
                        int Step = 1) {
-  auto* Edit = TFormBuilder::AddTo<TEditUpDown>(Parent, Name, QString(), Left, Top, 56, 21);
-  Edit->SetMin(Min);
-  Edit->SetMax(Max);
-  Edit->GetUpDown()->SetIncrement(Step);
-  return Edit;
+  return AddUpDownEdit(Parent, Name, QString(), QRect(Left, Top, 56, 21), Min, Max, Step,
+                       QString());
 }
 
 void SelectText(QComboBox& Combo, const QString& Text) {
