@@ -541,6 +541,7 @@ void TKorvaleForm::ListBoxDataDirsClick() {
                         ShortenPathForDisplay(dir, DataDirectoryDisplayLength));
   FillFileList(dir);
   DataDirectory = dir;
+  SetDataFolder(dir);
   RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + dir);
   ResetChannelFlags();
   UpdateDirChannels(dir);

@@ -107,7 +107,9 @@ void ReportPrintJob::DrawPage(QPainter& Painter, int Page, const QRectF& Body, d
   Painter.translate(0, -shown.top());
   Painter.setClipRect(shown);
   QAbstractTextDocumentLayout::PaintContext context;
-  context.clip = shown;
+  // A line moved to the next page starts exactly at this page's end: it
+  // must not leave a hairline here.
+  context.clip = shown.adjusted(0, 0, 0, -0.5);
   context.palette.setColor(QPalette::Text, Qt::black);
   FCopy->documentLayout()->draw(&Painter, context);
   Painter.restore();

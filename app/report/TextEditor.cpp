@@ -399,6 +399,10 @@ bool TRTFfrm::QuerySaveChanges() {
 
 void TRTFfrm::Print2Click() {
   TPrinter& printer = Printer();
+  // The dialog proposes the paper the report was laid out on.
+  const QPageLayout page = ReportPage::Of(*RichEdit1->document()).ToPageLayout();
+  printer.QtPrinter()->setPageSize(page.pageSize());
+  printer.QtPrinter()->setPageOrientation(page.orientation());
   ReportPrintJob job(*RichEdit1->document());
   if (!ExecutePrintDialog(printer, 1, job.PageCount(*printer.QtPrinter()), this)) return;
   printer.SetTitle(QString());
