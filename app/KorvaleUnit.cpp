@@ -504,9 +504,9 @@ bool TKorvaleForm::DirectoryHasScanData(const QString& Dir) const {
 void TKorvaleForm::ListDataDirectories(bool RootWhenNoSubdirectories, const QString& Root) {
   // A root without subdirectories is its own data directory, whatever it
   // holds, also when roots chosen before it had some.
-  const bool hasSubdirectories =
-      std::any_of(SubdirectoryList.begin(), SubdirectoryList.end(),
-                  [&](const QString& Dir) { return Dir.size() > Root.size() && Dir.startsWith(Root); });
+  const bool hasSubdirectories = std::any_of(
+      SubdirectoryList.begin(), SubdirectoryList.end(),
+      [&](const QString& Dir) { return Dir.size() > Root.size() && Dir.startsWith(Root); });
   if (RootWhenNoSubdirectories && !hasSubdirectories && !BareRoots.contains(Root))
     BareRoots.append(Root);
   QStringList shown = BareRoots;

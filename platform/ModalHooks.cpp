@@ -8,14 +8,14 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHash>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QHash>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>

@@ -70,8 +70,8 @@ void TRadioGroup::Rebuild() {
 QString TRadioGroup::ShownTitle() const {
   QStyleOptionGroupBox option;
   initStyleOption(&option);
-  const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                              QStyle::SC_GroupBoxLabel, this);
+  const QRect label =
+      style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
   // The caption keeps the same indent on its right as on its left.
   const int room = width() - 2 * std::max(label.left(), 0);
   return fontMetrics().elidedText(title(), Qt::ElideRight, std::max(room, 0));

@@ -110,13 +110,13 @@ QPageLayout ReportPage::ToPageLayout() const {
   const QSizeF portrait = landscape ? QSizeF(Points(PaperHeight), Points(PaperWidth))
                                     : QSizeF(Points(PaperWidth), Points(PaperHeight));
   const QPageSize size(portrait, QPageSize::Point, QString(), QPageSize::FuzzyMatch);
-  QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                     QMarginsF(), QPageLayout::Point);
+  QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
+                     QPageLayout::Point);
   // Margins beyond what the paper allows are the printer's concern; the
   // layout takes them as they are.
   layout.setMode(QPageLayout::FullPageMode);
-  layout.setMargins(QMarginsF(Points(MarginLeft), Points(MarginTop), Points(MarginRight),
-                              Points(MarginBottom)));
+  layout.setMargins(
+      QMarginsF(Points(MarginLeft), Points(MarginTop), Points(MarginRight), Points(MarginBottom)));
   return layout;
 }
 
@@ -137,8 +137,8 @@ ReportPage ReportPage::Of(const QTextDocument& Document) {
   const QVariantList values = Document.property(PageProperty).toList();
   if (values.size() != 6) return ReportPage();
   ReportPage page;
-  int* const fields[] = {&page.PaperWidth, &page.PaperHeight, &page.MarginLeft,
-                         &page.MarginRight, &page.MarginTop,  &page.MarginBottom};
+  int* const fields[] = {&page.PaperWidth,  &page.PaperHeight, &page.MarginLeft,
+                         &page.MarginRight, &page.MarginTop,   &page.MarginBottom};
   for (int i = 0; i < 6; ++i) *fields[i] = values[i].toInt();
   return page.IsUsable() ? page : ReportPage();
 }
@@ -150,9 +150,9 @@ void ReportPage::SetOn(QTextDocument& Document) const {
 
 QByteArray ReportPage::RtfWords() const {
   return "\\paperw" + QByteArray::number(PaperWidth) + "\\paperh" +
-         QByteArray::number(PaperHeight) + "\\margl" + QByteArray::number(MarginLeft) +
-         "\\margr" + QByteArray::number(MarginRight) + "\\margt" + QByteArray::number(MarginTop) +
-         "\\margb" + QByteArray::number(MarginBottom);
+         QByteArray::number(PaperHeight) + "\\margl" + QByteArray::number(MarginLeft) + "\\margr" +
+         QByteArray::number(MarginRight) + "\\margt" + QByteArray::number(MarginTop) + "\\margb" +
+         QByteArray::number(MarginBottom);
 }
 
 ReportPage ReportPage::FromRtf(const QByteArray& Data, const ReportPage& Default) {

@@ -59,7 +59,8 @@ QRectF ReportPrintJob::LayOut(const QPrinter& Printer) {
   const double perTwip = ReportPage::PixelsPerInch / ReportPage::TwipsPerInch;
   FCopy->setPageSize(QSizeF(page.TextWidth() * perTwip, page.TextHeight() * perTwip));
   // Device pixels start at the printable area unless the whole page is.
-  const QPointF origin = Printer.fullPage() ? QPointF() : layout.paintRectPixels(resolution).topLeft();
+  const QPointF origin =
+      Printer.fullPage() ? QPointF() : layout.paintRectPixels(resolution).topLeft();
   const double deviceTwip = resolution / ReportPage::TwipsPerInch;
   return QRectF(QPointF(page.MarginLeft * deviceTwip, page.MarginTop * deviceTwip) - origin,
                 QSizeF(page.TextWidth() * deviceTwip, page.TextHeight() * deviceTwip));

@@ -182,8 +182,8 @@ void RtfWriter::WritePicture(const QTextFragment& Fragment) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG") || png.isEmpty()) return;  // cannot be stored
-  const QSizeF shown = FitToWidth(ReportPictureSize(format, image),
-                                 ReportPage::Of(FDocument).TextWidthPixels());
+  const QSizeF shown =
+      FitToWidth(ReportPictureSize(format, image), ReportPage::Of(FDocument).TextWidthPixels());
   const QByteArray hex = png.toHex();
   // One picture per object character of the fragment.
   for (qsizetype n = 0; n < Fragment.text().size(); ++n) {

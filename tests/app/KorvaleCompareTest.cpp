@@ -253,12 +253,15 @@ TEST_F(KorvaleCompareTest, PointerReadoutCopyAndZoomOut) {
 TEST_F(KorvaleCompareTest, CurvesWhoseItemsEndAlikeGetLegendTitlesThatTellThemApart) {
   // The main window's item texts end in the channel; the viewers' names
   // hold the whole directory.
-  AddViewer(QStringLiteral("...nA/cell2/0*.IP1"), 100, 50, [](double) { return 1.0; })
-      .setWindowTitle(QStringLiteral("/data/2026/runA/cell2/0*.IP1"));
-  AddViewer(QStringLiteral("...nB/cell2/0*.IP1"), 100, 50, [](double) { return 2.0; })
-      .setWindowTitle(QStringLiteral("/data/2026/runB/cell2/0*.IP1"));
-  AddViewer(QStringLiteral("...runA/cell3/0*.RA3"), 100, 50, [](double) { return 3.0; })
-      .setWindowTitle(QStringLiteral("/data/2026/runA/cell3/0*.RA3"));
+  AddViewer(QStringLiteral("...nA/cell2/0*.IP1"), 100, 50, [](double) {
+    return 1.0;
+  }).setWindowTitle(QStringLiteral("/data/2026/runA/cell2/0*.IP1"));
+  AddViewer(QStringLiteral("...nB/cell2/0*.IP1"), 100, 50, [](double) {
+    return 2.0;
+  }).setWindowTitle(QStringLiteral("/data/2026/runB/cell2/0*.IP1"));
+  AddViewer(QStringLiteral("...runA/cell3/0*.RA3"), 100, 50, [](double) {
+    return 3.0;
+  }).setWindowTitle(QStringLiteral("/data/2026/runA/cell3/0*.RA3"));
   Select({0, 1, 2});
   Refresh(false);
   EXPECT_EQ(Series(1).GetTitle(), "runA/cell2/0*.IP1");

@@ -22,9 +22,9 @@
 #include "app/KorvaleTabBar.h"
 #include "app/UnitKorvaleCompare.h"
 #include "app/UnitSedDataView.h"
-#include "chart/series/RegisterSeriesTypes.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartSeries.h"
+#include "chart/series/RegisterSeriesTypes.h"
 #include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
 #include "tests/support/ModalScript.h"
@@ -368,7 +368,8 @@ TEST_F(KorvaleFormTest, ClosingViewersKeepsTheOthersComparedAndTheLastLeavesSele
 TEST_F(KorvaleFormTest, NoTextWidensTheWindowBeyondALaptopScreen) {
   // A deep folder, as runs are kept, and a long status text in a viewer.
   const fs::path root = Work / "instrument-exports" / "2026" / "march" / "user-somebody";
-  WriteChannel(root / "sedimentation-velocity-run-0042" / "Interference", OpticalSystem::Interference, 2);
+  WriteChannel(root / "sedimentation-velocity-run-0042" / "Interference",
+               OpticalSystem::Interference, 2);
   ChooseRoot(root);
   ModalScript script;
   script.AnswerFile(false);  // the report asks for its logo when first shown
@@ -386,7 +387,8 @@ TEST_F(KorvaleFormTest, NoTextWidensTheWindowBeyondALaptopScreen) {
       "Korvale keeps looking for readable scans.");
   viewer.LabelProblem->setText(status + status);
   viewer.LabelDir->setText(Form->GetDataDirectory().repeated(4));
-  Form->RadioGroupChannels->setTitle("Data types available in " + Form->GetDataDirectory().repeated(4));
+  Form->RadioGroupChannels->setTitle("Data types available in " +
+                                     Form->GetDataDirectory().repeated(4));
   Form->RootDir->setText(Form->GetDataDirectory().repeated(4));
   QCoreApplication::processEvents();
   EXPECT_EQ(Form->minimumSizeHint().expandedTo(Form->minimumSize()).width(), fourViewers.width());

@@ -1,7 +1,7 @@
 #include "tests/support/OutsideProgram.h"
 
-#include <QDir>
 #include <QColor>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -67,12 +67,12 @@ QImage RenderPdfPage(const QString& File, int Page, int Dpi, const QString& Work
   if (Renderer.isEmpty()) return Fail(QStringLiteral("pdftoppm (poppler-utils) is not installed"));
   QDir().mkpath(WorkDir);
   const QString Stem = QDir(WorkDir).filePath(QStringLiteral("page%1").arg(Page));
-  const QString Why = RunProgram(Renderer,
-                                 {QStringLiteral("-png"), QStringLiteral("-r"),
-                                  QString::number(Dpi), QStringLiteral("-f"), QString::number(Page),
-                                  QStringLiteral("-l"), QString::number(Page),
-                                  QStringLiteral("-singlefile"), File, Stem},
-                                 60000);
+  const QString Why =
+      RunProgram(Renderer,
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(Dpi),
+                  QStringLiteral("-f"), QString::number(Page), QStringLiteral("-l"),
+                  QString::number(Page), QStringLiteral("-singlefile"), File, Stem},
+                 60000);
   if (!Why.isEmpty()) return Fail(Why);
   QImage Image(Stem + QStringLiteral(".png"));
   if (Image.isNull()) return Fail(QStringLiteral("pdftoppm wrote no page image"));
@@ -93,7 +93,8 @@ QVector<PdfPicture> PdfPictures(const QString& File) {
   const QString Lister = FindProgram(QStringLiteral("pdfimages"));
   QByteArray Out;
   QVector<PdfPicture> Pictures;
-  if (Lister.isEmpty() || !RunProgram(Lister, {QStringLiteral("-list"), File}, 60000, &Out).isEmpty())
+  if (Lister.isEmpty() ||
+      !RunProgram(Lister, {QStringLiteral("-list"), File}, 60000, &Out).isEmpty())
     return Pictures;
   // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
   const QStringList Lines = QString::fromUtf8(Out).split(u'\n');

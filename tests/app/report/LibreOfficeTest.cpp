@@ -5,14 +5,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QListWidget>
-#include <QTabWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -269,8 +269,8 @@ TEST_F(LibreOfficeTest, EveryChartCopiedIntoTheReportLiesInsideThePagesMargins) 
   const QVector<PdfPicture> printed = PdfPictures(Q(pdf));
   ASSERT_EQ(printed.size(), 9);
   for (const PdfPicture& picture : printed)
-    EXPECT_LE(picture.Width / picture.XPpi, 6.5 + 0.02) << picture.Width << " pixels on page "
-                                                        << picture.Page;
+    EXPECT_LE(picture.Width / picture.XPpi, 6.5 + 0.02)
+        << picture.Width << " pixels on page " << picture.Page;
   // Nothing of any page lies in its inch-wide margins (Letter paper).
   constexpr int Dpi = 40;
   const int pages = PdfPageCount(Q(pdf));

@@ -27,7 +27,8 @@ TEST_F(ReportPageTest, NewReportsAreLaidOutOnLetterWithInchMargins) {
   EXPECT_EQ(page, ReportPage());
   EXPECT_EQ(page.TextWidth(), 9360);  // 6.5 inches
   EXPECT_DOUBLE_EQ(page.TextWidthPixels(), 624.0);
-  EXPECT_EQ(page.RtfWords(), "\\paperw12240\\paperh15840\\margl1440\\margr1440\\margt1440\\margb1440");
+  EXPECT_EQ(page.RtfWords(),
+            "\\paperw12240\\paperh15840\\margl1440\\margr1440\\margt1440\\margb1440");
   EXPECT_TRUE(page.IsUsable());
 }
 
