@@ -59,15 +59,18 @@ QSize TElidedLabel::minimumSizeHint() const {
 }
 
 bool TElidedLabel::event(QEvent* Event) {
-  if (Event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-    auto* help = static_cast<QHelpEvent*>(Event);
-    if (IsElided())
-      QToolTip::showText(help->globalPos(), text(), this, rect());
-    else
-      QToolTip::hideText();
+  if (Event->type() == QEvent::ToolTip && ShowShortenedTextTip(*this, *Event, IsElided(), text()))
     return true;
-  }
   return QLabel::event(Event);
+}
+
+bool ShowShortenedTextTip(QWidget& Widget, QEvent& Event, bool Shortened, const QString& Whole) {
+  if (Event.type() != QEvent::ToolTip || !Widget.toolTip().isEmpty()) return false;
+  if (Shortened)
+    QToolTip::showText(static_cast<QHelpEvent&>(Event).globalPos(), Whole, &Widget, Widget.rect());
+  else
+    QToolTip::hideText();
+  return true;
 }
 
 void TElidedLabel::paintEvent(QPaintEvent*) {

@@ -33,3 +33,8 @@ class TElidedLabel : public QLabel {
 
   bool FKeepLastWord = false;
 };
+
+// For a widget that shows Whole shortened when Shortened: on a tool-tip
+// Event, and when the widget has no tool tip of its own, shows Whole as the
+// tip (or none when nothing is shortened). True when the event was handled.
+bool ShowShortenedTextTip(QWidget& Widget, QEvent& Event, bool Shortened, const QString& Whole);

@@ -1,15 +1,14 @@
 #include "platform/TRadioGroup.h"
 
 #include "platform/QtGuard.h"
+#include "platform/TElidedLabel.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGridLayout>
-#include <QHelpEvent>
 #include <QRadioButton>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
-#include <QToolTip>
 
 TRadioGroup::TRadioGroup(const QString& Caption, QWidget* Parent) : QGroupBox(Caption, Parent) {
   FLayout = new QGridLayout(this);
@@ -91,14 +90,9 @@ QSize TRadioGroup::minimumSizeHint() const {
 }
 
 bool TRadioGroup::event(QEvent* Event) {
-  if (Event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-    auto* help = static_cast<QHelpEvent*>(Event);
-    if (ShownTitle() != title())
-      QToolTip::showText(help->globalPos(), title(), this, rect());
-    else
-      QToolTip::hideText();
+  if (Event->type() == QEvent::ToolTip &&
+      ShowShortenedTextTip(*this, *Event, ShownTitle() != title(), title()))
     return true;
-  }
   return QGroupBox::event(Event);
 }
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTabWidget>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -107,6 +108,15 @@ class KorvaleFormTest : public ::testing::Test {
     Form->ButtonLaunchClick();
     const std::vector<TSedDataView*> viewers = Form->OpenViewers();
     return viewers.empty() ? nullptr : viewers.back();
+  }
+  // Three viewers of the absorbance channel of Work/run/Absorbance.
+  std::array<QPointer<TSedDataView>, 3> LaunchThreeViewersOfOneChannel() {
+    const fs::path root = Work / "run";
+    WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
+    ChooseRoot(root);
+    std::array<QPointer<TSedDataView>, 3> viewers;
+    for (QPointer<TSedDataView>& viewer : viewers) viewer = Launch();
+    return viewers;
   }
   void CloseTab(int Index) {
     Form->PC->setCurrentIndex(Index);
@@ -231,12 +241,7 @@ TEST_F(KorvaleFormTest, SameChannelLaunchedAgainIsNumbered) {
 }
 
 TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {
-  const fs::path root = Work / "run";
-  WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
-  ChooseRoot(root);
-  const QPointer<TSedDataView> first = Launch();
-  const QPointer<TSedDataView> second = Launch();
-  const QPointer<TSedDataView> third = Launch();
+  const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
   CloseTab(TKorvaleForm::FirstViewerPage);
   EXPECT_FALSE(first);
   const QPointer<TSedDataView> fourth = Launch();
@@ -333,12 +338,7 @@ TEST_F(KorvaleFormTest, ANewRootStartsWithNothingOfTheEarlierOneChosen) {
 }
 
 TEST_F(KorvaleFormTest, ClosingViewersKeepsTheOthersComparedAndTheLastLeavesSelectData) {
-  const fs::path root = Work / "run";
-  WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
-  ChooseRoot(root);
-  const QPointer<TSedDataView> first = Launch();
-  const QPointer<TSedDataView> second = Launch();
-  const QPointer<TSedDataView> third = Launch();
+  const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
   ASSERT_TRUE(first && second && third);
   QListWidget& compared = *KorvaleCompare->ListBoxOpenWindows;
   compared.selectAll();
@@ -350,7 +350,7 @@ TEST_F(KorvaleFormTest, ClosingViewersKeepsTheOthersComparedAndTheLastLeavesSele
     return active;
   };
   ASSERT_EQ(activeCurves(), 3);
-  EXPECT_EQ(DataFolder(), Slash(root / "Absorbance"));
+  EXPECT_EQ(DataFolder(), Slash(Work / "run" / "Absorbance"));
 
   CloseTab(Form->PC->indexOf(second->parentWidget()));
   ASSERT_EQ(compared.count(), 2);

@@ -6,16 +6,11 @@
 #include <QPageSize>
 #include <QTextDocument>
 
-namespace {
+#include "tests/app/report/ReportDocs.h"
 
-ReportPage A4Landscape() {
-  ReportPage page;
-  page.PaperWidth = 16838;
-  page.PaperHeight = 11906;
-  page.MarginLeft = page.MarginRight = 720;
-  page.MarginTop = page.MarginBottom = 567;
-  return page;
-}
+using namespace reportdocs;
+
+namespace {
 
 class ReportPageTest : public ::testing::Test {
  protected:

@@ -14,15 +14,6 @@ using namespace reportdocs;
 
 namespace {
 
-ReportPage A4Landscape() {
-  ReportPage page;
-  page.PaperWidth = 16838;
-  page.PaperHeight = 11906;
-  page.MarginLeft = page.MarginRight = 720;
-  page.MarginTop = page.MarginBottom = 567;
-  return page;
-}
-
 class ReportPictureTest : public ::testing::Test {
  protected:
   // An 800 x 400 chart picture, as the viewers copy them, appended to Doc.

@@ -55,6 +55,15 @@ class TChartPreviewTest : public ::testing::Test {
     return File;
   }
 
+  // A line chart of thirty points, ten on each page.
+  static void MakeThreePages(TChart& Chart) {
+    Chart.SetBounds(0, 0, 400, 300);
+    auto* Series = new TLineSeries(&Chart);
+    Chart.AddSeries(Series);
+    for (int I = 0; I < 30; ++I) Series->Add(I);
+    Chart.SetMaxPointsPerPage(10);
+  }
+
   // Shows the form as the modal seam does, runs Steps on it, closes it.
   void Open(TChartPreview& Form, const std::function<void()>& Steps) {
     SetShowModalHook([&](QDialog&) {
@@ -257,11 +266,7 @@ TEST_F(TChartPreviewTest, WithoutPanelTheMarginControlsAreDisabled) {
 TEST_F(TChartPreviewTest, APagedChartPrintsEveryPageThroughTheNavigator) {
   const QString File = InjectPrinters();
   TChart Chart{nullptr};
-  Chart.SetBounds(0, 0, 400, 300);
-  auto* Series = new TLineSeries(&Chart);
-  Chart.AddSeries(Series);
-  for (int I = 0; I < 30; ++I) Series->Add(I);
-  Chart.SetMaxPointsPerPage(10);
+  MakeThreePages(Chart);
   ModalScript Script;
   Script.AnswerForm([&](QDialog& Dialog) {
     auto& Form = dynamic_cast<TChartPreview&>(Dialog);
@@ -287,11 +292,7 @@ TEST_F(TChartPreviewTest, APagedChartPrintsEveryPageThroughTheNavigator) {
 // the user names in it, as a user fills in the dialog.
 TEST_F(TChartPreviewTest, ThePrintDialogPrintsAPageRangeIntoANamedPdfFile) {
   TChart Chart{nullptr};
-  Chart.SetBounds(0, 0, 400, 300);
-  auto* Series = new TLineSeries(&Chart);
-  Chart.AddSeries(Series);
-  for (int I = 0; I < 30; ++I) Series->Add(I);
-  Chart.SetMaxPointsPerPage(10);
+  MakeThreePages(Chart);
   const QString File = Dir + "/pages-2-3.pdf";
   ModalScript Script;
   Script.AnswerForm([&](QDialog& Dialog) {
