@@ -21,6 +21,7 @@
 #include "platform/MessageBox.h"
 #include "platform/QtGuard.h"
 #include "platform/TColor.h"
+#include "platform/TElidedLabel.h"
 #include "platform/TRadioGroup.h"
 
 #include <QAction>
@@ -51,6 +52,10 @@ const QString TKorvaleForm::NoChannelText =
     QStringLiteral("No Channel selected, cannot launch viewing window");
 const QString TKorvaleForm::CreateFailedText = QStringLiteral("Failed to create the SedData form");
 const QString TKorvaleForm::LaunchFailedText = QStringLiteral("Launch failed");
+const QString TKorvaleForm::AvailableDataTitle = QStringLiteral("Available data");
+const QString TKorvaleForm::NoScanFilesText = QStringLiteral("No scan files found in ");
+const QString TKorvaleForm::NoRunDirectoriesText =
+    QStringLiteral("No run directories with scan files found in ");
 
 namespace {
 
@@ -216,7 +221,7 @@ QWidget* TKorvaleForm::BuildSelectDataSheet() {
   left->addWidget(new QLabel(QStringLiteral("Data directories")));
   ListBoxDataDirs = new QListWidget;
   left->addWidget(ListBoxDataDirs, 2);
-  RadioGroupChannels = new TRadioGroup(QStringLiteral("Available data"));
+  RadioGroupChannels = new TRadioGroup(AvailableDataTitle);
   RadioGroupChannels->SetColumns(4);
   left->addWidget(RadioGroupChannels, 1);
   ButtonLaunch = new QPushButton(QStringLiteral("&Launch a viewer"));
@@ -238,7 +243,8 @@ QWidget* TKorvaleForm::BuildRootRow() {
   auto* layout = new QHBoxLayout(Panel3);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(new QLabel(QStringLiteral("Root directory:")));
-  RootDir = new QLabel(QStringLiteral("None selected"));
+  // A long root must not widen the window: it is shortened, whole in the tool tip.
+  RootDir = new TElidedLabel(QStringLiteral("None selected"));
   RootDir->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(RootDir, 1);
   btnSetInputDir = new QPushButton(QStringLiteral("&Select"));
@@ -442,18 +448,36 @@ void TKorvaleForm::btnSetInputDirClick() {
   RootDir->setText(root);
   SaveLastDirectory(root);
   RememberedRoot = root;
-  // Directories of every root chosen since start-up accumulate.
+  // Directories of every root chosen since start-up accumulate, each once.
   if (CollectSubdirectories(root))
     ListDataDirectories(true, root);
   else
     Tell(QStringLiteral("The folder %1 cannot be read.").arg(root));
-  RadioGroupChannels->ClearItems();
   if (ViewAScan && ViewAScan->TransformChart && ViewAScan->TransformChart->SeriesCount() > 0)
     ViewAScan->TransformChart->GetSeries(0)->Clear();
-  if (ListBoxDataDirs->count() > 0) {
-    ListBoxDataDirs->setCurrentRow(0);
+  ChooseFirstDirectoryOf(root);
+}
+
+void TKorvaleForm::ChooseFirstDirectoryOf(const QString& Root) {
+  // Nothing of an earlier root stays chosen.
+  ForgetDataDirectory();
+  for (int row = 0; row < ListBoxDataDirs->count(); ++row) {
+    if (!ListBoxDataDirs->item(row)->text().startsWith(Root)) continue;
+    ListBoxDataDirs->setCurrentRow(row);
     ListBoxDataDirsClick();
+    return;
   }
+  RadioGroupChannels->setTitle(NoRunDirectoriesText + Root);
+}
+
+void TKorvaleForm::ForgetDataDirectory() {
+  ListBoxDataDirs->setCurrentRow(-1);
+  ListBoxDataDirs->clearSelection();
+  DataDirectory = QStringLiteral(" ");
+  SourceDirTxt->clear();
+  FillFileList(QString());
+  ResetChannelFlags();
+  RadioGroupChannels->setTitle(AvailableDataTitle);
 }
 
 void TKorvaleForm::ButtonRefreshSubdirectoriesClick() {
@@ -478,13 +502,16 @@ bool TKorvaleForm::DirectoryHasScanData(const QString& Dir) const {
 }
 
 void TKorvaleForm::ListDataDirectories(bool RootWhenNoSubdirectories, const QString& Root) {
-  QStringList shown;
-  if (SubdirectoryList.isEmpty() && RootWhenNoSubdirectories) {
-    shown.append(Root);
-  } else {
-    for (const QString& dir : SubdirectoryList)
-      if (DirectoryHasScanData(dir)) shown.append(dir);
-  }
+  // A root without subdirectories is its own data directory, whatever it
+  // holds, also when roots chosen before it had some.
+  const bool hasSubdirectories = std::any_of(
+      SubdirectoryList.begin(), SubdirectoryList.end(),
+      [&](const QString& Dir) { return Dir.size() > Root.size() && Dir.startsWith(Root); });
+  if (RootWhenNoSubdirectories && !hasSubdirectories && !BareRoots.contains(Root))
+    BareRoots.append(Root);
+  QStringList shown = BareRoots;
+  for (const QString& dir : SubdirectoryList)
+    if (!shown.contains(dir) && DirectoryHasScanData(dir)) shown.append(dir);
   ScanFileNames::Sort(shown);
   ListBoxDataDirs->clear();
   ListBoxDataDirs->addItems(shown);
@@ -497,6 +524,7 @@ bool TKorvaleForm::RescanRootDirectory() {
   }
   RootDir->setText(RememberedRoot);
   SubdirectoryList.clear();
+  BareRoots.clear();
   if (!CollectSubdirectories(RememberedRoot)) {
     Tell(QStringLiteral("The folder %1 cannot be read.").arg(RememberedRoot));
     return true;
@@ -513,9 +541,11 @@ void TKorvaleForm::ListBoxDataDirsClick() {
                         ShortenPathForDisplay(dir, DataDirectoryDisplayLength));
   FillFileList(dir);
   DataDirectory = dir;
+  SetDataFolder(dir);
   RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + dir);
   ResetChannelFlags();
   UpdateDirChannels(dir);
+  if (RadioGroupChannels->Count() == 0) RadioGroupChannels->setTitle(NoScanFilesText + dir);
   QDir::setCurrent(dir);  // a directory that cannot be made current is ignored
 }
 
@@ -531,6 +561,9 @@ void TKorvaleForm::UpdateDirChannels(const QString& Dir) {
 void TKorvaleForm::ShowChannelChoices(const QStringList& Items, int ItemIndex) {
   RadioGroupChannels->SetItems(Items);
   RadioGroupChannels->SetItemIndex(ItemIndex);
+  // Channels that appear in a directory that had none.
+  if (!Items.isEmpty() && RadioGroupChannels->title().startsWith(NoScanFilesText))
+    RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + DataDirectory);
 }
 
 void TKorvaleForm::Timer1Timer() {
@@ -710,6 +743,8 @@ void TKorvaleForm::CloseSheetClick(QObject*) {
   CloseViewersTagged(SheetTag(sheet));
   PC->removeTab(PC->indexOf(sheet));
   sheet->deleteLater();
+  // With no viewer left the user goes back to choosing data.
+  if (PC->count() == FirstViewerPage) PC->setCurrentWidget(MainSheet);
   PCChange();
 }
 
@@ -719,10 +754,9 @@ void TKorvaleForm::CloseViewersTagged(int Tag) {
   for (int i = 0; i < ListBoxOpenWindows->count(); ++i)
     if (TSedDataView* v = ViewerOfItem(ListBoxOpenWindows->item(i)); tagged(v))
       closing.push_back(v);
-  if (KorvaleCompare && KorvaleCompare->ListBoxOpenWindows) {
-    KorvaleCompare->ListBoxOpenWindows->clearSelection();
+  // The other viewers stay chosen in the comparison.
+  if (KorvaleCompare && KorvaleCompare->ListBoxOpenWindows)
     RemoveItems(*KorvaleCompare->ListBoxOpenWindows, tagged);
-  }
   RemoveItems(*ListBoxOpenWindows, tagged);
   // The viewer may be running the handler that called us: it stops polling
   // now and is freed once control is back in the event loop.
@@ -745,6 +779,10 @@ void TKorvaleForm::CloseAllViewers() {
 
 void TKorvaleForm::PCChange() {
   QWidget* page = PC->currentWidget();
+  // File dialogs start in the folder of the viewer the user works with.
+  if (PC->currentIndex() >= FirstViewerPage && page != nullptr)
+    if (const auto* viewer = page->findChild<TSedDataView*>(QString(), Qt::FindDirectChildrenOnly))
+      SetDataFolder(viewer->GetDataDirectory());
   if (page == CompareSheet && KorvaleCompare) KorvaleCompare->RefreshComparison();
   if (page == ReportSheet && FileRptFrm) {
     FileRptFrm->hide();

@@ -45,6 +45,11 @@ class TKorvaleForm : public QMainWindow {
   static const QString NoChannelText;
   static const QString CreateFailedText;
   static const QString LaunchFailedText;
+  static const QString AvailableDataTitle;
+  // Channel group captions for a directory without channels and a root
+  // without run directories; the directory follows.
+  static const QString NoScanFilesText;
+  static const QString NoRunDirectoriesText;
 
   explicit TKorvaleForm(QWidget* AOwner = nullptr);
   ~TKorvaleForm() override;
@@ -184,6 +189,10 @@ class TKorvaleForm : public QMainWindow {
   bool EmbedCompareForm();
   bool EmbedReportForm();
   void ListDataDirectories(bool RootWhenNoSubdirectories, const QString& Root);
+  // Chooses the first listed data directory below Root, or says there is none.
+  void ChooseFirstDirectoryOf(const QString& Root);
+  // No data directory chosen: no files, no channels.
+  void ForgetDataDirectory();
   void FillFileList(const QString& Dir);
   void ShowChannelChoices(const QStringList& Items, int ItemIndex);
   QString UniqueViewerName(const QString& ChannelText) const;
@@ -208,6 +217,8 @@ class TKorvaleForm : public QMainWindow {
   // The item the user chose last, so that a rebuild of the choices keeps a
   // reference or sample sector the user picked.
   QString SelectedItemText;
+  // Chosen roots without subdirectories, each listed as a data directory.
+  QStringList BareRoots;
   // Tags only rise: a tag freed by a closed viewer is never handed out
   // again, so closing by tag closes exactly one viewer.
   int NextViewerTag = FirstViewerPage;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QSet>
 
 #include <filesystem>
 #include <system_error>
@@ -47,8 +48,9 @@ QString WithTrailingDelimiter(const QString& Path) {
   return Path.endsWith(u'/') ? Path : Path + u'/';
 }
 
-bool CollectSubdirectories(const QString& Directory, QStringList& List,
-                           const TReadDirectory& Read) {
+namespace {
+
+bool Walk(const QString& Directory, QStringList& List, const TReadDirectory& Read) {
   const std::optional<TEntries> entries = Read(Directory);
   if (!entries) return false;
   for (const TEntry& entry : *entries) {
@@ -60,8 +62,23 @@ bool CollectSubdirectories(const QString& Directory, QStringList& List,
     }
     const qsizetype at = List.size();
     List.append(path);
-    if (!CollectSubdirectories(path, List, Read)) List.removeAt(at);
+    if (!Walk(path, List, Read)) List.removeAt(at);
   }
+  return true;
+}
+
+}  // namespace
+
+bool CollectSubdirectories(const QString& Directory, QStringList& List,
+                           const TReadDirectory& Read) {
+  QStringList found;
+  if (!Walk(Directory, found, Read)) return false;
+  QSet<QString> listed(List.begin(), List.end());
+  for (const QString& path : found)
+    if (!listed.contains(path)) {
+      listed.insert(path);
+      List.append(path);
+    }
   return true;
 }
 

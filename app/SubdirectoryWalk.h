@@ -31,7 +31,8 @@ std::optional<TEntries> ReadDirectory(const QString& Directory);
 QString WithTrailingDelimiter(const QString& Path);
 
 // Appends to List every directory below Directory (which ends with "/"),
-// each with a trailing "/". False, with List unchanged, when Directory
+// each with a trailing "/", that List does not hold yet: walking a root
+// again adds only what is new. False, with List unchanged, when Directory
 // itself cannot be read.
 bool CollectSubdirectories(const QString& Directory, QStringList& List,
                            const TReadDirectory& Read = ReadDirectory);

@@ -16,6 +16,7 @@
 #include "chart/series/TFastLineSeries.h"
 #include "platform/FormatSettings.h"
 #include "platform/QtGuard.h"
+#include "platform/TElidedLabel.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -120,14 +121,58 @@ void TKorvaleCompare::RefreshComparison() {
   for (int i = 0; i < dcdtChart->SeriesCount(); ++i) dcdtChart->GetSeries(i)->SetActive(false);
   dcdtChart->GetLeftAxis()->GetTitle().SetCaption(GetNormalized() ? NormalizedTitle
                                                                   : UnnormalizedTitle);
-  int k = 0;
+  std::vector<const QListWidgetItem*> selected;
+  QStringList texts;
+  QStringList names;
   for (int i = 0; i < ListBoxOpenWindows->count(); ++i) {
     const QListWidgetItem* item = ListBoxOpenWindows->item(i);
     if (!item->isSelected()) continue;
-    PlotViewer(OverlaySeries(++k), *item, cycle.CurrentColour());
+    selected.push_back(item);
+    texts.append(item->text());
+    const TSedDataView* viewer = ViewerOf(item);
+    names.append(viewer != nullptr ? viewer->windowTitle() : item->text());
+  }
+  const QStringList titles = LegendTitles(texts, names);
+  for (size_t k = 0; k < selected.size(); ++k) {
+    TChartSeries& series = OverlaySeries(static_cast<int>(k) + 1);
+    PlotViewer(series, *selected[k], cycle.CurrentColour());
+    series.SetTitle(titles[static_cast<qsizetype>(k)]);
     cycle.Range.Advance();
   }
   dcdtChart->Invalidate();
+}
+
+QStringList TKorvaleCompare::LegendTitles(const QStringList& ItemTexts, const QStringList& Names) {
+  QStringList titles;
+  for (const QString& text : ItemTexts) titles.append(text.right(TitleLength));
+  for (qsizetype i = 0; i < titles.size(); ++i) {
+    // How far from the end the name must be shown to differ from every
+    // other curve of the same title.
+    qsizetype needed = 0;
+    bool clash = false;
+    for (qsizetype j = 0; j < titles.size(); ++j) {
+      if (j == i || ItemTexts[j].right(TitleLength) != ItemTexts[i].right(TitleLength)) continue;
+      clash = true;
+      needed = std::max(needed, CommonSuffixLength(Names[i], Names[j]) + 1);
+    }
+    if (!clash) continue;
+    const QString& name = Names[i];
+    if (needed > name.size()) {
+      titles[i] += QStringLiteral(" (%1)").arg(i + 1);  // the same name twice
+      continue;
+    }
+    // From the start of the folder name that makes the difference.
+    const qsizetype at = name.size() - needed;
+    const qsizetype from = at <= 0 ? 0 : name.lastIndexOf(u'/', at - 1) + 1;
+    titles[i] = name.mid(from);
+  }
+  return titles;
+}
+
+qsizetype TKorvaleCompare::CommonSuffixLength(const QString& A, const QString& B) {
+  qsizetype n = 0;
+  while (n < A.size() && n < B.size() && A[A.size() - 1 - n] == B[B.size() - 1 - n]) ++n;
+  return n;
 }
 
 bool TKorvaleCompare::RemoveViewer(const QObject* Viewer) {
@@ -146,8 +191,8 @@ TChartSeries& TKorvaleCompare::OverlaySeries(int K) {
   return *dcdtChart->GetSeries(K);
 }
 
-// A viewer whose curve cannot be normalised keeps an empty, titled series,
-// so the legend still tells which runs were chosen.
+// A viewer whose curve cannot be normalised keeps an empty series, titled
+// by the caller, so the legend still tells which runs were chosen.
 void TKorvaleCompare::PlotViewer(TChartSeries& Series, const QListWidgetItem& Item, int Colour) {
   Series.Clear();
   const auto colour = static_cast<TColor>(Colour);
@@ -162,7 +207,6 @@ void TKorvaleCompare::PlotViewer(TChartSeries& Series, const QListWidgetItem& It
   Series.SetActive(true);
   Series.SetSeriesColor(colour);
   Series.GetPen().SetWidth(PenWidth);
-  Series.SetTitle(Item.text().right(TitleLength));
 }
 
 void TKorvaleCompare::ButtonRefreshClick() {
@@ -209,11 +253,14 @@ void TKorvaleCompare::BuildForm() {
   ListBoxOpenWindows->setSelectionMode(QAbstractItemView::ExtendedSelection);
   Memo1 = new QPlainTextEdit(panel);
   ButtonRefresh = new QPushButton(QStringLiteral("Refresh data"), panel);
-  PosXTxt = new QLabel(QStringLiteral(" "), panel);
-  PosYTxt = new QLabel(QStringLiteral(" "), panel);
-  // A long read-out must not widen the panel and push the chart aside.
-  for (QLabel* label : {PosXTxt, PosYTxt})
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // A long read-out must not widen the panel and push the chart aside: its
+  // caption is shortened to the panel's width, its number always shows.
+  for (QLabel** label : {&PosXTxt, &PosYTxt}) {
+    auto* readOut = new TElidedLabel(QStringLiteral(" "), panel);
+    readOut->SetKeepLastWord(true);
+    readOut->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    *label = readOut;
+  }
   BitBtn1 = new QPushButton(QStringLiteral("Zoom out"), panel);
   side->addWidget(ListBoxOpenWindows, 2);
   side->addWidget(Memo1, 1);

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -55,6 +56,12 @@ class TKorvaleCompare : public QWidget {
   // would give no meaningful curve.
   static std::optional<double> NormalisationTotal(const KeptCurve& Curve);
 
+  // The legend title of each chosen curve: the last six characters of its
+  // item's text, or, where two curves share those, as much of the viewer's
+  // name (its directory and channel) as tells it apart, from the start of
+  // the folder that differs.
+  static QStringList LegendTitles(const QStringList& ItemTexts, const QStringList& Names);
+
   bool GetNormalized() const;
   // "Compare normalized data for: " and each selected item's text and a
   // blank ("unnormalized" when not normalising).
@@ -91,6 +98,7 @@ class TKorvaleCompare : public QWidget {
   void WireHandlers();
   TChartSeries& OverlaySeries(int K);
   void PlotViewer(TChartSeries& Series, const QListWidgetItem& Item, int Colour);
+  static qsizetype CommonSuffixLength(const QString& A, const QString& B);
 };
 
 // The program's one comparison window (on the main window's "Compare" tab);

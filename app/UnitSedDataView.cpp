@@ -29,6 +29,7 @@
 #include "platform/ModalHooks.h"
 #include "platform/QtGuard.h"
 #include "platform/ScopeGuard.h"
+#include "platform/TElidedLabel.h"
 #include "platform/TRadioGroup.h"
 #include "platform/TUpDown.h"
 
@@ -324,11 +325,17 @@ QWidget* TSedDataView::BuildStatusRow() {
   auto* row = new QWidget(this);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
-  PosXTxt = new QLabel(QStringLiteral(" "), row);
-  PosYTxt = new QLabel(QStringLiteral(" "), row);
+  // No text may widen the window: long ones are shortened, the read-outs'
+  // numbers always show.
+  auto* readX = new TElidedLabel(QStringLiteral(" "), row);
+  auto* readY = new TElidedLabel(QStringLiteral(" "), row);
+  readX->SetKeepLastWord(true);
+  readY->SetKeepLastWord(true);
+  PosXTxt = readX;
+  PosYTxt = readY;
   ZoomOutBtn = Button(QStringLiteral("Zoom out"), row);
-  LabelDir = new QLabel(row);
-  LabelProblem = new QLabel(row);
+  LabelDir = new TElidedLabel(row);
+  LabelProblem = new TElidedLabel(row);
   LabelProblem->setStyleSheet(QStringLiteral("color: #b00000"));
   CloseBtn = Button(QStringLiteral("&Close"), row);
   for (QLabel* label : {PosXTxt, PosYTxt}) label->setMinimumWidth(220);
@@ -1186,6 +1193,8 @@ QString TSedDataView::AskResultPath() {
   request.Title = QStringLiteral("Save s*g(s*)");
   request.Filter = ResultTextFile::DialogFilter;
   request.DefaultExt = QStringLiteral("txt");
+  request.FolderKind = QStringLiteral("results");
+  request.InitialDir = DataDirectory;
   request.FileName = ResultTextFile::ProposedFileName(Analysis->RawStore->Headers[0]);
   request.OverwritePrompt = true;
   request.Parent = this;

@@ -7,13 +7,15 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QHash>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
@@ -197,6 +199,25 @@ TFileDialogAnswer DefaultFileDialog(const TFileDialogRequest& r) {
   return answer;
 }
 
+struct TFileDialogFolders {
+  QString Data;
+  QHash<QString, QString> LastUsed;  // by kind
+};
+
+TFileDialogFolders& Folders() {
+  static TFileDialogFolders folders;
+  return folders;
+}
+
+// The folder a dialog of Request's kind starts in.
+QString StartFolder(const TFileDialogRequest& Request) {
+  if (Request.FolderKind.isEmpty()) return Request.InitialDir;
+  const QString last = Folders().LastUsed.value(Request.FolderKind);
+  // A folder removed since is no place to start.
+  if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+  return Request.InitialDir.isEmpty() ? Folders().Data : Request.InitialDir;
+}
+
 TFolderDialogAnswer DefaultFolderDialog(const TFolderDialogRequest& r) {
   TFolderDialogAnswer answer;
   if (Stray(QStringLiteral("folder dialog \"%1\"").arg(r.Title))) return answer;
@@ -369,7 +390,32 @@ TFileDialogHook SetFileDialogHook(TFileDialogHook Hook) {
 }
 
 TFileDialogAnswer ExecuteFileDialog(const TFileDialogRequest& Request) {
-  return FileSlot().Current(Request);
+  TFileDialogRequest request = Request;
+  request.InitialDir = StartFolder(Request);
+  const TFileDialogAnswer answer = FileSlot().Current(request);
+  if (answer.Accepted) RememberFileDialogFolder(request.FolderKind, answer.FileName);
+  return answer;
+}
+
+void RememberFileDialogFolder(const QString& Kind, const QString& FileName) {
+  if (!Kind.isEmpty() && !FileName.isEmpty())
+    Folders().LastUsed[Kind] = QFileInfo(FileName).absolutePath();
+}
+
+void SetDataFolder(const QString& Folder) {
+  Folders().Data = Folder;
+}
+
+QString DataFolder() {
+  return Folders().Data;
+}
+
+QString LastFileDialogFolder(const QString& Kind) {
+  return Folders().LastUsed.value(Kind);
+}
+
+void ForgetFileDialogFolders() {
+  Folders() = TFileDialogFolders();
 }
 
 TFolderDialogHook SetFolderDialogHook(TFolderDialogHook Hook) {

@@ -123,6 +123,10 @@ struct TFileDialogRequest {
   int FilterIndex = 1;  // 1-based
   QString DefaultExt;   // without the dot; added to a name typed without one
   QString InitialDir;
+  // The kind of file ("reports", "results", "exports", ...): the dialog then
+  // starts in the folder last used for that kind, and the first time in
+  // InitialDir or, when that is empty, in the data folder.
+  QString FolderKind;
   QString FileName;
   bool OverwritePrompt = false;  // save: ask before replacing a file
   QWidget* Parent = nullptr;
@@ -134,7 +138,18 @@ struct TFileDialogAnswer {
 };
 using TFileDialogHook = std::function<TFileDialogAnswer(const TFileDialogRequest&)>;
 TFileDialogHook SetFileDialogHook(TFileDialogHook Hook);
+// The hook sees the request with the starting folder of its kind filled in.
 TFileDialogAnswer ExecuteFileDialog(const TFileDialogRequest& Request);
+// The folder of the data in use (that of the viewer the user works with),
+// where file dialogs of a kind start until the user chose a file of it.
+void SetDataFolder(const QString& Folder);
+QString DataFolder();
+// The folder last used for Kind; empty when none was. Dialogs of their own
+// (printing into a file) remember the folder of the file chosen in them.
+QString LastFileDialogFolder(const QString& Kind);
+void RememberFileDialogFolder(const QString& Kind, const QString& FileName);
+// Forgets the folders of every kind and the data folder.
+void ForgetFileDialogFolders();
 
 // --------------------------------------------------------------- folder
 

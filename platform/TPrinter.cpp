@@ -13,6 +13,14 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr int PdfFileResolution = 300;  // dots per inch: sharp, and bitmaps stay small
+
+}  // namespace
+
+const QString TPrinter::PdfFileChoice = QStringLiteral("PDF file");
+
 TPrinter::TPrinter() : FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 TPrinter::~TPrinter() {
@@ -36,6 +44,7 @@ void TPrinter::SetPdfOutput(const QString& FileName, const QSizeF& PageSizeMM, i
     throw EPrinter(QStringLiteral("Invalid PDF page size, resolution or file name"));
   UsePdf(FileName, PageSizeMM, Resolution);
   FPrinterIndex = -1;
+  FPdfFileChosen = false;
 }
 
 void TPrinter::UsePdf(const QString& FileName, const QSizeF& PageSizeMM, int Resolution) {
@@ -59,6 +68,7 @@ void TPrinter::SetPdfPrinters(std::vector<TPdfPrinter> Value) {
       throw EPrinter(QStringLiteral("Invalid PDF page size, resolution or file name"));
   FPdfPrinters = std::move(Value);
   FPdfOutput = false;
+  FPdfFileChosen = false;
   FPrinterIndex = -1;
   if (FPdfPrinters.empty()) {
     const QPageLayout::Orientation orientation = FPrinter->pageLayout().orientation();
@@ -83,6 +93,7 @@ void TPrinter::SetPrinterIndex(int Value) {
   const QStringList names = Printers();
   if (Value < -1 || Value >= names.size())
     throw EPrinter(QStringLiteral("Printer selected is not valid"));
+  FPdfFileChosen = false;
   if (!FPdfPrinters.empty()) {
     // The first stand-in printer is the default one.
     const TPdfPrinter& P = FPdfPrinters[std::max(0, Value)];
@@ -100,6 +111,55 @@ void TPrinter::SetPrinterIndex(int Value) {
 
 bool TPrinter::HasPrinter() const {
   return FPdfOutput || !Printers().isEmpty();
+}
+
+QStringList TPrinter::Choices() const {
+  return Printers() << PdfFileChoice;
+}
+
+int TPrinter::GetChoiceIndex() const {
+  if (FPdfFileChosen) return static_cast<int>(Printers().size());
+  return std::max(0, FPrinterIndex);
+}
+
+void TPrinter::SetChoiceIndex(int Value) {
+  CheckNotPrinting("change the printer");
+  const int pdf = static_cast<int>(Printers().size());
+  if (Value != pdf) {
+    SetPrinterIndex(Value);
+    return;
+  }
+  const QSizeF portrait = FPrinter->pageLayout().pageSize().size(QPageSize::Millimeter);
+  UsePdf(QString(), portrait, PdfFileResolution);
+  FPrinterIndex = -1;
+  FPdfFileChosen = true;
+}
+
+QString TPrinter::GetPdfFileName() const {
+  return FPdfOutput ? FPrinter->outputFileName() : QString();
+}
+
+void TPrinter::SetPdfFileName(const QString& Value) {
+  CheckNotPrinting("change the printer");
+  if (!FPdfFileChosen) throw EPrinter(QStringLiteral("No PDF file is chosen to print into"));
+  FPrinter->setOutputFileName(Value);
+}
+
+void TPrinter::AdoptDialogChoice() {
+  CheckNotPrinting("change the printer");
+  if (FPrinter->outputFormat() == QPrinter::PdfFormat) {
+    if (FPrinter->outputFileName().isEmpty()) return;  // nothing chosen to print on
+    const auto standIn = std::find_if(FPdfPrinters.begin(), FPdfPrinters.end(), [&](auto& P) {
+      return P.FileName == FPrinter->outputFileName();
+    });
+    FPdfOutput = true;
+    FPdfFileChosen = standIn == FPdfPrinters.end();
+    FPrinterIndex = FPdfFileChosen ? -1 : static_cast<int>(standIn - FPdfPrinters.begin());
+    return;
+  }
+  FPdfOutput = false;
+  FPdfFileChosen = false;
+  FPrinterIndex = static_cast<int>(Printers().indexOf(FPrinter->printerName()));
 }
 
 TPrinterOrientation TPrinter::GetOrientation() const {
@@ -135,6 +195,8 @@ int TPrinter::GetYPixelsPerInch() const {
 void TPrinter::BeginDoc() {
   CheckNotPrinting("begin a new document");
   CheckHasPrinter();
+  if (FPdfFileChosen && FPrinter->outputFileName().isEmpty())
+    throw EPrinter(QStringLiteral("No PDF file was named to print into"));
   FPrinter->setDocName(FTitle);
   auto painter = std::make_unique<QPainter>();
   if (!painter->begin(FPrinter.get())) {
@@ -181,6 +243,11 @@ void TPrinter::Abort() {
 TCanvas& TPrinter::GetCanvas() {
   if (!FPrinting || !FCanvas) throw EPrinter(QStringLiteral("Printer is not printing"));
   return *FCanvas;
+}
+
+QPainter& TPrinter::GetPainter() {
+  if (!FPrinting || !FPainter) throw EPrinter(QStringLiteral("Printer is not printing"));
+  return *FPainter;
 }
 
 namespace {

@@ -24,8 +24,11 @@ struct TPdfPrinter {
 
 // The print job of the program over a QPrinter. It prints on an installed
 // printer, or into a PDF file with a given page size and resolution (tests,
-// and printing to a file). Every misuse and every missing printer raises
-// EPrinter with a clear message; nothing is silently skipped.
+// and printing to a file). Where the user chooses a printer, the choices
+// are the printers followed by a PDF file, named when the print starts; it
+// is offered also when no printer is installed. Every misuse and every
+// missing printer raises EPrinter with a clear message; nothing is
+// silently skipped.
 //
 // Units: PageWidth/PageHeight are device pixels of the printable area at
 // the device resolution (XPixelsPerInch/YPixelsPerInch), which is also the
@@ -57,6 +60,24 @@ class TPrinter {
   // Whether there is anything to print on (an installed printer or a PDF file).
   bool HasPrinter() const;
 
+  // The choice that prints into a PDF file.
+  static const QString PdfFileChoice;
+  // Printers() followed by PdfFileChoice.
+  QStringList Choices() const;
+  // Index into Choices() of what prints now.
+  int GetChoiceIndex() const;
+  // Chooses a printer of Choices(), or with the last index the PDF file:
+  // its pages keep the paper size and orientation in use, and the file is
+  // named (SetPdfFileName) before the print starts. Not while printing.
+  void SetChoiceIndex(int Value);
+  bool GetPdfFileChosen() const { return FPdfFileChosen; }
+  // The file the PDF file choice prints into; empty while not named.
+  QString GetPdfFileName() const;
+  void SetPdfFileName(const QString& Value);
+  // Takes over what a print dialog chose on QtPrinter(): an installed
+  // printer, or a PDF file.
+  void AdoptDialogChoice();
+
   TPrinterOrientation GetOrientation() const;
   // Raises EPrinter while printing.
   void SetOrientation(TPrinterOrientation Value);
@@ -86,6 +107,9 @@ class TPrinter {
 
   // The canvas of the page being printed; raises EPrinter when not printing.
   TCanvas& GetCanvas();
+  // The painter beneath the canvas, for drawing that is not the canvas's
+  // (rich text); raises EPrinter when not printing.
+  QPainter& GetPainter();
 
   // For platform/ code (the set-up dialog): the underlying printer.
   QPrinter* QtPrinter() { return FPrinter.get(); }
@@ -100,6 +124,7 @@ class TPrinter {
   void UsePdf(const QString& FileName, const QSizeF& PageSizeMM, int Resolution);
 
   bool FPdfOutput = false;
+  bool FPdfFileChosen = false;  // the user's PDF file choice (a kind of PDF output)
   std::vector<TPdfPrinter> FPdfPrinters;
   int FPrinterIndex = -1;
   QString FTitle;

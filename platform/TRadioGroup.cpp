@@ -1,11 +1,14 @@
 #include "platform/TRadioGroup.h"
 
 #include "platform/QtGuard.h"
+#include "platform/TElidedLabel.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 TRadioGroup::TRadioGroup(const QString& Caption, QWidget* Parent) : QGroupBox(Caption, Parent) {
   FLayout = new QGridLayout(this);
@@ -61,4 +64,44 @@ void TRadioGroup::Rebuild() {
     FLayout->addWidget(b, rows > 0 ? i % rows : 0, rows > 0 ? i / rows : 0);
   }
   SetItemIndex(FItemIndex);
+}
+
+QString TRadioGroup::ShownTitle() const {
+  QStyleOptionGroupBox option;
+  initStyleOption(&option);
+  const QRect label =
+      style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+  // The caption keeps the same indent on its right as on its left.
+  const int room = width() - 2 * std::max(label.left(), 0);
+  return fontMetrics().elidedText(title(), Qt::ElideRight, std::max(room, 0));
+}
+
+QSize TRadioGroup::minimumSizeHint() const {
+  // The buttons' room, and a caption of one letter and the ellipsis.
+  QStyleOptionGroupBox option;
+  initStyleOption(&option);
+  const QFontMetrics metrics = fontMetrics();
+  const QSize caption = style()->sizeFromContents(
+      QStyle::CT_GroupBox, &option,
+      QSize(metrics.horizontalAdvance(QStringLiteral("M\u2026")), metrics.height()), this);
+  const QSize buttons = QWidget::minimumSizeHint();
+  return QSize(std::max(caption.width(), buttons.width()),
+               std::max(QGroupBox::minimumSizeHint().height(), buttons.height()));
+}
+
+bool TRadioGroup::event(QEvent* Event) {
+  if (Event->type() == QEvent::ToolTip &&
+      ShowShortenedTextTip(*this, *Event, ShownTitle() != title(), title()))
+    return true;
+  return QGroupBox::event(Event);
+}
+
+void TRadioGroup::paintEvent(QPaintEvent*) {
+  RunGuarded([this] {
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    option.text = ShownTitle();
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
+  });
 }

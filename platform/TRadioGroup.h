@@ -11,7 +11,8 @@ class QGridLayout;
 // A captioned group of radio buttons made from a list of item texts, laid
 // out in Columns columns (filled column by column). ItemIndex is the chosen
 // item, -1 for none. Choosing an item with the mouse calls OnClick; setting
-// ItemIndex from code does not.
+// ItemIndex from code does not. A caption never widens the window: one
+// wider than the box is shown shortened, and whole as the tool tip.
 class TRadioGroup : public QGroupBox {
  public:
   explicit TRadioGroup(const QString& Caption = QString(), QWidget* Parent = nullptr);
@@ -31,7 +32,15 @@ class TRadioGroup : public QGroupBox {
   // What choosing item Index with the mouse does (tests call it directly).
   void Choose(int Index);
 
+  // The caption as shown at the box's present width.
+  QString ShownTitle() const;
+  QSize minimumSizeHint() const override;
+
   std::function<void(TRadioGroup* Sender)> OnClick;
+
+ protected:
+  bool event(QEvent* Event) override;
+  void paintEvent(QPaintEvent* Event) override;
 
  private:
   void Rebuild();

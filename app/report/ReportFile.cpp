@@ -1,5 +1,6 @@
 #include "app/report/ReportFile.h"
 
+#include "app/report/ReportPage.h"
 #include "app/report/RtfReader.h"
 #include "app/report/RtfWriter.h"
 
@@ -25,8 +26,11 @@ bool ReportFile::Load(const QString& FileName, QTextDocument& Document) {
     return false;
   }
   // Read into a scratch document first, so a damaged file leaves the
-  // report shown as it was.
+  // report shown as it was. The pictures are fitted to the page the file
+  // states.
+  const ReportPage page = ReportPage::FromRtf(data);
   QTextDocument scratch;
+  page.SetOn(scratch);
   QTextCursor scratchCursor(&scratch);
   RtfReader reader;
   if (!reader.Read(data, scratchCursor)) {
@@ -34,6 +38,7 @@ bool ReportFile::Load(const QString& FileName, QTextDocument& Document) {
     return false;
   }
   Document.clear();
+  page.SetOn(Document);
   QTextCursor cursor(&Document);
   reader.Read(data, cursor);
   Document.setModified(false);

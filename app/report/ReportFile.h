@@ -10,8 +10,8 @@ class QTextDocument;
 // complete: a failed write leaves the previous report as it was.
 class ReportFile {
  public:
-  // Replaces Document's content by the file's; on failure (ErrorText set)
-  // Document is unchanged.
+  // Replaces Document's content and page (ReportPage) by the file's; on
+  // failure (ErrorText set) Document is unchanged.
   bool Load(const QString& FileName, QTextDocument& Document);
   bool Save(const QString& FileName, const QTextDocument& Document);
 

@@ -1,5 +1,6 @@
 #include "app/report/RtfWriter.h"
 
+#include "app/report/ReportPage.h"
 #include "app/report/ReportPicture.h"
 
 #include <QBuffer>
@@ -35,6 +36,11 @@ int HalfPointsOf(const QTextCharFormat& Format, const QTextDocument& Document) {
   if (points <= 0) points = Document.defaultFont().pointSizeF();
   if (points <= 0) points = 12;
   return std::clamp(static_cast<int>(std::lround(points * 2)), 2, 3276);
+}
+
+// Pixels of the editor's measure as twips; negative spacing counts as none.
+long Twips(double Pixels) {
+  return std::lround(std::clamp(Pixels, 0.0, 1e6) * TwipsPerPixel);
 }
 
 bool HasColor(const QTextCharFormat& Format) {
@@ -119,11 +125,17 @@ void RtfWriter::WriteHeader() {
             QByteArray::number(FColors[i].blue()) + ';';
   }
   FOut += "}\n";
+  // The page it was laid out on, so other readers lay it out the same.
+  FOut += ReportPage::Of(FDocument).RtfWords() + '\n';
 }
 
 void RtfWriter::WriteBlock(const QTextBlock& Block) {
   FOut += "\\pard";
   FOut += AlignmentWord(Block.blockFormat().alignment());
+  // The spacing is stated even when there is none: readers differ in what
+  // they assume.
+  FOut += "\\sb" + QByteArray::number(Twips(Block.blockFormat().topMargin())) + "\\sa" +
+          QByteArray::number(Twips(Block.blockFormat().bottomMargin()));
   if (IsBulleted(Block)) WriteBullet(Block);
   for (auto it = Block.begin(); !it.atEnd(); ++it) WriteFragment(it.fragment());
   // Every paragraph ends with its mark, so an empty last paragraph survives.
@@ -170,14 +182,15 @@ void RtfWriter::WritePicture(const QTextFragment& Fragment) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG") || png.isEmpty()) return;  // cannot be stored
-  const QSizeF shown = ReportPictureSize(format, image);
+  const QSizeF shown =
+      FitToWidth(ReportPictureSize(format, image), ReportPage::Of(FDocument).TextWidthPixels());
   const QByteArray hex = png.toHex();
   // One picture per object character of the fragment.
   for (qsizetype n = 0; n < Fragment.text().size(); ++n) {
     FOut += "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
             QByteArray::number(image.height()) + "\\picwgoal" +
-            QByteArray::number(std::lround(shown.width() * TwipsPerPixel)) + "\\pichgoal" +
-            QByteArray::number(std::lround(shown.height() * TwipsPerPixel)) + '\n';
+            QByteArray::number(Twips(shown.width())) + "\\pichgoal" +
+            QByteArray::number(Twips(shown.height())) + '\n';
     for (qsizetype at = 0; at < hex.size(); at += HexPerLine)
       FOut += hex.mid(at, HexPerLine) + '\n';
     FOut += '}';

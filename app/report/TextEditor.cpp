@@ -1,14 +1,19 @@
 #include "app/report/TextEditor.h"
 
 #include "app/report/ReportFile.h"
+#include "app/report/ReportPage.h"
+#include "app/report/ReportPicture.h"
+#include "app/report/ReportPrintJob.h"
 #include "app/report/ReportTextEdit.h"
 #include "app/report/Richeditole.h"
 #include "app/report/SearchDialog.h"
 
 #include "app/Configuration.h"
 
+#include "platform/Exception.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalHooks.h"
+#include "platform/PrintDialogs.h"
 #include "platform/QtGuard.h"
 #include "platform/TBitmap.h"
 #include "platform/TFont.h"
@@ -36,6 +41,8 @@ namespace {
 
 const QString ReadFailed = QStringLiteral("Read file failed!");
 const QString WriteFailed = QStringLiteral("Write file failed!");
+const QString ReportFilter =
+    QStringLiteral("Rich Text Format (*.rtf)|*.rtf;*.RTF|All files (*.*)|*");
 
 // The built-in logo: the program's name on a light band, as a JPEG picture.
 std::unique_ptr<TJPEGImage> DefaultLogo() {
@@ -340,12 +347,23 @@ bool TRTFfrm::SaveRtfFile(const QString& FileName) {
   }
 }
 
-void TRTFfrm::Open1Click() {
+TFileDialogRequest TRTFfrm::ReportFileRequest(TFileDialogKind Kind) {
   TFileDialogRequest request;
-  request.Kind = TFileDialogKind::fdOpen;
-  request.InitialDir = QFileInfo(CurrentFileName).absolutePath();
+  request.Kind = Kind;
+  request.Filter = ReportFilter;
+  request.DefaultExt = QStringLiteral("rtf");
+  request.FolderKind = QStringLiteral("reports");
+  // Until a report was opened the program's folder is no place for one:
+  // the dialog starts in the data folder then.
+  if (QFileInfo(CurrentFileName).isFile())
+    request.InitialDir = QFileInfo(CurrentFileName).absolutePath();
   request.Parent = this;
-  const TFileDialogAnswer answer = ExecuteFileDialog(request);
+  return request;
+}
+
+void TRTFfrm::Open1Click() {
+  if (!QuerySaveChanges()) return;
+  const TFileDialogAnswer answer = ExecuteFileDialog(ReportFileRequest(TFileDialogKind::fdOpen));
   if (!answer.Accepted) return;
   if (LoadRtfFile(answer.FileName))
     CurrentFileName = answer.FileName;
@@ -354,33 +372,45 @@ void TRTFfrm::Open1Click() {
 }
 
 bool TRTFfrm::SaveAs1Click() {
-  TFileDialogRequest request;
-  request.Kind = TFileDialogKind::fdSave;
-  request.InitialDir = QFileInfo(CurrentFileName).absolutePath();
-  request.Parent = this;
-  const TFileDialogAnswer answer = ExecuteFileDialog(request);
+  const TFileDialogAnswer answer = ExecuteFileDialog(ReportFileRequest(TFileDialogKind::fdSave));
   if (!answer.Accepted) return false;
-  if (SaveRtfFile(answer.FileName)) return true;
+  QString name = answer.FileName;
+  if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".rtf");
+  if (SaveRtfFile(name)) return true;
   ShowErrorText(WriteFailed);
   return false;
 }
 
 bool TRTFfrm::QuerySaveChanges() {
   if (!RichEdit1->document()->isModified()) return true;
-  if (!ConfirmYesNo(QStringLiteral("Do you want to save the changes?"),
-                    QStringLiteral("Report changed"), std::nullopt, this))
-    return true;
-  if (!SaveAs1Click()) return false;
+  TMessageDialogRequest question;
+  question.Caption = QStringLiteral("Report changed");
+  question.Text = QStringLiteral("Do you want to save the changes?");
+  question.DlgType = TMsgDlgType::mtConfirmation;
+  question.Buttons = mbYesNoCancel;
+  question.DefaultButton = mbYes;
+  question.Parent = this;
+  const int answer = MessageDlg(question);
+  if (answer == mrNo) return true;
+  if (answer != mrYes || !SaveAs1Click()) return false;
   RichEdit1->document()->setModified(false);
   return true;
 }
 
 void TRTFfrm::Print2Click() {
   TPrinter& printer = Printer();
-  if (!ExecutePrinterSetupDialog(printer, this)) return;
-  QPrinter* device = printer.QtPrinter();
-  device->setDocName(QString());
-  RichEdit1->document()->print(device);
+  // The dialog proposes the paper the report was laid out on.
+  const QPageLayout page = ReportPage::Of(*RichEdit1->document()).ToPageLayout();
+  printer.QtPrinter()->setPageSize(page.pageSize());
+  printer.QtPrinter()->setPageOrientation(page.orientation());
+  ReportPrintJob job(*RichEdit1->document());
+  if (!ExecutePrintDialog(printer, 1, job.PageCount(*printer.QtPrinter()), this)) return;
+  printer.SetTitle(QString());
+  try {
+    job.Print(printer);
+  } catch (const EPrinter& error) {
+    ShowErrorText(QStringLiteral("The report could not be printed: ") + error.Message());
+  }
 }
 
 void TRTFfrm::PrintSetup2Click() {
@@ -388,13 +418,23 @@ void TRTFfrm::PrintSetup2Click() {
 }
 
 void TRTFfrm::Pagesetup1Click() {
-  // The page set-up is shown but not applied to printing; its own printer
-  // keeps the values away from the program's.
+  // The report's page (paper and margins), on a printer of its own so the
+  // program's printer keeps its settings.
+  QTextDocument& document = *RichEdit1->document();
   QPrinter pageSetup;
-  pageSetup.setPageSize(QPageSize(QSizeF(8.5, 11.0), QPageSize::Inch));
-  pageSetup.setPageMargins(QMarginsF(1.0, 1.0, 1.0, 1.0), QPageLayout::Inch);
+  pageSetup.setFullPage(true);
+  pageSetup.setPageLayout(ReportPage::Of(document).ToPageLayout());
   QPageSetupDialog dialog(&pageSetup, this);
-  ShowModal(dialog);
+  if (ShowModal(dialog) != mrOk) return;
+  const ReportPage page = ReportPage::FromPageLayout(pageSetup.pageLayout());
+  if (!page.IsUsable()) {
+    ShowErrorText(QStringLiteral("These margins leave no room for the report's text."));
+    return;
+  }
+  if (page == ReportPage::Of(document)) return;
+  page.SetOn(document);
+  FitReportPictures(document);
+  document.setModified(true);
 }
 
 void TRTFfrm::Pasteimage1Click() {
@@ -519,7 +559,7 @@ void TRTFfrm::BitBtn1Click() {
 }
 
 void TRTFfrm::SpeedButton1Click() {
-  RichEdit1->clear();
+  if (QuerySaveChanges()) RichEdit1->clear();
 }
 
 void TRTFfrm::RichEdit1MouseDown(Qt::MouseButton Button) {

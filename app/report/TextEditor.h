@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/ModalHooks.h"
 #include "platform/TPicture.h"
 
 class Configuration;
@@ -50,9 +51,10 @@ class TRTFfrm : public QWidget {
   static QString LogoFilePath();
   bool LoadRtfFile(const QString& FileName);
   bool SaveRtfFile(const QString& FileName);
-  // For a modified report: asks whether to save it; true when the window
-  // (or the program) may close. The modified flag is cleared only by a
-  // successful save; a cancelled or failed save keeps flag and window.
+  // For a modified report: asks whether to save it (Yes, No, Cancel); true
+  // when the report may be closed or replaced. The modified flag is cleared
+  // only by a successful save; Cancel, or a cancelled or failed save, keeps
+  // flag and report.
   bool QuerySaveChanges();
   // Find: from the cursor (or the start), wrapping once; true when found
   // and selected.
@@ -104,6 +106,7 @@ class TRTFfrm : public QWidget {
   void ApplyCharStyle(int Style, bool On);
   void ShowLogo();
   void ShowErrorText(const QString& Text);
+  TFileDialogRequest ReportFileRequest(TFileDialogKind Kind);
 
   bool OleReady = false;
   std::unique_ptr<RichEditOleSupport> OleSupport;

@@ -43,6 +43,7 @@ void KorExportSavePanel(TKorExportFormatClass FormatClass, TCustomKorPanel& Pane
   Dialog.Kind = TFileDialogKind::fdSave;
   Dialog.Filter = Format->FileFilter();
   Dialog.DefaultExt = Format->FileExtension();
+  Dialog.FolderKind = KorExportFolderKind;
   Dialog.OverwritePrompt = true;
   const TFileDialogAnswer Answer = ExecuteFileDialog(Dialog);
   if (!Answer.Accepted) return;

@@ -15,6 +15,9 @@ struct TFileDialogRequest;
 // file types, saving a panel in one format, and panels as plain component
 // streams.
 
+// The kind of the export dialogs' files: they start where the last export went.
+inline const QString KorExportFolderKind = QStringLiteral("exports");
+
 // Appends the file types of every registered format to Dialog's filter,
 // numbering each format's entries from where the filter ends. With Formats
 // the instances made (for Panel) are kept there in registration order.

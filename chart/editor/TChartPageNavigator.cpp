@@ -3,13 +3,10 @@
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TKorEvent.h"
 
-#include "platform/ModalHooks.h"
+#include "platform/PrintDialogs.h"
 #include "platform/TPrinter.h"
 
-#include <QPrintDialog>
 #include <QPrinter>
-
-#include <optional>
 
 TChartPageNavigator::TChartPageNavigator(TComponent* AOwner) : TCustomKorNavigator(AOwner) {}
 
@@ -73,17 +70,15 @@ void TChartPageNavigator::Print() {
     Chart->PrintPages(1, 1);
     return;
   }
-  // Without an installed printer the dialog still offers the range.
-  std::optional<QPrinter> Fallback;
-  QPrinter* Target = Printer().QtPrinter();
-  if (Target == nullptr) Target = &Fallback.emplace();
-  QPrintDialog Dialog(Target, GetWidget());
-  Dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  Dialog.setMinMax(1, Count);
-  Dialog.printer()->setFromTo(1, Count);
-  if (ShowModal(Dialog) != mrOk) return;
-  // "All pages" leaves the range at 0 to 0, which prints every page.
-  Chart->PrintPages(Dialog.printer()->fromPage(), Dialog.printer()->toPage());
+  // The dialog offers the range, and a PDF file also without a printer.
+  TPrinter& Target = Printer();
+  if (!ExecutePrintDialog(Target, 1, Count, GetWidget())) return;
+  QPrinter& Chosen = *Target.QtPrinter();
+  // "All pages" prints every page (a range of 0 to 0).
+  if (Chosen.printRange() == QPrinter::AllPages)
+    Chart->PrintPages(0, 0);
+  else
+    Chart->PrintPages(Chosen.fromPage(), Chosen.toPage());
 }
 
 void TChartPageNavigator::DoKorEvent(TKorEvent& Event) {

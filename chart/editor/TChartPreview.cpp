@@ -7,6 +7,7 @@
 
 #include "platform/Cursors.h"
 #include "platform/ModalHooks.h"
+#include "platform/PrintDialogs.h"
 #include "platform/QtGuard.h"
 #include "platform/ScopeGuard.h"
 #include "platform/TEditUpDown.h"
@@ -219,16 +220,12 @@ void TChartPreview::showEvent(QShowEvent* Event) {
 
 void TChartPreview::FormShow() {
   if (FNavigatorClass && FNavigator == nullptr) CreateNavigator();
-  ListPrinters();
   TPrinter& P = Printer();
-  const bool HasPrinters = CBPrinters->count() > 0;
-  BPrint->setEnabled(HasPrinters);
-  BSetup->setEnabled(HasPrinters);
-  Orientation->setEnabled(HasPrinters);
-  if (HasPrinters) {
-    if (KorChangePaperOrientation) P.SetOrientation(poLandscape);
-    ShowPrinterOrientation();
-  }
+  // Without an installed printer there is still the PDF file to print into.
+  if (!P.HasPrinter()) P.SetChoiceIndex(static_cast<int>(P.Printers().size()));
+  ListPrinters();
+  if (KorChangePaperOrientation) P.SetOrientation(poLandscape);
+  ShowPrinterOrientation();
   TCustomKorPanel* Panel = GetPanel();
   if (Panel != nullptr) {
     CBProp->blockSignals(true);
@@ -265,8 +262,8 @@ void TChartPreview::CreateNavigator() {
 void TChartPreview::ListPrinters() {
   TPrinter& P = Printer();
   CBPrinters->clear();
-  CBPrinters->addItems(P.Printers());
-  if (CBPrinters->count() > 0) CBPrinters->setCurrentIndex(std::max(0, P.GetPrinterIndex()));
+  CBPrinters->addItems(P.Choices());
+  CBPrinters->setCurrentIndex(P.GetChoiceIndex());
 }
 
 void TChartPreview::ShowPrinterOrientation() {
@@ -361,7 +358,7 @@ void TChartPreview::OrientationClick() {
 }
 
 void TChartPreview::CBPrintersChange() {
-  Printer().SetPrinterIndex(CBPrinters->currentIndex());
+  Printer().SetChoiceIndex(CBPrinters->currentIndex());
   ShowPrinterOrientation();
   OrientationClick();
 }
@@ -387,11 +384,16 @@ void TChartPreview::CBSmoothClick() {
 }
 
 void TChartPreview::BPrintClick() {
-  TScreenCursorScope HourGlass(crHourGlass);
-  if (FNavigator != nullptr && FNavigator->PageCount() > 1)
+  // Several pages go through the navigator's print dialog, which names a
+  // PDF file itself.
+  if (FNavigator != nullptr && FNavigator->PageCount() > 1) {
+    TScreenCursorScope HourGlass(crHourGlass);
     FNavigator->Print();
-  else
-    KorPreviewPanel1->Print();
+    return;
+  }
+  if (!AskPdfFileName(Printer(), this)) return;
+  TScreenCursorScope HourGlass(crHourGlass);
+  KorPreviewPanel1->Print();
 }
 
 void TChartPreview::RepaintPreview() {

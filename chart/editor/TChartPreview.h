@@ -32,8 +32,8 @@ using TKorNavigatorClass = std::function<TCustomKorNavigator*(TComponent* Owner)
 // Interaction: the print preview dialog ("KorChart Print Preview"): the
 // paper with the chart, the printer and its orientation, the margins in
 // percent (typed or dragged on the paper), the print detail, and Print.
-// Without a printer it still previews, on the screen's proportions, with
-// the print controls disabled.
+// The printers offered end with a PDF file, chosen when no printer is
+// installed; its name is asked for when the print starts.
 class TChartPreview : public QDialog, public TComponent {
  public:
   explicit TChartPreview(QWidget* Parent = nullptr);

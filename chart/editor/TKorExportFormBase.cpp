@@ -88,6 +88,7 @@ TKorExportFormBase::TKorExportFormBase(QWidget* Owner) : QDialog(Owner) {
   for (TFileDialogRequest* Request : {&SaveDialogPicture, &SaveDialogNative, &SaveDialogData}) {
     Request->Kind = TFileDialogKind::fdSave;
     Request->OverwritePrompt = true;
+    Request->FolderKind = KorExportFolderKind;
     Request->Parent = this;
   }
   BuildControls();

@@ -27,6 +27,7 @@
 #include "chart/series/RegisterSeriesTypes.h"
 #include "platform/FormatSettings.h"
 #include "platform/TBitmap.h"
+#include "platform/TElidedLabel.h"
 #include "platform/TPen.h"
 #include "tests/app/SimulatedChannel.h"
 #include "tests/support/TestSupport.h"
@@ -224,6 +225,14 @@ TEST_F(KorvaleCompareTest, PointerReadoutCopyAndZoomOut) {
   const double pixel = bottom.CalcPosPoint(x + 1) - bottom.CalcPosPoint(x);
   EXPECT_NEAR(shown, 10.0, std::fabs(pixel));
   EXPECT_TRUE(Form->PosYTxt->text().startsWith(QStringLiteral("Y: t dc/dt corrected ")));
+  // The panel is narrower than the caption: the caption is shortened, the
+  // number is shown whole.
+  const auto& readOut = dynamic_cast<const TElidedLabel&>(*Form->PosXTxt);
+  const QString number = Form->PosXTxt->text().mid(prefix.size());
+  EXPECT_TRUE(readOut.IsElided());
+  EXPECT_TRUE(readOut.ShownText().startsWith(QStringLiteral("X: ")));
+  EXPECT_TRUE(readOut.ShownText().endsWith(QStringLiteral("\u2026 ") + number))
+      << readOut.ShownText().toStdString();
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(Chart().GetWidget(), &leave);
   EXPECT_EQ(Form->PosXTxt->text(), " ");
@@ -239,6 +248,37 @@ TEST_F(KorvaleCompareTest, PointerReadoutCopyAndZoomOut) {
 
   Form->dcdtChart.reset();
   Form->SBUndoZoomCorClick();  // no chart: nothing happens
+}
+
+TEST_F(KorvaleCompareTest, CurvesWhoseItemsEndAlikeGetLegendTitlesThatTellThemApart) {
+  // The main window's item texts end in the channel; the viewers' names
+  // hold the whole directory.
+  AddViewer(QStringLiteral("...nA/cell2/0*.IP1"), 100, 50, [](double) {
+    return 1.0;
+  }).setWindowTitle(QStringLiteral("/data/2026/runA/cell2/0*.IP1"));
+  AddViewer(QStringLiteral("...nB/cell2/0*.IP1"), 100, 50, [](double) {
+    return 2.0;
+  }).setWindowTitle(QStringLiteral("/data/2026/runB/cell2/0*.IP1"));
+  AddViewer(QStringLiteral("...runA/cell3/0*.RA3"), 100, 50, [](double) {
+    return 3.0;
+  }).setWindowTitle(QStringLiteral("/data/2026/runA/cell3/0*.RA3"));
+  Select({0, 1, 2});
+  Refresh(false);
+  EXPECT_EQ(Series(1).GetTitle(), "runA/cell2/0*.IP1");
+  EXPECT_EQ(Series(2).GetTitle(), "runB/cell2/0*.IP1");
+  EXPECT_EQ(Series(3).GetTitle(), "0*.RA3") << "a title of its own stays six characters";
+  // Chosen alone, a curve keeps the short title.
+  Select({1});
+  Refresh(false);
+  EXPECT_EQ(Series(1).GetTitle(), "0*.IP1");
+
+  EXPECT_EQ(TKorvaleCompare::LegendTitles({"x/0*.IP1", "y/0*.IP1"}, {"/r/x/0*.IP1", "/r/y/0*.IP1"}),
+            QStringList({"x/0*.IP1", "y/0*.IP1"}));
+  // A name that is the other's end, and two equal names.
+  EXPECT_EQ(TKorvaleCompare::LegendTitles({"a0*.IP1", "a0*.IP1"}, {"/a0*.IP1", "a0*.IP1"}),
+            QStringList({"/a0*.IP1", "0*.IP1 (2)"}));
+  EXPECT_EQ(TKorvaleCompare::LegendTitles({"0*.IP1", "0*.IP1"}, {"same", "same"}),
+            QStringList({"0*.IP1 (1)", "0*.IP1 (2)"}));
 }
 
 TEST_F(KorvaleCompareTest, TwoCurvesAreDrawnInTheirColours) {

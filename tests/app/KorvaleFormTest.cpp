@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTabWidget>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -22,7 +23,10 @@
 #include "app/KorvaleTabBar.h"
 #include "app/UnitKorvaleCompare.h"
 #include "app/UnitSedDataView.h"
+#include "chart/core/TChart.h"
+#include "chart/core/TChartSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
+#include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
@@ -72,8 +76,9 @@ class KorvaleFormTest : public ::testing::Test {
     UnRegisterSeriesTypes();
   }
 
-  // Chooses Root in the folder chooser that "Select" opens.
-  void ChooseRoot(const fs::path& Root) {
+  // Chooses Root in the folder chooser that "Select" (or Command) opens.
+  void ChooseRoot(const fs::path& Root,
+                  void (TKorvaleForm::*Command)() = &TKorvaleForm::btnSetInputDirClick) {
     ModalScript script;
     script.AnswerForm([&](QDialog& dialog) {
       auto& window = dynamic_cast<FolderBrowserDialog&>(dialog);
@@ -81,7 +86,11 @@ class KorvaleFormTest : public ::testing::Test {
       window.ButtonOKClick();
       return window.result();
     });
-    Form->btnSetInputDirClick();
+    (Form.get()->*Command)();
+  }
+  QString ChosenDirectory() const {
+    const QListWidgetItem* item = Form->ListBoxDataDirs->currentItem();
+    return item != nullptr && item->isSelected() ? item->text() : QString();
   }
   QStringList DataDirectories() const {
     QStringList items;
@@ -99,6 +108,15 @@ class KorvaleFormTest : public ::testing::Test {
     Form->ButtonLaunchClick();
     const std::vector<TSedDataView*> viewers = Form->OpenViewers();
     return viewers.empty() ? nullptr : viewers.back();
+  }
+  // Three viewers of the absorbance channel of Work/run/Absorbance.
+  std::array<QPointer<TSedDataView>, 3> LaunchThreeViewersOfOneChannel() {
+    const fs::path root = Work / "run";
+    WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
+    ChooseRoot(root);
+    std::array<QPointer<TSedDataView>, 3> viewers;
+    for (QPointer<TSedDataView>& viewer : viewers) viewer = Launch();
+    return viewers;
   }
   void CloseTab(int Index) {
     Form->PC->setCurrentIndex(Index);
@@ -155,12 +173,17 @@ TEST_F(KorvaleFormTest, DataDirectoriesOfEveryChosenRootAccumulate) {
   ChooseRoot(second);
   EXPECT_EQ(DataDirectories(),
             QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep"), Slash(second / "t1")}));
+  // Choosing a root again, as "Refresh subdirectory list" does, lists each
+  // directory once.
   ChooseRoot(second);
-  EXPECT_EQ(DataDirectories().count(Slash(second / "t1")), 2);
+  EXPECT_EQ(DataDirectories().count(Slash(second / "t1")), 1);
+  ChooseRoot(first, &TKorvaleForm::ButtonRefreshSubdirectoriesClick);
+  EXPECT_EQ(DataDirectories(),
+            QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep"), Slash(second / "t1")}));
   // Rescanning walks only the last root, afresh.
   Form->ShowDirectoryPanels(true);
   EXPECT_TRUE(Form->RescanRootDirectory());
-  EXPECT_EQ(DataDirectories(), QStringList({Slash(second / "t1")}));
+  EXPECT_EQ(DataDirectories(), QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep")}));
 }
 
 TEST_F(KorvaleFormTest,
@@ -218,12 +241,7 @@ TEST_F(KorvaleFormTest, SameChannelLaunchedAgainIsNumbered) {
 }
 
 TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {
-  const fs::path root = Work / "run";
-  WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
-  ChooseRoot(root);
-  const QPointer<TSedDataView> first = Launch();
-  const QPointer<TSedDataView> second = Launch();
-  const QPointer<TSedDataView> third = Launch();
+  const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
   CloseTab(TKorvaleForm::FirstViewerPage);
   EXPECT_FALSE(first);
   const QPointer<TSedDataView> fourth = Launch();
@@ -278,6 +296,104 @@ TEST_F(KorvaleFormTest, TabsArePaintedInTheirOwnColoursOnEveryRow) {
   for (int tab = TKorvaleForm::FirstViewerPage; tab < bar.count(); ++tab)
     EXPECT_EQ(colourAt(tab), 0xC0DCC0u) << "tab " << tab;  // money green
   EXPECT_GT(bar.RowTabRect(bar.count() - 1).top(), 0);
+}
+
+TEST_F(KorvaleFormTest, ANewRootStartsWithNothingOfTheEarlierOneChosen) {
+  for (const char* dir : {"a-first/run1", "b-second/run2", "c-empty/notes", "d-bare"})
+    fs::create_directories(Work / dir);
+  const fs::path first = Work / "a-first";
+  WriteTextFile(first / "run1" / "00001.ra1", "");
+  ChooseRoot(first);
+  EXPECT_EQ(ChosenDirectory(), Slash(first / "run1"));
+  // The earlier root's directory sorts first: the new root's is chosen.
+  const fs::path second = Work / "b-second";
+  WriteTextFile(second / "run2" / "00001.ip2", "");
+  ChooseRoot(second);
+  EXPECT_EQ(DataDirectories().first(), Slash(first / "run1"));
+  EXPECT_EQ(ChosenDirectory(), Slash(second / "run2"));
+  EXPECT_EQ(Form->GetDataDirectory(), Slash(second / "run2"));
+  EXPECT_EQ(Form->RadioGroupChannels->GetItems(), QStringList({"0*.IP2"}));
+
+  // A root whose directories hold no scans chooses nothing and says so.
+  const fs::path empty = Work / "c-empty";
+  WriteTextFile(empty / "notes" / "readme.txt", "");
+  ChooseRoot(empty);
+  EXPECT_EQ(ChosenDirectory(), QString());
+  EXPECT_EQ(Form->GetDataDirectory(), " ");
+  EXPECT_EQ(Form->FileListBox1->count(), 0);
+  EXPECT_TRUE(Form->RadioGroupChannels->GetItems().isEmpty());
+  EXPECT_EQ(Form->RadioGroupChannels->title(), TKorvaleForm::NoRunDirectoriesText + Slash(empty));
+
+  // A root that is its own only directory, without scans, says that.
+  const fs::path bare = Work / "d-bare";
+  WriteTextFile(bare / "readme.txt", "");
+  ChooseRoot(bare);
+  EXPECT_EQ(ChosenDirectory(), Slash(bare));
+  EXPECT_EQ(Form->RadioGroupChannels->title(), TKorvaleForm::NoScanFilesText + Slash(bare));
+  // Scans that arrive later are offered under the usual caption.
+  WriteTextFile(bare / "00001.RA1", "");
+  Form->Timer1Timer();
+  EXPECT_EQ(Form->RadioGroupChannels->GetItems(), QStringList({"0*.RA1"}));
+  EXPECT_EQ(Form->RadioGroupChannels->title(), "Data types available in " + Slash(bare));
+}
+
+TEST_F(KorvaleFormTest, ClosingViewersKeepsTheOthersComparedAndTheLastLeavesSelectData) {
+  const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
+  ASSERT_TRUE(first && second && third);
+  QListWidget& compared = *KorvaleCompare->ListBoxOpenWindows;
+  compared.selectAll();
+  Form->PC->setCurrentWidget(Form->CompareSheet);
+  TChart& overlay = *KorvaleCompare->dcdtChart;
+  const auto activeCurves = [&] {
+    int active = 0;
+    for (int i = 0; i < overlay.SeriesCount(); ++i) active += overlay.GetSeries(i)->GetActive();
+    return active;
+  };
+  ASSERT_EQ(activeCurves(), 3);
+  EXPECT_EQ(DataFolder(), Slash(Work / "run" / "Absorbance"));
+
+  CloseTab(Form->PC->indexOf(second->parentWidget()));
+  ASSERT_EQ(compared.count(), 2);
+  EXPECT_TRUE(compared.item(0)->isSelected());
+  EXPECT_TRUE(compared.item(1)->isSelected());
+  EXPECT_EQ(activeCurves(), 2);
+  EXPECT_GE(Form->PC->currentIndex(), TKorvaleForm::FirstViewerPage);
+
+  CloseTab(Form->PC->indexOf(first->parentWidget()));
+  CloseTab(Form->PC->indexOf(third->parentWidget()));
+  EXPECT_EQ(Form->PC->currentWidget(), Form->MainSheet);
+  EXPECT_EQ(activeCurves(), 0);
+}
+
+TEST_F(KorvaleFormTest, NoTextWidensTheWindowBeyondALaptopScreen) {
+  // A deep folder, as runs are kept, and a long status text in a viewer.
+  const fs::path root = Work / "instrument-exports" / "2026" / "march" / "user-somebody";
+  WriteChannel(root / "sedimentation-velocity-run-0042" / "Interference",
+               OpticalSystem::Interference, 2);
+  ChooseRoot(root);
+  ModalScript script;
+  script.AnswerFile(false);  // the report asks for its logo when first shown
+  Form->resize(1366, 740);
+  Form->show();
+  QCoreApplication::processEvents();
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(Launch());
+  QCoreApplication::processEvents();
+  const QSize fourViewers = Form->minimumSizeHint().expandedTo(Form->minimumSize());
+  EXPECT_LE(fourViewers.width(), 1366);
+  EXPECT_LE(fourViewers.height(), 740);  // 768 less the window's title bar
+  TSedDataView& viewer = *Form->OpenViewers().back();
+  const QString status = QStringLiteral(
+      "None of the files of this channel could be read as a scan; "
+      "Korvale keeps looking for readable scans.");
+  viewer.LabelProblem->setText(status + status);
+  viewer.LabelDir->setText(Form->GetDataDirectory().repeated(4));
+  Form->RadioGroupChannels->setTitle("Data types available in " +
+                                     Form->GetDataDirectory().repeated(4));
+  Form->RootDir->setText(Form->GetDataDirectory().repeated(4));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->minimumSizeHint().expandedTo(Form->minimumSize()).width(), fourViewers.width());
+  EXPECT_LE(Form->width(), 1366);
+  EXPECT_EQ(viewer.LabelProblem->text(), status + status);
 }
 
 }  // namespace

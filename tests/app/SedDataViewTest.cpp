@@ -441,3 +441,23 @@ TEST_F(SedDataViewTest, ReportPictureIs800By400) {
   View->CopyRawBtnClick(2);
   EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(800, 400));
 }
+
+TEST_F(SedDataViewTest, ResultDialogsStartInTheViewersFolderAndThenWhereTheLastResultWent) {
+  ForgetFileDialogFolders();
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  const fs::path elsewhere = Dir / "results";
+  fs::create_directories(elsewhere);
+  std::vector<QString> started;
+  const TFileDialogHook previous = SetFileDialogHook([&](const TFileDialogRequest& R) {
+    started.push_back(R.InitialDir);
+    return TFileDialogAnswer{true, QString::fromStdString((elsewhere / "r.txt").string()), 1};
+  });
+  View->ButtonOutputAsciiClick();
+  View->ButtonOutputAsciiClick();
+  SetFileDialogHook(previous);
+  ASSERT_EQ(started.size(), 2u);
+  EXPECT_EQ(started[0], DirText());
+  EXPECT_EQ(started[1], QString::fromStdString(elsewhere.string()));
+  ForgetFileDialogFolders();
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDir>
 
 #include "platform/TFont.h"
 #include "tests/support/ModalScript.h"
@@ -49,6 +50,38 @@ TEST_F(ModalHooksTest, ScriptedAnswersReachTheCallers) {
   ASSERT_EQ(script.Asked().size(), 6u);
   EXPECT_EQ(script.Asked()[0], "message: Delete Series1 ?");
   EXPECT_EQ(script.Asked()[5], "form: Pen");
+}
+
+TEST_F(ModalHooksTest, FileDialogsOfAKindStartWhereAFileOfThatKindWasLastChosen) {
+  ForgetFileDialogFolders();
+  const QString data = QDir::tempPath();
+  const QString chosen = QDir::homePath();
+  SetDataFolder(data);
+  ModalScript script;
+  script.AnswerFile(true, chosen + "/report.rtf");
+  script.AnswerFile(false);
+  script.AnswerFile(false);
+  script.AnswerFile(false);
+  TFileDialogRequest reports;
+  reports.FolderKind = "reports";
+  ExecuteFileDialog(reports);  // first time: the data folder
+  ExecuteFileDialog(reports);  // then where the last report was
+  TFileDialogRequest results;
+  results.FolderKind = "results";
+  results.InitialDir = "/viewer/folder";
+  ExecuteFileDialog(results);  // first time: the caller's folder
+  TFileDialogRequest plain;
+  plain.InitialDir = "/given";
+  ExecuteFileDialog(plain);
+  ASSERT_EQ(script.FileRequests().size(), 4u);
+  EXPECT_EQ(script.FileRequests()[0].InitialDir, data);
+  EXPECT_EQ(script.FileRequests()[1].InitialDir, chosen);
+  EXPECT_EQ(script.FileRequests()[2].InitialDir, "/viewer/folder");
+  EXPECT_EQ(script.FileRequests()[3].InitialDir, "/given");
+  EXPECT_EQ(LastFileDialogFolder("reports"), chosen);
+  EXPECT_EQ(LastFileDialogFolder("results"), QString());
+  ForgetFileDialogFolders();
+  EXPECT_EQ(DataFolder(), QString());
 }
 
 TEST_F(ModalHooksTest, UnscriptedRequestFailsTheTestAndCancels) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPrinter>
 #include <QPrinterInfo>
 
 #include "platform/Exception.h"
@@ -100,6 +101,54 @@ TEST_F(TPrinterTest, PdfPrintersStandInForTheInstalledOnes) {
   EXPECT_THROW(printer.SetPdfPrinters({{"Bad", QString(), QSizeF(210, 297), 72}}), EPrinter);
   printer.SetPdfPrinters({});
   EXPECT_EQ(printer.Printers(), QPrinterInfo::availablePrinterNames());
+}
+
+TEST_F(TPrinterTest, APdfFileIsAlwaysAChoiceAndIsNamedBeforeThePrintStarts) {
+  TPrinter printer;
+  const QStringList installed = printer.Printers();
+  ASSERT_EQ(printer.Choices(), QStringList(installed) << TPrinter::PdfFileChoice);
+  printer.SetOrientation(poLandscape);
+  printer.SetChoiceIndex(static_cast<int>(installed.size()));
+  EXPECT_TRUE(printer.GetPdfFileChosen());
+  EXPECT_TRUE(printer.HasPrinter());
+  EXPECT_EQ(printer.GetChoiceIndex(), installed.size());
+  EXPECT_EQ(printer.GetOrientation(), poLandscape);
+  EXPECT_EQ(printer.GetXPixelsPerInch(), 300);
+  EXPECT_GT(printer.GetPageWidth(), printer.GetPageHeight());
+  try {
+    printer.BeginDoc();
+    FAIL() << "printing into a file nobody named";
+  } catch (const EPrinter& e) {
+    EXPECT_EQ(e.Message(), "No PDF file was named to print into");
+  }
+  printer.SetPdfFileName(FFile);
+  printer.BeginDoc();
+  printer.GetCanvas().Rectangle(10, 10, 100, 100);
+  printer.NewPage();
+  printer.EndDoc();
+  EXPECT_EQ(PdfPageCount(FFile), 2);
+  EXPECT_EQ(printer.GetPdfFileName(), FFile);
+}
+
+TEST_F(TPrinterTest, WhatAPrintDialogChoseIsTakenOver) {
+  TPrinter printer;
+  const QString Second = FFile + ".second.pdf";
+  printer.SetPdfPrinters({{"A4", FFile, QSizeF(210, 297), 72}});
+  EXPECT_EQ(printer.Choices(), QStringList({"A4", TPrinter::PdfFileChoice}));
+  // The dialog kept the stand-in printer's file: still that printer.
+  printer.AdoptDialogChoice();
+  EXPECT_FALSE(printer.GetPdfFileChosen());
+  EXPECT_EQ(printer.GetChoiceIndex(), 0);
+  // The dialog printed into a file of the user's.
+  printer.QtPrinter()->setOutputFileName(Second);
+  printer.AdoptDialogChoice();
+  EXPECT_TRUE(printer.GetPdfFileChosen());
+  EXPECT_EQ(printer.GetChoiceIndex(), 1);
+  printer.BeginDoc();
+  printer.EndDoc();
+  EXPECT_EQ(PdfPageCount(Second), 1);
+  EXPECT_THROW(TPrinter().SetPdfFileName(FFile), EPrinter);
+  printer.SetPdfPrinters({});
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ ModalScript::ModalScript() {
     return Next(QStringLiteral("font"), answer) && answer(font);
   });
   FFile = SetFileDialogHook([this](const TFileDialogRequest& r) {
+    FFileRequests.push_back(r);
     TFileDialogAnswer answer;
     const QString kind =
         r.Kind == TFileDialogKind::fdSave ? QStringLiteral("save: ") : QStringLiteral("open: ");

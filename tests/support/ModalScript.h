@@ -35,6 +35,8 @@ class ModalScript {
 
   // One line per request in order, e.g. "message: Delete Series1 ?".
   const std::vector<QString>& Asked() const { return FAsked; }
+  // Every file dialog request in order, as the hook received it.
+  const std::vector<TFileDialogRequest>& FileRequests() const { return FFileRequests; }
   int Pending() const { return static_cast<int>(FAnswers.size()); }
 
  private:
@@ -46,6 +48,7 @@ class ModalScript {
 
   std::deque<Answer> FAnswers;
   std::vector<QString> FAsked;
+  std::vector<TFileDialogRequest> FFileRequests;
   // What the hooks were before, restored at the end.
   TMessageDialogHook FMessage;
   TColorDialogHook FColor;

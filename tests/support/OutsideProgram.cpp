@@ -1,5 +1,6 @@
 #include "tests/support/OutsideProgram.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -54,4 +55,53 @@ int PdfPageCount(const QString& File) {
   for (const QString& Line : QString::fromUtf8(Out).split('\n'))
     if (Line.startsWith(QStringLiteral("Pages:"))) return Line.mid(6).trimmed().toInt();
   return -1;
+}
+
+QImage RenderPdfPage(const QString& File, int Page, int Dpi, const QString& WorkDir,
+                     QString* Error) {
+  const QString Renderer = FindProgram(QStringLiteral("pdftoppm"));
+  const auto Fail = [Error](const QString& Why) {
+    if (Error != nullptr) *Error = Why;
+    return QImage();
+  };
+  if (Renderer.isEmpty()) return Fail(QStringLiteral("pdftoppm (poppler-utils) is not installed"));
+  QDir().mkpath(WorkDir);
+  const QString Stem = QDir(WorkDir).filePath(QStringLiteral("page%1").arg(Page));
+  const QString Why =
+      RunProgram(Renderer,
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(Dpi),
+                  QStringLiteral("-f"), QString::number(Page), QStringLiteral("-l"),
+                  QString::number(Page), QStringLiteral("-singlefile"), File, Stem},
+                 60000);
+  if (!Why.isEmpty()) return Fail(Why);
+  QImage Image(Stem + QStringLiteral(".png"));
+  if (Image.isNull()) return Fail(QStringLiteral("pdftoppm wrote no page image"));
+  return Image.convertToFormat(QImage::Format_RGB32);
+}
+
+QRect InkBounds(const QImage& Image) {
+  QRect Bounds;
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X) {
+      const QRgb P = Image.pixel(X, Y);
+      if (qRed(P) < 250 || qGreen(P) < 250 || qBlue(P) < 250) Bounds |= QRect(X, Y, 1, 1);
+    }
+  return Bounds;
+}
+
+QVector<PdfPicture> PdfPictures(const QString& File) {
+  const QString Lister = FindProgram(QStringLiteral("pdfimages"));
+  QByteArray Out;
+  QVector<PdfPicture> Pictures;
+  if (Lister.isEmpty() ||
+      !RunProgram(Lister, {QStringLiteral("-list"), File}, 60000, &Out).isEmpty())
+    return Pictures;
+  // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+  const QStringList Lines = QString::fromUtf8(Out).split(u'\n');
+  for (qsizetype I = 2; I < Lines.size(); ++I) {
+    const QStringList F = Lines[I].simplified().split(u' ');
+    if (F.size() < 14 || F[2] != QStringLiteral("image")) continue;
+    Pictures.append({F[0].toInt(), F[3].toInt(), F[4].toInt(), F[12].toDouble(), F[13].toDouble()});
+  }
+  return Pictures;
 }

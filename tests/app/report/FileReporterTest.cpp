@@ -123,6 +123,15 @@ TEST_F(FileReporterTest, ClosingTheMainWindowAsksToSaveAnUnsavedReport) {
   EXPECT_EQ(script.Asked().size(), 4u);
 }
 
+TEST_F(FileReporterTest, CancelWhenLeavingKeepsTheProgramAndTheReport) {
+  ModalScript script;
+  script.AnswerMessage(mrCancel);
+  EXPECT_FALSE(Form->QueryCloseReport());
+  EXPECT_TRUE(Form->Editor()->RichEdit1->document()->isModified());
+  script.AnswerMessage(mrNo);
+  EXPECT_TRUE(Form->QueryCloseReport());
+}
+
 TEST_F(FileReporterTest, WithoutAnEditorEveryOperationFailsQuietly) {
   TFileRptFrm bare(nullptr);
   EXPECT_FALSE(bare.StartReport());

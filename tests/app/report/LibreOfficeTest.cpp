@@ -3,13 +3,16 @@
 // Writer itself; they are skipped only where Writer is not installed.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -17,9 +20,20 @@
 
 #include <filesystem>
 
+#include "app/Configuration.h"
+#include "app/FolderBrowserDialog.h"
+#include "app/KorvaleUnit.h"
+#include "app/UnitKorvaleCompare.h"
+#include "app/UnitSedDataView.h"
+#include "app/report/FileReporter.h"
 #include "app/report/ReportFile.h"
 #include "app/report/ReportPicture.h"
+#include "app/report/ReportTextEdit.h"
+#include "app/report/TextEditor.h"
+#include "chart/series/RegisterSeriesTypes.h"
+#include "tests/app/SimulatedChannel.h"
 #include "tests/app/report/ReportDocs.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/OutsideProgram.h"
 #include "tests/support/TestSupport.h"
 
@@ -196,6 +210,91 @@ TEST_F(LibreOfficeTest, WriterSeesTheBulletedParagraphsAsAList) {
   }
   EXPECT_EQ(bulleted, QStringList({"Alpha item", "Beta item"}));
   EXPECT_EQ(Text(again), Text(doc));
+}
+
+// A report as a user builds it: two viewers of two runs copy each of
+// their four charts into it, the comparison copies its overlay. Writer must
+// print every picture inside the page's margins, and Korvale must read the
+// saved report back with every picture.
+TEST_F(LibreOfficeTest, EveryChartCopiedIntoTheReportLiesInsideThePagesMargins) {
+  RegisterSeriesTypes();
+  const fs::path root = Dir / "runs";
+  const SimulatedChannel& channel = SimulatedChannel::Absorbance(10);
+  for (const char* run : {"run1", "run2"}) {
+    fs::create_directories(root / run);
+    channel.WriteRange(root / run, 0, channel.Files.size());
+  }
+  Configuration config(nullptr, "korvale", Q(Dir));
+  {
+    ModalScript script;
+    script.AnswerFile(false);  // the report asks for its logo when first shown
+    script.AnswerForm([&](QDialog& dialog) {
+      auto& chooser = dynamic_cast<FolderBrowserDialog&>(dialog);
+      EXPECT_TRUE(chooser.SelectFolder(Q(root)));
+      chooser.ButtonOKClick();
+      return chooser.result();
+    });
+    TKorvaleForm form;
+    form.resize(1366, 740);
+    form.show();
+    QCoreApplication::processEvents();
+    form.btnSetInputDirClick();
+    ASSERT_EQ(form.ListBoxDataDirs->count(), 2);
+    for (int row = 0; row < 2; ++row) {
+      form.ListBoxDataDirs->setCurrentRow(row);
+      form.ListBoxDataDirsClick();
+      form.ButtonLaunchClick();
+    }
+    ASSERT_EQ(form.OpenViewers().size(), 2u);
+    for (TSedDataView* viewer : form.OpenViewers())
+      for (int chart = 0; chart < 4; ++chart) viewer->CopyRawBtnClick(chart);
+    KorvaleCompare->ListBoxOpenWindows->selectAll();
+    form.PC->setCurrentWidget(form.CompareSheet);
+    QCoreApplication::processEvents();
+    KorvaleCompare->BitBtn2Click();
+    const QTextDocument& report = *FileRptFrm->Editor()->RichEdit1->document();
+    const auto pictures = Pictures(report);
+    ASSERT_EQ(pictures.size(), 9);
+    for (const auto& picture : pictures) EXPECT_LE(picture.Width, 624.0);
+    EXPECT_EQ(pictures[0].Image.size(), QSize(800, 400));
+    ASSERT_TRUE(FileRptFrm->Editor()->SaveRtfFile(Q(Dir / "charts.rtf")));
+    // The main window asks about the unsaved report when it closes.
+    script.AnswerMessage(mrNo);
+    form.close();
+  }
+  UnRegisterSeriesTypes();
+
+  const fs::path pdf = Convert(Dir / "charts.rtf", "pdf");
+  ASSERT_TRUE(fs::exists(pdf));
+  const QVector<PdfPicture> printed = PdfPictures(Q(pdf));
+  ASSERT_EQ(printed.size(), 9);
+  for (const PdfPicture& picture : printed)
+    EXPECT_LE(picture.Width / picture.XPpi, 6.5 + 0.02)
+        << picture.Width << " pixels on page " << picture.Page;
+  // Nothing of any page lies in its inch-wide margins (Letter paper).
+  constexpr int Dpi = 40;
+  const int pages = PdfPageCount(Q(pdf));
+  ASSERT_GE(pages, 3);
+  for (int page = 1; page <= pages; ++page) {
+    QString why;
+    const QImage image = RenderPdfPage(Q(pdf), page, Dpi, Q(Dir / "render"), &why);
+    ASSERT_FALSE(image.isNull()) << why.toStdString();
+    EXPECT_EQ(image.width(), 340);  // 8.5 inches
+    const QRect ink = InkBounds(image);
+    EXPECT_GE(ink.left(), Dpi - 1) << "page " << page;
+    EXPECT_LE(ink.right(), image.width() - Dpi) << "page " << page;
+    EXPECT_GE(ink.top(), Dpi - 1) << "page " << page;
+    EXPECT_LE(ink.bottom(), image.height() - Dpi) << "page " << page;
+  }
+
+  // Reopened in Korvale, the report has every picture with its pixels.
+  QTextDocument again;
+  ReportFile file;
+  ASSERT_TRUE(file.Load(Q(Dir / "charts.rtf"), again)) << file.ErrorText().toStdString();
+  const auto pictures = Pictures(again);
+  ASSERT_EQ(pictures.size(), 9);
+  EXPECT_EQ(pictures[0].Image.size(), QSize(800, 400));
+  EXPECT_DOUBLE_EQ(pictures[0].Width, 624.0);
 }
 
 }  // namespace

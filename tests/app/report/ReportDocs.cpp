@@ -33,4 +33,13 @@ QString Text(const QTextDocument& Document) {
   return Document.toPlainText().remove(QChar(0xFFFC));
 }
 
+ReportPage A4Landscape() {
+  ReportPage page;
+  page.PaperWidth = 16838;
+  page.PaperHeight = 11906;
+  page.MarginLeft = page.MarginRight = 720;
+  page.MarginTop = page.MarginBottom = 567;
+  return page;
+}
+
 }  // namespace reportdocs

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include "app/report/ReportPage.h"
+
 class QTextDocument;
 
 // Helpers shared by the report tests: small pictures built in code and
@@ -19,6 +21,10 @@ struct PictureInfo {
   double Height = 0;
 };
 QVector<PictureInfo> Pictures(const QTextDocument& Document);
+
+// A4 in landscape as the office suite states it, with half-inch side and
+// centimetre top and bottom margins.
+ReportPage A4Landscape();
 
 // The document's text with pictures left out.
 QString Text(const QTextDocument& Document);

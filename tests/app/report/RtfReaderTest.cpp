@@ -124,8 +124,8 @@ TEST_F(RtfReaderTest, BulletedParagraphsSurviveWriteAndReadAndPlainOnesStayPlain
   EXPECT_EQ(rtf.count("{\\*\\pn\\pnlvlblt"), 2) << rtf.toStdString();
   EXPECT_EQ(rtf.count("{\\pntext"), 2);
   EXPECT_EQ(rtf.count("\\fi-360\\li600"), 2);  // one 40-pixel indent level
-  EXPECT_TRUE(rtf.contains("\\pard\\ql\\plain"));
-  EXPECT_TRUE(rtf.contains("\\pard\\qc\\plain"));
+  EXPECT_TRUE(rtf.contains("\\pard\\ql\\sb0\\sa0\\plain"));
+  EXPECT_TRUE(rtf.contains("\\pard\\qc\\sb0\\sa0\\plain"));
 
   ASSERT_TRUE(Read(rtf)) << Reader.ErrorText().toStdString();
   EXPECT_EQ(Paragraphs(), QStringList({"Before", "*First item", "*Second item", "After"}));

@@ -5,10 +5,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -20,14 +26,18 @@
 #include "app/Configuration.h"
 #include "app/report/PasteSpecialDialog.h"
 #include "app/report/ReportFile.h"
+#include "app/report/ReportPage.h"
 #include "app/report/ReportPicture.h"
 #include "app/report/ReportTextEdit.h"
 #include "app/report/Richeditole.h"
 #include "app/report/SearchDialog.h"
+#include "platform/ModalHooks.h"
 #include "platform/TBitmap.h"
 #include "platform/TJPEGImage.h"
+#include "platform/TPrinter.h"
 #include "tests/app/report/ReportDocs.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/OutsideProgram.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -303,6 +313,219 @@ TEST_F(TextEditorTest, OleSupportGoneWithTheControlReportsAnInvalidInterface) {
   delete Form->RichEdit1;
   EXPECT_THROW(support.CloseObjects(false), EOleError);
   EXPECT_THROW(support.InsertPicture(Solid(2, 2, Qt::red)), EOleError);
+}
+
+TEST_F(TextEditorTest, OpenAndClearAskToSaveFirstAndCancelKeepsEverything) {
+  const fs::path other = SavedReport("other.rtf", "another report");
+  Form->RichEdit1->setPlainText("");
+  Form->RichEdit1->insertPlainText("unsaved work");
+  ASSERT_TRUE(Doc().isModified());
+  TMessageDialogRequest asked;
+  ModalScript script;
+  const TMessageDialogHook scripted = SetMessageDialogHook({});
+  SetMessageDialogHook([&](const TMessageDialogRequest& Request) {
+    asked = Request;
+    return scripted(Request);
+  });
+  // Cancel: no file dialog, nothing replaced.
+  script.AnswerMessage(mrCancel);
+  Form->Open1Click();
+  EXPECT_EQ(asked.Text, "Do you want to save the changes?");
+  EXPECT_EQ(asked.Caption, "Report changed");
+  EXPECT_EQ(asked.Buttons, mbYesNoCancel);
+  EXPECT_EQ(Text(Doc()), "unsaved work");
+  script.AnswerMessage(mrCancel);
+  Form->SpeedButton1Click();
+  EXPECT_EQ(Text(Doc()), "unsaved work");
+  // Yes, and the save is cancelled: still nothing replaced.
+  script.AnswerMessage(mrYes);
+  script.AnswerFile(false);
+  Form->Open1Click();
+  EXPECT_EQ(Text(Doc()), "unsaved work");
+  // Yes and saved: then the other report opens.
+  script.AnswerMessage(mrYes);
+  script.AnswerFile(true, Q(Dir / "kept"));
+  script.AnswerFile(true, Q(other));
+  Form->Open1Click();
+  EXPECT_EQ(Text(Doc()), "another report");
+  ASSERT_TRUE(Form->LoadRtfFile(Q(Dir / "kept.rtf")));
+  EXPECT_EQ(Text(Doc()), "unsaved work");
+  // No: the changes go.
+  Form->RichEdit1->insertPlainText(" and more");
+  script.AnswerMessage(mrNo);
+  Form->SpeedButton1Click();
+  EXPECT_TRUE(Doc().isEmpty());
+  SetMessageDialogHook(scripted);
+}
+
+TEST_F(TextEditorTest, ReportDialogsOfferRtfAndStartInTheFolderLastUsedForReports) {
+  ForgetFileDialogFolders();
+  const fs::path data = Dir / "run7";
+  const fs::path elsewhere = Dir / "reports";
+  fs::create_directories(data);
+  fs::create_directories(elsewhere);
+  SetDataFolder(Q(data));
+  Form->RichEdit1->setPlainText("a report");
+  ModalScript script;
+  script.AnswerFile(true, Q(elsewhere / "week 12"));
+  ASSERT_TRUE(Form->SaveAs1Click());
+  EXPECT_TRUE(fs::exists(elsewhere / "week 12.rtf"));
+  script.AnswerFile(false);
+  Form->Open1Click();
+  ASSERT_EQ(script.FileRequests().size(), 2u);
+  const TFileDialogRequest& save = script.FileRequests()[0];
+  EXPECT_EQ(save.Kind, TFileDialogKind::fdSave);
+  EXPECT_TRUE(save.Filter.startsWith("Rich Text Format (*.rtf)|"));
+  EXPECT_EQ(save.DefaultExt, "rtf");
+  // The first time: the data folder, not the program's own.
+  EXPECT_EQ(save.InitialDir, Q(data));
+  const TFileDialogRequest& open = script.FileRequests()[1];
+  EXPECT_EQ(open.Kind, TFileDialogKind::fdOpen);
+  EXPECT_EQ(open.Filter.split(u'|').size(), 4) << open.Filter.toStdString();
+  EXPECT_TRUE(open.Filter.contains("All files"));
+  EXPECT_EQ(open.InitialDir, Q(elsewhere));
+  ForgetFileDialogFolders();
+}
+
+TEST_F(TextEditorTest, PageSetupLaysTheReportOutOnTheChosenPage) {
+  ASSERT_TRUE(Form->CreateOleSupport());
+  Form->GetOleSupport()->InsertPicture(Solid(800, 400, Qt::blue));
+  ASSERT_DOUBLE_EQ(Pictures(Doc())[0].Width, 624.0);
+  Doc().setModified(false);
+  ReportPage landscape;
+  landscape.PaperWidth = 16840;
+  landscape.PaperHeight = 11900;
+  ModalScript script;
+  script.AnswerForm([](QDialog&) { return int(mrCancel); });
+  Form->Pagesetup1Click();
+  EXPECT_EQ(ReportPage::Of(Doc()), ReportPage());
+  script.AnswerForm([&](QDialog& dialog) {
+    auto& setup = dynamic_cast<QPageSetupDialog&>(dialog);
+    // What the dialog shows is the report's page.
+    EXPECT_EQ(ReportPage::FromPageLayout(setup.printer()->pageLayout()), ReportPage());
+    setup.printer()->setPageLayout(landscape.ToPageLayout());
+    return int(mrOk);
+  });
+  Form->Pagesetup1Click();
+  EXPECT_EQ(ReportPage::Of(Doc()), landscape);
+  EXPECT_DOUBLE_EQ(Pictures(Doc())[0].Width, 800.0);
+  EXPECT_TRUE(Doc().isModified());
+  // Margins that leave no text are refused with a word.
+  script.AnswerForm([&](QDialog& dialog) {
+    ReportPage none = landscape;
+    none.MarginLeft = none.MarginRight = 8400;
+    dynamic_cast<QPageSetupDialog&>(dialog).printer()->setPageLayout(none.ToPageLayout());
+    return int(mrOk);
+  });
+  Form->Pagesetup1Click();
+  EXPECT_EQ(ReportPage::Of(Doc()), landscape);
+  EXPECT_EQ(Messages.Messages(),
+            std::vector<std::string>{"These margins leave no room for the report's text."});
+}
+
+class TextEditorPrintTest : public TextEditorTest {
+ protected:
+  void SetUp() override {
+    TextEditorTest::SetUp();
+    ASSERT_TRUE(Form->CreateOleSupport());
+    // Two pages: a heading and three charts, each a third of a page.
+    Form->AppendStyledText("Report generated today", false, true, false, true);
+    for (int i = 0; i < 3; ++i) {
+      Form->AppendStyledText(QString("Chart %1").arg(i + 1), false, true, false, true);
+      Form->MoveCaretToEnd();
+      Form->GetOleSupport()->InsertPicture(Solid(800, 400, QColor(0, 0, 255)));
+      Form->AppendLineBreaks(1);
+    }
+  }
+  void TearDown() override {
+    Printer().SetPdfPrinters({});
+    TextEditorTest::TearDown();
+  }
+  // Fills in the print dialog as a user does: the PDF file, its name,
+  // copies and perhaps a range of pages.
+  static int FillPrintDialog(QDialog& Dialog, const QString& File, int Copies, int From = 0,
+                             int To = 0) {
+    auto* printers = Dialog.findChild<QComboBox*>("printers");
+    auto* name = Dialog.findChild<QLineEdit*>("filename");
+    auto* copies = Dialog.findChild<QSpinBox*>("copies");
+    auto* range = Dialog.findChild<QRadioButton*>("printRange");
+    auto* from = Dialog.findChild<QSpinBox*>("from");
+    auto* to = Dialog.findChild<QSpinBox*>("to");
+    EXPECT_TRUE(printers && name && copies && range && from && to);
+    if (!(printers && name && copies && range && from && to)) return int(mrCancel);
+    EXPECT_EQ(printers->currentText(), "Print to File (PDF)");
+    EXPECT_EQ(from->maximum(), 2);
+    name->setText(File);
+    copies->setValue(Copies);
+    if (From > 0) {
+      range->setChecked(true);
+      from->setValue(From);
+      to->setValue(To);
+    }
+    Dialog.accept();
+    return Dialog.result();
+  }
+};
+
+TEST_F(TextEditorPrintTest, TheReportPrintsWholeIntoAPdfFileThroughThePrintDialog) {
+  const QString file = Q(Dir / "report.pdf");
+  ModalScript script;
+  script.AnswerForm([&](QDialog& dialog) { return FillPrintDialog(dialog, file, 1); });
+  Form->Print2Click();
+  ASSERT_EQ(PdfPageCount(file), 2);
+  // Every picture keeps its pixels and lies inside the inch margins.
+  const QVector<PdfPicture> pictures = PdfPictures(file);
+  ASSERT_EQ(pictures.size(), 3);
+  for (const PdfPicture& picture : pictures) {
+    EXPECT_EQ(picture.Width, 800);
+    EXPECT_LE(picture.Width / picture.XPpi, 6.5 + 0.02);
+  }
+  constexpr int Dpi = 40;
+  for (int page = 1; page <= 2; ++page) {
+    QString why;
+    const QImage image = RenderPdfPage(file, page, Dpi, Q(Dir / "render"), &why);
+    ASSERT_FALSE(image.isNull()) << why.toStdString();
+    const QRect ink = InkBounds(image);
+    EXPECT_GE(ink.left(), Dpi - 1) << "page " << page;
+    EXPECT_LE(ink.right(), image.width() - Dpi) << "page " << page;
+    EXPECT_GE(ink.top(), Dpi - 1) << "page " << page;
+    EXPECT_LE(ink.bottom(), image.height() - Dpi) << "page " << page;
+  }
+  EXPECT_EQ(Text(Doc()).count("Chart"), 3);  // the report itself is as it was
+  EXPECT_DOUBLE_EQ(Pictures(Doc())[0].Width, 624.0);
+}
+
+TEST_F(TextEditorPrintTest, CopiesAndAPageRangeArePrinted) {
+  const QString copies = Q(Dir / "copies.pdf");
+  const QString second = Q(Dir / "second.pdf");
+  ModalScript script;
+  script.AnswerForm([&](QDialog& dialog) { return FillPrintDialog(dialog, copies, 2); });
+  Form->Print2Click();
+  EXPECT_EQ(PdfPageCount(copies), 4);
+  script.AnswerForm([&](QDialog& dialog) { return FillPrintDialog(dialog, second, 1, 2, 2); });
+  Form->Print2Click();
+  EXPECT_EQ(PdfPageCount(second), 1);
+  EXPECT_EQ(PdfPictures(second).size(), 1);
+  script.AnswerForm([](QDialog&) { return int(mrCancel); });
+  Form->Print2Click();
+  EXPECT_TRUE(Messages.Messages().empty());
+}
+
+TEST_F(TextEditorPrintTest, APrintThatCannotStartSaysSo) {
+  const QString missing = Q(Dir / "gone" / "report.pdf");
+  ModalScript script;
+  script.AnswerForm([&](QDialog& dialog) {
+    // The folder went away after the dialog checked it.
+    auto& print = dynamic_cast<QPrintDialog&>(dialog);
+    print.printer()->setOutputFormat(QPrinter::PdfFormat);
+    print.printer()->setOutputFileName(missing);
+    return int(mrOk);
+  });
+  Form->Print2Click();
+  ASSERT_EQ(Messages.Messages().size(), 1u);
+  EXPECT_EQ(Messages.Messages()[0].rfind("The report could not be printed: ", 0), 0u)
+      << Messages.Messages()[0];
+  EXPECT_FALSE(fs::exists(Dir / "gone" / "report.pdf"));
 }
 
 }  // namespace

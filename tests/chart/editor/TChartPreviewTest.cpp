@@ -20,11 +20,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 
 namespace {
 
@@ -51,6 +55,15 @@ class TChartPreviewTest : public ::testing::Test {
     return File;
   }
 
+  // A line chart of thirty points, ten on each page.
+  static void MakeThreePages(TChart& Chart) {
+    Chart.SetBounds(0, 0, 400, 300);
+    auto* Series = new TLineSeries(&Chart);
+    Chart.AddSeries(Series);
+    for (int I = 0; I < 30; ++I) Series->Add(I);
+    Chart.SetMaxPointsPerPage(10);
+  }
+
   // Shows the form as the modal seam does, runs Steps on it, closes it.
   void Open(TChartPreview& Form, const std::function<void()>& Steps) {
     SetShowModalHook([&](QDialog&) {
@@ -64,19 +77,92 @@ class TChartPreviewTest : public ::testing::Test {
   TExportTestChart Sample{"Preview", clYellow, clRed};
 };
 
-TEST_F(TChartPreviewTest, WithoutPrinterPrintingIsDisabledButThePreviewWorks) {
+// No printer is installed on most workstations: the preview offers the
+// PDF file, and printing asks for its name.
+TEST_F(TChartPreviewTest, WithoutPrinterThePdfFileIsOfferedAndPrintsTheChart) {
   if (!Printer().Printers().isEmpty()) GTEST_SKIP() << "this machine has a printer";
   TChartPreview Form;
   Form.SetPanel(&Sample.Chart);
-  Open(Form, [&] {
-    EXPECT_EQ(Form.CBPrinters->count(), 0);
-    EXPECT_FALSE(Form.BPrint->isEnabled());
-    EXPECT_FALSE(Form.BSetup->isEnabled());
-    EXPECT_FALSE(Form.Orientation->isEnabled());
+  const QString File = Dir + "/chart";
+  ModalScript Script;
+  Script.AnswerForm([&](QDialog&) {
+    EXPECT_EQ(Form.CBPrinters->count(), 1);
+    EXPECT_EQ(Form.CBPrinters->currentText(), TPrinter::PdfFileChoice);
+    EXPECT_TRUE(Form.BPrint->isEnabled());
+    EXPECT_TRUE(Form.BSetup->isEnabled());
+    EXPECT_TRUE(Form.Orientation->isEnabled());
     EXPECT_TRUE(Form.GBMargins->isEnabled());
     EXPECT_EQ(Form.SELeftMa->GetPosition(), 15);
+    Form.BPrint->click();  // the name is asked for: cancelled, nothing printed
+    Form.BPrint->click();
+    return static_cast<int>(mrCancel);
   });
+  Script.AnswerFile(false);
+  Script.AnswerFile(true, File);  // typed without extension
+  ShowModal(Form);
   EXPECT_EQ(Form.windowTitle(), "KorChart Print Preview");
+  ASSERT_EQ(Script.FileRequests().size(), 2u);
+  EXPECT_EQ(Script.FileRequests()[0].Kind, TFileDialogKind::fdSave);
+  EXPECT_TRUE(Script.FileRequests()[0].Filter.startsWith("PDF files (*.pdf)|*.pdf"));
+  EXPECT_EQ(PdfPageCount(File + ".pdf"), 1);
+  // The page shows the chart inside its 15 percent margins, on landscape paper.
+  QString Why;
+  const QImage Page = RenderPdfPage(File + ".pdf", 1, 30, Dir + "/render", &Why);
+  ASSERT_FALSE(Page.isNull()) << Why.toStdString();
+  EXPECT_GT(Page.width(), Page.height());
+  const QRect Ink = InkBounds(Page);
+  ASSERT_FALSE(Ink.isEmpty());
+  EXPECT_GE(Ink.left(), Page.width() * 15 / 100 - 2);
+  EXPECT_LE(Ink.right(), Page.width() * 85 / 100 + 2);
+  EXPECT_GE(Ink.top(), Page.height() * 15 / 100 - 2);
+  EXPECT_LE(Ink.bottom(), Page.height() * 85 / 100 + 2);
+}
+
+TEST_F(TChartPreviewTest, APrintThatCannotStartSaysWhy) {
+  TChartPreview Form;
+  Form.SetPanel(&Sample.Chart);
+  MessageRecorder Messages;
+  ModalScript Script;
+  Script.AnswerForm([&](QDialog&) {
+    Form.CBPrinters->setCurrentIndex(Form.CBPrinters->count() - 1);
+    Form.CBPrintersChange();
+    Form.BPrint->click();
+    return static_cast<int>(mrCancel);
+  });
+  Script.AnswerFile(true, Dir + "/no/such/folder/chart.pdf");
+  ShowModal(Form);
+  ASSERT_EQ(Messages.Messages().size(), 1u);
+  EXPECT_NE(Messages.Messages()[0].find("Cannot write the print file"), std::string::npos)
+      << Messages.Messages()[0];
+  EXPECT_FALSE(QFile::exists(Dir + "/no/such/folder/chart.pdf"));
+}
+
+TEST_F(TChartPreviewTest, TheEditorsPrintPagePrintsIntoAPdfFile) {
+  InjectPrinters();
+  RegisterPrintEditorPage();
+  TChartEditor Editor{nullptr};
+  Editor.SetChart(&Sample.Chart);
+  Editor.SetDefaultTab(cetPrintPreview);
+  const QString File = Dir + "/from-editor.pdf";
+  ModalScript Script;
+  Script.AnswerForm([&](QDialog& Dialog) {
+    auto* Page = static_cast<TChartPreview*>(Dialog.findChild<QDialog*>("ChartPreview"));
+    EXPECT_NE(Page, nullptr);
+    if (Page == nullptr) return static_cast<int>(mrCancel);
+    EXPECT_EQ(Page->CBPrinters->itemText(Page->CBPrinters->count() - 1), TPrinter::PdfFileChoice);
+    Page->CBPrinters->setCurrentIndex(Page->CBPrinters->count() - 1);
+    Page->CBPrintersChange();
+    Page->BPrint->click();
+    return static_cast<int>(mrOk);
+  });
+  Script.AnswerFile(true, File);
+  Editor.Execute();
+  ChartEditorPages().Unregister(QStringLiteral("TabPrint"));
+  EXPECT_EQ(PdfPageCount(File), 1);
+  QString Why;
+  const QImage Page = RenderPdfPage(File, 1, 30, Dir + "/render", &Why);
+  ASSERT_FALSE(Page.isNull()) << Why.toStdString();
+  EXPECT_FALSE(InkBounds(Page).isEmpty());
 }
 
 TEST_F(TChartPreviewTest, PrintersAreListedAndTheirOrientationFollowsTheDialog) {
@@ -84,8 +170,9 @@ TEST_F(TChartPreviewTest, PrintersAreListedAndTheirOrientationFollowsTheDialog) 
   TChartPreview Form;
   Form.SetPanel(&Sample.Chart);
   Open(Form, [&] {
-    ASSERT_EQ(Form.CBPrinters->count(), 2);
+    ASSERT_EQ(Form.CBPrinters->count(), 3);
     EXPECT_EQ(Form.CBPrinters->currentText(), "First");
+    EXPECT_EQ(Form.CBPrinters->itemText(2), TPrinter::PdfFileChoice);
     EXPECT_TRUE(Form.BPrint->isEnabled());
     // Opening turns the paper to landscape.
     EXPECT_EQ(Printer().GetOrientation(), poLandscape);
@@ -179,11 +266,7 @@ TEST_F(TChartPreviewTest, WithoutPanelTheMarginControlsAreDisabled) {
 TEST_F(TChartPreviewTest, APagedChartPrintsEveryPageThroughTheNavigator) {
   const QString File = InjectPrinters();
   TChart Chart{nullptr};
-  Chart.SetBounds(0, 0, 400, 300);
-  auto* Series = new TLineSeries(&Chart);
-  Chart.AddSeries(Series);
-  for (int I = 0; I < 30; ++I) Series->Add(I);
-  Chart.SetMaxPointsPerPage(10);
+  MakeThreePages(Chart);
   ModalScript Script;
   Script.AnswerForm([&](QDialog& Dialog) {
     auto& Form = dynamic_cast<TChartPreview&>(Dialog);
@@ -203,6 +286,40 @@ TEST_F(TChartPreviewTest, APagedChartPrintsEveryPageThroughTheNavigator) {
   });
   ChartPreview(nullptr, &Chart);
   EXPECT_EQ(PdfPageCount(File), 3);
+}
+
+// The navigator's print dialog prints a range of pages into a PDF file
+// the user names in it, as a user fills in the dialog.
+TEST_F(TChartPreviewTest, ThePrintDialogPrintsAPageRangeIntoANamedPdfFile) {
+  TChart Chart{nullptr};
+  MakeThreePages(Chart);
+  const QString File = Dir + "/pages-2-3.pdf";
+  ModalScript Script;
+  Script.AnswerForm([&](QDialog& Dialog) {
+    auto& Form = dynamic_cast<TChartPreview&>(Dialog);
+    Form.BPrint->click();
+    return static_cast<int>(mrCancel);
+  });
+  Script.AnswerForm([&](QDialog& Dialog) {
+    auto* Printers = Dialog.findChild<QComboBox*>("printers");
+    auto* Name = Dialog.findChild<QLineEdit*>("filename");
+    auto* Range = Dialog.findChild<QRadioButton*>("printRange");
+    auto* From = Dialog.findChild<QSpinBox*>("from");
+    auto* To = Dialog.findChild<QSpinBox*>("to");
+    EXPECT_TRUE(Printers && Name && Range && From && To);
+    if (!(Printers && Name && Range && From && To)) return static_cast<int>(mrCancel);
+    EXPECT_EQ(Printers->itemText(Printers->count() - 1), "Print to File (PDF)");
+    Printers->setCurrentIndex(Printers->count() - 1);
+    Name->setText(File);
+    Range->setChecked(true);
+    From->setValue(2);
+    To->setValue(3);
+    Dialog.accept();
+    return Dialog.result();
+  });
+  ChartPreview(nullptr, &Chart);
+  EXPECT_EQ(PdfPageCount(File), 2);
+  EXPECT_TRUE(Printer().GetPdfFileChosen());
 }
 
 TEST_F(TChartPreviewTest, PrintWritesTheChartOnOnePage) {

@@ -151,6 +151,23 @@ TEST_F(TKorExportFormTest, ThePickedFileTypeDecidesThePictureFormat) {
   EXPECT_EQ(FileHead(Path(QStringLiteral("other.xyz")), 2), QByteArray("BM"));
 }
 
+TEST_F(TKorExportFormTest, ExportsStartInTheDataFolderAndThenWhereTheLastExportWent) {
+  ForgetFileDialogFolders();
+  QTemporaryDir Data;
+  SetDataFolder(Data.path());
+  TKorExportForm& F = ShowForm();
+  ModalScript Script;
+  Script.AnswerFile(true, Path(QStringLiteral("first.bmp")), 1);
+  F.BSaveClick();
+  F.PageControl1->setCurrentWidget(F.TabData);  // the data page starts there too
+  Script.AnswerFile(false);
+  F.BSaveClick();
+  ASSERT_EQ(Script.FileRequests().size(), 2u);
+  EXPECT_EQ(Script.FileRequests()[0].InitialDir, Data.path());
+  EXPECT_EQ(Script.FileRequests()[1].InitialDir, Dir.path());
+  ForgetFileDialogFolders();
+}
+
 TEST_F(TKorExportFormTest, NativeSavesTakeTheNativeExtensionAndAskBeforeReplacing) {
   TKorExportForm& F = ShowForm();
   F.PageControl1->setCurrentWidget(F.TabNative);
