@@ -51,8 +51,7 @@ class ScanIntakeTest : public ::testing::Test {
 
 TEST_F(ScanIntakeTest, PatternsAndModesComeFromTheChannelMask) {
   EXPECT_EQ(ScanIntake::FirstLoadPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("*.RI1"));
-  EXPECT_EQ(ScanIntake::PollPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("0*.RI1"));
-  EXPECT_EQ(ScanIntake::PollPattern(QStringLiteral("Run*.RA1")), QStringLiteral("Run*.RA1"));
+  EXPECT_EQ(ScanIntake::FirstLoadPattern(QStringLiteral("Run*.RA1")), QStringLiteral("*.RA1"));
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Ref")), 1);
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Sam")), 2);
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.IP2")), 0);
@@ -101,28 +100,25 @@ TEST_F(ScanIntakeTest, HalfWrittenScanWaitsAndLaterScansDoNotOvertakeIt) {
   ExpectScansInOrder(6);
 }
 
-TEST_F(ScanIntakeTest, ShortOrUnreadableFilesWaitOnePollThenAreSettled) {
+TEST_F(ScanIntakeTest, ShortOrUnreadableFilesFollowedByLaterScansAreSettledAtOnce) {
   Run().WriteRange(Dir, 0, 3);
   Intake.LoadAll(DirText(), Analysis);
-  // A stable short scan (5 points) and a stable file that is no scan.
+  // A stable short scan (5 points) and a stable file that is no scan, both
+  // followed by a whole scan: the writer has moved on, they are final.
   const std::string& text = Run().Files[3].second;
   size_t cut = 0;
   for (int line = 0; line < 7; ++line) cut = text.find('\n', cut) + 1;
   WriteTextFile(Dir / Run().Files[3].first, text.substr(0, cut));
-  AgeFile(Dir / Run().Files[3].first, 60);
+  AgeFile(Dir / Run().Files[3].first, 10);
   WriteTextFile(Dir / "00005.RA1", "not a scan\r\n");
-  AgeFile(Dir / "00005.RA1", 60);
+  AgeFile(Dir / "00005.RA1", 10);
   Run().Write(Dir, 5);
-  EXPECT_EQ(Poll().Deferred, 1);
-  EXPECT_EQ(Sets(), 3);
-  // Unchanged over a whole poll, the short scan is taken as it is; the
-  // unreadable file then waits its poll and is refused for good, and the
-  // scan after it comes in.
-  EXPECT_EQ(Poll().SetsAdded, 1);
-  const ScanIntake::TLoadResult third = Poll();
-  EXPECT_EQ(third.SetsAdded, 1);
-  EXPECT_EQ(third.Refused, 1);
+  const ScanIntake::TLoadResult poll = Poll();
+  EXPECT_EQ(poll.SetsAdded, 2);
+  EXPECT_EQ(poll.Refused, 1);
+  EXPECT_EQ(poll.Deferred, 0);
   EXPECT_EQ(Intake.GetMalformedCount(), 1);
+  EXPECT_EQ(ValidPoints(3), 5);
   EXPECT_EQ(Sets(), 5);
   EXPECT_EQ(SetFile(4), Run().Files[5].first);
   EXPECT_TRUE(Intake.GetFileNames().contains(QStringLiteral("00005.RA1")));
@@ -170,14 +166,15 @@ TEST_F(ScanIntakeTest, FolderOfOnlyMalformedFilesIsReported) {
   EXPECT_FALSE(Intake.GetOnlyMalformed());
 }
 
-TEST_F(ScanIntakeTest, PrefixOfOtherChannelsIsTakenByTheFirstLoadOnly) {
+TEST_F(ScanIntakeTest, PrefixOfOtherChannelsIsTakenByTheFirstLoadAndByPolls) {
   Run().WriteRange(Dir, 0, 3);
   WriteTextFile(Dir / "Run9.RA1", Run().Files[3].second);
   AgeFile(Dir / "Run9.RA1", 60);
   EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 4);  // "*.RA1" takes Run9 too
   WriteTextFile(Dir / "Run99.RA1", Run().Files[4].second);
   AgeFile(Dir / "Run99.RA1", 60);
-  EXPECT_EQ(Poll().SetsAdded, 0);  // polls look for "0*.RA1" only
+  EXPECT_EQ(Poll().SetsAdded, 1);  // polls list with the same pattern
+  EXPECT_EQ(SetFile(4), "Run99.RA1");
 }
 
 TEST_F(ScanIntakeTest, LiveWriterLosesNoScan) {

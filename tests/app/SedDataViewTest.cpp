@@ -348,7 +348,7 @@ TEST_F(SedDataViewTest, DraggingTheMeniscusMovesItAndRecomputesOnRelease) {
   EXPECT_EQ(View->GetDraggedBar(), -1);
   View->Chart1ClickSeries(View->JitterBar, mbLeft, TShiftState{ssLeft});
   EXPECT_EQ(View->GetDraggedBar(), 2);
-  View->Chart1MouseUp();
+  View->Chart1MouseUp(mbLeft, TShiftState{}, 0, 0);
   EXPECT_EQ(View->GetDraggedBar(), -1);
   // Without a drag the pointer only moves the read-out and the bars follow
   // the axis range.
