@@ -26,9 +26,9 @@ class RealTimeGofS {
   int IPtransform();
   // The corrections of one raw set exactly as IPtransform gives them to it
   // (jitter over the jitter window, then the fringe match to the corrected
-  // set before it), for a set appended or replaced after the full pass. The
-  // sets after it are matched again to their predecessors, so a replaced
-  // set passes its fringe offset on. 0, or -1 for a set not held.
+  // set before it), for a set appended or replaced after the full pass; the
+  // sets after it are matched again, each to its corrected predecessor.
+  // 0, or -1 for a set not held.
   int IPtransformSet(int Set);
   // Recomputes every dc/dt set; 0, or -1 when it cannot start.
   int Refreshdcdtvss();

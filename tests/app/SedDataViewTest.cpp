@@ -74,6 +74,68 @@ class SedDataViewTest : public ::testing::Test {
     return points;
   }
 
+  // Writes scans First on of Run in pieces from a writer thread while the
+  // viewer polls, until every scan is in (or a minute and a half passed).
+  void WriteInPiecesWhilePolling(const SimulatedChannel& Run, size_t First) {
+    View->SetSettleMs(1000);  // generous against a loaded machine
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+      for (size_t i = First; i < Run.Files.size(); ++i) {
+        std::ofstream out(Dir / Run.Files[i].first, std::ios::binary);
+        const std::string& text = Run.Files[i].second;
+        const size_t piece = text.size() / 4 + 3;
+        for (size_t at = 0; at < text.size(); at += piece) {
+          out.write(text.data() + at,
+                    static_cast<std::streamsize>(std::min(piece, text.size() - at)));
+          out.flush();
+          std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        }
+      }
+      done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    while ((!done || Raw().GetNumberOfSets() < static_cast<int>(Run.Files.size())) &&
+           std::chrono::steady_clock::now() < deadline) {
+      View->Timer1Timer();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    writer.join();
+  }
+  // What the main window sets for an interference channel, with the jitter
+  // position in the air above the meniscus of the simulated runs.
+  static void SetUpInterference(TSedDataView& Viewer) {
+    RealTimeGofS& analysis = Viewer.GetAnalysis();
+    analysis.ChannelMask = "0*.IP1";
+    analysis.MeniscusRadius = 6.05;
+    analysis.CellBottom = 7.2;
+    analysis.JitterPosition = 6.03;
+    analysis.FringePosition = 6.9;
+    analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  }
+  static void ExpectSameStore(const ChannelDataStore& A, const ChannelDataStore& B,
+                              const char* What) {
+    SCOPED_TRACE(What);
+    ASSERT_EQ(A.GetNumberOfSets(), B.GetNumberOfSets());
+    for (int s = 0; s < A.GetNumberOfSets(); ++s) {
+      ASSERT_EQ(A.Headers[static_cast<size_t>(s)].TimeUsed,
+                B.Headers[static_cast<size_t>(s)].TimeUsed);
+      for (int j = 0; j < A.GetNumberOfPoints(); ++j) {
+        ASSERT_EQ(A.GetY(s, j), B.GetY(s, j)) << "set " << s << " point " << j;
+        ASSERT_EQ(A.GetError(s, j), B.GetError(s, j)) << "set " << s << " point " << j;
+      }
+    }
+  }
+  // The result file the viewer writes to Path, as bytes.
+  static std::string SavedResult(TSedDataView& Viewer, const fs::path& Path) {
+    const TFileDialogHook previous = SetFileDialogHook([&](const TFileDialogRequest&) {
+      return TFileDialogAnswer{true, QString::fromStdString(Path.string()), 1};
+    });
+    Viewer.ButtonOutputAsciiClick();
+    SetFileDialogHook(previous);
+    std::ifstream in(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
   fs::path Dir;
   QListWidget OpenWindows;
   std::unique_ptr<TSedDataView> View;
@@ -256,29 +318,7 @@ TEST_F(SedDataViewTest, WriterAddingScansInPiecesWhileTheViewerPollsLosesNothing
   const SimulatedChannel& run = Run();
   run.WriteRange(Dir, 0, 5);
   Load();
-  View->SetSettleMs(1000);  // generous against a loaded machine
-  std::atomic<bool> done{false};
-  std::thread writer([&] {
-    for (size_t i = 5; i < run.Files.size(); ++i) {
-      std::ofstream out(Dir / run.Files[i].first, std::ios::binary);
-      const std::string& text = run.Files[i].second;
-      const size_t piece = text.size() / 4 + 3;
-      for (size_t at = 0; at < text.size(); at += piece) {
-        out.write(text.data() + at,
-                  static_cast<std::streamsize>(std::min(piece, text.size() - at)));
-        out.flush();
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
-      }
-    }
-    done = true;
-  });
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-  while ((!done || Raw().GetNumberOfSets() < static_cast<int>(run.Files.size())) &&
-         std::chrono::steady_clock::now() < deadline) {
-    View->Timer1Timer();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  writer.join();
+  WriteInPiecesWhilePolling(run, 5);
   ASSERT_EQ(Raw().GetNumberOfSets(), static_cast<int>(run.Files.size()));
   for (size_t i = 0; i < run.Files.size(); ++i)
     EXPECT_EQ(Raw().Headers[i].FileName, run.Files[i].first);
@@ -440,4 +480,52 @@ TEST_F(SedDataViewTest, ReportPictureIs800By400) {
   QApplication::clipboard()->clear();
   View->CopyRawBtnClick(2);
   EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(800, 400));
+}
+
+// Polled scans get exactly the corrections of a first load (jitter over the
+// whole window, fringes matched to the corrected scan before) and the same
+// dc/dt pairs, so once a noisy interference run with jitter and a fringe
+// jump was written in pieces while the viewer polled, the live viewer shows
+// bit for bit what a fresh viewer on the finished folder shows.
+TEST_F(SedDataViewTest, LiveInterferenceRunEqualsAFreshLoadOfTheFinishedFolder) {
+  const SimulatedChannel& run = SimulatedChannel::Interference(30, 18);
+  SetUpInterference(*View);
+  run.WriteRange(Dir, 0, 5);
+  Load();
+  WriteInPiecesWhilePolling(run, 5);
+  ASSERT_EQ(Raw().GetNumberOfSets(), 30);
+
+  // A minute after the run ended a second viewer opens the folder.
+  for (const auto& file : run.Files) AgeFile(Dir / file.first, 60);
+  QListWidget list;
+  TSedDataView fresh(nullptr, &list);
+  SetUpInterference(fresh);
+  fresh.LoadDataDirectory(DirText());
+  const RealTimeGofS& live = View->GetAnalysis();
+  const RealTimeGofS& reload = fresh.GetAnalysis();
+  ExpectSameStore(*live.RawStore, *reload.RawStore, "raw");
+  ExpectSameStore(*live.DcdtStore, *reload.DcdtStore, "dc/dt");
+  ExpectSameStore(*live.AveragedStore, *reload.AveragedStore, "averaged");
+  ExpectSameStore(*live.CorrectedStore, *reload.CorrectedStore, "corrected");
+  EXPECT_EQ(live.LastCorrectedY, reload.LastCorrectedY);
+  EXPECT_EQ(live.LastCorrectedError, reload.LastCorrectedError);
+  EXPECT_EQ(Points(*View->dcdtChart->GetSeries(1)), Points(*fresh.dcdtChart->GetSeries(1)));
+
+  // The time course of the corrected sets, frame by frame.
+  for (TSedDataView* viewer : {View.get(), &fresh}) {
+    viewer->RadioGroupChooseTimeCourse->SetItemIndex(2);
+    viewer->SetupTimeCourseChart();
+  }
+  ASSERT_EQ(View->ScrollBarTime->maximum(), fresh.ScrollBarTime->maximum());
+  for (int frame = 0; frame <= fresh.ScrollBarTime->maximum(); frame += 4) {
+    View->ScrollBarTime->setValue(frame);
+    fresh.ScrollBarTime->setValue(frame);
+    EXPECT_EQ(Points(*View->TimeCourseChart->GetSeries(1)),
+              Points(*fresh.TimeCourseChart->GetSeries(1)))
+        << "frame " << frame;
+  }
+  const fs::path result = Dir / "result.txt";
+  const std::string liveFile = SavedResult(*View, result);
+  EXPECT_GT(liveFile.size(), 1000u);
+  EXPECT_EQ(liveFile, SavedResult(fresh, result));
 }
