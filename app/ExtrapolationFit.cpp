@@ -44,16 +44,17 @@ int ExtrapolationFit::Compute(const ChannelDataStore& Smoothed, int End, int Sta
 
   // Only grid points where the newest set of the range stands out of the
   // baseline of the whole run are extrapolated.
-  const double limit = FCutoff * FindLimits(&Smoothed, -1, true).YMaximum;
+  FLimit = FCutoff * FindLimits(&Smoothed, -1, true).YMaximum;
   const int n = std::min(Smoothed.GetNumberOfPoints(), MaxGridPoints);
   FGrid.resize(static_cast<size_t>(n));
   FValueCount = 0;
   FFailedFits = 0;
+  FBelowMinimumS = 0;
   FBelowCutoff = 0;
   FTooFewValues = 0;
   FDivergedFits = 0;
   for (int j = 0; j < n; ++j) {
-    FitGridPoint(j, Smoothed.GetX(j), Smoothed.GetY(end, j), limit);
+    FitGridPoint(j, Smoothed.GetX(j), Smoothed.GetY(end, j), FLimit);
     if (FGrid[static_cast<size_t>(j)].HasValue) ++FValueCount;
   }
   return FValueCount;
@@ -67,7 +68,11 @@ void ExtrapolationFit::FitGridPoint(int J, double X, double EndValue, double Lim
   g.A0 = g.A1 = g.A2 = 0.0;
   g.Points.clear();
   // Both conditions are the same for every set of the range.
-  if (!(X > FMinLogS) || !(EndValue > Limit)) {
+  if (!(X > FMinLogS)) {
+    ++FBelowMinimumS;
+    return;
+  }
+  if (!(EndValue > Limit)) {
     ++FBelowCutoff;
     return;
   }

@@ -1122,9 +1122,15 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
 
 QString TSedDataView::NoExtrapolationText(const ExtrapolationFit& Fit) const {
   QStringList why;
+  if (Fit.BelowMinimumS() > 0)
+    why << QStringLiteral("at %1 s* lies below %2 S")
+               .arg(Fit.BelowMinimumS())
+               .arg(FloatToStr(
+                   RoundToSignificant(std::exp(Gui.ExtrapolationMinLogS) * Svedberg, 3)));
   if (Fit.BelowCutoff() > 0)
-    why << QStringLiteral("at %1 the ending scan stays below %2 of the largest value")
+    why << QStringLiteral("at %1 the ending scan stays below %2 (%3 of the largest smoothed value)")
                .arg(Fit.BelowCutoff())
+               .arg(FloatToStr(RoundToSignificant(Fit.CutoffValue(), 4)))
                .arg(FloatToStr(Gui.ExtrapolationCutoff));
   if (Fit.TooFewValues() > 0)
     why << QStringLiteral("at %1 fewer than four sets lie above %2")
@@ -1132,8 +1138,8 @@ QString TSedDataView::NoExtrapolationText(const ExtrapolationFit& Fit) const {
                .arg(FloatToStr(ExtrapolationFit::MinimumFitValue()));
   if (Fit.FailedFits() + Fit.DivergedFits() > 0)
     why << QStringLiteral("at %1 the fit failed").arg(Fit.FailedFits() + Fit.DivergedFits());
-  return QStringLiteral("Extrapolation: no point of the s* grid qualifies (%1).")
-      .arg(why.join(QStringLiteral("; ")));
+  return QStringLiteral("Extrapolation: no point of the s* grid qualifies; %1.")
+      .arg(why.join(QStringLiteral(", ")));
 }
 
 void TSedDataView::PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End) {

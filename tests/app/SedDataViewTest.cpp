@@ -11,6 +11,7 @@
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TFastLineSeries.h"
+#include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
 #include "platform/TUpDown.h"
@@ -22,6 +23,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -528,4 +531,208 @@ TEST_F(SedDataViewTest, LiveInterferenceRunEqualsAFreshLoadOfTheFinishedFolder) 
   const std::string liveFile = SavedResult(*View, result);
   EXPECT_GT(liveFile.size(), 1000u);
   EXPECT_EQ(liveFile, SavedResult(fresh, result));
+}
+
+// The extrapolation tab never stays empty without a word: the status row
+// says why no grid point qualifies, and the time-axis legend names what each
+// cloned series shows.
+TEST_F(SedDataViewTest, EmptyExtrapolationSaysWhyAndClonesSayWhatTheyShow) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->GetGui().ExtrapolationCutoff = 2.0;  // above every value of the run
+  View->ButtonRefreshExtrapolationClick();
+  EXPECT_EQ(View->ChartSExtrapolation->GetSeries(2)->Count(), 0);
+  const QString note = View->ExtrapolationNoteText();
+  EXPECT_TRUE(note.startsWith(QStringLiteral("Extrapolation: no point of the s* grid qualifies")))
+      << note.toStdString();
+  EXPECT_TRUE(note.contains(QStringLiteral("the ending scan stays below"))) << note.toStdString();
+  EXPECT_TRUE(View->LabelProblem->text().contains(note));
+
+  View->GetGui().ExtrapolationCutoff = 0.05;
+  View->ButtonRefreshExtrapolationClick();
+  EXPECT_GT(View->ChartSExtrapolation->GetSeries(2)->Count(), 10);
+  EXPECT_TRUE(View->ExtrapolationNoteText().isEmpty());
+  int fits = 0;
+  for (int i = 2; i < View->ChartExtrapolation->SeriesCount(); ++i) {
+    const TChartSeries& series = *View->ChartExtrapolation->GetSeries(i);
+    if (!series.GetActive()) continue;
+    EXPECT_FALSE(series.GetTitle().contains(QStringLiteral("Template"))) << i;
+    EXPECT_TRUE(series.GetTitle().contains(QStringLiteral(" S")))
+        << series.GetTitle().toStdString();
+    ++fits;
+  }
+  EXPECT_GT(fits, 2);
+
+  // Too few sets between the starting and the ending scan.
+  EXPECT_EQ(View->PlotExtrapolation(3, 0, true), -1);
+  EXPECT_FALSE(View->ExtrapolationNoteText().isEmpty());
+}
+
+// A wild-type real run: its ending scan lies in the depleted cell, and the
+// status row says so.
+TEST_F(SedDataViewTest, RealRunWhoseExtrapolationIsEmptySaysWhy) {
+  const fs::path real = RealDataDir("s100a5-wt-ip");
+  if (real.empty()) GTEST_SKIP() << "real data not present";
+  RealTimeGofS& analysis = View->GetAnalysis();
+  analysis.ChannelMask = "0*.IP1";
+  analysis.MeniscusRadius = 6.06;
+  analysis.JitterPosition = 6.04;
+  analysis.FringePosition = 6.9;
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  View->LoadDataDirectory(QString::fromStdString(real.string()));
+  View->PC->setCurrentWidget(View->TabSheetExtrapolation);
+  EXPECT_EQ(View->ChartSExtrapolation->GetSeries(2)->Count(), 0);
+  EXPECT_TRUE(View->ExtrapolationNoteText().contains(QStringLiteral("the ending scan stays below")))
+      << View->ExtrapolationNoteText().toStdString();
+}
+
+// The status row says how many scans were left out and why.
+TEST_F(SedDataViewTest, StatusRowCountsTheScansLeftOutByReason) {
+  Run().WriteRange(Dir, 0, 8);
+  // The third scan again under a later name: its time does not rise.
+  WriteTextFile(Dir / "00009.RA1", Run().Files[2].second);
+  AgeFile(Dir / "00009.RA1", 60);
+  WriteTextFile(Dir / "00010.RA1", "not a scan\r\n");
+  AgeFile(Dir / "00010.RA1", 60);
+  Load();
+  EXPECT_EQ(View->DataProblemText(),
+            QStringLiteral("2 scan file(s) left out: 1 unreadable, 1 with a time not later than "
+                           "the scan before."));
+  EXPECT_TRUE(View->LabelProblem->text().contains(View->DataProblemText()));
+}
+
+// After every poll the raw chart draws exactly the scans whose flags (the
+// selector's ticks) are set, each once, under its file name.
+TEST_F(SedDataViewTest, RawChartDrawsExactlyTheTickedScansAfterEveryPoll) {
+  const SimulatedChannel& run = SimulatedChannel::Absorbance(60);
+  run.WriteRange(Dir, 0, 21);
+  Load();
+  auto drawn = [&] {
+    std::vector<int> sets;
+    for (int i = TSedDataView::RawScanSeriesStart; i < View->Chart1->SeriesCount(); ++i) {
+      const TChartSeries& series = *View->Chart1->GetSeries(i);
+      if (!series.GetActive()) continue;
+      for (int set = 0; set < Raw().GetNumberOfSets(); ++set)
+        if (QString::fromStdString(Raw().Headers[static_cast<size_t>(set)].FileName) ==
+            series.GetTitle())
+          sets.push_back(set);
+      EXPECT_EQ(series.Count(), Raw().GetNumberOfPoints()) << series.GetTitle().toStdString();
+    }
+    std::sort(sets.begin(), sets.end());
+    return sets;
+  };
+  for (size_t scan = 21; scan < run.Files.size(); ++scan) {
+    run.Write(Dir, scan);
+    View->Timer1Timer();
+    ASSERT_EQ(Raw().GetNumberOfSets(), static_cast<int>(scan) + 1);
+    ASSERT_EQ(drawn(), DrawnScans()) << "after scan " << scan;
+  }
+  // A choice made in the selector, thinned as scans arrive, stays exact too.
+  const TShowModalHook previous = SetShowModalHook([&](QDialog&) {
+    View->GetScanSelector().ButtonSelectAllClick();
+    View->GetScanSelector().ButtonOKClick();
+    return static_cast<int>(mrOk);
+  });
+  View->ButtonChooseScansClick();
+  SetShowModalHook(previous);
+  EXPECT_EQ(drawn(), DrawnScans());
+}
+
+// The molar-mass guess is read as the edit shows it: with the user's
+// decimal separator.
+TEST_F(SedDataViewTest, MolarMassGuessIsReadWithTheDecimalComma) {
+  DecimalCommaLocale locale;
+  ASSERT_TRUE(locale.Available()) << "de_DE.UTF-8 is missing: run scripts/install-deps";
+  const FormatSettings saved = CurrentFormatSettings();
+  SetFormatSettings(FormatSettings::FromLocale(QLocale(QStringLiteral("de_DE"))));
+  QString proposed;
+  QString answer = QStringLiteral("100,5");
+  const TInputQueryHook previous =
+      SetInputQueryHook([&](const TInputQueryRequest&, QString& Value) {
+        proposed = Value;
+        Value = answer;
+        return true;
+      });
+  int errors = 0;
+  const TMessageDialogHook previousMessage =
+      SetMessageDialogHook([&](const TMessageDialogRequest&) {
+        ++errors;
+        return static_cast<int>(mrOk);
+      });
+  View->EditMWGuessClick();
+  EXPECT_EQ(View->GetAnalysis().MolecularWeight, 100.5);
+  EXPECT_EQ(View->EditMWGuess->text(), QStringLiteral("100,5"));
+  // The weight shown is proposed again and confirmed as it stands.
+  answer.clear();
+  SetInputQueryHook([&](const TInputQueryRequest&, QString& Value) {
+    proposed = Value;
+    return true;
+  });
+  View->EditMWGuessClick();
+  EXPECT_EQ(proposed, QStringLiteral("100,5"));
+  EXPECT_EQ(View->GetAnalysis().MolecularWeight, 100.5);
+  EXPECT_EQ(errors, 0);
+  SetInputQueryHook(previous);
+  SetMessageDialogHook(previousMessage);
+  SetFormatSettings(saved);
+}
+
+// The series the viewer fills hold its analysis: the chart editor's Data
+// Source page shows them as data (not as samples it could replace).
+TEST_F(SedDataViewTest, ChartEditorShowsTheViewersSeriesAsData) {
+  RegisterSeriesEditorForms();
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->ButtonRefreshExtrapolationClick();
+  for (TChartSeries* series :
+       {View->Chart1->GetSeries(TSedDataView::RawScanSeriesStart), View->dcdtChart->GetSeries(1),
+        View->ChartAverage->GetSeries(1), View->ChartSExtrapolation->GetSeries(2),
+        View->ChartExtrapolation->GetSeries(3), static_cast<TChartSeries*>(View->JitterBar)}) {
+    SCOPED_TRACE(series->GetTitle().toStdString());
+    const auto before = Points(*series);
+    TFormKorSeries page;
+    page.SetSeries(series);
+    page.show();
+    page.PageSeries->setCurrentWidget(page.TabDataSource);
+    EXPECT_EQ(page.CBDataSourcestyle->currentText(), QStringLiteral("Manual"));
+    EXPECT_EQ(Points(*series), before);
+  }
+}
+
+// A half-written scan taken after the long rest is read again once its
+// writer finishes it: its set is replaced and every pair and average it
+// took part in recomputed, so the viewer ends as a fresh load does.
+TEST_F(SedDataViewTest, ScanFinishedAfterItWasTakenIsReadAgainEverywhere) {
+  Run().WriteRange(Dir, 0, 12);
+  Load();
+  qint64 ahead = 0;
+  View->SetIntakeClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
+  const auto& [name, text] = Run().Files[12];
+  WriteTextFile(Dir / name, text.substr(0, text.size() / 3));
+  AgeFile(Dir / name, 3);
+  ahead = ScanIntake::LongRestMs;
+  View->Timer1Timer();
+  ASSERT_EQ(Raw().GetNumberOfSets(), 13);
+  ahead = 0;
+  WriteTextFile(Dir / name, text);
+  AgeFile(Dir / name, 3);
+  View->Timer1Timer();
+
+  AgeFile(Dir / name, 60);
+  QListWidget list;
+  TSedDataView fresh(nullptr, &list);
+  fresh.GetAnalysis().ChannelMask = "0*.RA1";
+  fresh.GetAnalysis().MeniscusRadius = 6.05;
+  fresh.GetAnalysis().CellBottom = 7.2;
+  fresh.LoadDataDirectory(DirText());
+  ExpectSameStore(Raw(), *fresh.GetAnalysis().RawStore, "raw");
+  ExpectSameStore(*View->GetAnalysis().CorrectedStore, *fresh.GetAnalysis().CorrectedStore,
+                  "corrected");
+  EXPECT_EQ(Points(*View->dcdtChart->GetSeries(1)), Points(*fresh.dcdtChart->GetSeries(1)));
+  const TChartSeries* newest = nullptr;
+  for (int i = TSedDataView::RawScanSeriesStart; i < View->Chart1->SeriesCount(); ++i)
+    if (View->Chart1->GetSeries(i)->GetTitle() == QString::fromStdString(name))
+      newest = View->Chart1->GetSeries(i);
+  ASSERT_NE(newest, nullptr);
+  EXPECT_EQ(newest->Count(), Raw().GetNumberOfPoints());
 }

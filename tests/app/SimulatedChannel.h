@@ -7,8 +7,9 @@
 
 #include "tools/runsim/TruthFile.h"
 
-// The files of one simulated channel of cell 1: a 4.5 S protein at 50000 rpm, rendered in memory so that a test can write them
-// whole, in pieces or a few at a time. Scan files are named 00001.RA1 on.
+// The files of one simulated channel of cell 1: a 4.5 S protein at 50000 rpm, rendered in memory so
+// that a test can write them whole, in pieces or a few at a time. Scan files are named 00001.RA1
+// on.
 struct SimulatedChannel {
   std::vector<std::pair<std::string, std::string>> Files;  // (name, text)
   RunTruth Truth;
