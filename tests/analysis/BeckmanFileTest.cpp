@@ -267,9 +267,9 @@ TEST_F(BeckmanFileTest, RefusedHeadersGiveNoPoints) {
     EXPECT_EQ(Reader.Header.Kind, c.Kind);
   }
   // Away from the reference speed the elapsed time is used: it must be a number.
-  EXPECT_EQ(
-      Reader.ReadScanFile(Write("nan.RA1", "t\nR 1 20.0 55000 nan 2.38E09\n6.0 1.0\n"), 0, 40000.0),
-      -1);
+  EXPECT_EQ(Reader.ReadScanFile(Write("nan.RA1", "t\nR 1 20.0 55000 nan 2.38E09\n6.0 1.0\n"), 0,
+                                40000.0),
+            -1);
 }
 
 TEST_F(BeckmanFileTest, ReusedReaderKeepsNoNumbersOfThePreviousFile) {
