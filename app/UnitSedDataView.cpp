@@ -465,8 +465,8 @@ void TSedDataView::WireHandlers() {
   ChartEditor1 = std::make_unique<TChartEditor>(nullptr);
   ChartEditor1->SetChart(Chart1.get());
   Chart1->OnClickSeries = [this](TCustomChart*, TChartSeries* Series, int, TMouseButton Button,
-                                 TShiftState Shift, int,
-                                 int) { Chart1ClickSeries(Series, Button, Shift); };
+                                 TShiftState Shift, int X,
+                                 int Y) { Chart1ClickSeries(Series, Button, Shift, X, Y); };
   Chart1->OnMouseUp = [this](TCustomControl*, TMouseButton Button, TShiftState Shift, int X,
                              int Y) { Chart1MouseUp(Button, Shift, X, Y); };
 }
@@ -523,11 +523,6 @@ void TSedDataView::AfterFirstLoad() {
   Analysis->MakeAllCorrecteddCdT();
   SetupExtrapolationControls();
   PlotRawScans();
-  // The bars were placed before the scans gave the axis its range: place
-  // them again so that they span the scans at once, not only after the
-  // pointer first moves over the chart.
-  Chart1->GetLeftAxis()->AdjustMaxMin();
-  PlaceIndicatorBars();
   PlotAverageDcDt();
   JitterBar->SetActive(Analysis->JitterCorrectionOn);
   FringeBar->SetActive(Analysis->FringeCorrectionOn);
@@ -717,6 +712,8 @@ void TSedDataView::PlotRawScans() {
     ShowRawSeries(*RawSeries(next++), set);
     RawColourCycle.Advance();
   }
+  // The bars span the scans drawn now.
+  PlaceIndicatorBars();
 }
 
 void TSedDataView::ThinManualSelection(int N) {
@@ -777,6 +774,7 @@ void TSedDataView::ShowFlaggedScans() {
     RawColourCycle.Advance();
     ShowRawSeries(series, set);
   }
+  PlaceIndicatorBars();
 }
 
 // ------------------------------------------- averages and corrected set
@@ -1234,7 +1232,12 @@ void TSedDataView::PlaceIndicatorBars() {
   BarSeries->SetCustomBarWidth(1);
 }
 
-void TSedDataView::Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift) {
+void TSedDataView::Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift,
+                                     int X, int Y) {
+  // The bars lie under the scans (the scans are tested first): a press on
+  // a bar where a scan crosses it is the bar's.
+  for (TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar})
+    if (Series != bar && bar->GetActive() && bar->Clicked(X, Y) >= 0) Series = bar;
   // The left button alone: the press of a double click (which opens the
   // chart editor) or with a key held starts no drag.
   if (Button != mbLeft || Shift != TShiftState{ssLeft}) {
@@ -1262,9 +1265,14 @@ void TSedDataView::Chart1MouseUp(TMouseButton Button, TShiftState, int X, int) {
 void TSedDataView::HoldRawAxes() {
   // Moving a bar moves the data range the axes scale to (the bars lie left
   // of the data at first): fixed axes keep the value under the pointer.
+  // The range shown is held, margins included (the bars' own margins
+  // widen an automatic axis beyond its minimum and maximum).
   DragScales = Chart1->SaveScales();
-  for (const TAxisSavedScales& scales : DragScales)
-    scales.Axis->SetMinMax(scales.Axis->GetMinimum(), scales.Axis->GetMaximum());
+  for (const TAxisSavedScales& scales : DragScales) {
+    TChartAxis& axis = *scales.Axis;
+    if (axis.GetIAxisSize() < 1) continue;
+    axis.SetMinMax(axis.CalcPosPoint(axis.GetIStartPos()), axis.CalcPosPoint(axis.GetIEndPos()));
+  }
 }
 
 void TSedDataView::ReleaseRawAxes() {
@@ -1284,7 +1292,6 @@ void TSedDataView::EndBarDrag(bool PointerX, int X) {
   BarMoved = false;
   ReleaseRawAxes();
   if (bar == 2 || bar == 3) Analysis->IPtransform();
-  PlaceIndicatorBars();
   Recompute();
 }
 

@@ -101,8 +101,10 @@ class TSedDataView : public QWidget {
 
   // ---- indicator bars and chart interaction
   void PlaceIndicatorBars();
-  // Starts a bar drag; the raw chart's axes keep their range until it ends.
-  void Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift);
+  // Starts a bar drag when the press (X, Y in chart pixels) is on a bar;
+  // the raw chart's axes keep their range until it ends.
+  void Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift, int X,
+                         int Y);
   // Ends a bar drag with the bar at the value under the pointer (X in
   // chart pixels) and recomputes.
   void Chart1MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);

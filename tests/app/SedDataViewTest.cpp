@@ -385,11 +385,11 @@ TEST_F(SedDataViewTest, DraggingTheMeniscusMovesItAndRecomputesOnRelease) {
   Run().WriteRange(Dir, 0, 25);
   Load();
   View->Chart1->Repaint();
-  View->Chart1ClickSeries(View->MeniscusBar, mbLeft, TShiftState{ssLeft});
+  View->Chart1ClickSeries(View->MeniscusBar, mbLeft, TShiftState{ssLeft}, -1, -1);
   EXPECT_EQ(View->GetDraggedBar(), 1);
-  View->Chart1ClickSeries(View->MeniscusBar, mbRight, TShiftState{ssRight});
+  View->Chart1ClickSeries(View->MeniscusBar, mbRight, TShiftState{ssRight}, -1, -1);
   EXPECT_EQ(View->GetDraggedBar(), -1);
-  View->Chart1ClickSeries(View->JitterBar, mbLeft, TShiftState{ssLeft});
+  View->Chart1ClickSeries(View->JitterBar, mbLeft, TShiftState{ssLeft}, -1, -1);
   EXPECT_EQ(View->GetDraggedBar(), 2);
   View->Chart1MouseUp(mbLeft, TShiftState{}, 0, 0);
   EXPECT_EQ(View->GetDraggedBar(), -1);
