@@ -180,6 +180,23 @@ TEST_F(ScanIntakeTest, PrefixOfOtherChannelsIsTakenByTheFirstLoadAndByPolls) {
   EXPECT_EQ(SetFile(4), "Run99.RA1");
 }
 
+// The first load stops at a file it must leave for later; the poll that
+// takes it takes the files after it too, whatever their prefix.
+TEST_F(ScanIntakeTest, FilesAfterTheFirstLoadsStopAreTakenByLaterPolls) {
+  Run().WriteRange(Dir, 0, 3);
+  const std::string& text = Run().Files[3].second;
+  WriteTextFile(Dir / Run().Files[3].first, text.substr(0, text.size() / 2));  // being written
+  WriteTextFile(Dir / "Run0005.RA1", Run().Files[4].second);
+  AgeFile(Dir / "Run0005.RA1", 60);
+  Intake.SetSettleMs(60000);
+  const ScanIntake::TLoadResult load = Intake.LoadAll(DirText(), Analysis);
+  EXPECT_EQ(load.SetsAdded, 3);
+  EXPECT_EQ(load.Deferred, 1);
+  Run().Write(Dir, 3);
+  EXPECT_EQ(Poll().SetsAdded, 2);
+  EXPECT_EQ(SetFile(4), "Run0005.RA1");
+}
+
 TEST_F(ScanIntakeTest, LiveWriterLosesNoScan) {
   const SimulatedChannel& run = Run();
   run.WriteRange(Dir, 0, 3);

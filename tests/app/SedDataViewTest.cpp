@@ -736,3 +736,39 @@ TEST_F(SedDataViewTest, ScanFinishedAfterItWasTakenIsReadAgainEverywhere) {
   ASSERT_NE(newest, nullptr);
   EXPECT_EQ(newest->Count(), Raw().GetNumberOfPoints());
 }
+
+// A real run with two changes of rotor speed: the first load and a live
+// viewer that polls the later scans refuse the same scans, say why, and
+// end with the same analysis.
+TEST_F(SedDataViewTest, RealRunWithSpeedChangesIsTakenAliveAsOnAReload) {
+  const fs::path real = RealDataDir("segb-eq-ra2");
+  if (real.empty()) GTEST_SKIP() << "real data not present";
+  View->GetAnalysis().ChannelMask = "0*.RA2";
+  View->LoadDataDirectory(QString::fromStdString(real.string()));
+  ASSERT_EQ(Raw().GetNumberOfSets(), 20);  // the scans at 10000 rpm
+  EXPECT_EQ(View->DataProblemText(),
+            QStringLiteral("24 scan file(s) left out: 24 at another rotor speed than 10000 rpm."));
+
+  // The same scans arriving one by one while a second viewer polls.
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(real))
+    if (entry.path().extension() == ".RA2") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  QListWidget list;
+  TSedDataView live(nullptr, &list);
+  live.GetAnalysis().ChannelMask = "0*.RA2";
+  live.GetAnalysis().MeniscusRadius = 6.05;
+  live.GetAnalysis().CellBottom = 7.2;
+  const fs::path folder = FreshTestDir("viewer-speed");
+  for (size_t i = 0; i < files.size(); ++i) {
+    fs::copy_file(files[i], folder / files[i].filename());
+    AgeFile(folder / files[i].filename(), 60);
+    if (i == 4) live.LoadDataDirectory(QString::fromStdString(folder.string()));
+    if (i > 4) live.Timer1Timer();
+  }
+  EXPECT_EQ(live.DataProblemText(), View->DataProblemText());
+  ExpectSameStore(*live.GetAnalysis().RawStore, Raw(), "raw");
+  ExpectSameStore(*live.GetAnalysis().DcdtStore, *View->GetAnalysis().DcdtStore, "dc/dt");
+  for (int s = 0; s < View->GetAnalysis().DcdtStore->GetNumberOfSets(); ++s)
+    EXPECT_LT(View->GetAnalysis().DcdtStore->Headers[static_cast<size_t>(s)].LastSourceSet, 20);
+}
