@@ -36,7 +36,7 @@ QDateTime SystemNow() {
 
 }  // namespace
 
-QString ScanIntake::FirstLoadPattern(const QString& Mask) {
+QString ScanIntake::ChannelPattern(const QString& Mask) {
   const qsizetype dot = Mask.indexOf(u'.');
   return dot < 0 ? QStringLiteral("*") : QStringLiteral("*") + Mask.mid(dot, 4);
 }
@@ -80,7 +80,7 @@ ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeG
   FullPointCount = 0;
   TLoadResult result;
   const QStringList names =
-      ScanFileNames::ListMatching(Directory, FirstLoadPattern(MaskOf(Analysis)));
+      ScanFileNames::ListMatching(Directory, ChannelPattern(MaskOf(Analysis)));
   bool gridMade = false;
   for (qsizetype i = 0; i < names.size(); ++i) {
     int set = -1;
@@ -105,7 +105,7 @@ ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded
   TLoadResult result;
   if (!HasGrid(Analysis)) return result;
   result.SetsReplaced = ReplaceChangedSets(Analysis);
-  ScanFilesNow = ScanFileNames::ListMatching(Directory, FirstLoadPattern(MaskOf(Analysis)));
+  ScanFilesNow = ScanFileNames::ListMatching(Directory, ChannelPattern(MaskOf(Analysis)));
   NewFileNames.clear();
   for (const QString& name : ScanFilesNow)
     if (!ScanFileNames::SortedContains(FileNames, name)) NewFileNames.append(name);
@@ -247,6 +247,7 @@ bool ScanIntake::ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis
   Deferred.remove(Name);
   Taken[Name].Stamp = listed;
   if (bytes < 1 || reader.PointCount < 1) return false;
+  if (!SameRotorSpeed(reader.Header.Rpm, Analysis.RawStore->Headers[0].Rpm)) return false;
   if (Analysis.RawStore->ReplaceSet(Set, reader.Radius(), reader.Value(), reader.PointCount,
                                     reader.Header, reader.Header.TimeUsed) < 0)
     return false;

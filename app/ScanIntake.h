@@ -42,8 +42,8 @@ class ScanIntake {
   // channel must rest before it is taken as it is: a writer on a network
   // share or a busy instrument PC pauses for seconds in the middle of a file.
   static constexpr int LongRestMs = 30000;
-  // A scan with fewer points than this share of the scan before it is
-  // clearly short (scans that differ by a point or two are not).
+  // A scan with fewer points than this share of the last whole scan before
+  // it is clearly short (scans that differ by a point or two are not).
   static constexpr double ShortShare = 0.9;
 
   // Why a file was refused for good.
@@ -59,7 +59,7 @@ class ScanIntake {
 
   // "*" and the four characters from the mask's first "." on: every file of
   // that type and cell whatever its prefix, for the first load and polls.
-  static QString FirstLoadPattern(const QString& Mask);
+  static QString ChannelPattern(const QString& Mask);
   // Reader mode: 1 for the reference sector ("Ref"), 2 for the sample
   // sector ("Sam"), else 0.
   static int ReadMode(const QString& Mask);

@@ -1275,6 +1275,12 @@ void TSedDataView::HoldRawAxes() {
   }
 }
 
+void TSedDataView::MoveBar(int Bar, double Radius) {
+  if (Bar == 1) Analysis->MeniscusRadius = Radius;
+  if (Bar == 2) Analysis->JitterPosition = Radius;
+  if (Bar == 3) Analysis->FringePosition = Radius;
+}
+
 void TSedDataView::ReleaseRawAxes() {
   if (!DragScales.empty()) Chart1->RestoreScales(DragScales);
   DragScales.clear();
@@ -1283,12 +1289,7 @@ void TSedDataView::ReleaseRawAxes() {
 void TSedDataView::EndBarDrag(bool PointerX, int X) {
   const int bar = DraggedBar;
   DraggedBar = -1;
-  if (PointerX && BarMoved) {
-    const double x = Chart1->GetBottomAxis()->CalcPosPoint(X);
-    if (bar == 1) Analysis->MeniscusRadius = x;
-    if (bar == 2) Analysis->JitterPosition = x;
-    if (bar == 3) Analysis->FringePosition = x;
-  }
+  if (PointerX && BarMoved) MoveBar(bar, Chart1->GetBottomAxis()->CalcPosPoint(X));
   BarMoved = false;
   ReleaseRawAxes();
   if (bar == 2 || bar == 3) Analysis->IPtransform();
@@ -1404,9 +1405,7 @@ void TSedDataView::ChartMouseMove(TCustomChart& Chart, TShiftState Shift, int X,
     return;
   }
   if (DraggedBar != -1) {
-    if (DraggedBar == 1) Analysis->MeniscusRadius = x;
-    if (DraggedBar == 2) Analysis->JitterPosition = x;
-    if (DraggedBar == 3) Analysis->FringePosition = x;
+    MoveBar(DraggedBar, x);
     BarMoved = true;
   }
   PlaceIndicatorBars();

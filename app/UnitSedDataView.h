@@ -142,7 +142,6 @@ class TSedDataView : public QWidget {
   // the intake measures rest with (see ScanIntake); tests change both.
   void SetSettleMs(int Value) { Intake.SetSettleMs(Value); }
   void SetIntakeClock(ScanIntake::TClock Clock) { Intake.SetClock(std::move(Clock)); }
-  const ScanIntake& GetIntake() const { return Intake; }
   // The raw scan series of Chart1 in use (those after the fixed five).
   int RawSeriesInUse() const;
   // The message the status row shows about the data (folder of malformed
@@ -247,6 +246,8 @@ class TSedDataView : public QWidget {
   // The range of the drawn scans' values, which the bars span.
   void BarSpan(double& Low, double& High) const;
   void HoldRawAxes();
+  // Sets the position of bar Bar (1 meniscus, 2 jitter, 3 fringe), in cm.
+  void MoveBar(int Bar, double Radius);
   void ReleaseRawAxes();
   // Ends a drag whose button went up, or whose release was lost to a modal
   // window, and recomputes; the bar moves to X only when PointerX is set.

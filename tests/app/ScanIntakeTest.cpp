@@ -53,8 +53,8 @@ class ScanIntakeTest : public ::testing::Test {
 };
 
 TEST_F(ScanIntakeTest, PatternsAndModesComeFromTheChannelMask) {
-  EXPECT_EQ(ScanIntake::FirstLoadPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("*.RI1"));
-  EXPECT_EQ(ScanIntake::FirstLoadPattern(QStringLiteral("Run*.RA1")), QStringLiteral("*.RA1"));
+  EXPECT_EQ(ScanIntake::ChannelPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("*.RI1"));
+  EXPECT_EQ(ScanIntake::ChannelPattern(QStringLiteral("Run*.RA1")), QStringLiteral("*.RA1"));
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Ref")), 1);
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Sam")), 2);
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.IP2")), 0);
