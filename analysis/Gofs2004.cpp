@@ -338,6 +338,25 @@ int ChannelDataStore::AddSetWithErrors(const double* X, const double* Y, const d
   return set;
 }
 
+int ChannelDataStore::ReplaceSet(int Set, const double* X, const double* Y, int Count,
+                                 ScanHeader Header, double TimeKey) {
+  if (!ValidSet(Set) || Count < 1 || X == nullptr || Y == nullptr || !std::isfinite(TimeKey))
+    return -1;
+  if (Set > 0 && !(TimeKey > Headers[Set - 1].TimeUsed)) return -1;
+  if (Set < NumberOfSets - 1 && !(TimeKey < Headers[Set + 1].TimeUsed)) return -1;
+  // The series is interpolated into the first free slot (there is always
+  // one: 1000 slots hold at most 999 sets), so that a refused series leaves
+  // the set untouched.
+  const int scratch = NumberOfSets;
+  const int filled = InterpolateOntoGrid(scratch, X, Y, nullptr, Count);
+  if (filled <= 0) return -1;
+  const auto n = static_cast<size_t>(NumberOfPoints);
+  std::copy_n(SlotY(scratch), n, SlotY(Set));
+  std::copy_n(SlotError(scratch), n, SlotError(Set));
+  Headers[Set] = std::move(Header);
+  return Set;
+}
+
 // One forward pass over the grid with a search index that never moves back.
 // The input is taken as ascending; runs of equal x (as dc/dt sets have at
 // both ends) are passed over, and only an interpolation that would divide by

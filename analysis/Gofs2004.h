@@ -135,6 +135,13 @@ class ChannelDataStore {
   int AddSetWithErrors(const double* X, const double* Y, const double* Errors, int Count,
                        ScanHeader Header, double TimeKey);
   int CopySetFrom(const ChannelDataStore& Other, int Set);
+  // Interpolates a new series into an existing set in place (a scan file
+  // that was read again), keeping its selection flag. Returns Set, or -1
+  // leaving the set as it was: Set not held, a time key that would not lie
+  // strictly between its neighbours' TimeUsed, nothing filled, a failed
+  // interpolation.
+  int ReplaceSet(int Set, const double* X, const double* Y, int Count, ScanHeader Header,
+                 double TimeKey);
 
   // Interference corrections on whole sets. A set without data (negative
   // error) at the point at X, or whose predecessor has none there for the

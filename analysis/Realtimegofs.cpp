@@ -69,6 +69,7 @@ int RealTimeGofS::CreateX(const double* Radius, int N) {
   DeleteStores();
   Created = false;
   ++FDcdtEpoch;
+  FPartnerPairsCover = -1;
   ++FAveragedEpoch;
   FFullStoreNoted = false;
   FLogRadiiMeniscus = 0.0;  // a new raw grid: no meniscus is valid for the cache
@@ -123,6 +124,15 @@ int RealTimeGofS::IPtransform() {
   if (RawStore == nullptr || RawStore->GetNumberOfSets() < 1) return -1;
   if (JitterCorrectionOn) RawStore->RemoveJitterAllSets(JitterPosition, Settings.JitterWindow);
   if (FringeCorrectionOn) RawStore->FixIntegralFringeAllSets(FringePosition);
+  return 0;
+}
+
+int RealTimeGofS::IPtransformSet(int Set) {
+  if (RawStore == nullptr || Set < 0 || Set >= RawStore->GetNumberOfSets()) return -1;
+  if (JitterCorrectionOn) RawStore->RemoveJitter(Set, JitterPosition, Settings.JitterWindow);
+  if (FringeCorrectionOn)
+    for (int set = std::max(Set, 1); set < RawStore->GetNumberOfSets(); ++set)
+      RawStore->FixIntegralFringe(set, FringePosition);
   return 0;
 }
 
@@ -238,6 +248,7 @@ int RealTimeGofS::Refreshdcdtvss() {
   PassScope pass(*this);
   if (DcdtStore != nullptr) DcdtStore->ClearSets();
   ++FDcdtEpoch;
+  FPartnerPairsCover = -1;
   if (!Created || RawStore->GetNumberOfSets() < 2 || !(MeniscusRadius > 0.0)) return -1;
   NoteFullRawStore();
 
@@ -256,10 +267,12 @@ int RealTimeGofS::Refreshdcdtvss() {
   if (n < 4) {
     add(0, last, "\n+Error adding a set.  ");
   } else if (n - 1 - partner <= partner) {
-    for (int i = 0; i < n; ++i) {
+    bool complete = true;
+    for (int i = 0; i < n && complete; ++i) {
       const int j = PartnerOf(i);
-      if (j >= 0 && !add(j, i, "\nError adding a set in Refreshdcdtvss.  ")) break;
+      complete = j < 0 || add(j, i, "\nError adding a set in Refreshdcdtvss.  ");
     }
+    if (complete) FPartnerPairsCover = n;
   } else {
     const int lag = n / 2 - 1;
     for (int i = lag; i < n; ++i)
@@ -277,13 +290,20 @@ int RealTimeGofS::AddOnedcdtvss(int RawSet) {
 
   const double w2 = OmegaSquared(RawStore->Headers[static_cast<size_t>(RawSet)].Rpm);
   const int partner = PartnerOf(RawSet);
-  if (partner < n - partner - 1) {
+  // Appending gives a full pass's result only for the newest scan, on a
+  // store of partner pairs of every scan before it; otherwise the live
+  // viewer would end with other pairs than a reload of the same files.
+  if (partner < n - partner - 1 || RawSet != n - 1 || FPartnerPairsCover != RawSet) {
     Refreshdcdtvss();
     return 0;
   }
   switch (AddPair(partner, RawSet, w2)) {
-    case PairResult::Added: return 0;
-    case PairResult::Refused: StatusText += "\nError adding a set in AddOnedcdtvss.  "; return -1;
+    case PairResult::Added: FPartnerPairsCover = n; return 0;
+    case PairResult::Refused:
+      // A full pass would have gone on without this pair as well.
+      FPartnerPairsCover = n;
+      StatusText += "\nError adding a set in AddOnedcdtvss.  ";
+      return -1;
     case PairResult::Failed: break;
   }
   ReportFailure("Failed RealTimeGofS::AddOnedcdtvss");

@@ -24,6 +24,12 @@ class RealTimeGofS {
   int CreateX(const double* Radius, int N);
   // Jitter and integral-fringe corrections of every raw set; 0, or -1.
   int IPtransform();
+  // The corrections of one raw set exactly as IPtransform gives them to it
+  // (jitter over the jitter window, then the fringe match to the corrected
+  // set before it), for a set appended or replaced after the full pass; the
+  // sets after it are matched again, each to its corrected predecessor.
+  // 0, or -1 for a set not held.
+  int IPtransformSet(int Set);
   // Recomputes every dc/dt set; 0, or -1 when it cannot start.
   int Refreshdcdtvss();
   // Adds the dc/dt set of one new raw scan (or redoes the whole pass while the
@@ -108,6 +114,10 @@ class RealTimeGofS {
   std::vector<double> FCount;  // whole numbers, kept as doubles for vectorising
   std::vector<double> FValidX, FValidY, FValidError, FIntegral, FCorrected;
   long long FDcdtEpoch = 0;
+  // Raw sets covered by the dc/dt store when it holds exactly the pairs a
+  // full pass pairing every scan with its partner makes; -1 otherwise. Only
+  // then does appending the newest scan's pair give what a full pass would.
+  int FPartnerPairsCover = -1;
   long long FAveragedEpoch = 0;
   BuildRecord FAveragedBuild;
   BuildRecord FCorrectedBuild;

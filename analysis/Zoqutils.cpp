@@ -75,6 +75,11 @@ double RoundToSignificant(double X, int Digits) {
   return std::copysign(rounded, X);
 }
 
+bool SameRotorSpeed(double RpmA, double RpmB) {
+  constexpr int RpmDigits = 3;
+  return RoundToSignificant(RpmA, RpmDigits) == RoundToSignificant(RpmB, RpmDigits);
+}
+
 double RoundToPowerOfTen(double X, int E) {
   const double rounded = ShiftDecimal(RoundHalfUp(ShiftDecimal(std::fabs(X), E)), -E);
   return std::copysign(rounded, X);

@@ -44,13 +44,17 @@ int ExtrapolationFit::Compute(const ChannelDataStore& Smoothed, int End, int Sta
 
   // Only grid points where the newest set of the range stands out of the
   // baseline of the whole run are extrapolated.
-  const double limit = FCutoff * FindLimits(&Smoothed, -1, true).YMaximum;
+  FLimit = FCutoff * FindLimits(&Smoothed, -1, true).YMaximum;
   const int n = std::min(Smoothed.GetNumberOfPoints(), MaxGridPoints);
   FGrid.resize(static_cast<size_t>(n));
   FValueCount = 0;
   FFailedFits = 0;
+  FBelowMinimumS = 0;
+  FBelowCutoff = 0;
+  FTooFewValues = 0;
+  FDivergedFits = 0;
   for (int j = 0; j < n; ++j) {
-    FitGridPoint(j, Smoothed.GetX(j), Smoothed.GetY(end, j), limit);
+    FitGridPoint(j, Smoothed.GetX(j), Smoothed.GetY(end, j), FLimit);
     if (FGrid[static_cast<size_t>(j)].HasValue) ++FValueCount;
   }
   return FValueCount;
@@ -64,7 +68,14 @@ void ExtrapolationFit::FitGridPoint(int J, double X, double EndValue, double Lim
   g.A0 = g.A1 = g.A2 = 0.0;
   g.Points.clear();
   // Both conditions are the same for every set of the range.
-  if (!(X > FMinLogS) || !(EndValue > Limit)) return;
+  if (!(X > FMinLogS)) {
+    ++FBelowMinimumS;
+    return;
+  }
+  if (!(EndValue > Limit)) {
+    ++FBelowCutoff;
+    return;
+  }
 
   int m = 0;
   const auto j = static_cast<size_t>(J);
@@ -82,7 +93,10 @@ void ExtrapolationFit::FitGridPoint(int J, double X, double EndValue, double Lim
     const auto at = static_cast<size_t>(k);
     g.Points.push_back({FU[at], FW[at], FZ[at]});
   }
-  if (m <= 3) return;
+  if (m <= 3) {
+    ++FTooFewValues;
+    return;
+  }
 
   double a0 = 0.0, a1 = 0.0, a2 = 0.0, det = 0.0, e0 = 0.0, e1 = 0.0, e2 = 0.0;
   if (Plateau2(FU.data(), FW.data(), FZ.data(), m, &a0, &a1, &a2, &det, &e0, &e1, &e2, false) < 0) {
@@ -92,13 +106,20 @@ void ExtrapolationFit::FitGridPoint(int J, double X, double EndValue, double Lim
   // Closely spaced late sets make the normal equations so nearly singular
   // that rounding turns their determinant negative: the fit is then no more
   // than noise and its standard error not a number.
-  if (!std::isfinite(e0) || a0 > MaximumIntercept) return;
+  if (!std::isfinite(e0) || a0 > MaximumIntercept) {
+    ++FDivergedFits;
+    return;
+  }
   g.HasValue = true;
   g.A0 = a0;
   g.A1 = a1;
   g.A2 = a2;
   g.Value = std::exp(a0) * std::exp(X);
   g.Error = e0 * g.Value;
+}
+
+double ExtrapolationFit::MinimumFitValue() {
+  return MinimumValue;
 }
 
 const TGridExtrapolation& ExtrapolationFit::At(int J) const {

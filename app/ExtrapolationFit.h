@@ -53,6 +53,19 @@ class ExtrapolationFit {
   // share their set times, so one bad set of times fails them all: the
   // caller reports it once instead of once per grid point.
   int FailedFits() const { return FFailedFits; }
+  // Grid points of the last Compute left without a value because s* lies
+  // below the smallest extrapolated, because the ending set stands no higher
+  // than the cutoff there, because fewer than four sets hold a value above
+  // the baseline there, or because the fit diverged.
+  int BelowMinimumS() const { return FBelowMinimumS; }
+  int BelowCutoff() const { return FBelowCutoff; }
+  int TooFewValues() const { return FTooFewValues; }
+  int DivergedFits() const { return FDivergedFits; }
+  // The value every set must exceed at a grid point to take part in its fit.
+  static double MinimumFitValue();
+  // The value the ending set must exceed at a grid point in the last
+  // Compute: the cutoff share of the largest smoothed value.
+  double CutoffValue() const { return FLimit; }
 
   // The fit drawn against 1/sqrt(t): (0, A0), then CurvePoints-1 points up to
   // 0.95 of the last fit point's U. Empty without a value.
@@ -83,4 +96,9 @@ class ExtrapolationFit {
   std::vector<double> FU, FW, FZ;
   int FValueCount = 0;
   int FFailedFits = 0;
+  int FBelowMinimumS = 0;
+  int FBelowCutoff = 0;
+  double FLimit = 0.0;
+  int FTooFewValues = 0;
+  int FDivergedFits = 0;
 };

@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -310,9 +312,16 @@ void TKorvaleForm::BuildMenus() {
       PopupMenu1->addAction(QStringLiteral("Extract a Beckman tar.gz file"));
   for (QWidget* w : {static_cast<QWidget*>(PC), Panel3, Panel6}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(w, &QWidget::customContextMenuRequested, this,
-            [this, w](const QPoint& At) { PopupMenu1->popup(w->mapToGlobal(At)); });
+    connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& At) {
+      if (OwnControlAt(*w, At)) PopupMenu1->popup(w->mapToGlobal(At));
+    });
   }
+}
+
+bool TKorvaleForm::OwnControlAt(const QWidget& Widget, const QPoint& At) const {
+  const QWidget* under = Widget.childAt(At);
+  if (under == nullptr || &Widget != PC) return true;
+  return under == PC->tabBar() || under == MainSheet || MainSheet->isAncestorOf(under);
 }
 
 void TKorvaleForm::WireHandlers() {
@@ -453,8 +462,7 @@ void TKorvaleForm::btnSetInputDirClick() {
     ListDataDirectories(true, root);
   else
     Tell(QStringLiteral("The folder %1 cannot be read.").arg(root));
-  if (ViewAScan && ViewAScan->TransformChart && ViewAScan->TransformChart->SeriesCount() > 0)
-    ViewAScan->TransformChart->GetSeries(0)->Clear();
+  if (ViewAScan) ViewAScan->ClearScan();
   ChooseFirstDirectoryOf(root);
 }
 
@@ -540,6 +548,8 @@ void TKorvaleForm::ListBoxDataDirsClick() {
   SourceDirTxt->setText(QStringLiteral("Files from ") +
                         ShortenPathForDisplay(dir, DataDirectoryDisplayLength));
   FillFileList(dir);
+  // The preview showed a file of the directory left behind.
+  if (ViewAScan && dir != DataDirectory) ViewAScan->ClearScan();
   DataDirectory = dir;
   SetDataFolder(dir);
   RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + dir);
@@ -611,6 +621,13 @@ void TKorvaleForm::FillFileList(const QString& Dir) {
 
 void TKorvaleForm::ButtonRefreshFileListClick() {
   FillFileList(FileListDirectory);
+}
+
+void TKorvaleForm::FileListBox1Change() {
+  // A press of the mouse moves the selection too; the click that ends it
+  // shows the file, once.
+  if (QGuiApplication::mouseButtons() != Qt::NoButton) return;
+  FileListBox1Click();
 }
 
 void TKorvaleForm::FileListBox1Click() {

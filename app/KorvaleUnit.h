@@ -82,7 +82,9 @@ class TKorvaleForm : public QMainWindow {
 
   // ---- files of the chosen directory
   void FileListBox1Click();
-  void FileListBox1Change() {}
+  // The preview follows the list's keyboard selection; a click previews
+  // through FileListBox1Click.
+  void FileListBox1Change();
   void ButtonRefreshFileListClick();
   // The program has no text viewer and no settings window: these two do
   // nothing (their button is disabled, their menu item hidden).
@@ -184,6 +186,9 @@ class TKorvaleForm : public QMainWindow {
   QWidget* BuildDirectionsPanel();
   QWidget* BuildFilePanel();
   void BuildMenus();
+  // True when the pop-up menu belongs at At in Widget: over the main window's
+  // own controls, not over the viewers, report and comparison on its tabs.
+  bool OwnControlAt(const QWidget& Widget, const QPoint& At) const;
   void WireHandlers();
   bool EmbedViewAScan();
   bool EmbedCompareForm();

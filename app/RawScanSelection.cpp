@@ -32,16 +32,12 @@ int ThinManualSelection(int* Flags, int N, int SelectorStep, int ShownCount) {
   return step;
 }
 
-TNewScanPlan PlanNewScan(int* Flags, int S, int Step) {
-  TNewScanPlan plan;
-  plan.K = std::max(0, S - Step);
-  for (int i = S - 2; i > plan.K; --i)
-    if (Flags[i] > 0) {
-      plan.NoneCleared = false;
-      Flags[i] = 0;
-    }
-  plan.KeepK = Flags[plan.K] > 0;
-  return plan;
+void FlagNewScan(int* Flags, int S, int Step) {
+  if (Flags == nullptr || S < 0) return;
+  const int k = std::max(0, S - Step);
+  for (int i = S - 2; i > k; --i) Flags[i] = 0;
+  Flags[k] = 1;
+  Flags[S] = 1;
 }
 
 }  // namespace RawScanSelection

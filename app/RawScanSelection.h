@@ -18,14 +18,8 @@ int ChooseAutomatically(int* Flags, int N, const GuiSettings& Gui);
 // the newest. Returns the step used (N / 10 when N / step exceeds 40).
 int ThinManualSelection(int* Flags, int N, int SelectorStep, int ShownCount);
 
-// How the chart follows one new scan S drawn with step Step: set K = S - Step
-// (at least 0) stays drawn beside S, the scans between them are hidden.
-struct TNewScanPlan {
-  int K = 0;
-  bool NoneCleared = true;  // none of the scans between K and S was drawn
-  bool KeepK = false;       // K was already drawn
-};
-// Clears the flags of the scans between K and S and reports the plan.
-TNewScanPlan PlanNewScan(int* Flags, int S, int Step);
+// The flags for one new scan S drawn with step Step: set K = S - Step (at
+// least 0) is drawn beside S, and the scans from K + 1 to S - 2 are not.
+void FlagNewScan(int* Flags, int S, int Step);
 
 }  // namespace RawScanSelection

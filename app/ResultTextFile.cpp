@@ -14,7 +14,6 @@
 namespace {
 
 constexpr double SvedbergPerSecond = 1e13;
-constexpr int RpmDigits = 3;  // a speed change below this precision is noise
 constexpr int ExtensionLength = 3;
 constexpr int MinimumBaseLength = 3;
 
@@ -61,8 +60,7 @@ QStringList HeadLines(const RealTimeGofS& Analysis, const QString& ChosenPath,
   if (raw != nullptr) {
     lines << Text(Header(*raw, 0).TitleLine) << Text(Header(*raw, 0).HeaderLine);
     for (int i = 1; i < raw->GetNumberOfSets(); ++i)
-      if (RoundToSignificant(Header(*raw, i).Rpm, RpmDigits) !=
-          RoundToSignificant(Header(*raw, i - 1).Rpm, RpmDigits))
+      if (!SameRotorSpeed(Header(*raw, i).Rpm, Header(*raw, i - 1).Rpm))
         lines << Text(Header(*raw, i).HeaderLine);
   } else {
     lines << QString() << QString();

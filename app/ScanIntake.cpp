@@ -4,13 +4,23 @@
 
 #include "analysis/BeckmanFile.h"
 #include "analysis/Realtimegofs.h"
+#include "analysis/Zoqutils.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <map>
+#include <numeric>
 
 namespace {
+
+// Every scan is read without a reference speed, so that its time never
+// depends on whether the first load or a poll read it.
+constexpr double NoReferenceRpm = 0.0;
+// What ReadUnchanged gives for a file that changed while it was read.
+constexpr int ChangedWhileRead = -2;
 
 QString MaskOf(const RealTimeGofS& Analysis) {
   return QString::fromStdString(Analysis.ChannelMask);
@@ -20,23 +30,31 @@ bool HasGrid(const RealTimeGofS& Analysis) {
   return Analysis.RawStore && Analysis.RawStore->GetNumberOfSets() > 0;
 }
 
-}  // namespace
-
-QString ScanIntake::FirstLoadPattern(const QString& Mask) {
-  const qsizetype dot = Mask.indexOf(u'.');
-  return dot < 0 ? QStringLiteral("*") : QStringLiteral("*") + Mask.mid(dot, 4);
+QDateTime SystemNow() {
+  return QDateTime::currentDateTime();
 }
 
-QString ScanIntake::PollPattern(const QString& Mask) {
-  for (const QString& suffix : {QStringLiteral("Ref"), QStringLiteral("Sam")})
-    if (Mask.endsWith(suffix, Qt::CaseInsensitive)) return Mask.chopped(suffix.size());
-  return Mask;
+}  // namespace
+
+QString ScanIntake::ChannelPattern(const QString& Mask) {
+  const qsizetype dot = Mask.indexOf(u'.');
+  return dot < 0 ? QStringLiteral("*") : QStringLiteral("*") + Mask.mid(dot, 4);
 }
 
 int ScanIntake::ReadMode(const QString& Mask) {
   if (Mask.contains(QStringLiteral("Ref"))) return 1;
   if (Mask.contains(QStringLiteral("Sam"))) return 2;
   return 0;
+}
+
+ScanIntake::ScanIntake() : Clock(SystemNow) {}
+
+void ScanIntake::SetClock(TClock Value) {
+  Clock = Value ? std::move(Value) : TClock(SystemNow);
+}
+
+int ScanIntake::GetLeftOutTotal() const {
+  return std::accumulate(LeftOut.begin(), LeftOut.end(), 0);
 }
 
 ScanIntake::TFileStamp ScanIntake::StampOf(const QString& Name) const {
@@ -46,23 +64,27 @@ ScanIntake::TFileStamp ScanIntake::StampOf(const QString& Name) const {
   return {info.size(), info.lastModified()};
 }
 
-bool ScanIntake::Settled(const TFileStamp& Stamp) const {
-  return Stamp.Modified.isValid() &&
-         Stamp.Modified.msecsTo(QDateTime::currentDateTime()) >= SettleMs;
+bool ScanIntake::RestedFor(const QString& Name, const TFileStamp& Stamp, int Ms) const {
+  const QDateTime now = Clock();
+  if (Stamp.Modified.isValid() && Stamp.Modified.msecsTo(now) >= Ms) return true;
+  const auto it = Deferred.constFind(Name);
+  return it != Deferred.constEnd() && it->Stamp == Stamp && it->Since.msecsTo(now) >= Ms;
 }
 
 ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeGofS& Analysis) {
   Directory = ADirectory;
   FileNames.clear();
   Deferred.clear();
-  MalformedCount = 0;
+  Taken.clear();
+  LeftOut.fill(0);
+  FullPointCount = 0;
   TLoadResult result;
   const QStringList names =
-      ScanFileNames::ListMatching(Directory, FirstLoadPattern(MaskOf(Analysis)));
+      ScanFileNames::ListMatching(Directory, ChannelPattern(MaskOf(Analysis)));
   bool gridMade = false;
-  for (const QString& name : names) {
+  for (qsizetype i = 0; i < names.size(); ++i) {
     int set = -1;
-    const TTake take = TakeFile(name, Analysis, !gridMade, 0.0, set);
+    const TTake take = TakeFile(names[i], Analysis, !gridMade, i + 1 < names.size(), set);
     if (take == TTake::Deferred) {
       ++result.Deferred;
       break;
@@ -75,22 +97,22 @@ ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeG
     }
   }
   OnlyMalformed = !names.isEmpty() && !gridMade && result.Deferred == 0 &&
-                  MalformedCount == static_cast<int>(names.size());
+                  GetMalformedCount() == static_cast<int>(names.size());
   return result;
 }
 
 ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded& OnSetAdded) {
   TLoadResult result;
   if (!HasGrid(Analysis)) return result;
-  MalformedCount = 0;
-  ScanFilesNow = ScanFileNames::ListMatching(Directory, PollPattern(MaskOf(Analysis)));
+  result.SetsReplaced = ReplaceChangedSets(Analysis);
+  ScanFilesNow = ScanFileNames::ListMatching(Directory, ChannelPattern(MaskOf(Analysis)));
   NewFileNames.clear();
   for (const QString& name : ScanFilesNow)
     if (!ScanFileNames::SortedContains(FileNames, name)) NewFileNames.append(name);
-  const double referenceRpm = Analysis.RawStore->Headers[0].Rpm;
   for (const QString& name : NewFileNames) {
+    const bool laterExists = ScanFileNames::Compare(name, ScanFilesNow.last()) < 0;
     int set = -1;
-    const TTake take = TakeFile(name, Analysis, false, referenceRpm, set);
+    const TTake take = TakeFile(name, Analysis, false, laterExists, set);
     if (take == TTake::Deferred) {
       ++result.Deferred;
       break;
@@ -101,70 +123,89 @@ ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded
     }
     ++result.SetsAdded;
     if (set > 0) {
-      CorrectNewSet(Analysis, set);
+      Analysis.IPtransformSet(set);
       if (OnSetAdded) OnSetAdded(set);
-      Analysis.AddOnedcdtvss(set);
+      if (result.SetsReplaced == 0) Analysis.AddOnedcdtvss(set);
     }
   }
   return result;
 }
 
-ScanIntake::TTake ScanIntake::TakeFile(const QString& Name, RealTimeGofS& Analysis, bool MakeGrid,
-                                       double ReferenceRpm, int& Set) {
-  const TFileStamp listed = StampOf(Name);
-  const bool seenUnchanged = RestedSinceDeferred(Name, listed);
-  if (!seenUnchanged && !Settled(listed)) return LeaveForLater(Name, listed);
-
-  BeckmanFile reader(nullptr);
-  reader.Header.UseApparentTime = Analysis.Settings.ComputeApparentStartTime;
+int ScanIntake::ReadUnchanged(const QString& Name, const TFileStamp& Listed,
+                              const RealTimeGofS& Analysis, BeckmanFile& Reader) const {
+  Reader.Header.UseApparentTime = Analysis.Settings.ComputeApparentStartTime;
   const QString path = QDir(Directory).filePath(Name);
-  const int bytes =
-      reader.ReadScanFile(path.toStdString(), ReadMode(MaskOf(Analysis)), ReferenceRpm);
-  if (StampOf(Name) != listed) return LeaveForLater(Name, listed);
+  const int bytes = Reader.ReadScanFile(QFile::encodeName(path).toStdString(),
+                                        ReadMode(MaskOf(Analysis)), NoReferenceRpm);
+  return StampOf(Name) == Listed ? bytes : ChangedWhileRead;
+}
 
-  const bool unreadable = bytes < 1 || reader.PointCount < 1;
-  const bool isShort = reader.PointCount < Analysis.Settings.MinimumDataSetSize;
-  // Before the grid exists a short or unreadable file that has come to rest
-  // is passed over for good: the grid must come from a full scan.
-  if (MakeGrid && (unreadable || isShort)) {
-    if (unreadable) ++MalformedCount;
-    MarkKnown(Name);
-    return TTake::RefusedForGood;
-  }
-  if (unreadable) {
-    if (!seenUnchanged) return LeaveForLater(Name, listed);
-    ++MalformedCount;
-    MarkKnown(Name);
-    return TTake::RefusedForGood;
-  }
-  // A short scan may still be growing; one that stayed as it was over a whole
-  // poll is taken as it is.
-  if (isShort && !seenUnchanged) return LeaveForLater(Name, listed);
+bool ScanIntake::Incomplete(int Bytes, const BeckmanFile& Reader,
+                            const RealTimeGofS& Analysis) const {
+  if (Bytes < 1 || Reader.PointCount < 1) return true;
+  if (Reader.PointCount < Analysis.Settings.MinimumDataSetSize) return true;
+  return FullPointCount > 0 && Reader.PointCount < ShortShare * FullPointCount;
+}
 
-  if (MakeGrid && Analysis.CreateX(reader.Radius(), reader.PointCount) != 0) {
-    ++MalformedCount;
-    MarkKnown(Name);
-    return TTake::RefusedForGood;
+bool ScanIntake::StoreRefuses(const RealTimeGofS& Analysis, const BeckmanFile& Reader,
+                              TLeftOut& Reason) const {
+  const ChannelDataStore& raw = *Analysis.RawStore;
+  const int n = raw.GetNumberOfSets();
+  if (n == 0) return false;
+  // The analysis holds one rotor speed: dc/dt pairs and averages across a
+  // change of speed would mix two time bases.
+  if (!SameRotorSpeed(Reader.Header.Rpm, raw.Headers[0].Rpm))
+    Reason = TLeftOut::SpeedChanged;
+  else if (n >= ChannelDataStore::MaxSets)
+    Reason = TLeftOut::StoreFull;
+  else if (!(Reader.Header.TimeUsed > raw.Headers[static_cast<size_t>(n - 1)].TimeUsed))
+    Reason = TLeftOut::TimeNotRising;
+  else
+    return false;
+  return true;
+}
+
+ScanIntake::TTake ScanIntake::TakeFile(const QString& Name, RealTimeGofS& Analysis, bool MakeGrid,
+                                       bool LaterExists, int& Set) {
+  const TFileStamp listed = StampOf(Name);
+  if (!RestedFor(Name, listed, SettleMs)) return LeaveForLater(Name, listed);
+  BeckmanFile reader(nullptr);
+  const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
+  if (bytes == ChangedWhileRead) return LeaveForLater(Name, listed);
+
+  // Nothing before the grid tells how long a scan should be: the grid
+  // comes only from a file that is followed by another or has long rested.
+  const bool incomplete = MakeGrid || Incomplete(bytes, reader, Analysis);
+  if (incomplete && !LaterExists && !RestedFor(Name, listed, LongRestMs))
+    return LeaveForLater(Name, listed);
+  if (bytes < 1 || reader.PointCount < 1) return Refuse(Name, TLeftOut::Unreadable);
+  const int points = reader.PointCount;
+  if (MakeGrid) {
+    if (points < Analysis.Settings.MinimumDataSetSize) return Refuse(Name, TLeftOut::Short);
+    if (Analysis.CreateX(reader.Radius(), points) != 0) return Refuse(Name, TLeftOut::Unreadable);
   }
-  Set = Analysis.RawStore->AddSet(reader.Radius(), reader.Value(), reader.PointCount, reader.Header,
+  TLeftOut reason = TLeftOut::Unreadable;
+  if (StoreRefuses(Analysis, reader, reason)) return Refuse(Name, reason);
+  Set = Analysis.RawStore->AddSet(reader.Radius(), reader.Value(), points, reader.Header,
                                   reader.Header.TimeUsed);
+  // A scan whose radii miss the grid altogether holds nothing to analyse.
+  if (Set < 0) return Refuse(Name, TLeftOut::Unreadable);
+  if (!Incomplete(bytes, reader, Analysis)) FullPointCount = points;
   MarkKnown(Name);
-  return Set >= 0 ? TTake::Added : TTake::RefusedForGood;
+  Taken.insert(Name, {listed, Set});
+  return TTake::Added;
 }
 
 ScanIntake::TTake ScanIntake::LeaveForLater(const QString& Name, const TFileStamp& Stamp) {
   const auto it = Deferred.constFind(Name);
-  if (it == Deferred.constEnd() || !(it->Stamp == Stamp))
-    Deferred.insert(Name, {Stamp, QDateTime::currentDateTime()});
+  if (it == Deferred.constEnd() || !(it->Stamp == Stamp)) Deferred.insert(Name, {Stamp, Clock()});
   return TTake::Deferred;
 }
 
-bool ScanIntake::RestedSinceDeferred(const QString& Name, const TFileStamp& Stamp) const {
-  const auto it = Deferred.constFind(Name);
-  // The time since it was first seen so, not its modification time, which
-  // a clock of another machine may have set in the future.
-  return it != Deferred.constEnd() && it->Stamp == Stamp &&
-         it->Since.msecsTo(QDateTime::currentDateTime()) >= SettleMs;
+ScanIntake::TTake ScanIntake::Refuse(const QString& Name, TLeftOut Reason) {
+  ++LeftOut[static_cast<size_t>(Reason)];
+  MarkKnown(Name);
+  return TTake::RefusedForGood;
 }
 
 void ScanIntake::MarkKnown(const QString& Name) {
@@ -175,11 +216,41 @@ void ScanIntake::MarkKnown(const QString& Name) {
   if (at == FileNames.end() || ScanFileNames::Compare(*at, Name) != 0) FileNames.insert(at, Name);
 }
 
-void ScanIntake::CorrectNewSet(RealTimeGofS& Analysis, int Set) {
-  // A single grid point, not the window of the full pass: the new scan is
-  // matched to the scans before it, which are already corrected.
-  if (Analysis.JitterCorrectionOn)
-    Analysis.RawStore->RemoveJitterAtPoint(Set, Analysis.JitterPosition);
-  if (Analysis.FringeCorrectionOn)
-    Analysis.RawStore->FixIntegralFringe(Set, Analysis.FringePosition);
+int ScanIntake::ReplaceChangedSets(RealTimeGofS& Analysis) {
+  // In set order, so that each replaced set is matched to its already
+  // corrected predecessor.
+  std::map<int, QString> changed;
+  for (auto it = Taken.cbegin(); it != Taken.cend(); ++it)
+    if (!(StampOf(it.key()) == it->Stamp)) changed.emplace(it->Set, it.key());
+  int replaced = 0;
+  for (const auto& [set, name] : changed)
+    if (ReplaceSet(name, set, Analysis)) ++replaced;
+  return replaced;
+}
+
+bool ScanIntake::ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis) {
+  const TFileStamp listed = StampOf(Name);
+  if (!listed.Modified.isValid()) return false;  // gone: the set stays as it was read
+  if (!RestedFor(Name, listed, SettleMs)) {
+    LeaveForLater(Name, listed);
+    return false;
+  }
+  BeckmanFile reader(nullptr);
+  const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
+  // A file being written anew reads short for a while: its old set stays
+  // until it is whole again (or has long rested).
+  if (bytes == ChangedWhileRead ||
+      (Incomplete(bytes, reader, Analysis) && !RestedFor(Name, listed, LongRestMs))) {
+    LeaveForLater(Name, listed);
+    return false;
+  }
+  Deferred.remove(Name);
+  Taken[Name].Stamp = listed;
+  if (bytes < 1 || reader.PointCount < 1) return false;
+  if (!SameRotorSpeed(reader.Header.Rpm, Analysis.RawStore->Headers[0].Rpm)) return false;
+  if (Analysis.RawStore->ReplaceSet(Set, reader.Radius(), reader.Value(), reader.PointCount,
+                                    reader.Header, reader.Header.TimeUsed) < 0)
+    return false;
+  Analysis.IPtransformSet(Set);
+  return true;
 }

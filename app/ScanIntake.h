@@ -5,59 +5,82 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 
+class BeckmanFile;
 class RealTimeGofS;
 
 // Takes the scan files of one channel into a viewer's raw store (data role):
 // the first load of the whole directory, then polls for scans that the
-// running instrument adds.
+// running instrument adds or completes.
 //
-// A scan is never lost: a name joins FileNames only after its set was
-// accepted by the store or refused for good (time not rising, store full,
-// no grid point filled, or a file that stayed unreadable and unchanged over
-// a whole poll). A file that is still being written is left for the next
-// poll: it failed to read, its size or modification time changed while it
-// was read, it was modified less than SettleMs ago, or it has fewer points
-// than the minimum data set size. Taking in stops at the first such file, so
-// later scans never overtake it. A file left over once stays a candidate for
-// the next poll; when it is found unchanged then, it is taken as it is (a
-// short scan) or refused for good (unreadable).
+// A scan is never taken half-written. A file is read only once it has
+// rested SettleMs without change and did not change while it was read; one
+// that reads clearly shorter than the scans before it, or not at all, is
+// taken (or refused) only once a later file of the channel exists or it has
+// rested LongRestMs. Taking in stops at the first file left for later, so
+// later scans never overtake it. A taken file whose size or modification
+// time changes afterwards is read again once it rests, and its set replaced.
+//
+// A scan is never left out without a word: every file refused for good is
+// counted under its reason, and the first load and the polls refuse alike
+// (both list the channel with the same pattern and read with the same
+// reference speed; a scan at another rotor speed than the first one taken
+// is refused by both, so no dc/dt pair spans a change of speed).
 class ScanIntake {
  public:
   // What a set that was just appended needs from the viewer before its
   // dc/dt pair is made (drawing it).
   using TSetAdded = std::function<void(int Set)>;
+  // The time now; tests replace it to let files rest without waiting.
+  using TClock = std::function<QDateTime()>;
+
+  // Milliseconds without change after which a scan file counts as written.
+  static constexpr int DefaultSettleMs = 2000;
+  // Milliseconds a short or unreadable file with no later file of its
+  // channel must rest before it is taken as it is: a writer on a network
+  // share or a busy instrument PC pauses for seconds in the middle of a file.
+  static constexpr int LongRestMs = 30000;
+  // A scan with fewer points than this share of the last whole scan before
+  // it is clearly short (scans that differ by a point or two are not).
+  static constexpr double ShortShare = 0.9;
+
+  // Why a file was refused for good.
+  enum class TLeftOut { Unreadable, Short, TimeNotRising, StoreFull, SpeedChanged };
+  static constexpr int LeftOutReasons = 5;
 
   struct TLoadResult {
     int SetsAdded = 0;
-    int Deferred = 0;  // files left for the next poll
-    int Refused = 0;   // files refused for good in this pass
+    int SetsReplaced = 0;  // taken files read again after they changed
+    int Deferred = 0;      // files left for the next poll
+    int Refused = 0;       // files refused for good in this pass
   };
 
-  // "*" and the four characters from the mask's first "." on: the first load
-  // takes every file of that type and cell whatever its prefix.
-  static QString FirstLoadPattern(const QString& Mask);
-  // The mask without its "Ref"/"Sam" sector suffix.
-  static QString PollPattern(const QString& Mask);
+  // "*" and the four characters from the mask's first "." on: every file of
+  // that type and cell whatever its prefix, for the first load and polls.
+  static QString ChannelPattern(const QString& Mask);
   // Reader mode: 1 for the reference sector ("Ref"), 2 for the sample
   // sector ("Sam"), else 0.
   static int ReadMode(const QString& Mask);
 
-  // Milliseconds a file must have rested before it is read.
+  ScanIntake();
+
   int GetSettleMs() const { return SettleMs; }
   void SetSettleMs(int Value) { SettleMs = Value; }
+  void SetClock(TClock Value);
 
-  // The first load: lists Directory with FirstLoadPattern of the analysis'
-  // channel mask, finds the first file of at least the minimum size, makes
-  // the grid from it (CreateX) and appends it and every later file. OnSetAdded
-  // is not called (the viewer draws everything afterwards). Forgets what
-  // earlier loads took in.
+  // The first load: lists Directory, finds the first file of at least the
+  // minimum size, makes the grid from it (CreateX) and appends it and every
+  // later file. OnSetAdded is not called (the viewer draws everything
+  // afterwards). Forgets what earlier loads took in and left out.
   TLoadResult LoadAll(const QString& Directory, RealTimeGofS& Analysis);
-  // A poll: lists the directory with PollPattern and takes in the new files
-  // in name order; for every appended set the interference corrections run,
-  // then OnSetAdded, then AddOnedcdtvss. Does nothing before a first load
-  // made the grid.
+  // A poll: first reads again the taken files that changed and replaces
+  // their sets (with their corrections), then takes in the new files in name
+  // order; for every appended set its corrections run, then OnSetAdded, then
+  // AddOnedcdtvss. Once a set was replaced the dc/dt pairs are left to the
+  // caller, which must then recompute them all. Does nothing before a first
+  // load made the grid.
   TLoadResult Poll(RealTimeGofS& Analysis, const TSetAdded& OnSetAdded);
 
   const QString& GetDirectory() const { return Directory; }
@@ -66,9 +89,12 @@ class ScanIntake {
   // Names the latest poll found, and those of them not yet known.
   const QStringList& GetScanFilesNow() const { return ScanFilesNow; }
   const QStringList& GetNewFileNames() const { return NewFileNames; }
-  // Files found by the latest pass that could not be read as scans (the
-  // first load or a poll), and whether nothing at all could be read.
-  int GetMalformedCount() const { return MalformedCount; }
+  // Files refused for good since the first load, by reason and in all.
+  int GetLeftOut(TLeftOut Reason) const { return LeftOut[static_cast<size_t>(Reason)]; }
+  int GetLeftOutTotal() const;
+  // Files that could not be read as scans since the first load, and whether
+  // the first load could read nothing at all.
+  int GetMalformedCount() const { return GetLeftOut(TLeftOut::Unreadable); }
   bool GetOnlyMalformed() const { return OnlyMalformed; }
 
  private:
@@ -80,31 +106,54 @@ class ScanIntake {
   enum class TTake { Added, RefusedForGood, Deferred };
 
   TFileStamp StampOf(const QString& Name) const;
-  bool Settled(const TFileStamp& Stamp) const;
-  // True when Name was left for later looking exactly like Stamp, at least
-  // SettleMs ago.
-  bool RestedSinceDeferred(const QString& Name, const TFileStamp& Stamp) const;
+  // True when the file has not changed for Ms: by its modification time,
+  // or since this intake first saw it looking exactly like Stamp (a clock
+  // of another machine may have dated the file in the future).
+  bool RestedFor(const QString& Name, const TFileStamp& Stamp, int Ms) const;
   // Reads Name and offers it to the raw store (creating the grid from it
-  // first when MakeGrid is set). Set receives the new set's index when added.
-  TTake TakeFile(const QString& Name, RealTimeGofS& Analysis, bool MakeGrid, double ReferenceRpm,
+  // first when MakeGrid is set). Set receives the new set's index when
+  // added. LaterExists: a later file of the channel is listed.
+  TTake TakeFile(const QString& Name, RealTimeGofS& Analysis, bool MakeGrid, bool LaterExists,
                  int& Set);
+  // Reads Name into Reader: the bytes read as the reader gives them, or a
+  // value below -1 when the file does not look like Listed after the read.
+  int ReadUnchanged(const QString& Name, const TFileStamp& Listed, const RealTimeGofS& Analysis,
+                    BeckmanFile& Reader) const;
+  // True when the read gave no scan, or one clearly shorter than the last
+  // whole scan: the rest of the file may still come.
+  bool Incomplete(int Bytes, const BeckmanFile& Reader, const RealTimeGofS& Analysis) const;
+  // True, with the reason, when the raw store must not take the scan.
+  bool StoreRefuses(const RealTimeGofS& Analysis, const BeckmanFile& Reader,
+                    TLeftOut& Reason) const;
   TTake LeaveForLater(const QString& Name, const TFileStamp& Stamp);
+  TTake Refuse(const QString& Name, TLeftOut Reason);
   void MarkKnown(const QString& Name);
-  void CorrectNewSet(RealTimeGofS& Analysis, int Set);
+  // Replaces the sets of taken files that changed; returns how many.
+  int ReplaceChangedSets(RealTimeGofS& Analysis);
+  bool ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis);
 
-  int SettleMs = 2000;
+  int SettleMs = DefaultSettleMs;
+  TClock Clock;
   QString Directory;
   QStringList FileNames;
   QStringList ScanFilesNow;
   QStringList NewFileNames;
+  std::array<int, LeftOutReasons> LeftOut{};
+  bool OnlyMalformed = false;
   // What a file left for later looked like, and when it was first seen so.
   struct TDeferral {
     TFileStamp Stamp;
     QDateTime Since;
   };
+  // What a taken file looked like when it was read, and its set.
+  struct TTaken {
+    TFileStamp Stamp;
+    int Set = -1;
+  };
   // caches: the files left for later (an entry goes when its file is taken
-  // or refused).
+  // or refused), the taken files (cleared by the first load) and the point
+  // count of the last scan that was not short.
   QHash<QString, TDeferral> Deferred;
-  int MalformedCount = 0;
-  bool OnlyMalformed = false;
+  QHash<QString, TTaken> Taken;
+  int FullPointCount = 0;
 };

@@ -299,6 +299,8 @@ void TKorvaleCompare::SetupChart() {
   for (int i = 0; i < TemplateSeries; ++i) {
     auto* pattern = new TFastLineSeries(dcdtChart.get());
     pattern->SetTitle(QStringLiteral("template"));
+    // The overlays are the viewers' results: data, never samples.
+    pattern->SetManualData(true);
     dcdtChart->AddSeries(pattern);
   }
   dcdtChart->SetParentWidget(this);

@@ -375,6 +375,9 @@ void TSedDataView::SetupRawChartSeries() {
     bar->SetMultiBar(mbNone);
     bar->SetCustomBarWidth(3);
     bar->SetCursor(crDrag);
+    // A bar spans its two values from the foot of the plot: from an origin
+    // of 0 it would pull the left axis down to 0 for data that lies above.
+    bar->SetUseOrigin(false);
   }
   // The averages, corrected set and time course start from an inactive
   // pattern that is cloned for every curve they need.
@@ -396,8 +399,10 @@ void TSedDataView::SetupRawChartSeries() {
     s->SetActive(false);
   }
   // s* chart: pattern, newest corrected set, extrapolated values, error bars.
-  for (int i = 0; i < 2; ++i) {
+  for (const QString& title :
+       {QStringLiteral("ending corrected set"), QStringLiteral("extrapolated to infinite time")}) {
     auto* line = new TFastLineSeries(ChartSExtrapolation.get());
+    line->SetTitle(title);
     ChartSExtrapolation->AddSeries(line);
     line->SetActive(false);
   }
@@ -407,6 +412,16 @@ void TSedDataView::SetupRawChartSeries() {
   errors->GetErrorPen().SetColor(Green);
   ChartSExtrapolation->AddSeries(errors);
   errors->SetActive(false);
+  MarkSeriesAsRealData();
+}
+
+void TSedDataView::MarkSeriesAsRealData() {
+  // The program fills every series of the viewer with its analysis; the
+  // chart editor must show their values as data and never offer to replace
+  // them with samples. Clones of the patterns inherit the mark.
+  for (TChart* chart : {Chart1.get(), ChartAverage.get(), dcdtChart.get(), ChartExtrapolation.get(),
+                        ChartSExtrapolation.get(), TimeCourseChart.get()})
+    for (int i = 0; i < chart->SeriesCount(); ++i) chart->GetSeries(i)->SetManualData(true);
 }
 
 void TSedDataView::WireHandlers() {
@@ -457,11 +472,10 @@ void TSedDataView::WireHandlers() {
   ChartEditor1 = std::make_unique<TChartEditor>(nullptr);
   ChartEditor1->SetChart(Chart1.get());
   Chart1->OnClickSeries = [this](TCustomChart*, TChartSeries* Series, int, TMouseButton Button,
-                                 TShiftState Shift, int,
-                                 int) { Chart1ClickSeries(Series, Button, Shift); };
-  Chart1->OnMouseUp = [this](TCustomControl*, TMouseButton, TShiftState, int, int) {
-    Chart1MouseUp();
-  };
+                                 TShiftState Shift, int X,
+                                 int Y) { Chart1ClickSeries(Series, Button, Shift, X, Y); };
+  Chart1->OnMouseUp = [this](TCustomControl*, TMouseButton Button, TShiftState Shift, int X,
+                             int Y) { Chart1MouseUp(Button, Shift, X, Y); };
 }
 
 void TSedDataView::FormCreate() {
@@ -516,11 +530,6 @@ void TSedDataView::AfterFirstLoad() {
   Analysis->MakeAllCorrecteddCdT();
   SetupExtrapolationControls();
   PlotRawScans();
-  // The bars were placed before the scans gave the axis its range: place
-  // them again so that they span the scans at once, not only after the
-  // pointer first moves over the chart.
-  Chart1->GetLeftAxis()->AdjustMaxMin();
-  PlaceIndicatorBars();
   PlotAverageDcDt();
   JitterBar->SetActive(Analysis->JitterCorrectionOn);
   FringeBar->SetActive(Analysis->FringeCorrectionOn);
@@ -541,16 +550,44 @@ void TSedDataView::SetupExtrapolationControls() {
 
 void TSedDataView::ShowDataProblem() {
   DataProblem.clear();
-  if (Intake.GetOnlyMalformed())
+  if (Intake.GetOnlyMalformed()) {
     DataProblem = QStringLiteral(
         "None of the files of this channel could be read as a scan; "
         "Korvale keeps looking for readable scans.");
-  else if (Intake.GetMalformedCount() > 0)
-    DataProblem = QStringLiteral(
-                      "%1 file(s) of this channel could not be read as scans and "
-                      "were left out.")
-                      .arg(Intake.GetMalformedCount());
-  LabelProblem->setText(DataProblem);
+  } else if (Intake.GetLeftOutTotal() > 0) {
+    using R = ScanIntake::TLeftOut;
+    const ChannelDataStore* raw = Analysis->RawStore.get();
+    const QString speed = raw != nullptr && raw->GetNumberOfSets() > 0
+                              ? FloatToStr(raw->Headers[0].Rpm) + QStringLiteral(" rpm")
+                              : QStringLiteral("the first scan's");
+    const std::pair<R, QString> reasons[] = {
+        {R::Unreadable, QStringLiteral("%1 unreadable")},
+        {R::Short, QStringLiteral("%1 too short before the first whole scan")},
+        {R::TimeNotRising, QStringLiteral("%1 with a time not later than the scan before")},
+        {R::StoreFull, QStringLiteral("%1 beyond the ") +
+                           QString::number(ChannelDataStore::MaxSets) +
+                           QStringLiteral(" scans a viewer holds")},
+        {R::SpeedChanged, QStringLiteral("%1 at another rotor speed than ") + speed}};
+    QStringList parts;
+    for (const auto& [reason, text] : reasons)
+      if (Intake.GetLeftOut(reason) > 0) parts << text.arg(Intake.GetLeftOut(reason));
+    DataProblem = QStringLiteral("%1 scan file(s) left out: %2.")
+                      .arg(Intake.GetLeftOutTotal())
+                      .arg(parts.join(QStringLiteral(", ")));
+  }
+  ShowStatusNotes();
+}
+
+void TSedDataView::SetExtrapolationNote(const QString& Text) {
+  ExtrapolationNote = Text;
+  ShowStatusNotes();
+}
+
+void TSedDataView::ShowStatusNotes() {
+  QStringList notes;
+  for (const QString* note : {&DataProblem, &ExtrapolationNote})
+    if (!note->isEmpty()) notes << *note;
+  LabelProblem->setText(notes.join(QStringLiteral("  ")));
 }
 
 QString TSedDataView::DataProblemText() const {
@@ -573,14 +610,18 @@ void TSedDataView::Timer1Timer() {
                       "Reading new scans failed (%1); Korvale tries again at the "
                       "next poll.")
                       .arg(QString::fromLocal8Bit(e.what()));
-    LabelProblem->setText(DataProblem);
+    ShowStatusNotes();
   }
 }
 
 void TSedDataView::ReadNewScans() {
-  const int malformedBefore = Intake.GetMalformedCount();
   const ScanIntake::TLoadResult result = Intake.Poll(*Analysis, [this](int) { PlotNewRawScans(); });
-  if (Intake.GetMalformedCount() != malformedBefore || result.Refused > 0) ShowDataProblem();
+  if (result.Refused > 0) ShowDataProblem();
+  if (result.SetsReplaced > 0) {
+    // A scan read again changes every pair and average it took part in.
+    Recompute();
+    return;
+  }
   if (result.SetsAdded == 0) return;
   Analysis->MakeAllAvgdcdt();
   Analysis->MakeAllCorrecteddCdT();
@@ -644,6 +685,15 @@ void TSedDataView::FillRawSeries(TChartSeries& Series, int Set) {
   for (int j = 0; j < raw.GetNumberOfPoints(); ++j)
     if (ValidPoint(raw, Set, j)) Series.AddXY(raw.GetX(j), raw.GetY(Set, j));
   Series.EndUpdate();
+  Series.SetTitle(QString::fromStdString(raw.Headers[static_cast<size_t>(Set)].FileName));
+  // The set shown, plus one: polls find the series of a set by it.
+  Series.SetTag(Set + 1);
+}
+
+void TSedDataView::FreeRawSeries(TChartSeries& Series) {
+  Series.Clear();
+  Series.SetActive(false);
+  Series.SetTag(0);
 }
 
 void TSedDataView::ShowRawSeries(TChartSeries& Series, int Set) {
@@ -654,10 +704,8 @@ void TSedDataView::ShowRawSeries(TChartSeries& Series, int Set) {
 }
 
 void TSedDataView::PlotRawScans() {
-  for (int i = RawScanSeriesStart; i < Chart1->SeriesCount(); ++i) {
-    Chart1->GetSeries(i)->Clear();
-    Chart1->GetSeries(i)->SetActive(false);
-  }
+  for (int i = RawScanSeriesStart; i < Chart1->SeriesCount(); ++i)
+    FreeRawSeries(*Chart1->GetSeries(i));
   ChannelDataStore* raw = Analysis->RawStore.get();
   if (raw == nullptr) return;
   const int n = raw->GetNumberOfSets();
@@ -671,6 +719,8 @@ void TSedDataView::PlotRawScans() {
     ShowRawSeries(*RawSeries(next++), set);
     RawColourCycle.Advance();
   }
+  // The bars span the scans drawn now.
+  PlaceIndicatorBars();
 }
 
 void TSedDataView::ThinManualSelection(int N) {
@@ -697,36 +747,41 @@ void TSedDataView::PlotNewRawScans() {
     PlotRawScans();
     return;
   }
-  raw.Selected[static_cast<size_t>(s)] = 1;
-  auto advanceAndShow = [this](TChartSeries& Series, int Set) {
-    FillRawSeries(Series, Set);
-    RawColourCycle.Advance();
-    Series.SetActive(true);
-    Series.SetSeriesColor(RawColours[RawColourCycle.GetPosition()]);
-    Series.Repaint();
-  };
-  if (n < Gui.DrawAllSetsCutoff) {
-    advanceAndShow(*CloneChartSeries(*Template), s);
-    ++ScansSinceFullPlot;
-    return;
-  }
-  const RawScanSelection::TNewScanPlan plan =
-      RawScanSelection::PlanNewScan(raw.Selected.data(), s, SelectionStep);
-  // The series that serve the two sets are taken from the end of the chart,
-  // but never the pattern and bar series before the raw scans.
-  const int last = Chart1->SeriesCount() - 1;
-  TChartSeries* seriesK = nullptr;
-  TChartSeries* seriesS = nullptr;
-  if (plan.NoneCleared) {
-    seriesK = RawSeries(last);
-    seriesS = CloneChartSeries(*Template);
-  } else {
-    seriesS = RawSeries(last);
-    seriesK = RawSeries(last - 1);
-  }
-  if (!plan.KeepK) advanceAndShow(*seriesK, plan.K);
-  advanceAndShow(*seriesS, s);
+  if (n < Gui.DrawAllSetsCutoff)
+    raw.Selected[static_cast<size_t>(s)] = 1;
+  else
+    RawScanSelection::FlagNewScan(raw.Selected.data(), s, SelectionStep);
+  ShowFlaggedScans();
   ++ScansSinceFullPlot;
+}
+
+void TSedDataView::ShowFlaggedScans() {
+  const ChannelDataStore& raw = *Analysis->RawStore;
+  const int n = raw.GetNumberOfSets();
+  auto flagged = [&](int Set) {
+    return Set >= 0 && Set < n && raw.Selected[static_cast<size_t>(Set)] > 0;
+  };
+  std::vector<bool> shown(static_cast<size_t>(n), false);
+  std::vector<TChartSeries*> free;
+  for (int i = RawScanSeriesStart; i < Chart1->SeriesCount(); ++i) {
+    TChartSeries& series = *Chart1->GetSeries(i);
+    const int set = series.GetTag() - 1;
+    if (series.GetActive() && flagged(set) && !shown[static_cast<size_t>(set)]) {
+      shown[static_cast<size_t>(set)] = true;
+      continue;
+    }
+    FreeRawSeries(series);
+    free.push_back(&series);
+  }
+  size_t nextFree = 0;
+  for (int set = 0; set < n; ++set) {
+    if (!flagged(set) || shown[static_cast<size_t>(set)]) continue;
+    TChartSeries& series =
+        nextFree < free.size() ? *free[nextFree++] : *CloneChartSeries(*Template);
+    RawColourCycle.Advance();
+    ShowRawSeries(series, set);
+  }
+  PlaceIndicatorBars();
 }
 
 // ------------------------------------------- averages and corrected set
@@ -774,6 +829,7 @@ void TSedDataView::PlotAverageDcDt() {
   for (int k = std::max(0, f); k <= l && k < dcdt->GetNumberOfSets(); ++k) {
     TChartSeries* series = SeriesOrClone(*ChartAverage, next++, 0);
     FillStoreSeries(*series, *dcdt, k, TGridX::Seconds);
+    series->SetTitle(QStringLiteral("dc/dt set %1").arg(k));
     series->SetActive(true);
     series->SetSeriesColor(Blue);
     series->GetPen().SetWidth(1);
@@ -781,6 +837,7 @@ void TSedDataView::PlotAverageDcDt() {
   }
   TChartSeries* average = SeriesOrClone(*ChartAverage, next, 0);
   FillStoreSeries(*average, *averaged, a, TGridX::Seconds);
+  average->SetTitle(QStringLiteral("average of dc/dt sets %1 to %2").arg(f).arg(l));
   average->SetActive(true);
   average->SetSeriesColor(Red);
   average->GetPen().SetWidth(3);
@@ -806,6 +863,7 @@ void TSedDataView::PlotCorrectedSet(int AveragedSet) {
       series->AddXY(std::exp(keptX[u]) * Svedberg, keptY[u]);
   }
   series->EndUpdate();
+  series->SetTitle(QStringLiteral("corrected t dc/dt"));
   series->SetActive(true);
   series->SetSeriesColor(Green);
   series->GetPen().SetWidth(3);
@@ -887,6 +945,7 @@ int TSedDataView::PlotTimeCourseFrame(int Row, TChartSeries* Series) {
   const bool averaged = store == Analysis->AveragedStore.get();
   const bool svedberg = averaged || store == Analysis->CorrectedStore.get();
   FillStoreSeries(*Series, *store, Row, svedberg ? TGridX::Svedberg : TGridX::Radius);
+  Series->SetTitle(QStringLiteral("set %1").arg(Row));
   Series->SetActive(true);
   Series->SetSeriesColor(Fuchsia);
   Series->GetPen().SetWidth(averaged ? 3 : 1);
@@ -914,6 +973,7 @@ void TSedDataView::PlotTimeCourseSources(int Row) {
   for (int k = f; k <= l; k += step) {
     TChartSeries* series = SeriesOrClone(*TimeCourseChart, next++, 0);
     FillStoreSeries(*series, dcdt, k, TGridX::Svedberg);
+    series->SetTitle(QStringLiteral("dc/dt set %1").arg(k));
     series->SetActive(true);
     series->SetSeriesColor(Blue);
     series->GetPen().SetWidth(1);
@@ -1008,10 +1068,19 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
     return 0;
   }
   const ChannelDataStore* smoothed = Analysis->SmoothedStore.get();
-  if (smoothed == nullptr || !Analysis->IsCreated() || smoothed->GetNumberOfSets() <= 3) return -1;
+  if (smoothed == nullptr || !Analysis->IsCreated() || smoothed->GetNumberOfSets() <= 3) {
+    SetExtrapolationNote(QStringLiteral("Extrapolation: it needs more than three corrected sets; "
+                                        "there are %1 so far.")
+                             .arg(smoothed != nullptr ? smoothed->GetNumberOfSets() : 0));
+    return -1;
+  }
   Start = std::max(0, Start);
   End = std::min(End, smoothed->GetNumberOfSets() - 1);
-  if (End - Start <= 3) return -1;
+  if (End - Start <= 3) {
+    SetExtrapolationNote(QStringLiteral(
+        "Extrapolation: the starting scan must lie at least four sets before the ending scan."));
+    return -1;
+  }
   ButtonRefreshExtrapolation->setEnabled(false);
   SeriesColourCycler cycle;
   cycle.Range.SetUpperLimit(13);
@@ -1040,8 +1109,10 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
     line->EndUpdate();
     dots->EndUpdate();
     for (TChartSeries* s : {line, dots}) s->SetSeriesColor(cycle.CurrentColour());
-    line->SetTitle(FloatToStr(RoundToSignificant(std::exp(smoothed->GetX(j)) * Svedberg, 3)) +
-                   QStringLiteral(" S"));
+    const QString at = FloatToStr(RoundToSignificant(std::exp(smoothed->GetX(j)) * Svedberg, 3)) +
+                       QStringLiteral(" S");
+    line->SetTitle(at);
+    dots->SetTitle(at + QStringLiteral(" data"));
     cycle.Range.Advance();
     for (TChartSeries* s : {line, dots}) {
       s->SetActive(true);
@@ -1049,8 +1120,31 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
     }
   }
   if (fit.AnyValue()) PlotExtrapolatedValues(fit, End);
+  SetExtrapolationNote(fit.AnyValue() ? QString() : NoExtrapolationText(fit));
   ButtonRefreshExtrapolation->setEnabled(false);
   return 0;
+}
+
+QString TSedDataView::NoExtrapolationText(const ExtrapolationFit& Fit) const {
+  QStringList why;
+  if (Fit.BelowMinimumS() > 0)
+    why << QStringLiteral("at %1 s* lies below %2 S")
+               .arg(Fit.BelowMinimumS())
+               .arg(FloatToStr(
+                   RoundToSignificant(std::exp(Gui.ExtrapolationMinLogS) * Svedberg, 3)));
+  if (Fit.BelowCutoff() > 0)
+    why << QStringLiteral("at %1 the ending scan stays below %2 (%3 of the largest smoothed value)")
+               .arg(Fit.BelowCutoff())
+               .arg(FloatToStr(RoundToSignificant(Fit.CutoffValue(), 4)))
+               .arg(FloatToStr(Gui.ExtrapolationCutoff));
+  if (Fit.TooFewValues() > 0)
+    why << QStringLiteral("at %1 fewer than four sets lie above %2")
+               .arg(Fit.TooFewValues())
+               .arg(FloatToStr(ExtrapolationFit::MinimumFitValue()));
+  if (Fit.FailedFits() + Fit.DivergedFits() > 0)
+    why << QStringLiteral("at %1 the fit failed").arg(Fit.FailedFits() + Fit.DivergedFits());
+  return QStringLiteral("Extrapolation: no point of the s* grid qualifies; %1.")
+      .arg(why.join(QStringLiteral(", ")));
 }
 
 void TSedDataView::PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End) {
@@ -1095,9 +1189,29 @@ void TSedDataView::PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End) 
 
 // ------------------------------------------- indicator bars and interaction
 
+void TSedDataView::BarSpan(double& Low, double& High) const {
+  // Not the left axis' range: the bars are among the series the axis scales
+  // to, so bars placed at its ends would hold a range the data needed once
+  // (a wild jitter position) for good.
+  bool found = false;
+  for (int i = RawScanSeriesStart; i < Chart1->SeriesCount(); ++i) {
+    const TChartSeries& series = *Chart1->GetSeries(i);
+    if (!series.GetActive() || series.Count() == 0) continue;
+    Low = found ? std::min(Low, series.MinYValue()) : series.MinYValue();
+    High = found ? std::max(High, series.MaxYValue()) : series.MaxYValue();
+    found = true;
+  }
+  if (found) return;
+  Low = Chart1->GetLeftAxis()->GetMinimum();
+  High = Chart1->GetLeftAxis()->GetMaximum();
+}
+
 void TSedDataView::PlaceIndicatorBars() {
-  const double ymax = RoundToSignificant(Chart1->GetLeftAxis()->GetMaximum(), 5);
-  const double ymin = RoundToSignificant(Chart1->GetLeftAxis()->GetMinimum(), 5);
+  double low = 0.0;
+  double high = 0.0;
+  BarSpan(low, high);
+  const double ymax = RoundToSignificant(high, 5);
+  const double ymin = RoundToSignificant(low, 5);
   const double meniscus = Analysis->MeniscusRadius;
   const double jitter = Analysis->JitterPosition;
   const double fringe = Analysis->FringePosition;
@@ -1125,25 +1239,67 @@ void TSedDataView::PlaceIndicatorBars() {
   BarSeries->SetCustomBarWidth(1);
 }
 
-void TSedDataView::Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift) {
-  if (Button != mbLeft || !Shift.Contains(ssLeft)) {
-    DraggedBar = -1;
+void TSedDataView::Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift,
+                                     int X, int Y) {
+  // The bars lie under the scans (the scans are tested first): a press on
+  // a bar where a scan crosses it is the bar's.
+  for (TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar})
+    if (Series != bar && bar->GetActive() && bar->Clicked(X, Y) >= 0) Series = bar;
+  // The left button alone: the press of a double click (which opens the
+  // chart editor) or with a key held starts no drag.
+  if (Button != mbLeft || Shift != TShiftState{ssLeft}) {
+    if (DraggedBar != -1) EndBarDrag(false, 0);
     return;
   }
+  const int before = DraggedBar;
   if (Series == MeniscusBar)
     DraggedBar = 1;
   else if (Series == FringeBar)
     DraggedBar = 3;
   else if (Series == JitterBar)
     DraggedBar = 2;
+  if (DraggedBar != -1 && before == -1) {
+    BarMoved = false;
+    HoldRawAxes();
+  }
 }
 
-void TSedDataView::Chart1MouseUp() {
+void TSedDataView::Chart1MouseUp(TMouseButton Button, TShiftState, int X, int) {
   if (DraggedBar == -1) return;
+  EndBarDrag(Button == mbLeft, X);
+}
+
+void TSedDataView::HoldRawAxes() {
+  // Moving a bar moves the data range the axes scale to (the bars lie left
+  // of the data at first): fixed axes keep the value under the pointer.
+  // The range shown is held, margins included (the bars' own margins
+  // widen an automatic axis beyond its minimum and maximum).
+  DragScales = Chart1->SaveScales();
+  for (const TAxisSavedScales& scales : DragScales) {
+    TChartAxis& axis = *scales.Axis;
+    if (axis.GetIAxisSize() < 1) continue;
+    axis.SetMinMax(axis.CalcPosPoint(axis.GetIStartPos()), axis.CalcPosPoint(axis.GetIEndPos()));
+  }
+}
+
+void TSedDataView::MoveBar(int Bar, double Radius) {
+  if (Bar == 1) Analysis->MeniscusRadius = Radius;
+  if (Bar == 2) Analysis->JitterPosition = Radius;
+  if (Bar == 3) Analysis->FringePosition = Radius;
+}
+
+void TSedDataView::ReleaseRawAxes() {
+  if (!DragScales.empty()) Chart1->RestoreScales(DragScales);
+  DragScales.clear();
+}
+
+void TSedDataView::EndBarDrag(bool PointerX, int X) {
   const int bar = DraggedBar;
   DraggedBar = -1;
+  if (PointerX && BarMoved) MoveBar(bar, Chart1->GetBottomAxis()->CalcPosPoint(X));
+  BarMoved = false;
+  ReleaseRawAxes();
   if (bar == 2 || bar == 3) Analysis->IPtransform();
-  PlaceIndicatorBars();
   Recompute();
 }
 
@@ -1161,8 +1317,9 @@ void TSedDataView::EditMWGuessClick() {
                    QStringLiteral("Weight in Daltons"), this},
                   answer))
     return;
-  bool ok = false;
-  const double weight = answer.trimmed().toDouble(&ok);
+  // Read as the edit shows it: with the user's decimal separator.
+  double weight = 0.0;
+  const bool ok = TryStrToFloat(answer, weight);
   if (!ok || !(weight > 100.0 && weight < 1000000.0)) {
     MessageDlg(QStringLiteral("Error entering Molecular Weight, please enter a weight between "
                               "100 and 1,000,000 in the correct format"),
@@ -1250,10 +1407,15 @@ void TSedDataView::ChartMouseMove(TCustomChart& Chart, TShiftState Shift, int X,
   PosYTxt->setText(QStringLiteral("Y: ") + Chart.GetLeftAxis()->GetTitle().GetCaption() +
                    QStringLiteral(" ") + FormatFloat(QStringLiteral("######.####"), y));
   if (&Chart != Chart1.get()) return;
-  if (DraggedBar != -1 && Shift.Contains(ssLeft)) {
-    if (DraggedBar == 1) Analysis->MeniscusRadius = x;
-    if (DraggedBar == 2) Analysis->JitterPosition = x;
-    if (DraggedBar == 3) Analysis->FringePosition = x;
+  if (DraggedBar != -1 && !Shift.Contains(ssLeft)) {
+    // The button went up where the chart could not see it (over a modal
+    // window): the drag ends where the bar last stood.
+    EndBarDrag(false, X);
+    return;
+  }
+  if (DraggedBar != -1) {
+    MoveBar(DraggedBar, x);
+    BarMoved = true;
   }
   PlaceIndicatorBars();
 }
@@ -1269,6 +1431,8 @@ void TSedDataView::ZoomOutBtnClick() {
 
 void TSedDataView::ChartDblClick(TCustomChart& Chart) {
   OpenChartEditor(*ChartEditor1, Chart);
+  // The editor took the button's release: no drag may outlive it.
+  if (DraggedBar != -1) EndBarDrag(false, 0);
 }
 
 TChart* TSedDataView::ActiveChart() const {

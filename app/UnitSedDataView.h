@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 #include "analysis/Guisettings.h"
 #include "analysis/Zoqutils.h"
@@ -34,13 +35,15 @@ class TUpDown;
 class TWaitWorking;
 class ChannelDataStore;
 class ExtrapolationFit;
+struct TAxisSavedScales;
 
 // The data viewer of one channel of one run directory (interaction role):
 // five tabs of charts over the viewer's own analysis state. It loads every
 // scan of the channel, polls for scans that the running instrument adds and
 // redraws raw scans, dc/dt averages, the corrected distribution, its
 // extrapolation and a time course. Loading and polling go through ScanIntake,
-// which never loses a scan that is still being written.
+// which never takes a scan that is still being written and never leaves one
+// out without saying so in the status row.
 class TSedDataView : public QWidget {
  public:
   // The charts' first five raw-chart series come in this order; raw scans
@@ -98,8 +101,13 @@ class TSedDataView : public QWidget {
 
   // ---- indicator bars and chart interaction
   void PlaceIndicatorBars();
-  void Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift);
-  void Chart1MouseUp();
+  // Starts a bar drag when the press (X, Y in chart pixels) is on a bar;
+  // the raw chart's axes keep their range until it ends.
+  void Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift, int X,
+                         int Y);
+  // Ends a bar drag with the bar at the value under the pointer (X in
+  // chart pixels) and recomputes.
+  void Chart1MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   int GetDraggedBar() const { return DraggedBar; }
   void EditMWGuessClick();
   void CheckBoxMWGuessClick();
@@ -130,14 +138,17 @@ class TSedDataView : public QWidget {
   void SetTag(int Value) { Tag = Value; }
   // The store the time course shows, or nullptr.
   ChannelDataStore* GetTimeCourseStore() const { return TimeCourseStore; }
-  // How long a scan file must have rested before it is read (see
-  // ScanIntake); tests shorten it.
+  // How long a scan file must have rested before it is read, and the clock
+  // the intake measures rest with (see ScanIntake); tests change both.
   void SetSettleMs(int Value) { Intake.SetSettleMs(Value); }
+  void SetIntakeClock(ScanIntake::TClock Clock) { Intake.SetClock(std::move(Clock)); }
   // The raw scan series of Chart1 in use (those after the fixed five).
   int RawSeriesInUse() const;
   // The message the status row shows about the data (folder of malformed
-  // files, scans that could not be read); empty when all is well.
+  // files, scans left out and why); empty when all is well.
   QString DataProblemText() const;
+  // Why the extrapolation view shows nothing; empty once it shows a result.
+  const QString& ExtrapolationNoteText() const { return ExtrapolationNote; }
 
   // ---- controls (created by the constructor)
   QTabWidget* PC = nullptr;
@@ -218,13 +229,29 @@ class TSedDataView : public QWidget {
   std::unique_ptr<TChart> NewChart(QWidget* Tab, const char* Name);
   void FormCreate();
   void SetupRawChartSeries();
+  void MarkSeriesAsRealData();
   void AfterFirstLoad();
   void SetupExtrapolationControls();
   void ShowDataProblem();
+  void ShowStatusNotes();
+  void SetExtrapolationNote(const QString& Text);
   // Raw scans
   TChartSeries* RawSeries(int Index);
   void FillRawSeries(TChartSeries& Series, int Set);
   void ShowRawSeries(TChartSeries& Series, int Set);
+  // Makes the raw scan series show exactly the flagged sets: series of sets
+  // still flagged stay as they are, the others are taken for new sets.
+  void ShowFlaggedScans();
+  void FreeRawSeries(TChartSeries& Series);
+  // The range of the drawn scans' values, which the bars span.
+  void BarSpan(double& Low, double& High) const;
+  void HoldRawAxes();
+  // Sets the position of bar Bar (1 meniscus, 2 jitter, 3 fringe), in cm.
+  void MoveBar(int Bar, double Radius);
+  void ReleaseRawAxes();
+  // Ends a drag whose button went up, or whose release was lost to a modal
+  // window, and recomputes; the bar moves to X only when PointerX is set.
+  void EndBarDrag(bool PointerX, int X);
   void ChooseScansAutomatically(int N);
   void ThinManualSelection(int N);
   // Averages and time course
@@ -238,6 +265,8 @@ class TSedDataView : public QWidget {
   void PlotTimeCourseSources(int Row);
   QString SetTimeText(int Set) const;
   void PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End);
+  // Why no grid point of Fit has a value, for the status row.
+  QString NoExtrapolationText(const ExtrapolationFit& Fit) const;
   void ApplyPlaySpeed(int Speed);
   void WireHandlers();
   void Recompute();
@@ -265,6 +294,11 @@ class TSedDataView : public QWidget {
   ChannelDataStore* TimeCourseStore = nullptr;  // one of Analysis's stores
   TScanSelector* ScanSelector = nullptr;        // Qt child of the viewer
   QString DataProblem;
+  QString ExtrapolationNote;
+  // caches: whether the dragged bar has moved, and the raw chart's scales
+  // from before the drag (empty when no drag holds them).
+  bool BarMoved = false;
+  std::vector<TAxisSavedScales> DragScales;
   QPointer<QListWidget> OpenWindowsList;
   int Tag = 0;
 };

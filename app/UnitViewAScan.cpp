@@ -43,6 +43,8 @@ TViewAScan::TViewAScan(QWidget* AOwner) : QWidget(AOwner) {
   auto* series = new TFastLineSeries(TransformChart.get());  // owned by the chart
   series->SetTitle(QStringLiteral("template"));
   series->SetSeriesColor(clRed);
+  // Filled from scan files: data the chart editor must not replace with samples.
+  series->SetManualData(true);
   TransformChart->AddSeries(series);
   TransformChart->OnDblClick = [this](TCustomControl*) { TransformChartDblClick(); };
   ChartEditor1 = std::make_unique<TChartEditor>(nullptr);
@@ -77,6 +79,12 @@ void TViewAScan::ShowScanFile() {
   const double* value = reader.Value();
   for (int i = 0; i < reader.PointCount; ++i) series->AddXY(radius[i], value[i], QString(), clRed);
   FileTxt->setText(QFileInfo(ScanPath).fileName());
+}
+
+void TViewAScan::ClearScan() {
+  ScanPath.clear();
+  TransformChart->GetSeries(0)->Clear();
+  FileTxt->clear();
 }
 
 void TViewAScan::TransformChartDblClick() {

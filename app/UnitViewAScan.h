@@ -25,6 +25,8 @@ class TViewAScan : public QWidget {
   // read for mode 0); tells the user when the file is gone or has no data.
   // An empty ScanPath does nothing.
   void ShowScanFile();
+  // Forgets the file shown: the chart, the file name and ScanPath empty.
+  void ClearScan();
   void TransformChartDblClick();
 
   // Freed by the form before its Qt children (the chart's host widget is

@@ -84,3 +84,38 @@ function(korvale_test_suite target)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# A check in real windows on an X server (Xvfb), outside the offscreen
+# suites: the program <target> built from SOURCE, registered as the test
+# NAME and skipped (77) where xvfb-run is not installed. With FAKE_INPUT it
+# drives the pointer through the X server's own input-faking extension,
+# spoken through libxcb (which Qt's xcb platform already needs), and is
+# skipped too where the xcb headers are missing. SCREEN defaults to
+# 1024x768x24.
+function(korvale_window_check target)
+  cmake_parse_arguments(ARG "FAKE_INPUT" "NAME;SCREEN" "SOURCE;LIBRARIES" ${ARGN})
+  if(NOT ARG_SCREEN)
+    set(ARG_SCREEN 1024x768x24)
+  endif()
+  if(ARG_FAKE_INPUT)
+    find_library(KORVALE_XCB_LIBRARY xcb)
+    find_path(KORVALE_XCB_INCLUDE_DIR xcb/xcbext.h)
+    if(NOT KORVALE_XCB_LIBRARY OR NOT KORVALE_XCB_INCLUDE_DIR)
+      add_test(NAME ${ARG_NAME} COMMAND sh -c "exit 77")
+      set_tests_properties(${ARG_NAME} PROPERTIES SKIP_RETURN_CODE 77)
+      return()
+    endif()
+  endif()
+  add_executable(${target} ${ARG_SOURCE})
+  korvale_defaults(${target})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+  if(ARG_FAKE_INPUT)
+    target_include_directories(${target} PRIVATE ${KORVALE_XCB_INCLUDE_DIR})
+    target_link_libraries(${target} PRIVATE ${KORVALE_XCB_LIBRARY})
+  endif()
+  add_test(NAME ${ARG_NAME}
+           COMMAND sh -c "command -v xvfb-run >/dev/null 2>&1 || exit 77; exec xvfb-run -a -s '-screen 0 ${ARG_SCREEN}' \"$0\""
+                   $<TARGET_FILE:${target}>)
+  set_tests_properties(${ARG_NAME} PROPERTIES SKIP_RETURN_CODE 77
+                       ENVIRONMENT "QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=detect_leaks=0")
+endfunction()

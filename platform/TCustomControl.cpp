@@ -41,6 +41,9 @@ class TControlHost : public QWidget {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
+    // The right button is the control's own (a chart scrolls with it): no
+    // context menu of a parent widget may open over the control.
+    setContextMenuPolicy(Qt::PreventContextMenu);
   }
   // The control is going away; no more events reach it.
   void Detach() { FControl = nullptr; }

@@ -532,6 +532,7 @@ void TCustomChart::BroadcastMouseEvent(TChartMouseEvent AEvent, TMouseButton But
 }
 
 void TCustomChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  EndLostDrags(Shift, &Button);
   TCustomAxisPanel::MouseDown(Button, Shift, X, Y);
   if (GetMouseCancelled() || GetZoom().Engaged || GetPanState().Engaged) return;
   BroadcastMouseEvent(cmeDown, Button, Shift, X, Y);
@@ -608,7 +609,9 @@ bool TCustomChart::CheckBackground(TMouseButton Button, TShiftState Shift, int X
 }
 
 bool TCustomChart::CheckZoomPanning(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (!ActiveSeriesUseAxis()) return false;
+  // The second press of a double click belongs to the double click (whose
+  // handler may have opened a window that takes the release), not to a drag.
+  if (!ActiveSeriesUseAxis() || Shift.Contains(ssDouble)) return false;
   TKorZoom& Zoom = GetZoom();
   const TRect& R = GetPlotRect();
   const TKorZoomDirection Direction = Zoom.GetDirection();
@@ -633,6 +636,7 @@ void TCustomChart::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomAxisPanel::MouseMove(Shift, X, Y);
   if (!InState(csDesigning)) BroadcastMouseEvent(cmeMove, mbLeft, Shift, X, Y);
   if (GetMouseCancelled()) return;
+  EndLostDrags(Shift, nullptr);
   if (GetZoom().Engaged) {
     DragZoom(X, Y);
   } else if (GetPanState().Engaged) {
@@ -644,6 +648,45 @@ void TCustomChart::MouseMove(TShiftState Shift, int X, int Y) {
     }
     SetCursor(GetSavedCursor());
   }
+}
+
+namespace {
+
+TShiftStateFlag HeldFlagOf(TMouseButton Button) {
+  switch (Button) {
+    case mbRight: return ssRight;
+    case mbMiddle: return ssMiddle;
+    case mbLeft: break;
+  }
+  return ssLeft;
+}
+
+}  // namespace
+
+void TCustomChart::EndLostDrags(TShiftState Shift, const TMouseButton* Pressed) {
+  auto lost = [&](TMouseButton DragButton) {
+    return Pressed != nullptr ? *Pressed == DragButton : !Shift.Contains(HeldFlagOf(DragButton));
+  };
+  if (GetZoom().Engaged && lost(GetZoom().GetMouseButton())) CancelZoomDrag();
+  if (GetPanState().Engaged && lost(FScrollMouseButton)) GetPanState().Engaged = false;
+}
+
+void TCustomChart::CancelZoomDrag() {
+  if (!GetZoom().Engaged) return;
+  GetZoom().Engaged = false;
+  // A repaint (not a second inverting stroke) takes the band away: the
+  // modal window that took the release may have repainted the chart.
+  Invalidate();
+}
+
+void TCustomChart::CancelMouseDrags() {
+  TCustomAxisPanel::CancelMouseDrags();
+  CancelZoomDrag();
+}
+
+void TCustomChart::KeyDown(int& Key, TShiftState Shift) {
+  TCustomAxisPanel::KeyDown(Key, Shift);
+  if (Key == Qt::Key_Escape) CancelZoomDrag();
 }
 
 void TCustomChart::DragZoom(int X, int Y) {

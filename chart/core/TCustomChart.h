@@ -212,6 +212,10 @@ class TCustomChart : public TCustomAxisPanel {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
   void DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
+  // Escape cancels a zoom drag.
+  void KeyDown(int& Key, TShiftState Shift) override;
+  // Also ends a zoom drag, zooming nowhere.
+  void CancelMouseDrags() override;
   // Zooms to the normalised zoom rectangle.
   void CalcZoomPoints();
   void AxisRemoved(TChartAxis* Axis) override;
@@ -229,6 +233,10 @@ class TCustomChart : public TCustomAxisPanel {
   bool ClickedSeries(const TChartClickedPart& Part, TMouseButton Button, TShiftState Shift, int X,
                      int Y);
   TChartTitle* TitleOfPart(TChartClickedPartStyle Kind) const;
+  // Ends the drags whose button is no longer held: a press of that button
+  // (Pressed) or a move without it means its release went to another window.
+  void EndLostDrags(TShiftState Shift, const TMouseButton* Pressed);
+  void CancelZoomDrag();
   void DragZoom(int X, int Y);
   void EndZoomDrag(int X, int Y);
   void DragPanning(int X, int Y);

@@ -647,6 +647,11 @@ void TCustomKorPanel::DblClick() {
   FMouseCancelled = false;
   TCustomPanelNoCaption::DblClick();
   FSkipDoubleClickPress = FMouseCancelled;
+  CancelMouseDrags();
+}
+
+void TCustomKorPanel::CancelMouseDrags() {
+  FPanState->Engaged = false;
 }
 
 void TCustomKorPanel::MouseLeave() {

@@ -269,6 +269,10 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void DblClick() override;
+  // Ends every mouse drag in progress without finishing it: a handler of
+  // the double click (or of another mouse event) opened a modal window,
+  // which took the button's release.
+  virtual void CancelMouseDrags();
   void MouseLeave() override;
 
  private:

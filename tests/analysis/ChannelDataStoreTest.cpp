@@ -212,6 +212,36 @@ TEST_F(ChannelDataStoreTest, RefusalsLeaveTheStoreUnchanged) {
   EXPECT_EQ(GofsErrorLog().Text(), "");
 }
 
+// A scan file read again replaces its set in place; a series the store
+// cannot take leaves the old set whole.
+TEST_F(ChannelDataStoreTest, ReplaceSetKeepsTheSlotTimeOrderAndFlag) {
+  auto store = Uniform(0.0, 4.0, 5);
+  ASSERT_EQ(AddFlat(*store, 1.0, 10.0), 0);
+  ASSERT_EQ(AddFlat(*store, 2.0, 20.0), 1);
+  ASSERT_EQ(AddFlat(*store, 3.0, 30.0), 2);
+  store->Selected[1] = 1;
+  const double half[] = {0.0, 1.0, 2.0};
+  const double y[] = {5.0, 6.0, 7.0};
+  ASSERT_EQ(store->ReplaceSet(1, half, y, 3, HeaderAt(21.0), 21.0), 1);
+  EXPECT_EQ(store->GetNumberOfSets(), 3);
+  EXPECT_EQ(store->Headers[1].TimeUsed, 21.0);
+  EXPECT_EQ(store->Selected[1], 1);
+  EXPECT_EQ(store->GetY(1, 2), 7.0);
+  EXPECT_EQ(store->GetError(1, 2), 0.0);
+  EXPECT_LT(store->GetError(1, 3), 0.0);  // beyond the new series: no data
+  EXPECT_EQ(store->GetY(2, 0), 3.0);      // the neighbours stay
+
+  const double far[] = {10.0, 11.0};
+  for (const auto& [x, time] : {std::pair{half, 30.0}, {half, 10.0}, {half, NAN}, {far, 22.0}})
+    EXPECT_EQ(store->ReplaceSet(1, x, y, 2, HeaderAt(time), time), -1);
+  EXPECT_EQ(store->ReplaceSet(3, half, y, 3, HeaderAt(40.0), 40.0), -1);  // not held
+  EXPECT_EQ(store->Headers[1].TimeUsed, 21.0);
+  EXPECT_EQ(store->GetY(1, 1), 6.0);
+  // The last set may move on in time, the first back.
+  EXPECT_EQ(store->ReplaceSet(2, half, y, 3, HeaderAt(99.0), 99.0), 2);
+  EXPECT_EQ(store->ReplaceSet(0, half, y, 3, HeaderAt(1.0), 1.0), 0);
+}
+
 TEST_F(ChannelDataStoreTest, OnePointInputFillsOnlyItsOwnGridValue) {
   auto store = Uniform(0.0, 2.0, 3);
   // Exactly one element, so reading past it would be caught.

@@ -95,21 +95,20 @@ inline int LoadScanFiles(RealTimeGofS& Engine, const EngineSetup& Setup,
   return Engine.RawStore->GetNumberOfSets();
 }
 
-// One scan found by a poll: read with the first scan's speed as reference,
-// appended, corrected at single points when the corrections are on, and
-// paired. Returns the new raw set's index, or -1 when it was not taken in.
-// The averages are rebuilt by FinishPoll after the last new scan.
+// One scan found by a poll: read as the first load reads it (no reference
+// speed), appended, corrected exactly as the first load corrects it when
+// the corrections are on, and paired. Returns the new raw set's index, or -1
+// when it was not taken in. The averages are rebuilt by FinishPoll after the
+// last new scan.
 inline int PollScanFile(RealTimeGofS& Engine, const EngineSetup& Setup,
                         const std::filesystem::path& File) {
   BeckmanFile reader(nullptr);
   reader.Header.UseApparentTime = Setup.Settings.ComputeApparentStartTime;
-  if (reader.ReadScanFile(File.string(), Setup.ReadMode, Engine.RawStore->Headers[0].Rpm) < 0)
-    return -1;
+  if (reader.ReadScanFile(File.string(), Setup.ReadMode, 0.0) < 0) return -1;
   const int set = Engine.RawStore->AddSet(reader.Radius(), reader.Value(), reader.PointCount,
                                           reader.Header, reader.Header.TimeUsed);
   if (set > 0) {
-    if (Engine.JitterCorrectionOn) Engine.RawStore->RemoveJitterAtPoint(set, Engine.JitterPosition);
-    if (Engine.FringeCorrectionOn) Engine.RawStore->FixIntegralFringe(set, Engine.FringePosition);
+    Engine.IPtransformSet(set);
     Engine.AddOnedcdtvss(set);
   }
   return set;

@@ -112,4 +112,11 @@ TEST_F(ZoqutilsTest, RoundingAndPadding) {
   EXPECT_EQ(PadAbove(10.0, 0.05), 10.5);
 }
 
+TEST_F(ZoqutilsTest, RotorSpeedsAreOneSpeedToThreeSignificantDigits) {
+  EXPECT_TRUE(SameRotorSpeed(50000, 50040));
+  EXPECT_TRUE(SameRotorSpeed(49980, 50000));
+  EXPECT_FALSE(SameRotorSpeed(50000, 45000));
+  EXPECT_FALSE(SameRotorSpeed(10000, 14000));
+}
+
 }  // namespace

@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <array>
@@ -23,6 +28,7 @@
 #include "app/KorvaleTabBar.h"
 #include "app/UnitKorvaleCompare.h"
 #include "app/UnitSedDataView.h"
+#include "app/UnitViewAScan.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
@@ -397,3 +403,64 @@ TEST_F(KorvaleFormTest, NoTextWidensTheWindowBeyondALaptopScreen) {
 }
 
 }  // namespace
+
+// The main window's pop-up menu opens over its own controls only: not over
+// a viewer docked on one of its tabs (whose charts keep the right button).
+TEST_F(KorvaleFormTest, PopupMenuOpensOverTheMainWindowsOwnControlsOnly) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "Interference", OpticalSystem::Interference, 2);
+  ChooseRoot(root);
+  const QPointer<TSedDataView> viewer = Launch();
+  ASSERT_TRUE(viewer);
+  {
+    ModalScript script;
+    script.AnswerFile(false);  // the report builder asks for its logo when first shown
+    Form->show();
+    QCoreApplication::processEvents();
+  }
+  Form->PC->setCurrentIndex(TKorvaleForm::FirstViewerPage);
+  auto rightClick = [](QWidget& Widget) {
+    const QPoint at(3, 3);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, Widget.mapToGlobal(at));
+    QCoreApplication::sendEvent(&Widget, &event);
+  };
+  rightClick(*viewer->ButtonChooseScans);
+  rightClick(*viewer->Chart1->GetWidget());
+  EXPECT_FALSE(Form->PopupMenu1->isVisible());
+  EXPECT_FALSE(Form->Panel3->isHidden());
+
+  rightClick(*Form->PC->tabBar());
+  EXPECT_TRUE(Form->PopupMenu1->isVisible());
+  Form->PopupMenu1->hide();
+  Form->PC->setCurrentWidget(Form->MainSheet);
+  rightClick(*Form->FileListBox1);
+  EXPECT_TRUE(Form->PopupMenu1->isVisible());
+  Form->PopupMenu1->hide();
+}
+
+// The single-scan preview follows the file list's keyboard selection and
+// forgets its file when another data directory is chosen.
+TEST_F(KorvaleFormTest, PreviewFollowsTheKeysAndClearsWithANewDirectory) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "a", OpticalSystem::Absorbance, 1);
+  WriteChannel(root / "b", OpticalSystem::Absorbance, 1);
+  ChooseRoot(root);
+  ASSERT_EQ(DataDirectories().size(), 2);
+  ASSERT_TRUE(ViewAScan);
+  QListWidget& files = *Form->FileListBox1;
+  ASSERT_GT(files.count(), 3);
+  files.setFocus();
+  files.setCurrentRow(0);
+  for (int row = 1; row <= 2; ++row) {
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(&files, &down);
+    ASSERT_EQ(files.currentRow(), row);
+    EXPECT_EQ(ViewAScan->FileTxt->text(), files.item(row)->text());
+    EXPECT_GT(ViewAScan->TransformChart->GetSeries(0)->Count(), 10);
+  }
+  Form->ListBoxDataDirs->setCurrentRow(1);
+  Form->ListBoxDataDirsClick();
+  EXPECT_EQ(ViewAScan->TransformChart->GetSeries(0)->Count(), 0);
+  EXPECT_TRUE(ViewAScan->FileTxt->text().isEmpty());
+  EXPECT_TRUE(ViewAScan->GetScanPath().isEmpty());
+}

@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -50,9 +53,8 @@ class ScanIntakeTest : public ::testing::Test {
 };
 
 TEST_F(ScanIntakeTest, PatternsAndModesComeFromTheChannelMask) {
-  EXPECT_EQ(ScanIntake::FirstLoadPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("*.RI1"));
-  EXPECT_EQ(ScanIntake::PollPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("0*.RI1"));
-  EXPECT_EQ(ScanIntake::PollPattern(QStringLiteral("Run*.RA1")), QStringLiteral("Run*.RA1"));
+  EXPECT_EQ(ScanIntake::ChannelPattern(QStringLiteral("0*.RI1Sam")), QStringLiteral("*.RI1"));
+  EXPECT_EQ(ScanIntake::ChannelPattern(QStringLiteral("Run*.RA1")), QStringLiteral("*.RA1"));
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Ref")), 1);
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.RI1Sam")), 2);
   EXPECT_EQ(ScanIntake::ReadMode(QStringLiteral("0*.IP2")), 0);
@@ -101,28 +103,25 @@ TEST_F(ScanIntakeTest, HalfWrittenScanWaitsAndLaterScansDoNotOvertakeIt) {
   ExpectScansInOrder(6);
 }
 
-TEST_F(ScanIntakeTest, ShortOrUnreadableFilesWaitOnePollThenAreSettled) {
+TEST_F(ScanIntakeTest, ShortOrUnreadableFilesFollowedByLaterScansAreSettledAtOnce) {
   Run().WriteRange(Dir, 0, 3);
   Intake.LoadAll(DirText(), Analysis);
-  // A stable short scan (5 points) and a stable file that is no scan.
+  // A stable short scan (5 points) and a stable file that is no scan, both
+  // followed by a whole scan: the writer has moved on, they are final.
   const std::string& text = Run().Files[3].second;
   size_t cut = 0;
   for (int line = 0; line < 7; ++line) cut = text.find('\n', cut) + 1;
   WriteTextFile(Dir / Run().Files[3].first, text.substr(0, cut));
-  AgeFile(Dir / Run().Files[3].first, 60);
+  AgeFile(Dir / Run().Files[3].first, 10);
   WriteTextFile(Dir / "00005.RA1", "not a scan\r\n");
-  AgeFile(Dir / "00005.RA1", 60);
+  AgeFile(Dir / "00005.RA1", 10);
   Run().Write(Dir, 5);
-  EXPECT_EQ(Poll().Deferred, 1);
-  EXPECT_EQ(Sets(), 3);
-  // Unchanged over a whole poll, the short scan is taken as it is; the
-  // unreadable file then waits its poll and is refused for good, and the
-  // scan after it comes in.
-  EXPECT_EQ(Poll().SetsAdded, 1);
-  const ScanIntake::TLoadResult third = Poll();
-  EXPECT_EQ(third.SetsAdded, 1);
-  EXPECT_EQ(third.Refused, 1);
+  const ScanIntake::TLoadResult poll = Poll();
+  EXPECT_EQ(poll.SetsAdded, 2);
+  EXPECT_EQ(poll.Refused, 1);
+  EXPECT_EQ(poll.Deferred, 0);
   EXPECT_EQ(Intake.GetMalformedCount(), 1);
+  EXPECT_EQ(ValidPoints(3), 5);
   EXPECT_EQ(Sets(), 5);
   EXPECT_EQ(SetFile(4), Run().Files[5].first);
   EXPECT_TRUE(Intake.GetFileNames().contains(QStringLiteral("00005.RA1")));
@@ -170,14 +169,32 @@ TEST_F(ScanIntakeTest, FolderOfOnlyMalformedFilesIsReported) {
   EXPECT_FALSE(Intake.GetOnlyMalformed());
 }
 
-TEST_F(ScanIntakeTest, PrefixOfOtherChannelsIsTakenByTheFirstLoadOnly) {
+TEST_F(ScanIntakeTest, PrefixOfOtherChannelsIsTakenByTheFirstLoadAndByPolls) {
   Run().WriteRange(Dir, 0, 3);
   WriteTextFile(Dir / "Run9.RA1", Run().Files[3].second);
   AgeFile(Dir / "Run9.RA1", 60);
   EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 4);  // "*.RA1" takes Run9 too
   WriteTextFile(Dir / "Run99.RA1", Run().Files[4].second);
   AgeFile(Dir / "Run99.RA1", 60);
-  EXPECT_EQ(Poll().SetsAdded, 0);  // polls look for "0*.RA1" only
+  EXPECT_EQ(Poll().SetsAdded, 1);  // polls list with the same pattern
+  EXPECT_EQ(SetFile(4), "Run99.RA1");
+}
+
+// The first load stops at a file it must leave for later; the poll that
+// takes it takes the files after it too, whatever their prefix.
+TEST_F(ScanIntakeTest, FilesAfterTheFirstLoadsStopAreTakenByLaterPolls) {
+  Run().WriteRange(Dir, 0, 3);
+  const std::string& text = Run().Files[3].second;
+  WriteTextFile(Dir / Run().Files[3].first, text.substr(0, text.size() / 2));  // being written
+  WriteTextFile(Dir / "Run0005.RA1", Run().Files[4].second);
+  AgeFile(Dir / "Run0005.RA1", 60);
+  Intake.SetSettleMs(60000);
+  const ScanIntake::TLoadResult load = Intake.LoadAll(DirText(), Analysis);
+  EXPECT_EQ(load.SetsAdded, 3);
+  EXPECT_EQ(load.Deferred, 1);
+  Run().Write(Dir, 3);
+  EXPECT_EQ(Poll().SetsAdded, 2);
+  EXPECT_EQ(SetFile(4), "Run0005.RA1");
 }
 
 TEST_F(ScanIntakeTest, LiveWriterLosesNoScan) {
@@ -214,4 +231,161 @@ TEST_F(ScanIntakeTest, LiveWriterLosesNoScan) {
   ExpectScansInOrder(static_cast<int>(run.Files.size()));
   // Every set is the whole scan, not a piece of it.
   for (int i = 1; i < Sets(); ++i) EXPECT_EQ(ValidPoints(i), ValidPoints(0)) << "set " << i;
+}
+
+namespace {
+
+double OmegaSquared(double Rpm) {
+  return Rpm * Rpm * 0.01096622711;
+}
+
+// Text of a small absorbance scan file of 25 points at Rpm, taken Seconds
+// after the start, when the rotor has run Omega2t (rad^2/s).
+std::string SmallScan(double Rpm, double Seconds, double Omega2t) {
+  std::ostringstream text;
+  text.precision(12);
+  text << "small scan\r\nR 1 20.0 " << Rpm << " " << Seconds << " " << Omega2t << " 280 1\r\n";
+  for (int i = 0; i < 25; ++i) text << "   " << 6.0 + 0.04 * i << "    0.5    0.01\r\n";
+  return text.str();
+}
+
+// The first third of a scan file: what a writer leaves while it pauses.
+std::string FirstThird(const std::string& Text) {
+  return Text.substr(0, Text.size() / 3);
+}
+
+}  // namespace
+
+// A writer that pauses in the middle of a file (a network share, a busy
+// instrument PC) leaves a clearly short scan that rests for seconds: it is
+// taken only once a later scan file exists or it has rested the long time,
+// and when the writer finishes it later its set is replaced.
+TEST_F(ScanIntakeTest, ScanLeftHalfWrittenWaitsForALaterScanOrTheLongRest) {
+  Run().WriteRange(Dir, 0, 5);
+  Intake.LoadAll(DirText(), Analysis);
+  Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
+  qint64 ahead = 0;  // ms the test moves the clock on
+  Intake.SetClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
+  auto writePiece = [&](size_t Scan, bool Whole) {
+    const std::string& text = Run().Files[Scan].second;
+    WriteTextFile(Dir / Run().Files[Scan].first, Whole ? text : FirstThird(text));
+    AgeFile(Dir / Run().Files[Scan].first, 3);  // the writer paused 3 s ago
+  };
+  const int whole = ValidPoints(0);
+
+  writePiece(5, false);
+  EXPECT_EQ(Poll().Deferred, 1);
+  ahead = ScanIntake::LongRestMs - 5000;
+  EXPECT_EQ(Poll().Deferred, 1);
+  EXPECT_EQ(Sets(), 5);
+  writePiece(5, true);
+  EXPECT_EQ(Poll().SetsAdded, 1);
+  EXPECT_EQ(ValidPoints(5), whole);
+
+  // Resting longer than the long time, the piece is taken as it is; the
+  // writer finishes it after all, and the set is read again.
+  ahead = 0;
+  writePiece(6, false);
+  EXPECT_EQ(Poll().Deferred, 1);
+  ahead = ScanIntake::LongRestMs;
+  EXPECT_EQ(Poll().SetsAdded, 1);
+  EXPECT_LT(ValidPoints(6), whole / 2);
+  ahead = 0;
+  writePiece(6, true);
+  const ScanIntake::TLoadResult replaced = Poll();
+  EXPECT_EQ(replaced.SetsReplaced, 1);
+  EXPECT_EQ(replaced.SetsAdded, 0);
+  EXPECT_EQ(ValidPoints(6), whole);
+  EXPECT_EQ(Poll().SetsReplaced, 0);  // once
+
+  // A later scan file means the writer has moved on: no wait.
+  writePiece(7, false);
+  writePiece(8, true);
+  EXPECT_EQ(Poll().SetsAdded, 2);
+  EXPECT_LT(ValidPoints(7), whole / 2);
+  EXPECT_EQ(Intake.GetLeftOutTotal(), 0);
+}
+
+// The first file of a young run says nothing of how long its scans are: it
+// makes the grid only once a second file exists or it has long rested.
+TEST_F(ScanIntakeTest, GridWaitsForASecondFileOrTheLongRest) {
+  qint64 ahead = 0;
+  Intake.SetClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
+  Run().Write(Dir, 0, 3);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).Deferred, 1);
+  EXPECT_EQ(Sets(), 0);
+  ahead = ScanIntake::LongRestMs;
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 1);
+  ahead = 0;
+  Run().Write(Dir, 1, 3);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 2);
+}
+
+// A run whose rotor speed changes: the first load and the polls refuse the
+// scans at the new speed alike and count them, so no dc/dt pair spans the
+// change and a live viewer ends where a reload does.
+TEST_F(ScanIntakeTest, ScansAtAnotherRotorSpeedAreRefusedByLoadAndPollAlike) {
+  auto writeRun = [&](const fs::path& Into, int First, int Last) {
+    // 50000 rpm up to 1200 s, then 60000 rpm: omega^2 t goes on from the
+    // first speed, so the apparent time at the new speed falls back at first.
+    constexpr double change = 1200;
+    for (int i = First; i < Last; ++i) {
+      const std::string name = "0000" + std::to_string(i) + ".RA1";
+      const double t = 600 + 120 * i;
+      const double omega2t =
+          t <= change ? OmegaSquared(50000) * t
+                      : OmegaSquared(50000) * change + OmegaSquared(60000) * (t - change);
+      WriteTextFile(Into / name, SmallScan(t <= change ? 50000 : 60000, t, omega2t));
+      AgeFile(Into / name, 60);
+    }
+  };
+  writeRun(Dir, 1, 10);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 5);
+  EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::SpeedChanged), 4);
+  EXPECT_EQ(Intake.GetLeftOutTotal(), 4);
+
+  const fs::path live = FreshTestDir("intake-live");
+  RealTimeGofS analysis;
+  analysis.ChannelMask = "0*.RA1";
+  ScanIntake intake;
+  writeRun(live, 1, 6);
+  intake.LoadAll(QString::fromStdString(live.string()), analysis);
+  writeRun(live, 6, 10);
+  const ScanIntake::TLoadResult poll = intake.Poll(analysis, {});
+  EXPECT_EQ(poll.SetsAdded, 0);
+  EXPECT_EQ(poll.Refused, 4);
+  EXPECT_EQ(intake.GetLeftOut(ScanIntake::TLeftOut::SpeedChanged), 4);
+  EXPECT_EQ(analysis.RawStore->GetNumberOfSets(), Sets());
+}
+
+// The store holds 999 scans: the rest are counted as left out for that
+// reason, not dropped without a word.
+TEST_F(ScanIntakeTest, ScansBeyondTheFullStoreAreCounted) {
+  for (int i = 1; i <= 1010; ++i) {
+    const QString name = QStringLiteral("%1.RA1").arg(i, 5, 10, QLatin1Char('0'));
+    const fs::path path = Dir / name.toStdString();
+    WriteTextFile(path, SmallScan(50000, 300 + 60 * i, OmegaSquared(50000) * (300 + 60 * i)));
+    AgeFile(path, 60);
+  }
+  const ScanIntake::TLoadResult load = Intake.LoadAll(DirText(), Analysis);
+  EXPECT_EQ(load.SetsAdded, 999);
+  EXPECT_EQ(load.Refused, 11);
+  EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::StoreFull), 11);
+  EXPECT_EQ(Intake.GetFileNames().size(), 1010);
+}
+
+// Unreadable files wait like short ones while they may still be written,
+// and are counted once they are refused.
+TEST_F(ScanIntakeTest, UnreadableLastFileWaitsForTheLongRest) {
+  Run().WriteRange(Dir, 0, 3);
+  Intake.LoadAll(DirText(), Analysis);
+  qint64 ahead = 0;
+  Intake.SetClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
+  Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
+  WriteTextFile(Dir / "00004.RA1", "Cell 1 : BSA\r\n");  // the header line is yet to come
+  AgeFile(Dir / "00004.RA1", 5);
+  EXPECT_EQ(Poll().Deferred, 1);
+  ahead = ScanIntake::LongRestMs;
+  EXPECT_EQ(Poll().Refused, 1);
+  EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::Unreadable), 1);
 }

@@ -11,6 +11,7 @@
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TFastLineSeries.h"
+#include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
 #include "platform/TUpDown.h"
@@ -22,6 +23,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,6 +75,68 @@ class SedDataViewTest : public ::testing::Test {
     for (int i = 0; i < Series.Count(); ++i)
       points.emplace_back(Series.GetXValues().GetValue(i), Series.GetYValues().GetValue(i));
     return points;
+  }
+
+  // Writes scans First on of Run in pieces from a writer thread while the
+  // viewer polls, until every scan is in (or a minute and a half passed).
+  void WriteInPiecesWhilePolling(const SimulatedChannel& Run, size_t First) {
+    View->SetSettleMs(1000);  // generous against a loaded machine
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+      for (size_t i = First; i < Run.Files.size(); ++i) {
+        std::ofstream out(Dir / Run.Files[i].first, std::ios::binary);
+        const std::string& text = Run.Files[i].second;
+        const size_t piece = text.size() / 4 + 3;
+        for (size_t at = 0; at < text.size(); at += piece) {
+          out.write(text.data() + at,
+                    static_cast<std::streamsize>(std::min(piece, text.size() - at)));
+          out.flush();
+          std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        }
+      }
+      done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    while ((!done || Raw().GetNumberOfSets() < static_cast<int>(Run.Files.size())) &&
+           std::chrono::steady_clock::now() < deadline) {
+      View->Timer1Timer();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    writer.join();
+  }
+  // What the main window sets for an interference channel, with the jitter
+  // position in the air above the meniscus of the simulated runs.
+  static void SetUpInterference(TSedDataView& Viewer) {
+    RealTimeGofS& analysis = Viewer.GetAnalysis();
+    analysis.ChannelMask = "0*.IP1";
+    analysis.MeniscusRadius = 6.05;
+    analysis.CellBottom = 7.2;
+    analysis.JitterPosition = 6.03;
+    analysis.FringePosition = 6.9;
+    analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  }
+  static void ExpectSameStore(const ChannelDataStore& A, const ChannelDataStore& B,
+                              const char* What) {
+    SCOPED_TRACE(What);
+    ASSERT_EQ(A.GetNumberOfSets(), B.GetNumberOfSets());
+    for (int s = 0; s < A.GetNumberOfSets(); ++s) {
+      ASSERT_EQ(A.Headers[static_cast<size_t>(s)].TimeUsed,
+                B.Headers[static_cast<size_t>(s)].TimeUsed);
+      for (int j = 0; j < A.GetNumberOfPoints(); ++j) {
+        ASSERT_EQ(A.GetY(s, j), B.GetY(s, j)) << "set " << s << " point " << j;
+        ASSERT_EQ(A.GetError(s, j), B.GetError(s, j)) << "set " << s << " point " << j;
+      }
+    }
+  }
+  // The result file the viewer writes to Path, as bytes.
+  static std::string SavedResult(TSedDataView& Viewer, const fs::path& Path) {
+    const TFileDialogHook previous = SetFileDialogHook([&](const TFileDialogRequest&) {
+      return TFileDialogAnswer{true, QString::fromStdString(Path.string()), 1};
+    });
+    Viewer.ButtonOutputAsciiClick();
+    SetFileDialogHook(previous);
+    std::ifstream in(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   fs::path Dir;
@@ -256,29 +321,7 @@ TEST_F(SedDataViewTest, WriterAddingScansInPiecesWhileTheViewerPollsLosesNothing
   const SimulatedChannel& run = Run();
   run.WriteRange(Dir, 0, 5);
   Load();
-  View->SetSettleMs(1000);  // generous against a loaded machine
-  std::atomic<bool> done{false};
-  std::thread writer([&] {
-    for (size_t i = 5; i < run.Files.size(); ++i) {
-      std::ofstream out(Dir / run.Files[i].first, std::ios::binary);
-      const std::string& text = run.Files[i].second;
-      const size_t piece = text.size() / 4 + 3;
-      for (size_t at = 0; at < text.size(); at += piece) {
-        out.write(text.data() + at,
-                  static_cast<std::streamsize>(std::min(piece, text.size() - at)));
-        out.flush();
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
-      }
-    }
-    done = true;
-  });
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-  while ((!done || Raw().GetNumberOfSets() < static_cast<int>(run.Files.size())) &&
-         std::chrono::steady_clock::now() < deadline) {
-    View->Timer1Timer();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  writer.join();
+  WriteInPiecesWhilePolling(run, 5);
   ASSERT_EQ(Raw().GetNumberOfSets(), static_cast<int>(run.Files.size()));
   for (size_t i = 0; i < run.Files.size(); ++i)
     EXPECT_EQ(Raw().Headers[i].FileName, run.Files[i].first);
@@ -342,13 +385,13 @@ TEST_F(SedDataViewTest, DraggingTheMeniscusMovesItAndRecomputesOnRelease) {
   Run().WriteRange(Dir, 0, 25);
   Load();
   View->Chart1->Repaint();
-  View->Chart1ClickSeries(View->MeniscusBar, mbLeft, TShiftState{ssLeft});
+  View->Chart1ClickSeries(View->MeniscusBar, mbLeft, TShiftState{ssLeft}, -1, -1);
   EXPECT_EQ(View->GetDraggedBar(), 1);
-  View->Chart1ClickSeries(View->MeniscusBar, mbRight, TShiftState{ssRight});
+  View->Chart1ClickSeries(View->MeniscusBar, mbRight, TShiftState{ssRight}, -1, -1);
   EXPECT_EQ(View->GetDraggedBar(), -1);
-  View->Chart1ClickSeries(View->JitterBar, mbLeft, TShiftState{ssLeft});
+  View->Chart1ClickSeries(View->JitterBar, mbLeft, TShiftState{ssLeft}, -1, -1);
   EXPECT_EQ(View->GetDraggedBar(), 2);
-  View->Chart1MouseUp();
+  View->Chart1MouseUp(mbLeft, TShiftState{}, 0, 0);
   EXPECT_EQ(View->GetDraggedBar(), -1);
   // Without a drag the pointer only moves the read-out and the bars follow
   // the axis range.
@@ -460,4 +503,292 @@ TEST_F(SedDataViewTest, ResultDialogsStartInTheViewersFolderAndThenWhereTheLastR
   EXPECT_EQ(started[0], DirText());
   EXPECT_EQ(started[1], QString::fromStdString(elsewhere.string()));
   ForgetFileDialogFolders();
+}
+
+// Polled scans get exactly the corrections of a first load (jitter over the
+// whole window, fringes matched to the corrected scan before) and the same
+// dc/dt pairs, so once a noisy interference run with jitter and a fringe
+// jump was written in pieces while the viewer polled, the live viewer shows
+// bit for bit what a fresh viewer on the finished folder shows.
+TEST_F(SedDataViewTest, LiveInterferenceRunEqualsAFreshLoadOfTheFinishedFolder) {
+  const SimulatedChannel& run = SimulatedChannel::Interference(30, 18);
+  SetUpInterference(*View);
+  run.WriteRange(Dir, 0, 5);
+  Load();
+  WriteInPiecesWhilePolling(run, 5);
+  ASSERT_EQ(Raw().GetNumberOfSets(), 30);
+
+  // A minute after the run ended a second viewer opens the folder.
+  for (const auto& file : run.Files) AgeFile(Dir / file.first, 60);
+  QListWidget list;
+  TSedDataView fresh(nullptr, &list);
+  SetUpInterference(fresh);
+  fresh.LoadDataDirectory(DirText());
+  const RealTimeGofS& live = View->GetAnalysis();
+  const RealTimeGofS& reload = fresh.GetAnalysis();
+  ExpectSameStore(*live.RawStore, *reload.RawStore, "raw");
+  ExpectSameStore(*live.DcdtStore, *reload.DcdtStore, "dc/dt");
+  ExpectSameStore(*live.AveragedStore, *reload.AveragedStore, "averaged");
+  ExpectSameStore(*live.CorrectedStore, *reload.CorrectedStore, "corrected");
+  EXPECT_EQ(live.LastCorrectedY, reload.LastCorrectedY);
+  EXPECT_EQ(live.LastCorrectedError, reload.LastCorrectedError);
+  EXPECT_EQ(Points(*View->dcdtChart->GetSeries(1)), Points(*fresh.dcdtChart->GetSeries(1)));
+
+  // The time course of the corrected sets, frame by frame.
+  for (TSedDataView* viewer : {View.get(), &fresh}) {
+    viewer->RadioGroupChooseTimeCourse->SetItemIndex(2);
+    viewer->SetupTimeCourseChart();
+  }
+  ASSERT_EQ(View->ScrollBarTime->maximum(), fresh.ScrollBarTime->maximum());
+  for (int frame = 0; frame <= fresh.ScrollBarTime->maximum(); frame += 4) {
+    View->ScrollBarTime->setValue(frame);
+    fresh.ScrollBarTime->setValue(frame);
+    EXPECT_EQ(Points(*View->TimeCourseChart->GetSeries(1)),
+              Points(*fresh.TimeCourseChart->GetSeries(1)))
+        << "frame " << frame;
+  }
+  const fs::path result = Dir / "result.txt";
+  const std::string liveFile = SavedResult(*View, result);
+  EXPECT_GT(liveFile.size(), 1000u);
+  EXPECT_EQ(liveFile, SavedResult(fresh, result));
+}
+
+// The extrapolation tab never stays empty without a word: the status row
+// says why no grid point qualifies, and the time-axis legend names what each
+// cloned series shows.
+TEST_F(SedDataViewTest, EmptyExtrapolationSaysWhyAndClonesSayWhatTheyShow) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->GetGui().ExtrapolationCutoff = 2.0;  // above every value of the run
+  View->ButtonRefreshExtrapolationClick();
+  EXPECT_EQ(View->ChartSExtrapolation->GetSeries(2)->Count(), 0);
+  const QString note = View->ExtrapolationNoteText();
+  EXPECT_TRUE(note.startsWith(QStringLiteral("Extrapolation: no point of the s* grid qualifies")))
+      << note.toStdString();
+  EXPECT_TRUE(note.contains(QStringLiteral("the ending scan stays below"))) << note.toStdString();
+  EXPECT_TRUE(View->LabelProblem->text().contains(note));
+
+  View->GetGui().ExtrapolationCutoff = 0.05;
+  View->ButtonRefreshExtrapolationClick();
+  EXPECT_GT(View->ChartSExtrapolation->GetSeries(2)->Count(), 10);
+  EXPECT_TRUE(View->ExtrapolationNoteText().isEmpty());
+  int fits = 0;
+  for (int i = 2; i < View->ChartExtrapolation->SeriesCount(); ++i) {
+    const TChartSeries& series = *View->ChartExtrapolation->GetSeries(i);
+    if (!series.GetActive()) continue;
+    EXPECT_FALSE(series.GetTitle().contains(QStringLiteral("Template"))) << i;
+    EXPECT_TRUE(series.GetTitle().contains(QStringLiteral(" S")))
+        << series.GetTitle().toStdString();
+    ++fits;
+  }
+  EXPECT_GT(fits, 2);
+
+  // Too few sets between the starting and the ending scan.
+  EXPECT_EQ(View->PlotExtrapolation(3, 0, true), -1);
+  EXPECT_FALSE(View->ExtrapolationNoteText().isEmpty());
+}
+
+// A wild-type real run: its ending scan lies in the depleted cell, and the
+// status row says so.
+TEST_F(SedDataViewTest, RealRunWhoseExtrapolationIsEmptySaysWhy) {
+  const fs::path real = RealDataDir("s100a5-wt-ip");
+  if (real.empty()) GTEST_SKIP() << "real data not present";
+  RealTimeGofS& analysis = View->GetAnalysis();
+  analysis.ChannelMask = "0*.IP1";
+  analysis.MeniscusRadius = 6.06;
+  analysis.JitterPosition = 6.04;
+  analysis.FringePosition = 6.9;
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  View->LoadDataDirectory(QString::fromStdString(real.string()));
+  View->PC->setCurrentWidget(View->TabSheetExtrapolation);
+  EXPECT_EQ(View->ChartSExtrapolation->GetSeries(2)->Count(), 0);
+  EXPECT_TRUE(View->ExtrapolationNoteText().contains(QStringLiteral("the ending scan stays below")))
+      << View->ExtrapolationNoteText().toStdString();
+}
+
+// The status row says how many scans were left out and why.
+TEST_F(SedDataViewTest, StatusRowCountsTheScansLeftOutByReason) {
+  Run().WriteRange(Dir, 0, 8);
+  // The third scan again under a later name: its time does not rise.
+  WriteTextFile(Dir / "00009.RA1", Run().Files[2].second);
+  AgeFile(Dir / "00009.RA1", 60);
+  WriteTextFile(Dir / "00010.RA1", "not a scan\r\n");
+  AgeFile(Dir / "00010.RA1", 60);
+  Load();
+  EXPECT_EQ(View->DataProblemText(),
+            QStringLiteral("2 scan file(s) left out: 1 unreadable, 1 with a time not later than "
+                           "the scan before."));
+  EXPECT_TRUE(View->LabelProblem->text().contains(View->DataProblemText()));
+}
+
+// After every poll the raw chart draws exactly the scans whose flags (the
+// selector's ticks) are set, each once, under its file name.
+TEST_F(SedDataViewTest, RawChartDrawsExactlyTheTickedScansAfterEveryPoll) {
+  const SimulatedChannel& run = SimulatedChannel::Absorbance(60);
+  run.WriteRange(Dir, 0, 21);
+  Load();
+  auto drawn = [&] {
+    std::vector<int> sets;
+    for (int i = TSedDataView::RawScanSeriesStart; i < View->Chart1->SeriesCount(); ++i) {
+      const TChartSeries& series = *View->Chart1->GetSeries(i);
+      if (!series.GetActive()) continue;
+      for (int set = 0; set < Raw().GetNumberOfSets(); ++set)
+        if (QString::fromStdString(Raw().Headers[static_cast<size_t>(set)].FileName) ==
+            series.GetTitle())
+          sets.push_back(set);
+      EXPECT_EQ(series.Count(), Raw().GetNumberOfPoints()) << series.GetTitle().toStdString();
+    }
+    std::sort(sets.begin(), sets.end());
+    return sets;
+  };
+  for (size_t scan = 21; scan < run.Files.size(); ++scan) {
+    run.Write(Dir, scan);
+    View->Timer1Timer();
+    ASSERT_EQ(Raw().GetNumberOfSets(), static_cast<int>(scan) + 1);
+    ASSERT_EQ(drawn(), DrawnScans()) << "after scan " << scan;
+  }
+  // A choice made in the selector, thinned as scans arrive, stays exact too.
+  const TShowModalHook previous = SetShowModalHook([&](QDialog&) {
+    View->GetScanSelector().ButtonSelectAllClick();
+    View->GetScanSelector().ButtonOKClick();
+    return static_cast<int>(mrOk);
+  });
+  View->ButtonChooseScansClick();
+  SetShowModalHook(previous);
+  EXPECT_EQ(drawn(), DrawnScans());
+}
+
+// The molar-mass guess is read as the edit shows it: with the user's
+// decimal separator.
+TEST_F(SedDataViewTest, MolarMassGuessIsReadWithTheDecimalComma) {
+  DecimalCommaLocale locale;
+  ASSERT_TRUE(locale.Available()) << "de_DE.UTF-8 is missing: run scripts/install-deps";
+  const FormatSettings saved = CurrentFormatSettings();
+  SetFormatSettings(FormatSettings::FromLocale(QLocale(QStringLiteral("de_DE"))));
+  QString proposed;
+  QString answer = QStringLiteral("100,5");
+  const TInputQueryHook previous =
+      SetInputQueryHook([&](const TInputQueryRequest&, QString& Value) {
+        proposed = Value;
+        Value = answer;
+        return true;
+      });
+  int errors = 0;
+  const TMessageDialogHook previousMessage =
+      SetMessageDialogHook([&](const TMessageDialogRequest&) {
+        ++errors;
+        return static_cast<int>(mrOk);
+      });
+  View->EditMWGuessClick();
+  EXPECT_EQ(View->GetAnalysis().MolecularWeight, 100.5);
+  EXPECT_EQ(View->EditMWGuess->text(), QStringLiteral("100,5"));
+  // The weight shown is proposed again and confirmed as it stands.
+  answer.clear();
+  SetInputQueryHook([&](const TInputQueryRequest&, QString& Value) {
+    proposed = Value;
+    return true;
+  });
+  View->EditMWGuessClick();
+  EXPECT_EQ(proposed, QStringLiteral("100,5"));
+  EXPECT_EQ(View->GetAnalysis().MolecularWeight, 100.5);
+  EXPECT_EQ(errors, 0);
+  SetInputQueryHook(previous);
+  SetMessageDialogHook(previousMessage);
+  SetFormatSettings(saved);
+}
+
+// The series the viewer fills hold its analysis: the chart editor's Data
+// Source page shows them as data (not as samples it could replace).
+TEST_F(SedDataViewTest, ChartEditorShowsTheViewersSeriesAsData) {
+  RegisterSeriesEditorForms();
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->ButtonRefreshExtrapolationClick();
+  for (TChartSeries* series :
+       {View->Chart1->GetSeries(TSedDataView::RawScanSeriesStart), View->dcdtChart->GetSeries(1),
+        View->ChartAverage->GetSeries(1), View->ChartSExtrapolation->GetSeries(2),
+        View->ChartExtrapolation->GetSeries(3), static_cast<TChartSeries*>(View->JitterBar)}) {
+    SCOPED_TRACE(series->GetTitle().toStdString());
+    const auto before = Points(*series);
+    TFormKorSeries page;
+    page.SetSeries(series);
+    page.show();
+    page.PageSeries->setCurrentWidget(page.TabDataSource);
+    EXPECT_EQ(page.CBDataSourcestyle->currentText(), QStringLiteral("Manual"));
+    EXPECT_EQ(Points(*series), before);
+  }
+}
+
+// A half-written scan taken after the long rest is read again once its
+// writer finishes it: its set is replaced and every pair and average it
+// took part in recomputed, so the viewer ends as a fresh load does.
+TEST_F(SedDataViewTest, ScanFinishedAfterItWasTakenIsReadAgainEverywhere) {
+  Run().WriteRange(Dir, 0, 12);
+  Load();
+  qint64 ahead = 0;
+  View->SetIntakeClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
+  const auto& [name, text] = Run().Files[12];
+  WriteTextFile(Dir / name, text.substr(0, text.size() / 3));
+  AgeFile(Dir / name, 3);
+  ahead = ScanIntake::LongRestMs;
+  View->Timer1Timer();
+  ASSERT_EQ(Raw().GetNumberOfSets(), 13);
+  ahead = 0;
+  WriteTextFile(Dir / name, text);
+  AgeFile(Dir / name, 3);
+  View->Timer1Timer();
+
+  AgeFile(Dir / name, 60);
+  QListWidget list;
+  TSedDataView fresh(nullptr, &list);
+  fresh.GetAnalysis().ChannelMask = "0*.RA1";
+  fresh.GetAnalysis().MeniscusRadius = 6.05;
+  fresh.GetAnalysis().CellBottom = 7.2;
+  fresh.LoadDataDirectory(DirText());
+  ExpectSameStore(Raw(), *fresh.GetAnalysis().RawStore, "raw");
+  ExpectSameStore(*View->GetAnalysis().CorrectedStore, *fresh.GetAnalysis().CorrectedStore,
+                  "corrected");
+  EXPECT_EQ(Points(*View->dcdtChart->GetSeries(1)), Points(*fresh.dcdtChart->GetSeries(1)));
+  const TChartSeries* newest = nullptr;
+  for (int i = TSedDataView::RawScanSeriesStart; i < View->Chart1->SeriesCount(); ++i)
+    if (View->Chart1->GetSeries(i)->GetTitle() == QString::fromStdString(name))
+      newest = View->Chart1->GetSeries(i);
+  ASSERT_NE(newest, nullptr);
+  EXPECT_EQ(newest->Count(), Raw().GetNumberOfPoints());
+}
+
+// A real run with two changes of rotor speed: the first load and a live
+// viewer that polls the later scans refuse the same scans, say why, and
+// end with the same analysis.
+TEST_F(SedDataViewTest, RealRunWithSpeedChangesIsTakenAliveAsOnAReload) {
+  const fs::path real = RealDataDir("segb-eq-ra2");
+  if (real.empty()) GTEST_SKIP() << "real data not present";
+  View->GetAnalysis().ChannelMask = "0*.RA2";
+  View->LoadDataDirectory(QString::fromStdString(real.string()));
+  ASSERT_EQ(Raw().GetNumberOfSets(), 20);  // the scans at 10000 rpm
+  EXPECT_EQ(View->DataProblemText(),
+            QStringLiteral("24 scan file(s) left out: 24 at another rotor speed than 10000 rpm."));
+
+  // The same scans arriving one by one while a second viewer polls.
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(real))
+    if (entry.path().extension() == ".RA2") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  QListWidget list;
+  TSedDataView live(nullptr, &list);
+  live.GetAnalysis().ChannelMask = "0*.RA2";
+  live.GetAnalysis().MeniscusRadius = 6.05;
+  live.GetAnalysis().CellBottom = 7.2;
+  const fs::path folder = FreshTestDir("viewer-speed");
+  for (size_t i = 0; i < files.size(); ++i) {
+    fs::copy_file(files[i], folder / files[i].filename());
+    AgeFile(folder / files[i].filename(), 60);
+    if (i == 4) live.LoadDataDirectory(QString::fromStdString(folder.string()));
+    if (i > 4) live.Timer1Timer();
+  }
+  EXPECT_EQ(live.DataProblemText(), View->DataProblemText());
+  ExpectSameStore(*live.GetAnalysis().RawStore, Raw(), "raw");
+  ExpectSameStore(*live.GetAnalysis().DcdtStore, *View->GetAnalysis().DcdtStore, "dc/dt");
+  for (int s = 0; s < View->GetAnalysis().DcdtStore->GetNumberOfSets(); ++s)
+    EXPECT_LT(View->GetAnalysis().DcdtStore->Headers[static_cast<size_t>(s)].LastSourceSet, 20);
 }

@@ -1,6 +1,5 @@
 // Feeds arbitrary bytes to the scan-file reader as each of the four scan
 // formats, and to the line splitter on its own.
-#include <unistd.h>
 
 #include <cmath>
 #include <cstddef>
@@ -13,26 +12,13 @@
 #include <vector>
 
 #include "analysis/BeckmanFile.h"
+#include "tests/fuzz/FuzzTempFolder.h"
 
 namespace {
 
-// Removed again when the fuzzer exits.
-struct TempFolder {
-  TempFolder()
-      : Path(std::filesystem::temp_directory_path() /
-             ("korvale-fuzz-scanfile-" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(Path);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(Path, ignored);
-  }
-  std::filesystem::path Path;
-};
-
 const std::filesystem::path& WorkDir() {
-  static const TempFolder folder;
-  return folder.Path;
+  static const FuzzTempFolder folder("scanfile");
+  return folder.Path();
 }
 
 void Check(bool Condition) {

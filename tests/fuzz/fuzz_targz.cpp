@@ -4,7 +4,6 @@
 // archive, nothing may be written outside the target folder, no link may be
 // created, a failure is never reported as "Expanded", and the tar reader
 // must give the same entries whatever pieces the stream arrives in.
-#include <unistd.h>
 #include <zlib.h>
 
 #include <QString>
@@ -21,6 +20,7 @@
 
 #include "app/TarBlockParser.h"
 #include "app/TarExtractor.h"
+#include "tests/fuzz/FuzzTempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -30,22 +30,9 @@ void Check(bool Condition) {
   if (!Condition) std::abort();
 }
 
-// Removed again when the fuzzer exits.
-struct TempFolder {
-  TempFolder()
-      : Path(fs::temp_directory_path() / ("korvale-fuzz-targz-" + std::to_string(getpid()))) {
-    fs::create_directories(Path / "in");
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(Path, ignored);
-  }
-  fs::path Path;
-};
-
 const fs::path& WorkDir() {
-  static const TempFolder folder;
-  return folder.Path;
+  static const FuzzTempFolder folder("targz", "in");
+  return folder.Path();
 }
 
 std::string Gzip(const uint8_t* Data, size_t Size) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -65,6 +66,23 @@ TEST_F(TCustomControlTest, DoubleClickArrivesInTheFrameworkOrder) {
   Send(w, QEvent::MouseButtonRelease, Qt::NoButton);
   EXPECT_EQ(control.Calls, QStringList({"down L+shift 12,7", "click", "up", "dblclick",
                                         "down L+shift+double 12,7", "up"}));
+}
+
+// The right button belongs to the control (a chart scrolls with it): a
+// parent's context menu never opens over it, and a right drag reaches it.
+TEST_F(TCustomControlTest, NoParentContextMenuOpensOverTheControl) {
+  QWidget parent;
+  parent.setContextMenuPolicy(Qt::CustomContextMenu);
+  int menus = 0;
+  QObject::connect(&parent, &QWidget::customContextMenuRequested, [&](const QPoint&) { ++menus; });
+  ProbeControl control(nullptr);
+  control.SetParentWidget(&parent);
+  QContextMenuEvent overControl(QContextMenuEvent::Mouse, QPoint(12, 7), QPoint(12, 7));
+  QCoreApplication::sendEvent(control.GetWidget(), &overControl);
+  EXPECT_EQ(menus, 0);
+  QContextMenuEvent overParent(QContextMenuEvent::Mouse, QPoint(150, 150), QPoint(150, 150));
+  QCoreApplication::sendEvent(&parent, &overParent);
+  EXPECT_EQ(menus, 1);
 }
 
 TEST_F(TCustomControlTest, PaintGoesThroughTheBufferAndOutOfPaintDrawingStays) {

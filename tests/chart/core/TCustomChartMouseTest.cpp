@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QWheelEvent>
@@ -174,6 +175,66 @@ TEST_F(TCustomChartMouseTest, ShortDragsDoNothingAndUpLeftDragsZoomWhenAsked) {
   EXPECT_DOUBLE_EQ(Bottom().GetMaximum(), HorizontalMax);
   EXPECT_FALSE(Left().GetAutomatic());  // set to its whole visible range
   EXPECT_DOUBLE_EQ(Left().GetMinimum(), Left().CalcPosPoint(Chart.GetPlotRect().Bottom));
+}
+
+// A double click whose handler opens a modal window (the chart editor): the
+// window takes the button's release, so the chart must not be left in a drag
+// that a rubber band follows and the next click ends in a zoom.
+TEST_F(TCustomChartMouseTest, ADoubleClickLeavesNoDragBehind) {
+  int Zooms = 0;
+  Chart.OnZoom = [&](TCustomAxisPanel*) { ++Zooms; };
+  Chart.OnDblClick = [&](TCustomControl*) {
+    // As a modal window would, the handler runs while the button is held.
+    EXPECT_FALSE(Chart.GetZoom().Engaged);
+  };
+  Press(Qt::LeftButton, 150, 80);
+  Release(Qt::LeftButton, 150, 80);
+  Mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, 150, 80);
+  EXPECT_FALSE(Chart.GetZoom().Engaged);  // the second press starts no drag
+  Move(Qt::NoButton, 300, 200);           // the release went to the window
+  EXPECT_FALSE(Chart.GetZoom().Engaged);
+  Drag(Qt::LeftButton, TPoint(150, 80), TPoint(300, 200));
+  EXPECT_EQ(Zooms, 1);  // a drawn rectangle still zooms
+  EXPECT_DOUBLE_EQ(Bottom().GetMaximum(), Bottom().CalcPosPoint(300));
+}
+
+// Drags whose release went to another window end at the next sign of it: a
+// move without the button, a new press of the button; Escape cancels a
+// rubber band. None of them zooms.
+TEST_F(TCustomChartMouseTest, LostReleasesAndEscapeEndDragsWithoutZooming) {
+  int Zooms = 0;
+  int Scrolls = 0;
+  Chart.OnZoom = [&](TCustomAxisPanel*) { ++Zooms; };
+  Chart.OnScroll = [&](TCustomAxisPanel*) { ++Scrolls; };
+  const QImage Before = Chart.GetBuffer().Image().copy();
+
+  Press(Qt::LeftButton, 150, 80);
+  Move(Qt::LeftButton, 250, 180);
+  Move(Qt::NoButton, 260, 190);
+  EXPECT_FALSE(Chart.GetZoom().Engaged);
+  Chart.Draw();  // a repaint draws the band of a drag still engaged
+  EXPECT_EQ(Chart.GetBuffer().Image(), Before);
+
+  Press(Qt::LeftButton, 150, 80);
+  Move(Qt::LeftButton, 250, 180);
+  // The release was lost; the next press starts a new drag where it is.
+  Press(Qt::LeftButton, 200, 100);
+  EXPECT_TRUE(Chart.GetZoom().Engaged);
+  EXPECT_EQ(Chart.GetZoom().StartX, 200);
+  QKeyEvent Escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(Chart.GetWidget(), &Escape);
+  EXPECT_FALSE(Chart.GetZoom().Engaged);
+  Release(Qt::LeftButton, 300, 200);
+  EXPECT_EQ(Zooms, 0);
+  EXPECT_TRUE(Bottom().GetAutomatic());
+
+  Press(Qt::RightButton, 200, 150);
+  Move(Qt::RightButton, 250, 150);
+  EXPECT_EQ(Scrolls, 1);
+  Move(Qt::NoButton, 280, 150);  // released over another window
+  EXPECT_FALSE(Chart.GetPanState().Engaged);
+  Move(Qt::NoButton, 300, 150);
+  EXPECT_EQ(Scrolls, 1);
 }
 
 TEST_F(TCustomChartMouseTest, UndoRestoresTheScalesFromBeforeTheFirstZoomOfTheAxesThatStillExist) {

@@ -71,10 +71,16 @@ class TFakeMouse {
   TFakeMouse(const TFakeMouse&) = delete;
   TFakeMouse& operator=(const TFakeMouse&) = delete;
 
+  // X button numbers: 1 left, 2 middle, 3 right.
+  static constexpr uint8_t LeftButton = 1;
+  static constexpr uint8_t RightButton = 3;
+
   bool Available() const { return FAvailable; }
   bool MoveTo(QPoint P) { return Send(MotionNotifyEvent, 0, P); }
-  bool Press(QPoint P) { return Send(ButtonPressEvent, 1, P); }
-  bool Release(QPoint P) { return Send(ButtonReleaseEvent, 1, P); }
+  bool Press(QPoint P, uint8_t Button = LeftButton) { return Send(ButtonPressEvent, Button, P); }
+  bool Release(QPoint P, uint8_t Button = LeftButton) {
+    return Send(ButtonReleaseEvent, Button, P);
+  }
 
  private:
   bool Send(uint8_t Type, uint8_t Detail, QPoint P) {
