@@ -7,6 +7,7 @@
 #include "chart/core/TKorCustomToolAxis.h"
 #include "chart/core/TKorCustomToolSeries.h"
 #include "chart/core/TKorToolTypes.h"
+#include "tests/chart/core/PictureChecks.h"
 
 #include "platform/ClassRegistry.h"
 #include "platform/TBitmap.h"
@@ -80,6 +81,13 @@ TEST_F(RegisterToolTypesTest, EveryToolIsRegisteredOnceInTheGalleryOrder) {
   }
   UnRegisterToolTypes();
   EXPECT_EQ(KorToolTypes().Count(), 0);
+}
+
+TEST_F(RegisterToolTypesTest, EveryToolClassHasItsOwnPicture) {
+  QStringList Names;
+  for (int I = 0; I < KorToolTypes().Count(); ++I) Names << KorToolTypes().Get(I).ClassName();
+  ASSERT_EQ(Names.size(), 18);
+  ExpectOwnPictures(Names);
 }
 
 // Every tool is made from its class, copied into a second one of the same
