@@ -276,10 +276,7 @@ void TPieSeries::CalcAngles() {
   const TChartValueList& Y = GetYValues();
   double Total = 0;
   if (Grouping || First < 0) {
-    Total = Y.TotalABS();
-    // The grouped points are counted once, in the other slice.
-    for (int I = 0; I < N; ++I)
-      if (BelongsToOtherSlice(I)) Total -= std::fabs(Y.GetValue(I));
+    Total = PercentTotal();
   } else {
     for (int I = First; I <= Last; ++I) Total += std::fabs(Y.GetValue(I));
   }
@@ -294,6 +291,15 @@ void TPieSeries::CalcAngles() {
     if (A.EndAngle - A.StartAngle > Full) A.EndAngle = A.StartAngle + Full;
     A.MidAngle = (A.StartAngle + A.EndAngle) / 2;
   }
+}
+
+double TPieSeries::PercentTotal() const {
+  // The grouped points are counted once, in the other slice.
+  const TChartValueList& Y = GetYValues();
+  double Total = Y.TotalABS();
+  for (int I = 0; I < Count(); ++I)
+    if (BelongsToOtherSlice(I)) Total -= std::fabs(Y.GetValue(I));
+  return Total;
 }
 
 void TPieSeries::CalcExplodeBiggest() {

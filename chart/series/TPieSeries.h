@@ -148,6 +148,8 @@ class TPieSeries : public TCircledSeries {
  protected:
   void ClearLists() override;
   void InitCustom3DOptions(TView3DOptions& Options) override;
+  // Without the grouped points: the other slice holds their sum.
+  double PercentTotal() const override;
 
  private:
   TKorGradient* GradientObject() { return &GetCircleGradient(); }

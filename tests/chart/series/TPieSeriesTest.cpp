@@ -192,6 +192,23 @@ TEST_F(TPieSeriesTest, SmallValuesAreGroupedIntoOneOtherSliceThatIsNotSaved) {
   EXPECT_EQ(S->GetXValues().Locate(TPieSeries::OtherSliceX), -1);
 }
 
+TEST_F(TPieSeriesTest, PercentagesOfAGroupedPieAddUpToAHundred) {
+  TPieSeries* S = Pie({50, 45, 3, 2});
+  S->GetOtherSlice().SetStyle(poBelowPercent);
+  S->GetOtherSlice().SetValue(4);
+  S->GetMarks().SetStyle(smsPercent);
+  S->SetPercentFormat(QStringLiteral("0.0 %"));
+  Draw(*S);
+  ASSERT_EQ(S->Count(), 5);
+  EXPECT_EQ(S->GetMarkText(0), QStringLiteral("50.0 %"));
+  EXPECT_EQ(S->GetMarkText(1), QStringLiteral("45.0 %"));
+  EXPECT_EQ(S->GetMarkText(4), QStringLiteral("5.0 %"));
+  // The legend's percent texts, and the total of "x of total".
+  EXPECT_EQ(S->LegendString(0, ltsPercent), QStringLiteral("50.0 %"));
+  EXPECT_EQ(S->LegendString(2, ltsPercent), QStringLiteral("5.0 %"));
+  EXPECT_TRUE(S->MarkPercent(0, true).endsWith(QStringLiteral("100")));
+}
+
 TEST_F(TPieSeriesTest, OtherSliceTextIsStoredOnlyWhenSet) {
   TPieOtherSlice& Other = Pie({1})->GetOtherSlice();
   const TPublishedProperty* Text = Other.Properties().Find(QStringLiteral("Text"));
