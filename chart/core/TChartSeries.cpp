@@ -986,6 +986,9 @@ void TChartSeries::CalcZOrder() {
       FInternalZOrder = 0;
     }
   } else {
+    // The chart's pass turns the internal order into a depth slot, so it
+    // starts from the fixed order on every pass.
+    FInternalZOrder = FZOrder;
     Chart->SetZOrderCount(std::max(Chart->GetZOrderCount(), FZOrder));
   }
 }

@@ -276,6 +276,19 @@ TEST_F(TCustomAxisPanelTest, ZOrdersSpreadSeriesOverTheDepthIn3D) {
   EXPECT_EQ(Chart.GetDepth3D(), 0);
 }
 
+TEST_F(TCustomAxisPanelTest, AFixedZOrderKeepsItsDepthSlotFromPassToPass) {
+  Chart.SetView3D(true);
+  TChartSeries& Fixed = Add({1});
+  TChartSeries& Automatic = Add({2});
+  Fixed.SetZOrder(0);
+  for (int Pass = 0; Pass < 3; ++Pass) {
+    Chart.Draw();
+    EXPECT_EQ(Chart.GetZOrderCount(), 1);
+    EXPECT_EQ(Fixed.GetInternalZOrder(), 1) << "pass " << Pass;
+    EXPECT_EQ(Automatic.GetInternalZOrder(), 0) << "pass " << Pass;
+  }
+}
+
 TEST_F(TCustomAxisPanelTest, VisibleRangeEndsAtTheLastPointInsideOrOneBeyond) {
   TChartSeries& S = Add();
   for (int I = 0; I < 10; ++I) S.AddXY(I, I);
