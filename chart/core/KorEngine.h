@@ -1,9 +1,14 @@
 #pragma once
 
+#include "platform/ClassRegistry.h"
+
 #include <QChar>
 #include <QString>
 
+#include <vector>
+
 class TChartSeries;
+class TKorSeriesSource;
 class TCustomSeriesList;
 class TStringList;
 class TCanvas;
@@ -23,6 +28,14 @@ inline constexpr int KorMaxPixelPos = 0x3FFFFFF;
 // Whether series may fill themselves with random sample values outside a
 // designer.
 extern bool KorRandomAtRunTime;
+
+using TKorSeriesSourceClass = TClassOf<TKorSeriesSource>;
+// The data-source classes that editors offer for series beside manual,
+// random and function data, in the order registered; made on first use.
+std::vector<TKorSeriesSourceClass>& KorSources();
+// Each class once; a registered class is also found by streams.
+void RegisterKorSeriesSource(TKorSeriesSourceClass ASourceClass);
+void UnRegisterKorSeriesSource(TKorSeriesSourceClass ASourceClass);
 
 // The series' title with column separators as blanks; else its component
 // name; else "Series" and its 1-based place in its chart; else empty.
