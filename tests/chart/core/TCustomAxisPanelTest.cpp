@@ -276,6 +276,22 @@ TEST_F(TCustomAxisPanelTest, ZOrdersSpreadSeriesOverTheDepthIn3D) {
   EXPECT_EQ(Chart.GetDepth3D(), 0);
 }
 
+TEST_F(TCustomAxisPanelTest, AnEventClassIsSentAsANewEventFromTheChart) {
+  struct TPageLog : IKorEventListener {
+    void KorEvent(TKorEvent& Event) override {
+      if (dynamic_cast<TKorPageChangeEvent*>(&Event) != nullptr) Senders.push_back(Event.Sender);
+    }
+    std::vector<TCustomKorPanel*> Senders;
+  } Log;
+  Chart.GetListeners().Add(&Log);
+  Chart.BroadcastKorEventClass<TKorPageChangeEvent>();
+  Chart.BroadcastKorEventClass<TKorView3DEvent>();
+  // Paging sends its page changes the same way.
+  Chart.SetMaxPointsPerPage(5);
+  Chart.GetListeners().Remove(&Log);
+  EXPECT_EQ(Log.Senders, std::vector<TCustomKorPanel*>({&Chart, &Chart}));
+}
+
 TEST_F(TCustomAxisPanelTest, AFixedZOrderKeepsItsDepthSlotFromPassToPass) {
   Chart.SetView3D(true);
   TChartSeries& Fixed = Add({1});

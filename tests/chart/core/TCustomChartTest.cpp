@@ -10,6 +10,7 @@
 #include "chart/core/TChartRightWall.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TChartTitle.h"
+#include "chart/core/TChartValueList.h"
 #include "chart/core/TChartWalls.h"
 #include "chart/core/TKorFont.h"
 
@@ -39,6 +40,22 @@ class TCustomChartTest : public ::testing::Test {
 
   TChart Chart{nullptr};
 };
+
+TEST_F(TCustomChartTest, ValueSourcesAreTheValueListsOfTheSourceSeries) {
+  TChartSeries& Source = Add({1, 2});
+  TChartSeries& Fed = Add({});
+  Fed.SetDataSource(&Source);
+  QStringList Names;
+  auto Collect = [&Names](const QString& Name) { Names << Name; };
+  Chart.FillValueSourceItems(Fed.GetYValues(), Collect);
+  EXPECT_EQ(Names, QStringList({"X", "Y"}));
+  // A series of its own data has no value sources, and a chart offers no
+  // series sources.
+  Names.clear();
+  Chart.FillValueSourceItems(Source.GetYValues(), Collect);
+  Chart.FillSeriesSourceItems(Fed, Collect);
+  EXPECT_TRUE(Names.isEmpty());
+}
 
 TEST_F(TCustomChartTest, TitlesAndWallsStartWithTheirDefaults) {
   EXPECT_EQ(Chart.GetTitle().GetFont().GetColor(), clBlue);
