@@ -1,6 +1,7 @@
 #include "chart/core/TCustomAxisPanel.h"
 
 #include "TestCharts.h"
+#include "chart/core/KorEngine.h"
 #include "chart/core/KorException.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartSeries.h"
@@ -274,6 +275,23 @@ TEST_F(TCustomAxisPanelTest, ZOrdersSpreadSeriesOverTheDepthIn3D) {
   Chart.SetView3D(false);
   Chart.Draw();
   EXPECT_EQ(Chart.GetDepth3D(), 0);
+}
+
+TEST_F(TCustomAxisPanelTest, AnEmptySeriesGetsNoRandomSamplesAtRunTime) {
+  TChartSeries& S = Add();
+  Chart.CheckDatasource(&S);
+  Chart.Draw();
+  EXPECT_EQ(S.Count(), 0);
+  // Only in a designer, or when the program asks for them.
+  KorRandomAtRunTime = true;
+  Chart.CheckDatasource(&S);
+  KorRandomAtRunTime = false;
+  EXPECT_EQ(S.Count(), S.NumSampleValues());
+  S.Clear();
+  S.SetStateFlag(TComponent::csDesigning, true);
+  Chart.CheckDatasource(&S);
+  S.SetStateFlag(TComponent::csDesigning, false);
+  EXPECT_EQ(S.Count(), S.NumSampleValues());
 }
 
 TEST_F(TCustomAxisPanelTest, AnEventClassIsSentAsANewEventFromTheChart) {
