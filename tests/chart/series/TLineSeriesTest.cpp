@@ -3,6 +3,7 @@
 #include "chart/core/Korconst.h"
 #include "chart/core/TChartHiddenPen.h"
 #include "chart/series/TPointSeries.h"
+#include "tests/chart/series/Chart3DFixture.h"
 #include "tests/chart/series/LineTestCharts.h"
 
 namespace {
@@ -46,6 +47,36 @@ TEST_F(TLineSeriesTest, SubGalleryEntriesSwitchTheirFeatureOn) {
   EXPECT_EQ(S->GetLineHeight(), 5);
   EXPECT_FALSE(S->GetLinePen().GetVisible());
   EXPECT_TRUE(S->GetOutLine().GetVisible());
+}
+
+}  // namespace
+
+namespace {
+
+class TLineSeries3DTest : public TChart3DFixture {};
+
+TEST_F(TLineSeries3DTest, ASegmentIsARibbonFromTheFrontToTheBackOfItsDepth) {
+  auto* S = Add<TLineSeries>(clRed);
+  S->GetMarks().SetVisible(false);
+  // Falling, so that the ribbon shows its width beside the depth's slant.
+  S->AddXY(2, 8);
+  S->AddXY(8, 2);
+  Draw();
+  const int Front = S->GetStartZ();
+  const int Back = S->GetEndZ();
+  ASSERT_GT(Back - Front, 20);
+  // The segment's middle, through the whole depth: the ribbon in the
+  // series' colour (darkened faces keep their red).
+  for (const int Z : {Front + 3, (Front + Back) / 2, Back - 3}) {
+    const TColor C = At(*S, 5, 5, Z);
+    EXPECT_GT(Red(C), 100) << Z;
+    EXPECT_LT(GetGValue(C), 60) << Z;
+  }
+  // Well above and below the line, nothing of the ribbon.
+  for (const auto& [Y, Z] : {std::pair{9.5, (Front + Back) / 2}, {1.0, Front}}) {
+    const TColor C = At(*S, 5, Y, Z);
+    EXPECT_FALSE(Red(C) > 100 && GetGValue(C) < 60) << Y;
+  }
 }
 
 }  // namespace
