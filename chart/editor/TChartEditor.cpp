@@ -8,6 +8,7 @@
 #include "platform/ScopeGuard.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -43,6 +44,7 @@ const TPropertyList& TChartEditor::Properties() const {
            std::optional<TChartEditorOptions>(DefaultChartEditorOptions)),
        Boolean("RememberPosition", &TChartEditor::GetRememberPosition,
                &TChartEditor::SetRememberPosition, false),
+       Component("Series", &TChartEditor::GetSeriesName, &TChartEditor::SetSeriesName),
        String("Title", &TChartEditor::GetTitle, &TChartEditor::SetTitle, QString()),
        Boolean("TreeView", &TChartEditor::GetTreeView, &TChartEditor::SetTreeView, false)});
   return List;
@@ -56,6 +58,30 @@ void TChartEditor::SetSeries(TChartSeries* Value) {
   FSeries->FreeNotification(this);
   auto* chart = dynamic_cast<TCustomChart*>(FSeries->GetParentChart());
   if (chart != nullptr && chart != GetChart()) SetChart(chart);
+}
+
+QString TChartEditor::GetSeriesName() const {
+  return FSeries != nullptr ? QString::fromStdString(FSeries->GetName()) : QString();
+}
+
+void TChartEditor::SetSeriesName(const QString& Value) {
+  FPendingSeriesName.clear();
+  if (Value.isEmpty()) {
+    SetSeries(nullptr);
+    return;
+  }
+  TComponent* Found =
+      GetOwner() != nullptr ? GetOwner()->FindComponent(Value.toStdString()) : nullptr;
+  if (auto* Series = dynamic_cast<TChartSeries*>(Found))
+    SetSeries(Series);
+  else
+    FPendingSeriesName = Value;
+}
+
+void TChartEditor::Loaded() {
+  TCustomChartEditor::Loaded();
+  const QString Pending = std::exchange(FPendingSeriesName, QString());
+  if (!Pending.isEmpty()) SetSeriesName(Pending);
 }
 
 void TChartEditor::SetChart(TCustomChart* Value) {

@@ -199,6 +199,29 @@ TEST_F(TChartEditorTest, ACorruptOptionsFileGivesTheDefaults) {
   EXPECT_EQ(size, fresh.size());
 }
 
+TEST_F(TChartEditorTest, SeriesIsPublishedByNameAndFoundOnceLoaded) {
+  TComponent Form(nullptr);
+  auto* Editor = new TChartEditor(&Form);
+  const TPublishedProperty* Property = Editor->Properties().Find("Series");
+  ASSERT_NE(Property, nullptr);
+  EXPECT_EQ(Property->Kind, TPropertyKind::pkComponent);
+  // Read before the series exists (streams may come in any order).
+  Editor->SetStateFlag(TComponent::csLoading, true);
+  Property->Set(*Editor, QStringLiteral("LineSeries1"));
+  EXPECT_EQ(Editor->GetSeries(), nullptr);
+  auto* Series = new TLineSeries(&Form);
+  Series->SetName("LineSeries1");
+  Series->SetParentChart(&Chart);
+  Editor->SetStateFlag(TComponent::csLoading, false);
+  Editor->Loaded();
+  EXPECT_EQ(Editor->GetSeries(), Series);
+  EXPECT_EQ(Editor->GetChart(), &Chart);
+  EXPECT_EQ(std::get<QString>(Property->Get(*Editor)), QStringLiteral("LineSeries1"));
+  Property->Set(*Editor, QString());
+  EXPECT_EQ(Editor->GetSeries(), nullptr);
+  Series->SetParentChart(nullptr);
+}
+
 TEST_F(TChartEditorTest, FreedChartsAndSeriesAreForgotten) {
   auto chart = std::make_unique<TChart>(nullptr);
   auto* series = new TLineSeries(chart.get());
