@@ -5,6 +5,7 @@
 
 #include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
+#include "platform/QtGuard.h"
 #include "platform/TBitmap.h"
 #include "platform/TEditUpDown.h"
 #include "platform/TFormBuilder.h"
@@ -79,6 +80,10 @@ bool KorYesNoDelete(const QString& Name, QWidget* Control) {
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls) {
   for (QWidget* Control : Controls)
     if (Control != nullptr) Control->setVisible(Visible);
+}
+
+void KorGuardedEdit(const std::function<void()>& Edit, const std::function<void()>& Restore) {
+  if (!RunGuarded(Edit)) RunGuarded(Restore);
 }
 
 bool KorTypedInt(const QLineEdit& Edit, int& Value) {

@@ -106,7 +106,7 @@ TFormKor3D::~TFormKor3D() {
 template <class Edit>
 void TFormKor3D::Apply(Edit&& EditBody) {
   if (FUpdating) return;
-  if (!RunGuarded(std::forward<Edit>(EditBody))) RunGuarded([this] { RefreshControls(); });
+  KorGuardedEdit(std::forward<Edit>(EditBody), [this] { RefreshControls(); });
 }
 
 void TFormKor3D::BuildControls() {

@@ -2,6 +2,7 @@
 
 #include "chart/editor/ChartPreview.h"
 #include "chart/editor/KorCursors.h"
+#include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TBrushDialog.h"
 #include "chart/editor/TButtonPen.h"
 
@@ -37,10 +38,6 @@ const QStringList MouseButtons{QStringLiteral("Left"), QStringLiteral("Right"),
                                QStringLiteral("Middle")};
 
 }  // namespace
-
-void KorGuardedEdit(const std::function<void()>& Edit, const std::function<void()>& Restore) {
-  if (!RunGuarded(Edit)) RunGuarded(Restore);
-}
 
 TFormKorGeneral::TFormKorGeneral(QWidget* Owner, TCustomChart* Chart)
     : QWidget(Owner), FChart(Chart) {

@@ -90,7 +90,7 @@ TFormKorLegend::~TFormKorLegend() = default;
 template <class Edit>
 void TFormKorLegend::Apply(Edit&& EditBody) {
   if (FUpdating) return;
-  if (!RunGuarded(std::forward<Edit>(EditBody))) RefreshControls();
+  KorGuardedEdit(std::forward<Edit>(EditBody), [this] { RefreshControls(); });
 }
 
 void TFormKorLegend::BuildControls() {

@@ -3,7 +3,6 @@
 #include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TBrushDialog.h"
 #include "chart/editor/TButtonPen.h"
-#include "chart/editor/TFormKorGeneral.h"
 #include "chart/editor/TKorGradientEditor.h"
 #include "chart/editor/TKorShadowEditor.h"
 
