@@ -1,7 +1,9 @@
 #include "chart/editor/TFormKorSeries.h"
 
+#include "chart/core/KorEngine.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/TChartSeries.h"
+#include "chart/core/TKorSeriesSource.h"
 #include "chart/core/TMarksCallout.h"
 #include "chart/core/TSeriesMarks.h"
 #include "chart/core/TSeriesMarksSymbol.h"
@@ -317,6 +319,50 @@ TEST_F(TFormKorSeriesTest, DataSourceShowsManualForAnEmptySeriesAndRandomForSamp
   EXPECT_EQ(Line->GetDefaultSampleCount(), 0);
   Page->BClear->click();
   EXPECT_EQ(Line->Count(), 0);
+}
+
+// Two data-source classes a program could register: one for every chart,
+// one for no chart.
+class TTestFileSource : public TKorSeriesSource {
+ public:
+  using TKorSeriesSource::TKorSeriesSource;
+  QString ClassName() const override { return QStringLiteral("TTestFileSource"); }
+  QString Description() const override { return QStringLiteral("Test file"); }
+  QString Editor() const override { return QStringLiteral("TStandInTab"); }
+};
+
+class TNowhereSource : public TKorSeriesSource {
+ public:
+  using TKorSeriesSource::TKorSeriesSource;
+  QString ClassName() const override { return QStringLiteral("TNowhereSource"); }
+  QString Description() const override { return QStringLiteral("Nowhere"); }
+  bool Available(const TCustomAxisPanel*) const override { return false; }
+};
+
+TEST_F(TFormKorSeriesTest, RegisteredDataSourcesAreOfferedAndClaimTheirSeries) {
+  const TKorSeriesSourceClass File = TKorSeriesSourceClass::Of<TTestFileSource>();
+  const TKorSeriesSourceClass Nowhere = TKorSeriesSourceClass::Of<TNowhereSource>();
+  RegisterKorSeriesSource(Nowhere);
+  RegisterKorSeriesSource(File);
+  auto* Source = new TTestFileSource(&Chart);
+  Source->SetSeries(Line);
+  ShowPage(Line);
+  Page->PageSeries->setCurrentWidget(Page->TabDataSource);
+  // Only the source that can feed this chart is offered, after the three.
+  ASSERT_EQ(Page->CBDataSourcestyle->count(), 4);
+  EXPECT_EQ(Page->CBDataSourcestyle->itemText(3), "Test file");
+  EXPECT_EQ(Page->CBDataSourcestyle->currentText(), "Test file");
+  auto* Form = dynamic_cast<StandInForm*>(Page->GetSourceForm());
+  ASSERT_NE(Form, nullptr);
+  EXPECT_EQ(Form->objectName(), "StandInTStandInTab");
+  // A series of its own data does not claim the source.
+  Choose(Fast);
+  Page->PageSeries->setCurrentWidget(Page->TabDataSource);
+  EXPECT_EQ(Page->CBDataSourcestyle->currentText(), "Manual");
+  EXPECT_EQ(Page->CBDataSourcestyle->count(), 4);
+  Page.reset();
+  UnRegisterKorSeriesSource(File);
+  UnRegisterKorSeriesSource(Nowhere);
 }
 
 TEST_F(TFormKorSeriesTest, ARefusedEditShowsItsMessageAndTheSeriesAgain) {
