@@ -182,6 +182,24 @@ TEST_F(TChartEditorTest, PositionAndSizeAreRememberedAcrossRuns) {
   EXPECT_EQ(ReadStored("Left"), -1);
 }
 
+TEST_F(TChartEditorTest, WithoutAStoredPositionTheEditorOpensOverTheChartsWindow) {
+  QWidget window;
+  window.setGeometry(220, 140, 640, 480);
+  Chart.SetParentWidget(&window);
+  window.show();
+  Editor.SetChart(&Chart);
+  Open([&](TChartEditForm& form) {
+    const QRect placed = form.frameGeometry();
+    EXPECT_NEAR(placed.center().x(), window.frameGeometry().center().x(), 2);
+    EXPECT_NEAR(placed.center().y(), window.frameGeometry().center().y(), 2);
+  });
+  // Remembered once, the stored place wins.
+  Editor.SetRememberPosition(true);
+  WriteOptions("Left=30\nTop=40\n");
+  Open([&](TChartEditForm& form) { EXPECT_EQ(form.pos(), QPoint(30, 40)); });
+  Chart.SetParentWidget(nullptr);
+}
+
 TEST_F(TChartEditorTest, ACorruptOptionsFileGivesTheDefaults) {
   Editor.SetChart(&Chart);
   Editor.SetRememberPosition(true);
