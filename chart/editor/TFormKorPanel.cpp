@@ -108,7 +108,7 @@ void TFormKorPanel::BuildBordersTab() {
   SEPanelWi->SetMax(MaxBevel);
   LPanelWi->setBuddy(SEPanelWi);
   LPanelBor =
-      B.Add<QLabel>(QStringLiteral("LPanelBor"), QStringLiteral("&Separation:"), 8, 100, 64, 13);
+      B.Add<QLabel>(QStringLiteral("LPanelBor"), QStringLiteral("&Separation:"), 8, 100, 74, 13);
   SEPanelBor =
       B.Add<TEditUpDown>(QStringLiteral("SEPanelBor"), QStringLiteral("0"), 84, 96, 56, 22);
   SEPanelBor->SetMin(0);
