@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTabWidget>
 
@@ -256,6 +257,31 @@ TEST_F(KorvaleFormTest, ClosingTheWindowWritesAPendingConfigurationChange) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("LastDirectory=/runs/r7/"));
   EXPECT_EQ(Form->ReadLastDirectory(), "/runs/r7/");
+}
+
+TEST_F(KorvaleFormTest, DirectionsSayThatMultipleRootsMayBeUsed) {
+  EXPECT_TRUE(Form->DirectionsMemo->toPlainText().endsWith(
+      QStringLiteral("Multiple root directories and directories  may be used")));
+}
+
+TEST_F(KorvaleFormTest, TheActiveTabIsFilledLikeEveryOtherWithoutAFrame) {
+  ModalScript script;
+  script.AnswerFile(false);  // the report builder asks for its logo when first shown
+  Form->show();
+  QCoreApplication::processEvents();
+  auto& bar = dynamic_cast<TKorvaleTabBar&>(*Form->PC->tabBar());
+  for (int active = 0; active < 3; ++active) {
+    Form->PC->setCurrentIndex(active);
+    QCoreApplication::processEvents();
+    const QImage image = bar.grab().toImage();
+    const QRect rect = bar.RowTabRect(active);
+    const QRgb fill = image.pixelColor(rect.left() + 4, rect.center().y()).rgb();
+    // Edges and corners carry the tab's own colour: nothing is drawn round it.
+    for (const QPoint at :
+         {rect.topLeft(), rect.bottomRight(), QPoint(rect.left() + 1, rect.top() + 1),
+          QPoint(rect.right() - 1, rect.center().y())})
+      EXPECT_EQ(image.pixelColor(at).rgb(), fill) << "tab " << active;
+  }
 }
 
 TEST_F(KorvaleFormTest, TabsArePaintedInTheirOwnColoursOnEveryRow) {
