@@ -316,6 +316,9 @@ QWidget* TSedDataView::BuildTimeCourseTab() {
   layout->addLayout(row1);
   layout->addLayout(row2);
   TimeCourseChart = NewChart(tab, "TimeCourseChart");
+  TimeCourseChart->GetBottomAxis()->SetLogarithmic(true);
+  TimeCourseChart->GetBottomAxis()->SetLogarithmicBase(M_E);
+  TimeCourseChart->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("s* - log scale"));
   layout->addWidget(TimeCourseChart->GetWidget(), 1);
   return tab;
 }

@@ -5,6 +5,7 @@
 #include "analysis/Realtimegofs.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
+#include "chart/core/TChartAxisTitle.h"
 #include "chart/core/TChartValueList.h"
 #include "chart/editor/RegisterSeriesEditorForms.h"
 #include "chart/editor/TFormKorSeries.h"
@@ -221,6 +222,18 @@ TEST_F(SedDataViewTest, TimeCourseShowsEachStoreAndPlaysBack) {
   View->TimerPlayBackTimer();
   EXPECT_EQ(View->ScrollBarTime->value(), 0);
   EXPECT_EQ(View->PlotTimeCourseFrame(999, View->TimeCourseChart->GetSeries(1)), -1);
+}
+
+TEST_F(SedDataViewTest, ChartsStartWithTheirStoredLogarithmicAxesAndTitles) {
+  // Before any load or time course, as the window first shows them.
+  for (const auto& [chart, title] : {std::pair{View->ChartAverage.get(), "s* log scale"},
+                                     {View->dcdtChart.get(), "s*- log scale"},
+                                     {View->TimeCourseChart.get(), "s* - log scale"}}) {
+    const TChartAxis& bottom = *chart->GetBottomAxis();
+    EXPECT_EQ(bottom.GetTitle().GetCaption(), QString::fromLatin1(title));
+    EXPECT_TRUE(bottom.GetLogarithmic()) << title;
+    EXPECT_DOUBLE_EQ(bottom.GetLogarithmicBase(), M_E) << title;
+  }
 }
 
 TEST_F(SedDataViewTest, PlaySpeedSetsTheTimerInterval) {
