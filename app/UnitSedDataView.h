@@ -98,6 +98,8 @@ class TSedDataView : public QWidget {
 
   // ---- indicator bars and chart interaction
   void PlaceIndicatorBars();
+  // Room at both ends of the radius axis for the bars' labels.
+  void KeepBarLabelsInside();
   void Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift);
   void Chart1MouseUp();
   int GetDraggedBar() const { return DraggedBar; }

@@ -7,6 +7,9 @@
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartAxisTitle.h"
 #include "chart/core/TChartValueList.h"
+#include "chart/core/TSeriesMarkPosition.h"
+#include "chart/core/TSeriesMarks.h"
+#include "chart/core/TSeriesMarksPositions.h"
 #include "chart/editor/RegisterSeriesEditorForms.h"
 #include "chart/editor/TFormKorSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
@@ -16,6 +19,7 @@
 #include "platform/TRadioGroup.h"
 #include "platform/TUpDown.h"
 #include "tests/app/SimulatedChannel.h"
+#include "tests/support/LayoutChecks.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -234,6 +238,72 @@ TEST_F(SedDataViewTest, ChartsStartWithTheirStoredLogarithmicAxesAndTitles) {
     EXPECT_TRUE(bottom.GetLogarithmic()) << title;
     EXPECT_DOUBLE_EQ(bottom.GetLogarithmicBase(), M_E) << title;
   }
+}
+
+TEST_F(SedDataViewTest, EveryTabShowsItsControlsWholeApartAndInLine) {
+  RealTimeGofS& analysis = View->GetAnalysis();
+  const GuiSettings gui;
+  analysis.JitterPosition = gui.DefaultJitter;
+  analysis.FringePosition = gui.DefaultIntegralFringe;
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->show();
+  for (int i = 0; i < View->PC->count(); ++i) {
+    View->PC->setCurrentIndex(i);
+    QApplication::processEvents();
+    SaveLook(*View, QStringLiteral("viewer-tab%1").arg(i));
+    QWidget& tab = *View->PC->currentWidget();
+    EXPECT_EQ(OverlappingControls(tab), QStringList()) << View->PC->tabText(i).toStdString();
+    EXPECT_EQ(CutCaptions(tab), QStringList()) << View->PC->tabText(i).toStdString();
+  }
+  // The two scans' edits are as wide as each other.
+  EXPECT_EQ(View->EditExtrapolationStartSet->width(), View->EditExtrapolationDescribe->width());
+  EXPECT_EQ(View->EditExtrapolationStartSet->x(), View->EditExtrapolationDescribe->x());
+  // Each up-down right at the side of its edit, level with it.
+  for (const auto& [edit, upDown] :
+       {std::pair<QWidget*, QWidget*>{View->EditPlayBackSpeed, View->UpDownPlaySpeed},
+        {View->EditExtSetsToShow, View->UpDownExtrapolationGraphNumber}}) {
+    const QRect e = edit->geometry();
+    const QRect u = upDown->geometry();
+    EXPECT_EQ(u.left(), e.right() + 1);
+    EXPECT_EQ(u.top(), e.top());
+    EXPECT_EQ(u.height(), e.height());
+  }
+}
+
+TEST_F(SedDataViewTest, TheBarsLabelsStayInsideTheChartAndApart) {
+  RealTimeGofS& analysis = View->GetAnalysis();
+  analysis.JitterPosition = 6.08;  // beside the meniscus at 6.05
+  analysis.FringePosition = 6.9;
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->PC->setCurrentWidget(View->TabRawData);
+  View->show();
+  QApplication::processEvents();
+  // The radius range starts at the jitter bar's radius or below it.
+  analysis.JitterPosition = View->Chart1->GetBottomAxis()->GetMinimum();
+  View->PlaceIndicatorBars();
+  View->Chart1->Draw();
+  SaveLook(*View, QStringLiteral("viewer-bars"));
+  const TRect plot = View->Chart1->GetPlotRect();
+  std::vector<QRect> boxes;
+  for (const TBarSeries* bar : {View->MeniscusBar, View->JitterBar, View->FringeBar})
+    for (int i = 0; i < bar->Count(); ++i) {
+      const TSeriesMarkPosition* p = bar->GetMarks().GetPositions().Get(i);
+      if (bar->GetXLabel(i).trimmed().isEmpty()) {
+        EXPECT_EQ(p, nullptr) << "a blank end shows no box";
+        continue;
+      }
+      ASSERT_NE(p, nullptr) << bar->GetXLabel(i).toStdString();
+      const QRect box(p->LeftTop.X, p->LeftTop.Y, p->Width, p->Height);
+      EXPECT_GE(box.left(), plot.Left) << bar->GetXLabel(i).toStdString();
+      EXPECT_LE(box.right(), plot.Right) << bar->GetXLabel(i).toStdString();
+      for (const QRect& other : boxes) EXPECT_FALSE(box.intersects(other));
+      boxes.push_back(box);
+    }
+  EXPECT_EQ(boxes.size(), 3u);
 }
 
 TEST_F(SedDataViewTest, PlaySpeedSetsTheTimerInterval) {
