@@ -24,7 +24,10 @@
 #include "app/UnitKorvaleCompare.h"
 #include "app/UnitSedDataView.h"
 #include "chart/series/RegisterSeriesTypes.h"
+#include "chart/series/TFastLineSeries.h"
+#include "platform/ClassRegistry.h"
 #include "platform/TRadioGroup.h"
+#include "tests/app/SimulatedChannel.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 #include "tools/runsim/RunSimulator.h"
@@ -216,6 +219,33 @@ TEST_F(KorvaleFormTest, SameChannelLaunchedAgainIsNumbered) {
   ASSERT_TRUE(KorvaleCompare);
   EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 3);
   EXPECT_TRUE(Messages.Messages().empty());
+}
+
+TEST_F(KorvaleFormTest, ALaunchThatFailsPartWayLeavesNoTabAndNoListedViewer) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "Interference", OpticalSystem::Interference, 2);
+  // Scans at rest, so that the first load takes them in and plots them.
+  for (const auto& entry : fs::directory_iterator(root / "Interference"))
+    AgeFile(entry.path(), 60);
+  ChooseRoot(root);
+  // The viewer's first plot cannot make the series it needs.
+  const TClassInfo& fastLine = ClassInfoOf<TFastLineSeries>();
+  UnRegisterClass(fastLine);
+  Form->ButtonLaunchClick();
+  RegisterClass(fastLine);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(Messages.Messages().size(), 1u);
+  EXPECT_EQ(Messages.Messages().front().rfind(TKorvaleForm::LaunchFailedText.toStdString(), 0), 0u);
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage);
+  EXPECT_EQ(Form->ListBoxOpenWindows->count(), 0);
+  ASSERT_TRUE(KorvaleCompare);
+  EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 0);
+  EXPECT_TRUE(Form->OpenViewers().empty());
+  // The next launch works and takes the plain name.
+  const QPointer<TSedDataView> viewer = Launch();
+  ASSERT_TRUE(viewer);
+  EXPECT_EQ(viewer->windowTitle(), Slash(root / "Interference") + "0*.IP2");
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage + 1);
 }
 
 TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {

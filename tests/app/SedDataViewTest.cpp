@@ -10,6 +10,8 @@
 #include "chart/core/TSeriesMarkPosition.h"
 #include "chart/core/TSeriesMarks.h"
 #include "chart/core/TSeriesMarksPositions.h"
+#include "chart/core/TKorEvent.h"
+#include "chart/core/TKorEventListeners.h"
 #include "chart/editor/RegisterSeriesEditorForms.h"
 #include "chart/editor/TFormKorSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
@@ -32,6 +34,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -40,6 +43,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <stdexcept>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -135,6 +139,48 @@ TEST_F(SedDataViewTest, PollDrawsTheNewScanAndKeepsEveryScanOnce) {
   View->Timer1Timer();
   EXPECT_EQ(Raw().GetNumberOfSets(), 12);
   EXPECT_EQ(View->GetFileNames().size(), 12);
+}
+
+TEST_F(SedDataViewTest, APollThatFailsPartWayIsFollowedByTheNextPoll) {
+  Run().WriteRange(Dir, 0, 10);
+  Load();
+  // The plot of the first new scan fails, as a chart might.
+  struct TFailOnce : IKorEventListener {
+    void KorEvent(TKorEvent& Event) override {
+      if (!Armed || dynamic_cast<TKorSeriesEvent*>(&Event) == nullptr) return;
+      Armed = false;
+      throw std::runtime_error("plot refused");
+    }
+    bool Armed = true;
+  } Failing;
+  View->Chart1->GetListeners().Add(&Failing);
+  Run().WriteRange(Dir, 10, 12);
+  View->Timer1Timer();
+  EXPECT_FALSE(Failing.Armed);
+  EXPECT_TRUE(View->DataProblemText().contains(QStringLiteral("plot refused")));
+  Run().WriteRange(Dir, 12, 14);
+  View->Timer1Timer();
+  View->Chart1->GetListeners().Remove(&Failing);
+  EXPECT_EQ(Raw().GetNumberOfSets(), 14);
+  EXPECT_EQ(View->GetFileNames().size(), 14);
+  EXPECT_EQ(Raw().Selected[13], 1);
+}
+
+TEST_F(SedDataViewTest, AViewerWithoutMainWindowClosesItselfWithItsCloseButton) {
+  QPointer<TSedDataView> viewer = new TSedDataView(nullptr, &OpenWindows);
+  auto* item = new QListWidgetItem(QStringLiteral("viewer"), &OpenWindows);
+  item->setData(Qt::UserRole, QVariant::fromValue(static_cast<QObject*>(viewer.data())));
+  auto* other = new QListWidgetItem(QStringLiteral("another"), &OpenWindows);
+  viewer->Timer1->start();
+  viewer->CloseBtn->click();
+  // Out of the list of open viewers at once, its polls stopped ...
+  ASSERT_EQ(OpenWindows.count(), 1);
+  EXPECT_EQ(OpenWindows.item(0), other);
+  ASSERT_FALSE(viewer.isNull());
+  EXPECT_FALSE(viewer->Timer1->isActive());
+  // ... and freed once the click has been handled.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(viewer.isNull());
 }
 
 TEST_F(SedDataViewTest, SeriesEditedInTheChartEditorKeepsItsEditsOverThePoll) {
@@ -238,6 +284,27 @@ TEST_F(SedDataViewTest, ChartsStartWithTheirStoredLogarithmicAxesAndTitles) {
     EXPECT_TRUE(bottom.GetLogarithmic()) << title;
     EXPECT_DOUBLE_EQ(bottom.GetLogarithmicBase(), M_E) << title;
   }
+}
+
+TEST_F(SedDataViewTest, ATimeCourseNeverGivesItsLogarithmicAxisARangeAtOrBelowZero) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  // A padding of more than the whole value puts the padded minimum below 0.
+  View->GetGui().graphPadPercent = 1.5;
+  for (int view = 1; view < 3; ++view) {
+    View->RadioGroupChooseTimeCourse->SetItemIndex(view);
+    View->SetupTimeCourseChart();
+    TChartAxis& bottom = *View->TimeCourseChart->GetBottomAxis();
+    EXPECT_TRUE(bottom.GetLogarithmic()) << view;
+    // Left automatic, the axis takes the frame's range, which is positive.
+    bottom.AdjustMaxMin();
+    EXPECT_GT(bottom.GetMinimum(), 0.0) << view;
+    EXPECT_TRUE(View->isEnabled());
+  }
+  // The linear view takes the padded range as it is.
+  View->RadioGroupChooseTimeCourse->SetItemIndex(0);
+  View->SetupTimeCourseChart();
+  EXPECT_LT(View->TimeCourseChart->GetBottomAxis()->GetMinimum(), 0.0);
 }
 
 TEST_F(SedDataViewTest, EveryTabShowsItsControlsWholeApartAndInLine) {
