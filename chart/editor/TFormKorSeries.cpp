@@ -591,7 +591,7 @@ void TFormKorSeries::ShowSeries(TChartSeries* Series) {
 void TFormKorSeries::ShowHeader() {
   TBitmap Bitmap;
   KorGetBitmapEditor(FTheSeries->ClassName(), QString(), Bitmap);
-  ImageSeries->setPixmap(Bitmap.GetEmpty() ? QPixmap() : QPixmap::fromImage(Bitmap.Image()));
+  ImageSeries->setPixmap(Bitmap.GetEmpty() ? QPixmap() : QPixmap::fromImage(Bitmap.ShownImage()));
   QString Text =
       SeriesTitleOrName(FTheSeries) + QStringLiteral(": ") + GetGallerySeriesName(*FTheSeries);
   LabelSeriesClass->setText(Text.replace(QStringLiteral("&"), QStringLiteral("&&")));

@@ -1,6 +1,7 @@
 #include "chart/editor/TFormKorSeries.h"
 
 #include "chart/core/KorEngine.h"
+#include "chart/core/KorProcs.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TKorSeriesSource.h"
@@ -18,11 +19,13 @@
 #include "chart/editor/TFormKorShape.h"
 #include "chart/editor/TKorFuncEditor.h"
 #include "chart/editor/TSeriesPointerEditor.h"
+#include "chart/series/RegisterSeriesTypes.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TFastLineSeries.h"
 #include "chart/series/TLineSeries.h"
 
 #include "platform/MessageBox.h"
+#include "platform/TBitmap.h"
 #include "platform/TEditUpDown.h"
 #include "platform/TRadioGroup.h"
 #include "tests/chart/editor/EditorFixture.h"
@@ -282,6 +285,23 @@ TEST_F(TFormKorSeriesTest, MarksControlsReachTheMarksWithoutMakingTheirParts) {
   ASSERT_NE(Marks.ExistingSymbol(), nullptr);
   EXPECT_TRUE(Marks.ExistingSymbol()->GetVisible());
   EXPECT_EQ(Page->GetSymbolShapeForm()->GetShape(), Marks.ExistingSymbol());
+}
+
+TEST_F(TFormKorSeriesTest, TheHeaderShowsThePictureOfTheSeriesType) {
+  RegisterSeriesTypes();
+  auto* Bars = new TBarSeries(&Chart);
+  Chart.AddSeries(Bars);
+  ShowPage(Bars);
+  TBitmap Picture;
+  KorGetBitmapEditor(QStringLiteral("TBarSeries"), QString(), Picture);
+  ASSERT_FALSE(Picture.GetEmpty());
+  const QPixmap Shown = Page->ImageSeries->pixmap();
+  ASSERT_FALSE(Shown.isNull());
+  EXPECT_EQ(Shown.toImage().convertToFormat(QImage::Format_ARGB32),
+            Picture.ShownImage().convertToFormat(QImage::Format_ARGB32));
+  // Where the picture leaves its cell empty, the header shows through.
+  EXPECT_EQ(qAlpha(Shown.toImage().pixel(0, 0)), 0);
+  UnRegisterSeriesTypes();
 }
 
 TEST_F(TFormKorSeriesTest, DataSourceShowsManualForAnEmptySeriesAndRandomForSamples) {
