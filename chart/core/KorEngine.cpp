@@ -75,6 +75,20 @@ void UnRegisterKorSeriesSource(TKorSeriesSourceClass ASourceClass) {
   List.erase(std::remove(List.begin(), List.end(), ASourceClass), List.end());
 }
 
+void KorResolveSeriesName(const TComponent* Owner, const QString& Name, QString& Pending,
+                          const std::function<void(TChartSeries*)>& Set) {
+  Pending.clear();
+  if (Name.isEmpty()) {
+    Set(nullptr);
+    return;
+  }
+  TComponent* Found = Owner != nullptr ? Owner->FindComponent(Name.toStdString()) : nullptr;
+  if (auto* Series = dynamic_cast<TChartSeries*>(Found))
+    Set(Series);
+  else
+    Pending = Name;
+}
+
 QString SeriesTitleOrName(const TChartSeries* ASeries) {
   if (ASeries == nullptr) return QString();
   QString Result = ASeries->GetTitle();

@@ -49,6 +49,14 @@ void UnRegisterKorPicture(const QString& ClassName) {
   if (Found != Painters().end()) Painters().erase(Found);
 }
 
+void RegisterKorPictures(const std::vector<TKorClassPicture>& Pictures) {
+  for (const TKorClassPicture& P : Pictures) RegisterKorPicture(P.ClassName, P.Painter);
+}
+
+void UnRegisterKorPictures(const std::vector<TKorClassPicture>& Pictures) {
+  for (const TKorClassPicture& P : Pictures) UnRegisterKorPicture(P.ClassName);
+}
+
 bool KorPaintPicture(const QString& ClassName, TBitmap& Bitmap) {
   if (ClassName.isEmpty()) return false;
   const auto Found = Find(ClassName);

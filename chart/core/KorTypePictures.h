@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <vector>
 
 class TBitmap;
 class TCanvas;
@@ -25,6 +26,14 @@ using TKorPicturePainter = void (*)(TCanvas& Canvas);
 // A later registration under the same name replaces the painter.
 void RegisterKorPicture(const QString& ClassName, TKorPicturePainter Painter);
 void UnRegisterKorPicture(const QString& ClassName);
+
+// A table of painters, for the units that register many.
+struct TKorClassPicture {
+  QString ClassName;
+  TKorPicturePainter Painter;
+};
+void RegisterKorPictures(const std::vector<TKorClassPicture>& Pictures);
+void UnRegisterKorPictures(const std::vector<TKorClassPicture>& Pictures);
 
 // Makes Bitmap the picture of ClassName (case ignored), transparent where
 // the painter left the background; false, and Bitmap unchanged, when no

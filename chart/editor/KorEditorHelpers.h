@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TColor.h"
+
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -14,6 +16,8 @@ class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class TBitmap;
+class TCanvas;
+struct TRect;
 class TEditUpDown;
 class TPersistent;
 
@@ -42,6 +46,10 @@ bool KorYesNo(const QString& Message, QWidget* Control = nullptr);
 bool KorYesNoDelete(const QString& Name, QWidget* Control = nullptr);
 
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls);
+
+// A one-pixel edge along R's inside: TopLeft on the left and top sides,
+// BottomRight on the right and bottom ones (raised or sunken by the pair).
+void KorDrawEdge(TCanvas& Canvas, const TRect& R, TColor TopLeft, TColor BottomRight);
 
 // Runs Edit, an edit of a page control; when a property setter refuses the
 // value, the message is shown and Restore puts the page's controls back to

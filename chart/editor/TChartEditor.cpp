@@ -1,5 +1,6 @@
 #include "chart/editor/TChartEditor.h"
 
+#include "chart/core/KorEngine.h"
 #include "chart/core/KorProcs.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TCustomChart.h"
@@ -65,17 +66,8 @@ QString TChartEditor::GetSeriesName() const {
 }
 
 void TChartEditor::SetSeriesName(const QString& Value) {
-  FPendingSeriesName.clear();
-  if (Value.isEmpty()) {
-    SetSeries(nullptr);
-    return;
-  }
-  TComponent* Found =
-      GetOwner() != nullptr ? GetOwner()->FindComponent(Value.toStdString()) : nullptr;
-  if (auto* Series = dynamic_cast<TChartSeries*>(Found))
-    SetSeries(Series);
-  else
-    FPendingSeriesName = Value;
+  KorResolveSeriesName(GetOwner(), Value, FPendingSeriesName,
+                       [this](TChartSeries* Series) { SetSeries(Series); });
 }
 
 void TChartEditor::Loaded() {

@@ -1,5 +1,7 @@
 #include "chart/editor/TCustomKorNavigator.h"
 
+#include "chart/editor/KorEditorHelpers.h"
+
 #include "chart/core/KorProcs.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/TCustomKorPanel.h"
@@ -144,19 +146,9 @@ void TCustomKorNavigator::Paint() {
   // A sunken edge: dark at the top and left, light at the bottom and right.
   TCanvas& Canvas = GetCanvas();
   const TRect R = GetClientRect();
-  auto Edge = [&Canvas](const TRect& Box, TColor TopLeft, TColor BottomRight) {
-    Canvas.GetPen().SetStyle(psSolid);
-    Canvas.GetPen().SetWidth(1);
-    Canvas.GetPen().SetColor(TopLeft);
-    Canvas.MoveTo(Box.Left, Box.Bottom - 1);
-    Canvas.LineTo(Box.Left, Box.Top);
-    Canvas.LineTo(Box.Right - 1, Box.Top);
-    Canvas.GetPen().SetColor(BottomRight);
-    Canvas.LineTo(Box.Right - 1, Box.Bottom - 1);
-    Canvas.LineTo(Box.Left, Box.Bottom - 1);
-  };
-  Edge(R, clBtnShadow, clBtnHighlight);
-  Edge(TRect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1), cl3DDkShadow, clBtnFace);
+  KorDrawEdge(Canvas, R, clBtnShadow, clBtnHighlight);
+  KorDrawEdge(Canvas, TRect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1), cl3DDkShadow,
+              clBtnFace);
 }
 
 void TCustomKorNavigator::SetTabStop(bool Value) {

@@ -263,12 +263,7 @@ void ModePicture(TCanvas& C) {
     Box(C, TRect(X, Top, X + 2, 14), X == 6 ? clRed : clSilver, X == 6 ? clMaroon : clGray);
 }
 
-struct TClassPicture {
-  QString ClassName;
-  TKorPicturePainter Painter;
-};
-
-std::vector<TClassPicture> Pictures() {
+std::vector<TKorClassPicture> Pictures() {
   auto S = [](auto Class) { return Class.ClassName(); };
   return {
       {S(TChartSeriesClass::Of<TLineSeries>()), &LinePicture},
@@ -303,9 +298,9 @@ std::vector<TClassPicture> Pictures() {
 }  // namespace
 
 void RegisterSeriesTypePictures() {
-  for (const TClassPicture& P : Pictures()) RegisterKorPicture(P.ClassName, P.Painter);
+  RegisterKorPictures(Pictures());
 }
 
 void UnRegisterSeriesTypePictures() {
-  for (const TClassPicture& P : Pictures()) UnRegisterKorPicture(P.ClassName);
+  UnRegisterKorPictures(Pictures());
 }

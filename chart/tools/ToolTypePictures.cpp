@@ -196,12 +196,7 @@ void DragPointPicture(TCanvas& C) {
   Head(C, TPoint(9, 14), 0, 1, clBlack);
 }
 
-struct TClassPicture {
-  QString ClassName;
-  TKorPicturePainter Painter;
-};
-
-std::vector<TClassPicture> Pictures() {
+std::vector<TKorClassPicture> Pictures() {
   auto N = [](TKorToolClass Class) { return Class.ClassName(); };
   return {
       {N(TKorToolClass::Of<TCursorTool>()), &CursorPicture},
@@ -228,9 +223,9 @@ std::vector<TClassPicture> Pictures() {
 }  // namespace
 
 void RegisterToolTypePictures() {
-  for (const TClassPicture& P : Pictures()) RegisterKorPicture(P.ClassName, P.Painter);
+  RegisterKorPictures(Pictures());
 }
 
 void UnRegisterToolTypePictures() {
-  for (const TClassPicture& P : Pictures()) UnRegisterKorPicture(P.ClassName);
+  UnRegisterKorPictures(Pictures());
 }

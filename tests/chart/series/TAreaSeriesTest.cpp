@@ -80,20 +80,13 @@ namespace {
 class TAreaSeries3DTest : public TChart3DFixture {};
 
 TEST_F(TAreaSeries3DTest, TheAreaIsFilledAtTheFrontAndCoveredByARibbonOnTop) {
-  auto* S = Add<TAreaSeries>(clRed);
-  S->GetMarks().SetVisible(false);
-  S->AddXY(2, 4);
-  S->AddXY(8, 4);
-  Draw();
-  const int Front = S->GetStartZ();
-  const int Back = S->GetEndZ();
+  auto* S = Drawn<TAreaSeries>({{2, 4}, {8, 4}});
   ASSERT_GT(Back - Front, 10);
-  auto Reddish = [](TColor C) { return GetRValue(C) > 100 && GetGValue(C) < 60; };
   // The front face, down to the origin.
   EXPECT_TRUE(Reddish(At(*S, 5, 2, Front)));
   EXPECT_TRUE(Reddish(At(*S, 5, 0.5, Front)));
   // The top of the area through the depth.
-  EXPECT_TRUE(Reddish(At(*S, 5, 4, (Front + Back) / 2)));
+  EXPECT_TRUE(Reddish(At(*S, 5, 4, Middle)));
   // Above the area and before its first point: nothing of it.
   EXPECT_FALSE(Reddish(At(*S, 5, 6, Front)));
   EXPECT_FALSE(Reddish(At(*S, 1, 2, Front)));

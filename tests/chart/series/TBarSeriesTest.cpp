@@ -297,25 +297,19 @@ namespace {
 class TBarSeries3DTest : public TChart3DFixture {};
 
 TEST_F(TBarSeries3DTest, ABarIsABoxWithItsFrontTopAndSideInTheSeriesColour) {
-  auto* S = Add<TBarSeries>(clRed);
-  S->GetMarks().SetVisible(false);
-  S->AddXY(5, 6);
-  Draw();
-  const int Front = S->GetStartZ();
-  const int Back = S->GetEndZ();
+  auto* S = Drawn<TBarSeries>({{5, 6}});
   ASSERT_GT(Back - Front, 10);
-  auto Reddish = [](TColor C) { return GetRValue(C) > 100 && GetGValue(C) < 60; };
-  EXPECT_EQ(At(*S, 5, 3, Front + 1), clRed);               // the front face
-  EXPECT_TRUE(Reddish(At(*S, 5, 6, (Front + Back) / 2)));  // the top, through the depth
+  EXPECT_EQ(At(*S, 5, 3, Front + 1), clRed);   // the front face
+  EXPECT_TRUE(Reddish(At(*S, 5, 6, Middle)));  // the top, through the depth
   // The right side face, darker than the front.
   const TRect Bar = S->GetBarBounds();
-  const TPoint Side = Chart.GetPanelCanvas().Calculate3DPosition(
-      Bar.Right, (Bar.Top + Bar.Bottom) / 2, (Front + Back) / 2);
+  const TPoint Side =
+      Chart.GetPanelCanvas().Calculate3DPosition(Bar.Right, (Bar.Top + Bar.Bottom) / 2, Middle);
   const TColor SideColour = Bitmap.GetPixel(Side.X, Side.Y);
   EXPECT_TRUE(Reddish(SideColour));
   EXPECT_LT(GetRValue(SideColour), 255);
   // Above the top and in front of the box: nothing of it.
-  EXPECT_FALSE(Reddish(At(*S, 5, 8, (Front + Back) / 2)));
+  EXPECT_FALSE(Reddish(At(*S, 5, 8, Middle)));
 }
 
 }  // namespace

@@ -9,6 +9,16 @@ namespace {
 
 class THorizLineSeriesTest : public TLineChartFixture {};
 
+// A 20 x 10 mark whose callout starts at (110, 60).
+TSeriesMarkPosition MarkAt110x60() {
+  TSeriesMarkPosition P;
+  P.ArrowFrom = P.ArrowTo = TPoint(110, 60);
+  P.Width = 20;
+  P.Height = 10;
+  P.LeftTop = TPoint(100, 51);
+  return P;
+}
+
 TEST_F(THorizLineSeriesTest, DrawsItsXValuesAgainstAscendingY) {
   auto* S = Series<THorizLineSeries>({{20, 20}, {100, 60}});
   EXPECT_FALSE(S->GetYMandatory());
@@ -35,19 +45,14 @@ TEST_F(THorizLineSeriesTest, MarksGoBesideThePoint) {
   auto* S = Series<THorizLineSeries>({{100, 50}});
   S->GetMarks().SetArrowLength(8);
   Prepare();
-  TSeriesMarkPosition P;
-  P.ArrowFrom = P.ArrowTo = TPoint(110, 60);
-  P.Width = 20;
-  P.Height = 10;
-  P.LeftTop = TPoint(100, 51);
+  TSeriesMarkPosition P = MarkAt110x60();
   S->DrawMark(0, QStringLiteral("x"), P);
   EXPECT_EQ(P.LeftTop, TPoint(118, 56));  // right of the point, centred on it
   EXPECT_EQ(P.ArrowTo, TPoint(118, 60));
 
   auto* A = Series<THorizAreaSeries>({{100, 50}});
   A->GetMarks().SetArrowLength(8);
-  P.ArrowFrom = P.ArrowTo = TPoint(110, 60);
-  P.LeftTop = TPoint(100, 51);
+  P = MarkAt110x60();
   A->DrawMark(0, QStringLiteral("x"), P);
   EXPECT_EQ(P.LeftTop, TPoint(118, 55));
   EXPECT_EQ(P.ArrowTo, TPoint(118, 60));
@@ -61,11 +66,7 @@ TEST_F(THorizLineSeriesTest, MarksLeftOfTheOriginMoveByTheWholeShift) {
   auto* S = Series<THorizLineSeries>({{100, 50}});
   S->GetMarks().SetArrowLength(8);
   Prepare();
-  TSeriesMarkPosition P;
-  P.ArrowFrom = P.ArrowTo = TPoint(110, 60);
-  P.Width = 20;
-  P.Height = 10;
-  P.LeftTop = TPoint(100, 51);
+  TSeriesMarkPosition P = MarkAt110x60();
   S->DrawMark(0, QStringLiteral("x"), P);
   // Shift -(8 + 20): the box ends 8 pixels left of the point.
   EXPECT_EQ(P.LeftTop, TPoint(82, 56));

@@ -56,27 +56,15 @@ namespace {
 class TLineSeries3DTest : public TChart3DFixture {};
 
 TEST_F(TLineSeries3DTest, ASegmentIsARibbonFromTheFrontToTheBackOfItsDepth) {
-  auto* S = Add<TLineSeries>(clRed);
-  S->GetMarks().SetVisible(false);
   // Falling, so that the ribbon shows its width beside the depth's slant.
-  S->AddXY(2, 8);
-  S->AddXY(8, 2);
-  Draw();
-  const int Front = S->GetStartZ();
-  const int Back = S->GetEndZ();
+  auto* S = Drawn<TLineSeries>({{2, 8}, {8, 2}});
   ASSERT_GT(Back - Front, 20);
   // The segment's middle, through the whole depth: the ribbon in the
   // series' colour (darkened faces keep their red).
-  for (const int Z : {Front + 3, (Front + Back) / 2, Back - 3}) {
-    const TColor C = At(*S, 5, 5, Z);
-    EXPECT_GT(Red(C), 100) << Z;
-    EXPECT_LT(GetGValue(C), 60) << Z;
-  }
+  for (const int Z : {Front + 3, Middle, Back - 3}) EXPECT_TRUE(Reddish(At(*S, 5, 5, Z))) << Z;
   // Well above and below the line, nothing of the ribbon.
-  for (const auto& [Y, Z] : {std::pair{9.5, (Front + Back) / 2}, {1.0, Front}}) {
-    const TColor C = At(*S, 5, Y, Z);
-    EXPECT_FALSE(Red(C) > 100 && GetGValue(C) < 60) << Y;
-  }
+  EXPECT_FALSE(Reddish(At(*S, 5, 9.5, Middle)));
+  EXPECT_FALSE(Reddish(At(*S, 5, 1.0, Front)));
 }
 
 }  // namespace
