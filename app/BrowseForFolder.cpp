@@ -1,6 +1,7 @@
 #include "app/BrowseForFolder.h"
 
 #include "platform/ModalHooks.h"
+#include "platform/WindowTitle.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -86,8 +87,10 @@ bool TDirBrowser::Execute(QWidget*) {
 int TDirBrowser::BrowseProc(FolderBrowserDialog& Window, FolderBrowserDialog::TBrowseEvent Event) {
   switch (Event) {
     case FolderBrowserDialog::TBrowseEvent::beInitialized:
-      PlaceWindow(Window);
       if (!Caption.isEmpty()) Window.setWindowTitle(Caption);
+      // Wide enough for the whole caption, then centred at that width.
+      FitWindowToTitle(Window);
+      PlaceWindow(Window);
       if (!InitialFolder.isEmpty()) Window.SelectFolder(InitialFolder);
       break;
     case FolderBrowserDialog::TBrowseEvent::beSelChanged: ShowSelectionStatus(Window); break;

@@ -263,7 +263,7 @@ QWidget* TKorvaleForm::BuildDirectionsPanel() {
   DirectionsMemo->setPlainText(
       QStringLiteral("Select a root directory: every directory below it that holds scan files "
                      "is listed. Choose a directory, then one of its data types, and launch a "
-                     "viewer. Multiple root directories and directories may be used."));
+                     "viewer. Multiple root directories and directories  may be used"));
   DirectionsMemo->setMaximumHeight(DirectionsMemo->fontMetrics().lineSpacing() * 3 + 12);
   layout->addWidget(DirectionsMemo);
   return Panel6;
@@ -811,11 +811,6 @@ void TKorvaleForm::PCChange() {
 void TKorvaleForm::PCDrawTab(QPainter& Painter, int TabIndex, const QRect& Rect) {
   const TTabColours colours = TabColours(TabIndex);
   Painter.fillRect(Rect, ColorToQColor(colours.Brush));
-  if (TabIndex == PC->currentIndex()) {
-    // The active tab carries a frame, as a raised tab would.
-    Painter.setPen(QPen(ColorToQColor(clBlack), 2));
-    Painter.drawRect(Rect.adjusted(1, 1, -1, -1));
-  }
   Painter.setPen(ColorToQColor(colours.Font));
   Painter.drawText(Rect.translated(0, 2), Qt::AlignCenter, PC->tabText(TabIndex));
 }

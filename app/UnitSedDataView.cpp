@@ -19,6 +19,8 @@
 #include "chart/core/TChartLegend.h"
 #include "chart/core/TChartPen.h"
 #include "chart/core/TChartTitle.h"
+#include "chart/core/TKorFont.h"
+#include "chart/core/TSeriesMarks.h"
 #include "chart/editor/TChartEditor.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TErrorSeries.h"
@@ -36,6 +38,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +73,17 @@ void WithWindowDisabled(QWidget& Window, Body&& body) {
   Window.setEnabled(false);
   TScopeGuard enable([&Window] { Window.setEnabled(true); });
   body();
+}
+
+// An edit with its up-down right at its side, the up-down as high as the
+// edit, both at their own width.
+QHBoxLayout* EditBesideUpDown(QLineEdit& Edit, TUpDown& UpDown) {
+  auto* pair = new QHBoxLayout;
+  pair->setSpacing(0);
+  UpDown.setFixedSize(16, Edit.sizeHint().height());
+  pair->addWidget(&Edit);
+  pair->addWidget(&UpDown);
+  return pair;
 }
 
 QPushButton* Button(const QString& Caption, QWidget* Parent) {
@@ -240,20 +255,26 @@ QWidget* TSedDataView::BuildExtrapolationTab() {
   RadioGroupExtapolationView->SetItemIndex(0);
   ButtonRefreshExtrapolation = Button(QStringLiteral("Refresh "), tab);
   BitBtn2 = Button(QStringLiteral("Copy graph to report"), tab);
-  row1->addWidget(new QLabel(QStringLiteral("Starting scan"), tab));
-  row1->addWidget(ScrollBarStartExtrapolation, 1);
-  row1->addWidget(EditExtrapolationStartSet, 1);
+  // One grid for both rows, so that the two scans' bars and edits line up
+  // in equal columns whatever follows them on each row.
+  auto* rows = new QGridLayout;
+  rows->addWidget(new QLabel(QStringLiteral("Starting scan"), tab), 0, 0);
+  rows->addWidget(ScrollBarStartExtrapolation, 0, 1);
+  rows->addWidget(EditExtrapolationStartSet, 0, 2);
   row1->addWidget(new QLabel(QStringLiteral("Every nth scan"), tab));
-  row1->addWidget(EditExtSetsToShow);
-  row1->addWidget(UpDownExtrapolationGraphNumber);
-  row2->addWidget(new QLabel(QStringLiteral("Ending scan"), tab));
-  row2->addWidget(ScrollBarExtrapolation, 1);
-  row2->addWidget(EditExtrapolationDescribe, 1);
+  row1->addLayout(EditBesideUpDown(*EditExtSetsToShow, *UpDownExtrapolationGraphNumber));
+  row1->addStretch(1);
+  rows->addLayout(row1, 0, 3);
+  rows->addWidget(new QLabel(QStringLiteral("Ending scan"), tab), 1, 0);
+  rows->addWidget(ScrollBarExtrapolation, 1, 1);
+  rows->addWidget(EditExtrapolationDescribe, 1, 2);
   row2->addWidget(RadioGroupExtapolationView);
   row2->addWidget(ButtonRefreshExtrapolation);
   row2->addWidget(BitBtn2);
-  layout->addLayout(row1);
-  layout->addLayout(row2);
+  rows->addLayout(row2, 1, 3);
+  rows->setColumnStretch(1, 1);
+  rows->setColumnStretch(2, 1);
+  layout->addLayout(rows);
   ChartSExtrapolation = NewChart(tab, "ChartSExtrapolation");
   ChartSExtrapolation->GetBottomAxis()->SetLogarithmic(true);
   ChartSExtrapolation->GetBottomAxis()->SetLogarithmicBase(M_E);
@@ -309,14 +330,16 @@ QWidget* TSedDataView::BuildTimeCourseTab() {
   row1->addStretch(1);
   row1->addWidget(SBPlay);
   row1->addWidget(SBPause);
-  row1->addWidget(EditPlayBackSpeed);
-  row1->addWidget(UpDownPlaySpeed);
+  row1->addLayout(EditBesideUpDown(*EditPlayBackSpeed, *UpDownPlaySpeed));
   row2->addWidget(ScrollBarTime, 2);
   row2->addWidget(EditTimeCourse1, 1);
   row2->addWidget(EditTimeCourse2, 2);
   layout->addLayout(row1);
   layout->addLayout(row2);
   TimeCourseChart = NewChart(tab, "TimeCourseChart");
+  TimeCourseChart->GetBottomAxis()->SetLogarithmic(true);
+  TimeCourseChart->GetBottomAxis()->SetLogarithmicBase(M_E);
+  TimeCourseChart->GetBottomAxis()->GetTitle().SetCaption(QStringLiteral("s* - log scale"));
   layout->addWidget(TimeCourseChart->GetWidget(), 1);
   return tab;
 }
@@ -378,6 +401,11 @@ void TSedDataView::SetupRawChartSeries() {
     // A bar spans its two values from the foot of the plot: from an origin
     // of 0 it would pull the left axis down to 0 for data that lies above.
     bar->SetUseOrigin(false);
+    // The blank end of a bar shows no empty box where another bar's label
+    // may stand.
+    bar->OnGetMarkText = [](TChartSeries*, int, QString& Text) {
+      if (Text.trimmed().isEmpty()) Text.clear();
+    };
   }
   // The averages, corrected set and time course start from an inactive
   // pattern that is cloned for every curve they need.
@@ -1237,6 +1265,24 @@ void TSedDataView::PlaceIndicatorBars() {
   if (Analysis->FringeCorrectionOn)
     BarSeries->AddXY(fringe, 1.0, QStringLiteral("Integral fringe ") + FloatToStr(fringe), Blue);
   BarSeries->SetCustomBarWidth(1);
+  KeepBarLabelsInside();
+}
+
+void TSedDataView::KeepBarLabelsInside() {
+  // The radius axis leaves half the widest label free at both ends, so that
+  // a bar at the end of the range keeps its label off the axis labels.
+  int widest = 0;
+  for (const TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar}) {
+    if (!bar->GetActive()) continue;
+    const QFontMetrics metrics(bar->GetMarks().GetFont().ToQFont());
+    for (int i = 0; i < bar->Count(); ++i)
+      widest = std::max(widest, metrics.horizontalAdvance(bar->GetXLabel(i)) +
+                                    metrics.horizontalAdvance(QStringLiteral("W")));
+  }
+  const int half = widest / 2 + 4;
+  TChartAxis& radius = *Chart1->GetBottomAxis();
+  radius.SetMinimumOffset(half);
+  radius.SetMaximumOffset(half);
 }
 
 void TSedDataView::Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift,

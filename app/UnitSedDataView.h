@@ -101,6 +101,8 @@ class TSedDataView : public QWidget {
 
   // ---- indicator bars and chart interaction
   void PlaceIndicatorBars();
+  // Room at both ends of the radius axis for the bars' labels.
+  void KeepBarLabelsInside();
   // Starts a bar drag when the press (X, Y in chart pixels) is on a bar;
   // the raw chart's axes keep their range until it ends.
   void Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift, int X,

@@ -8,13 +8,17 @@
 
 class TComponent;
 
-// What code that picks a component class at run time holds of it: the
-// class name streams write, the exact C++ type, and a constructor taking
-// the owner. One instance per class (ClassInfoOf), compared by address.
+// What code that picks a class at run time holds of it: the class name
+// streams write, the exact C++ type, and for a component a constructor
+// taking the owner (none for a class that streams name but that is never
+// made as a component). One instance per class (ClassInfoOf,
+// PersistentClassInfoOf), compared by address.
 struct TClassInfo {
   QString Name;
   std::type_index Type;
   TComponent* (*Create)(TComponent* AOwner);
+
+  bool IsComponent() const { return Create != nullptr; }
 };
 
 // The class information of T. The name is asked of one throw-away
@@ -24,6 +28,15 @@ template <class T>
 const TClassInfo& ClassInfoOf() {
   static const TClassInfo Info{T(nullptr).ClassName(), std::type_index(typeid(T)),
                                [](TComponent* AOwner) -> TComponent* { return new T(AOwner); }};
+  return Info;
+}
+
+// The class information of T, a class that is not a component (a
+// collection item or an owned part of one), under the name its streams
+// give it. Needs no instance, so it may be asked for at any time.
+template <class T>
+const TClassInfo& PersistentClassInfoOf(const char* Name) {
+  static const TClassInfo Info{QString::fromLatin1(Name), std::type_index(typeid(T)), nullptr};
   return Info;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/ScopeGuard.h"
 #include "platform/TFont.h"
 #include "platform/TPrinter.h"
+#include "platform/WindowTitle.h"
 
 #include <QColorDialog>
 #include <QDialog>
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -237,11 +239,10 @@ bool DefaultPrinterSetup(TPrinter& printer, QWidget* parent) {
 
 bool DefaultInputQuery(const TInputQueryRequest& r, QString& value) {
   if (Stray(QStringLiteral("input query \"%1\"").arg(r.Caption))) return false;
-  bool ok = false;
-  const QString answer =
-      QInputDialog::getText(r.Parent, r.Caption, r.Prompt, QLineEdit::Normal, value, &ok);
-  if (ok) value = answer;
-  return ok;
+  const std::unique_ptr<QInputDialog> dialog = MakeInputQueryDialog(r, value);
+  if (dialog->exec() != QDialog::Accepted) return false;
+  value = dialog->textValue();
+  return true;
 }
 
 std::vector<QDialog*>& OpenForms() {
@@ -325,6 +326,19 @@ Slot<TShowModalHook>& ShowModalSlot() {
 }
 
 }  // namespace
+
+std::unique_ptr<QInputDialog> MakeInputQueryDialog(const TInputQueryRequest& Request,
+                                                   const QString& Value) {
+  auto dialog = std::make_unique<QInputDialog>(Request.Parent);
+  dialog->setWindowTitle(Request.Caption);
+  dialog->setLabelText(Request.Prompt);
+  dialog->setInputMode(QInputDialog::TextInput);
+  dialog->setTextValue(Value);
+  // Narrow as the toolkit makes it, its caption would show cut.
+  dialog->resize(dialog->sizeHint());
+  FitWindowToTitle(*dialog);
+  return dialog;
+}
 
 bool IsHeadlessDisplay() {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return true;

@@ -5,12 +5,14 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/TColor.h"
 
 class QDialog;
+class QInputDialog;
 class QWidget;
 class TFont;
 class TPrinter;
@@ -186,6 +188,10 @@ struct TInputQueryRequest {
 using TInputQueryHook = std::function<bool(const TInputQueryRequest& Request, QString& Value)>;
 TInputQueryHook SetInputQueryHook(TInputQueryHook Hook);
 bool InputQuery(const TInputQueryRequest& Request, QString& Value);
+// The dialog the default input query shows: Caption as its title, wide
+// enough to show it uncut, Prompt above the edit holding Value.
+std::unique_ptr<QInputDialog> MakeInputQueryDialog(const TInputQueryRequest& Request,
+                                                   const QString& Value);
 
 // ------------------------------------------------------- our own forms
 

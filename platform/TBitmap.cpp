@@ -190,6 +190,18 @@ const QImage& TBitmap::Image() const {
   return FImage;
 }
 
+QImage TBitmap::ShownImage() const {
+  if (!FTransparent) return Image();
+  QImage Masked = Image().convertToFormat(QImage::Format_ARGB32);
+  const QRgb Key = ColorToQColor(ColorToRGB(GetTransparentColor())).rgb() | 0xFF000000u;
+  for (int Y = 0; Y < Masked.height(); ++Y) {
+    QRgb* Row = reinterpret_cast<QRgb*>(Masked.scanLine(Y));
+    for (int X = 0; X < Masked.width(); ++X)
+      if ((Row[X] | 0xFF000000u) == Key) Row[X] = 0;
+  }
+  return Masked;
+}
+
 void TBitmap::SetImage(const QImage& Value) {
   ClosePainter();
   if (Value.isNull() || Value.width() == 0 || Value.height() == 0) {

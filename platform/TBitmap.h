@@ -97,6 +97,9 @@ class TBitmap : public TPersistent {
   // replacing them (converted to this bitmap's format).
   const QImage& Image() const;
   void SetImage(const QImage& Value);
+  // The pixels as drawing shows them: when Transparent, those of the
+  // transparent colour fully transparent; otherwise the pixels as they are.
+  QImage ShownImage() const;
 
  private:
   friend class TCanvas;

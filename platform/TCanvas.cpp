@@ -1422,15 +1422,7 @@ void TCanvas::DrawBitmapImage(const QRect& Dest, const TBitmap& Source) {
     return;
   }
   // Pixels of the transparent colour become fully transparent.
-  QImage Masked = Source.Image().convertToFormat(QImage::Format_ARGB32);
-  QRgb Key = ColorToQColor(ColorToRGB(Source.GetTransparentColor())).rgb() | 0xFF000000u;
-  for (int Y = 0; Y < Masked.height(); ++Y) {
-    QRgb* Row = reinterpret_cast<QRgb*>(Masked.scanLine(Y));
-    for (int X = 0; X < Masked.width(); ++X) {
-      if ((Row[X] | 0xFF000000u) == Key) Row[X] = 0;
-    }
-  }
-  DrawDeviceImage(Dest, Masked);
+  DrawDeviceImage(Dest, Source.ShownImage());
 }
 
 void TCanvas::DrawDeviceImage(const QRect& Dest, const QImage& Image) {

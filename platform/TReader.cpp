@@ -565,6 +565,10 @@ void TReader::ReadChild(TComponent& Parent) {
     PropertyError(QStringLiteral("Class %1 not found").arg(ClassName));
     return SkipComponentBody();
   }
+  if (!Class->IsComponent()) {
+    PropertyError(QStringLiteral("Class %1 is not a component class").arg(ClassName));
+    return SkipComponentBody();
+  }
   TComponent* Child = Class->Create(FRoot);
   RememberLoaded(*Child);
   bool Placed = true;

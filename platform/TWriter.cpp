@@ -40,7 +40,9 @@ bool IsStoredAgainst(const TPublishedProperty& Property, const TPersistent& Inst
 // A new component of Component's class, when the class is registered.
 std::unique_ptr<TComponent> FreshOfClass(const TComponent& Component) {
   const TClassInfo* Class = GetClass(typeid(Component));
-  return Class != nullptr ? std::unique_ptr<TComponent>(Class->Create(nullptr)) : nullptr;
+  return Class != nullptr && Class->IsComponent()
+             ? std::unique_ptr<TComponent>(Class->Create(nullptr))
+             : nullptr;
 }
 
 QString StreamClassName(const TComponent& Component) {

@@ -3,11 +3,15 @@
 #include "chart/core/KorException.h"
 #include "chart/core/KorProcs.h"
 #include "chart/core/Korconst.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartAxisTitle.h"
+#include "chart/core/TChartDepthAxis.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TChartValueList.h"
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TCustomSeriesList.h"
 #include "chart/core/TLabelsList.h"
+#include "chart/core/TSeriesMarks.h"
 
 #include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
@@ -21,6 +25,31 @@ bool KorRandomAtRunTime = false;
 
 namespace {
 
+// The axis, axis title and series marks classes are parts of a chart, not
+// components, yet streams name them: they are known by name from start-up
+// to the end of the program.
+class TStreamedPartClasses {
+ public:
+  TStreamedPartClasses() {
+    for (const TClassInfo* Info : Classes()) RegisterClass(*Info);
+  }
+  ~TStreamedPartClasses() {
+    for (const TClassInfo* Info : Classes()) UnRegisterClass(*Info);
+  }
+  TStreamedPartClasses(const TStreamedPartClasses&) = delete;
+  TStreamedPartClasses& operator=(const TStreamedPartClasses&) = delete;
+
+ private:
+  static std::vector<const TClassInfo*> Classes() {
+    return {&PersistentClassInfoOf<TChartAxisTitle>("TChartAxisTitle"),
+            &PersistentClassInfoOf<TChartAxis>("TChartAxis"),
+            &PersistentClassInfoOf<TChartDepthAxis>("TChartDepthAxis"),
+            &PersistentClassInfoOf<TSeriesMarks>("TSeriesMarks")};
+  }
+};
+
+const TStreamedPartClasses StreamedPartClasses;
+
 // Editors list the series that do not hide themselves from editors, in a
 // designer as at run time.
 bool ShownInEditors(const TChartSeries& ASeries) {
@@ -28,6 +57,37 @@ bool ShownInEditors(const TChartSeries& ASeries) {
 }
 
 }  // namespace
+
+std::vector<TKorSeriesSourceClass>& KorSources() {
+  static std::vector<TKorSeriesSourceClass> List;
+  return List;
+}
+
+void RegisterKorSeriesSource(TKorSeriesSourceClass ASourceClass) {
+  if (!ASourceClass) return;
+  std::vector<TKorSeriesSourceClass>& List = KorSources();
+  if (std::find(List.begin(), List.end(), ASourceClass) == List.end()) List.push_back(ASourceClass);
+  RegisterClass(*ASourceClass.Info());
+}
+
+void UnRegisterKorSeriesSource(TKorSeriesSourceClass ASourceClass) {
+  std::vector<TKorSeriesSourceClass>& List = KorSources();
+  List.erase(std::remove(List.begin(), List.end(), ASourceClass), List.end());
+}
+
+void KorResolveSeriesName(const TComponent* Owner, const QString& Name, QString& Pending,
+                          const std::function<void(TChartSeries*)>& Set) {
+  Pending.clear();
+  if (Name.isEmpty()) {
+    Set(nullptr);
+    return;
+  }
+  TComponent* Found = Owner != nullptr ? Owner->FindComponent(Name.toStdString()) : nullptr;
+  if (auto* Series = dynamic_cast<TChartSeries*>(Found))
+    Set(Series);
+  else
+    Pending = Name;
+}
 
 QString SeriesTitleOrName(const TChartSeries* ASeries) {
   if (ASeries == nullptr) return QString();

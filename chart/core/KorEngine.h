@@ -1,9 +1,16 @@
 #pragma once
 
+#include "platform/ClassRegistry.h"
+
 #include <QChar>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 class TChartSeries;
+class TComponent;
+class TKorSeriesSource;
 class TCustomSeriesList;
 class TStringList;
 class TCanvas;
@@ -23,6 +30,21 @@ inline constexpr int KorMaxPixelPos = 0x3FFFFFF;
 // Whether series may fill themselves with random sample values outside a
 // designer.
 extern bool KorRandomAtRunTime;
+
+using TKorSeriesSourceClass = TClassOf<TKorSeriesSource>;
+// The data-source classes that editors offer for series beside manual,
+// random and function data, in the order registered; made on first use.
+std::vector<TKorSeriesSourceClass>& KorSources();
+// Each class once; a registered class is also found by streams.
+void RegisterKorSeriesSource(TKorSeriesSourceClass ASourceClass);
+void UnRegisterKorSeriesSource(TKorSeriesSourceClass ASourceClass);
+
+// A series link read from a stream by name: Set gets the series that
+// Name names among Owner's components, or none for an empty name; a name
+// no component of Owner bears yet is kept in Pending, for the link to be
+// made once loading ends.
+void KorResolveSeriesName(const TComponent* Owner, const QString& Name, QString& Pending,
+                          const std::function<void(TChartSeries*)>& Set);
 
 // The series' title with column separators as blanks; else its component
 // name; else "Series" and its 1-based place in its chart; else empty.

@@ -1,6 +1,7 @@
 #include "chart/core/KorProcs.h"
 
 #include "chart/core/KorCanvas.h"
+#include "chart/core/KorTypePictures.h"
 #include "chart/core/TCustomKorPanel.h"
 #include "chart/core/TView3DOptions.h"
 
@@ -363,6 +364,9 @@ void KorLoadBitmap(TBitmap& Bitmap, const QString& Name, const QString& Fallback
 
 void KorGetBitmapEditor(const QString& ClassName, const QString& ParentClassName, TBitmap& Bitmap) {
   KorLoadBitmap(Bitmap, ClassName, ParentClassName);
+  if (!Bitmap.GetEmpty()) return;
+  // Without a resource the picture is drawn by the class's registered painter.
+  if (!KorPaintPicture(ClassName, Bitmap)) KorPaintPicture(ParentClassName, Bitmap);
 }
 
 namespace {

@@ -139,7 +139,8 @@ void KorDrawCheckBox(int X, int Y, TCanvas& Canvas, bool Checked, TColor Color,
 // The bitmap resource Name, else FallbackName; a missing or unreadable
 // resource leaves Bitmap as it was.
 void KorLoadBitmap(TBitmap& Bitmap, const QString& Name, const QString& FallbackName);
-// The editor bitmap of a class, falling back to its parent class's.
+// The editor bitmap of a class, falling back to its parent class's: a
+// bitmap resource by that name, else the class's registered picture.
 void KorGetBitmapEditor(const QString& ClassName, const QString& ParentClassName, TBitmap& Bitmap);
 // The hand cursor of the chart library, registered by the first panel.
 inline constexpr TCursor crKorHand = 2020;

@@ -1134,8 +1134,10 @@ bool TChartAxis::IsDateTime() const {
 
 void TChartAxis::IncDecDateTime(bool Increment, double& Value, double AnIncrement,
                                 int tmpWhichDateTime) const {
-  const bool Calendar = FExactDateTime && FIsDateTime && tmpWhichDateTime >= dtHalfMonth &&
-                        tmpWhichDateTime <= dtOneYear;
+  // Asked of the series, not of the last drawing: functions step through
+  // periods before the chart has ever been painted.
+  const bool Calendar = FExactDateTime && tmpWhichDateTime >= dtHalfMonth &&
+                        tmpWhichDateTime <= dtOneYear && IsDateTime();
   const TDateTimeStep Which = tmpWhichDateTime >= 0 && tmpWhichDateTime < dtNone
                                   ? static_cast<TDateTimeStep>(tmpWhichDateTime)
                                   : dtNone;

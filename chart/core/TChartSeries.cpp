@@ -690,8 +690,12 @@ QString TChartSeries::FormatValue(double Value) const {
   return FormatFloat(FValueFormat, Value);
 }
 
+double TChartSeries::PercentTotal() const {
+  return FMandatory->TotalABS();
+}
+
 double TChartSeries::PercentOfTotal(double Value) const {
-  const double Total = FMandatory->TotalABS();
+  const double Total = PercentTotal();
   return Total == 0 ? 100.0 : Value * 100.0 / Total;
 }
 
@@ -701,7 +705,7 @@ QString TChartSeries::MarkPercent(int ValueIndex, bool AddTotal) const {
   if (!AddTotal) return Percent;
   const QString& Of = FMarks->GetMultiLine() ? Korconst::KorMsg_DefaultPercentOf2
                                              : Korconst::KorMsg_DefaultPercentOf;
-  return Format(Of, {Percent, FormatValue(FMandatory->TotalABS())});
+  return Format(Of, {Percent, FormatValue(PercentTotal())});
 }
 
 QString TChartSeries::MarkXText(int ValueIndex) const {
@@ -982,6 +986,9 @@ void TChartSeries::CalcZOrder() {
       FInternalZOrder = 0;
     }
   } else {
+    // The chart's pass turns the internal order into a depth slot, so it
+    // starts from the fixed order on every pass.
+    FInternalZOrder = FZOrder;
     Chart->SetZOrderCount(std::max(Chart->GetZOrderCount(), FZOrder));
   }
 }

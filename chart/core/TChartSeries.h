@@ -447,6 +447,10 @@ class TChartSeries : public TCustomChartSeries {
     FStartZ = StartZ;
     FEndZ = EndZ;
   }
+  // The total that mark and legend percentages are taken of: the absolute
+  // total of the mandatory values. Series types that hold a value twice
+  // (a pie's grouped slices) count it once.
+  virtual double PercentTotal() const;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // The series' function is streamed as its child.
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) const override;

@@ -528,8 +528,7 @@ void TCustomAxisPanel::SetPage(int Value) {
   if (Value == FPage) return;
   FPage = Value;
   Invalidate();
-  TKorPageChangeEvent Event;
-  BroadcastKorEvent(Event);
+  BroadcastKorEventClass<TKorPageChangeEvent>();
   if (OnPageChange) OnPageChange(this);
 }
 
@@ -538,8 +537,7 @@ void TCustomAxisPanel::SetMaxPointsPerPage(int Value) {
   FMaxPointsPerPage = Value;
   FPage = std::clamp(FPage, 1, std::max(1, NumPages()));
   Invalidate();
-  TKorPageChangeEvent Event;
-  BroadcastKorEvent(Event);
+  BroadcastKorEventClass<TKorPageChangeEvent>();
 }
 
 void TCustomAxisPanel::NextPage() {

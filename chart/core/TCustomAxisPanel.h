@@ -192,6 +192,13 @@ class TCustomAxisPanel : public TCustomKorPanelExtended {
   TChartTools& GetTools() const { return *FTools; }
   void BroadcastToolEvent(TChartToolEvent AEvent);
   void BroadcastSeriesEvent(TChartSeries* ASeries, TChartSeriesEvent Event);
+  // Sends a new event of class T (made without arguments) to the panel's
+  // listeners.
+  template <class T>
+  void BroadcastKorEventClass() {
+    T Event;
+    BroadcastKorEvent(Event);
+  }
   // The legend text of one value; empty here.
   virtual QString FormattedValueLegend(TChartSeries* ASeries, int ValueIndex);
   virtual void DrawLegendShape(const TRect& Rect);

@@ -14,6 +14,7 @@
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TChartTitle.h"
 #include "chart/core/TChartTools.h"
+#include "chart/core/TChartValueList.h"
 #include "chart/core/TChartWalls.h"
 #include "chart/core/TColorPalettes.h"
 #include "chart/core/TKorBlend.h"
@@ -934,6 +935,18 @@ void TCustomChart::AxisRemoved(TChartAxis* Axis) {
   TCustomAxisPanel::AxisRemoved(Axis);
   std::erase_if(FSavedScales, [Axis](const TAxisSavedScales& S) { return S.Axis == Axis; });
 }
+
+void TCustomChart::FillValueSourceItems(const TChartValueList& ValueList,
+                                        const TValueSourceProc& Proc) const {
+  const TChartSeries* Owner = ValueList.GetOwner();
+  const auto* Source =
+      Owner != nullptr ? dynamic_cast<const TChartSeries*>(Owner->GetDataSource()) : nullptr;
+  if (Source == nullptr) return;
+  const TChartValueLists& Lists = Source->GetValuesList();
+  for (int I = 0; I < Lists.Count(); ++I) Proc(Lists.Get(I)->GetName());
+}
+
+void TCustomChart::FillSeriesSourceItems(const TChartSeries&, const TValueSourceProc&) const {}
 
 void TCustomChart::GetChildren(const TGetChildProc& Proc, TComponent* Root) const {
   TCustomAxisPanel::GetChildren(Proc, Root);

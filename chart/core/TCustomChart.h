@@ -20,6 +20,7 @@ class TChartLegend;
 class TChartRightWall;
 class TChartSeries;
 class TChartTitle;
+class TChartValueList;
 class TChartWall;
 class TChartWalls;
 class TCustomChart;
@@ -108,6 +109,18 @@ class TCustomChart : public TCustomAxisPanel {
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) const override;
   // "BackColor", which older files wrote, sets the back wall's colour.
   bool ReadLegacyProperty(const QString& Name, const TPropertyValue& Value) override;
+
+  // For editors that offer the value lists a list may take its values
+  // from: when ValueList's series takes its data from another series,
+  // Proc gets the name of each value list of that series, in order;
+  // otherwise nothing.
+  using TValueSourceProc = std::function<void(const QString& Name)>;
+  virtual void FillValueSourceItems(const TChartValueList& ValueList,
+                                    const TValueSourceProc& Proc) const;
+  // The series sources a series may take its data from beside other
+  // series; a chart offers none.
+  virtual void FillSeriesSourceItems(const TChartSeries& Series,
+                                     const TValueSourceProc& Proc) const;
 
   TChartTitle& GetTitle() const { return *FTitle; }
   TChartTitle& GetSubTitle() const { return *FSubTitle; }

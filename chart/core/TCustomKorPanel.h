@@ -28,8 +28,6 @@ class TZoomPanning;
 
 enum TKorUnits { muPercent, muPixels };
 
-enum TBorderStyle { bsNone, bsSingle };
-
 // Clip the chart to the print rectangle when printing, and to the picture
 // when recording a metafile.
 extern bool KorClipWhenPrinting;

@@ -5,6 +5,9 @@
 // The bevel of a panel edge; bvSpace draws like a raised bevel.
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 
+// A control's own border: none, or a single sunken edge two pixels wide.
+enum TBorderStyle { bsNone, bsSingle };
+
 // Interaction: the framework panel without a caption: a custom control
 // with the panel's colour and its outer bevel, border and inner bevel
 // settings; every change of a property repaints through the (virtual)

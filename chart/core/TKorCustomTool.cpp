@@ -4,6 +4,12 @@
 
 TKorCustomTool::TKorCustomTool(TComponent* AOwner) : TCustomChartElement(AOwner) {}
 
+void TKorCustomTool::Assign(const TPersistent& Source) {
+  if (const auto* Other = dynamic_cast<const TKorCustomTool*>(&Source); Other != nullptr)
+    SetShowInEditor(Other->GetShowInEditor());
+  TCustomChartElement::Assign(Source);
+}
+
 TKorCustomTool::~TKorCustomTool() {
   Destroying();
   TCustomAxisPanel* Chart = GetParentChart();

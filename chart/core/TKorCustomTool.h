@@ -21,6 +21,8 @@ class TKorCustomTool : public TCustomChartElement {
   ~TKorCustomTool() override;
 
   QString ClassName() const override { return QStringLiteral("TKorCustomTool"); }
+  // From another tool: whether editors show it, then the element's part.
+  void Assign(const TPersistent& Source) override;
 
   // Leaves the old chart's tool list (repainting that chart when the tool
   // goes to no chart) and joins the new chart's.

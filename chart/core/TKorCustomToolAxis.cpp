@@ -16,6 +16,12 @@ const TPropertyList& TKorCustomToolAxis::Properties() const {
   return List;
 }
 
+void TKorCustomToolAxis::Assign(const TPersistent& Source) {
+  if (const auto* Other = dynamic_cast<const TKorCustomToolAxis*>(&Source); Other != nullptr)
+    SetAxis(Other->GetAxis());
+  TKorCustomTool::Assign(Source);
+}
+
 void TKorCustomToolAxis::Loaded() {
   TKorCustomTool::Loaded();
   if (FPendingAxisID >= 0) SetAxisID(FPendingAxisID);

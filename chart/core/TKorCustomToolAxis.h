@@ -16,6 +16,9 @@ class TKorCustomToolAxis : public TKorCustomTool {
   QString GetEditorClass() const override { return QStringLiteral("TAxisToolEditor"); }
   // Resolves an "AxisID" read before the tool had its chart.
   void Loaded() override;
+  // From another axis tool also its axis (the tool then lives on that
+  // axis' chart).
+  void Assign(const TPersistent& Source) override;
 
   TChartAxis* GetAxis() const { return FAxis; }
   // On a change the tool moves to the axis' chart (to none without an

@@ -16,6 +16,12 @@ const TPropertyList& TKorCustomToolSeries::Properties() const {
   return List;
 }
 
+void TKorCustomToolSeries::Assign(const TPersistent& Source) {
+  if (const auto* Other = dynamic_cast<const TKorCustomToolSeries*>(&Source); Other != nullptr)
+    SetSeries(Other->GetSeries());
+  TKorCustomTool::Assign(Source);
+}
+
 void TKorCustomToolSeries::Loaded() {
   TKorCustomTool::Loaded();
   const QString Pending = std::exchange(FPendingSeriesName, QString());

@@ -18,6 +18,8 @@ class TKorCustomToolSeries : public TKorCustomTool {
   QString GetEditorClass() const override { return QStringLiteral("TSeriesToolEditor"); }
   // Resolves a "Series" read before the series itself was read.
   void Loaded() override;
+  // From another series tool also its series.
+  void Assign(const TPersistent& Source) override;
 
   TChartSeries* GetSeries() const { return FSeries; }
   virtual void SetSeries(TChartSeries* Value);

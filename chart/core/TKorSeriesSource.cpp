@@ -1,5 +1,6 @@
 #include "chart/core/TKorSeriesSource.h"
 
+#include "chart/core/KorEngine.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TDataSourcesList.h"
 
@@ -120,15 +121,6 @@ QString TKorSeriesSource::SeriesName() const {
 }
 
 void TKorSeriesSource::SetSeriesName(const QString& Value) {
-  FPendingSeriesName.clear();
-  if (Value.isEmpty()) {
-    SetSeries(nullptr);
-    return;
-  }
-  TComponent* Found =
-      GetOwner() != nullptr ? GetOwner()->FindComponent(Value.toStdString()) : nullptr;
-  if (auto* Series = dynamic_cast<TChartSeries*>(Found))
-    SetSeries(Series);
-  else
-    FPendingSeriesName = Value;
+  KorResolveSeriesName(GetOwner(), Value, FPendingSeriesName,
+                       [this](TChartSeries* Series) { SetSeries(Series); });
 }

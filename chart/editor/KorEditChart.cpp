@@ -90,6 +90,17 @@ void EditChartTool(QWidget* Owner, TKorCustomTool* Tool) {
              [&](TChartEditForm& form) { form.SetTheTool(Tool); });
 }
 
+void EditDSSChart(QWidget* Owner, TCustomChart* Chart) {
+  const TChartEditorOptions Options = EditorOption(ceTitle) | EditorOption(ceOrderSeries);
+  const TChartEditorHiddenTabs Hidden = EditorTab(cetPaging) | EditorTab(cetSeriesData) |
+                                        EditorTab(cetExport) | EditorTab(cetTools) |
+                                        EditorTab(cetPrintPreview);
+  ShowEditor(Owner, Chart, [&](TChartEditForm& form) {
+    form.SetOptions(Options);
+    form.SetHiddenTabs(Hidden);
+  });
+}
+
 void EditChartPart(QWidget* Owner, TCustomChart* Chart, const TChartClickedPart& Part) {
   if (Chart == nullptr) return;
   switch (Part.Kind) {

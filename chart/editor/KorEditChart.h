@@ -31,6 +31,12 @@ void EditSeries(QWidget* Owner, TChartSeries* Series);
 void EditSeriesMarks(QWidget* Owner, TChartSeries* Series, bool SymbolPage = false);
 void EditSeriesDataSource(QWidget* Owner, TChartSeries* Series);
 void EditChartTool(QWidget* Owner, TKorCustomTool* Tool);
+// The reduced editor, for changing how a chart looks without touching its
+// data: the series can be renamed and reordered but not added, deleted,
+// cloned, given another type or another data source; the Chart sub-pages
+// (but paging) and the series page are offered, while the data, tools,
+// export and print pages are not.
+void EditDSSChart(QWidget* Owner, TCustomChart* Chart);
 // The page for what was clicked: legend, axis, series, a title or the
 // series marks; anything else opens the first page.
 void EditChartPart(QWidget* Owner, TCustomChart* Chart, const TChartClickedPart& Part);

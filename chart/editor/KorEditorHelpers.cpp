@@ -5,9 +5,13 @@
 
 #include "platform/FormatSettings.h"
 #include "platform/ModalHooks.h"
+#include "platform/QtGuard.h"
 #include "platform/TBitmap.h"
+#include "platform/TCanvas.h"
 #include "platform/TEditUpDown.h"
 #include "platform/TFormBuilder.h"
+#include "platform/TPen.h"
+#include "platform/TRect.h"
 #include "platform/TUpDown.h"
 
 #include <QCloseEvent>
@@ -79,6 +83,22 @@ bool KorYesNoDelete(const QString& Name, QWidget* Control) {
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls) {
   for (QWidget* Control : Controls)
     if (Control != nullptr) Control->setVisible(Visible);
+}
+
+void KorDrawEdge(TCanvas& Canvas, const TRect& R, TColor TopLeft, TColor BottomRight) {
+  Canvas.GetPen().SetStyle(psSolid);
+  Canvas.GetPen().SetWidth(1);
+  Canvas.GetPen().SetColor(TopLeft);
+  Canvas.MoveTo(R.Left, R.Bottom - 1);
+  Canvas.LineTo(R.Left, R.Top);
+  Canvas.LineTo(R.Right - 1, R.Top);
+  Canvas.GetPen().SetColor(BottomRight);
+  Canvas.LineTo(R.Right - 1, R.Bottom - 1);
+  Canvas.LineTo(R.Left - 1, R.Bottom - 1);
+}
+
+void KorGuardedEdit(const std::function<void()>& Edit, const std::function<void()>& Restore) {
+  if (!RunGuarded(Edit)) RunGuarded(Restore);
 }
 
 bool KorTypedInt(const QLineEdit& Edit, int& Value) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/TColor.h"
+
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -13,6 +16,8 @@ class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class TBitmap;
+class TCanvas;
+struct TRect;
 class TEditUpDown;
 class TPersistent;
 
@@ -41,6 +46,16 @@ bool KorYesNo(const QString& Message, QWidget* Control = nullptr);
 bool KorYesNoDelete(const QString& Name, QWidget* Control = nullptr);
 
 void ShowControls(bool Visible, std::initializer_list<QWidget*> Controls);
+
+// A one-pixel edge along R's inside: TopLeft on the left and top sides,
+// BottomRight on the right and bottom ones (raised or sunken by the pair).
+void KorDrawEdge(TCanvas& Canvas, const TRect& R, TColor TopLeft, TColor BottomRight);
+
+// Runs Edit, an edit of a page control; when a property setter refuses the
+// value, the message is shown and Restore puts the page's controls back to
+// the object's values, so no control shows a value the object does not
+// hold. Restore runs under the same guard. Shared by the editor pages.
+void KorGuardedEdit(const std::function<void()>& Edit, const std::function<void()>& Restore);
 
 // The whole number typed in Edit; false while the text is not one (the
 // user may be half way through typing), so that nothing is applied.

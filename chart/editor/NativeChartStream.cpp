@@ -89,7 +89,7 @@ QString RootClassName(TStream& Stream) {
 // A new chart of the class the stream names, or none.
 TCustomChart* CreateChartOfStream(TStream& Stream) {
   const TClassInfo* Class = GetClass(RootClassName(Stream));
-  if (Class == nullptr) return nullptr;
+  if (Class == nullptr || !Class->IsComponent()) return nullptr;
   TComponent* Component = Class->Create(nullptr);
   if (auto* Chart = dynamic_cast<TCustomChart*>(Component)) return Chart;
   delete Component;

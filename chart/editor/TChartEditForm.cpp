@@ -22,6 +22,7 @@
 #include "platform/QtGuard.h"
 #include "platform/TFormBuilder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -41,6 +42,16 @@
 #include <limits>
 
 namespace {
+
+// The size that holds every child of Form where it was placed, shown or
+// not yet, with the gap that forms leave at their right and bottom.
+QSize ControlsExtent(const QWidget& Form) {
+  QRect extent;
+  for (const QObject* child : Form.children())
+    if (const auto* widget = qobject_cast<const QWidget*>(child); widget && !widget->isWindow())
+      extent = extent.united(widget->geometry());
+  return QSize(extent.right() + 1 + 4, extent.bottom() + 1 + 4).expandedTo(QSize(0, 0));
+}
 
 // Editor option names; the values live under the editor options key.
 const QString OptionRememberPosition = QStringLiteral("RememberPosition");
@@ -312,7 +323,10 @@ void TChartEditForm::SetChart(TCustomChart* Value) {
 void TChartEditForm::RestorePlacement() {
   if (FRememberPosition) {
     const int left = KorReadIntegerOption(OptionLeft, Absent);
-    if (left != Absent) move(std::max(0, left), std::max(0, KorReadIntegerOption(OptionTop, 0)));
+    if (left != Absent) {
+      move(std::max(0, left), std::max(0, KorReadIntegerOption(OptionTop, 0)));
+      FPlaced = true;
+    }
   }
   if (FRememberSize) {
     const int w = KorReadIntegerOption(OptionWidth, Absent);
@@ -325,7 +339,21 @@ void TChartEditForm::RestorePlacement() {
     const int treeWidth = KorReadIntegerOption(OptionTreeWidth, Absent);
     if (treeWidth != Absent) FTreeWidth = std::max(MinTreeWidth, treeWidth);
   }
-  KeepOnScreen();
+  if (FPlaced) KeepOnScreen();
+}
+
+void TChartEditForm::PlaceOverChartWindow() {
+  const QWidget* over = nullptr;
+  if (FChart != nullptr && FChart->GetWidget() != nullptr) over = FChart->GetWidget()->window();
+  if (over == nullptr || !over->isVisible()) over = QApplication::activeWindow();
+  if (over == nullptr || over == this) return;
+  const QRect frame = over->frameGeometry();
+  move(frame.center() - QPoint(width() / 2, height() / 2));
+  const QScreen* screen = over->screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  move(std::clamp(x(), area.left(), std::max(area.left(), area.right() + 1 - width())),
+       std::clamp(y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
 }
 
 void TChartEditForm::KeepOnScreen() {
@@ -354,6 +382,7 @@ void TChartEditForm::Notification(TComponent* AComponent, TOperation Operation) 
 }
 
 void TChartEditForm::showEvent(QShowEvent* Event) {
+  if (!Event->spontaneous() && !FPlaced) RunGuarded([this] { PlaceOverChartWindow(); });
   QDialog::showEvent(Event);
   if (!Event->spontaneous()) RunGuarded([this] { FormShow(); });
 }
@@ -504,7 +533,14 @@ void TChartEditForm::EnsurePageEditor(QWidget* Tab) {
   editor->setAutoFillBackground(false);  // the tab's own colour shows through
   auto* layout = Tab->layout() != nullptr ? Tab->layout() : new QVBoxLayout(Tab);
   layout->setContentsMargins(0, 0, 0, 0);
+  const bool fixedSize = editor->minimumSize() == editor->maximumSize();
+  // A page that places its controls itself asks for the room they take,
+  // so the dialog grows to show it whole.
+  if (editor->layout() == nullptr && !fixedSize) editor->setMinimumSize(ControlsExtent(*editor));
   layout->addWidget(editor);
+  // A page of one size keeps to the tab's top left corner, as a page that
+  // fills the tab starts there too.
+  if (fixedSize) layout->setAlignment(editor, Qt::AlignLeft | Qt::AlignTop);
   editor->show();
   KorTranslateControl(editor);
 }

@@ -185,6 +185,9 @@ class TChartEditForm : public QDialog, public TComponent {
   void RestorePlacement();
   void SavePlacement();
   void KeepOnScreen();
+  // Without a stored position: centred over the window that shows the
+  // chart (else the window that was active), kept on the screen.
+  void PlaceOverChartWindow();
   void HideTabs();
   void OpenDefaultTab();
   void OpenSubPage(int Index);
@@ -213,6 +216,8 @@ class TChartEditForm : public QDialog, public TComponent {
   bool FRememberPosition = true;
   bool FRememberSize = true;
   bool FTreeVisible = false;
+  // Whether a stored position placed the dialog.
+  bool FPlaced = false;
   // caches: the default size this screen gives the dialog, for telling
   // whether the user resized it.
   int FDefaultWidth = 0;

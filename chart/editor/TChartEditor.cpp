@@ -1,5 +1,6 @@
 #include "chart/editor/TChartEditor.h"
 
+#include "chart/core/KorEngine.h"
 #include "chart/core/KorProcs.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TCustomChart.h"
@@ -8,6 +9,7 @@
 #include "platform/ScopeGuard.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -43,6 +45,7 @@ const TPropertyList& TChartEditor::Properties() const {
            std::optional<TChartEditorOptions>(DefaultChartEditorOptions)),
        Boolean("RememberPosition", &TChartEditor::GetRememberPosition,
                &TChartEditor::SetRememberPosition, false),
+       Component("Series", &TChartEditor::GetSeriesName, &TChartEditor::SetSeriesName),
        String("Title", &TChartEditor::GetTitle, &TChartEditor::SetTitle, QString()),
        Boolean("TreeView", &TChartEditor::GetTreeView, &TChartEditor::SetTreeView, false)});
   return List;
@@ -56,6 +59,21 @@ void TChartEditor::SetSeries(TChartSeries* Value) {
   FSeries->FreeNotification(this);
   auto* chart = dynamic_cast<TCustomChart*>(FSeries->GetParentChart());
   if (chart != nullptr && chart != GetChart()) SetChart(chart);
+}
+
+QString TChartEditor::GetSeriesName() const {
+  return FSeries != nullptr ? QString::fromStdString(FSeries->GetName()) : QString();
+}
+
+void TChartEditor::SetSeriesName(const QString& Value) {
+  KorResolveSeriesName(GetOwner(), Value, FPendingSeriesName,
+                       [this](TChartSeries* Series) { SetSeries(Series); });
+}
+
+void TChartEditor::Loaded() {
+  TCustomChartEditor::Loaded();
+  const QString Pending = std::exchange(FPendingSeriesName, QString());
+  if (!Pending.isEmpty()) SetSeriesName(Pending);
 }
 
 void TChartEditor::SetChart(TCustomChart* Value) {

@@ -38,6 +38,11 @@ class TChartEditor : public TCustomChartEditor {
   TChartSeries* GetSeries() const { return FSeries; }
   // A series of another chart switches the editor to that chart.
   void SetSeries(TChartSeries* Value);
+  // Published as the series' component name among the owner's components;
+  // a name read before its series exists is resolved by Loaded.
+  QString GetSeriesName() const;
+  void SetSeriesName(const QString& Value);
+  void Loaded() override;
   QString GetTitle() const { return FTitle; }
   void SetTitle(const QString& Value) { FTitle = Value; }
   bool GetTreeView() const { return FTreeView; }
@@ -56,6 +61,7 @@ class TChartEditor : public TCustomChartEditor {
   TChartEditorOptions FOptions = DefaultChartEditorOptions;
   bool FRememberPosition = false;
   TChartSeries* FSeries = nullptr;
+  QString FPendingSeriesName;
   QString FTitle;
   bool FTreeView = false;
 };

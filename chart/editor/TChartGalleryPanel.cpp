@@ -175,7 +175,8 @@ void TChartGalleryPanel::SetView3D(bool Value) {
 // -- pages
 
 bool TChartGalleryPanel::ValidSeries(const TKorSeriesType& AType, const QString& Page) const {
-  if (AType.GalleryPage() != Page) return false;
+  // A type with no gallery series appears on no page.
+  if (AType.GallerySeriesCount <= 0 || AType.GalleryPage() != Page) return false;
   return FFunctionsMode ? AType.FunctionClassRef.Assigned() : !AType.FunctionClassRef.Assigned();
 }
 

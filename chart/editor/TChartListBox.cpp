@@ -5,6 +5,7 @@
 #include "chart/core/KorColorRoutines.h"
 #include "chart/core/KorEngine.h"
 #include "chart/core/KorProcs.h"
+#include "chart/core/KorTypePictures.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/SeriesCreation.h"
 #include "chart/core/TChartSeries.h"
@@ -596,7 +597,10 @@ void TChartListBox::DrawItem(TCanvas& Canvas, int Index, const TRect& Rect, bool
   Canvas.GetBrush().SetColor(clWindow);
   Canvas.FillRect(TRect(Rect.Left, Rect.Top, Rect.Left + SectionLeft(lbsTitle), Rect.Bottom));
 
-  if (GetShowSeriesIcon()) KorDrawBitmapEditor(Canvas, *S, SectionLeft(lbsIcon), Rect.Top);
+  if (GetShowSeriesIcon())
+    KorDrawBitmapEditor(Canvas, *S,
+                        SectionLeft(lbsIcon) + (SectionWidth(lbsIcon) - KorPictureSize) / 2,
+                        Rect.Top + (RowHeight - KorPictureSize) / 2);
   if (GetShowSeriesColor() && UsesOneColor(*S)) {
     const int Left = SectionLeft(lbsColor);
     PaintSeriesLegend(

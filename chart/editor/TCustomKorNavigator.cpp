@@ -1,11 +1,15 @@
 #include "chart/editor/TCustomKorNavigator.h"
 
+#include "chart/editor/KorEditorHelpers.h"
+
 #include "chart/core/KorProcs.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/TCustomKorPanel.h"
 
 #include "platform/QtGuard.h"
 #include "platform/TBitmap.h"
+#include "platform/TCanvas.h"
+#include "platform/TPen.h"
 
 #include <QEvent>
 #include <QObject>
@@ -129,6 +133,24 @@ void TCustomKorNavigator::SetAligned(bool Value) {
   AdjustLayout();
 }
 
+void TCustomKorNavigator::SetBorderStyle(TBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  AdjustLayout();
+  Invalidate();
+}
+
+void TCustomKorNavigator::Paint() {
+  TCustomPanelNoCaption::Paint();
+  if (FBorderStyle != bsSingle) return;
+  // A sunken edge: dark at the top and left, light at the bottom and right.
+  TCanvas& Canvas = GetCanvas();
+  const TRect R = GetClientRect();
+  KorDrawEdge(Canvas, R, clBtnShadow, clBtnHighlight);
+  KorDrawEdge(Canvas, TRect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1), cl3DDkShadow,
+              clBtnFace);
+}
+
 void TCustomKorNavigator::SetTabStop(bool Value) {
   FTabStop = Value;
   if (QWidget* W = GetWidget()) W->setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus);
@@ -188,6 +210,9 @@ void TCustomKorNavigator::AdjustLayout() {
 }
 
 void TCustomKorNavigator::LayoutButtons(int Width, int Height) {
+  // A single border takes two pixels at the top and two at the bottom.
+  const int Top = FBorderStyle == bsSingle ? 2 : 0;
+  Height = std::max(0, Height - 2 * Top);
   int Visible = 0;
   for (auto* B : FButtons) Visible += B->GetVisible() ? 1 : 0;
   // Pixels left over when aligned: one more for some buttons, spread evenly.
@@ -196,11 +221,11 @@ void TCustomKorNavigator::LayoutButtons(int Width, int Height) {
   int Placed = 0;
   for (auto* B : FButtons) {
     if (!B->GetVisible()) {
-      B->SetBounds(Width + 1, 0, FButtonWidth, Height);
+      B->SetBounds(Width + 1, Top, FButtonWidth, Height);
       continue;
     }
     const int Extra = (Placed + 1) * Remainder / Visible - Placed * Remainder / Visible;
-    B->SetBounds(X, 0, FButtonWidth + Extra, Height);
+    B->SetBounds(X, Top, FButtonWidth + Extra, Height);
     X += FButtonWidth + Extra;
     ++Placed;
   }

@@ -47,6 +47,10 @@ class TCustomKorNavigator : public TCustomPanelNoCaption, public IKorEventListen
   // width shrinks to a whole number of buttons.
   bool GetAligned() const { return FAligned; }
   void SetAligned(bool Value);
+  // With a single border the buttons sit inside its edge, four pixels
+  // lower than the navigator.
+  TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
   // A tab stop navigator takes the keyboard focus when a button is pressed.
   bool GetTabStop() const { return FTabStop; }
   void SetTabStop(bool Value);
@@ -72,6 +76,7 @@ class TCustomKorNavigator : public TCustomPanelNoCaption, public IKorEventListen
   // An event of the bound panel.
   virtual void DoKorEvent(TKorEvent&) {}
   void Resize() override;
+  void Paint() override;
   void KeyDown(int& Key, TShiftState Shift) override;
 
  private:
@@ -92,6 +97,7 @@ class TCustomKorNavigator : public TCustomPanelNoCaption, public IKorEventListen
   TCustomKorPanel* FPanel = nullptr;
   bool FEnabled = true;
   bool FAligned = false;
+  TBorderStyle FBorderStyle = bsNone;
   bool FTabStop = false;
   std::array<TKorNavButton*, ButtonCount> FButtons{};
   QStringList FDefaultHints;

@@ -36,6 +36,8 @@ class TFastLineSeriesEditor : public TPenDialog {
 
  protected:
   void showEvent(QShowEvent* Event) override;
+  // The style list has the five plain styles only.
+  bool OffersSmallDots() const override { return false; }
 
  private:
   template <class Body>

@@ -106,7 +106,7 @@ TFormKor3D::~TFormKor3D() {
 template <class Edit>
 void TFormKor3D::Apply(Edit&& EditBody) {
   if (FUpdating) return;
-  if (!RunGuarded(std::forward<Edit>(EditBody))) RunGuarded([this] { RefreshControls(); });
+  KorGuardedEdit(std::forward<Edit>(EditBody), [this] { RefreshControls(); });
 }
 
 void TFormKor3D::BuildControls() {
@@ -146,39 +146,40 @@ void TFormKor3D::BuildControls() {
   auto Bar = [&T](const char* Name, const char* LabelName, int Top, int Min, int Max,
                   QLabel*& Value) {
     auto* B =
-        TFormBuilder::AddTo<QSlider>(T, QString::fromLatin1(Name), QString(), 240, Top, 104, 22);
+        TFormBuilder::AddTo<QSlider>(T, QString::fromLatin1(Name), QString(), 222, Top, 104, 22);
     B->setOrientation(Qt::Horizontal);
     B->setTickPosition(QSlider::TicksBelow);
     B->setRange(Min, Max);
-    Value = TFormBuilder::AddTo<QLabel>(T, QString::fromLatin1(LabelName), QStringLiteral("0"), 348,
+    Value = TFormBuilder::AddTo<QLabel>(T, QString::fromLatin1(LabelName), QStringLiteral("0"), 330,
                                         Top + 3, 48, 16);
     return B;
   };
 
+  // Left: the switches, each value under its box; right: the view's bars.
   CBView3d = Check("CBView3d", "&3 Dimensions", 8, 8);
-  SE3d = Edit("SE3d", "UD3D", 80, 30, 1, 100, 5);
+  SE3d = Edit("SE3d", "UD3D", 56, 30, 1, 100, 5);
   UD3D = SE3d->GetUpDown();
-  Caption("Label1", "3&D %:", 8, 34, SE3d, 60);
-  CBOrthogonal = Check("CBOrthogonal", "&Orthogonal", 8, 62);
-  EOrthoAngle = Edit("EOrthoAngle", "UDOrthoAngle", 120, 58, 0, 180, 5);
+  Caption("Label1", "3&D %:", 8, 34, SE3d, 44);
+  CBOrthogonal = Check("CBOrthogonal", "&Orthogonal", 8, 58);
+  EOrthoAngle = Edit("EOrthoAngle", "UDOrthoAngle", 26, 78, 0, 180, 5);
   UDOrthoAngle = EOrthoAngle->GetUpDown();
-  CBZoomText = Check("CBZoomText", "Zoom &Text", 8, 92);
-  ETextSize = Edit("ETextSize", "UDTextSize", 120, 88, 1, 2000, 5);
+  CBZoomText = Check("CBZoomText", "Zoom &Text", 8, 106);
+  ETextSize = Edit("ETextSize", "UDTextSize", 26, 126, 1, 2000, 5);
   UDTextSize = ETextSize->GetUpDown();
-  CBClipPoints = Check("CBClipPoints", "&Clip Points", 8, 122);
+  CBClipPoints = Check("CBClipPoints", "&Clip Points", 8, 154);
 
   SBZoom = Bar("SBZoom", "LZoom", 8, 1, 500, LZoom);
-  Caption("Label2", "&Zoom:", 150, 12, SBZoom);
+  Caption("Label2", "&Zoom:", 132, 12, SBZoom);
   SBRotation = Bar("SBRotation", "LRotation", 36, 0, 360, LRotation);
-  Caption("Label3", "&Rotation:", 150, 40, SBRotation);
+  Caption("Label3", "&Rotation:", 132, 40, SBRotation);
   SBElevation = Bar("SBElevation", "LElevation", 64, 270, 360, LElevation);
-  Caption("Label4", "E&levation:", 150, 68, SBElevation);
+  Caption("Label4", "E&levation:", 132, 68, SBElevation);
   SBHOffset = Bar("SBHOffset", "LHOffset", 92, -OffsetLimit, OffsetLimit, LHOffset);
-  Caption("Label5", "&Horiz. Offset:", 150, 96, SBHOffset);
+  Caption("Label5", "&Horiz. Offset:", 132, 96, SBHOffset);
   SBVOffset = Bar("SBVOffset", "LVOffset", 120, -OffsetLimit, OffsetLimit, LVOffset);
-  Caption("Label6", "&Vert. Offset:", 150, 124, SBVOffset);
+  Caption("Label6", "&Vert. Offset:", 132, 124, SBVOffset);
   SBPerspec = Bar("SBPerspec", "LPerspec", 148, 0, 200, LPerspec);
-  Caption("Label7", "&Perspective:", 150, 152, SBPerspec);
+  Caption("Label7", "&Perspective:", 132, 152, SBPerspec);
   SBHOffset->setTickPosition(QSlider::NoTicks);
   SBVOffset->setTickPosition(QSlider::NoTicks);
 }

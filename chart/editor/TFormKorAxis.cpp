@@ -173,20 +173,20 @@ void TFormKorAxis::BuildScalesTab() {
                             140, 13);
   CBLogarithmic = B::AddTo<QCheckBox>(Tab, QStringLiteral("CBLogarithmic"),
                                       QStringLiteral("Logarith&mic"), 8, 132, 0, 17);
-  ELogBase = B::AddTo<QLineEdit>(Tab, QStringLiteral("ELogBase"), QString(), 70, 156, 50, 21);
+  ELogBase = B::AddTo<QLineEdit>(Tab, QStringLiteral("ELogBase"), QString(), 84, 156, 50, 21);
   LLogBase =
       AddLabel(Tab, QStringLiteral("LLogBase"), QStringLiteral("L&og Base:"), 8, 160, ELogBase);
-  LogE = B::AddTo<QCheckBox>(Tab, QStringLiteral("LogE"), QStringLiteral("e"), 126, 158, 0, 17);
+  LogE = B::AddTo<QCheckBox>(Tab, QStringLiteral("LogE"), QStringLiteral("e"), 140, 158, 0, 17);
 
   const auto Limit = [&](const QString& Suffix, const QString& Title, int Top, QCheckBox*& Auto,
                          const QString& AutoCaption, QPushButton*& Change,
                          const QString& ChangeCaption, QLabel*& Value, TEditUpDown*& Offset) {
     auto* Group =
-        B::AddTo<QGroupBox>(Tab, QStringLiteral("GB") + Suffix, Title, 166, Top, 142, 108);
+        B::AddTo<QGroupBox>(Tab, QStringLiteral("GB") + Suffix, Title, 172, Top, 176, 108);
     Auto = B::AddTo<QCheckBox>(*Group, QStringLiteral("CBAuto") + Suffix.left(3), AutoCaption, 8,
                                20, 0, 17);
     Change = B::AddTo<QPushButton>(*Group, QStringLiteral("BAxis") + Suffix.left(3), ChangeCaption,
-                                   60, 16, 75, 25);
+                                   80, 16, 88, 25);
     Value = B::AddTo<QLabel>(*Group, QStringLiteral("LAxis") + Suffix.left(3),
                              QStringLiteral("(") + Suffix.left(3).toLower() + u')', 8, 48, 126, 13);
     Offset = AddUpDown(*Group, QStringLiteral("E") + Suffix.left(3) + QStringLiteral("Off"), 60, 74,
@@ -287,7 +287,7 @@ void TFormKorAxis::BuildTicksTab() {
                                        QStringLiteral("At Labels Onl&y"), 8, 140, 0, 17);
   CBGridCentered = B::AddTo<QCheckBox>(Tab, QStringLiteral("CBGridCentered"),
                                        QStringLiteral("C&entered"), 104, 108, 0, 17);
-  Edit2 = AddUpDown(Tab, QStringLiteral("Edit2"), 220, 106, 0, 100);
+  Edit2 = AddUpDown(Tab, QStringLiteral("Edit2"), 228, 106, 0, 100);
   AddLabel(Tab, QStringLiteral("LGridZ"), QStringLiteral("&Z:"), 200, 110, Edit2);
 }
 
@@ -316,7 +316,7 @@ void TFormKorAxis::BuildPositionTab() {
   AddLabel(Tab, QStringLiteral("LEnd"), QStringLiteral("&End %:"), 8, 68, EEnd);
   Edit1 = AddUpDown(Tab, QStringLiteral("Edit1"), 90, 92, 0, 100);
   AddLabel(Tab, QStringLiteral("LZPos"), QStringLiteral("&Z %:"), 8, 96, Edit1);
-  CBPosUnits = B::AddTo<QComboBox>(Tab, QStringLiteral("CBPosUnits"), QString(), 200, 8, 90, 22);
+  CBPosUnits = B::AddTo<QComboBox>(Tab, QStringLiteral("CBPosUnits"), QString(), 212, 8, 90, 22);
   CBPosUnits->addItems({QStringLiteral("Percent"), QStringLiteral("Pixels")});
   AddLabel(Tab, QStringLiteral("LPosUnits"), QStringLiteral("&Units:"), 156, 12, CBPosUnits);
   CBOtherSide = B::AddTo<QCheckBox>(Tab, QStringLiteral("CBOtherSide"),

@@ -2,6 +2,7 @@
 
 #include "chart/editor/ChartPreview.h"
 #include "chart/editor/KorCursors.h"
+#include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TBrushDialog.h"
 #include "chart/editor/TButtonPen.h"
 
@@ -38,10 +39,6 @@ const QStringList MouseButtons{QStringLiteral("Left"), QStringLiteral("Right"),
 
 }  // namespace
 
-void KorGuardedEdit(const std::function<void()>& Edit, const std::function<void()>& Restore) {
-  if (!RunGuarded(Edit)) RunGuarded(Restore);
-}
-
 TFormKorGeneral::TFormKorGeneral(QWidget* Owner, TCustomChart* Chart)
     : QWidget(Owner), FChart(Chart) {
   setObjectName(QStringLiteral("FormKorGeneral"));
@@ -65,7 +62,7 @@ void TFormKorGeneral::BuildZoomTab() {
   CBAllowZoom =
       B.Add<QCheckBox>(QStringLiteral("CBAllowZoom"), QStringLiteral("&Allow"), 8, 8, 80, 17);
   CBAnimatedZoom = B.Add<QCheckBox>(QStringLiteral("CBAnimatedZoom"), QStringLiteral("An&imated"),
-                                    8, 30, 80, 17);
+                                    8, 30, 92, 17);
   LSteps = B.Add<QLabel>(QStringLiteral("LSteps"), QStringLiteral("&Steps:"), 8, 56, 40, 13);
   SEAniZoomSteps =
       B.Add<TEditUpDown>(QStringLiteral("SEAniZoomSteps"), QStringLiteral("8"), 50, 52, 44, 22);
@@ -77,9 +74,9 @@ void TFormKorGeneral::BuildZoomTab() {
       B.Add<TButtonPen>(QStringLiteral("BZoomPen"), QStringLiteral("P&en..."), 104, 4, 80, 25);
   BZoomColor = B.Add<QPushButton>(QStringLiteral("BZoomColor"), QStringLiteral("P&attern..."), 104,
                                   32, 80, 25);
-  LMinPix =
-      B.Add<QLabel>(QStringLiteral("LMinPix"), QStringLiteral("Minimum &pixels:"), 104, 66, 96, 13);
-  EMinPix = B.Add<TEditUpDown>(QStringLiteral("EMinPix"), QStringLiteral("16"), 202, 62, 46, 22);
+  LMinPix = B.Add<QLabel>(QStringLiteral("LMinPix"), QStringLiteral("Minimum &pixels:"), 102, 66,
+                          100, 13);
+  EMinPix = B.Add<TEditUpDown>(QStringLiteral("EMinPix"), QStringLiteral("16"), 204, 62, 46, 22);
   UDMinPix = EMinPix->GetUpDown();
   UDMinPix->setObjectName(QStringLiteral("UDMinPix"));
   EMinPix->SetMin(0);

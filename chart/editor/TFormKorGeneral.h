@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -16,12 +14,6 @@ class TCustomChart;
 class TEditUpDown;
 class TRadioGroup;
 class TUpDown;
-
-// Runs Edit, an edit of a page control; when a property setter refuses the
-// value, the message is shown and Restore puts the page's controls back to
-// the object's values, so no control shows a value the object does not
-// hold. Shared by the chart editor's general, panel and paging pages.
-void KorGuardedEdit(const std::function<void()>& Edit, const std::function<void()>& Restore);
 
 // Interaction: the chart editor's "General" page: zoom and scroll settings,
 // the chart's margins and cursor, and the print preview. Controls edit the

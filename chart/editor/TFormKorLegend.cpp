@@ -90,7 +90,7 @@ TFormKorLegend::~TFormKorLegend() = default;
 template <class Edit>
 void TFormKorLegend::Apply(Edit&& EditBody) {
   if (FUpdating) return;
-  if (!RunGuarded(std::forward<Edit>(EditBody))) RefreshControls();
+  KorGuardedEdit(std::forward<Edit>(EditBody), [this] { RefreshControls(); });
 }
 
 void TFormKorLegend::BuildControls() {
@@ -161,14 +161,14 @@ void TFormKorLegend::BuildPositionTab() {
   AddLabel(T, QStringLiteral("Label5"), QStringLiteral("&Margin:"), 150, 62, SEMargin);
   CBCustPos = TFormBuilder::AddTo<QCheckBox>(T, QStringLiteral("CBCustPos"),
                                              QStringLiteral("&Custom:"), 8, 124, 80, 17);
-  ECustLeft = AddEdit(T, QStringLiteral("ECustLeft"), QStringLiteral("UDCustLeft"), 130, 120, -100,
+  ECustLeft = AddEdit(T, QStringLiteral("ECustLeft"), QStringLiteral("UDCustLeft"), 134, 120, -100,
                       1000, CustomStep);
   UDCustLeft = ECustLeft->GetUpDown();
-  AddLabel(T, QStringLiteral("Label6"), QStringLiteral("Left:"), 96, 124, ECustLeft);
-  ECustTop = AddEdit(T, QStringLiteral("ECustTop"), QStringLiteral("UDCustTop"), 230, 120, -100,
+  AddLabel(T, QStringLiteral("Label6"), QStringLiteral("Left:"), 96, 124, ECustLeft, 34);
+  ECustTop = AddEdit(T, QStringLiteral("ECustTop"), QStringLiteral("UDCustTop"), 240, 120, -100,
                      1000, CustomStep);
   UDCustTop = ECustTop->GetUpDown();
-  AddLabel(T, QStringLiteral("Label7"), QStringLiteral("Top:"), 196, 124, ECustTop);
+  AddLabel(T, QStringLiteral("Label7"), QStringLiteral("Top:"), 202, 124, ECustTop, 34);
   CBPosPercent = TFormBuilder::AddTo<QCheckBox>(T, QStringLiteral("CBPosPercent"),
                                                 QStringLiteral("Percent"), 300, 124, 80, 17);
 }

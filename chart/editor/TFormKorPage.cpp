@@ -1,5 +1,6 @@
 #include "chart/editor/TFormKorPage.h"
 
+#include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TChartEditForm.h"
 #include "chart/editor/TChartEditorPages.h"
 #include "chart/editor/TChartPageNavigator.h"

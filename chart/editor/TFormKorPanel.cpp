@@ -3,7 +3,6 @@
 #include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TBrushDialog.h"
 #include "chart/editor/TButtonPen.h"
-#include "chart/editor/TFormKorGeneral.h"
 #include "chart/editor/TKorGradientEditor.h"
 #include "chart/editor/TKorShadowEditor.h"
 
@@ -109,7 +108,7 @@ void TFormKorPanel::BuildBordersTab() {
   SEPanelWi->SetMax(MaxBevel);
   LPanelWi->setBuddy(SEPanelWi);
   LPanelBor =
-      B.Add<QLabel>(QStringLiteral("LPanelBor"), QStringLiteral("&Separation:"), 8, 100, 64, 13);
+      B.Add<QLabel>(QStringLiteral("LPanelBor"), QStringLiteral("&Separation:"), 8, 100, 74, 13);
   SEPanelBor =
       B.Add<TEditUpDown>(QStringLiteral("SEPanelBor"), QStringLiteral("0"), 84, 96, 56, 22);
   SEPanelBor->SetMin(0);

@@ -23,6 +23,7 @@
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TCustomAxisPanel.h"
 #include "chart/core/TKorEvent.h"
+#include "chart/core/TKorSeriesSource.h"
 #include "chart/core/TKorSeriesTypes.h"
 #include "chart/core/TMarksCallout.h"
 #include "chart/core/TSeriesMarks.h"
@@ -54,6 +55,8 @@ namespace {
 
 // The fixed choices of the data-source combo, in order.
 enum TDataSourceStyle { dsManual, dsRandom, dsFunction };
+// Where a data-source choice keeps the registered class it stands for.
+constexpr int SourceClassRole = Qt::UserRole + 1;
 const QString FunctionEditorClass = QStringLiteral("TKorFuncEditor");
 constexpr int DataSourceRows = 12;
 constexpr int MaxDepth = 1200;
@@ -566,6 +569,7 @@ void TFormKorSeries::CBSeriesChange() {
 void TFormKorSeries::ShowSeries(TChartSeries* Series) {
   FOldSeries = Series;
   SetChart(Series->GetParentChart());
+  FillDataSourceChoices();
   const QString Active = PageSeries->tabText(PageSeries->currentIndex());
   ShowHeader();
   ShowTabs();
@@ -587,7 +591,7 @@ void TFormKorSeries::ShowSeries(TChartSeries* Series) {
 void TFormKorSeries::ShowHeader() {
   TBitmap Bitmap;
   KorGetBitmapEditor(FTheSeries->ClassName(), QString(), Bitmap);
-  ImageSeries->setPixmap(Bitmap.GetEmpty() ? QPixmap() : QPixmap::fromImage(Bitmap.Image()));
+  ImageSeries->setPixmap(Bitmap.GetEmpty() ? QPixmap() : QPixmap::fromImage(Bitmap.ShownImage()));
   QString Text =
       SeriesTitleOrName(FTheSeries) + QStringLiteral(": ") + GetGallerySeriesName(*FTheSeries);
   LabelSeriesClass->setText(Text.replace(QStringLiteral("&"), QStringLiteral("&&")));
@@ -1075,6 +1079,31 @@ void TFormKorSeries::CBSymbolVisibleClick() {
 
 // ------------------------------------------------------------ data source
 
+void TFormKorSeries::FillDataSourceChoices() {
+  const TScopeGuard Restore([this, Was = FChanging] { FChanging = Was; });
+  FChanging = true;
+  while (CBDataSourcestyle->count() > dsFunction + 1)
+    CBDataSourcestyle->removeItem(CBDataSourcestyle->count() - 1);
+  for (const TKorSeriesSourceClass& Class : KorSources()) {
+    const std::unique_ptr<TKorSeriesSource> Sample(Class.Create(nullptr));
+    if (!Sample->Available(FChart)) continue;
+    CBDataSourcestyle->addItem(Sample->Description(), Sample->Editor());
+    CBDataSourcestyle->setItemData(CBDataSourcestyle->count() - 1,
+                                   QVariant::fromValue(static_cast<const void*>(Class.Info())),
+                                   SourceClassRole);
+  }
+}
+
+int TFormKorSeries::SourceChoiceOf(const TChartSeries& Series) const {
+  for (int I = dsFunction + 1; I < CBDataSourcestyle->count(); ++I) {
+    const TKorSeriesSourceClass Class(static_cast<const TClassInfo*>(
+        CBDataSourcestyle->itemData(I, SourceClassRole).value<const void*>()));
+    const std::unique_ptr<TKorSeriesSource> Sample(Class.Create(nullptr));
+    if (Sample->HasSeries(&Series)) return I;
+  }
+  return dsManual;
+}
+
 void TFormKorSeries::SetTabDataSource() {
   TChartSeries& S = *FTheSeries;
   TComponent* Source = S.GetDataSource();
@@ -1083,7 +1112,8 @@ void TFormKorSeries::SetTabDataSource() {
     Style = dsFunction;
   else if (Source == nullptr)
     Style = S.Count() > 0 && !S.GetManualData() ? dsRandom : dsManual;
-  // Other sources have no editor here and are typed in by hand.
+  else
+    Style = SourceChoiceOf(S);
   {
     const TScopeGuard Restore([this, Was = FChanging] { FChanging = Was; });
     FChanging = true;

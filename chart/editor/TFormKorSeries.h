@@ -229,6 +229,12 @@ class TFormKorSeries : public QWidget, public TComponent, public IKorEventListen
   void RefreshAxes();
   void RefreshMarks();
   void DestroyMarksEditors();
+  // After manual, random and function: each registered data-source class
+  // that can feed series of the chart, by its description.
+  void FillDataSourceChoices();
+  // The choice of the registered class that claims Series' data source;
+  // manual when none does.
+  int SourceChoiceOf(const TChartSeries& Series) const;
   void SetTabDataSource();
   void CreateDataSourceForm();
   void DestroySourceEditor();

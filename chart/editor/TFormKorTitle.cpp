@@ -54,18 +54,18 @@ void TFormKorTitle::BuildControls() {
   CBAdjustFrame = S.Add<QCheckBox>(QStringLiteral("CBAdjustFrame"), QStringLiteral("&Adjust Frame"),
                                    8, 30, 110, 17);
   auto* LAlign =
-      S.Add<QLabel>(QStringLiteral("Label1"), QStringLiteral("Alignment:"), 130, 10, 60, 13);
+      S.Add<QLabel>(QStringLiteral("Label1"), QStringLiteral("Alignment:"), 124, 10, 68, 13);
   CBAlignment = S.Add<QComboBox>(QStringLiteral("CBAlignment"), QString(), 194, 6, 90, 21);
   CBAlignment->addItems(
       {QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
   LAlign->setBuddy(CBAlignment);
   MText = S.Add<QPlainTextEdit>(QStringLiteral("MText"), QString(), 8, 56, 276, 110);
   CBCustPos =
-      S.Add<QCheckBox>(QStringLiteral("CBCustPos"), QStringLiteral("&Custom:"), 8, 178, 70, 17);
-  S.Add<QLabel>(QStringLiteral("Label2"), QStringLiteral("Left:"), 84, 180, 28, 13);
-  ECustLeft = S.Add<TEditUpDown>(QStringLiteral("ECustLeft"), QString(), 114, 176, 56, 21);
-  S.Add<QLabel>(QStringLiteral("Label3"), QStringLiteral("Top:"), 180, 180, 28, 13);
-  ECustTop = S.Add<TEditUpDown>(QStringLiteral("ECustTop"), QString(), 210, 176, 56, 21);
+      S.Add<QCheckBox>(QStringLiteral("CBCustPos"), QStringLiteral("&Custom:"), 8, 178, 82, 17);
+  S.Add<QLabel>(QStringLiteral("Label2"), QStringLiteral("Left:"), 92, 180, 34, 13);
+  ECustLeft = S.Add<TEditUpDown>(QStringLiteral("ECustLeft"), QString(), 128, 176, 56, 21);
+  S.Add<QLabel>(QStringLiteral("Label3"), QStringLiteral("Top:"), 192, 180, 34, 13);
+  ECustTop = S.Add<TEditUpDown>(QStringLiteral("ECustTop"), QString(), 228, 176, 56, 21);
   for (TEditUpDown* E : {ECustLeft, ECustTop}) {
     E->SetMin(-10000);
     E->SetMax(10000);

@@ -96,8 +96,8 @@ void TKorFontEditor::BuildControls() {
   BShadow =
       B.Add<QPushButton>(QStringLiteral("BShadow"), QStringLiteral("&Shadow..."), 96, 74, 80, 25);
   CBOutGrad = B.Add<QCheckBox>(QStringLiteral("CBOutGrad"), QStringLiteral("O&utline gradient"), 8,
-                               110, 120, 17);
-  BGradient = B.Add<QPushButton>(QStringLiteral("BGradient"), QStringLiteral("&Gradient..."), 132,
+                               110, 128, 17);
+  BGradient = B.Add<QPushButton>(QStringLiteral("BGradient"), QStringLiteral("&Gradient..."), 140,
                                  106, 80, 25);
   BOK = B.Add<QPushButton>(QStringLiteral("BOK"), QStringLiteral("OK"), 177, 132, 75, 25);
   BOK->setDefault(true);

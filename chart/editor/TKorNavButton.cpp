@@ -1,5 +1,7 @@
 #include "chart/editor/TKorNavButton.h"
 
+#include "chart/editor/KorEditorHelpers.h"
+
 #include "platform/QtGuard.h"
 #include "platform/TCanvas.h"
 
@@ -106,13 +108,7 @@ void TKorNavButton::DrawFrame(TCanvas& Canvas, const TRect& R) const {
   if (FFlat && !FDown) return;
   const TColor TopLeft = FDown ? clBtnShadow : clBtnHighlight;
   const TColor BottomRight = FDown ? clBtnHighlight : clBtnShadow;
-  Canvas.GetPen().SetColor(TopLeft);
-  Canvas.MoveTo(R.Left, R.Bottom - 1);
-  Canvas.LineTo(R.Left, R.Top);
-  Canvas.LineTo(R.Right - 1, R.Top);
-  Canvas.GetPen().SetColor(BottomRight);
-  Canvas.LineTo(R.Right - 1, R.Bottom - 1);
-  Canvas.LineTo(R.Left - 1, R.Bottom - 1);
+  KorDrawEdge(Canvas, R, TopLeft, BottomRight);
 }
 
 void TKorNavButton::DrawGlyph(TCanvas& Canvas, const TRect& R) const {

@@ -116,10 +116,14 @@ void TPenDialog::FormShow() {
     CBVisible->setVisible(true);
     CBVisible->setChecked(Pen->GetVisible());
     FBackup.SetVisible(Pen->GetVisible());
-    if (IsWindowsNT) CBStyle->addItem(Korconst::KorMsg_SmallDotsPen);
-    const bool SmallDots = IsWindowsNT && Pen->GetSmallDots();
-    CBStyle->setCurrentIndex(SmallDots ? SmallDotsIndex : StyleIndex);
-    EnableWidth(!SmallDots);
+    const bool Offered = OffersSmallDots();
+    if (Offered) CBStyle->addItem(Korconst::KorMsg_SmallDotsPen);
+    const bool SmallDots = Pen->GetSmallDots();
+    if (!SmallDots)
+      CBStyle->setCurrentIndex(StyleIndex);
+    else
+      CBStyle->setCurrentIndex(Offered ? SmallDotsIndex : -1);
+    EnableWidth(!(Offered && SmallDots));
     CBEndStyle->setVisible(IsWindowsNT);
     if (IsWindowsNT) CBEndStyle->setCurrentIndex(static_cast<int>(Pen->GetEndStyle()));
   } else {
@@ -145,8 +149,12 @@ void TPenDialog::RefreshStyleEnabled() {
   CBStyle->setEnabled(IsWindowsNT || SEWidth->GetPosition() == 1);
 }
 
+bool TPenDialog::OffersSmallDots() const {
+  return IsWindowsNT;
+}
+
 bool TPenDialog::IsSmallDotsItem(int Index) const {
-  return IsWindowsNT && Index == SmallDotsIndex;
+  return OffersSmallDots() && Index == SmallDotsIndex;
 }
 
 void TPenDialog::SEWidthChange() {

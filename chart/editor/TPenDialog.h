@@ -64,6 +64,9 @@ class TPenDialog : public QDialog {
   void showEvent(QShowEvent* Event) override;
   // The pen as a chart pen, or nullptr for a plain pen.
   TChartPen* ChartPen() const;
+  // Whether the style list ends with "Small Dots" for chart pens; a pen
+  // with small dots then selects no style when it is not offered.
+  virtual bool OffersSmallDots() const;
 
  private:
   void BuildControls();

@@ -60,11 +60,11 @@ void TSymbolEditor::BuildControls() {
   CBSquared =
       B.Add<QCheckBox>(QStringLiteral("CBSquared"), QStringLiteral("&Squared"), 184, 54, 110, 17);
   CBSymPen = B.Add<QCheckBox>(QStringLiteral("CBSymPen"), QStringLiteral("&Default border"), 8, 100,
-                              110, 17);
+                              122, 17);
   BSymPen =
-      B.Add<TButtonPen>(QStringLiteral("BSymPen"), QStringLiteral("&Border..."), 120, 96, 84, 25);
+      B.Add<TButtonPen>(QStringLiteral("BSymPen"), QStringLiteral("&Border..."), 132, 96, 84, 25);
   BSymGradient = B.Add<TButtonGradient>(QStringLiteral("BSymGradient"),
-                                        QStringLiteral("&Gradient..."), 210, 96, 84, 25);
+                                        QStringLiteral("&Gradient..."), 222, 96, 84, 25);
   // The symbol's gradient ends in each series' colour; only its colours
   // are the user's to choose.
   BSymGradient->SetColorsOnly(true);

@@ -1,5 +1,6 @@
 #include "chart/series/RegisterSeriesTypes.h"
 
+#include "chart/series/SeriesTypePictures.h"
 #include "chart/series/TAddKorFunction.h"
 #include "chart/series/TAreaSeries.h"
 #include "chart/series/TArrowSeries.h"
@@ -101,6 +102,7 @@ void RegisterSeriesTypes() {
   RegisterErrorTypes();
   RegisterExtendedTypes();
   RegisterStandardFunctions();
+  RegisterSeriesTypePictures();
 }
 
 void UnRegisterSeriesTypes() {
@@ -117,4 +119,5 @@ void UnRegisterSeriesTypes() {
       {TChartSeriesClass::Of<TArrowSeries>(), TChartSeriesClass::Of<TBubbleSeries>(),
        TChartSeriesClass::Of<TGanttSeries>(), TChartSeriesClass::Of<TChartShape>()});
   UnRegisterKorFunctions(StandardFunctions());
+  UnRegisterSeriesTypePictures();
 }

@@ -348,14 +348,19 @@ void TCircledSeries::SetActive(bool Value) {
 // -- drawing
 
 void TCircledSeries::DrawCircleGradient() {
+  DrawCircleGradient(*FCircleGradient, TPoint(0, 0));
+}
+
+void TCircledSeries::DrawCircleGradient(const TKorGradient& Gradient, const TPoint& Offset) {
   TCustomAxisPanel* Chart = GetParentChart();
   if (Chart == nullptr) return;
   if (Chart->GetView3D() && !Chart->GetView3DOptions().GetOrthogonal()) return;
   TCanvas3D& C = Chart->GetPanelCanvas();
-  TRect R(FCircleXCenter - FCircleWidth / 2, FCircleYCenter - FCircleHeight / 2,
-          FCircleXCenter + FCircleWidth / 2, FCircleYCenter + FCircleHeight / 2);
+  const int X = FCircleXCenter + Offset.X;
+  const int Y = FCircleYCenter + Offset.Y;
+  TRect R(X - FCircleWidth / 2, Y - FCircleHeight / 2, X + FCircleWidth / 2, Y + FCircleHeight / 2);
   if (Chart->GetView3D()) R = C.CalcRect3D(R, GetEndZ());
   C.ClipEllipse(R);
-  FCircleGradient->Draw(C, R);
+  Gradient.Draw(C, R);
   C.UnClipRectangle();
 }

@@ -93,6 +93,9 @@ class TCircledSeries : public TChartSeries {
   virtual void DrawCircleGradient();
 
  protected:
+  // Fills the ellipse, moved by Offset pixels, with Gradient (not in a
+  // turned 3D view); the clip in force still applies.
+  void DrawCircleGradient(const TKorGradient& Gradient, const TPoint& Offset);
   // The series' preferred 3D view while it controls the chart's (nothing
   // here).
   virtual void InitCustom3DOptions(TView3DOptions&) {}

@@ -313,17 +313,15 @@ TColor TCustomSeries::GetAreaBrushColor(TColor AColor) const {
 }
 
 void TCustomSeries::CalcZOrder() {
-  if (FStacked != cssNone)
-    if (const TCustomAxisPanel* Chart = GetParentChart())
-      // Stacked series share one depth slot: the first one's.
-      for (int I = 0; I < Chart->SeriesCount(); ++I) {
-        const auto* S = dynamic_cast<const TCustomSeries*>(Chart->GetSeries(I));
-        if (S == this) break;
-        if (S == nullptr || !S->GetActive() || !SameClass(S) || S->FStacked == cssNone) continue;
-        SetInternalZOrder(S->GetInternalZOrder());
-        return;
-      }
-  TCustomLineSeries::CalcZOrder();
+  TCustomAxisPanel* Chart = GetParentChart();
+  if (FStacked == cssNone || Chart == nullptr) {
+    TCustomLineSeries::CalcZOrder();
+    return;
+  }
+  // Stacked series stand in the chart's highest depth slot so far; the
+  // first slot when no series has taken one yet.
+  if (Chart->GetZOrderCount() < 0) Chart->SetZOrderCount(0);
+  SetInternalZOrder(Chart->GetZOrderCount());
 }
 
 // -- value range

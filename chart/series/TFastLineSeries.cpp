@@ -403,6 +403,11 @@ void TFastLineSeries::PrepareLegendCanvas(int, TColor&, TBrushStyle&) {
   if (GetParentChart() != nullptr) PrepareCanvas();
 }
 
+void TFastLineSeries::DrawMark(int ValueIndex, const QString& St, TSeriesMarkPosition& APosition) {
+  GetMarks().ApplyArrowLength(APosition);
+  TCustomLineSeries::DrawMark(ValueIndex, St, APosition);
+}
+
 void TFastLineSeries::DrawLegendShape(int, const TRect& Rect) {
   if (GetParentChart() == nullptr) return;
   GetParentChart()->GetPanelCanvas().DoHorizLine(Rect.Left, Rect.Right,

@@ -65,6 +65,8 @@ class TFastLineSeries : public TCustomLineSeries {
   void DrawAllValues() override;
   void DrawValue(int ValueIndex) override;
   void DrawLegendShape(int ValueIndex, const TRect& Rect) override;
+  // The mark stands off its point by the callout's length.
+  void DrawMark(int ValueIndex, const QString& St, TSeriesMarkPosition& APosition) override;
   void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
   void NotifyNewValue(TChartSeries* Sender, int ValueIndex) override;
   // Walking the visible points in order: the index of the point at (X, Y),

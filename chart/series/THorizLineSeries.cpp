@@ -28,8 +28,9 @@ void THorizLineSeries::DrawMark(int ValueIndex, const QString& St, TSeriesMarkPo
   const int Shift = Left ? -(Gap + APosition.Width) : Gap;
   APosition.LeftTop.X += Shift + APosition.Width / 2;
   APosition.LeftTop.Y += APosition.Height / 2;
-  // The arrow ends at the near side of the box.
-  APosition.ArrowTo.X += Left ? -Gap : Gap;
+  // The arrow's end moves with the box: on the left side it ends under the
+  // box's far edge, which the box then covers.
+  APosition.ArrowTo.X += Shift;
   APosition.ArrowFrom.X += Left ? -Distance : Distance;
   TLineSeries::DrawMark(ValueIndex, St, APosition);
 }

@@ -17,7 +17,7 @@ TLineSeries::TLineSeries(TComponent* AOwner) : TCustomSeries(AOwner) {
 void TLineSeries::Assign(const TPersistent& Source) {
   TCustomSeries::Assign(Source);
   const auto* S = dynamic_cast<const TChartSeries*>(&Source);
-  if (S != nullptr && S != this && !IsOfSeriesClass(S)) GetPointer().Hide();
+  if (S != nullptr && S != this && !SameClass(S)) GetPointer().Hide();
   SetDrawArea(false);
   SetDrawLine(true);
 }

@@ -29,6 +29,7 @@
 #include <cmath>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -276,10 +277,7 @@ void TPieSeries::CalcAngles() {
   const TChartValueList& Y = GetYValues();
   double Total = 0;
   if (Grouping || First < 0) {
-    Total = Y.TotalABS();
-    // The grouped points are counted once, in the other slice.
-    for (int I = 0; I < N; ++I)
-      if (BelongsToOtherSlice(I)) Total -= std::fabs(Y.GetValue(I));
+    Total = PercentTotal();
   } else {
     for (int I = First; I <= Last; ++I) Total += std::fabs(Y.GetValue(I));
   }
@@ -294,6 +292,15 @@ void TPieSeries::CalcAngles() {
     if (A.EndAngle - A.StartAngle > Full) A.EndAngle = A.StartAngle + Full;
     A.MidAngle = (A.StartAngle + A.EndAngle) / 2;
   }
+}
+
+double TPieSeries::PercentTotal() const {
+  // The grouped points are counted once, in the other slice.
+  const TChartValueList& Y = GetYValues();
+  double Total = Y.TotalABS();
+  for (int I = 0; I < Count(); ++I)
+    if (BelongsToOtherSlice(I)) Total -= std::fabs(Y.GetValue(I));
+  return Total;
 }
 
 void TPieSeries::CalcExplodeBiggest() {
@@ -458,6 +465,7 @@ void TPieSeries::DrawAllValues() {
     CalcRadius();
   }
   AngleToPos(0, GetXRadius(), GetYRadius(), FIniPoint.X, FIniPoint.Y);
+  FIniAngle = 0;
   TCanvas3D& C = Chart->GetPanelCanvas();
   FShadow->DrawEllipse(C, GetCircleRect(), GetEndZ() - 10);
   if (!Chart->GetView3D() || (!FIsExploded && FDonutPercent == 0) || C.GetSupportsFullRotation())
@@ -565,10 +573,39 @@ void TPieSeries::DrawPie(int ValueIndex) {
   AngleToPos(A.EndAngle, GetXRadius(), GetYRadius(), End.X, End.Y);
   // A slice too thin to move the arc's end pixel is left to the next one.
   if (End == FIniPoint && Count() != 1 && A.EndAngle - A.StartAngle <= 1) return;
+  const TPoint Moved(Offset.X, -Offset.Y);
+  if (GetCircleGradient().GetVisible() && C.GetBrush().GetStyle() != bsClear) {
+    DrawSliceGradient(ValueIndex, Moved);
+    // The slice's outline goes over its gradient.
+    C.GetBrush().SetStyle(bsClear);
+  }
   const TRect& R = GetCircleRect();
-  C.Pie(R.Left + Offset.X, R.Top - Offset.Y, R.Right + Offset.X, R.Bottom - Offset.Y,
-        FIniPoint.X + Offset.X, FIniPoint.Y - Offset.Y, End.X + Offset.X, End.Y - Offset.Y);
+  C.Pie(R.Left + Moved.X, R.Top + Moved.Y, R.Right + Moved.X, R.Bottom + Moved.Y,
+        FIniPoint.X + Moved.X, FIniPoint.Y + Moved.Y, End.X + Moved.X, End.Y + Moved.Y);
   FIniPoint = End;
+  FIniAngle = A.EndAngle;
+}
+
+void TPieSeries::DrawSliceGradient(int ValueIndex, const TPoint& Offset) {
+  TCanvas3D& C = GetParentChart()->GetPanelCanvas();
+  TKorGradient Gradient;
+  Gradient.Assign(GetCircleGradient());
+  Gradient.SetEndColor(C.GetBrush().GetColor());
+  // The slice as a polygon: the centre and its arc, a point every degree or
+  // so, a little beyond the ellipse that the circle gradient is clipped to.
+  const TPieAngle& A = FAngles[static_cast<size_t>(ValueIndex)];
+  const double Start = FIniAngle;
+  const int Steps = std::max(2, static_cast<int>(std::ceil((A.EndAngle - Start) * 180 / Pi)));
+  std::vector<TPoint> Slice{TPoint(GetCircleXCenter() + Offset.X, GetCircleYCenter() + Offset.Y)};
+  for (int I = 0; I <= Steps; ++I) {
+    TPoint P;
+    AngleToPos(Start + (A.EndAngle - Start) * I / Steps, GetXRadius() + 2, GetYRadius() + 2, P.X,
+               P.Y);
+    Slice.push_back(TPoint(P.X + Offset.X, P.Y + Offset.Y));
+  }
+  C.ClipPolygon(Slice.data(), static_cast<int>(Slice.size()));
+  TScopeGuard Unclip([&C] { C.UnClipRectangle(); });
+  DrawCircleGradient(Gradient, Offset);
 }
 
 // -- marks

@@ -148,6 +148,8 @@ class TPieSeries : public TCircledSeries {
  protected:
   void ClearLists() override;
   void InitCustom3DOptions(TView3DOptions& Options) override;
+  // Without the grouped points: the other slice holds their sum.
+  double PercentTotal() const override;
 
  private:
   TKorGradient* GradientObject() { return &GetCircleGradient(); }
@@ -159,6 +161,9 @@ class TPieSeries : public TCircledSeries {
   void GroupOtherSlice();
   void PreparePiePen(int ValueIndex);
   void DrawPie(int ValueIndex);
+  // In 2D: the slice filled with the circle gradient ending in the canvas
+  // brush's colour, the slice moved by Offset pixels.
+  void DrawSliceGradient(int ValueIndex, const TPoint& Offset);
   void DrawSortedSlices();
   void DrawOtherLegend();
   // The visible point with the largest explode percent, or -1.
@@ -181,7 +186,8 @@ class TPieSeries : public TCircledSeries {
   // caches: the current drawing pass
   std::vector<TPieAngle> FAngles;  // emptied whenever points or angles change
   bool FIsExploded = false;
-  TPoint FIniPoint;  // where the next flat slice's arc starts
+  TPoint FIniPoint;      // where the next flat slice's arc starts
+  double FIniAngle = 0;  // and at which angle (radians, without the rotation)
   TRect FOldChartRect;
   bool FMultiPieRect = false;      // the chart rectangle is this pie's grid cell
   bool FOtherLegendItems = false;  // the legend lists the grouped points

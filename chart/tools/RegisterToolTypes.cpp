@@ -18,6 +18,7 @@
 #include "chart/tools/TRotateTool.h"
 #include "chart/tools/TSelectorTool.h"
 #include "chart/tools/TSeriesAnimationTool.h"
+#include "chart/tools/ToolTypePictures.h"
 
 #include "chart/core/TKorToolTypes.h"
 
@@ -43,8 +44,10 @@ std::vector<TKorToolClass> ToolClasses() {
 
 void RegisterToolTypes() {
   RegisterKorTools(ToolClasses());
+  RegisterToolTypePictures();
 }
 
 void UnRegisterToolTypes() {
   UnRegisterKorTools(ToolClasses());
+  UnRegisterToolTypePictures();
 }

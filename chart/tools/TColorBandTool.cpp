@@ -84,6 +84,25 @@ void TColorBandTool::SetAxis(TChartAxis* Value) {
   FEndLine->SetAxis(Value);
 }
 
+void TColorBandTool::Assign(const TPersistent& Source) {
+  if (const auto* Other = dynamic_cast<const TColorBandTool*>(&Source);
+      Other != nullptr && Other != this) {
+    SetColor(Other->FColor);
+    SetCursor(Other->FCursor);
+    SetDrawBehind(Other->FDrawBehind);
+    SetDrawBehindAxes(Other->FDrawBehindAxes);
+    SetGradient(*Other->FGradient);
+    SetTransparency(Other->FTransparency);
+    GetStartLinePen().Assign(Other->GetStartLinePen());
+    GetEndLinePen().Assign(Other->GetEndLinePen());
+    SetResizeStart(Other->GetResizeStart());
+    SetResizeEnd(Other->GetResizeEnd());
+    SetStartValue(Other->FStartValue);
+    SetEndValue(Other->FEndValue);
+  }
+  TKorCustomToolAxis::Assign(Source);
+}
+
 void TColorBandTool::SetGradient(const TKorGradient& Value) {
   FGradient->Assign(Value);
 }

@@ -37,6 +37,10 @@ class TColorBandTool : public TKorCustomToolAxis {
   // Both lines get the band's chart as the chart they draw on.
   void SetParentChart(TCustomAxisPanel* Value) override;
   void SetAxis(TChartAxis* Value) override;
+  // From another band: its colour, cursor, places, gradient, values,
+  // transparency and both lines' pens and resizing, then the axis tool's
+  // part.
+  void Assign(const TPersistent& Source) override;
 
   TColor GetColor() const { return FColor; }
   void SetColor(TColor Value) { SetColorProperty(FColor, Value); }

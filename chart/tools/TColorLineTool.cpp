@@ -199,8 +199,9 @@ void TColorLineTool::DrawInverted() {
   // screen; the surface then draws on that buffer.
   C->GetCanvas();
   TCanvas3D& Canvas = C->GetPanelCanvas();
-  // XOR works on real RGB values, never on system colours or markers.
-  Canvas.AssignVisiblePenColor(GetPen(), ColorToRGB(GetPen().GetColor()));
+  // XOR works on real RGB values, never on system colours or markers: a
+  // pen of the default or no colour inverts as black would.
+  Canvas.AssignVisiblePenColor(GetPen(), InvertibleColor(GetPen().GetColor(), clBlack));
   Canvas.GetPen().SetMode(pmNotXor);
   Canvas.SetBackMode(cbmTransparent);
   // A flat chart puts the back and front parts on the same pixels, where

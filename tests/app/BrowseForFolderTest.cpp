@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/WindowTitle.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 
@@ -69,6 +70,21 @@ TEST_F(BrowseForFolderTest, LongPathIsShortenedInItsMiddleToFit) {
     EXPECT_TRUE(shown.contains("...")) << shown.toStdString();
   }
   EXPECT_EQ(TDirBrowser::ShortenPathToWidth(path, 6, CharacterCount), "...un7");
+}
+
+TEST_F(BrowseForFolderTest, TheBrowserIsWideEnoughForItsWholeCaption) {
+  TDirBrowser browser(nullptr, &Owner);
+  const QString caption = QStringLiteral("Select folder where AUC files may be found");
+  browser.SetCaption(caption);
+  ModalScript script;
+  script.AnswerForm([&](QDialog& dialog) {
+    EXPECT_GE(dialog.width(), TitleBarWidth(caption));
+    EXPECT_GT(TitleBarWidth(caption), 420);  // the size it once had: too narrow
+    // Still centred over its owner at that width.
+    EXPECT_NEAR(dialog.geometry().center().x(), Owner.geometry().center().x(), 2);
+    return int(mrCancel);
+  });
+  EXPECT_FALSE(browser.Execute());
 }
 
 TEST_F(BrowseForFolderTest, ExecuteReturnsTheFolderChosenInTheBrowser) {

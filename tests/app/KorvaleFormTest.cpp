@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
@@ -32,8 +33,11 @@
 #include "chart/core/TChart.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
+#include "chart/series/TFastLineSeries.h"
+#include "platform/ClassRegistry.h"
 #include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
+#include "tests/app/SimulatedChannel.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 #include "tools/runsim/RunSimulator.h"
@@ -246,6 +250,33 @@ TEST_F(KorvaleFormTest, SameChannelLaunchedAgainIsNumbered) {
   EXPECT_TRUE(Messages.Messages().empty());
 }
 
+TEST_F(KorvaleFormTest, ALaunchThatFailsPartWayLeavesNoTabAndNoListedViewer) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "Interference", OpticalSystem::Interference, 2);
+  // Scans at rest, so that the first load takes them in and plots them.
+  for (const auto& entry : fs::directory_iterator(root / "Interference"))
+    AgeFile(entry.path(), 60);
+  ChooseRoot(root);
+  // The viewer's first plot cannot make the series it needs.
+  const TClassInfo& fastLine = ClassInfoOf<TFastLineSeries>();
+  UnRegisterClass(fastLine);
+  Form->ButtonLaunchClick();
+  RegisterClass(fastLine);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(Messages.Messages().size(), 1u);
+  EXPECT_EQ(Messages.Messages().front().rfind(TKorvaleForm::LaunchFailedText.toStdString(), 0), 0u);
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage);
+  EXPECT_EQ(Form->ListBoxOpenWindows->count(), 0);
+  ASSERT_TRUE(KorvaleCompare);
+  EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 0);
+  EXPECT_TRUE(Form->OpenViewers().empty());
+  // The next launch works and takes the plain name.
+  const QPointer<TSedDataView> viewer = Launch();
+  ASSERT_TRUE(viewer);
+  EXPECT_EQ(viewer->windowTitle(), Slash(root / "Interference") + "0*.IP2");
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage + 1);
+}
+
 TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {
   const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
   CloseTab(TKorvaleForm::FirstViewerPage);
@@ -280,6 +311,31 @@ TEST_F(KorvaleFormTest, ClosingTheWindowWritesAPendingConfigurationChange) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("LastDirectory=/runs/r7/"));
   EXPECT_EQ(Form->ReadLastDirectory(), "/runs/r7/");
+}
+
+TEST_F(KorvaleFormTest, DirectionsSayThatMultipleRootsMayBeUsed) {
+  EXPECT_TRUE(Form->DirectionsMemo->toPlainText().endsWith(
+      QStringLiteral("Multiple root directories and directories  may be used")));
+}
+
+TEST_F(KorvaleFormTest, TheActiveTabIsFilledLikeEveryOtherWithoutAFrame) {
+  ModalScript script;
+  script.AnswerFile(false);  // the report builder asks for its logo when first shown
+  Form->show();
+  QCoreApplication::processEvents();
+  auto& bar = dynamic_cast<TKorvaleTabBar&>(*Form->PC->tabBar());
+  for (int active = 0; active < 3; ++active) {
+    Form->PC->setCurrentIndex(active);
+    QCoreApplication::processEvents();
+    const QImage image = bar.grab().toImage();
+    const QRect rect = bar.RowTabRect(active);
+    const QRgb fill = image.pixelColor(rect.left() + 4, rect.center().y()).rgb();
+    // Edges and corners carry the tab's own colour: nothing is drawn round it.
+    for (const QPoint at :
+         {rect.topLeft(), rect.bottomRight(), QPoint(rect.left() + 1, rect.top() + 1),
+          QPoint(rect.right() - 1, rect.center().y())})
+      EXPECT_EQ(image.pixelColor(at).rgb(), fill) << "tab " << active;
+  }
 }
 
 TEST_F(KorvaleFormTest, TabsArePaintedInTheirOwnColoursOnEveryRow) {

@@ -5,7 +5,13 @@
 #include "analysis/Realtimegofs.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
+#include "chart/core/TChartAxisTitle.h"
 #include "chart/core/TChartValueList.h"
+#include "chart/core/TSeriesMarkPosition.h"
+#include "chart/core/TSeriesMarks.h"
+#include "chart/core/TSeriesMarksPositions.h"
+#include "chart/core/TKorEvent.h"
+#include "chart/core/TKorEventListeners.h"
 #include "chart/editor/RegisterSeriesEditorForms.h"
 #include "chart/editor/TFormKorSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
@@ -16,6 +22,7 @@
 #include "platform/TRadioGroup.h"
 #include "platform/TUpDown.h"
 #include "tests/app/SimulatedChannel.h"
+#include "tests/support/LayoutChecks.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +37,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -38,6 +46,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <stdexcept>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -197,6 +206,48 @@ TEST_F(SedDataViewTest, PollDrawsTheNewScanAndKeepsEveryScanOnce) {
   EXPECT_EQ(View->GetFileNames().size(), 12);
 }
 
+TEST_F(SedDataViewTest, APollThatFailsPartWayIsFollowedByTheNextPoll) {
+  Run().WriteRange(Dir, 0, 10);
+  Load();
+  // The plot of the first new scan fails, as a chart might.
+  struct TFailOnce : IKorEventListener {
+    void KorEvent(TKorEvent& Event) override {
+      if (!Armed || dynamic_cast<TKorSeriesEvent*>(&Event) == nullptr) return;
+      Armed = false;
+      throw std::runtime_error("plot refused");
+    }
+    bool Armed = true;
+  } Failing;
+  View->Chart1->GetListeners().Add(&Failing);
+  Run().WriteRange(Dir, 10, 12);
+  View->Timer1Timer();
+  EXPECT_FALSE(Failing.Armed);
+  EXPECT_TRUE(View->DataProblemText().contains(QStringLiteral("plot refused")));
+  Run().WriteRange(Dir, 12, 14);
+  View->Timer1Timer();
+  View->Chart1->GetListeners().Remove(&Failing);
+  EXPECT_EQ(Raw().GetNumberOfSets(), 14);
+  EXPECT_EQ(View->GetFileNames().size(), 14);
+  EXPECT_EQ(Raw().Selected[13], 1);
+}
+
+TEST_F(SedDataViewTest, AViewerWithoutMainWindowClosesItselfWithItsCloseButton) {
+  QPointer<TSedDataView> viewer = new TSedDataView(nullptr, &OpenWindows);
+  auto* item = new QListWidgetItem(QStringLiteral("viewer"), &OpenWindows);
+  item->setData(Qt::UserRole, QVariant::fromValue(static_cast<QObject*>(viewer.data())));
+  auto* other = new QListWidgetItem(QStringLiteral("another"), &OpenWindows);
+  viewer->Timer1->start();
+  viewer->CloseBtn->click();
+  // Out of the list of open viewers at once, its polls stopped ...
+  ASSERT_EQ(OpenWindows.count(), 1);
+  EXPECT_EQ(OpenWindows.item(0), other);
+  ASSERT_FALSE(viewer.isNull());
+  EXPECT_FALSE(viewer->Timer1->isActive());
+  // ... and freed once the click has been handled.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(viewer.isNull());
+}
+
 TEST_F(SedDataViewTest, SeriesEditedInTheChartEditorKeepsItsEditsOverThePoll) {
   RegisterSeriesEditorForms();
   Run().WriteRange(Dir, 0, 10);
@@ -286,6 +337,105 @@ TEST_F(SedDataViewTest, TimeCourseShowsEachStoreAndPlaysBack) {
   View->TimerPlayBackTimer();
   EXPECT_EQ(View->ScrollBarTime->value(), 0);
   EXPECT_EQ(View->PlotTimeCourseFrame(999, View->TimeCourseChart->GetSeries(1)), -1);
+}
+
+TEST_F(SedDataViewTest, ChartsStartWithTheirStoredLogarithmicAxesAndTitles) {
+  // Before any load or time course, as the window first shows them.
+  for (const auto& [chart, title] : {std::pair{View->ChartAverage.get(), "s* log scale"},
+                                     {View->dcdtChart.get(), "s*- log scale"},
+                                     {View->TimeCourseChart.get(), "s* - log scale"}}) {
+    const TChartAxis& bottom = *chart->GetBottomAxis();
+    EXPECT_EQ(bottom.GetTitle().GetCaption(), QString::fromLatin1(title));
+    EXPECT_TRUE(bottom.GetLogarithmic()) << title;
+    EXPECT_DOUBLE_EQ(bottom.GetLogarithmicBase(), M_E) << title;
+  }
+}
+
+TEST_F(SedDataViewTest, ATimeCourseNeverGivesItsLogarithmicAxisARangeAtOrBelowZero) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  // A padding of more than the whole value puts the padded minimum below 0.
+  View->GetGui().graphPadPercent = 1.5;
+  for (int view = 1; view < 3; ++view) {
+    View->RadioGroupChooseTimeCourse->SetItemIndex(view);
+    View->SetupTimeCourseChart();
+    TChartAxis& bottom = *View->TimeCourseChart->GetBottomAxis();
+    EXPECT_TRUE(bottom.GetLogarithmic()) << view;
+    // Left automatic, the axis takes the frame's range, which is positive.
+    bottom.AdjustMaxMin();
+    EXPECT_GT(bottom.GetMinimum(), 0.0) << view;
+    EXPECT_TRUE(View->isEnabled());
+  }
+  // The linear view takes the padded range as it is.
+  View->RadioGroupChooseTimeCourse->SetItemIndex(0);
+  View->SetupTimeCourseChart();
+  EXPECT_LT(View->TimeCourseChart->GetBottomAxis()->GetMinimum(), 0.0);
+}
+
+TEST_F(SedDataViewTest, EveryTabShowsItsControlsWholeApartAndInLine) {
+  RealTimeGofS& analysis = View->GetAnalysis();
+  const GuiSettings gui;
+  analysis.JitterPosition = gui.DefaultJitter;
+  analysis.FringePosition = gui.DefaultIntegralFringe;
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->show();
+  for (int i = 0; i < View->PC->count(); ++i) {
+    View->PC->setCurrentIndex(i);
+    QApplication::processEvents();
+    SaveLook(*View, QStringLiteral("viewer-tab%1").arg(i));
+    QWidget& tab = *View->PC->currentWidget();
+    EXPECT_EQ(OverlappingControls(tab), QStringList()) << View->PC->tabText(i).toStdString();
+    EXPECT_EQ(CutCaptions(tab), QStringList()) << View->PC->tabText(i).toStdString();
+  }
+  // The two scans' edits are as wide as each other.
+  EXPECT_EQ(View->EditExtrapolationStartSet->width(), View->EditExtrapolationDescribe->width());
+  EXPECT_EQ(View->EditExtrapolationStartSet->x(), View->EditExtrapolationDescribe->x());
+  // Each up-down right at the side of its edit, level with it.
+  for (const auto& [edit, upDown] :
+       {std::pair<QWidget*, QWidget*>{View->EditPlayBackSpeed, View->UpDownPlaySpeed},
+        {View->EditExtSetsToShow, View->UpDownExtrapolationGraphNumber}}) {
+    const QRect e = edit->geometry();
+    const QRect u = upDown->geometry();
+    EXPECT_EQ(u.left(), e.right() + 1);
+    EXPECT_EQ(u.top(), e.top());
+    EXPECT_EQ(u.height(), e.height());
+  }
+}
+
+TEST_F(SedDataViewTest, TheBarsLabelsStayInsideTheChartAndApart) {
+  RealTimeGofS& analysis = View->GetAnalysis();
+  analysis.JitterPosition = 6.08;  // beside the meniscus at 6.05
+  analysis.FringePosition = 6.9;
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  View->PC->setCurrentWidget(View->TabRawData);
+  View->show();
+  QApplication::processEvents();
+  // The radius range starts at the jitter bar's radius or below it.
+  analysis.JitterPosition = View->Chart1->GetBottomAxis()->GetMinimum();
+  View->PlaceIndicatorBars();
+  View->Chart1->Draw();
+  SaveLook(*View, QStringLiteral("viewer-bars"));
+  const TRect plot = View->Chart1->GetPlotRect();
+  std::vector<QRect> boxes;
+  for (const TBarSeries* bar : {View->MeniscusBar, View->JitterBar, View->FringeBar})
+    for (int i = 0; i < bar->Count(); ++i) {
+      const TSeriesMarkPosition* p = bar->GetMarks().GetPositions().Get(i);
+      if (bar->GetXLabel(i).trimmed().isEmpty()) {
+        EXPECT_EQ(p, nullptr) << "a blank end shows no box";
+        continue;
+      }
+      ASSERT_NE(p, nullptr) << bar->GetXLabel(i).toStdString();
+      const QRect box(p->LeftTop.X, p->LeftTop.Y, p->Width, p->Height);
+      EXPECT_GE(box.left(), plot.Left) << bar->GetXLabel(i).toStdString();
+      EXPECT_LE(box.right(), plot.Right) << bar->GetXLabel(i).toStdString();
+      for (const QRect& other : boxes) EXPECT_FALSE(box.intersects(other));
+      boxes.push_back(box);
+    }
+  EXPECT_EQ(boxes.size(), 3u);
 }
 
 TEST_F(SedDataViewTest, PlaySpeedSetsTheTimerInterval) {

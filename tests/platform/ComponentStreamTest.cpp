@@ -357,6 +357,31 @@ TEST_F(ComponentStreamTest, PropertyErrorsAreAskedAboutAndSkipped) {
   EXPECT_FALSE(Strict.InState(TComponent::csLoading));
 }
 
+TEST_F(ComponentStreamTest, AKnownClassThatIsNoComponentIsRefusedAsAChild) {
+  const TClassInfo& Item = PersistentClassInfoOf<TSampleItem>("TSampleItem");
+  EXPECT_FALSE(Item.IsComponent());
+  EXPECT_TRUE(ClassInfoOf<TSampleComponent>().IsComponent());
+  RegisterClass(Item);
+  EXPECT_EQ(GetClass(QStringLiteral("tsampleitem")), &Item);
+  EXPECT_EQ(GetClass(typeid(TSampleItem)), &Item);
+  const QByteArray Child = QByteArray(
+      "\x0bTSampleItem\x01X\x05"
+      "Count\x02\x01\x00\x00",
+      24);
+  const QByteArray Bytes =
+      RootStream(QByteArray(), Child + QByteArray("\x10TSampleComponent\x01Y\x00\x00", 21));
+  TSampleComponent Root(nullptr);
+  TMemoryStream Stream(Bytes);
+  TRecordingReader Reader(Stream);
+  Reader.ReadSignature();
+  Reader.ReadRootComponent(Root);
+  UnRegisterClass(Item);
+  ASSERT_EQ(Reader.Errors.size(), 1) << Reader.Errors.join('\n').toStdString();
+  EXPECT_TRUE(Reader.Errors[0].contains("TSampleItem is not a component class"));
+  ASSERT_EQ(Root.FChildren.size(), 1u);
+  EXPECT_EQ(Root.FChildren[0]->GetName(), "Y");
+}
+
 TEST_F(ComponentStreamTest, StructuralDamageRaisesWithoutCrashingOrAllocating) {
   // A binary length far beyond the bytes left, an unknown tag, an endless
   // nest of lists.

@@ -1,10 +1,14 @@
 #include "platform/ModalHooks.h"
+#include "platform/WindowTitle.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <QDialog>
 #include <QDir>
+#include <QInputDialog>
+
+#include <memory>
 
 #include "platform/TFont.h"
 #include "tests/support/ModalScript.h"
@@ -115,3 +119,16 @@ TEST_F(ModalHooksTest, StrayModalFailsInsteadOfBlocking) {
 }
 
 }  // namespace
+
+TEST(InputQueryDialog, IsWideEnoughForItsWholeCaptionAndHoldsTheValue) {
+  const QString caption = QStringLiteral("Input a molecular Weight in Daltons");
+  const std::unique_ptr<QInputDialog> dialog =
+      MakeInputQueryDialog({caption, QStringLiteral("Weight in Daltons"), nullptr}, "25000");
+  EXPECT_EQ(dialog->windowTitle(), caption);
+  EXPECT_EQ(dialog->labelText(), QStringLiteral("Weight in Daltons"));
+  EXPECT_EQ(dialog->textValue(), QStringLiteral("25000"));
+  EXPECT_GE(dialog->width(), TitleBarWidth(caption));
+  EXPECT_GT(TitleBarWidth(caption), 200);  // the width the toolkit gave it
+  dialog->show();
+  EXPECT_GE(dialog->width(), TitleBarWidth(caption));
+}

@@ -1,8 +1,11 @@
 #include "chart/core/KorEngine.h"
 
+#include "chart/core/TChartDepthAxis.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TCustomSeriesList.h"
+#include "chart/core/TKorSeriesSource.h"
 
+#include "platform/ClassRegistry.h"
 #include "platform/ModalHooks.h"
 #include "platform/TStringList.h"
 #include "tests/chart/core/TestCharts.h"
@@ -131,6 +134,41 @@ TEST_F(KorEngineTest, ShowMessageUserShowsAnErrorBox) {
   EXPECT_EQ(Shown.DlgType, TMsgDlgType::mtError);
   EXPECT_EQ(Shown.Buttons, mbOKOnly);
   EXPECT_TRUE(Shown.Caption.isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// A data source class of a test.
+class TWideChartSource : public TKorSeriesSource {
+ public:
+  using TKorSeriesSource::TKorSeriesSource;
+  QString ClassName() const override { return QStringLiteral("TWideChartSource"); }
+  QString Description() const override { return QStringLiteral("Wide"); }
+};
+
+TEST(KorEngineRegistrations, ChartPartsAreKnownToStreamsFromStartUp) {
+  for (const char* Name : {"TChartAxisTitle", "TChartAxis", "TChartDepthAxis", "TSeriesMarks"}) {
+    const TClassInfo* Info = GetClass(QString::fromLatin1(Name));
+    ASSERT_NE(Info, nullptr) << Name;
+    EXPECT_EQ(Info->Name, QString::fromLatin1(Name));
+    EXPECT_FALSE(Info->IsComponent()) << Name;  // never made as a component
+  }
+  EXPECT_EQ(GetClass(typeid(TChartDepthAxis))->Name, QStringLiteral("TChartDepthAxis"));
+}
+
+TEST(KorEngineRegistrations, DataSourceClassesAreListedOnceAndFoundByStreams) {
+  const TKorSeriesSourceClass Wide = TKorSeriesSourceClass::Of<TWideChartSource>();
+  const size_t Before = KorSources().size();
+  RegisterKorSeriesSource(Wide);
+  RegisterKorSeriesSource(Wide);
+  ASSERT_EQ(KorSources().size(), Before + 1);
+  EXPECT_EQ(KorSources().back(), Wide);
+  EXPECT_EQ(GetClass(QStringLiteral("TWideChartSource")), Wide.Info());
+  UnRegisterKorSeriesSource(Wide);
+  EXPECT_EQ(KorSources().size(), Before);
+  UnRegisterClass(*Wide.Info());
 }
 
 }  // namespace

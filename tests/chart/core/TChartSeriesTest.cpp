@@ -305,6 +305,33 @@ TEST_F(TChartSeriesTest, LinkedSeriesFollowTheirSourcePointByPoint) {
   EXPECT_EQ(Copy.Count(), 0);
 }
 
+TEST_F(TChartSeriesTest, ALinkedPointWithoutColourOrLabelKeepsTheOthersInPlace) {
+  TChartSeries Copy(nullptr);
+  Copy.SetDataSource(&Series);
+  Series.AddXY(1, 10);
+  Series.AddXY(3, 30, "c", clBlue);
+  // Inserted between the two: no colour and no label of its own.
+  Series.AddXY(2, 20);
+  ASSERT_EQ(Copy.Count(), 3);
+  EXPECT_EQ(Copy.GetOwnColor(1), clDefault);
+  EXPECT_EQ(Copy.GetXLabel(1), "");
+  EXPECT_EQ(Copy.GetOwnColor(2), clBlue);
+  EXPECT_EQ(Copy.GetXLabel(2), "c");
+  EXPECT_EQ(Copy.GetxValue(2), 3);
+  // And a coloured point into a copy that had no colour list yet.
+  TChartSeries Plain(nullptr);
+  TChartSeries PlainCopy(nullptr);
+  PlainCopy.SetDataSource(&Plain);
+  Plain.AddXY(1, 10);
+  Plain.AddXY(3, 30);
+  Plain.AddXY(2, 20, "b", clRed);
+  EXPECT_EQ(PlainCopy.GetOwnColor(0), clDefault);
+  EXPECT_EQ(PlainCopy.GetOwnColor(1), clRed);
+  EXPECT_EQ(PlainCopy.GetOwnColor(2), clDefault);
+  EXPECT_EQ(PlainCopy.GetXLabel(1), "b");
+  EXPECT_EQ(PlainCopy.GetXLabel(2), "");
+}
+
 TEST_F(TChartSeriesTest, NoDataSourceStopsFollowingEverySource) {
   TChartSeries Second(nullptr);
   TChartSeries Copy(nullptr);

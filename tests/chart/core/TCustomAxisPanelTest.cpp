@@ -1,6 +1,7 @@
 #include "chart/core/TCustomAxisPanel.h"
 
 #include "TestCharts.h"
+#include "chart/core/KorEngine.h"
 #include "chart/core/KorException.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartSeries.h"
@@ -274,6 +275,52 @@ TEST_F(TCustomAxisPanelTest, ZOrdersSpreadSeriesOverTheDepthIn3D) {
   Chart.SetView3D(false);
   Chart.Draw();
   EXPECT_EQ(Chart.GetDepth3D(), 0);
+}
+
+TEST_F(TCustomAxisPanelTest, AnEmptySeriesGetsNoRandomSamplesAtRunTime) {
+  TChartSeries& S = Add();
+  Chart.CheckDatasource(&S);
+  Chart.Draw();
+  EXPECT_EQ(S.Count(), 0);
+  // Only in a designer, or when the program asks for them.
+  KorRandomAtRunTime = true;
+  Chart.CheckDatasource(&S);
+  KorRandomAtRunTime = false;
+  EXPECT_EQ(S.Count(), S.NumSampleValues());
+  S.Clear();
+  S.SetStateFlag(TComponent::csDesigning, true);
+  Chart.CheckDatasource(&S);
+  S.SetStateFlag(TComponent::csDesigning, false);
+  EXPECT_EQ(S.Count(), S.NumSampleValues());
+}
+
+TEST_F(TCustomAxisPanelTest, AnEventClassIsSentAsANewEventFromTheChart) {
+  struct TPageLog : IKorEventListener {
+    void KorEvent(TKorEvent& Event) override {
+      if (dynamic_cast<TKorPageChangeEvent*>(&Event) != nullptr) Senders.push_back(Event.Sender);
+    }
+    std::vector<TCustomKorPanel*> Senders;
+  } Log;
+  Chart.GetListeners().Add(&Log);
+  Chart.BroadcastKorEventClass<TKorPageChangeEvent>();
+  Chart.BroadcastKorEventClass<TKorView3DEvent>();
+  // Paging sends its page changes the same way.
+  Chart.SetMaxPointsPerPage(5);
+  Chart.GetListeners().Remove(&Log);
+  EXPECT_EQ(Log.Senders, std::vector<TCustomKorPanel*>({&Chart, &Chart}));
+}
+
+TEST_F(TCustomAxisPanelTest, AFixedZOrderKeepsItsDepthSlotFromPassToPass) {
+  Chart.SetView3D(true);
+  TChartSeries& Fixed = Add({1});
+  TChartSeries& Automatic = Add({2});
+  Fixed.SetZOrder(0);
+  for (int Pass = 0; Pass < 3; ++Pass) {
+    Chart.Draw();
+    EXPECT_EQ(Chart.GetZOrderCount(), 1);
+    EXPECT_EQ(Fixed.GetInternalZOrder(), 1) << "pass " << Pass;
+    EXPECT_EQ(Automatic.GetInternalZOrder(), 0) << "pass " << Pass;
+  }
 }
 
 TEST_F(TCustomAxisPanelTest, VisibleRangeEndsAtTheLastPointInsideOrOneBeyond) {

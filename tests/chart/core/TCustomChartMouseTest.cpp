@@ -340,6 +340,28 @@ TEST_F(TCustomChartMouseTest, RightDragPansFromTheLastPointUntilThePointerLeaves
   EXPECT_TRUE(Left().GetAutomatic());
 }
 
+TEST_F(TCustomChartMouseTest, ZoomAndPanMayLeadWhollyPastTheOldMaximum) {
+  ASSERT_LT(Bottom().GetMaximum(), 150);
+  Chart.DoZoom(0, 1, 150, 250, 0, 1, 0, 1);
+  EXPECT_DOUBLE_EQ(Bottom().GetMinimum(), 150);
+  EXPECT_DOUBLE_EQ(Bottom().GetMaximum(), 250);
+  // Animated, every step is a whole range too.
+  Chart.GetZoom().SetAnimated(true);
+  Chart.DoZoom(0, 1, 400, 500, 0, 1, 0, 1);
+  EXPECT_DOUBLE_EQ(Bottom().GetMinimum(), 400);
+  EXPECT_DOUBLE_EQ(Bottom().GetMaximum(), 500);
+  // A pan that the application sends far beyond the present range.
+  Chart.Draw();
+  Chart.OnAllowScroll = [this](TChartAxis* Axis, double& Min, double& Max, bool&) {
+    if (Axis != &Bottom()) return;
+    Min = 1000;
+    Max = 1100;
+  };
+  Drag(Qt::RightButton, TPoint(200, 150), TPoint(260, 150));
+  EXPECT_DOUBLE_EQ(Bottom().GetMinimum(), 1000);
+  EXPECT_DOUBLE_EQ(Bottom().GetMaximum(), 1100);
+}
+
 TEST_F(TCustomChartMouseTest, WheelScrollsTheVerticalAxesByThreePercentPerNotch) {
   Left().SetMinMax(0, 200);
   Wheel(-120);  // towards the user

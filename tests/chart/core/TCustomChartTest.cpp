@@ -1,5 +1,6 @@
 #include "chart/core/TCustomChart.h"
 
+#include "chart/core/TCanvas3D.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
 #include "chart/core/TChartAxisTitle.h"
@@ -10,14 +11,23 @@
 #include "chart/core/TChartRightWall.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TChartTitle.h"
+#include "chart/core/TChartValueList.h"
+#include "chart/core/TChartWall.h"
 #include "chart/core/TChartWalls.h"
 #include "chart/core/TKorFont.h"
+#include "chart/core/TView3DOptions.h"
 
+#include "platform/TBitmap.h"
+#include "platform/TBrush.h"
 #include "platform/TCanvas.h"
+#include "platform/TPen.h"
 
+#include "tests/platform/PixelProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -39,6 +49,22 @@ class TCustomChartTest : public ::testing::Test {
 
   TChart Chart{nullptr};
 };
+
+TEST_F(TCustomChartTest, ValueSourcesAreTheValueListsOfTheSourceSeries) {
+  TChartSeries& Source = Add({1, 2});
+  TChartSeries& Fed = Add({});
+  Fed.SetDataSource(&Source);
+  QStringList Names;
+  auto Collect = [&Names](const QString& Name) { Names << Name; };
+  Chart.FillValueSourceItems(Fed.GetYValues(), Collect);
+  EXPECT_EQ(Names, QStringList({"X", "Y"}));
+  // A series of its own data has no value sources, and a chart offers no
+  // series sources.
+  Names.clear();
+  Chart.FillValueSourceItems(Source.GetYValues(), Collect);
+  Chart.FillSeriesSourceItems(Fed, Collect);
+  EXPECT_TRUE(Names.isEmpty());
+}
 
 TEST_F(TCustomChartTest, TitlesAndWallsStartWithTheirDefaults) {
   EXPECT_EQ(Chart.GetTitle().GetFont().GetColor(), clBlue);
@@ -164,6 +190,96 @@ TEST_F(TCustomChartTest, AChartWithoutSeriesHidesItsAxesAndDrawsNoWalls) {
   EXPECT_TRUE(Chart.IsAxisVisible(Chart.GetLeftAxis()));
   const TRect After = Chart.GetPlotRect();
   EXPECT_EQ(Chart.GetBuffer().GetPixel((After.Left + After.Right) / 2, After.Top + 2), clRed);
+}
+
+}  // namespace
+
+namespace {
+
+// A series that draws one yellow square over the middle of the chart at
+// its front depth.
+class TSquareSeries : public TChartSeries {
+ public:
+  using TChartSeries::TChartSeries;
+  void DrawAllValues() override {
+    TCanvas3D& C = GetParentChart()->GetPanelCanvas();
+    const TRect R = GetParentChart()->GetPlotRect();
+    const TPoint Mid((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    C.GetPen().SetStyle(psClear);
+    C.GetBrush().SetStyle(bsSolid);
+    C.GetBrush().SetColor(clYellow);
+    C.RectangleWithZ(TRect(Mid.X - 30, Mid.Y - 30, Mid.X + 30, Mid.Y + 30), GetStartZ());
+  }
+};
+
+class TCustomChart3DTest : public TCustomChartTest {
+ protected:
+  void SetUp() override {
+    TCustomChartTest::SetUp();
+    Chart.SetView3D(true);
+    Chart.SetChart3DPercent(100);
+    Chart.GetLegend().SetVisible(false);
+    Chart.SetColor(clWhite);
+    for (auto [Wall, Colour] : {std::pair<TCustomChartWall*, TColor>{&Chart.GetBackWall(), clRed},
+                                {&Chart.GetLeftWall(), clBlue},
+                                {&Chart.GetBottomWall(), clLime}}) {
+      Wall->SetTransparent(false);
+      Wall->SetColor(Colour);
+      Wall->GetPen().SetVisible(false);
+    }
+    Square = new TSquareSeries(&Chart);
+    Chart.AddSeries(Square);
+    Square->AddXY(0, 0);
+    Square->AddXY(10, 10);
+  }
+  // The pixel the chart's projection puts (X, Y, Z) on.
+  TColor At(int X, int Y, int Z) {
+    const TPoint P = Chart.GetPanelCanvas().Calculate3DPosition(X, Y, Z);
+    return Chart.GetBuffer().GetPixel(P.X, P.Y);
+  }
+  TSquareSeries* Square = nullptr;
+};
+
+TEST_F(TCustomChart3DTest, WallsStandOnTheirPlanesAroundTheSeries) {
+  TView3DOptions& View = Chart.GetView3DOptions();
+  View.SetOrthogonal(true);
+  View.SetOrthoAngle(45);
+  Chart.Draw();
+  const TRect R = Chart.GetPlotRect();
+  const int Depth = Chart.GetDepth3D();
+  ASSERT_GT(Depth, 20);
+  const int MidX = (R.Left + R.Right) / 2;
+  const int MidY = (R.Top + R.Bottom) / 2;
+  EXPECT_EQ(At(R.Left + 12, R.Top + 12, Depth), clRed);  // the back wall
+  EXPECT_EQ(At(R.Left - 1, MidY, Depth / 2), clBlue);    // the left wall
+  EXPECT_EQ(At(MidX, R.Bottom + 1, Depth / 2), clLime);  // the floor
+  // The series is drawn after the back wall, so it covers it.
+  EXPECT_EQ(At(MidX, MidY, Square->GetStartZ()), clYellow);
+}
+
+TEST_F(TCustomChart3DTest, ABackWallThatFacesAwayIsDrawnAfterTheSeries) {
+  TView3DOptions& View = Chart.GetView3DOptions();
+  View.SetOrthogonal(false);
+  View.SetPerspective(0);
+  View.SetElevation(345);
+  // Seen from behind: the back wall comes between the viewer and the series.
+  View.SetRotation(180);
+  Chart.Draw();
+  ASSERT_TRUE(Chart.DrawBackWallAfter(Chart.GetDepth3D()));
+  const TRect R = Chart.GetPlotRect();
+  const TPoint Mid((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+  EXPECT_EQ(At(Mid.X, Mid.Y, Square->GetStartZ()), clRed);
+  EXPECT_EQ(PixelProbe::Count(Chart.GetBuffer(), clYellow), 0);
+  // The series is there, only covered: without the wall it shows.
+  Chart.GetBackWall().SetTransparent(true);
+  Chart.Draw();
+  EXPECT_GT(PixelProbe::Count(Chart.GetBuffer(), clYellow), 1000);
+  Chart.GetBackWall().SetTransparent(false);
+  // Seen from the front the square is in front of the wall again.
+  View.SetRotation(345);
+  Chart.Draw();
+  ASSERT_FALSE(Chart.DrawBackWallAfter(Chart.GetDepth3D()));
+  EXPECT_EQ(At(Mid.X, Mid.Y, Square->GetStartZ()), clYellow);
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 
 #include "TestCharts.h"
 #include "chart/core/KorException.h"
+#include "chart/core/KorProcs.h"
 #include "chart/core/TChartSeries.h"
+#include "chart/core/TChartValueList.h"
 #include "chart/core/TDataSourcesList.h"
+
+#include "platform/TDateTime.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +125,23 @@ TEST_F(TKorFunctionTest, RangePeriodsGiveAZeroPointForAnEmptyRange) {
   TChartSeries& Out = Computed(Src, Sum);
   EXPECT_EQ(Xs(Out), std::vector<double>({0, 10, 20}));
   EXPECT_EQ(Ys(Out), std::vector<double>({3, 0, 5}));
+}
+
+TEST_F(TKorFunctionTest, MonthPeriodsOnADateTimeAxisFollowTheCalendarBeforeAnyPaint) {
+  TChartSeries& Src = Source({{EncodeDate(2021, 1, 1), 1},
+                              {EncodeDate(2021, 1, 31), 2},
+                              {EncodeDate(2021, 2, 15), 3},
+                              {EncodeDate(2021, 3, 10), 4}});
+  Src.GetXValues().SetDateTime(true);
+  auto* Sum = new TSumFunction(&Chart);
+  Sum->SetPeriodStyle(psRange);
+  Sum->SetPeriodAlign(paFirst);
+  Sum->SetPeriod(DateTimeStep[dtOneMonth]);
+  // The chart has never been drawn.
+  TChartSeries& Out = Computed(Src, Sum);
+  EXPECT_EQ(Xs(Out), std::vector<double>(
+                         {EncodeDate(2021, 1, 1), EncodeDate(2021, 2, 1), EncodeDate(2021, 3, 1)}));
+  EXPECT_EQ(Ys(Out), std::vector<double>({3, 3, 4}));
 }
 
 TEST_F(TKorFunctionTest, ARangeTooSmallToMoveStops) {

@@ -1,5 +1,6 @@
 #include "chart/editor/KorEditChart.h"
 
+#include <QPushButton>
 #include <QTabWidget>
 
 #include "chart/core/TChartAxis.h"
@@ -62,6 +63,30 @@ TEST_F(KorEditChartTest, EachEntryPointOpensItsPageOnItsObject) {
          });
   Expect([&] { EditSeriesDataSource(nullptr, Series); },
          [](TChartEditForm& f) { EXPECT_EQ(f.GetSeriesTab(), TEditorSeriesTab::estDataSource); });
+}
+
+TEST_F(KorEditChartTest, TheReducedEditorChangesTheLookButNotTheData) {
+  Expect([&] { EditDSSChart(nullptr, &Chart); },
+         [&](TChartEditForm& f) {
+           EXPECT_EQ(f.windowTitle(), "Editing Chart1");
+           // Renaming and reordering only.
+           EXPECT_FALSE(f.BAddSeries->isEnabled());
+           EXPECT_FALSE(f.BDeleteSeries->isEnabled());
+           EXPECT_FALSE(f.BCloneSeries->isEnabled());
+           EXPECT_FALSE(f.BChangeTypeSeries->isEnabled());
+           EXPECT_TRUE(f.BRenameSeries->isEnabled());
+           EXPECT_FALSE(f.BMoveUP->isHidden());
+           // The look of the chart and of its series; no data, tools, export,
+           // print or paging.
+           for (QWidget* Tab : {f.TabGeneral, f.TabAxis, f.TabTitle, f.TabLegend, f.TabPanel,
+                                f.TabWalls, f.Tab3D, f.TabSeries})
+             EXPECT_TRUE(f.IsTabShown(Tab)) << Tab->objectName().toStdString();
+           for (QWidget* Tab : {f.TabPaging, f.TabData, f.TabTools, f.TabExport, f.TabPrint})
+             EXPECT_FALSE(f.IsTabShown(Tab)) << Tab->objectName().toStdString();
+         });
+  // Without a chart there is nothing to edit.
+  ModalScript none;
+  EditDSSChart(nullptr, nullptr);
 }
 
 TEST_F(KorEditChartTest, AClickedPartOpensWhatWasClicked) {

@@ -5,6 +5,7 @@
 #include "chart/editor/TGalleryChart.h"
 #include "chart/editor/TPenDialog.h"
 
+#include "chart/core/KorException.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartHiddenPen.h"
@@ -231,6 +232,32 @@ TEST_F(LegendAnd3DPagesTest, CheckBoxesComboSwitchesCheckBoxesAndTheirStyle) {
   EXPECT_FALSE(Chart.GetSeries(1)->GetActive());
   P->RefreshControls();
   EXPECT_EQ(P->CBCheckBoxes->currentIndex(), 2);
+}
+
+// A series that cannot be switched off, as a strict or faulty series type
+// would refuse.
+class TStaysOnSeries : public TLineSeries {
+ public:
+  using TLineSeries::TLineSeries;
+  void SetActive(bool Value) override {
+    if (!Value) throw ChartException(QStringLiteral("Stays on"));
+    TLineSeries::SetActive(Value);
+  }
+};
+
+TEST_F(LegendAnd3DPagesTest, RefusedLegendEditIsReportedAndTheComboShowsTheLegendAgain) {
+  auto* Strict = new TStaysOnSeries(&Chart);
+  Strict->SetParentChart(&Chart);
+  Strict->Add(1);
+  auto P = LegendPage();
+  // Radio buttons leave one series on: the strict one refuses to go off.
+  P->CBCheckBoxes->setCurrentIndex(2);
+  P->CBCheckBoxesChange();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages().front(), "Stays on");
+  const int Shown = !Legend.GetCheckBoxes() ? 0 : (Legend.GetCheckBoxesStyle() == cbsRadio ? 2 : 1);
+  EXPECT_EQ(P->CBCheckBoxes->currentIndex(), Shown);
+  EXPECT_TRUE(Strict->GetActive());
 }
 
 TEST_F(LegendAnd3DPagesTest, LegendPageHostsTheShapeAndSymbolEditors) {

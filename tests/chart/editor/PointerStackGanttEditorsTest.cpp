@@ -407,6 +407,27 @@ TEST_F(PointerStackGanttEditorsTest, FastLineSwitchesAndColour) {
   EXPECT_EQ(Line->GetLinePen().GetWidth(), 3);
 }
 
+TEST_F(PointerStackGanttEditorsTest, FastLineStyleListHasTheFivePlainStylesOnly) {
+  auto* Line = NewSeries<TFastLineSeries>();
+  Line->GetLinePen().SetStyle(psDash);
+  auto Form = Open<TFastLineSeriesEditor>(*Line, Line->GetEditorClass());
+  ASSERT_NE(Form, nullptr);
+  ASSERT_EQ(Form->CBStyle->count(), 5);
+  EXPECT_EQ(Form->CBStyle->itemText(0), "Solid");
+  EXPECT_EQ(Form->CBStyle->itemText(4), "Dash Dot Dot");
+  EXPECT_EQ(Form->CBStyle->currentIndex(), 1);
+  // A dotted line from the gallery shows no style; choosing one ends the dots.
+  Line->SetSubGallery(2);
+  ASSERT_TRUE(Line->GetLinePen().GetSmallDots());
+  Form->FormShow();
+  EXPECT_EQ(Form->CBStyle->count(), 5);
+  EXPECT_EQ(Form->CBStyle->currentIndex(), -1);
+  EXPECT_TRUE(Form->SEWidth->isEnabled());
+  Form->CBStyle->setCurrentIndex(2);
+  EXPECT_FALSE(Line->GetLinePen().GetSmallDots());
+  EXPECT_EQ(Line->GetLinePen().GetStyle(), psDot);
+}
+
 // Renders each form over a real series for a look (not a check):
 // --gtest_also_run_disabled_tests writes /tmp/shots/<Form>.png.
 TEST_F(PointerStackGanttEditorsTest, DISABLED_RenderForms) {

@@ -182,6 +182,24 @@ TEST_F(TChartEditorTest, PositionAndSizeAreRememberedAcrossRuns) {
   EXPECT_EQ(ReadStored("Left"), -1);
 }
 
+TEST_F(TChartEditorTest, WithoutAStoredPositionTheEditorOpensOverTheChartsWindow) {
+  QWidget window;
+  window.setGeometry(220, 140, 640, 480);
+  Chart.SetParentWidget(&window);
+  window.show();
+  Editor.SetChart(&Chart);
+  Open([&](TChartEditForm& form) {
+    const QRect placed = form.frameGeometry();
+    EXPECT_NEAR(placed.center().x(), window.frameGeometry().center().x(), 2);
+    EXPECT_NEAR(placed.center().y(), window.frameGeometry().center().y(), 2);
+  });
+  // Remembered once, the stored place wins.
+  Editor.SetRememberPosition(true);
+  WriteOptions("Left=30\nTop=40\n");
+  Open([&](TChartEditForm& form) { EXPECT_EQ(form.pos(), QPoint(30, 40)); });
+  Chart.SetParentWidget(nullptr);
+}
+
 TEST_F(TChartEditorTest, ACorruptOptionsFileGivesTheDefaults) {
   Editor.SetChart(&Chart);
   Editor.SetRememberPosition(true);
@@ -197,6 +215,29 @@ TEST_F(TChartEditorTest, ACorruptOptionsFileGivesTheDefaults) {
   Editor.Execute();
   TChartEditForm fresh;
   EXPECT_EQ(size, fresh.size());
+}
+
+TEST_F(TChartEditorTest, SeriesIsPublishedByNameAndFoundOnceLoaded) {
+  TComponent Form(nullptr);
+  auto* Editor = new TChartEditor(&Form);
+  const TPublishedProperty* Property = Editor->Properties().Find("Series");
+  ASSERT_NE(Property, nullptr);
+  EXPECT_EQ(Property->Kind, TPropertyKind::pkComponent);
+  // Read before the series exists (streams may come in any order).
+  Editor->SetStateFlag(TComponent::csLoading, true);
+  Property->Set(*Editor, QStringLiteral("LineSeries1"));
+  EXPECT_EQ(Editor->GetSeries(), nullptr);
+  auto* Series = new TLineSeries(&Form);
+  Series->SetName("LineSeries1");
+  Series->SetParentChart(&Chart);
+  Editor->SetStateFlag(TComponent::csLoading, false);
+  Editor->Loaded();
+  EXPECT_EQ(Editor->GetSeries(), Series);
+  EXPECT_EQ(Editor->GetChart(), &Chart);
+  EXPECT_EQ(std::get<QString>(Property->Get(*Editor)), QStringLiteral("LineSeries1"));
+  Property->Set(*Editor, QString());
+  EXPECT_EQ(Editor->GetSeries(), nullptr);
+  Series->SetParentChart(nullptr);
 }
 
 TEST_F(TChartEditorTest, FreedChartsAndSeriesAreForgotten) {

@@ -107,6 +107,17 @@ TEST_F(TChartGalleryPanelTest, RowsGrowOnlyWhenThePageNeedsMoreThanTheDefault) {
   EXPECT_FALSE(Panel.GetChart(0)->GetFocused());
 }
 
+TEST_F(TChartGalleryPanelTest, TypesWithoutGallerySeriesAppearOnNoPage) {
+  const QString Page = QStringLiteral("Counts");
+  AddType<TLineSeries>(&Page, 0);
+  AddType<TBarSeries>(&Page, 2);
+  AddType<TAreaSeries>(&Page, -1);
+  Panel.CreateGalleryPage(Page);
+  ASSERT_EQ(Panel.GetCharts().Count(), 1);
+  EXPECT_EQ(Panel.GetChart(0)->GetSeriesClassRef(), TChartSeriesClass::Of<TBarSeries>());
+  EXPECT_EQ(Panel.GetChart(0)->SeriesCount(), 2);
+}
+
 TEST_F(TChartGalleryPanelTest, TypesThatCannotTakeTheChangedSeriesAreGreyedAndUnreachable) {
   AddKeysPage();
   Panel.SetChangeSeries(Changed);

@@ -1,5 +1,7 @@
 #include "chart/editor/TChartListBox.h"
 
+#include "chart/core/KorProcs.h"
+#include "chart/core/KorTypePictures.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/SeriesCreation.h"
 #include "chart/core/TChart.h"
@@ -13,6 +15,7 @@
 #include "chart/series/TLineSeries.h"
 
 #include "platform/ModalHooks.h"
+#include "platform/TBitmap.h"
 #include "platform/TStringList.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
@@ -413,6 +416,43 @@ TEST_F(TChartListBoxTest, GalleryActionsNeedTheirHooks) {
   EXPECT_EQ(ChartTitles().mid(0, 3), QStringList({"A", "B", "C"}));
   EXPECT_EQ(List->SelectedSeries(), Chart->GetSeries(0));
   EXPECT_EQ(List->SelectedSeriesList().size(), 2u);
+}
+
+TEST_F(TChartListBoxTest, EachRowShowsThePictureOfItsSeriesType) {
+  List->show();
+  const QImage Image = List->viewport()->grab().toImage();
+  const int Left = List->SectionLeft(lbsIcon) + (List->SectionWidth(lbsIcon) - KorPictureSize) / 2;
+  const int Top = (TChartListBox::RowHeight - KorPictureSize) / 2;
+  const QRgb Window = Image.pixel(List->SectionLeft(lbsIcon), 0);
+  // Row R's icon cell as the list shows it, and the picture drawn there.
+  auto Shown = [&](int Row) { return Image.copy(Left, Row * 24 + Top, 16, 16); };
+  auto Expected = [&](const TChartSeries& S) {
+    TBitmap Picture;
+    KorGetBitmapEditor(S.ClassName(), QString(), Picture);
+    QImage Cell(16, 16, QImage::Format_RGB32);
+    const QImage Pixels = Picture.Image();
+    for (int Y = 0; Y < 16; ++Y)
+      for (int X = 0; X < 16; ++X) {
+        const TColor C = Picture.GetPixel(X, Y);
+        Cell.setPixel(X, Y, C == Picture.GetTransparentColor() ? Window : Pixels.pixel(X, Y));
+      }
+    return Cell;
+  };
+  int Drawn = 0;
+  for (int Row = 0; Row < 3; ++Row) {
+    const QImage Cell = Shown(Row);
+    const QImage Want = Expected(*List->GetSeries(Row));
+    for (int Y = 0; Y < 16; ++Y)
+      for (int X = 0; X < 16; ++X) {
+        ASSERT_EQ(Cell.pixel(X, Y) | 0xFF000000u, Want.pixel(X, Y) | 0xFF000000u)
+            << "row " << Row << " at " << X << "," << Y;
+        if ((Cell.pixel(X, Y) | 0xFF000000u) != (Window | 0xFF000000u)) ++Drawn;
+      }
+  }
+  EXPECT_GT(Drawn, 3 * 20);
+  // A line and a bar series look different.
+  EXPECT_NE(Shown(0), Shown(1));
+  EXPECT_EQ(Shown(0), Shown(2));
 }
 
 TEST_F(TChartListBoxTest, RowsPaintCheckSwatchAndTitle) {

@@ -103,6 +103,19 @@ TEST_F(TCustomKorNavigatorTest, FourButtonsShareTheWidthInWholePixels) {
   EXPECT_EQ(Nav.GetHeight(), 18);
 }
 
+TEST_F(TCustomKorNavigatorTest, WithASingleBorderTheButtonsAreFourPixelsLower) {
+  Nav.SetBorderStyle(bsSingle);
+  EXPECT_EQ(Nav.GetHeight(), 25);
+  for (int I = nbFirst; I <= nbLast; ++I) {
+    const TRect R = Nav.GetButton(static_cast<TKorNavigateBtn>(I))->GetBoundsRect();
+    EXPECT_EQ(R.Top, 2) << I;  // inside the border's edge
+    EXPECT_EQ(R.Bottom - R.Top, 21) << I;
+    EXPECT_EQ(R.Right - R.Left, 60) << I;
+  }
+  Nav.SetBorderStyle(bsNone);
+  EXPECT_EQ(Nav.GetButton(nbFirst)->GetBoundsRect(), TRect(0, 0, 60, 25));
+}
+
 TEST_F(TCustomKorNavigatorTest, AnAlignedNavigatorSpreadsTheSparePixelsOverItsButtons) {
   Nav.SetAligned(true);
   Nav.SetWidth(243);

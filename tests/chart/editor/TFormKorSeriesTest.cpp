@@ -1,7 +1,10 @@
 #include "chart/editor/TFormKorSeries.h"
 
+#include "chart/core/KorEngine.h"
+#include "chart/core/KorProcs.h"
 #include "chart/core/Korconst.h"
 #include "chart/core/TChartSeries.h"
+#include "chart/core/TKorSeriesSource.h"
 #include "chart/core/TMarksCallout.h"
 #include "chart/core/TSeriesMarks.h"
 #include "chart/core/TSeriesMarksSymbol.h"
@@ -16,11 +19,13 @@
 #include "chart/editor/TFormKorShape.h"
 #include "chart/editor/TKorFuncEditor.h"
 #include "chart/editor/TSeriesPointerEditor.h"
+#include "chart/series/RegisterSeriesTypes.h"
 #include "chart/series/TBarSeries.h"
 #include "chart/series/TFastLineSeries.h"
 #include "chart/series/TLineSeries.h"
 
 #include "platform/MessageBox.h"
+#include "platform/TBitmap.h"
 #include "platform/TEditUpDown.h"
 #include "platform/TRadioGroup.h"
 #include "tests/chart/editor/EditorFixture.h"
@@ -282,6 +287,23 @@ TEST_F(TFormKorSeriesTest, MarksControlsReachTheMarksWithoutMakingTheirParts) {
   EXPECT_EQ(Page->GetSymbolShapeForm()->GetShape(), Marks.ExistingSymbol());
 }
 
+TEST_F(TFormKorSeriesTest, TheHeaderShowsThePictureOfTheSeriesType) {
+  RegisterSeriesTypes();
+  auto* Bars = new TBarSeries(&Chart);
+  Chart.AddSeries(Bars);
+  ShowPage(Bars);
+  TBitmap Picture;
+  KorGetBitmapEditor(QStringLiteral("TBarSeries"), QString(), Picture);
+  ASSERT_FALSE(Picture.GetEmpty());
+  const QPixmap Shown = Page->ImageSeries->pixmap();
+  ASSERT_FALSE(Shown.isNull());
+  EXPECT_EQ(Shown.toImage().convertToFormat(QImage::Format_ARGB32),
+            Picture.ShownImage().convertToFormat(QImage::Format_ARGB32));
+  // Where the picture leaves its cell empty, the header shows through.
+  EXPECT_EQ(qAlpha(Shown.toImage().pixel(0, 0)), 0);
+  UnRegisterSeriesTypes();
+}
+
 TEST_F(TFormKorSeriesTest, DataSourceShowsManualForAnEmptySeriesAndRandomForSamples) {
   ShowPage(Fast);
   Page->PageSeries->setCurrentWidget(Page->TabDataSource);
@@ -317,6 +339,50 @@ TEST_F(TFormKorSeriesTest, DataSourceShowsManualForAnEmptySeriesAndRandomForSamp
   EXPECT_EQ(Line->GetDefaultSampleCount(), 0);
   Page->BClear->click();
   EXPECT_EQ(Line->Count(), 0);
+}
+
+// Two data-source classes a program could register: one for every chart,
+// one for no chart.
+class TTestFileSource : public TKorSeriesSource {
+ public:
+  using TKorSeriesSource::TKorSeriesSource;
+  QString ClassName() const override { return QStringLiteral("TTestFileSource"); }
+  QString Description() const override { return QStringLiteral("Test file"); }
+  QString Editor() const override { return QStringLiteral("TStandInTab"); }
+};
+
+class TNowhereSource : public TKorSeriesSource {
+ public:
+  using TKorSeriesSource::TKorSeriesSource;
+  QString ClassName() const override { return QStringLiteral("TNowhereSource"); }
+  QString Description() const override { return QStringLiteral("Nowhere"); }
+  bool Available(const TCustomAxisPanel*) const override { return false; }
+};
+
+TEST_F(TFormKorSeriesTest, RegisteredDataSourcesAreOfferedAndClaimTheirSeries) {
+  const TKorSeriesSourceClass File = TKorSeriesSourceClass::Of<TTestFileSource>();
+  const TKorSeriesSourceClass Nowhere = TKorSeriesSourceClass::Of<TNowhereSource>();
+  RegisterKorSeriesSource(Nowhere);
+  RegisterKorSeriesSource(File);
+  auto* Source = new TTestFileSource(&Chart);
+  Source->SetSeries(Line);
+  ShowPage(Line);
+  Page->PageSeries->setCurrentWidget(Page->TabDataSource);
+  // Only the source that can feed this chart is offered, after the three.
+  ASSERT_EQ(Page->CBDataSourcestyle->count(), 4);
+  EXPECT_EQ(Page->CBDataSourcestyle->itemText(3), "Test file");
+  EXPECT_EQ(Page->CBDataSourcestyle->currentText(), "Test file");
+  auto* Form = dynamic_cast<StandInForm*>(Page->GetSourceForm());
+  ASSERT_NE(Form, nullptr);
+  EXPECT_EQ(Form->objectName(), "StandInTStandInTab");
+  // A series of its own data does not claim the source.
+  Choose(Fast);
+  Page->PageSeries->setCurrentWidget(Page->TabDataSource);
+  EXPECT_EQ(Page->CBDataSourcestyle->currentText(), "Manual");
+  EXPECT_EQ(Page->CBDataSourcestyle->count(), 4);
+  Page.reset();
+  UnRegisterKorSeriesSource(File);
+  UnRegisterKorSeriesSource(Nowhere);
 }
 
 TEST_F(TFormKorSeriesTest, ARefusedEditShowsItsMessageAndTheSeriesAgain) {

@@ -1,9 +1,12 @@
 #include "chart/editor/TKorToolsGallery.h"
 
+#include "chart/core/KorProcs.h"
+#include "chart/core/KorTypePictures.h"
 #include "chart/core/TKorCustomTool.h"
 #include "chart/core/TKorCustomToolAxis.h"
 #include "chart/core/TKorCustomToolSeries.h"
 #include "chart/tools/RegisterToolTypes.h"
+#include "chart/tools/TCursorTool.h"
 
 #include "platform/TBitmap.h"
 #include "platform/TCanvas.h"
@@ -143,6 +146,27 @@ TEST_F(TKorToolsGalleryTest, DrawToolFillsTheRowAndWritesTheTextBesideTheBitmapP
   EXPECT_GT(TextPixels(18, Window, 22, 120), 0);
   // Nothing left of the text but the bitmap's place: no bitmap here.
   EXPECT_EQ(TextPixels(18, Window, 0, 21), 0);
+}
+
+TEST_F(TKorToolsGalleryTest, ARowShowsThePictureOfItsToolBesideTheText) {
+  QListWidget List;
+  List.addItems({QStringLiteral("Cursor")});
+  TBitmap Row(120, 18);
+  KorDrawTool(List, 0, Row.GetCanvas(), TRect(0, 0, 120, 18), TKorToolClass::Of<TCursorTool>(),
+              false);
+  TBitmap Picture;
+  KorGetBitmapEditor(QStringLiteral("TCursorTool"), QString(), Picture);
+  ASSERT_FALSE(Picture.GetEmpty());
+  const TColor Window = ColorToRGB(clWindow);
+  int Drawn = 0;
+  for (int Y = 0; Y < KorPictureSize; ++Y)
+    for (int X = 0; X < KorPictureSize; ++X) {
+      const TColor Own = Picture.GetPixel(X, Y);
+      const TColor Expected = Own == Picture.GetTransparentColor() ? Window : Own;
+      ASSERT_EQ(Row.GetPixel(2 + X, 1 + Y), Expected) << X << "," << Y;
+      if (Expected != Window) ++Drawn;
+    }
+  EXPECT_GT(Drawn, 20);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "chart/core/TChart.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/core/TKorSeriesTypes.h"
+#include "tests/chart/core/PictureChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,23 @@ TEST_F(RegisterSeriesTypesTest, APlainSeriesBecomesAFastLineWithItsData) {
 }
 
 }  // namespace
+
+TEST_F(RegisterSeriesTypesTest, EverySeriesAndFunctionClassHasItsOwnPicture) {
+  QStringList Names;
+  for (int I = 0; I < KorSeriesTypes().Count(); ++I) {
+    const TKorSeriesType& Type = *KorSeriesTypes().Get(I);
+    Names << (Type.FunctionClassRef ? Type.FunctionClassRef.ClassName()
+                                    : Type.SeriesClassRef.ClassName());
+  }
+  ASSERT_EQ(Names.size(), 26);
+  ExpectOwnPictures(Names);
+  // Gone with the types.
+  UnRegisterSeriesTypes();
+  TBitmap Picture;
+  KorGetBitmapEditor(QStringLiteral("TLineSeries"), QString(), Picture);
+  EXPECT_TRUE(Picture.GetEmpty());
+  RegisterSeriesTypes();
+}
 
 TEST_F(RegisterSeriesTypesTest, EveryTypeSitsOnItsGalleryPage) {
   struct TExpected {

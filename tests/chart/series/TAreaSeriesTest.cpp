@@ -4,6 +4,7 @@
 #include "chart/core/TKorGradient.h"
 #include "chart/series/THorizAreaSeries.h"
 #include "chart/series/TLineSeries.h"
+#include "tests/chart/series/Chart3DFixture.h"
 #include "tests/chart/series/LineTestCharts.h"
 
 namespace {
@@ -70,6 +71,25 @@ TEST_F(TAreaSeriesTest, StairsFillAStepUnderEachSegment) {
   EXPECT_TRUE(InkAt(50, 100, clRed));
   EXPECT_FALSE(InkAt(50, 80, clRed));
   EXPECT_TRUE(InkAt(90, 60, clRed));  // the next step at 60
+}
+
+}  // namespace
+
+namespace {
+
+class TAreaSeries3DTest : public TChart3DFixture {};
+
+TEST_F(TAreaSeries3DTest, TheAreaIsFilledAtTheFrontAndCoveredByARibbonOnTop) {
+  auto* S = Drawn<TAreaSeries>({{2, 4}, {8, 4}});
+  ASSERT_GT(Back - Front, 10);
+  // The front face, down to the origin.
+  EXPECT_TRUE(Reddish(At(*S, 5, 2, Front)));
+  EXPECT_TRUE(Reddish(At(*S, 5, 0.5, Front)));
+  // The top of the area through the depth.
+  EXPECT_TRUE(Reddish(At(*S, 5, 4, Middle)));
+  // Above the area and before its first point: nothing of it.
+  EXPECT_FALSE(Reddish(At(*S, 5, 6, Front)));
+  EXPECT_FALSE(Reddish(At(*S, 1, 2, Front)));
 }
 
 }  // namespace

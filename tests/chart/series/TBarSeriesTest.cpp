@@ -5,6 +5,7 @@
 #include "chart/core/TSeriesMarkPosition.h"
 #include "chart/core/TSeriesMarks.h"
 #include "tests/chart/series/BarTestCharts.h"
+#include "tests/chart/series/Chart3DFixture.h"
 
 #include <string>
 #include <vector>
@@ -287,6 +288,28 @@ TEST_F(TBarSeriesTest, AMarkSitsAboveAPositiveBarAndBelowANegativeOne) {
       EXPECT_EQ(P.LeftTop.Y, At.Y + 20 + 1);  // below the end of the bar
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+class TBarSeries3DTest : public TChart3DFixture {};
+
+TEST_F(TBarSeries3DTest, ABarIsABoxWithItsFrontTopAndSideInTheSeriesColour) {
+  auto* S = Drawn<TBarSeries>({{5, 6}});
+  ASSERT_GT(Back - Front, 10);
+  EXPECT_EQ(At(*S, 5, 3, Front + 1), clRed);   // the front face
+  EXPECT_TRUE(Reddish(At(*S, 5, 6, Middle)));  // the top, through the depth
+  // The right side face, darker than the front.
+  const TRect Bar = S->GetBarBounds();
+  const TPoint Side =
+      Chart.GetPanelCanvas().Calculate3DPosition(Bar.Right, (Bar.Top + Bar.Bottom) / 2, Middle);
+  const TColor SideColour = Bitmap.GetPixel(Side.X, Side.Y);
+  EXPECT_TRUE(Reddish(SideColour));
+  EXPECT_LT(GetRValue(SideColour), 255);
+  // Above the top and in front of the box: nothing of it.
+  EXPECT_FALSE(Reddish(At(*S, 5, 8, Middle)));
 }
 
 }  // namespace

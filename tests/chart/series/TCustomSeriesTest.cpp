@@ -225,6 +225,29 @@ TEST_F(TCustomSeriesTest, StackedSeriesShareOneDepthSlot) {
   EXPECT_NE(Other->GetInternalZOrder(), A->GetInternalZOrder());
 }
 
+TEST_F(TCustomSeriesTest, StackedSeriesStandInTheChartsHighestDepthSlot) {
+  auto* Line = Series<TLineSeries>({{20, 10}});
+  auto* A = Series<TAreaSeries>({{20, 10}});
+  auto* B = Series<TAreaSeries>({{20, 30}});
+  Chart.SetView3D(true);
+  A->SetStacked(cssStack);
+  auto ZOrders = [&](const std::vector<TCustomSeries*>& InOrder) {
+    Chart.SetZOrderCount(-1);
+    for (TCustomSeries* S : InOrder) S->CalcZOrder();
+  };
+  ZOrders({Line, A, B});
+  // The line took slot 0, and the stack shares it instead of a slot of its own.
+  EXPECT_EQ(Line->GetInternalZOrder(), 0);
+  EXPECT_EQ(A->GetInternalZOrder(), 0);
+  EXPECT_EQ(B->GetInternalZOrder(), 0);
+  EXPECT_EQ(Chart.GetZOrderCount(), 0);
+  // A stack before every other series takes the first slot.
+  ZOrders({A, B, Line});
+  EXPECT_EQ(A->GetInternalZOrder(), 0);
+  EXPECT_EQ(B->GetInternalZOrder(), 0);
+  EXPECT_EQ(Line->GetInternalZOrder(), 1);
+}
+
 TEST_F(TCustomSeriesTest, PositiveAndNegativeValuesStackSeparately) {
   auto* A = Series<TLineSeries>({{20, -10}});
   auto* B = Series<TLineSeries>({{20, 20}});

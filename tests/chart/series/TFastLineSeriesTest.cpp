@@ -8,6 +8,7 @@
 #include "chart/core/TChartLegend.h"
 #include "chart/core/TChartPen.h"
 #include "chart/core/TKorCanvas3D.h"
+#include "chart/core/TSeriesMarkPosition.h"
 #include "chart/core/TSeriesMarks.h"
 #include "chart/core/TView3DOptions.h"
 #include "tests/chart/core/TestCharts.h"
@@ -343,6 +344,20 @@ TEST_F(TFastLineSeriesTest, SubGalleryOffersMarksDottedAndStairs) {
   EXPECT_TRUE(Series->GetLinePen().GetSmallDots());
   Series->SetSubGallery(3);
   EXPECT_TRUE(Series->GetStairs());
+}
+
+TEST_F(TFastLineSeriesTest, MarksStandOffTheirPointByTheCalloutLength) {
+  Add({{50, 50}});
+  Series->GetMarks().SetArrowLength(8);
+  TSeriesMarkPosition P;
+  P.ArrowFrom = P.ArrowTo = TPoint(60, 60);
+  P.Width = 20;
+  P.Height = 10;
+  P.LeftTop = TPoint(50, 51);
+  Series->DrawMark(0, QStringLiteral("x"), P);
+  EXPECT_EQ(P.LeftTop, TPoint(50, 43));
+  EXPECT_EQ(P.ArrowTo, TPoint(60, 52));
+  EXPECT_EQ(P.ArrowFrom, TPoint(60, 60));
 }
 
 // ------------------------------------------------------------ drawing

@@ -3,6 +3,7 @@
 #include "chart/core/Korconst.h"
 #include "chart/core/TChartHiddenPen.h"
 #include "chart/series/TPointSeries.h"
+#include "tests/chart/series/Chart3DFixture.h"
 #include "tests/chart/series/LineTestCharts.h"
 
 namespace {
@@ -46,6 +47,24 @@ TEST_F(TLineSeriesTest, SubGalleryEntriesSwitchTheirFeatureOn) {
   EXPECT_EQ(S->GetLineHeight(), 5);
   EXPECT_FALSE(S->GetLinePen().GetVisible());
   EXPECT_TRUE(S->GetOutLine().GetVisible());
+}
+
+}  // namespace
+
+namespace {
+
+class TLineSeries3DTest : public TChart3DFixture {};
+
+TEST_F(TLineSeries3DTest, ASegmentIsARibbonFromTheFrontToTheBackOfItsDepth) {
+  // Falling, so that the ribbon shows its width beside the depth's slant.
+  auto* S = Drawn<TLineSeries>({{2, 8}, {8, 2}});
+  ASSERT_GT(Back - Front, 20);
+  // The segment's middle, through the whole depth: the ribbon in the
+  // series' colour (darkened faces keep their red).
+  for (const int Z : {Front + 3, Middle, Back - 3}) EXPECT_TRUE(Reddish(At(*S, 5, 5, Z))) << Z;
+  // Well above and below the line, nothing of the ribbon.
+  EXPECT_FALSE(Reddish(At(*S, 5, 9.5, Middle)));
+  EXPECT_FALSE(Reddish(At(*S, 5, 1.0, Front)));
 }
 
 }  // namespace

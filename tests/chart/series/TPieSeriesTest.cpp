@@ -85,6 +85,27 @@ TEST_F(TPieSeriesTest, AHalfPieLeavesTheLowerHalfEmpty) {
   EXPECT_EQ(At(110, 180), clWhite);
 }
 
+TEST_F(TPieSeriesTest, AFlatPieFillsEachSliceWithTheGradientEndingInItsColour) {
+  TPieSeries* S = Pie({1, 1});
+  S->GetGradient().SetVisible(true);
+  Draw(*S);
+  // Red above the centre, blue below; the gradient starts white at the
+  // centre and reaches the slice's colour at the rim.
+  auto Red = [](TColor C) { return GetRValue(C); };
+  auto Blue = [](TColor C) { return GetBValue(C); };
+  EXPECT_GT(Red(At(110, 14)), 200);
+  EXPECT_LT(Blue(At(110, 14)), Red(At(110, 14)));
+  EXPECT_GT(Blue(At(110, 206)), 200);
+  EXPECT_LT(Red(At(110, 206)), Blue(At(110, 206)));
+  EXPECT_GT(Blue(At(110, 106)), 180);  // near the centre: near white
+  EXPECT_GT(Red(At(110, 114)), 180);
+  // A gradient, not a plain fill: only the rim of each half (of some
+  // 15,700 pixels) has the slice's own colour.
+  EXPECT_LT(PixelProbe::Count(Bitmap, clRed), 2000);
+  EXPECT_LT(PixelProbe::Count(Bitmap, clBlue), 2000);
+  EXPECT_EQ(At(5, 110), clWhite);  // nothing outside the circle
+}
+
 TEST_F(TPieSeriesTest, AThreeDPieDrawsItsTopAndDarkSides) {
   TPieSeries* S = Pie({1, 1});
   S->SetDepth(30);
@@ -190,6 +211,23 @@ TEST_F(TPieSeriesTest, SmallValuesAreGroupedIntoOneOtherSliceThatIsNotSaved) {
   S->WriteData(Stream);
   EXPECT_EQ(S->Count(), 4);
   EXPECT_EQ(S->GetXValues().Locate(TPieSeries::OtherSliceX), -1);
+}
+
+TEST_F(TPieSeriesTest, PercentagesOfAGroupedPieAddUpToAHundred) {
+  TPieSeries* S = Pie({50, 45, 3, 2});
+  S->GetOtherSlice().SetStyle(poBelowPercent);
+  S->GetOtherSlice().SetValue(4);
+  S->GetMarks().SetStyle(smsPercent);
+  S->SetPercentFormat(QStringLiteral("0.0 %"));
+  Draw(*S);
+  ASSERT_EQ(S->Count(), 5);
+  EXPECT_EQ(S->GetMarkText(0), QStringLiteral("50.0 %"));
+  EXPECT_EQ(S->GetMarkText(1), QStringLiteral("45.0 %"));
+  EXPECT_EQ(S->GetMarkText(4), QStringLiteral("5.0 %"));
+  // The legend's percent texts, and the total of "x of total".
+  EXPECT_EQ(S->LegendString(0, ltsPercent), QStringLiteral("50.0 %"));
+  EXPECT_EQ(S->LegendString(2, ltsPercent), QStringLiteral("5.0 %"));
+  EXPECT_TRUE(S->MarkPercent(0, true).endsWith(QStringLiteral("100")));
 }
 
 TEST_F(TPieSeriesTest, OtherSliceTextIsStoredOnlyWhenSet) {

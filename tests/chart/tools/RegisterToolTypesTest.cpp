@@ -7,6 +7,7 @@
 #include "chart/core/TKorCustomToolAxis.h"
 #include "chart/core/TKorCustomToolSeries.h"
 #include "chart/core/TKorToolTypes.h"
+#include "tests/chart/core/PictureChecks.h"
 
 #include "platform/ClassRegistry.h"
 #include "platform/TBitmap.h"
@@ -18,6 +19,9 @@
 #include <QMouseEvent>
 #include <QStringList>
 #include <QWidget>
+
+#include <optional>
+#include <variant>
 
 namespace {
 
@@ -80,6 +84,88 @@ TEST_F(RegisterToolTypesTest, EveryToolIsRegisteredOnceInTheGalleryOrder) {
   }
   UnRegisterToolTypes();
   EXPECT_EQ(KorToolTypes().Count(), 0);
+}
+
+TEST_F(RegisterToolTypesTest, EveryToolClassHasItsOwnPicture) {
+  QStringList Names;
+  for (int I = 0; I < KorToolTypes().Count(); ++I) Names << KorToolTypes().Get(I).ClassName();
+  ASSERT_EQ(Names.size(), 18);
+  ExpectOwnPictures(Names);
+}
+
+// Gives every published value of Object that can be set another value than
+// it has (sub-objects such as pens and fonts too, two levels deep); values
+// that the object refuses stay as they were.
+void ChangeEveryValue(TPersistent& Object, int Depth = 0) {
+  for (const TPublishedProperty& P : Object.Properties()) {
+    if (!P.Get) continue;
+    const TPropertyValue Now = P.Get(Object);
+    if (P.Kind == TPropertyKind::pkClass) {
+      if (TPersistent* Part = std::get<TPersistent*>(Now); Part != nullptr && Depth < 2)
+        ChangeEveryValue(*Part, Depth + 1);
+      continue;
+    }
+    if (!P.Set) continue;
+    std::optional<TPropertyValue> Other;
+    switch (P.Kind) {
+      case TPropertyKind::pkBool: Other = !std::get<bool>(Now); break;
+      case TPropertyKind::pkInteger: Other = std::get<int>(Now) + 3; break;
+      case TPropertyKind::pkDouble: Other = std::get<double>(Now) + 2.5; break;
+      case TPropertyKind::pkColor:
+        Other = std::get<TColor>(Now) == clTeal ? clOlive : clTeal;
+        break;
+      case TPropertyKind::pkEnum:
+        if (P.EnumNames.size() > 1) Other = (std::get<int>(Now) + 1) % int(P.EnumNames.size());
+        break;
+      case TPropertyKind::pkString: Other = std::get<QString>(Now) + QStringLiteral("x"); break;
+      case TPropertyKind::pkStrings: Other = QStringList({"one", "two"}); break;
+      default: break;
+    }
+    if (!Other) continue;
+    try {
+      P.Set(Object, *Other);
+    } catch (const std::exception&) {
+      // A refused value: the property keeps its own.
+    }
+  }
+}
+
+// The published values of Copy equal Original's, sub-objects included.
+void ExpectSameValues(const TPersistent& Copy, const TPersistent& Original, const QString& Path,
+                      int Depth = 0) {
+  for (const TPublishedProperty& P : Original.Properties()) {
+    if (!P.Get || P.Kind == TPropertyKind::pkBinary || P.Kind == TPropertyKind::pkCollection ||
+        P.Kind == TPropertyKind::pkComponent)
+      continue;
+    const QString Name = Path + P.Name;
+    if (P.Kind == TPropertyKind::pkClass) {
+      const TPersistent* A = std::get<TPersistent*>(P.Get(Copy));
+      const TPersistent* B = std::get<TPersistent*>(P.Get(Original));
+      if (A != nullptr && B != nullptr && Depth < 2)
+        ExpectSameValues(*A, *B, Name + QStringLiteral("."), Depth + 1);
+      continue;
+    }
+    EXPECT_EQ(P.Get(Copy), P.Get(Original)) << Name.toStdString();
+  }
+}
+
+TEST_F(RegisterToolTypesTest, EveryToolCopiesItsOwnSettingsOnAssign) {
+  auto* Series = new TLineSeries(&Form);
+  Chart.AddSeries(Series);
+  Series->AddXY(1, 2);
+  for (int I = 0; I < KorToolTypes().Count(); ++I) {
+    const TKorToolClass Class = KorToolTypes().Get(I);
+    SCOPED_TRACE(Class.Info()->Name.toStdString());
+    TKorCustomTool* Tool = Make(Class, Series);
+    ChangeEveryValue(*Tool);
+    // A fresh tool, with its defaults, takes them all.
+    TKorCustomTool* Copy = Class.Create(&Form);
+    Copy->Assign(*Tool);
+    ExpectSameValues(*Copy, *Tool, QString());
+    delete Copy;
+    delete Tool;
+  }
+  delete Series;
 }
 
 // Every tool is made from its class, copied into a second one of the same

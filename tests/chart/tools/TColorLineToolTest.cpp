@@ -128,6 +128,24 @@ TEST_F(TColorLineToolTest, AnInvertedDragLineRestoresEveryPixelWhenDrawnBack) {
   EXPECT_EQ(Tool->GetStyle(), clCustom);
 }
 
+TEST_F(TColorLineToolTest, ALineOfTheDefaultOrNoColourStaysVisibleWhileDragged) {
+  for (const TColor Marker : {clDefault, clNone}) {
+    Tool->GetPen().SetColor(Marker);
+    Tool->SetValue(50);
+    Chart.Draw();
+    TBitmap Before;
+    Before.Assign(Chart.GetBuffer());
+    Press(X(50), MidY());
+    Move(X(73), MidY());
+    // Inverted as a black pen: the pixel takes the not-xor of black.
+    const TColor Under = Before.GetPixel(X(73), MidY());
+    EXPECT_EQ(Pixel(X(73), MidY()), ~(clBlack ^ Under) & 0xFFFFFF) << std::hex << Marker;
+    Move(X(50), MidY());
+    EXPECT_TRUE(PixelProbe::SamePixels(Before, Chart.GetBuffer())) << std::hex << Marker;
+    Release(X(50), MidY());
+  }
+}
+
 TEST_F(TColorLineToolTest, StreamedValueKeepsTheStyleAndAssignCopiesTheSettings) {
   Tool->SetStyle(clCenter);
   Tool->SetStateFlag(TComponent::csLoading, true);
