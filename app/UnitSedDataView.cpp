@@ -1271,6 +1271,8 @@ void TSedDataView::PlaceIndicatorBars() {
 void TSedDataView::KeepBarLabelsInside() {
   // The radius axis leaves half the widest label free at both ends, so that
   // a bar at the end of the range keeps its label off the axis labels.
+  // A drag holds the axes as they were at the press.
+  if (!DragScales.empty()) return;
   int widest = 0;
   for (const TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar}) {
     if (!bar->GetActive()) continue;
@@ -1320,12 +1322,20 @@ void TSedDataView::HoldRawAxes() {
   // of the data at first): fixed axes keep the value under the pointer.
   // The range shown is held, margins included (the bars' own margins
   // widen an automatic axis beyond its minimum and maximum).
+  // The label room at the radius axis' ends is set aside too: a fixed
+  // range would be squeezed inside it, and the room follows the labels'
+  // widths, which change as the bar moves.
   DragScales = Chart1->SaveScales();
   for (const TAxisSavedScales& scales : DragScales) {
     TChartAxis& axis = *scales.Axis;
     if (axis.GetIAxisSize() < 1) continue;
     axis.SetMinMax(axis.CalcPosPoint(axis.GetIStartPos()), axis.CalcPosPoint(axis.GetIEndPos()));
   }
+  TChartAxis& radius = *Chart1->GetBottomAxis();
+  DragMinimumOffset = radius.GetMinimumOffset();
+  DragMaximumOffset = radius.GetMaximumOffset();
+  radius.SetMinimumOffset(0);
+  radius.SetMaximumOffset(0);
 }
 
 void TSedDataView::MoveBar(int Bar, double Radius) {
@@ -1335,8 +1345,11 @@ void TSedDataView::MoveBar(int Bar, double Radius) {
 }
 
 void TSedDataView::ReleaseRawAxes() {
-  if (!DragScales.empty()) Chart1->RestoreScales(DragScales);
+  if (DragScales.empty()) return;
+  Chart1->RestoreScales(DragScales);
   DragScales.clear();
+  Chart1->GetBottomAxis()->SetMinimumOffset(DragMinimumOffset);
+  Chart1->GetBottomAxis()->SetMaximumOffset(DragMaximumOffset);
 }
 
 void TSedDataView::EndBarDrag(bool PointerX, int X) {

@@ -301,6 +301,9 @@ class TSedDataView : public QWidget {
   // from before the drag (empty when no drag holds them).
   bool BarMoved = false;
   std::vector<TAxisSavedScales> DragScales;
+  // The radius axis' label room, set aside while a drag holds the axes.
+  int DragMinimumOffset = 0;
+  int DragMaximumOffset = 0;
   QPointer<QListWidget> OpenWindowsList;
   int Tag = 0;
 };
