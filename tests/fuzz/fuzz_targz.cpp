@@ -2,8 +2,9 @@
 // itself or (first byte odd) as a tar stream that is gzip-compressed first,
 // so the tar reading is reached as often as the inflation. Whatever the
 // archive, nothing may be written outside the target folder, no link may be
-// created, a failure is never reported as "Expanded", and the tar reader
-// must give the same entries whatever pieces the stream arrives in.
+// created, no partial file is left behind, a failure is never reported as
+// "Expanded", and the tar reader must give the same entries whatever pieces
+// the stream arrives in.
 #include <unistd.h>
 #include <zlib.h>
 
@@ -67,13 +68,18 @@ using Entries = std::vector<std::pair<std::string, std::string>>;
 // The entries a parser hands over when the stream comes in pieces of Piece.
 Entries ParseInPieces(const uint8_t* Data, size_t Size, size_t Piece, TarBlockParser::TEnd& End) {
   Entries entries;
+  std::string data;
   TarBlockParser parser;
   parser.OnHeader = [](const TarBlockParser::TEntry& e) {
     return e.Size <= TarExtractor::MaxMemberSize;
   };
-  parser.OnData = [&](const TarBlockParser::TEntry& e, const std::string& data) {
+  parser.OnData = [&](const TarBlockParser::TEntry&, const char* Bytes, size_t Count) {
+    data.append(Bytes, Count);
+    return true;
+  };
+  parser.OnEnd = [&](const TarBlockParser::TEntry& e) {
     Check(static_cast<long long>(data.size()) == e.Size);
-    entries.emplace_back(e.Name, data);
+    entries.emplace_back(e.Name, std::exchange(data, std::string()));
     return true;
   };
   for (size_t at = 0; at < Size; at += Piece)
@@ -96,6 +102,8 @@ void CheckTarget(const fs::path& Root) {
        it.increment(ec)) {
     const fs::path& p = it->path();
     Check(!fs::is_symlink(it->symlink_status()));
+    // No member is left under its holding name.
+    Check(p.filename().string().rfind(".korvale-unpacking", 0) != 0);
     if (p == WorkDir() / "in" || p == WorkDir() / "in" / "a.tar.gz") continue;
     const std::string relative = fs::relative(p, Root).string();
     Check(relative != ".." && relative.rfind("../", 0) != 0);
