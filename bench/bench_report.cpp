@@ -3,10 +3,6 @@
 // file of four pictures at the reader's caps, whose peak memory the
 // program's maximum resident size shows when it runs alone
 // (--benchmark_filter=Pictures).
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -15,30 +11,17 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "app/report/ReportFile.h"
 #include "app/report/RtfReader.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Removed again when the program exits.
-struct TempFolder {
-  TempFolder()
-      : Path(fs::temp_directory_path() / ("korvale-bench-report-" + std::to_string(getpid()))) {
-    fs::create_directories(Path);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(Path, ignored);
-  }
-  fs::path Path;
-};
-
-const TempFolder& Folder() {
-  static const TempFolder folder;
+const BenchFolder& Folder() {
+  static const BenchFolder folder("report");
   return folder;
 }
 
@@ -59,10 +42,10 @@ QByteArray PlainTextRtf(int Megabytes) {
   return rtf + "}";
 }
 
-void BM_OpenPlainTextReport(benchmark::State& State) {
-  const fs::path path = Folder().Path / "plain.rtf";
-  const QByteArray rtf = PlainTextRtf(static_cast<int>(State.range(0)));
-  WriteFile(path, rtf);
+// Opens Rtf, written to a file, as the editor does, once per iteration.
+void OpenReport(benchmark::State& State, const QByteArray& Rtf) {
+  const fs::path path = Folder().Path() / "report.rtf";
+  WriteFile(path, Rtf);
   for (auto _ : State) {
     QTextDocument document;
     ReportFile file;
@@ -70,6 +53,11 @@ void BM_OpenPlainTextReport(benchmark::State& State) {
       State.SkipWithError(file.ErrorText().toStdString().c_str());
     benchmark::DoNotOptimize(document.characterCount());
   }
+}
+
+void BM_OpenPlainTextReport(benchmark::State& State) {
+  const QByteArray rtf = PlainTextRtf(static_cast<int>(State.range(0)));
+  OpenReport(State, rtf);
   State.SetBytesProcessed(State.iterations() * rtf.size());
 }
 BENCHMARK(BM_OpenPlainTextReport)->Arg(50)->Iterations(3)->Unit(benchmark::kMillisecond);
@@ -90,15 +78,8 @@ QByteArray PicturesAtTheCapsRtf() {
 }
 
 void BM_OpenPicturesAtTheCaps(benchmark::State& State) {
-  const fs::path path = Folder().Path / "pictures.rtf";
   const QByteArray rtf = PicturesAtTheCapsRtf();
-  WriteFile(path, rtf);
-  for (auto _ : State) {
-    QTextDocument document;
-    ReportFile file;
-    if (!file.Load(QString::fromStdString(path.string()), document))
-      State.SkipWithError(file.ErrorText().toStdString().c_str());
-  }
+  OpenReport(State, rtf);
   State.counters["file_MB"] = rtf.size() / 1e6;
 }
 BENCHMARK(BM_OpenPicturesAtTheCaps)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -106,11 +87,5 @@ BENCHMARK(BM_OpenPicturesAtTheCaps)->Iterations(1)->Unit(benchmark::kMillisecond
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Fonts and images only: no window system is needed.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication App(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunGuiBenchmarks(argc, argv);
 }
