@@ -60,7 +60,11 @@ void BM_OpenPlainTextReport(benchmark::State& State) {
   OpenReport(State, rtf);
   State.SetBytesProcessed(State.iterations() * rtf.size());
 }
-BENCHMARK(BM_OpenPlainTextReport)->Arg(50)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenPlainTextReport)
+    ->Arg(50)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Four solid pictures of the largest size allowed, stored as PNG.
 QByteArray PicturesAtTheCapsRtf() {
