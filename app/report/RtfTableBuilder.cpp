@@ -40,43 +40,36 @@ bool RtfTableBuilder::AddCellEdge(int Twips) {
 }
 
 int RtfTableBuilder::OpenRow(QTextCursor& Cursor) {
-  int added = 0;
+  FAdded = 0;
   if (FTable.isNull()) {
     const int columns = std::max(1, static_cast<int>(FEdges.size()));
     FTable = Cursor.insertTable(1, columns, TableFormat());
     FColumnEdges = AreWidths(FEdges) ? FEdges : std::vector<int>();
     ApplyWidths();
     FRow = 0;
-    added = columns;
   } else {
     ++FRow;
     if (FRow >= FTable->rows()) FTable->appendRows(FTable->rows());
-    added = FTable->columns();
   }
+  FAdded += FTable->columns();
   FRowOpen = true;
-  const int laidOut = LayOutRow();
-  if (laidOut < 0) return -1;
+  if (LayOutRow() < 0) return -1;
   FCell = 0;
   MoveTo(Cursor);
-  return added + laidOut;
+  return FAdded;
 }
 
 int RtfTableBuilder::NextCell(QTextCursor& Cursor) {
-  int added = 0;
+  FAdded = 0;
   if (FCell + 1 >= FCells.size()) {
     const TSpan& last = FCells[FCell];
     const int column = last.First + last.Count;
-    if (column >= FTable->columns()) {
-      added = AddColumns(column + 1 - FTable->columns());
-      if (added < 0) return -1;
-      FColumnEdges.clear();  // a cell no edge was given for
-      ApplyWidths();
-    }
+    if (column >= FTable->columns() && !AppendColumn(NewColumnEdge())) return -1;
     FCells.push_back(TSpan{column, 1});
   }
   ++FCell;
   MoveTo(Cursor);
-  return added;
+  return FAdded;
 }
 
 void RtfTableBuilder::LeaveTable(QTextCursor& Cursor) {
@@ -95,51 +88,75 @@ void RtfTableBuilder::Finish() {
 }
 
 int RtfTableBuilder::LayOutRow() {
-  const int cells = static_cast<int>(FEdges.size());
-  int added = 0;
-  if (cells > FTable->columns()) {
-    added = AddColumns(cells - FTable->columns());
-    if (added < 0) return -1;
-    FColumnEdges = AreWidths(FEdges) ? FEdges : std::vector<int>();
-    ApplyWidths();
-  }
   FCells.clear();
-  const int columns = FTable->columns();
-  if (cells == columns || cells == 0 || FColumnEdges.empty()) {
-    for (int i = 0; i < std::max(cells, 1); ++i) FCells.push_back(TSpan{i, 1});
-    return added;
-  }
-  // Each cell ends at the column edge nearest its own, leaving a column for
-  // every cell after it.
+  if (!FColumnEdges.empty() && AreWidths(FEdges)) return LayOutByEdges();
+  const int cells = std::max(1, static_cast<int>(FEdges.size()));
+  while (FTable->columns() < cells)
+    if (!AppendColumn(NewColumnEdge())) return -1;
+  for (int i = 0; i < cells; ++i) FCells.push_back(TSpan{i, 1});
+  return 0;
+}
+
+int RtfTableBuilder::LayOutByEdges() {
   int first = 0;
-  for (int i = 0; i < cells; ++i) {
-    const int lastAllowed = columns - (cells - i);
-    int end = first;
-    for (int j = first + 1; j <= lastAllowed; ++j)
-      if (std::abs(FColumnEdges[j] - FEdges[i]) < std::abs(FColumnEdges[end] - FEdges[i])) end = j;
+  for (const int edge : FEdges) {
+    int end = ColumnAt(first, edge);
+    if (end < 0) end = SplitAt(first, edge);
+    if (end < 0) return -1;
     FCells.push_back(TSpan{first, end - first + 1});
     if (end > first) Merge(FRow, first, end - first + 1);
     first = end + 1;
   }
-  return added;
+  return 0;
 }
 
-int RtfTableBuilder::AddColumns(int Count) {
-  const int old = FTable->columns();
-  if (old + Count > MaxColumns) return -1;
-  FTable->appendColumns(Count);
-  for (int row = 0; row < FRow; ++row) {
-    const QTextTableCell last = FTable->cellAt(row, old - 1);
-    if (last.isValid() && last.row() == row) Merge(row, last.column(), last.columnSpan() + Count);
+int RtfTableBuilder::ColumnAt(int First, int Edge) const {
+  int found = -1;
+  for (int j = First; j < static_cast<int>(FColumnEdges.size()); ++j) {
+    const int distance = std::abs(FColumnEdges[j] - Edge);
+    if (distance <= EdgeTolerance && (found < 0 || distance < std::abs(FColumnEdges[found] - Edge)))
+      found = j;
   }
-  return Count * (FRow + 1);
+  return found;
 }
 
-void RtfTableBuilder::Merge(int Row, int Column, int Columns) {
-  const long long cells = static_cast<long long>(FTable->rows()) * FTable->columns();
-  if (FMergeWork + cells > MaxMergeWork) return;
-  FMergeWork += cells;
-  FTable->mergeCells(Row, Column, 1, Columns);
+int RtfTableBuilder::SplitAt(int First, int Edge) {
+  // An edge left of where the cell starts still makes the cell a column.
+  Edge = std::max(Edge, (First > 0 ? FColumnEdges[First - 1] : 0) + 1);
+  const auto right = std::upper_bound(FColumnEdges.begin() + First, FColumnEdges.end(), Edge);
+  const int column = static_cast<int>(right - FColumnEdges.begin());
+  if (right == FColumnEdges.end()) return AppendColumn(Edge) ? column : -1;
+  if (FTable->columns() >= MaxColumns) return -1;
+  // The new column is the right part of the one split, so that a cell of an
+  // earlier row keeps its text first when it is merged across both parts.
+  FTable->insertColumns(column + 1, 1);
+  FColumnEdges.insert(FColumnEdges.begin() + column, Edge);
+  FAdded += FRow + 1;
+  for (int row = 0; row < FRow; ++row) {
+    const QTextTableCell cell = FTable->cellAt(row, column);
+    if (cell.row() == row && cell.column() + cell.columnSpan() == column + 1)
+      Merge(row, cell.column(), cell.columnSpan() + 1);
+  }
+  ApplyWidths();
+  return column;
+}
+
+int RtfTableBuilder::NewColumnEdge() const {
+  // A cell no edge was given for gets a column of the average width.
+  if (FColumnEdges.empty()) return 0;
+  return FColumnEdges.back() + FColumnEdges.back() / static_cast<int>(FColumnEdges.size());
+}
+
+bool RtfTableBuilder::AppendColumn(int Edge) {
+  if (FTable->columns() >= MaxColumns) return false;
+  FTable->appendColumns(1);
+  if (Edge > 0 && !FColumnEdges.empty() && Edge > FColumnEdges.back())
+    FColumnEdges.push_back(Edge);
+  else
+    FColumnEdges.clear();
+  FAdded += FRow + 1;
+  ApplyWidths();
+  return true;
 }
 
 void RtfTableBuilder::ApplyWidths() {
@@ -154,6 +171,13 @@ void RtfTableBuilder::ApplyWidths() {
   }
   format.setColumnWidthConstraints(widths);
   FTable->setFormat(format);
+}
+
+void RtfTableBuilder::Merge(int Row, int Column, int Columns) {
+  const long long cells = static_cast<long long>(FTable->rows()) * FTable->columns();
+  if (FMergeWork + cells > MaxMergeWork) return;
+  FMergeWork += cells;
+  FTable->mergeCells(Row, Column, 1, Columns);
 }
 
 void RtfTableBuilder::MoveTo(QTextCursor& Cursor) const {

@@ -6,12 +6,14 @@
 
 #include <vector>
 
-// Builds the table of a rich-text document row by row as its rows arrive
-// (data role helper of the reader). The first row's cell edges (twips from
-// the row's left) give the columns and their widths; a later row's cells
-// take the columns nearest their edges, so a cell spanning several columns
-// stays one cell, and a row with more cells than the table adds columns at
-// the right, which the earlier rows' last cells then span.
+// Builds the tables of a rich-text document row by row as their rows
+// arrive (data role helper of the reader). The columns are the cell edges
+// (twips from the row's left) of all rows so far: a row's edge near one of
+// them is taken as that one, any other splits the column it falls in (the
+// cells of earlier rows across it then span both parts) or adds a column at
+// the right. So every cell covers the columns between its edges, and a cell
+// spanning several columns stays one cell. Rows without usable edges put
+// one cell in each column and the table's widths are left to the layout.
 //
 // Every change of a table's grid costs time in proportion to its cells:
 // rows are added in growing batches (the rows not used go at the end), and
@@ -21,6 +23,7 @@ class RtfTableBuilder {
  public:
   static constexpr int MaxColumns = 64;
   static constexpr long long MaxMergeWork = 20'000'000;
+  static constexpr int EdgeTolerance = 30;  // twips: two pixels
 
   // The row definition for the rows to come: "\trowd" starts one, each
   // "\cellx" adds the right edge of the next cell.
@@ -50,9 +53,15 @@ class RtfTableBuilder {
 
   // The cells of the row just opened; the number of cells added, or -1.
   int LayOutRow();
-  // Count columns at the right, spanned by the last cells of the rows
-  // before the open one; the number of cells added, or -1.
-  int AddColumns(int Count);
+  int LayOutByEdges();
+  // The column whose edge lies within EdgeTolerance of Edge, from column
+  // First on; -1 when there is none.
+  int ColumnAt(int First, int Edge) const;
+  // Makes Edge a column edge right of column First; its column, or -1.
+  int SplitAt(int First, int Edge);
+  // Adds a column at the right, ending at Edge (0: its width is not known).
+  bool AppendColumn(int Edge);
+  int NewColumnEdge() const;
   void ApplyWidths();
   void Merge(int Row, int Column, int Columns);
   void MoveTo(QTextCursor& Cursor) const;
@@ -64,5 +73,6 @@ class RtfTableBuilder {
   bool FRowOpen = false;
   std::vector<TSpan> FCells;  // of the open row
   size_t FCell = 0;
+  int FAdded = 0;  // cells added to the rows so far while laying out one
   long long FMergeWork = 0;
 };

@@ -48,9 +48,8 @@ class TRTFfrm : public QWidget {
   bool LoadLogoFile(const QString& FileName);
   // Where the logo is kept: beside the configuration file ("" on failure).
   static QString LogoFilePath();
-  // On failure, LoadError says why.
+  // On failure, the message Open1Click shows says why.
   bool LoadRtfFile(const QString& FileName);
-  const QString& LoadError() const { return FLoadError; }
   bool SaveRtfFile(const QString& FileName);
   // For a modified report: asks whether to save it; true when the window
   // (or the program) may close. The modified flag is cleared only by a
@@ -110,7 +109,7 @@ class TRTFfrm : public QWidget {
   bool OleReady = false;
   std::unique_ptr<RichEditOleSupport> OleSupport;
   QString CurrentFileName;
-  QString FLoadError;
+  QString FLoadError;  // why LoadRtfFile failed last
   TPicture LogoImage;
   TPicture ZeltLogo;
   std::unique_ptr<Configuration> FOwnConfiguration;

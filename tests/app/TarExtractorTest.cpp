@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "analysis/BeckmanFile.h"
+#include "app/TarMemberWriter.h"
 #include "tests/app/ArchiveBuilder.h"
 #include "tests/support/TestSupport.h"
 #include "tools/runsim/DemoRun.h"
@@ -380,6 +382,20 @@ TEST_F(TarExtractorTest, MemberWithAnOverlongSecondLineIsPlacedOnceComplete) {
   ASSERT_TRUE(Extract(path));
   EXPECT_EQ(ReadFile(Dir / "long/n.RA3"), "kept");
   EXPECT_EQ(archive::Tree(Dir / "long").size(), 5u);
+}
+
+TEST_F(TarExtractorTest, MembersNamedLikeHoldingFilesAreOrdinaryMembers) {
+  // Found by fuzzing: such names are the archive's to choose.
+  const std::string own = ".korvale-unpacking-" + std::to_string(getpid()) + "-1";
+  const fs::path path = WriteArchive(
+      "h.tar.gz", Member(".korvale-unpacking", "a") + Member(own, "b") +
+                      Member("long.txt", std::string(TarMemberWriter::HeadLimit + 1, 'c')) +
+                      archive::End());
+  ASSERT_TRUE(Extract(path));
+  EXPECT_EQ(Written(),
+            (std::vector<std::string>{"h", "h/" + std::string(".korvale-unpacking"), "h/" + own,
+                                      "h/long.txt", "outside"}));
+  EXPECT_EQ(ReadFile(Dir / "h" / own), "b\r\n");
 }
 
 TEST_F(TarExtractorTest, WriteFailuresAreReportedAndLeaveNoPartialFile) {

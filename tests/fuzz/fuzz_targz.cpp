@@ -95,6 +95,11 @@ void CheckTarReading(const uint8_t* Data, size_t Size, size_t Piece) {
   Check(whole == pieces);
 }
 
+const std::string& HoldingPrefix() {
+  static const std::string prefix = ".korvale-unpacking-" + std::to_string(getpid()) + "-";
+  return prefix;
+}
+
 // Everything under the work folder is the archive or lies in the target.
 void CheckTarget(const fs::path& Root) {
   std::error_code ec;
@@ -102,8 +107,8 @@ void CheckTarget(const fs::path& Root) {
        it.increment(ec)) {
     const fs::path& p = it->path();
     Check(!fs::is_symlink(it->symlink_status()));
-    // No member is left under its holding name.
-    Check(p.filename().string().rfind(".korvale-unpacking", 0) != 0);
+    // No member is left under its holding name (which no archive can know).
+    Check(p.filename().string().rfind(HoldingPrefix(), 0) != 0);
     if (p == WorkDir() / "in" || p == WorkDir() / "in" / "a.tar.gz") continue;
     const std::string relative = fs::relative(p, Root).string();
     Check(relative != ".." && relative.rfind("../", 0) != 0);

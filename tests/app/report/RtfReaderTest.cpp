@@ -275,7 +275,7 @@ TEST_F(RtfReaderTest, TablesAsWriterSavesThemStayTablesAndAreWrittenAsTableRows)
   EXPECT_EQ(RtfWriter(Doc).Write(), rtf);
 }
 
-TEST_F(RtfReaderTest, CellsTakeTheColumnsNearestTheirEdgesAndWiderRowsAddColumns) {
+TEST_F(RtfReaderTest, CellsCoverTheColumnsBetweenTheirEdges) {
   ASSERT_TRUE(
       Read("{\\rtf1 \\trowd\\cellx1000\\cellx2000\\cellx3000\\intbl a\\cell b\\cell c\\cell\\row"
            "\\trowd\\cellx2010\\cellx3000\\intbl d\\cell e\\cell\\row"
@@ -284,7 +284,7 @@ TEST_F(RtfReaderTest, CellsTakeTheColumnsNearestTheirEdgesAndWiderRowsAddColumns
            "j\\cell\\row"
            "\\intbl k\\cell\\row\\pard end}"))
       << Reader.ErrorText().toStdString();
-  const QStringList expected{"", "|a|b|c*2|", "|d*2|e*2|", "|f*4|", "|g|h|i|j|", "|k||||", "end"};
+  const QStringList expected{"", "|a|b|c||", "|d*2|e||", "|f*3||", "|g|h|i|j|", "|k||||", "end"};
   EXPECT_EQ(Layout(Doc), expected);
   // Written and read again, every cell keeps its columns.
   const QByteArray rtf = RtfWriter(Doc).Write();
@@ -295,6 +295,18 @@ TEST_F(RtfReaderTest, CellsTakeTheColumnsNearestTheirEdgesAndWiderRowsAddColumns
   // of the report's.
   EXPECT_TRUE(rtf.contains("}\n\\trowd")) << rtf.toStdString();
 
+  // An edge inside a column splits it; the cells of earlier rows across it
+  // span both parts and keep their text.
+  ASSERT_TRUE(
+      Read("{\\rtf1 \\trowd\\cellx1000\\cellx3000\\intbl a\\cell b\\par b2\\cell\\row"
+           "\\trowd\\cellx1000\\cellx2000\\cellx3000\\intbl c\\cell d\\cell e\\cell\\row"
+           "\\trowd\\cellx500\\cellx3000\\intbl f\\cell g\\cell\\row\\pard}"));
+  const QStringList split{"", "|a*2|b/b2*2|", "|c*2|d|e|", "|f|g*3|", ""};
+  EXPECT_EQ(Layout(Doc), split);
+  const QByteArray again = RtfWriter(Doc).Write();
+  ASSERT_TRUE(Read(again));
+  EXPECT_EQ(Layout(Doc), split);
+
   // Two tables stay two with the paragraph between them; a cell mark
   // outside a table paragraph is still a tab.
   ASSERT_TRUE(
@@ -303,6 +315,24 @@ TEST_F(RtfReaderTest, CellsTakeTheColumnsNearestTheirEdgesAndWiderRowsAddColumns
   EXPECT_EQ(Layout(Doc), QStringList({"", "|x|", "", "|y|", "a\tb"}));
   ASSERT_TRUE(Read(RtfWriter(Doc).Write()));
   EXPECT_EQ(Layout(Doc), QStringList({"", "|x|", "", "|y|", "a\tb"}));
+}
+
+TEST_F(RtfReaderTest, ARowWithMoreCellsThanItsEdgesKeepsItsGridWhenWrittenBack) {
+  // Found by fuzzing: the cells after the row's last edge added columns,
+  // and the file written lost one of them when read again.
+  ASSERT_TRUE(Read(
+      "{\\rtf1{\\fonttbl{\\f0\\fnil\\fprq1 "
+      "Mono;}}\\trowd\\cellx1000\\cellx2000\\cellx3000\\intbl\\f0 "
+      "a\\cell b\\cell c\\cell\\row\\trowd\\cellx2010\\cellx3000\\intbl d\\par e\\cell c\\cell\\row"
+      "\\trowd\\cellx2010\\cellx3000\\intbl d\\par e\\cell f\\cell\\g\\cell h\\cell i\\cell "
+      "j\\cell\\row"
+      "\\pard end\\par}"));
+  const QStringList expected{"", "|a|b|c|||||", "|d/e*2|c|||||", "|d/e*2|f||h|i|j|", "end"};
+  EXPECT_EQ(Layout(Doc), expected);
+  const QByteArray rtf = RtfWriter(Doc).Write();
+  ASSERT_TRUE(Read(rtf));
+  EXPECT_EQ(Layout(Doc), expected);
+  EXPECT_EQ(RtfWriter(Doc).Write(), rtf);
 }
 
 TEST_F(RtfReaderTest, FixedPitchOfAFontIsKeptAndWrittenBack) {
