@@ -1,7 +1,8 @@
 #pragma once
 
 // Sanitizer settings for fuzz targets whose readers call into the system's
-// font and image libraries. Include in the target's one source file.
+// libraries (Qt, fonts, images, compression). Include in the target's one
+// source file.
 //
 // Those libraries are built without frame pointers: a stack read through
 // them for every allocation picks up whatever their frames hold, so nearly

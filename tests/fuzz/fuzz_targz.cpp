@@ -22,6 +22,7 @@
 
 #include "app/TarBlockParser.h"
 #include "app/TarExtractor.h"
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 
 namespace fs = std::filesystem;
 
