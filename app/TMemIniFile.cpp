@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -100,6 +101,15 @@ bool EightBitByte(QChar C, unsigned char& Byte) {
   return Windows1252::FromUnicode(u, Byte);
 }
 
+// The text of valid UTF-8 (marks of byte order in it kept as characters).
+std::optional<QString> Decoded(const QByteArray& Bytes) {
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                  QStringConverter::Flag::ConvertInitialBom);
+  QString text = utf8.decode(Bytes);
+  if (utf8.hasError()) return std::nullopt;
+  return text;
+}
+
 bool Representable(const QStringList& Lines) {
   unsigned char byte = 0;
   return std::all_of(Lines.begin(), Lines.end(), [&](const QString& line) {
@@ -182,10 +192,23 @@ void TMemIniFile::WriteString(const QString& Section, const QString& Key, const 
 }
 
 QByteArray TMemIniFile::Text() const {
-  QByteArray bytes = ByteOrderMark.repeated(FByteOrderMarks);
-  const bool eightBit = FEightBit && Representable(FLines);
+  if (FEightBit && Representable(FLines)) {
+    const QByteArray eightBit = Body(EightBitBytes);
+    // Bytes that read as UTF-8 ("\xC3\xBC" once the only other 8-bit
+    // character is gone) would read as other characters.
+    if (!Decoded(eightBit)) return Marks() + eightBit;
+  }
+  return Marks() + Body([](const QString& Line) { return Line.toUtf8(); });
+}
+
+QByteArray TMemIniFile::Marks() const {
+  return ByteOrderMark.repeated(FByteOrderMarks);
+}
+
+QByteArray TMemIniFile::Body(const std::function<QByteArray(const QString&)>& Encode) const {
+  QByteArray bytes;
   for (qsizetype i = 0; i < FLines.size(); ++i) {
-    bytes += eightBit ? EightBitBytes(FLines[i]) : FLines[i].toUtf8();
+    bytes += Encode(FLines[i]);
     if (i + 1 < FLines.size() || FFinalLineEnd) bytes += FLineEnd;
   }
   return bytes;
@@ -205,11 +228,9 @@ void TMemIniFile::SetText(const QByteArray& Bytes) {
   FLineEnd = firstBreak > 0 && body[firstBreak - 1] == '\r' ? "\r\n" : "\n";
   FFinalLineEnd = body.isEmpty() || body.endsWith('\n') || body.endsWith('\r');
   // A file that is not UTF-8 was written by a program of the 8-bit world.
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                  QStringConverter::Flag::ConvertInitialBom);
-  QString text = utf8.decode(body);
-  FEightBit = utf8.hasError();
-  if (FEightBit) text = FromEightBit(body);
+  const std::optional<QString> utf8 = Decoded(body);
+  FEightBit = !utf8;
+  const QString text = FEightBit ? FromEightBit(body) : *utf8;
   FLines.clear();
   start = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {

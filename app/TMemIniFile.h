@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // An INI document held in memory (data role): "[Section]" lines and
 // "Key=Value" lines, read whole from a file and written whole to it. Every
 // line is kept as the user wrote it (order, comments, blank lines, lines it
@@ -48,8 +50,9 @@ class TMemIniFile {
   // The document as file bytes and back; Bytes may hold anything. The text
   // is written as it was read: UTF-8, or, for a file that is not valid
   // UTF-8, Windows-1252 byte for byte (UTF-8 once it holds a character
-  // that code page lacks); with its byte order marks, the line end it was
-  // read with after every line, and the last line end where it had one.
+  // that code page lacks, or once its bytes would read as UTF-8); with its
+  // byte order marks, the line end it was read with after every line, and
+  // the last line end where it had one.
   QByteArray Text() const;
   void SetText(const QByteArray& Bytes);
 
@@ -67,6 +70,9 @@ class TMemIniFile {
   // Index of the key's line within the section, or -1.
   int FindKey(const Range& Section, const QString& Key) const;
   int InsertionPoint(const Range& Section) const;
+  QByteArray Marks() const;
+  // The lines, each encoded by Encode, with their line ends.
+  QByteArray Body(const std::function<QByteArray(const QString&)>& Encode) const;
 
   QString FFileName;
   QStringList FLines;

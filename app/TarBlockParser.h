@@ -31,8 +31,8 @@ class TarBlockParser {
   };
 
   enum class TEnd {
-    teComplete,         // at the end-of-archive marker (the last padding may be missing)
-    teNoEndMarker,      // between entries, but no zero block followed the last one
+    teComplete,         // after the end-of-archive marker (a zero block)
+    teNoEndMarker,      // after a whole entry (its padding may be missing), with no marker
     teTruncatedHeader,  // inside a header
     teTruncatedData     // inside an entry's data
   };

@@ -65,6 +65,13 @@ TEST_F(TMemIniFileTest, FileOfAWindowsProgramIsReadAsWindows1252AndWrittenBackBy
   EXPECT_TRUE(ini.Text().contains("M\xC3\xBCller"));
   EXPECT_EQ(Parsed(ini.Text()).ReadString("Directory", "Greek", ""), "\u03b1");
   EXPECT_EQ(Parsed(ini.Text()).Lines(), ini.Lines());
+  // Found by fuzzing: once the change took the last byte that is not
+  // UTF-8, the rest ("\xC3\xBC" for "Ã¼") read as UTF-8 and changed; such
+  // a file is written as UTF-8.
+  TMemIniFile mixed = Parsed("[A]\nk=\xFC\nj=\xC3\xBC\n");
+  mixed.WriteString("A", "k", "plain");
+  EXPECT_EQ(mixed.Text(), "[A]\nk=plain\nj=\xC3\x83\xC2\xBC\n");
+  EXPECT_EQ(Parsed(mixed.Text()).Lines(), mixed.Lines());
   // UTF-8 stays UTF-8, one broken sequence makes a file 8-bit.
   const QByteArray utf8 = "[A]\nk=M\xC3\xBCller\n";
   EXPECT_EQ(Parsed(utf8).ReadString("A", "k", ""), "M\u00fcller");
