@@ -392,9 +392,8 @@ TEST_F(TarExtractorTest, MembersNamedLikeHoldingFilesAreOrdinaryMembers) {
                       Member("long.txt", std::string(TarMemberWriter::HeadLimit + 1, 'c')) +
                       archive::End());
   ASSERT_TRUE(Extract(path));
-  EXPECT_EQ(Written(),
-            (std::vector<std::string>{"h", "h/" + std::string(".korvale-unpacking"), "h/" + own,
-                                      "h/long.txt", "outside"}));
+  EXPECT_EQ(Written(), (std::vector<std::string>{"h", "h/" + std::string(".korvale-unpacking"),
+                                                 "h/" + own, "h/long.txt", "outside"}));
   EXPECT_EQ(ReadFile(Dir / "h" / own), "b\r\n");
 }
 
