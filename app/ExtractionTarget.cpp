@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -45,18 +46,53 @@ int OpenChildFolder(int At, const std::string& Name) {
   return ::openat(At, Name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
-bool WriteAll(int Fd, const std::string& Bytes) {
+// Links that cannot be made (file systems without hard links) fall back on
+// a rename once nothing of the name is found.
+bool CannotLink(int Error) {
+  return Error == EPERM || Error == ENOTSUP || Error == EOPNOTSUPP || Error == EMLINK;
+}
+
+}  // namespace
+
+ExtractionFile::~ExtractionFile() {
+  Reset();
+}
+
+void ExtractionFile::Reset() {
+  if (FFd >= 0) ::close(FFd);
+  if (!FKeep && FFolder >= 0 && !FName.empty()) ::unlinkat(FFolder, FName.c_str(), 0);
+  if (FFolder >= 0) ::close(FFolder);
+  FFolder = FFd = -1;
+  FName.clear();
+  FKeep = false;
+}
+
+void ExtractionFile::Discard() {
+  FKeep = false;
+  Reset();
+}
+
+bool ExtractionFile::Write(const char* Bytes, size_t Count, std::string& Error) {
   size_t done = 0;
-  while (done < Bytes.size()) {
-    const ssize_t n = ::write(Fd, Bytes.data() + done, Bytes.size() - done);
+  while (done < Count) {
+    const ssize_t n = ::write(FFd, Bytes + done, Count - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0) {
+      Error = n < 0 ? SystemError() : "nothing could be written";
+      return false;
+    }
     done += static_cast<size_t>(n);
   }
   return true;
 }
 
-}  // namespace
+bool ExtractionFile::Close(std::string& Error) {
+  const int fd = FFd;
+  FFd = -1;
+  if (fd >= 0 && ::close(fd) == 0) return true;
+  Error = SystemError();
+  return false;
+}
 
 ExtractionTarget::ExtractionTarget(const std::string& Parent, const std::string& RootName)
     : FParent(Parent),
@@ -75,11 +111,12 @@ int ExtractionTarget::OpenFolder(const std::string& Subdir, std::string& Error) 
   return folder.Release();
 }
 
-ExtractionTarget::TWrite ExtractionTarget::WriteNewFile(const std::string& Subdir,
-                                                        const std::string& Name,
-                                                        const std::string& Bytes,
-                                                        std::string& Error) const {
-  const Descriptor folder(OpenFolder(Subdir, Error));
+ExtractionTarget::TWrite ExtractionTarget::CreateNewFile(const std::string& Subdir,
+                                                         const std::string& Name,
+                                                         ExtractionFile& File,
+                                                         std::string& Error) const {
+  File.Reset();
+  Descriptor folder(OpenFolder(Subdir, Error));
   if (folder.Get() < 0) return TWrite::twFolderFailed;
   const int fd = ::openat(folder.Get(), Name.c_str(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -88,11 +125,53 @@ ExtractionTarget::TWrite ExtractionTarget::WriteNewFile(const std::string& Subdi
     Error = SystemError();
     return TWrite::twWriteFailed;
   }
-  const bool written = WriteAll(fd, Bytes);
-  if (!written) Error = SystemError();
-  const bool closed = ::close(fd) == 0;
-  if (written && !closed) Error = SystemError();
-  if (written && closed) return TWrite::twWritten;
-  ::unlinkat(folder.Get(), Name.c_str(), 0);
+  File.FFolder = folder.Release();
+  File.FFd = fd;
+  File.FName = Name;
+  return TWrite::twWritten;
+}
+
+bool ExtractionTarget::CreateHoldingFile(ExtractionFile& File, std::string& Error) const {
+  File.Reset();
+  Descriptor root(OpenFolder(std::string(), Error));
+  if (root.Get() < 0) return false;
+  static unsigned long counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name =
+        ".korvale-unpacking-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    const int fd = ::openat(root.Get(), name.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) break;
+    File.FFolder = root.Release();
+    File.FFd = fd;
+    File.FName = name;
+    return true;
+  }
+  Error = SystemError();
+  return false;
+}
+
+ExtractionTarget::TWrite ExtractionTarget::PlaceFile(ExtractionFile& File,
+                                                     const std::string& Subdir,
+                                                     const std::string& Name,
+                                                     std::string& Error) const {
+  const Descriptor folder(OpenFolder(Subdir, Error));
+  if (folder.Get() < 0) return TWrite::twFolderFailed;
+  // A link fails where the name is taken, so nothing there is replaced; the
+  // holding name goes when File does.
+  if (::linkat(File.FFolder, File.FName.c_str(), folder.Get(), Name.c_str(), 0) == 0)
+    return TWrite::twWritten;
+  if (errno == EEXIST) return TWrite::twExisted;
+  if (CannotLink(errno)) {
+    struct stat existing {};
+    if (::fstatat(folder.Get(), Name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0)
+      return TWrite::twExisted;
+    if (::renameat(File.FFolder, File.FName.c_str(), folder.Get(), Name.c_str()) == 0) {
+      File.FName.clear();
+      return TWrite::twWritten;
+    }
+  }
+  Error = SystemError();
   return TWrite::twWriteFailed;
 }

@@ -1,12 +1,15 @@
 #include "app/TMemIniFile.h"
 
 #include "platform/Exception.h"
+#include "platform/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -77,6 +80,53 @@ QString StoredValue(const QString& Value) {
   return quote ? u'"' + Value + u'"' : Value;
 }
 
+// The five bytes code page 1252 leaves undefined are read as the control
+// characters of the same number, so that they are written back unchanged.
+QString FromEightBit(const QByteArray& Bytes) {
+  QString text(Bytes.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < Bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(Bytes[i]);
+    const char16_t c = Windows1252::ToUnicode(byte);
+    text[i] = QChar(c != 0 || byte == 0 ? c : char16_t(byte));
+  }
+  return text;
+}
+
+bool EightBitByte(QChar C, unsigned char& Byte) {
+  const char16_t u = C.unicode();
+  if (u >= 0x80 && u < 0xA0 && Windows1252::ToUnicode(static_cast<unsigned char>(u)) == 0) {
+    Byte = static_cast<unsigned char>(u);
+    return true;
+  }
+  return Windows1252::FromUnicode(u, Byte);
+}
+
+// The text of valid UTF-8 (marks of byte order in it kept as characters).
+std::optional<QString> Decoded(const QByteArray& Bytes) {
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                  QStringConverter::Flag::ConvertInitialBom);
+  QString text = utf8.decode(Bytes);
+  if (utf8.hasError()) return std::nullopt;
+  return text;
+}
+
+bool Representable(const QStringList& Lines) {
+  unsigned char byte = 0;
+  return std::all_of(Lines.begin(), Lines.end(), [&](const QString& line) {
+    return std::all_of(line.begin(), line.end(), [&](QChar c) { return EightBitByte(c, byte); });
+  });
+}
+
+QByteArray EightBitBytes(const QString& Line) {
+  QByteArray bytes(Line.size(), Qt::Uninitialized);
+  unsigned char byte = 0;
+  for (qsizetype i = 0; i < Line.size(); ++i) {
+    EightBitByte(Line[i], byte);
+    bytes[i] = static_cast<char>(byte);
+  }
+  return bytes;
+}
+
 }  // namespace
 
 TMemIniFile::TMemIniFile(const QString& AFileName) : FFileName(AFileName) {
@@ -125,6 +175,7 @@ void TMemIniFile::WriteString(const QString& Section, const QString& Key, const 
     if (!FLines.isEmpty() && !FLines.back().trimmed().isEmpty()) FLines.append(QString());
     FLines.append(u'[' + Section + u']');
     FLines.append(Key + u'=' + StoredValue(Value));
+    FFinalLineEnd = true;  // the lines added end as lines do
     return;
   }
   const int line = FindKey(range, Key);
@@ -135,26 +186,53 @@ void TMemIniFile::WriteString(const QString& Section, const QString& Key, const 
     FLines[line] = key + u'=' + StoredValue(Value);
     return;
   }
-  FLines.insert(InsertionPoint(range), Key + u'=' + StoredValue(Value));
+  const int point = InsertionPoint(range);
+  if (point == FLines.size()) FFinalLineEnd = true;
+  FLines.insert(point, Key + u'=' + StoredValue(Value));
 }
 
 QByteArray TMemIniFile::Text() const {
-  QByteArray bytes = FByteOrderMark ? ByteOrderMark : QByteArray();
-  for (const QString& line : FLines) {
-    bytes += line.toUtf8();
-    bytes += FLineEnd;
+  if (FEightBit && Representable(FLines)) {
+    const QByteArray eightBit = Body(EightBitBytes);
+    // Bytes that read as UTF-8 ("\xC3\xBC" once the only other 8-bit
+    // character is gone) would read as other characters.
+    if (!Decoded(eightBit)) return Marks() + eightBit;
+  }
+  return Marks() + Body([](const QString& Line) { return Line.toUtf8(); });
+}
+
+QByteArray TMemIniFile::Marks() const {
+  return ByteOrderMark.repeated(FByteOrderMarks);
+}
+
+QByteArray TMemIniFile::Body(const std::function<QByteArray(const QString&)>& Encode) const {
+  QByteArray bytes;
+  for (qsizetype i = 0; i < FLines.size(); ++i) {
+    bytes += Encode(FLines[i]);
+    if (i + 1 < FLines.size() || FFinalLineEnd) bytes += FLineEnd;
   }
   return bytes;
 }
 
 void TMemIniFile::SetText(const QByteArray& Bytes) {
-  FByteOrderMark = Bytes.startsWith(ByteOrderMark);
-  const QByteArray body = FByteOrderMark ? Bytes.mid(ByteOrderMark.size()) : Bytes;
+  // Every mark is kept, so a file with several reads the same after it was
+  // written back.
+  qsizetype start = 0;
+  FByteOrderMarks = 0;
+  while (Bytes.mid(start, ByteOrderMark.size()) == ByteOrderMark) {
+    start += ByteOrderMark.size();
+    ++FByteOrderMarks;
+  }
+  const QByteArray body = Bytes.mid(start);
   const qsizetype firstBreak = body.indexOf('\n');
   FLineEnd = firstBreak > 0 && body[firstBreak - 1] == '\r' ? "\r\n" : "\n";
-  const QString text = QString::fromUtf8(body);
+  FFinalLineEnd = body.isEmpty() || body.endsWith('\n') || body.endsWith('\r');
+  // A file that is not UTF-8 was written by a program of the 8-bit world.
+  const std::optional<QString> utf8 = Decoded(body);
+  FEightBit = !utf8;
+  const QString text = FEightBit ? FromEightBit(body) : *utf8;
   FLines.clear();
-  qsizetype start = 0;
+  start = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i] != u'\r' && text[i] != u'\n') continue;
     FLines.append(text.mid(start, i - start));

@@ -4,11 +4,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // An INI document held in memory (data role): "[Section]" lines and
 // "Key=Value" lines, read whole from a file and written whole to it. Every
 // line is kept as the user wrote it (order, comments, blank lines, lines it
-// does not understand); writing a value rewrites only that value's line, so
-// a round trip changes nothing else. Section and key names compare without
+// does not understand, its encoding); writing a value rewrites only that
+// value's line, so a round trip changes nothing else. Section and key names compare without
 // regard to case; the first occurrence of a section or key is the one read
 // and written.
 class TMemIniFile {
@@ -39,11 +41,18 @@ class TMemIniFile {
 
   // Every line of the document in order.
   const QStringList& Lines() const { return FLines; }
-  // Replaces the whole document by Lines.
-  void SetLines(const QStringList& Lines) { FLines = Lines; }
+  // Replaces the whole document by Lines (each then ends with a line end).
+  void SetLines(const QStringList& Lines) {
+    FLines = Lines;
+    FFinalLineEnd = true;
+  }
 
-  // The document as file bytes (UTF-8, the line end it was read with, a
-  // line end after every line) and back; Bytes may hold anything.
+  // The document as file bytes and back; Bytes may hold anything. The text
+  // is written as it was read: UTF-8, or, for a file that is not valid
+  // UTF-8, Windows-1252 byte for byte (UTF-8 once it holds a character
+  // that code page lacks, or once its bytes would read as UTF-8); with its
+  // byte order marks, the line end it was read with after every line, and
+  // the last line end where it had one.
   QByteArray Text() const;
   void SetText(const QByteArray& Bytes);
 
@@ -61,9 +70,14 @@ class TMemIniFile {
   // Index of the key's line within the section, or -1.
   int FindKey(const Range& Section, const QString& Key) const;
   int InsertionPoint(const Range& Section) const;
+  QByteArray Marks() const;
+  // The lines, each encoded by Encode, with their line ends.
+  QByteArray Body(const std::function<QByteArray(const QString&)>& Encode) const;
 
   QString FFileName;
   QStringList FLines;
   QByteArray FLineEnd = "\n";
-  bool FByteOrderMark = false;
+  int FByteOrderMarks = 0;
+  bool FEightBit = false;  // read as Windows-1252
+  bool FFinalLineEnd = true;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -15,7 +16,6 @@ constexpr int TypeFlagOffset = 156;
 constexpr int MagicOffset = 257;
 constexpr int PrefixOffset = 345;
 constexpr int PrefixLength = 155;
-constexpr long long InitialReserve = 1 << 20;  // bytes
 
 // Text of a field up to its first NUL.
 std::string FieldText(const char* Field, int Width) {
@@ -72,6 +72,27 @@ bool TarBlockParser::ChecksumMatches(const char* Header) {
   return stored == asUnsigned || stored == asSigned;
 }
 
+std::string TarBlockParser::PaxPath(const std::string& Records) {
+  std::string path;
+  size_t at = 0;
+  while (at < Records.size()) {
+    // "<length> <key>=<value>\n", the length counting the whole record.
+    size_t i = at;
+    size_t length = 0;
+    while (i < Records.size() && Records[i] >= '0' && Records[i] <= '9' && length < Records.size())
+      length = length * 10 + static_cast<size_t>(Records[i++] - '0');
+    if (i == at || i >= Records.size() || Records[i] != ' ' || length > Records.size() - at ||
+        length < i - at + 3 || Records[at + length - 1] != '\n')
+      break;
+    const std::string record = Records.substr(i + 1, at + length - 1 - (i + 1));
+    const size_t equal = record.find('=');
+    if (equal == std::string::npos) break;
+    if (record.compare(0, equal, "path") == 0) path = record.substr(equal + 1);
+    at += length;
+  }
+  return path;
+}
+
 bool TarBlockParser::Feed(const char* Bytes, size_t Count) {
   while (Count > 0 && !FStopped) {
     size_t used = 0;
@@ -89,9 +110,10 @@ bool TarBlockParser::Feed(const char* Bytes, size_t Count) {
 TarBlockParser::TEnd TarBlockParser::End() const {
   switch (FStage) {
     case TStage::tsHeader:
-      return AllZero(FHeader, FHeaderFill) ? TEnd::teComplete : TEnd::teTruncatedHeader;
+      if (!AllZero(FHeader, FHeaderFill)) return TEnd::teTruncatedHeader;
+      return FAtEndMarker ? TEnd::teComplete : TEnd::teNoEndMarker;
     case TStage::tsData: return TEnd::teTruncatedData;
-    case TStage::tsPadding: return TEnd::teComplete;
+    case TStage::tsPadding: return TEnd::teNoEndMarker;
   }
   return TEnd::teComplete;
 }
@@ -107,9 +129,17 @@ size_t TarBlockParser::ReadTarHeader(const char* Bytes, size_t Count) {
 size_t TarBlockParser::ReadData(const char* Bytes, size_t Count) {
   const size_t used =
       static_cast<size_t>(std::min<long long>(FRemaining, static_cast<long long>(Count)));
-  if (FKeep) FData.append(Bytes, used);
+  switch (FRole) {
+    case TRole::trClient:
+      if (OnData && !OnData(FEntry, Bytes, used)) FStopped = true;
+      break;
+    case TRole::trLongName:
+    case TRole::trLongLink:
+    case TRole::trPax: FLongEntry.append(Bytes, used); break;
+    case TRole::trSkip: break;
+  }
   FRemaining -= static_cast<long long>(used);
-  if (FRemaining == 0) FinishEntry();
+  if (FRemaining == 0 && !FStopped) FinishEntry();
   return used;
 }
 
@@ -123,24 +153,54 @@ size_t TarBlockParser::SkipPadding(size_t Count) {
 
 void TarBlockParser::TakeHeader() {
   FHeaderFill = 0;
-  if (AllZero(FHeader, BlockSize)) return;
+  if (AllZero(FHeader, BlockSize)) {
+    // A name for an entry that never came names nothing.
+    FPendingName.clear();
+    FAtEndMarker = true;
+    return;
+  }
+  FAtEndMarker = false;
   if (!ChecksumMatches(FHeader)) return Corrupt("the header checksum does not match");
   const long long size = TarEntrySize(FHeader);
   if (size < 0) return Corrupt("the size field is not an octal number");
   FEntry = TEntry{TarEntryName(FHeader), FHeader[TypeFlagOffset], size};
-  FKeep = OnHeader && OnHeader(FEntry);
-  if (size == 0) return;
-  FData.clear();
-  // The size comes from the archive: memory is taken as the data arrives.
-  if (FKeep) FData.reserve(static_cast<size_t>(std::min<long long>(size, InitialReserve)));
+  FRole = RoleOf(FEntry.TypeFlag, size);
+  if (FRole == TRole::trSkip || FRole == TRole::trClient) {
+    if (!FPendingName.empty()) FEntry.Name = std::exchange(FPendingName, std::string());
+    FRole = OnHeader && OnHeader(FEntry) ? TRole::trClient : TRole::trSkip;
+  }
+  FLongEntry.clear();
+  if (size == 0) return FinishEntry();
   FRemaining = size;
   FStage = TStage::tsData;
 }
 
+TarBlockParser::TRole TarBlockParser::RoleOf(char TypeFlag, long long Size) const {
+  if (Size > MaxLongNameEntry) return TRole::trSkip;
+  switch (TypeFlag) {
+    case 'L': return TRole::trLongName;
+    case 'K': return TRole::trLongLink;
+    case 'x': return TRole::trPax;
+    default: return TRole::trSkip;
+  }
+}
+
 void TarBlockParser::FinishEntry() {
-  if (FKeep && OnData && !OnData(FEntry, FData)) FStopped = true;
-  // Give the memory back: the next entry may be small.
-  std::string().swap(FData);
+  switch (FRole) {
+    case TRole::trClient:
+      if (FEntry.Size > 0 && OnEnd && !OnEnd(FEntry)) FStopped = true;
+      break;
+    case TRole::trLongName:
+      // The name runs to its terminating NUL.
+      FPendingName = FLongEntry.substr(0, FLongEntry.find('\0'));
+      break;
+    case TRole::trPax:
+      if (std::string path = PaxPath(FLongEntry); !path.empty()) FPendingName = std::move(path);
+      break;
+    case TRole::trLongLink:
+    case TRole::trSkip: break;
+  }
+  std::string().swap(FLongEntry);
   FRemaining = (BlockSize - FEntry.Size % BlockSize) % BlockSize;
   FStage = FRemaining > 0 ? TStage::tsPadding : TStage::tsHeader;
 }

@@ -2,6 +2,7 @@
 
 #include "app/ExtractionTarget.h"
 #include "app/TarBlockParser.h"
+#include "app/TarMemberWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -59,23 +61,6 @@ QString Shown(const std::string& Name) {
   return QString::fromUtf8(text);
 }
 
-// Every line end becomes CR LF, and the last line gets one too.
-std::string WithCrLf(const std::string& Data) {
-  std::string out;
-  out.reserve(Data.size() + Data.size() / 16 + 2);
-  for (size_t i = 0; i < Data.size(); ++i) {
-    const char c = Data[i];
-    if (c == '\r' || c == '\n') {
-      out += "\r\n";
-      if (c == '\r' && i + 1 < Data.size() && Data[i + 1] == '\n') ++i;
-    } else {
-      out += c;
-    }
-  }
-  if (!Data.empty() && Data.back() != '\r' && Data.back() != '\n') out += "\r\n";
-  return out;
-}
-
 // " -12", "280": blanks before an optional sign and digits, nothing after.
 bool ReadsAsInteger(const std::string& Text, long& Value) {
   size_t i = 0;
@@ -109,7 +94,8 @@ class ExtractionRun {
       : FLog(Log), FTarget(Target) {}
 
   bool AcceptHeader(const TarBlockParser::TEntry& Entry);
-  bool WriteMember(const TarBlockParser::TEntry& Entry, const std::string& Data);
+  bool TakeData(const char* Bytes, size_t Count);
+  bool EndMember();
 
   int Count = 0;    // files written or found already there
   int Refused = 0;  // entries with data that were not written
@@ -119,9 +105,12 @@ class ExtractionRun {
     FLog(Line);
     ++Refused;
   }
+  bool Report(ExtractionTarget::TWrite Result);
 
   const TarExtractor::TLog& FLog;
   const ExtractionTarget& FTarget;
+  // The member being written; one that is left here unfinished is removed.
+  std::optional<TarMemberWriter> FMember;
 };
 
 bool ExtractionRun::AcceptHeader(const TarBlockParser::TEntry& Entry) {
@@ -143,26 +132,34 @@ bool ExtractionRun::AcceptHeader(const TarBlockParser::TEntry& Entry) {
     Refuse("Skipped " + name + ": larger than 64 MiB");
     return false;
   }
+  FMember.emplace(FTarget, BaseNameOf(Entry.Name));
   return true;
 }
 
-bool ExtractionRun::WriteMember(const TarBlockParser::TEntry& Entry, const std::string& Data) {
-  const std::string base = BaseNameOf(Entry.Name);
-  const std::string subdir = TarExtractor::TarTargetSubdir(base, TarExtractor::FirstLines(Data, 2));
+bool ExtractionRun::TakeData(const char* Bytes, size_t Count) {
+  return FMember->Append(Bytes, Count) || Report(FMember->Result());
+}
+
+bool ExtractionRun::EndMember() {
+  const bool written = Report(FMember->Finish());
+  FMember.reset();
+  return written;
+}
+
+bool ExtractionRun::Report(ExtractionTarget::TWrite Result) {
+  const std::string& subdir = FMember->Subdir();
   const std::string dir = subdir.empty() ? FTarget.Root() : FTarget.Root() + "/" + subdir;
-  std::string error;
-  switch (FTarget.WriteNewFile(subdir, base, WithCrLf(Data), error)) {
+  switch (Result) {
     case ExtractionTarget::TWrite::twWritten:
     case ExtractionTarget::TWrite::twExisted: ++Count; return true;
     case ExtractionTarget::TWrite::twFolderFailed:
       FLog("Failed to create path: " + Shown(dir));
-      FLog("    " + QString::fromStdString(error));
-      return false;
+      break;
     case ExtractionTarget::TWrite::twWriteFailed:
-      FLog("Failed to write " + Shown(dir + "/" + base));
-      FLog("    " + QString::fromStdString(error));
-      return false;
+      FLog("Failed to write " + Shown(dir + "/" + FMember->BaseName()));
+      break;
   }
+  FLog("    " + QString::fromStdString(FMember->Error()));
   return false;
 }
 
@@ -195,6 +192,9 @@ bool ReportEnd(const TarExtractor::TLog& Log, TarExtractor::TGunzipResult Result
   }
   switch (Parser.End()) {
     case TarBlockParser::TEnd::teComplete: return true;
+    case TarBlockParser::TEnd::teNoEndMarker:
+      Log(Path + " ends without its end marker and may be incomplete");
+      return false;
     case TarBlockParser::TEnd::teTruncatedHeader: Log("Truncated archive " + Path); return false;
     case TarBlockParser::TEnd::teTruncatedData:
       Log("Truncated archive " + Path + ": " + Shown(Parser.Current().Name) + " is incomplete");
@@ -228,9 +228,10 @@ bool TarExtractor::ExtractTarGz(const QString& ArchivePath) {
     ExtractionRun run(FLog, target);
     TarBlockParser parser;
     parser.OnHeader = [&](const TarBlockParser::TEntry& e) { return run.AcceptHeader(e); };
-    parser.OnData = [&](const TarBlockParser::TEntry& e, const std::string& data) {
-      return run.WriteMember(e, data);
+    parser.OnData = [&](const TarBlockParser::TEntry&, const char* p, size_t n) {
+      return run.TakeData(p, n);
     };
+    parser.OnEnd = [&](const TarBlockParser::TEntry&) { return run.EndMember(); };
     const TGunzipResult result =
         GunzipToStream(ArchivePath, [&](const char* p, size_t n) { return parser.Feed(p, n); });
     if (ReportEnd(FLog, result, parser, ArchivePath) && run.Refused == 0) {
@@ -309,18 +310,4 @@ std::string TarExtractor::ScanWavelength(const std::string& Line) {
   long value = 0;
   if (ReadsAsInteger(w, value) && (value < 190 || value > 650)) return std::string();
   return IsSafeName(w) ? w : std::string();
-}
-
-std::vector<std::string> TarExtractor::FirstLines(const std::string& Data, size_t Count) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (lines.size() < Count && start < Data.size()) {
-    size_t end = start;
-    while (end < Data.size() && Data[end] != '\r' && Data[end] != '\n') ++end;
-    lines.push_back(Data.substr(start, end - start));
-    if (end < Data.size() && Data[end] == '\r' && end + 1 < Data.size() && Data[end + 1] == '\n')
-      ++end;
-    start = end + 1;
-  }
-  return lines;
 }

@@ -12,11 +12,12 @@
 // system and (absorbance, intensity) wavelength, so the run-directory walk
 // finds the channels. Scan files are written as text with CR LF line ends.
 //
-// The archive comes from outside: it is inflated and read as a stream, with
-// at most one entry (of at most MaxMemberSize bytes) in memory; only regular
-// files are written, under names checked to stay inside the target; an
-// archive that is damaged, truncated or holds entries that were not written
-// gives false, and the log says why.
+// The archive comes from outside: it is inflated, read and written as a
+// stream, so memory does not grow with the archive or its members; only
+// regular files (of at most MaxMemberSize bytes) are written, under names
+// (long ones included) checked to stay inside the target; an archive that
+// is damaged, truncated, lacks its end marker or holds entries that were
+// not written gives false, and the log says why.
 class TarExtractor {
  public:
   using TLog = std::function<void(const QString& Line)>;
@@ -58,9 +59,6 @@ class TarExtractor {
   // empty when they read as an integer outside 190 to 650, or when they
   // cannot name a folder (a path delimiter, a control character, "." or "..").
   static std::string ScanWavelength(const std::string& Line);
-  // The first Count lines of Data (lines end at CR, LF or CR LF; a line
-  // end after the last line adds no line).
-  static std::vector<std::string> FirstLines(const std::string& Data, size_t Count);
 
  private:
   TLog FLog;

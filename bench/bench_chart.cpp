@@ -4,7 +4,6 @@
 // the same size. The ratio of the two is reported by the second benchmark.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
@@ -13,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
 #include "platform/TBitmap.h"
@@ -100,11 +100,5 @@ BENCHMARK(BM_ChartOverPolylineRatio)
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Fonts and images only: no window system is needed.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication App(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunGuiBenchmarks(argc, argv);
 }

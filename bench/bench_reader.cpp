@@ -1,36 +1,22 @@
 // Time to read one scan file that is already in the page cache.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "analysis/BeckmanFile.h"
+#include "bench/BenchSupport.h"
 #include "platform/NumberText.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Removed again when the program exits.
-struct TempFolder {
-  TempFolder()
-      : Path(fs::temp_directory_path() / ("korvale-bench-reader-" + std::to_string(getpid()))) {
-    fs::create_directories(Path);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(Path, ignored);
-  }
-  fs::path Path;
-};
-
 // A scan file shaped like an instrument's: CR LF line ends, fixed-width columns.
 std::string MakeScan(const std::string& Extension, int Points) {
-  static const TempFolder folder;
-  const fs::path& dir = folder.Path;
+  static const BenchFolder folder("reader");
+  const fs::path& dir = folder.Path();
   const bool fluorescence = Extension == ".FI1";
   std::string text =
       fluorescence ? "Run 1 Voltage: 10.0 Gain: 5 Range: 3, scan\r\n" : "Simulated run\r\n";

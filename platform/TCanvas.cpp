@@ -470,9 +470,10 @@ struct TTextMetrics {
 // same labels and legend texts many times over while it lays itself out
 // (label spacing, axis room, legend columns) and again when it draws them.
 // Device fonts are sized in pixels, so a measurement depends only on the
-// font and the text: it is remembered, for up to MaxRemembered texts at a
-// time, until the fonts change or the application object goes (the fonts
-// held here must go before it).
+// font and the text: it is remembered, for up to MaxRemembered texts of at
+// most MaxRememberedLength characters at a time (texts come from files, so
+// what is held stays bounded), until the fonts change or the application
+// object goes (the fonts held here must go before it).
 class TTextMeasurements {
  public:
   static TTextMeasurements& Instance() {
@@ -491,7 +492,7 @@ class TTextMeasurements {
     const QFontMetrics M(Font);
     const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
     const std::lock_guard<std::mutex> Guard(FLock);
-    if (FWatched != nullptr) {
+    if (FWatched != nullptr && Text.size() <= MaxRememberedLength) {
       if (FKnown.size() >= MaxRemembered) FKnown.clear();
       FKnown.emplace(std::move(Key), Metrics);
     }
@@ -508,6 +509,7 @@ class TTextMeasurements {
     size_t operator()(const TKey& Key) const { return qHash(Key.Text, qHash(Key.Font)); }
   };
   static constexpr size_t MaxRemembered = 4096;
+  static constexpr qsizetype MaxRememberedLength = 256;  // characters
 
   // Starts remembering for the application object in use, if any (a
   // program may create more than one in turn).

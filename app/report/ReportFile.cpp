@@ -6,8 +6,42 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QUrl>
+
+namespace {
+
+QList<QUrl> PictureNames(const QTextDocument& Document) {
+  QList<QUrl> names;
+  for (QTextBlock block = Document.begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (it.fragment().charFormat().isImageFormat())
+        names.append(QUrl(it.fragment().charFormat().toImageFormat().name()));
+  return names;
+}
+
+// Releases the images of Names that the document's text no longer shows.
+void ReleasePictures(QTextDocument& Document, const QList<QUrl>& Names) {
+  const QList<QUrl> shown = PictureNames(Document);
+  for (const QUrl& name : Names)
+    if (!shown.contains(name)) Document.addResource(QTextDocument::ImageResource, name, QVariant());
+}
+
+// Empties the document as clearing it would, but undoably: the one
+// paragraph left loses its formats and its list.
+void ClearForReading(QTextCursor& Cursor) {
+  Cursor.select(QTextCursor::Document);
+  Cursor.removeSelectedText();
+  if (QTextList* list = Cursor.currentList()) list->remove(Cursor.block());
+  Cursor.setBlockFormat(QTextBlockFormat());
+  Cursor.setBlockCharFormat(QTextCharFormat());
+  Cursor.setCharFormat(QTextCharFormat());
+}
+
+}  // namespace
 
 bool ReportFile::Load(const QString& FileName, QTextDocument& Document) {
   FErrorText.clear();
@@ -25,24 +59,38 @@ bool ReportFile::Load(const QString& FileName, QTextDocument& Document) {
     FErrorText = file.errorString();
     return false;
   }
-  // Read into a scratch document first, so a damaged file leaves the
-  // report shown as it was. The pictures are fitted to the page the file
-  // states.
-  const ReportPage page = ReportPage::FromRtf(data);
-  QTextDocument scratch;
-  page.SetOn(scratch);
-  QTextCursor scratchCursor(&scratch);
-  RtfReader reader;
-  if (!reader.Read(data, scratchCursor)) {
-    FErrorText = reader.ErrorText();
-    return false;
-  }
-  Document.clear();
-  page.SetOn(Document);
+  // Read once, straight into the document: a file at the picture caps must
+  // not be decoded twice. A read that fails is undone, so the report shown
+  // stays as it was. The pictures are fitted to the page the file states.
+  const QList<QUrl> before = PictureNames(Document);
+  const ReportPage shownPage = ReportPage::Of(Document);
+  const bool undoing = Document.isUndoRedoEnabled();
+  Document.setUndoRedoEnabled(true);
+  ReportPage::FromRtf(data).SetOn(Document);
   QTextCursor cursor(&Document);
-  reader.Read(data, cursor);
-  Document.setModified(false);
-  return true;
+  cursor.beginEditBlock();
+  ClearForReading(cursor);
+  RtfReader reader;
+  const bool read = reader.Read(data, cursor);
+  cursor.endEditBlock();
+  // Pictures are document resources, which undoing keeps: those of the
+  // text that is gone are released here.
+  if (read) {
+    ReleasePictures(Document, before);
+    // A report just opened has nothing to undo, as after clearing it.
+    Document.clearUndoRedoStacks();
+    Document.setModified(false);
+  } else {
+    FErrorText = reader.ErrorText();
+    const QList<QUrl> inserted = PictureNames(Document);
+    Document.undo();
+    ReleasePictures(Document, inserted);
+    shownPage.SetOn(Document);
+    // The user's own edits can still be undone.
+    Document.clearUndoRedoStacks(QTextDocument::RedoStack);
+  }
+  Document.setUndoRedoEnabled(undoing);
+  return read;
 }
 
 bool ReportFile::Save(const QString& FileName, const QTextDocument& Document) {

@@ -5,7 +5,8 @@
 class QTextDocument;
 
 // Reading and writing a report file (data role). Reading only needs read
-// access, so a report the user may not change still opens. Writing goes
+// access, so a report the user may not change still opens, and reads the
+// file once, into the document itself. Writing goes
 // through a temporary file beside the target that replaces it only when
 // complete: a failed write leaves the previous report as it was.
 class ReportFile {

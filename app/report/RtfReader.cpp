@@ -1,9 +1,11 @@
 #include "app/report/RtfReader.h"
 
 #include "app/report/ReportPicture.h"
+#include "app/report/RtfTableBuilder.h"
 
 #include "platform/Exception.h"
 #include "platform/TJPEGImage.h"
+#include "platform/Windows1252.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -37,8 +39,8 @@ constexpr double MaxDisplayPixels = 20'000.0;
 constexpr int DefaultHalfPoints = 24;
 constexpr int MaxFontNameLength = 256;
 constexpr int MaxWordLength = 32;  // letters of a control word
-constexpr int MaxUnicodeSkip = 16;
 constexpr int MaxMarkLength = 16;  // characters kept of a paragraph's written bullet or number
+constexpr int MaxShapePropertyLength = 64;
 
 // Where the text of a group goes.
 enum class TDest {
@@ -49,6 +51,7 @@ enum class TDest {
   Mark,       // the bullet or number written out for readers without numbering
   FontTable,
   ColorTable,
+  ShapeName,  // the name of a shape's property
   Picture
 };
 
@@ -59,6 +62,10 @@ enum class TWord {
   Line,
   Tab,
   Cell,
+  Row,
+  InTable,
+  RowDefinition,
+  CellEdge,
   Pard,
   Plain,
   Ql,
@@ -71,6 +78,7 @@ enum class TWord {
   UlNone,
   Strike,
   Font,
+  FontPitch,
   FontSize,
   Color,
   Deff,
@@ -99,6 +107,8 @@ enum class TWord {
   Numbering,
   BulletLevel,
   ToMark,
+  ToShapeName,
+  ToShapeValue,
   Char
 };
 
@@ -110,14 +120,18 @@ struct TWordInfo {
 const std::unordered_map<std::string_view, TWordInfo>& Words() {
   static const std::unordered_map<std::string_view, TWordInfo> words = {
       {"par", {TWord::Par}},
-      {"row", {TWord::Par}},
+      {"row", {TWord::Row}},
+      // Nested tables are read into the cell that holds them.
       {"nestrow", {TWord::Par}},
       {"sect", {TWord::Par}},
       {"page", {TWord::Par}},
       {"line", {TWord::Line}},
       {"tab", {TWord::Tab}},
       {"cell", {TWord::Cell}},
-      {"nestcell", {TWord::Cell}},
+      {"nestcell", {TWord::Tab}},
+      {"intbl", {TWord::InTable}},
+      {"trowd", {TWord::RowDefinition}},
+      {"cellx", {TWord::CellEdge}},
       {"pard", {TWord::Pard}},
       {"plain", {TWord::Plain}},
       {"ql", {TWord::Ql}},
@@ -137,6 +151,7 @@ const std::unordered_map<std::string_view, TWordInfo>& Words() {
       {"strike", {TWord::Strike}},
       {"striked", {TWord::Strike}},
       {"f", {TWord::Font}},
+      {"fprq", {TWord::FontPitch}},
       {"fs", {TWord::FontSize}},
       {"cf", {TWord::Color}},
       {"deff", {TWord::Deff}},
@@ -168,19 +183,20 @@ const std::unordered_map<std::string_view, TWordInfo>& Words() {
       {"pntext", {TWord::ToMark}},
       {"listtext", {TWord::ToMark}},
       // Containers: pictures of shapes and objects are shown, their
-      // fallbacks and the fields' instructions are not.
+      // fallbacks and the fields' instructions are not. Of a shape's
+      // properties only its picture is.
       {"shppict", {TWord::ToText}},
       {"fldrslt", {TWord::ToText}},
       {"result", {TWord::ToText}},
       {"shp", {TWord::ToNoText}},
       {"shpinst", {TWord::ToNoText}},
       {"sp", {TWord::ToNoText}},
-      {"sv", {TWord::ToNoText}},
+      {"sv", {TWord::ToShapeValue}},
       {"object", {TWord::ToNoText}},
       {"nonshppict", {TWord::ToSkip}},
       {"shprslt", {TWord::ToSkip}},
       {"shptxt", {TWord::ToSkip}},
-      {"sn", {TWord::ToSkip}},
+      {"sn", {TWord::ToShapeName}},
       {"fldinst", {TWord::ToSkip}},
       {"stylesheet", {TWord::ToSkip}},
       {"info", {TWord::ToSkip}},
@@ -210,6 +226,7 @@ const std::unordered_map<std::string_view, TWordInfo>& Words() {
       {"listtable", {TWord::ToSkip}},
       {"listoverridetable", {TWord::ToSkip}},
       {"objdata", {TWord::ToSkip}},
+      {"nonesttables", {TWord::ToSkip}},
       {"picprop", {TWord::ToSkip}},
       {"emdash", {TWord::Char, u'\u2014'}},
       {"endash", {TWord::Char, u'\u2013'}},
@@ -227,13 +244,11 @@ const std::unordered_map<std::string_view, TWordInfo>& Words() {
   return words;
 }
 
-// Bytes 0x80-0x9F of the Western Windows code page; the rest is Latin-1.
+// Bytes of the Western Windows code page; the undefined ones are no
+// character.
 char16_t FromCodePage(unsigned char Byte) {
-  static constexpr char16_t High[32] = {
-      0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-  return Byte >= 0x80 && Byte < 0xA0 ? High[Byte - 0x80] : char16_t(Byte);
+  const char16_t c = Windows1252::ToUnicode(Byte);
+  return c != 0 || Byte == 0 ? c : u'\uFFFD';
 }
 
 int HexValue(char C) {
@@ -277,7 +292,13 @@ struct TGroupState {
   int Color = 0;
   int UnicodeSkip = 1;
   Qt::Alignment Align = Qt::AlignLeft;
-  bool Bullet = false;  // paragraph numbering of the bullet level, until \pard
+  bool Bullet = false;   // paragraph numbering of the bullet level, until \pard
+  bool InTable = false;  // the paragraph belongs in a table cell, until \pard
+};
+
+struct TFontEntry {
+  QString Name;
+  bool FixedPitch = false;
 };
 
 struct TPicture {
@@ -342,6 +363,12 @@ class Parser {
   void Binary(int Count);
   void Character(char16_t C);
   void TextChar(char16_t C);
+  void AppendText(char16_t C);
+  void FlushSurrogate();
+  void EndCell();
+  void EndRow();
+  void PlaceParagraph();
+  void CountCells(int Cells);
   void MarkChar(char16_t C);
   void EndMark();
   void Paragraph();
@@ -366,6 +393,7 @@ class Parser {
   bool FPendingBreak = false;
   bool FBlockHasContent = false;
   int FParagraphs = 0;
+  int FCells = 0;  // of tables
   int FPictures = 0;
   int FRuns = 0;
   long long FTotalPixels = 0;
@@ -374,10 +402,19 @@ class Parser {
   QPointer<QTextList> FList;  // the list of the last bulleted paragraph read
   QString FRun;
   QTextCharFormat FRunFormat;
-  std::map<int, QString> FFonts;
+  // Bumped whenever something the format of text depends on changes, so
+  // the format is worked out once per change rather than per character.
+  unsigned FStateVersion = 0;
+  unsigned FRunVersion = ~0u;
+  char16_t FHighSurrogate = 0;  // waiting for the low half of its pair
+  RtfTableBuilder FTable;
+  bool FCellEnded = false;  // "\cell" seen: what follows goes into the next cell
+  std::map<int, TFontEntry> FFonts;
   int FDefaultFont = 0;
   int FFontId = 0;
   QString FFontName;
+  bool FFontFixedPitch = false;
+  QString FShapeProperty;  // the name of the shape property read last
   std::vector<QColor> FColors;
   int FRed = -1, FGreen = -1, FBlue = -1;
   TPicture FPicture;
@@ -393,6 +430,7 @@ void Parser::Run() {
         if (FStack.size() == 1) {
           FlushRun();
           if (FBlockHasContent) ApplyParagraph();
+          FTable.Finish();
           PopGroup();
           return;  // what follows the document's last brace is not part of it
         }
@@ -417,6 +455,7 @@ void Parser::PushGroup() {
   Top().OwnsMark = false;
   FStar = false;
   FSkip = 0;
+  ++FStateVersion;
 }
 
 void Parser::PopGroup() {
@@ -428,6 +467,7 @@ void Parser::PopGroup() {
   FStack.pop_back();
   FStar = false;
   FSkip = 0;
+  ++FStateVersion;
 }
 
 void Parser::Control() {
@@ -514,7 +554,9 @@ void Parser::Word(std::string_view Name, bool HasParam, int Param) {
     case TWord::ToNoText:
     case TWord::ToSkip:
     case TWord::Numbering:
-    case TWord::ToMark: Destination(info.Word); return;
+    case TWord::ToMark:
+    case TWord::ToShapeName:
+    case TWord::ToShapeValue: Destination(info.Word); return;
     case TWord::BulletLevel: BulletLevel(); return;
     case TWord::PngBlip:
     case TWord::JpegBlip:
@@ -532,12 +574,30 @@ void Parser::Word(std::string_view Name, bool HasParam, int Param) {
     case TWord::Green: FGreen = std::clamp(Param, 0, 255); return;
     case TWord::Blue: FBlue = std::clamp(Param, 0, 255); return;
     case TWord::Char: TextChar(info.Char); return;
-    case TWord::Tab:
-    case TWord::Cell: TextChar(u'\t'); return;
+    case TWord::Tab: TextChar(u'\t'); return;
+    case TWord::Cell:
+      // Outside a table paragraph a cell mark only separates text.
+      if (Top().Dest == TDest::Text && Top().InTable)
+        EndCell();
+      else
+        TextChar(u'\t');
+      return;
+    case TWord::Row:
+      if (Top().Dest != TDest::Text) return;
+      if (FTable.RowOpen())
+        EndRow();
+      else
+        Paragraph();
+      return;
+    case TWord::RowDefinition: FTable.StartRowDefinition(); return;
+    case TWord::CellEdge:
+      if (!FTable.AddCellEdge(Param)) throw RtfFault("A table has too many columns");
+      return;
     case TWord::Line: TextChar(u'\u2028'); return;
     case TWord::U: {
-      const int unit = Param < 0 ? Param + 65536 : Param;
-      if (unit >= 0 && unit <= 0xFFFF) Character(char16_t(unit));
+      // A signed 16-bit unit; anything beyond is no character at all.
+      const bool unit = HasParam && Param >= -32768 && Param <= 65535;
+      Character(unit ? char16_t(Param < 0 ? Param + 65536 : Param) : u'\uFFFD');
       FSkip = Top().UnicodeSkip;
       return;
     }
@@ -573,6 +633,15 @@ void Parser::Destination(TWord Word) {
     case TWord::Numbering:
       state.Dest = state.Dest == TDest::Text ? TDest::Numbering : TDest::Skip;
       break;
+    case TWord::ToShapeName:
+      state.Dest = TDest::ShapeName;
+      FShapeProperty.clear();
+      break;
+    case TWord::ToShapeValue:
+      // A picture shape may hold its picture again, as its fill: one is shown.
+      if (state.Dest != TDest::Picture)
+        state.Dest = FShapeProperty == QLatin1String("pib") ? TDest::NoText : TDest::Skip;
+      break;
     case TWord::ToMark:
       if (state.Dest != TDest::Text) {
         state.Dest = TDest::Skip;
@@ -601,11 +670,14 @@ void Parser::BulletLevel() {
 void Parser::Formatting(TWord Word, bool HasParam, int Param) {
   TGroupState& state = Top();
   const bool on = !HasParam || Param != 0;
+  ++FStateVersion;
   switch (Word) {
     case TWord::Pard:
       state.Align = Qt::AlignLeft;
       state.Bullet = false;
+      state.InTable = false;
       break;
+    case TWord::InTable: state.InTable = true; break;
     case TWord::Plain: {
       const TGroupState reset;
       state.Font = reset.Font;
@@ -627,16 +699,20 @@ void Parser::Formatting(TWord Word, bool HasParam, int Param) {
       if (state.Dest == TDest::FontTable) {
         if (!FFontName.trimmed().isEmpty()) CommitFont();
         FFontId = Param;
+        FFontFixedPitch = false;
       } else {
         state.Font = Param;
       }
+      break;
+    case TWord::FontPitch:
+      if (state.Dest == TDest::FontTable) FFontFixedPitch = Param == 1;
       break;
     case TWord::FontSize:
       state.HalfPoints = Param > 0 ? std::min(Param, 3276) : DefaultHalfPoints;
       break;
     case TWord::Color: state.Color = Param; break;
     case TWord::Deff: FDefaultFont = Param; break;
-    case TWord::Uc: state.UnicodeSkip = std::clamp(Param, 0, MaxUnicodeSkip); break;
+    case TWord::Uc: state.UnicodeSkip = std::max(Param, 0); break;
     default: break;
   }
 }
@@ -677,11 +753,14 @@ void Parser::Character(char16_t C) {
       if (C == u';') {
         CommitFont();
       } else if (FFontName.size() < MaxFontNameLength) {
-        FFontName.append(QChar(C));
+        FFontName.append(QChar::isSurrogate(C) ? QChar(QChar::ReplacementCharacter) : QChar(C));
       }
       break;
     case TDest::ColorTable:
       if (C == u';') CommitColor();
+      break;
+    case TDest::ShapeName:
+      if (FShapeProperty.size() < MaxShapePropertyLength) FShapeProperty.append(QChar(C));
       break;
     case TDest::Picture: {
       const int nibble = C < 128 ? HexValue(static_cast<char>(C)) : -1;
@@ -706,16 +785,40 @@ void Parser::TextChar(char16_t C) {
   if (Top().Dest != TDest::Text) return;
   // Control characters, paragraph separators and the characters the text
   // document keeps for objects and frames would corrupt its structure.
-  if ((C < 0x20 && C != u'\t') || C == u'\u2029' || C == u'\uFFFC' || C == u'\uFDD0' ||
-      C == u'\uFDD1')
-    return;
+  if ((C < 0x20 && C != u'\t') || C == u'\u2029' || C == u'\uFFFC') return;
   StartContent();
-  const QTextCharFormat format = CurrentFormat();
-  if (format != FRunFormat) {
-    FlushRun();
-    FRunFormat = format;
+  if (FRunVersion != FStateVersion) {
+    const QTextCharFormat format = CurrentFormat();
+    if (format != FRunFormat) {
+      FlushRun();
+      FRunFormat = format;
+    }
+    FRunVersion = FStateVersion;
   }
-  FRun.append(QChar(C));
+  AppendText(C);
+}
+
+void Parser::AppendText(char16_t C) {
+  // A surrogate stays only as half of a pair; what is not a character
+  // (a lone half, a noncharacter) becomes the replacement character.
+  if (QChar::isHighSurrogate(C)) {
+    FlushSurrogate();
+    FHighSurrogate = C;
+    return;
+  }
+  if (QChar::isLowSurrogate(C) && FHighSurrogate != 0) {
+    FRun.append(QChar(std::exchange(FHighSurrogate, char16_t(0))));
+    FRun.append(QChar(C));
+    return;
+  }
+  FlushSurrogate();
+  const bool character = !QChar::isLowSurrogate(C) && !QChar::isNonCharacter(C);
+  FRun.append(character ? QChar(C) : QChar(QChar::ReplacementCharacter));
+}
+
+void Parser::FlushSurrogate() {
+  if (std::exchange(FHighSurrogate, char16_t(0)) != 0)
+    FRun.append(QChar(QChar::ReplacementCharacter));
 }
 
 void Parser::MarkChar(char16_t C) {
@@ -730,6 +833,7 @@ void Parser::EndMark() {
 }
 
 void Parser::StartContent() {
+  PlaceParagraph();
   if (FPendingBreak) {
     FlushRun();
     FCursor.insertBlock();
@@ -743,6 +847,7 @@ void Parser::StartContent() {
 
 void Parser::Paragraph() {
   if (++FParagraphs > RtfReader::MaxParagraphs) throw RtfFault("Too many paragraphs");
+  PlaceParagraph();
   if (FPendingBreak) StartContent();
   FlushRun();
   ApplyParagraph();
@@ -751,7 +856,54 @@ void Parser::Paragraph() {
   FMarkBullet = false;
 }
 
+void Parser::PlaceParagraph() {
+  // A picture's group carries the paragraph's properties on.
+  if (!Top().InTable) {
+    if (!FTable.InTable()) return;
+    FlushRun();
+    FTable.LeaveTable(FCursor);
+  } else if (!FTable.RowOpen()) {
+    FlushRun();
+    CountCells(FTable.OpenRow(FCursor));
+  } else if (FCellEnded) {
+    FlushRun();
+    CountCells(FTable.NextCell(FCursor));
+  } else {
+    return;
+  }
+  // A table begins, as a cell does, without a paragraph of its own before.
+  FCellEnded = false;
+  FPendingBreak = false;
+  FBlockHasContent = false;
+  FMarkBullet = false;
+}
+
+void Parser::CountCells(int Cells) {
+  if (Cells < 0) throw RtfFault("A table has too many columns");
+  FCells += Cells;
+  if (FCells > RtfReader::MaxTableCells) throw RtfFault("The tables have too many cells");
+  // Every cell is a paragraph of the document.
+  FParagraphs += Cells;
+  if (FParagraphs > RtfReader::MaxParagraphs) throw RtfFault("Too many paragraphs");
+}
+
+void Parser::EndCell() {
+  PlaceParagraph();
+  // The cell's last paragraph, also an empty one after a paragraph mark.
+  if (FPendingBreak) StartContent();
+  FlushRun();
+  if (FBlockHasContent) ApplyParagraph();
+  FCellEnded = true;
+}
+
+void Parser::EndRow() {
+  if (!FCellEnded) EndCell();
+  FTable.CloseRow();
+  FCellEnded = false;
+}
+
 void Parser::FlushRun() {
+  FlushSurrogate();
   if (FRun.isEmpty()) return;
   // Every run is a fragment of the document; alternating formats must not
   // multiply the input into millions of them.
@@ -790,7 +942,10 @@ QTextCharFormat Parser::CurrentFormat() const {
   const TGroupState& state = FStack.back();
   QTextCharFormat format;
   const auto font = FFonts.find(state.Font < 0 ? FDefaultFont : state.Font);
-  if (font != FFonts.end()) format.setFontFamilies(QStringList{font->second});
+  if (font != FFonts.end()) {
+    format.setFontFamilies(QStringList{font->second.Name});
+    if (font->second.FixedPitch) format.setFontFixedPitch(true);
+  }
   format.setFontPointSize(state.HalfPoints / 2.0);
   format.setFontWeight(state.Bold ? QFont::Bold : QFont::Normal);
   format.setFontItalic(state.Italic);
@@ -806,7 +961,9 @@ void Parser::CommitFont() {
   if (static_cast<int>(FFonts.size()) >= RtfReader::MaxFonts) throw RtfFault("Too many fonts");
   QString name = FFontName.trimmed();
   FFontName.clear();
-  if (!name.isEmpty()) FFonts[FFontId] = name;
+  if (!name.isEmpty()) FFonts[FFontId] = TFontEntry{name, FFontFixedPitch};
+  FFontFixedPitch = false;
+  ++FStateVersion;
 }
 
 void Parser::CommitColor() {
@@ -817,6 +974,7 @@ void Parser::CommitColor() {
   else
     FColors.emplace_back(std::max(FRed, 0), std::max(FGreen, 0), std::max(FBlue, 0));
   FRed = FGreen = FBlue = -1;
+  ++FStateVersion;
 }
 
 void Parser::FinishPicture() {

@@ -11,6 +11,7 @@
 #include <QTextFragment>
 #include <QTextImageFormat>
 #include <QTextList>
+#include <QTextTable>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,11 @@ constexpr double TwipsPerPixel = 15.0;  // 1440 twips per inch, 96 pixels per in
 constexpr int HexPerLine = 128;
 constexpr int BulletHangTwips = 360;  // the bullet sits this far left of the text
 constexpr int MaxIndentLevels = 50;
+constexpr int TableTwips = 9360;  // what a table without fixed widths spans: 6.5 inches
+// A cell's edges, drawn as thin single lines.
+constexpr char CellBorders[] =
+    "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+    "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
 // The bullet as a Unicode escape with the Western code page's bullet byte as
 // its fallback, so readers without Unicode still show a bullet.
 constexpr char BulletText[] = "\\u8226\\'95";
@@ -65,6 +71,41 @@ bool IsBulleted(const QTextBlock& Block) {
          style == QTextListFormat::ListSquare;
 }
 
+// Right edge of every column in twips, from the table's width constraints.
+std::vector<int> ColumnEdges(const QTextTable& Table) {
+  const QList<QTextLength> widths = Table.format().columnWidthConstraints();
+  const int columns = Table.columns();
+  std::vector<int> edges;
+  int edge = 0;
+  for (int c = 0; c < columns; ++c) {
+    const QTextLength width = c < widths.size() ? widths[c] : QTextLength();
+    double twips = static_cast<double>(TableTwips) / columns;
+    if (width.type() == QTextLength::FixedLength)
+      twips = width.rawValue() * TwipsPerPixel;
+    else if (width.type() == QTextLength::PercentageLength)
+      twips = TableTwips * width.rawValue() / 100.0;
+    edge += std::max(1, static_cast<int>(std::lround(std::min(twips, 1e6))));
+    edges.push_back(edge);
+  }
+  return edges;
+}
+
+// The paragraphs of a cell, those of tables inside it included.
+std::vector<QTextBlock> CellBlocks(const QTextDocument& Document, const QTextTableCell& Cell) {
+  std::vector<QTextBlock> blocks;
+  for (QTextBlock block = Document.findBlock(Cell.firstPosition());
+       block.isValid() && block.position() <= Cell.lastPosition(); block = block.next())
+    blocks.push_back(block);
+  return blocks;
+}
+
+// The empty paragraph the document keeps before a table that opens it is
+// no paragraph of the report's.
+bool IsPlaceBeforeTable(const QTextBlock& Block, const QTextFrame::iterator& Next) {
+  return Block.position() == 0 && Block.length() == 1 && !Next.atEnd() &&
+         qobject_cast<QTextTable*>(Next.currentFrame()) != nullptr;
+}
+
 }  // namespace
 
 RtfWriter::RtfWriter(const QTextDocument& ADocument) : FDocument(ADocument) {
@@ -74,8 +115,7 @@ RtfWriter::RtfWriter(const QTextDocument& ADocument) : FDocument(ADocument) {
 QByteArray RtfWriter::Write() {
   CollectTables();
   WriteHeader();
-  for (QTextBlock block = FDocument.begin(); block.isValid(); block = block.next())
-    WriteBlock(block);
+  WriteFrame(*FDocument.rootFrame());
   FOut += "}\n";
   return FOut;
 }
@@ -91,13 +131,11 @@ void RtfWriter::CollectTables() {
 }
 
 int RtfWriter::FontIndex(const QTextCharFormat& Format) {
-  const QString family = FamilyOf(Format, FDocument);
-  qsizetype index = FFonts.indexOf(family);
-  if (index < 0) {
-    FFonts.append(family);
-    index = FFonts.size() - 1;
-  }
-  return static_cast<int>(index);
+  const TFontEntry font{FamilyOf(Format, FDocument), Format.fontFixedPitch()};
+  const auto found = std::find(FFonts.begin(), FFonts.end(), font);
+  if (found != FFonts.end()) return static_cast<int>(found - FFonts.begin());
+  FFonts.push_back(font);
+  return static_cast<int>(FFonts.size()) - 1;
 }
 
 int RtfWriter::ColorIndex(const QTextCharFormat& Format) {
@@ -112,10 +150,13 @@ int RtfWriter::ColorIndex(const QTextCharFormat& Format) {
 
 void RtfWriter::WriteHeader() {
   FOut += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
-  for (qsizetype i = 0; i < FFonts.size(); ++i) {
-    FOut += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
+  for (size_t i = 0; i < FFonts.size(); ++i) {
+    FOut += "{\\f" + QByteArray::number(static_cast<qulonglong>(i)) + "\\fnil";
+    // A monospaced font says so, so a reader without it picks another one.
+    if (FFonts[i].FixedPitch) FOut += "\\fprq1";
+    FOut += "\\fcharset0 ";
     // A ";" would end the font's entry early.
-    WriteText(QString(FFonts[i]).remove(u';'));
+    WriteText(QString(FFonts[i].Family).remove(u';'));
     FOut += ";}";
   }
   FOut += "}\n{\\colortbl;";
@@ -129,8 +170,55 @@ void RtfWriter::WriteHeader() {
   FOut += ReportPage::Of(FDocument).RtfWords() + '\n';
 }
 
-void RtfWriter::WriteBlock(const QTextBlock& Block) {
+void RtfWriter::WriteFrame(const QTextFrame& Frame) {
+  for (auto it = Frame.begin(); !it.atEnd(); ++it) {
+    if (const QTextFrame* child = it.currentFrame()) {
+      if (const auto* table = qobject_cast<const QTextTable*>(child))
+        WriteTable(*table);
+      else
+        WriteFrame(*child);
+      continue;
+    }
+    auto next = it;
+    if (IsPlaceBeforeTable(it.currentBlock(), ++next)) continue;
+    // Every paragraph ends with its mark, so an empty last paragraph survives.
+    WriteBlock(it.currentBlock(), false, "\\par\n");
+  }
+}
+
+void RtfWriter::WriteTable(const QTextTable& Table) {
+  const std::vector<int> edges = ColumnEdges(Table);
+  const bool borders = Table.format().border() > 0;
+  for (int row = 0; row < Table.rows(); ++row) {
+    // A cell spanning columns is one cell up to its last column's edge; one
+    // covered by a cell above is written empty and merged with it.
+    std::vector<QTextTableCell> cells;
+    FOut += "\\trowd";
+    for (int column = 0; column < Table.columns();) {
+      const QTextTableCell cell = Table.cellAt(row, column);
+      if (cell.rowSpan() > 1) FOut += cell.row() == row ? "\\clvmgf" : "\\clvmrg";
+      if (borders) FOut += CellBorders;
+      column = cell.column() + std::max(1, cell.columnSpan());
+      FOut += "\\cellx" + QByteArray::number(edges[static_cast<size_t>(column - 1)]);
+      cells.push_back(cell.row() == row ? cell : QTextTableCell());
+    }
+    FOut += '\n';
+    for (const QTextTableCell& cell : cells) {
+      if (!cell.isValid()) {
+        FOut += "\\pard\\intbl\\cell\n";
+        continue;
+      }
+      const std::vector<QTextBlock> blocks = CellBlocks(FDocument, cell);
+      for (size_t i = 0; i < blocks.size(); ++i)
+        WriteBlock(blocks[i], true, i + 1 < blocks.size() ? "\\par\n" : "\\cell\n");
+    }
+    FOut += "\\row\n";
+  }
+}
+
+void RtfWriter::WriteBlock(const QTextBlock& Block, bool InTable, const char* End) {
   FOut += "\\pard";
+  if (InTable) FOut += "\\intbl";
   FOut += AlignmentWord(Block.blockFormat().alignment());
   // The spacing is stated even when there is none: readers differ in what
   // they assume.
@@ -138,8 +226,7 @@ void RtfWriter::WriteBlock(const QTextBlock& Block) {
           QByteArray::number(Twips(Block.blockFormat().bottomMargin()));
   if (IsBulleted(Block)) WriteBullet(Block);
   for (auto it = Block.begin(); !it.atEnd(); ++it) WriteFragment(it.fragment());
-  // Every paragraph ends with its mark, so an empty last paragraph survives.
-  FOut += "\\par\n";
+  FOut += End;
 }
 
 void RtfWriter::WriteBullet(const QTextBlock& Block) {

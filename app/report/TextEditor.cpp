@@ -330,12 +330,15 @@ void TRTFfrm::ShowLogo() {
 }
 
 bool TRTFfrm::LoadRtfFile(const QString& FileName) {
+  FLoadError.clear();
   try {
     ReportFile file;
-    return file.Load(FileName, *RichEdit1->document());
-  } catch (const std::exception&) {
-    return false;
+    if (file.Load(FileName, *RichEdit1->document())) return true;
+    FLoadError = file.ErrorText();
+  } catch (const std::exception& error) {
+    FLoadError = QString::fromUtf8(error.what());
   }
+  return false;
 }
 
 bool TRTFfrm::SaveRtfFile(const QString& FileName) {
@@ -368,7 +371,7 @@ void TRTFfrm::Open1Click() {
   if (LoadRtfFile(answer.FileName))
     CurrentFileName = answer.FileName;
   else
-    ShowErrorText(ReadFailed);
+    ShowErrorText(ReadFailed + u'\n' + answer.FileName + u'\n' + FLoadError);
 }
 
 bool TRTFfrm::SaveAs1Click() {

@@ -49,6 +49,7 @@ class TRTFfrm : public QWidget {
   bool LoadLogoFile(const QString& FileName);
   // Where the logo is kept: beside the configuration file ("" on failure).
   static QString LogoFilePath();
+  // On failure, the message Open1Click shows says why.
   bool LoadRtfFile(const QString& FileName);
   bool SaveRtfFile(const QString& FileName);
   // For a modified report: asks whether to save it (Yes, No, Cancel); true
@@ -111,6 +112,7 @@ class TRTFfrm : public QWidget {
   bool OleReady = false;
   std::unique_ptr<RichEditOleSupport> OleSupport;
   QString CurrentFileName;
+  QString FLoadError;  // why LoadRtfFile failed last
   TPicture LogoImage;
   TPicture ZeltLogo;
   std::unique_ptr<Configuration> FOwnConfiguration;

@@ -128,14 +128,15 @@ void AddRecord(TChartSeries& Series, KorFormatFlags Flags, const TPointRecord& R
   }
 }
 
-void ReadPoints(TChartSeries& Series, TStream& Stream) {
+// Each record read goes to Take.
+template <class TTake>
+void ReadPoints(const TChartSeries& Series, TStream& Stream, TTake Take) {
   const KorFormatFlags Flags = Stream.ReadUInt8();
   // A negative count means no points. A large one allocates nothing up
   // front: points are read one by one until the bytes run out.
   const int Count = std::max(0, static_cast<int>(Stream.ReadInt32()));
   const int FurtherLists = std::max(0, Series.GetValuesList().Count() - 2);
-  for (int I = 0; I < Count; ++I)
-    AddRecord(Series, Flags, ReadRecord(Stream, Flags, I, FurtherLists));
+  for (int I = 0; I < Count; ++I) Take(Flags, ReadRecord(Stream, Flags, I, FurtherLists));
 }
 
 }  // namespace
@@ -156,11 +157,17 @@ void WriteSeriesData(const TChartSeries& Series, TStream& Stream) {
   for (int I = 0; I < Series.Count(); ++I) WriteRecord(Series, Flags, I, Stream);
 }
 
+void CheckSeriesData(const TChartSeries& Series, TStream& Stream) {
+  ReadPoints(Series, Stream, [](KorFormatFlags, const TPointRecord&) {});
+}
+
 void ReadSeriesData(TChartSeries& Series, TStream& Stream) {
   Series.Clear();
   Series.BeginUpdate();
   try {
-    ReadPoints(Series, Stream);
+    ReadPoints(Series, Stream, [&Series](KorFormatFlags Flags, const TPointRecord& Record) {
+      AddRecord(Series, Flags, Record);
+    });
   } catch (...) {
     // The points read so far stay, as manual data, and the bracket closes.
     Series.EndUpdate();

@@ -23,6 +23,10 @@ KorFormatFlags SeriesGuessContents(const TChartSeries& Series);
 // single-byte (Latin-1) text cut at 255 characters.
 void WriteSeriesData(const TChartSeries& Series, TStream& Stream);
 
+// Reads the points of Stream as ReadSeriesData would for Series, without
+// adding them: raises EReadError where ReadSeriesData would.
+void CheckSeriesData(const TChartSeries& Series, TStream& Stream);
+
 // Replaces Series' points by those of Stream. A short or damaged stream
 // keeps the points read so far, closes the series' update bracket and
 // raises EReadError.

@@ -38,6 +38,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -189,7 +190,26 @@ QByteArray TChartSeries::DataBytes() const {
 
 void TChartSeries::SetDataBytes(const QByteArray& Value) {
   TMemoryStream Stream(Value);
-  ReadData(Stream);
+  if (!InState(csReading)) {
+    ReadData(Stream);
+    return;
+  }
+  // While the series is read, its points wait for all its properties: the
+  // order of its value lists decides where each point goes, whether a file
+  // sets it before the points or after them. A damaged stream is reported
+  // now, as the property is read.
+  FPendingData = Value;
+  CheckSeriesData(*this, Stream);
+}
+
+void TChartSeries::ReadPendingData() {
+  if (!FPendingData) return;
+  TMemoryStream Stream(*std::exchange(FPendingData, std::nullopt));
+  try {
+    ReadData(Stream);
+  } catch (const Exception&) {
+    // The points read so far stay; the damage was reported with the property.
+  }
 }
 
 QString TChartSeries::DataSourceName() const {
@@ -310,6 +330,7 @@ void TChartSeries::AssignFormat(const TChartSeries& Source) {
 
 void TChartSeries::Loaded() {
   TCustomChartSeries::Loaded();
+  ReadPendingData();
   // Custom mark items were kept through the "Data" read's Clear; from now
   // on clearing the series drops them again.
   FMarks->SetLoadingItems(false);

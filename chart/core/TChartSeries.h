@@ -9,11 +9,13 @@
 #include "platform/TCustomControl.h"
 #include "platform/TRect.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TChartAxis;
@@ -474,6 +476,7 @@ class TChartSeries : public TCustomChartSeries {
   TChartValueList* YValuesObject() { return FY; }
   QByteArray DataBytes() const;
   void SetDataBytes(const QByteArray& Value);
+  void ReadPendingData();
   // The first data source by name; a name no component of the owner has
   // yet is kept for Loaded.
   QString DataSourceName() const;
@@ -508,6 +511,7 @@ class TChartSeries : public TCustomChartSeries {
   std::unique_ptr<TSeriesMarks> FMarks;
   QString FPercentFormat;
   QStringList FTempDataSources;
+  std::optional<QByteArray> FPendingData;  // "Data" read, for Loaded to add
   QString FValueFormat;
   std::unique_ptr<TChartValueLists> FValuesList;  // owns every list
   TChartValueList* FX = nullptr;

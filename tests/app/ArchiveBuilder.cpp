@@ -81,6 +81,14 @@ std::string Member(const std::string& Name, const std::string& Data, char TypeFl
   return out;
 }
 
+std::string PaxRecord(const std::string& Key, const std::string& Value) {
+  const std::string rest = " " + Key + "=" + Value + "\n";
+  // The length counts its own digits.
+  size_t length = rest.size() + 1;
+  while (std::to_string(length).size() + rest.size() != length) ++length;
+  return std::to_string(length) + rest;
+}
+
 std::string End() {
   return std::string(1024, '\0');
 }
@@ -95,32 +103,41 @@ std::string Gzip(const std::string& Data) {
 }
 
 void WriteGzipOfZeros(const fs::path& Path, const std::string& Head, std::uint64_t ZeroBytes) {
-  const std::string mebibyte(1 << 20, '\0');
+  WriteGzipOfRepeats(Path, Head, std::string(1 << 20, '\0'), ZeroBytes >> 20, std::string());
+}
+
+void WriteGzipOfRepeats(const fs::path& Path, const std::string& Head, const std::string& Block,
+                        std::uint64_t Count, const std::string& Tail) {
   z_stream stream{};
   deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
   std::string start, chunk, repeat, finish;
   Deflate(stream, Head, Z_FULL_FLUSH, start);
-  // After a full flush the compressor starts afresh, so every further MiB
-  // of zeros compresses to the same bytes.
-  Deflate(stream, mebibyte, Z_FULL_FLUSH, chunk);
-  Deflate(stream, mebibyte, Z_FULL_FLUSH, repeat);
+  // After a full flush the compressor starts afresh, so every further
+  // block compresses to the same bytes.
+  Deflate(stream, Block, Z_FULL_FLUSH, chunk);
+  Deflate(stream, Block, Z_FULL_FLUSH, repeat);
   if (chunk != repeat) throw std::runtime_error("full flushes do not repeat");
-  // The end: an empty final block, then the gzip trailer of the whole data.
+  // The end: the tail as the last block, then the gzip trailer of the whole data.
   std::string tail;
-  Deflate(stream, std::string(), Z_FINISH, tail);
+  Deflate(stream, Tail, Z_FINISH, tail);
   deflateEnd(&stream);
   const size_t trailer = 8;
   finish = tail.substr(0, tail.size() - trailer);
-  const uLong zeroCrc = crc32(0, reinterpret_cast<const Bytef*>(mebibyte.data()), 1 << 20);
-  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(Head.data()), static_cast<uInt>(Head.size()));
-  const std::uint64_t chunks = ZeroBytes >> 20;
-  for (std::uint64_t i = 0; i < chunks; ++i) crc = crc32_combine(crc, zeroCrc, 1 << 20);
+  auto crcOf = [](const std::string& Bytes) {
+    return crc32(0, reinterpret_cast<const Bytef*>(Bytes.data()), static_cast<uInt>(Bytes.size()));
+  };
+  const uLong blockCrc = crcOf(Block);
+  uLong crc = crcOf(Head);
+  for (std::uint64_t i = 0; i < Count; ++i)
+    crc = crc32_combine(crc, blockCrc, static_cast<z_off_t>(Block.size()));
+  crc = crc32_combine(crc, crcOf(Tail), static_cast<z_off_t>(Tail.size()));
   AppendLittleEndian(finish, crc);
-  AppendLittleEndian(finish, static_cast<uLong>((Head.size() + ZeroBytes) & 0xFFFFFFFFu));
+  AppendLittleEndian(
+      finish, static_cast<uLong>((Head.size() + Count * Block.size() + Tail.size()) & 0xFFFFFFFFu));
 
   std::ofstream out(Path, std::ios::binary | std::ios::trunc);
   out << start;
-  for (std::uint64_t i = 0; i < chunks; ++i) out << chunk;
+  for (std::uint64_t i = 0; i < Count; ++i) out << chunk;
   out << finish;
 }
 

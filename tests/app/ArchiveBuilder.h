@@ -18,6 +18,8 @@ std::string Header(const std::string& Name, long long Size, char TypeFlag = '0',
 void FixChecksum(std::string& Header);
 // Header, data and padding to a whole block.
 std::string Member(const std::string& Name, const std::string& Data, char TypeFlag = '0');
+// One record of a pax extended header: "<length> <Key>=<Value>\n".
+std::string PaxRecord(const std::string& Key, const std::string& Value);
 // The two zero blocks that end an archive.
 std::string End();
 // Data compressed as one gzip stream.
@@ -28,6 +30,9 @@ std::string Gzip(const std::string& Data);
 // The file stays near a thousandth of the data's size.
 void WriteGzipOfZeros(const std::filesystem::path& Path, const std::string& Head,
                       std::uint64_t ZeroBytes);
+// Likewise Head, Count copies of Block, then Tail, in one gzip stream.
+void WriteGzipOfRepeats(const std::filesystem::path& Path, const std::string& Head,
+                        const std::string& Block, std::uint64_t Count, const std::string& Tail);
 
 // A scan file's text: a title line, the header line of the given type
 // letter, cell and wavelength, and Points data lines, with CR LF line ends.

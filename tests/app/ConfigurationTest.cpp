@@ -79,6 +79,18 @@ TEST_F(ConfigurationTest, UserFileKeepsItsCommentsAndOrderThroughAChange) {
   EXPECT_EQ(ReadFile(File), "; mine\r\n[Z]\r\nb=1\r\na=2\r\n[Directory]\r\nLastDirectory=/new\r\n");
 }
 
+TEST_F(ConfigurationTest, AWindowsProgramsFileKeepsItsCharactersThroughAChange) {
+  // Latin-1 "\xFC" and the Windows euro sign "\x80": the file is not UTF-8.
+  WriteTextFile(
+      File, "; f\xFCr M\xFCller\r\n[Directory]\r\nLastDirectory=C:\\L\xE4ufe\r\nPrice=\x80\r\n");
+  auto config = Open();
+  EXPECT_EQ(config->ReadString("Directory", "LastDirectory", ""), "C:\\L\u00e4ufe");
+  config->WriteString("Directory", "LastDirectory", "/data/M\u00fcller");
+  config->FlushNow();
+  EXPECT_EQ(ReadFile(File),
+            "; f\xFCr M\xFCller\r\n[Directory]\r\nLastDirectory=/data/M\xFCller\r\nPrice=\x80\r\n");
+}
+
 TEST_F(ConfigurationTest, AFileThatCannotBeReadIsNeverReplaced) {
   const std::string content(TMemIniFile::MaxFileSize + 1, 'x');
   WriteTextFile(File, content);

@@ -17,8 +17,12 @@ class TarBlockParserTest : public ::testing::Test {
     Entries.clear();
     TarBlockParser parser;
     parser.OnHeader = [](const TarBlockParser::TEntry&) { return true; };
-    parser.OnData = [this](const TarBlockParser::TEntry& e, const std::string& data) {
-      Entries.emplace_back(e.Name, data);
+    parser.OnData = [this](const TarBlockParser::TEntry&, const char* Bytes, size_t Count) {
+      Data.append(Bytes, Count);
+      return true;
+    };
+    parser.OnEnd = [this](const TarBlockParser::TEntry& e) {
+      Entries.emplace_back(e.Name, std::exchange(Data, std::string()));
       return true;
     };
     for (size_t at = 0;
@@ -30,6 +34,7 @@ class TarBlockParserTest : public ::testing::Test {
   }
 
   std::vector<std::pair<std::string, std::string>> Entries;
+  std::string Data;  // of the entry being read
   std::string Error;
 };
 
@@ -64,15 +69,62 @@ TEST_F(TarBlockParserTest, PiecesOfAnySizeGiveTheSameEntries) {
 
 TEST_F(TarBlockParserTest, EndsInsideAHeaderOrDataAreTruncations) {
   const std::string member = archive::Member("one", std::string(700, 'a'));
-  EXPECT_EQ(Parse(member, 64), TarBlockParser::TEnd::teComplete);
+  EXPECT_EQ(Parse(member + archive::End(), 64), TarBlockParser::TEnd::teComplete);
   EXPECT_EQ(Entries.size(), 1u);
-  // Data complete, padding missing: the entry is whole.
-  EXPECT_EQ(Parse(member.substr(0, 512 + 700), 64), TarBlockParser::TEnd::teComplete);
+  // A whole entry, but no end marker: a copy may have been cut after it.
+  EXPECT_EQ(Parse(member, 64), TarBlockParser::TEnd::teNoEndMarker);
   EXPECT_EQ(Entries.size(), 1u);
+  EXPECT_EQ(Parse(member.substr(0, 512 + 700), 64), TarBlockParser::TEnd::teNoEndMarker);
+  EXPECT_EQ(Entries.size(), 1u);
+  EXPECT_EQ(Parse(member + std::string(100, '\0'), 64), TarBlockParser::TEnd::teNoEndMarker);
+  // One zero block is taken as the marker, as tar programs do.
+  EXPECT_EQ(Parse(member + std::string(512, '\0'), 64), TarBlockParser::TEnd::teComplete);
   EXPECT_EQ(Parse(member.substr(0, 512 + 699), 64), TarBlockParser::TEnd::teTruncatedData);
   EXPECT_TRUE(Entries.empty());
   EXPECT_EQ(Parse(member + member.substr(0, 100), 64), TarBlockParser::TEnd::teTruncatedHeader);
-  EXPECT_EQ(Parse(member + std::string(100, '\0'), 64), TarBlockParser::TEnd::teComplete);
+  EXPECT_EQ(Parse(archive::End(), 64), TarBlockParser::TEnd::teComplete);
+}
+
+TEST_F(TarBlockParserTest, LongNamesOfPaxAndGnuHeadersNameTheNextEntry) {
+  const std::string longName = "run/" + std::string(150, 'n') + ".RA2";
+  const std::string pax = archive::PaxRecord("path", longName);
+  ASSERT_EQ(TarBlockParser::PaxPath("20 mtime=1700000000\n" + pax), longName);
+  const std::string stream = archive::Member("PaxHeaders/x", "20 mtime=1700000000\n" + pax, 'x') +
+                             archive::Member(longName.substr(0, 100), "pax") +
+                             archive::Member("././@LongLink", longName + '\0', 'L') +
+                             archive::Member(longName.substr(0, 100), "gnu") +
+                             archive::Member("././@LongLink", "target", 'K') +
+                             archive::Member("plain", "plain") +
+                             archive::Member("PaxHeaders/y", pax, 'x') + archive::End();
+  for (size_t piece : {size_t(1), size_t(300), size_t(100000)}) {
+    EXPECT_EQ(Parse(stream, piece), TarBlockParser::TEnd::teComplete);
+    EXPECT_EQ(Entries, (std::vector<std::pair<std::string, std::string>>{
+                           {longName, "pax"}, {longName, "gnu"}, {"plain", "plain"}}))
+        << piece;
+  }
+}
+
+TEST_F(TarBlockParserTest, MalformedOrOversizeLongNamesNameNothing) {
+  // Records whose length is wrong, missing or runs past the end, and an
+  // empty path, leave the header's own name.
+  for (const std::string records :
+       {"13 path=abc\n", "11 path=abc", "99 path=abc\n", "path=abc\n", "8 path=\n", "x path=a\n"})
+    EXPECT_EQ(TarBlockParser::PaxPath(records), "") << records;
+  EXPECT_EQ(TarBlockParser::PaxPath("12 path=abc\n5 x\n12 path=def\n"), "abc");
+  Parse(archive::Member("PaxHeaders/x", "11 path=abc", 'x') + archive::Member("own", "1"), 512);
+  EXPECT_EQ(Entries.at(0).first, "own");
+  // A long name too large to be one is handed over like any entry.
+  std::vector<char> types;
+  TarBlockParser parser;
+  parser.OnHeader = [&](const TarBlockParser::TEntry& e) {
+    types.push_back(e.TypeFlag);
+    return false;
+  };
+  const std::string big =
+      archive::Member("././@LongLink", std::string(TarBlockParser::MaxLongNameEntry + 1, 'n'), 'L');
+  const std::string stream = big + archive::Member("own", "1") + archive::End();
+  ASSERT_TRUE(parser.Feed(stream.data(), stream.size()));
+  EXPECT_EQ(types, (std::vector<char>{'L', '0'}));
 }
 
 TEST_F(TarBlockParserTest, CorruptHeadersStopTheParse) {

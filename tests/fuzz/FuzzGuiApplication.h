@@ -6,11 +6,7 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
-// Font lookups fill the font configuration library's caches, which the leak
-// checker cannot trace to a root; those are not leaks of ours.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 
 // Starts the application once per process, from LLVMFuzzerInitialize.
 inline void StartGuiApplication(int* argc, char*** argv) {

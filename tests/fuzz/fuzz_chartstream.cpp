@@ -19,10 +19,7 @@
 #include "platform/Exception.h"
 #include "platform/ModalHooks.h"
 #include "platform/TStream.h"
-
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 
 namespace {
 

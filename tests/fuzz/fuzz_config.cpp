@@ -16,6 +16,7 @@
 
 #include "app/TMemIniFile.h"
 #include "platform/Exception.h"
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 
 namespace {
 

@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the report's RTF reader: it must either read the
 // document within its limits or fail with an error text, never crash or
 // grow without bound; a document it read must survive our own writer and
-// reader with the same text and the same number of pictures.
+// reader with the same text, paragraphs, tables and number of pictures.
 #include <QByteArray>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +34,19 @@ int PictureCount(const QTextDocument& Document) {
   return count;
 }
 
+// The paragraphs and tables of the document's top level: a paragraph's
+// text, or a table's rows and columns.
+QStringList Layout(const QTextDocument& Document) {
+  QStringList items;
+  for (auto it = Document.rootFrame()->begin(); !it.atEnd(); ++it) {
+    if (const auto* table = qobject_cast<QTextTable*>(it.currentFrame()))
+      items.append(QStringLiteral("table %1 x %2").arg(table->rows()).arg(table->columns()));
+    else
+      items.append(it.currentBlock().text());
+  }
+  return items;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -54,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   QTextCursor againCursor(&again);
   Check(reader.Read(written, againCursor));
   Check(again.toPlainText() == document.toPlainText());
+  Check(Layout(again) == Layout(document));
   Check(PictureCount(again) == PictureCount(document));
   return 0;
 }

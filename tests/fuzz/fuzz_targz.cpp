@@ -2,8 +2,10 @@
 // itself or (first byte odd) as a tar stream that is gzip-compressed first,
 // so the tar reading is reached as often as the inflation. Whatever the
 // archive, nothing may be written outside the target folder, no link may be
-// created, a failure is never reported as "Expanded", and the tar reader
-// must give the same entries whatever pieces the stream arrives in.
+// created, no partial file is left behind, a failure is never reported as
+// "Expanded", and the tar reader must give the same entries whatever pieces
+// the stream arrives in.
+#include <unistd.h>
 #include <zlib.h>
 
 #include <QString>
@@ -20,6 +22,7 @@
 
 #include "app/TarBlockParser.h"
 #include "app/TarExtractor.h"
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 #include "tests/fuzz/FuzzTempFolder.h"
 
 namespace fs = std::filesystem;
@@ -54,13 +57,18 @@ using Entries = std::vector<std::pair<std::string, std::string>>;
 // The entries a parser hands over when the stream comes in pieces of Piece.
 Entries ParseInPieces(const uint8_t* Data, size_t Size, size_t Piece, TarBlockParser::TEnd& End) {
   Entries entries;
+  std::string data;
   TarBlockParser parser;
   parser.OnHeader = [](const TarBlockParser::TEntry& e) {
     return e.Size <= TarExtractor::MaxMemberSize;
   };
-  parser.OnData = [&](const TarBlockParser::TEntry& e, const std::string& data) {
+  parser.OnData = [&](const TarBlockParser::TEntry&, const char* Bytes, size_t Count) {
+    data.append(Bytes, Count);
+    return true;
+  };
+  parser.OnEnd = [&](const TarBlockParser::TEntry& e) {
     Check(static_cast<long long>(data.size()) == e.Size);
-    entries.emplace_back(e.Name, data);
+    entries.emplace_back(e.Name, std::exchange(data, std::string()));
     return true;
   };
   for (size_t at = 0; at < Size; at += Piece)
@@ -76,6 +84,11 @@ void CheckTarReading(const uint8_t* Data, size_t Size, size_t Piece) {
   Check(whole == pieces);
 }
 
+const std::string& HoldingPrefix() {
+  static const std::string prefix = ".korvale-unpacking-" + std::to_string(getpid()) + "-";
+  return prefix;
+}
+
 // Everything under the work folder is the archive or lies in the target.
 void CheckTarget(const fs::path& Root) {
   std::error_code ec;
@@ -83,6 +96,8 @@ void CheckTarget(const fs::path& Root) {
        it.increment(ec)) {
     const fs::path& p = it->path();
     Check(!fs::is_symlink(it->symlink_status()));
+    // No member is left under its holding name (which no archive can know).
+    Check(p.filename().string().rfind(HoldingPrefix(), 0) != 0);
     if (p == WorkDir() / "in" || p == WorkDir() / "in" / "a.tar.gz") continue;
     const std::string relative = fs::relative(p, Root).string();
     Check(relative != ".." && relative.rfind("../", 0) != 0);

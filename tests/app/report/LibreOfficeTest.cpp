@@ -3,6 +3,7 @@
 // Writer itself; they are skipped only where Writer is not installed.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include <filesystem>
 
@@ -116,6 +118,79 @@ class LibreOfficeTest : public ::testing::Test {
     EXPECT_EQ(pictures[0].Image.pixelColor(60, 40), QColor(0, 0, 255));
     EXPECT_NEAR(pictures[0].Width, 120, 1);
     EXPECT_NEAR(pictures[0].Height, 80, 1);
+  }
+
+  // A Writer document with a picture anchored to its paragraph (a drawing
+  // shape), one placed as a character, a 2 x 2 table and a paragraph in a
+  // monospaced font.
+  fs::path WriteWriterDocument(const std::string& Name) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    Solid(20, 10, QColor(255, 0, 0)).save(&buffer, "PNG");
+    const QByteArray picture =
+        "<draw:image><office:binary-data>" + png.toBase64() + "</office:binary-data></draw:image>";
+    const QByteArray cell = "<table:table-cell><text:p>%1</text:p></table:table-cell>";
+    auto row = [&cell](const char* A, const char* B) {
+      return "<table:table-row>" + QByteArray(cell).replace("%1", A) +
+             QByteArray(cell).replace("%1", B) + "</table:table-row>";
+    };
+    const QByteArray document =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+        "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
+        "xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\" "
+        "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+        "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+        "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.text\">"
+        "<office:font-face-decls><style:font-face style:name=\"DejaVu Sans Mono\" "
+        "svg:font-family=\"'DejaVu Sans Mono'\" style:font-pitch=\"fixed\"/>"
+        "</office:font-face-decls><office:automatic-styles>"
+        "<style:style style:name=\"fr1\" style:family=\"graphic\"><style:graphic-properties "
+        "style:wrap=\"parallel\" style:vertical-pos=\"top\" style:horizontal-pos=\"center\"/>"
+        "</style:style>"
+        "<style:style style:name=\"P1\" style:family=\"paragraph\"><style:text-properties "
+        "style:font-name=\"DejaVu Sans Mono\"/></style:style></office:automatic-styles>"
+        "<office:body><office:text>"
+        "<text:p>Floating<draw:frame draw:style-name=\"fr1\" draw:name=\"f1\" "
+        "text:anchor-type=\"paragraph\" "
+        "svg:width=\"2cm\" svg:height=\"1cm\">" +
+        picture +
+        "</draw:frame></text:p>"
+        "<text:p>Inline<draw:frame draw:name=\"f2\" text:anchor-type=\"as-char\" "
+        "svg:width=\"2cm\" svg:height=\"1cm\">" +
+        picture +
+        "</draw:frame></text:p>"
+        "<table:table table:name=\"T\"><table:table-column table:number-columns-repeated=\"2\"/>" +
+        row("a1", "b1") + row("a2", "b2 long") +
+        "</table:table><text:p text:style-name=\"P1\">mono text</text:p>"
+        "</office:text></office:body></office:document>";
+    const fs::path path = Dir / Name;
+    QFile file(Q(path));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(document);
+    return path;
+  }
+
+  // The tables of Document as "|cell|cell|" rows.
+  static QStringList TableRows(const QTextDocument& Document) {
+    QStringList rows;
+    for (auto it = Document.rootFrame()->begin(); !it.atEnd(); ++it) {
+      const auto* table = qobject_cast<QTextTable*>(it.currentFrame());
+      if (table == nullptr) continue;
+      for (int r = 0; r < table->rows(); ++r) {
+        QString row = "|";
+        for (int c = 0; c < table->columns(); ++c) {
+          const QTextTableCell cell = table->cellAt(r, c);
+          QTextCursor cursor = cell.firstCursorPosition();
+          cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+          row += cursor.selectedText() + "|";
+        }
+        rows.append(row);
+      }
+    }
+    return rows;
   }
 
   QString Soffice;
@@ -295,6 +370,50 @@ TEST_F(LibreOfficeTest, EveryChartCopiedIntoTheReportLiesInsideThePagesMargins) 
   ASSERT_EQ(pictures.size(), 9);
   EXPECT_EQ(pictures[0].Image.size(), QSize(800, 400));
   EXPECT_DOUBLE_EQ(pictures[0].Width, 624.0);
+}
+
+TEST_F(LibreOfficeTest, WritersPicturesTableAndMonospacedFontComeInOnceAndGoBackAsTheyWere) {
+  const fs::path writers = Convert(WriteWriterDocument("writer.fodt"), "rtf");
+  QTextDocument doc;
+  ReportFile file;
+  ASSERT_TRUE(file.Load(Q(writers), doc)) << file.ErrorText().toStdString();
+  // Each picture once, though Writer stores the inline one twice (as a
+  // picture and as its fallback for older readers) and the floating one
+  // twice (as the shape's picture and as its fill).
+  const auto pictures = Pictures(doc);
+  ASSERT_EQ(pictures.size(), 2);
+  for (const auto& picture : pictures) {
+    EXPECT_EQ(picture.Image.size(), QSize(20, 10));
+    EXPECT_EQ(picture.Image.pixelColor(5, 5), QColor(255, 0, 0));
+  }
+  EXPECT_EQ(TableRows(doc), QStringList({"|a1|b1|", "|a2|b2 long|"}));
+  const QTextBlock mono = doc.findBlockByNumber(doc.blockCount() - 1);
+  ASSERT_EQ(mono.text(), "mono text");
+  QTextCursor cursor(mono);
+  cursor.movePosition(QTextCursor::NextCharacter);
+  EXPECT_TRUE(cursor.charFormat().fontFixedPitch());
+
+  // Saved by us, Writer sees the table and the pictures, and its own RTF
+  // of our file brings the table back once more.
+  const fs::path ours = Dir / "ours.rtf";
+  ASSERT_TRUE(file.Save(Q(ours), doc)) << file.ErrorText().toStdString();
+  const QString error = OfficeConvert({Q(ours)}, "html", Q(Dir / "html"));
+  ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+  QFile html(Q(Dir / "html" / "ours.html"));
+  ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(html.readAll()).simplified();
+  EXPECT_EQ(page.count(QStringLiteral("<table")), 1) << page.toStdString();
+  EXPECT_EQ(page.count(QStringLiteral("<tr")), 2) << page.toStdString();
+  EXPECT_EQ(page.count(QStringLiteral("<td")), 4) << page.toStdString();
+  EXPECT_EQ(page.count(QStringLiteral("<img")), 2) << page.toStdString();
+  EXPECT_TRUE(page.contains("DejaVu Sans Mono")) << page.toStdString();
+  const fs::path odt = Convert(ours, "odt");
+  fs::rename(odt, Dir / "oursinwriter.odt");
+  QTextDocument again;
+  ASSERT_TRUE(file.Load(Q(Convert(Dir / "oursinwriter.odt", "rtf")), again))
+      << file.ErrorText().toStdString();
+  EXPECT_EQ(TableRows(again), QStringList({"|a1|b1|", "|a2|b2 long|"}));
+  EXPECT_EQ(Pictures(again).size(), 2);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -176,9 +177,48 @@ TEST_F(TextEditorTest, OpeningAFileThatIsNotRtfFailsAndKeepsTheReport) {
   EXPECT_EQ(Form->GetCurrentFileName(), Q(report));
   script.AnswerFile(true, Q(Dir / "notes.txt"));
   Form->Open1Click();
-  EXPECT_EQ(Messages.Messages(), std::vector<std::string>{"Read file failed!"});
+  // The message says which file failed and why.
+  EXPECT_EQ(Messages.Messages(),
+            std::vector<std::string>{"Read file failed!\n" + (Dir / "notes.txt").string() +
+                                     "\nThe file is not rich text"});
   EXPECT_EQ(Form->GetCurrentFileName(), Q(report));
   EXPECT_EQ(Text(Doc()), "good");
+}
+
+TEST_F(TextEditorTest, AFileRefusedPartWayLeavesTheReportItsChangesAndItsUndo) {
+  Form->RichEdit1->setPlainText("first");
+  QTextCursor cursor(&Doc());
+  cursor.movePosition(QTextCursor::End);
+  cursor.beginEditBlock();
+  cursor.insertText(" edit");
+  InsertReportPicture(cursor, Solid(5, 4, Qt::green));
+  cursor.endEditBlock();
+  ASSERT_TRUE(Doc().isModified());
+  // Text and a picture are read before the fault.
+  const QByteArray picture = [] {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    Solid(6, 6, Qt::red).save(&buffer, "PNG");
+    return png.toHex();
+  }();
+  WriteTextFile(
+      Dir / "deep.rtf",
+      ("{\\rtf1 read {\\pict\\pngblip " + picture + "}" + QByteArray(300, '{')).toStdString());
+  ModalScript script;
+  script.AnswerFile(true, Q(Dir / "deep.rtf"));
+  Form->Open1Click();
+  EXPECT_EQ(Messages.Messages(),
+            std::vector<std::string>{"Read file failed!\n" + (Dir / "deep.rtf").string() +
+                                     "\nGroups are nested too deeply"});
+  EXPECT_EQ(Doc().toPlainText(), "first edit\uFFFC");
+  const auto pictures = Pictures(Doc());
+  ASSERT_EQ(pictures.size(), 1);
+  EXPECT_EQ(pictures[0].Image.pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_TRUE(Doc().isModified());
+  EXPECT_FALSE(Doc().isRedoAvailable());
+  Doc().undo();
+  EXPECT_EQ(Doc().toPlainText(), "first");
 }
 
 TEST_F(TextEditorTest, AppendedStyledTextAndLineBreaksGoToTheEnd) {

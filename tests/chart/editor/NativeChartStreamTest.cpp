@@ -1,6 +1,7 @@
 #include "chart/editor/NativeChartStream.h"
 
 #include "chart/core/KorException.h"
+#include "chart/core/KorSeriesData.h"
 #include "chart/core/SeriesCreation.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
@@ -168,6 +169,57 @@ TEST_F(NativeChartStreamTest, PointsAfterTheChartGoIntoItsSeriesInOrder) {
   EXPECT_EQ(Copy.GetSeries(0)->Count(), 3);
   EXPECT_EQ(Copy.GetSeries(1)->Count(), 5);
   EXPECT_EQ(Copy.GetSeries(1)->GetYValues().GetValue(4), Second->GetYValues().GetValue(4));
+}
+
+// Found by fuzzing: points read before the file set their list's order
+// kept the file's order, but the saved file sets the order first, so a
+// second load sorted them.
+TEST_F(NativeChartStreamTest, PointsTakeTheOrderTheFileSetsAfterThemAsWellAsBefore) {
+  TMemoryStream Points;
+  Points.WriteUInt8(tfNoMandatory);
+  Points.WriteInt32(3);
+  for (const double X : {3.0, 1.0, 2.0}) {
+    Points.WriteDouble(X);
+    Points.WriteDouble(10 * X);
+  }
+  const QByteArray Data = Points.Bytes().toHex().toUpper();
+  auto File = [&Data](const QByteArray& Before, const QByteArray& After) {
+    return "object TChart\n  object Series1: TLineSeries\n" + Before + "    Data = {\n      " +
+           Data + "}\n" + After + "  end\nend\n";
+  };
+  const QByteArray Ascending = "    XValues.Order = loAscending\n";
+  const QByteArray None = "    XValues.Order = loNone\n";
+  for (const QByteArray& Text : {File(None, Ascending), File(Ascending, ""), File("", None)}) {
+    QStringList Problems;
+    TChart Loaded(nullptr);
+    Load(Loaded, Text, [&Problems](const QString& M) {
+      Problems << M;
+      return true;
+    });
+    EXPECT_TRUE(Problems.isEmpty()) << Problems.join('\n').toStdString();
+    ASSERT_EQ(Loaded.SeriesCount(), 1);
+    const TChartValueList& X = Loaded.GetSeries(0)->GetXValues();
+    ASSERT_EQ(Loaded.GetSeries(0)->Count(), 3);
+    const bool Sorted = X.GetOrder() == loAscending;
+    EXPECT_EQ(X.GetValue(0), Sorted ? 1.0 : 3.0) << Text.toStdString();
+    EXPECT_EQ(X.GetValue(2), Sorted ? 3.0 : 2.0) << Text.toStdString();
+    EXPECT_EQ(Loaded.GetSeries(0)->GetYValues().GetValue(0), 10 * X.GetValue(0));
+    const QByteArray Once = Save(Loaded);
+    TChart Again(nullptr);
+    Load(Again, Once);
+    EXPECT_EQ(Save(Again), Once) << Text.toStdString();
+  }
+  // Points of a damaged stream are still reported as the property is read.
+  QStringList Problems;
+  TChart Short(nullptr);
+  Load(Short, File("", "").replace(Data, Data.left(Data.size() - 6)),
+       [&Problems](const QString& M) {
+         Problems << M;
+         return true;
+       });
+  EXPECT_EQ(Problems.size(), 1);
+  ASSERT_EQ(Short.SeriesCount(), 1);
+  EXPECT_EQ(Short.GetSeries(0)->Count(), 2);
 }
 
 TEST_F(NativeChartStreamTest, ForeignEmptyAndBrokenStreamsAreRefusedAndTheChartPaintsAgain) {
