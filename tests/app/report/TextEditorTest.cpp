@@ -206,6 +206,7 @@ TEST_F(TextEditorTest, AFileRefusedPartWayLeavesTheReportItsChangesAndItsUndo) {
       Dir / "deep.rtf",
       ("{\\rtf1 read {\\pict\\pngblip " + picture + "}" + QByteArray(300, '{')).toStdString());
   ModalScript script;
+  script.AnswerMessage(mrNo);  // not saved first
   script.AnswerFile(true, Q(Dir / "deep.rtf"));
   Form->Open1Click();
   EXPECT_EQ(Messages.Messages(),
