@@ -635,6 +635,10 @@ TRect TKorCanvas3D::InitWindow(TCanvas& Destination, TView3DOptions* Options, TC
     SetCanvas(Destination);
     return Rect;
   }
+  if (GetDirectFrameAllowed() && CanDrawDirectly(Destination, Rect)) {
+    BeginDirectFrame(Destination);
+    return Rect;
+  }
   const int Width = std::max(0, Rect.Width());
   const int Height = std::max(0, Rect.Height());
   if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
@@ -694,8 +698,46 @@ void TKorCanvas3D::Projection(int MaxDepth, const TRect&, const TRect& Rect) {
   }
 }
 
+bool TKorCanvas3D::CanDrawDirectly(const TCanvas& Destination, const TRect& Rect) const {
+  const TBitmap* Target = Destination.GetBitmap();
+  if (Target == nullptr || Target->GetPixelFormat() != pfDevice || Target->GetMonochrome())
+    return false;
+  if (Rect != TRect(0, 0, Target->GetWidth(), Target->GetHeight())) return false;
+  auto Plain = [](const TCanvas& C) {
+    return C.GetMapMode() == mmText && C.GetWindowOrg() == TPoint() &&
+           C.GetViewportOrg() == TPoint() && !C.HasClip() && !C.GetPathOpen();
+  };
+  return Plain(Destination) && (!FBitmap || Plain(FBitmap->GetCanvas()));
+}
+
+void TKorCanvas3D::BeginDirectFrame(TCanvas& Destination) {
+  // Only its canvas is used: a buffer that never held a frame stays 0 x 0.
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  if (!FKeptState) FKeptState = std::make_unique<TBitmap>();
+  FKeptState->GetCanvas().AssignDrawingState(Destination);
+  Destination.AssignDrawingState(FBitmap->GetCanvas());
+  FDirectTarget = &Destination;
+  SetCanvas(Destination);
+}
+
+void TKorCanvas3D::EndDirectFrame() {
+  if (FDirectTarget == nullptr) return;
+  FBitmap->GetCanvas().AssignDrawingState(*FDirectTarget);
+  FDirectTarget->AssignDrawingState(FKeptState->GetCanvas());
+  FDirectTarget = nullptr;
+  // The buffer holds no copy of this frame.
+  FDirty = true;
+}
+
+void TKorCanvas3D::CancelFrame(TCanvas& DefaultCanvas) {
+  EndDirectFrame();
+  SetCanvas(DefaultCanvas);
+}
+
 void TKorCanvas3D::ShowImage(TCanvas& Destination, TCanvas& DefaultCanvas, const TRect& Rect) {
-  if (FBufferedDisplay && FBitmap) {
+  if (FDirectTarget != nullptr) {
+    EndDirectFrame();
+  } else if (FBufferedDisplay && FBitmap) {
     TransferBitmap(Rect.Left, Rect.Top, Destination);
     FDirty = false;
   }
