@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTabWidget>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -183,6 +184,28 @@ TEST_F(KorvaleFormTest,
   Form->Timer1Timer();
   EXPECT_EQ(channels.GetItems(), QStringList({"0*.RA1", "A*.RI2Ref", "A*.RI2Sam"}));
   EXPECT_EQ(channels.Item(channels.GetItemIndex()), "A*.RI2Ref");
+}
+
+TEST_F(KorvaleFormTest, TheTimerListsTheDataDirectoryOnlyWhenItChanged) {
+  const fs::path root = Work / "run";
+  fs::create_directories(root);
+  WriteTextFile(root / "A0001.RA2", "");
+  ChooseRoot(root);
+  const auto past = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+  fs::last_write_time(root, past);
+  Form->Timer1Timer();  // looks once at the settled directory
+  TRadioGroup& channels = *Form->RadioGroupChannels;
+  ASSERT_EQ(channels.GetItems(), QStringList({"A*.RA2"}));
+
+  // A file whose directory shows no change is not looked for...
+  WriteTextFile(root / "00001.ra1", "");
+  fs::last_write_time(root, past);
+  Form->Timer1Timer();
+  EXPECT_EQ(channels.GetItems(), QStringList({"A*.RA2"}));
+  // ... and is found by the first tick after the directory changed.
+  fs::last_write_time(root, fs::file_time_type::clock::now());
+  Form->Timer1Timer();
+  EXPECT_EQ(channels.GetItems(), QStringList({"0*.RA1", "A*.RA2"}));
 }
 
 TEST_F(KorvaleFormTest, LaunchWithoutAChannelSaysSoAndAddsNoTab) {
