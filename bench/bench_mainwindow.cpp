@@ -18,10 +18,10 @@
 #include <string>
 #include <system_error>
 
+#include "BenchMain.h"
 #include "BenchRatio.h"
 #include "app/Configuration.h"
 #include "app/KorvaleUnit.h"
-#include "chart/series/RegisterSeriesTypes.h"
 #include "platform/ModalHooks.h"
 
 namespace fs = std::filesystem;
@@ -139,12 +139,5 @@ BENCHMARK(BM_IdleWindowShareOfACore)->Iterations(1)->Unit(benchmark::kMillisecon
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication App(argc, argv);
-  RegisterSeriesTypes();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  UnRegisterSeriesTypes();
-  return 0;
+  return RunBenchmarksWithApplication(argc, argv, true);
 }

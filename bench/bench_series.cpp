@@ -4,11 +4,10 @@
 // added to the source one by one.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <memory>
 #include <vector>
 
+#include "BenchMain.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/series/TAverageKorFunction.h"
@@ -94,36 +93,17 @@ void BM_FunctionOfGroupsFollowsEachPoint(benchmark::State& State) {
 void BM_FunctionOfRangesFollowsEachPoint(benchmark::State& State) {
   FollowPointByPoint(State, 5, psRange);
 }
-BENCHMARK(BM_FunctionOfAllPointsFollowsEachPoint)
-    ->Arg(1000)
-    ->Arg(4000)
-    ->Arg(16000)
-    ->Arg(64000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FunctionOfGroupsFollowsEachPoint)
-    ->Arg(1000)
-    ->Arg(4000)
-    ->Arg(16000)
-    ->Arg(64000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FunctionOfRangesFollowsEachPoint)
-    ->Arg(1000)
-    ->Arg(4000)
-    ->Arg(16000)
-    ->Arg(64000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+void PointCounts(benchmark::internal::Benchmark* B) {
+  B->Arg(1000)->Arg(4000)->Arg(16000)->Arg(64000);
+  B->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_FunctionOfAllPointsFollowsEachPoint)->Apply(PointCounts);
+BENCHMARK(BM_FunctionOfGroupsFollowsEachPoint)->Apply(PointCounts);
+BENCHMARK(BM_FunctionOfRangesFollowsEachPoint)->Apply(PointCounts);
 
 }  // namespace
 
+// The chart the functions live on needs the application object.
 int main(int argc, char** argv) {
-  // The chart the functions live on needs the application object.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication App(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksWithApplication(argc, argv, false);
 }

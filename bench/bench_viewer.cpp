@@ -17,11 +17,11 @@
 #include <string>
 #include <system_error>
 
+#include "BenchMain.h"
 #include "analysis/Realtimegofs.h"
 #include "app/UnitSedDataView.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TKorCanvas3D.h"
-#include "chart/series/RegisterSeriesTypes.h"
 #include "tools/runsim/RunSimulator.h"
 #include "tools/runsim/ScanFileWriter.h"
 
@@ -162,12 +162,5 @@ BENCHMARK(BM_PollOneNewScanAt999)->Unit(benchmark::kMillisecond)->Iterations(kPo
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication App(argc, argv);
-  RegisterSeriesTypes();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  UnRegisterSeriesTypes();
-  return 0;
+  return RunBenchmarksWithApplication(argc, argv, true);
 }
