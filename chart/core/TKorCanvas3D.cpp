@@ -641,7 +641,12 @@ TRect TKorCanvas3D::InitWindow(TCanvas& Destination, TView3DOptions* Options, TC
   }
   const int Width = std::max(0, Rect.Width());
   const int Height = std::max(0, Rect.Height());
-  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  if (!FBitmap) {
+    FBitmap = std::make_unique<TBitmap>();
+    // Direct frames before it left their drawing state here.
+    if (FBufferState) FBitmap->GetCanvas().AssignDrawingState(FBufferState->GetCanvas());
+    FBufferState.reset();
+  }
   FBitmap->SetSize(Width, Height);
   SetCanvas(FBitmap->GetCanvas());
   return TRect(0, 0, Width, Height);
@@ -710,19 +715,23 @@ bool TKorCanvas3D::CanDrawDirectly(const TCanvas& Destination, const TRect& Rect
   return Plain(Destination) && (!FBitmap || Plain(FBitmap->GetCanvas()));
 }
 
+TCanvas& TKorCanvas3D::BufferState() {
+  if (FBitmap) return FBitmap->GetCanvas();
+  if (!FBufferState) FBufferState = std::make_unique<TBitmap>();
+  return FBufferState->GetCanvas();
+}
+
 void TKorCanvas3D::BeginDirectFrame(TCanvas& Destination) {
-  // Only its canvas is used: a buffer that never held a frame stays 0 x 0.
-  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
   if (!FKeptState) FKeptState = std::make_unique<TBitmap>();
   FKeptState->GetCanvas().AssignDrawingState(Destination);
-  Destination.AssignDrawingState(FBitmap->GetCanvas());
+  Destination.AssignDrawingState(BufferState());
   FDirectTarget = &Destination;
   SetCanvas(Destination);
 }
 
 void TKorCanvas3D::EndDirectFrame() {
   if (FDirectTarget == nullptr) return;
-  FBitmap->GetCanvas().AssignDrawingState(*FDirectTarget);
+  BufferState().AssignDrawingState(*FDirectTarget);
   FDirectTarget->AssignDrawingState(FKeptState->GetCanvas());
   FDirectTarget = nullptr;
   // The buffer holds no copy of this frame.

@@ -200,6 +200,9 @@ class TKorCanvas3D : public TCanvas3D {
   // destination's own state in the destination.
   void BeginDirectFrame(TCanvas& Destination);
   void EndDirectFrame();
+  // The canvas of the buffer, or one that stands in for it until the
+  // first buffered frame makes the buffer.
+  TCanvas& BufferState();
   void CalcTrigValues(const TView3DOptions* Options);
   void SetOrthogonalSteps(int OrthoAngle);
   TScreenOffset ProjectFloat(double X, double Y, int Z) const;
@@ -244,4 +247,6 @@ class TKorCanvas3D : public TCanvas3D {
   TCanvas* FDirectTarget = nullptr;
   // Holds the destination's drawing state during a direct frame.
   std::unique_ptr<TBitmap> FKeptState;
+  // The buffer's drawing state while there is no buffer.
+  std::unique_ptr<TBitmap> FBufferState;
 };

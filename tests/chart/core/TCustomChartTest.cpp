@@ -216,6 +216,12 @@ TEST_F(TCustomChartTest, AFrameDrawnStraightOntoABitmapIsTheBufferedFrame) {
   EXPECT_EQ(C.GetTextAlign(), TA_RIGHT);
   EXPECT_EQ(C.GetPenPos(), TPoint(7, 9));
   EXPECT_GT(PixelProbe::CountIf(First, [](TColor P) { return P != clWhite; }), 3000);
+  // A chart that only ever drew straight has no buffer.
+  TChart Other(nullptr);
+  Other.SetBounds(0, 0, 400, 300);
+  Other.SetColor(clWhite);
+  Other.Draw(Straight.GetCanvas(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(dynamic_cast<TKorCanvas3D&>(Other.GetPanelCanvas()).GetBitmap(), nullptr);
 
   // Without a panel colour the frame shows what lay under it in the
   // buffer, never what lies on the bitmap.
