@@ -98,7 +98,7 @@ double TChartValueList::GetValue(int Index) const {
 void TChartValueList::SetValue(int Index, double Value) {
   CheckIndex(Index);
   FValues[static_cast<size_t>(Index)] = Value;
-  Changed();
+  ValuesChanged();
   if (FOwner != nullptr) FOwner->NotifyValue(veModify, Index);
 }
 
@@ -150,7 +150,7 @@ void TChartValueList::InsertChartValue(int Index, double Value) {
     FModified = true;
     ++FGeneration;
   } else {
-    Changed();
+    ValuesChanged();
   }
 }
 
@@ -165,12 +165,12 @@ void TChartValueList::Delete(int Start, int Quantity) {
   double* V = FValues.data();
   std::move(V + Start + Quantity, V + FCount, V + Start);
   FCount -= Quantity;
-  Changed();
+  ValuesChanged();
 }
 
 void TChartValueList::ClearValues() {
   FCount = 0;
-  Changed();
+  ValuesChanged();
 }
 
 double TChartValueList::First() const {
@@ -261,13 +261,13 @@ void TChartValueList::Exchange(int Index1, int Index2) {
   CheckIndex(Index1);
   CheckIndex(Index2);
   std::swap(FValues[static_cast<size_t>(Index1)], FValues[static_cast<size_t>(Index2)]);
-  Changed();
+  ValuesChanged();
   if (FOwner != nullptr) FOwner->NotifyValue(veModify, Index1);
 }
 
 void TChartValueList::FillSequence() {
   for (int I = 0; I < FCount; ++I) FValues[static_cast<size_t>(I)] = I;
-  Changed();
+  ValuesChanged();
   if (FOwner != nullptr) FOwner->NotifyValue(veModify, 0);
 }
 
@@ -289,7 +289,7 @@ void TChartValueList::Sort() {
         else
           std::swap(FValues[static_cast<size_t>(A)], FValues[static_cast<size_t>(B)]);
       });
-  Changed();
+  ValuesChanged();
 }
 
 int TChartValueList::CompareValueIndex(int a, int b) const {

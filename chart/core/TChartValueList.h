@@ -67,7 +67,7 @@ class TChartValueList : public TPersistent {
   bool GetModified() const { return FModified; }
   // Marking the list modified also counts as a change of its values.
   void SetModified(bool Value) {
-    if (Value) Changed();
+    if (Value) ValuesChanged();
     FModified = Value;
   }
   // Rises with every change of the values or their order, so that what
@@ -132,7 +132,7 @@ class TChartValueList : public TPersistent {
   // Room for one more value.
   void Grow();
   // The values changed other than by appending: the statistics are stale.
-  void Changed() {
+  void ValuesChanged() {
     FModified = true;
     FStatsCount = -1;
     ++FGeneration;
