@@ -1,12 +1,13 @@
 #include "analysis/BeckmanFile.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <system_error>
 
 #include "platform/MessageBox.h"
-#include "platform/NumberText.h"
 
 namespace {
 
@@ -53,6 +54,55 @@ bool IntensityValue(double I1, double I2, int Mode, double& Value) {
   Value = computed;
   return true;
 }
+
+// Reads the data lines where they lie in the loaded file, without
+// splitting them first: each number is converted as ScanDouble converts it
+// (blanks skipped, one sign, then std::from_chars), and the end of the line
+// is looked for once, after its numbers. Nothing a number may hold (nor a
+// blank) is a CR, LF or NUL, so a number never runs into the next line and
+// a NUL ends a line's numbers as it ends a C string; lines end at CR LF, CR
+// or LF, as NextLine splits them.
+class DataLineCursor {
+ public:
+  DataLineCursor(const char* Start, const char* End) : P(Start), End(End) {}
+
+  bool AtEnd() const { return P >= End; }
+
+  // The next number of the line; false, and nothing consumed that matters,
+  // when there is none.
+  bool Number(double& Value) {
+    const char* p = P;
+    while (p < End && IsBlank(*p)) ++p;
+    bool negative = false;
+    if (p < End && (*p == '+' || *p == '-')) {
+      negative = *p == '-';
+      ++p;
+      // A second sign ("+-1") is not a number for scanf either.
+      if (p < End && (*p == '+' || *p == '-')) return false;
+    }
+    double parsed = 0.0;
+    const std::from_chars_result result =
+        std::from_chars(p, End, parsed, std::chars_format::general);
+    if (result.ec != std::errc()) return false;
+    Value = negative ? -parsed : parsed;
+    P = result.ptr;
+    return true;
+  }
+
+  void SkipToNextLine() {
+    while (P < End && *P != '\r' && *P != '\n') ++P;
+    if (P == End) return;
+    const bool carriageReturn = *P++ == '\r';
+    if (carriageReturn && P < End && *P == '\n') ++P;
+  }
+
+ private:
+  // White space inside a line: CR and LF end it.
+  static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+  const char* P;
+  const char* const End;
+};
 
 }  // namespace
 
@@ -140,26 +190,22 @@ void BeckmanFile::TakeHeaderLines(char*& Cursor, const char* DataEnd) {
   if (DebugLevel > 20) ShowMessageBox(Header.HeaderLine);
 }
 
-void BeckmanFile::TakePoints(const ScanFormat& Format, char* Cursor, const char* DataEnd,
+void BeckmanFile::TakePoints(const ScanFormat& Format, const char* Cursor, const char* DataEnd,
                              int Mode) {
   double* radius = Radius();
   double* value = Value();
   double* third = ThirdColumn();
   const bool hasThird = Format.Columns != ScanColumns::RadiusValue;
   int taken = 0;
-  char* next = Cursor;
-  while (taken < Format.MaxPoints && NextLine(Cursor, next, DataEnd) == 1) {
-    // The view runs up to the next line; the NUL that ends this one (or one
-    // inside it) stops every number scan as it would in a C string.
-    std::string_view line(Cursor, static_cast<size_t>(next - Cursor));
-    Cursor = next;
+  DataLineCursor line(Cursor, DataEnd);
+  for (; taken < Format.MaxPoints && !line.AtEnd(); line.SkipToNextLine()) {
     // A line without a radius and a value (blank, cut off, not numbers) is
     // not a point: counting it would add a point at radius 0.
     double r = 0.0;
     double first = 0.0;
     double second = 0.0;
-    if (!ScanDouble(line, r) || !ScanDouble(line, first) || !std::isfinite(r)) continue;
-    if (hasThird && !ScanDouble(line, second)) second = 0.0;
+    if (!line.Number(r) || !line.Number(first) || !std::isfinite(r)) continue;
+    if (hasThird && !line.Number(second)) second = 0.0;
     if (Format.Columns == ScanColumns::RadiusTwoIntensities) {
       double computed = 0.0;
       const bool usable = IntensityValue(first, second, Mode, computed);

@@ -41,7 +41,7 @@ class BeckmanFile : public KorvaleScanData {
   long LoadFile(const std::string& FileName);
   static const ScanFormat* FormatOfFileName(std::string_view FileName);
   void TakeHeaderLines(char*& Cursor, const char* DataEnd);
-  void TakePoints(const ScanFormat& Format, char* Cursor, const char* DataEnd, int Mode);
+  void TakePoints(const ScanFormat& Format, const char* Cursor, const char* DataEnd, int Mode);
   int ReadLoaded(const std::string& FileName, long Count, int Mode, double ReferenceRpm);
 
   // Reused for every file: one byte more than BufferSize, so that a file that

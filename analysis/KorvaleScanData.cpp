@@ -16,9 +16,14 @@ void KorvaleScanData::Release() {
 }
 
 bool KorvaleScanData::Allocate(int N) {
-  Release();
   PointCount = 0;
   if (N < 0) N = 0;
+  // A reader used for a whole run allocates the same arrays for every
+  // file: the ones it holds serve again (their contents are not cleared
+  // either way), which spares the allocator returning and fetching them.
+  const bool ThirdColumns = DataKind == 1 || DataKind == 2;
+  if (FRadius && N == FCapacity && (FThirdColumn != nullptr) == ThirdColumns) return true;
+  Release();
   const auto count = static_cast<size_t>(N);
   try {
     // Left uncleared on purpose: a reader fills only the points it takes, and

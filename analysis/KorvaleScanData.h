@@ -14,9 +14,10 @@ class KorvaleScanData : public TComponent {
   ~KorvaleScanData() override;
 
   // Releases every array, then allocates N doubles each for Radius, Value and
-  // SpareArray1 and, for DataKind 1 or 2 only, ThirdColumn and SpareArray2.
-  // The new arrays are not cleared and PointCount becomes 0. Returns false,
-  // with every array released, when the memory cannot be had.
+  // SpareArray1 and, for DataKind 1 or 2 only, ThirdColumn and SpareArray2;
+  // arrays already held in just that number and set are kept instead. The
+  // arrays are not cleared and PointCount becomes 0. Returns false, with
+  // every array released, when the memory cannot be had.
   bool Allocate(int N);
 
   double* Radius() { return FRadius.get(); }

@@ -577,7 +577,8 @@ void TKorvaleForm::ShowChannelChoices(const QStringList& Items, int ItemIndex) {
 }
 
 void TKorvaleForm::Timer1Timer() {
-  UpdateDirChannels(DataDirectory);
+  // New channels come with new files, and new files change the directory.
+  if (DataDirectoryCheck.MayHaveChanged(DataDirectory)) UpdateDirChannels(DataDirectory);
 }
 
 void TKorvaleForm::RadioGroupChannelsClick() {

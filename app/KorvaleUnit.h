@@ -10,6 +10,7 @@
 
 #include "analysis/Gofs2004.h"
 #include "analysis/Guisettings.h"
+#include "app/DirectoryChangeCheck.h"
 #include "platform/ModalHooks.h"
 
 class Configuration;
@@ -229,6 +230,8 @@ class TKorvaleForm : public QMainWindow {
   int NextViewerTag = FirstViewerPage;
   QString FileListDirectory;
   std::unique_ptr<Configuration> FOwnConfiguration;
+  // Lets the timer skip listing a data directory that did not change.
+  DirectoryChangeCheck DataDirectoryCheck;
 };
 
 // The program's main window; set by the first one constructed.

@@ -8,10 +8,10 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include <chrono>
 #include <memory>
 #include <vector>
 
+#include "bench/BenchRatio.h"
 #include "bench/BenchSupport.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
@@ -54,12 +54,6 @@ struct TScene {
   std::vector<QPolygon> Lines;
 };
 
-double Seconds(const std::function<void()>& Body, int Repeats) {
-  const auto Start = std::chrono::steady_clock::now();
-  for (int I = 0; I < Repeats; ++I) Body();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count() / Repeats;
-}
-
 void BM_RawScanChart(benchmark::State& State) {
   TScene Scene(static_cast<int>(State.range(0)));
   for (auto _ : State) {
@@ -67,7 +61,7 @@ void BM_RawScanChart(benchmark::State& State) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_RawScanChart)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawScanChart)->Arg(1)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 
 void BM_PlainPolylines(benchmark::State& State) {
   TScene Scene(static_cast<int>(State.range(0)));
@@ -77,28 +71,32 @@ void BM_PlainPolylines(benchmark::State& State) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_PlainPolylines)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPolylines)->Arg(1)->Arg(10)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 
-// Both in one run, so that the ratio compares like with like.
+// Both in one run, in turns, so that the ratio compares like with like:
+// the median of the turns' ratios, and their spread.
 void BM_ChartOverPolylineRatio(benchmark::State& State) {
   TScene Scene(static_cast<int>(State.range(0)));
   QImage Image(Width, Height, QImage::Format_ARGB32_Premultiplied);
-  double Ratio = 0;
-  for (auto _ : State) {
-    const double Chart = Seconds([&] { Scene.DrawChart(); }, 5);
-    const double Plain = Seconds([&] { Scene.DrawPolylines(Image); }, 5);
-    Ratio = Chart / Plain;
-  }
-  State.counters["chart_over_polyline"] = Ratio;
+  std::vector<double> Ratios;
+  for (auto _ : State)
+    Ratios = BenchRatio::TurnRatios([&] { Scene.DrawChart(); }, [&] { Scene.DrawPolylines(Image); },
+                                    15, 5);
+  State.counters["chart_over_polyline"] = BenchRatio::Median(Ratios);
+  State.counters["lowest"] = Ratios.front();
+  State.counters["highest"] = Ratios.back();
 }
 BENCHMARK(BM_ChartOverPolylineRatio)
+    ->Arg(1)
+    ->Arg(10)
     ->Arg(100)
     ->Arg(500)
-    ->Iterations(3)
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+// Fonts and images only: no window system is needed.
 int main(int argc, char** argv) {
-  return RunGuiBenchmarks(argc, argv);
+  return RunBenchmarksWithApplication(argc, argv, false);
 }

@@ -91,5 +91,5 @@ BENCHMARK(BM_OpenPicturesAtTheCaps)->Iterations(1)->Unit(benchmark::kMillisecond
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunGuiBenchmarks(argc, argv);
+  return RunBenchmarksWithApplication(argc, argv, false);
 }

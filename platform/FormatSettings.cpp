@@ -3,8 +3,11 @@
 #include "platform/Exception.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -484,7 +487,57 @@ QString FormatFloat(const QString& Format, double Value) {
   return FormatFloat(Format, Value, CurrentFormatSettings());
 }
 
-QString FormatFloat(const QString& Format, double Value, const FormatSettings& Settings) {
+namespace {
+
+// A chart formats the same few label values many times a frame (spacing
+// the labels, sizing the axis, drawing them), and each call parses the
+// picture format afresh, so recent results are remembered. A text depends
+// only on the format, the value's bits and the two separators.
+class TFormatFloatMemo {
+ public:
+  static TFormatFloatMemo& Instance() {
+    thread_local TFormatFloatMemo Memo;
+    return Memo;
+  }
+
+  // The remembered text, or nullptr.
+  const QString* Find(const QString& Format, double Value, const FormatSettings& Settings) const {
+    const TEntry& E = FEntries[Slot(Format, Bits(Value))];
+    if (!E.Used || E.Bits != Bits(Value) || E.Decimal != Settings.DecimalSeparator ||
+        E.Thousand != Settings.ThousandSeparator || E.Format != Format)
+      return nullptr;
+    return &E.Text;
+  }
+  void Remember(const QString& Format, double Value, const FormatSettings& Settings,
+                const QString& Text) {
+    TEntry& E = FEntries[Slot(Format, Bits(Value))];
+    E = {true, Format, Bits(Value), Settings.DecimalSeparator, Settings.ThousandSeparator, Text};
+  }
+
+ private:
+  struct TEntry {
+    bool Used = false;
+    QString Format;
+    std::uint64_t Bits = 0;
+    QChar Decimal;
+    QChar Thousand;
+    QString Text;
+  };
+  static constexpr int SlotBits = 10;
+  static constexpr std::size_t Slots = std::size_t(1) << SlotBits;
+
+  static std::uint64_t Bits(double Value) { return std::bit_cast<std::uint64_t>(Value); }
+  // The top bits of the product: they depend on every bit of the value,
+  // whose exponent and leading digits sit at the top.
+  static std::size_t Slot(const QString& Format, std::uint64_t ValueBits) {
+    const std::uint64_t Mixed = (ValueBits ^ qHash(Format)) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(Mixed >> (64 - SlotBits));
+  }
+
+  std::array<TEntry, Slots> FEntries;
+};
+
+QString FormatFloatAfresh(const QString& Format, double Value, const FormatSettings& Settings) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   if (Format.isEmpty() || std::fabs(Value) >= 1e18)
     return FloatToStrF(Value, TFloatFormat::ffGeneral, 15, 0, Settings);
@@ -505,6 +558,16 @@ QString FormatFloat(const QString& Format, double Value, const FormatSettings& S
     }
   }
   return RenderSection(section, rounded, negative, Settings);
+}
+
+}  // namespace
+
+QString FormatFloat(const QString& Format, double Value, const FormatSettings& Settings) {
+  TFormatFloatMemo& Memo = TFormatFloatMemo::Instance();
+  if (const QString* Known = Memo.Find(Format, Value, Settings)) return *Known;
+  QString Text = FormatFloatAfresh(Format, Value, Settings);
+  Memo.Remember(Format, Value, Settings, Text);
+  return Text;
 }
 
 QString FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits) {

@@ -4,14 +4,17 @@
 #include "platform/TBitmap.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QRegion>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
@@ -30,12 +33,17 @@ namespace {
 
 bool TextAntialiasing = true;
 bool DirectLineDrawing = true;
+bool KeptGlyphs = true;
 
 // Everything about a font that changes how text looks; a change makes the
 // font colour the text colour again.
 // (The resolution is not part of it: the canvas changes that itself when
 // the mapping changes, and the text looks the same.)
 using TFontKey = std::tuple<QString, int, int, TColor, int, int, int, int>;
+
+// A device font is the font at the resolution and mapping of the canvas,
+// with its character spacing and smoothing.
+using TDeviceFontKey = std::tuple<TFontKey, int, int, double, double, bool>;
 
 TFontKey KeyOf(const TFont& Font) {
   return {Font.GetName(),    Font.GetHeight(), int(Font.GetStyle()),  Font.GetColor(),
@@ -220,14 +228,15 @@ struct TLineRule {
   std::int64_t StartMinor = 0;
 };
 
-// Pixels of a one-pixel line from A towards B, B itself excluded, split into
-// pixels on and off the dash pattern. StylePos carries the pattern position
-// from one segment to the next. Only the steps whose major coordinate lies
-// in Bounds are produced (the same pixels as without the limit), so far
-// away end points cost nothing.
+// Pixels of a one-pixel line from A towards B, B itself excluded, each
+// given to Emit(pixel, on the dash pattern). StylePos carries the pattern
+// position from one segment to the next. Only the steps whose major
+// coordinate lies in Bounds are produced (the same pixels as without the
+// limit), so far away end points cost nothing.
+template <class TEmit>
 void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
                    const std::vector<int>& Pattern, int PatternLength, std::int64_t& StylePos,
-                   std::vector<QPoint>& On, std::vector<QPoint>& Off) {
+                   TEmit Emit) {
   const TLineRule Line(A, B);
   if (Line.Major == 0) return;
   std::int64_t First = 0;
@@ -261,7 +270,7 @@ void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
     const std::int64_t M = Line.StartMajor + I * Line.MajorStep;
     const std::int64_t N = Line.StartMinor + Offset * Line.MinorStep;
     const QPoint P = Line.XMajor ? QPoint(int(M), int(N)) : QPoint(int(N), int(M));
-    (Dash % 2 == 0 ? On : Off).push_back(P);
+    Emit(P, Dash % 2 == 0);
     Remainder += TwoMinor;
     if (Remainder >= TwoMajor) {
       Remainder -= TwoMajor;
@@ -271,6 +280,52 @@ void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
       ++Into;
       SkipWholeEntries();
     }
+  }
+}
+
+// The on pixels of a dashed one-pixel line from A towards B (B excluded)
+// along a row or a column that lie inside Clip (inside the image), as
+// RasterizeLine gives them, written a dash at a time: grid lines are long
+// and every pixel of them would otherwise be stepped through the pattern.
+// StylePos moves on by the whole line, as there.
+void WriteStraightDashes(quint32* Pixels, qsizetype Stride, const QPoint& A, const QPoint& B,
+                         const QRect& Clip, const std::vector<int>& Pattern, int PatternLength,
+                         std::int64_t& StylePos, quint32 Color) {
+  const bool Horizontal = A.y() == B.y();
+  const std::int64_t Major =
+      Horizontal ? std::abs(std::int64_t(B.x()) - A.x()) : std::abs(std::int64_t(B.y()) - A.y());
+  const std::int64_t StyleStart = StylePos;
+  StylePos += Major;
+  const int Across = Horizontal ? A.y() : A.x();
+  if (Major == 0 || Across < (Horizontal ? Clip.top() : Clip.left()) ||
+      Across > (Horizontal ? Clip.bottom() : Clip.right()))
+    return;
+  const int Step = (Horizontal ? B.x() > A.x() : B.y() > A.y()) ? 1 : -1;
+  const std::int64_t Start = Horizontal ? A.x() : A.y();
+  const std::int64_t Low = Horizontal ? Clip.left() : Clip.top();
+  const std::int64_t High = Horizontal ? Clip.right() : Clip.bottom();
+  // The steps I whose pixel Start + I * Step lies in [Low, High].
+  std::int64_t First = std::max<std::int64_t>(0, Step > 0 ? Low - Start : Start - High);
+  const std::int64_t Last = std::min(Major - 1, Step > 0 ? High - Start : Start - Low);
+  if (First > Last) return;
+  const qsizetype Along = Horizontal ? Step : Step * Stride;
+  quint32* At = Pixels +
+                (Horizontal ? qsizetype(Across) * Stride + Start : Start * Stride + Across) +
+                qsizetype(First) * Along;
+  std::size_t Dash = 0;
+  std::int64_t Into = (StyleStart + First) % PatternLength;
+  while (Into >= Pattern[Dash]) {
+    Into -= Pattern[Dash];
+    Dash = (Dash + 1) % Pattern.size();
+  }
+  while (First <= Last) {
+    const std::int64_t Run = std::min<std::int64_t>(Pattern[Dash] - Into, Last - First + 1);
+    if (Dash % 2 == 0)
+      for (std::int64_t K = 0; K < Run; ++K) At[qsizetype(K) * Along] = Color;
+    At += qsizetype(Run) * Along;
+    First += Run;
+    Into = 0;
+    Dash = (Dash + 1) % Pattern.size();
   }
 }
 
@@ -466,11 +521,12 @@ struct TTextMetrics {
   int Descent = 0;
 };
 
-// Measuring shapes the text anew every time, and a chart measures the
-// same labels and legend texts many times over while it lays itself out
-// (label spacing, axis room, legend columns) and again when it draws them.
-// Device fonts are sized in pixels, so a measurement depends only on the
-// font and the text: it is remembered, for up to MaxRemembered texts of at
+// Measuring and drawing shape the text anew every time, and a chart
+// measures the same labels and legend texts many times over while it lays
+// itself out (label spacing, axis room, legend columns), then draws them,
+// and draws them again in every frame. Device fonts are sized in pixels,
+// so a text's measurements and its shaped glyphs depend only on the font
+// and the text: they are remembered, for up to MaxRemembered texts of at
 // most MaxRememberedLength characters at a time (texts come from files, so
 // what is held stays bounded), until the fonts change or the application
 // object goes (the fonts held here must go before it).
@@ -487,16 +543,42 @@ class TTextMeasurements {
       const std::lock_guard<std::mutex> Guard(FLock);
       Watch();
       const auto Found = FKnown.find(Key);
-      if (Found != FKnown.end()) return Found->second;
+      if (Found != FKnown.end()) return Found->second.Metrics;
     }
     const QFontMetrics M(Font);
     const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
-    const std::lock_guard<std::mutex> Guard(FLock);
-    if (FWatched != nullptr && Text.size() <= MaxRememberedLength) {
-      if (FKnown.size() >= MaxRemembered) FKnown.clear();
-      FKnown.emplace(std::move(Key), Metrics);
-    }
+    Remember(std::move(Key), [&Metrics](TEntry& Entry) { Entry.Metrics = Metrics; });
     return Metrics;
+  }
+
+  // The glyphs of a single left-to-right line of Text with its baseline
+  // at y = 0 and its start at x = 0, shaped as QPainter::drawText shapes
+  // them.
+  QList<QGlyphRun> Glyphs(const QFont& Font, const QString& Text) {
+    TKey Key{Font, Text};
+    {
+      const std::lock_guard<std::mutex> Guard(FLock);
+      Watch();
+      const auto Found = FKnown.find(Key);
+      if (Found != FKnown.end() && Found->second.HasGlyphs) return Found->second.Glyphs;
+    }
+    QTextLayout Layout(Text, Font);
+    QTextOption Option;
+    Option.setTextDirection(Qt::LeftToRight);
+    Layout.setTextOption(Option);
+    Layout.beginLayout();
+    QTextLine Line = Layout.createLine();
+    Layout.endLayout();
+    Line.setPosition(QPointF(0, -Line.ascent()));
+    const QList<QGlyphRun> Runs = Layout.glyphRuns();
+    const QFontMetrics M(Font);
+    const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
+    Remember(std::move(Key), [&Runs, &Metrics](TEntry& Entry) {
+      Entry.Metrics = Metrics;
+      Entry.Glyphs = Runs;
+      Entry.HasGlyphs = true;
+    });
+    return Runs;
   }
 
  private:
@@ -508,8 +590,21 @@ class TTextMeasurements {
   struct THash {
     size_t operator()(const TKey& Key) const { return qHash(Key.Text, qHash(Key.Font)); }
   };
+  struct TEntry {
+    TTextMetrics Metrics;
+    bool HasGlyphs = false;
+    QList<QGlyphRun> Glyphs;
+  };
   static constexpr size_t MaxRemembered = 4096;
   static constexpr qsizetype MaxRememberedLength = 256;  // characters
+
+  template <class TFill>
+  void Remember(TKey Key, TFill Fill) {
+    const std::lock_guard<std::mutex> Guard(FLock);
+    if (FWatched == nullptr || Key.Text.size() > MaxRememberedLength) return;
+    if (FKnown.size() >= MaxRemembered && FKnown.find(Key) == FKnown.end()) FKnown.clear();
+    Fill(FKnown[std::move(Key)]);
+  }
 
   // Starts remembering for the application object in use, if any (a
   // program may create more than one in turn).
@@ -532,9 +627,26 @@ class TTextMeasurements {
   }
 
   std::mutex FLock;
-  std::unordered_map<TKey, TTextMetrics, THash> FKnown;
+  std::unordered_map<TKey, TEntry, THash> FKnown;
   const QGuiApplication* FWatched = nullptr;  // null: nothing is remembered
 };
+
+// Whether drawing the remembered glyphs of Text gives the pixels of
+// QPainter::drawText: a plain left-to-right line (no control characters,
+// nothing from the right-to-left scripts on) without lines drawn through
+// or under it, in pixels (a picture or a printer keeps the text itself),
+// by a painter that does not lay text out right to left (its automatic
+// direction finds none of those scripts here).
+bool DrawsAsGlyphs(QPainter& Painter, const QFont& Font, const QString& Text) {
+  if (!KeptGlyphs) return false;
+  const QPaintEngine* Engine = Painter.paintEngine();
+  if (Engine == nullptr || Engine->type() != QPaintEngine::Raster) return false;
+  if (Painter.layoutDirection() == Qt::RightToLeft || Font.underline() || Font.strikeOut() ||
+      Font.overline())
+    return false;
+  return std::all_of(Text.begin(), Text.end(),
+                     [](QChar C) { return C.unicode() >= 0x20 && C.unicode() < 0x0590; });
+}
 
 // Writes Color into the pixels at Points that lie inside Clip (inside the
 // image; empty: nothing is written).
@@ -565,6 +677,13 @@ bool GetTextAntialiasing() {
   return TextAntialiasing;
 }
 
+void SetKeptGlyphs(bool On) {
+  KeptGlyphs = On;
+}
+bool GetKeptGlyphs() {
+  return KeptGlyphs;
+}
+
 void SetDirectLineDrawing(bool On) {
   DirectLineDrawing = On;
 }
@@ -586,6 +705,10 @@ struct TCanvas::TState {
   QRegion SavedClip;
   TColor TextColor = clBlack;
   TFontKey RealizedFont;
+  // The last device font and what it was made from.
+  bool HasDeviceFont = false;
+  TDeviceFontKey DeviceFontKey;
+  QFont DeviceFont;
   bool PathOpen = false;
   bool PathReady = false;
   QPainterPath Path;
@@ -671,6 +794,22 @@ TColor TCanvas::GetTextColor() const {
     FState->TextColor = FFont.GetColor();
   }
   return FState->TextColor;
+}
+
+void TCanvas::AssignDrawingState(const TCanvas& Source) {
+  if (&Source == this) return;
+  FPen.Assign(Source.FPen);
+  FBrush.Assign(Source.FBrush);
+  FFont.Assign(Source.FFont);
+  SyncFontResolution();
+  FState->TextColor = Source.GetTextColor();
+  FState->RealizedFont = KeyOf(FFont);
+  FPenPos = Source.FPenPos;
+  FBkColor = Source.FBkColor;
+  FBkMode = Source.FBkMode;
+  FTextAlign = Source.FTextAlign;
+  FCharacterExtra = Source.FCharacterExtra;
+  FArcDirection = Source.FArcDirection;
 }
 
 void TCanvas::SetTextColor(TColor Value) {
@@ -901,19 +1040,39 @@ void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Close
   std::vector<int> Pattern = CosmeticPattern(FPen);
   int Length = 0;
   for (int V : Pattern) Length += V;
-  std::vector<QPoint> On;
-  std::vector<QPoint> Off;
   std::int64_t StylePos = 0;
   QRect Bounds = DeviceBounds();
-  for (std::size_t I = 0; I + 1 < Points.size(); ++I) {
-    RasterizeLine(Points[I], Points[I + 1], Bounds, Pattern, Length, StylePos, On, Off);
-  }
-  if (Closed) {
-    RasterizeLine(Points.back(), Points.front(), Bounds, Pattern, Length, StylePos, On, Off);
-  }
-  const bool DrawOff = !Off.empty() && FBkMode == bkOpaque;
+  auto Rasterize = [&](auto Emit) {
+    for (std::size_t I = 0; I + 1 < Points.size(); ++I)
+      RasterizeLine(Points[I], Points[I + 1], Bounds, Pattern, Length, StylePos, Emit);
+    if (Closed)
+      RasterizeLine(Points.back(), Points.front(), Bounds, Pattern, Length, StylePos, Emit);
+  };
   TDirectTarget Target;
-  if (FindDirectTarget(Target, true)) {
+  const bool Direct = FindDirectTarget(Target, true);
+  // Without the gaps, the order of the pixels does not matter: they are
+  // written as they come (dotted grid lines).
+  if (Direct && FBkMode != bkOpaque) {
+    if (Target.Clip.isEmpty()) return;
+    auto Emit = [&Target](const QPoint& P, bool On) {
+      if (On && Inside(Target.Clip, P)) Target.Pixels[P.y() * Target.Stride + P.x()] = Target.Color;
+    };
+    auto Segment = [&](const QPoint& From, const QPoint& To) {
+      if (Length > 0 && (From.x() == To.x() || From.y() == To.y()))
+        WriteStraightDashes(Target.Pixels, Target.Stride, From, To, Target.Clip, Pattern, Length,
+                            StylePos, Target.Color);
+      else
+        RasterizeLine(From, To, Bounds, Pattern, Length, StylePos, Emit);
+    };
+    for (std::size_t I = 0; I + 1 < Points.size(); ++I) Segment(Points[I], Points[I + 1]);
+    if (Closed) Segment(Points.back(), Points.front());
+    return;
+  }
+  std::vector<QPoint> On;
+  std::vector<QPoint> Off;
+  Rasterize([&On, &Off](const QPoint& P, bool IsOn) { (IsOn ? On : Off).push_back(P); });
+  const bool DrawOff = !Off.empty() && FBkMode == bkOpaque;
+  if (Direct) {
     WritePointPixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, On);
     if (DrawOff) WritePointPixels(Target.Pixels, Target.Stride, Target.Clip, Target.Back, Off);
     return;
@@ -1295,7 +1454,20 @@ void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int 
 
 // ---------------------------------------------------------------- text
 
+// Texts are measured and drawn many times with one font in a row, and
+// building the device font each time costs more than looking the text up:
+// the last one is kept while everything it is made from stays the same.
 QFont TCanvas::DeviceFont() const {
+  TDeviceFontKey Key{KeyOf(FFont), FFont.GetPixelsPerInch(), FCharacterExtra, ScaleX(),
+                     ScaleY(),     TextAntialiasing};
+  if (FState->HasDeviceFont && FState->DeviceFontKey == Key) return FState->DeviceFont;
+  FState->DeviceFont = BuildDeviceFont();
+  FState->DeviceFontKey = std::move(Key);
+  FState->HasDeviceFont = true;
+  return FState->DeviceFont;
+}
+
+QFont TCanvas::BuildDeviceFont() const {
   QFont F = FFont.ToQFont();
   F.setPixelSize(std::max(1, Round(F.pixelSize() * ScaleY())));
   if (FCharacterExtra != 0) {
@@ -1353,7 +1525,12 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
       }
       P->setFont(Font);
       P->setPen(ColorToQColor(GetTextColor()));
-      P->drawText(QPoint(Left, Baseline), Text);
+      if (DrawsAsGlyphs(P.Painter(), Font, Text)) {
+        for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(Font, Text))
+          P->drawGlyphRun(QPointF(Left, Baseline), Run);
+      } else {
+        P->drawText(QPoint(Left, Baseline), Text);
+      }
       if (FState->External == nullptr) P->resetTransform();
     }
   }
@@ -1584,6 +1761,10 @@ bool TCanvas::RestoreClip() {
 }
 
 // ---------------------------------------------------------------- paths
+
+bool TCanvas::GetPathOpen() const {
+  return FState->PathOpen;
+}
 
 void TCanvas::BeginPath() {
   FState->Path = QPainterPath();

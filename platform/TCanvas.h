@@ -61,6 +61,12 @@ bool GetTextAntialiasing();
 void SetDirectLineDrawing(bool On);
 bool GetDirectLineDrawing();
 
+// Text in bitmaps is drawn from the glyphs remembered for its font and
+// characters unless this is switched off (tests switch it off to compare
+// with the painter shaping and drawing the same text).
+void SetKeptGlyphs(bool On);
+bool GetKeptGlyphs();
+
 // A drawing surface with the semantics of a classic device context, over a
 // QPainter (render role). State: the selected pen, brush and font (read
 // before every primitive, so changing them needs no notification), the
@@ -125,6 +131,12 @@ class TCanvas {
   void SetTextCharacterExtra(int Value) { FCharacterExtra = Value; }
   TArcDirection GetArcDirection() const { return FArcDirection; }
   void SetArcDirection(TArcDirection Value) { FArcDirection = Value; }
+
+  // The selected objects and the settings drawing reads (pen, brush, font,
+  // text colour, pen position, background, text alignment and spacing, arc
+  // direction) taken over from Source; the font keeps this canvas's
+  // resolution. Mapping, clip and path stay as they are.
+  void AssignDrawingState(const TCanvas& Source);
 
   // Resolution of the device: 96 for bitmaps, the printer's for printers.
   int GetPixelsPerInch() const { return FPixelsPerInch; }
@@ -246,6 +258,8 @@ class TCanvas {
   bool StrokeAndFillPath();
   bool WidenPath();
   bool SelectClipPath(TClipCombine Mode = ccIntersect);
+  // Between BeginPath and EndPath.
+  bool GetPathOpen() const;
 
   // Ends the painter of a bitmap canvas (TBitmap calls this before touching
   // its pixels); the next primitive opens it again. No effect on a painter
@@ -276,6 +290,7 @@ class TCanvas {
   QBrush FillBrush(bool UseMode) const;
   void ApplyFill(QPainter& P, bool UseMode) const;
   QFont DeviceFont() const;
+  QFont BuildDeviceFont() const;
   void StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed);
   struct TDirectTarget;
   bool FindDirectTarget(TDirectTarget& Target, bool Patterned);

@@ -59,6 +59,15 @@ class TCanvas3D : public TKorCanvas {
   // Options may be nullptr (flat view, no zoom).
   virtual TRect InitWindow(TCanvas& Destination, TView3DOptions* Options, TColor BackColor,
                            bool Is3D, const TRect& Rect) = 0;
+  // Set by the panel for its next frame when the frame's background covers
+  // every pixel of its rectangle and nothing reads the buffer afterwards: a
+  // buffered surface may then draw that frame straight onto a bitmap
+  // destination, which gives the same pixels without copying a buffer.
+  bool GetDirectFrameAllowed() const { return FDirectFrameAllowed; }
+  void SetDirectFrameAllowed(bool Value) { FDirectFrameAllowed = Value; }
+  // Ends a frame that failed: draws on DefaultCanvas from then on, leaving
+  // the destination as it was before the frame where it can.
+  virtual void CancelFrame(TCanvas& DefaultCanvas) { SetCanvas(DefaultCanvas); }
   // Copies the monochrome flag.
   virtual void Assign(const TCanvas3D& Source);
   // Centres the projection on Rect (Bounds is not used) with MaxDepth the
@@ -184,6 +193,7 @@ class TCanvas3D : public TKorCanvas {
   double FRotationCenterX = 0;
   double FRotationCenterY = 0;
   double FRotationCenterZ = 0;
+  bool FDirectFrameAllowed = false;
 };
 
 // Ends a front-plane block however the scope is left.

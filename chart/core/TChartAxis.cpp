@@ -819,6 +819,11 @@ void TChartAxis::SetCalcPosValue() {
 
 // -- conversion
 
+TAxisMapping TChartAxis::GetMapping() const {
+  return {FCalcXPosValue, FCalcYPosValue, FRangeZero, FInverted, FICenterPos, FIStartPos, FIEndPos,
+          FIMinimum,      FIMaximum,      FAxisScale, FLogRange, FLogScale,   FLogMin,    FLogMax};
+}
+
 void TChartAxis::CalcXPosValues(const double* Values, int Count, int* Pixels) const {
   CalcPosValues(FCalcXPosValue, Values, Count, Pixels);
 }

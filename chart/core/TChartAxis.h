@@ -37,6 +37,26 @@ using TAxisDrawLabelEvent =
     std::function<void(TChartAxis* Sender, int& X, int& Y, int& Z, QString& Text, bool& DrawLabel)>;
 using TAxisDrawGrids = std::function<void(TChartAxis* Sender)>;
 
+// Everything the value-to-pixel functions of an axis read: two axes with
+// equal mappings give every value the same pixel.
+struct TAxisMapping {
+  TAxisCalcPos CalcX = nullptr;
+  TAxisCalcPos CalcY = nullptr;
+  bool RangeZero = true;
+  bool Inverted = false;
+  int CenterPos = 0;
+  int StartPos = 0;
+  int EndPos = 0;
+  double Minimum = 0;
+  double Maximum = 0;
+  double Scale = 0;
+  double LogRange = 0;
+  double LogScale = 0;
+  double LogMin = 0;
+  double LogMax = 0;
+  bool operator==(const TAxisMapping&) const = default;
+};
+
 // The next step of the 1, 2, 5 sequence above Value; the minimum increment
 // for Value <= 0 or NaN.
 double KorNextStep(double Value);
@@ -255,6 +275,7 @@ class TChartAxis : public TPersistent {
   // data trace pays one call, not one indirect call per value.
   void CalcXPosValues(const double* Values, int Count, int* Pixels) const;
   void CalcYPosValues(const double* Values, int Count, int* Pixels) const;
+  TAxisMapping GetMapping() const;
   int CalcSizeValue(double Value) const;
   double CalcPosPoint(int Value) const;
 

@@ -350,6 +350,7 @@ void TChartSeries::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomChartSeries::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FFunction) FFunction = nullptr;
+  if (AComponent == FPendingSource) FPendingSource = nullptr;
   if (AComponent == GetDataSource()) InternalRemoveDataSource(AComponent);
   // A data source that is not the first is only forgotten.
   if (FDataSources->IndexOf(AComponent) >= 0) FDataSources->Remove(AComponent);
@@ -1265,7 +1266,13 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* Value) {
 
 void TChartSeries::EndUpdate() {
   if (FUpdateCount == 0) return;
-  if (--FUpdateCount == 0) RefreshSeries();
+  if (--FUpdateCount != 0) return;
+  TChartSeries* Pending = std::exchange(FPendingSource, nullptr);
+  if (Pending != nullptr && FFunction != nullptr && FDataSources->IndexOf(Pending) >= 0) {
+    AddValues(Pending);  // refreshes at the end of its own bracket
+    return;
+  }
+  RefreshSeries();
 }
 
 void TChartSeries::NotifyNewValue(TChartSeries*, int ValueIndex) {
@@ -1279,18 +1286,26 @@ void TChartSeries::NotifyValue(TValueEvent ValueEvent, int ValueIndex) {
   // Copy first: a linked series may unlink itself while it follows.
   const std::vector<TChartSeries*> Linked(FLinkedSeries->begin(), FLinkedSeries->end());
   for (TChartSeries* S : Linked) {
+    // A series computed by a function that is in an update bracket
+    // computes once, when the bracket ends.
+    if (S->FFunction != nullptr && S->FUpdateCount > 0 && ValueEvent != veClear) {
+      const bool Follows = (ValueEvent == veAdd && S->HasRecalcOption(rOnInsert)) ||
+                           (ValueEvent == veDelete && S->HasRecalcOption(rOnDelete)) ||
+                           (ValueEvent == veModify && S->HasRecalcOption(rOnModify)) ||
+                           ValueEvent == veRefresh;
+      if (Follows) S->FPendingSource = this;
+      continue;
+    }
     switch (ValueEvent) {
       case veClear:
         if (S->HasRecalcOption(rOnClear)) S->Clear();
         break;
-      // A series computed by a function cannot take one point over: it
-      // computes all of them again.
       case veAdd:
         if (!S->HasRecalcOption(rOnInsert)) break;
         if (S->FFunction == nullptr)
           S->AddedValue(this, ValueIndex);
         else
-          S->AddValues(this);
+          S->AddedFunctionValue(this, ValueIndex);
         break;
       case veDelete:
         if (!S->HasRecalcOption(rOnDelete)) break;
@@ -1446,6 +1461,10 @@ void TChartSeries::AddValues(TChartSeries* Source) {
   } else if (IsValidSourceOf(Source)) {
     for (int I = 0; I < Source->Count(); ++I) AddedValue(Source, I);
   }
+}
+
+void TChartSeries::AddedFunctionValue(TChartSeries* Source, int ValueIndex) {
+  if (!FFunction->AddedPoint(Source, ValueIndex)) AddValues(Source);
 }
 
 void TChartSeries::AddedValue(TChartSeries* Source, int ValueIndex) {

@@ -333,7 +333,9 @@ class TChartSeries : public TCustomChartSeries {
   // -- update bracket and propagation to linked series
 
   void BeginUpdate() { ++FUpdateCount; }
-  // At the end of the outermost bracket the linked series refresh once.
+  // At the end of the outermost bracket the linked series refresh once; a
+  // series computed by a function whose sources changed meanwhile computes
+  // its points once first.
   void EndUpdate();
   int GetUpdateCount() const { return FUpdateCount; }
   virtual void NotifyValue(TValueEvent ValueEvent, int ValueIndex);
@@ -363,6 +365,10 @@ class TChartSeries : public TCustomChartSeries {
   void RemoveLinkedSeries(TChartSeries* Series);
   void RemoveAllLinkedSeries();
   virtual void AddValues(TChartSeries* Source);
+  // A point Source added at ValueIndex reaches this series, which its
+  // function computes: only what the point changes is computed where the
+  // function can tell, else all points again.
+  void AddedFunctionValue(TChartSeries* Source, int ValueIndex);
   void AssignValues(TChartSeries* Source) { AddValues(Source); }
   virtual void AddedValue(TChartSeries* Source, int ValueIndex);
   virtual int AddChartValue(TChartSeries* Source, int ValueIndex);
@@ -531,6 +537,9 @@ class TChartSeries : public TCustomChartSeries {
   bool FManualData = false;
   int FDefaultSampleCount = 0;
   int FUpdateCount = 0;
+  // The source whose changes reached this function's series while it was
+  // in an update bracket (not owned; checked against the data sources).
+  TChartSeries* FPendingSource = nullptr;
   bool FUseNotMandatory = true;
   int FInternalZOrder = 0;
   bool FCalcVisiblePoints = true;

@@ -98,7 +98,7 @@ double TChartValueList::GetValue(int Index) const {
 void TChartValueList::SetValue(int Index, double Value) {
   CheckIndex(Index);
   FValues[static_cast<size_t>(Index)] = Value;
-  FModified = true;
+  ValuesChanged();
   if (FOwner != nullptr) FOwner->NotifyValue(veModify, Index);
 }
 
@@ -144,7 +144,14 @@ void TChartValueList::InsertChartValue(int Index, double Value) {
   if (Index < FCount) std::move_backward(V + Index, V + FCount, V + FCount + 1);
   V[Index] = Value;
   ++FCount;
-  FModified = true;
+  if (Index == FCount - 1) {
+    // The statistics of the values before it still hold: the next query
+    // only adds the new ones.
+    FModified = true;
+    ++FGeneration;
+  } else {
+    ValuesChanged();
+  }
 }
 
 void TChartValueList::Delete(int Index) {
@@ -158,12 +165,12 @@ void TChartValueList::Delete(int Start, int Quantity) {
   double* V = FValues.data();
   std::move(V + Start + Quantity, V + FCount, V + Start);
   FCount -= Quantity;
-  FModified = true;
+  ValuesChanged();
 }
 
 void TChartValueList::ClearValues() {
   FCount = 0;
-  FModified = true;
+  ValuesChanged();
 }
 
 double TChartValueList::First() const {
@@ -175,29 +182,40 @@ double TChartValueList::Last() const {
 }
 
 double TChartValueList::MaxValue() const {
-  if (FModified) RecalcStats();
+  if (FModified) UpdateStats();
   return FMaxValue;
 }
 
 double TChartValueList::MinValue() const {
-  if (FModified) RecalcStats();
+  if (FModified) UpdateStats();
   return FMinValue;
 }
 
 double TChartValueList::Total() const {
-  if (FModified) RecalcStats();
+  if (FModified) UpdateStats();
   return FTotal;
 }
 
 double TChartValueList::TotalABS() const {
-  if (FModified) RecalcStats();
+  if (FModified) UpdateStats();
   return FTotalABS;
+}
+
+// Values appended since the last computation are added to it, in the
+// order a full pass takes them, so the figures are exactly those of a full
+// pass; appending point by point then costs nothing more per point.
+void TChartValueList::UpdateStats() const {
+  if (FStatsCount > 0 && FStatsCount <= FCount)
+    RecalcStats(FStatsCount);
+  else
+    RecalcStats();
 }
 
 void TChartValueList::RecalcStats() const {
   if (FCount <= 0) {
     FMinValue = FMaxValue = FTotal = FTotalABS = 0;
     FModified = false;
+    FStatsCount = 0;
     return;
   }
   RecalcStats(0);
@@ -223,6 +241,7 @@ void TChartValueList::RecalcStats(int Start) const {
     }
   }
   FModified = false;
+  FStatsCount = FCount;
 }
 
 int TChartValueList::Locate(double Value) const {
@@ -242,13 +261,13 @@ void TChartValueList::Exchange(int Index1, int Index2) {
   CheckIndex(Index1);
   CheckIndex(Index2);
   std::swap(FValues[static_cast<size_t>(Index1)], FValues[static_cast<size_t>(Index2)]);
-  FModified = true;
+  ValuesChanged();
   if (FOwner != nullptr) FOwner->NotifyValue(veModify, Index1);
 }
 
 void TChartValueList::FillSequence() {
   for (int I = 0; I < FCount; ++I) FValues[static_cast<size_t>(I)] = I;
-  FModified = true;
+  ValuesChanged();
   if (FOwner != nullptr) FOwner->NotifyValue(veModify, 0);
 }
 
@@ -256,6 +275,7 @@ void TChartValueList::FillSequence() {
 void TChartValueList::Scroll() {
   if (FCount < 2) return;
   std::rotate(FValues.begin(), FValues.begin() + 1, FValues.begin() + FCount);
+  ++FGeneration;
 }
 
 void TChartValueList::Sort() {
@@ -269,7 +289,7 @@ void TChartValueList::Sort() {
         else
           std::swap(FValues[static_cast<size_t>(A)], FValues[static_cast<size_t>(B)]);
       });
-  FModified = true;
+  ValuesChanged();
 }
 
 int TChartValueList::CompareValueIndex(int a, int b) const {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -64,7 +65,14 @@ class TChartValueList : public TPersistent {
   // Stores, marks the statistics stale and tells the owner veModify.
   void SetValue(int Index, double Value);
   bool GetModified() const { return FModified; }
-  void SetModified(bool Value) { FModified = Value; }
+  // Marking the list modified also counts as a change of its values.
+  void SetModified(bool Value) {
+    if (Value) ValuesChanged();
+    FModified = Value;
+  }
+  // Rises with every change of the values or their order, so that what
+  // was computed from them can tell whether it still holds.
+  std::uint64_t GetGeneration() const { return FGeneration; }
 
   // Inserts Value where Order puts it (after equal values) and returns
   // the index.
@@ -123,6 +131,14 @@ class TChartValueList : public TPersistent {
   QString ValueSourceText() const { return FValueSource; }
   // Room for one more value.
   void Grow();
+  // The values changed other than by appending: the statistics are stale.
+  void ValuesChanged() {
+    FModified = true;
+    FStatsCount = -1;
+    ++FGeneration;
+  }
+  // Brings stale statistics up to date.
+  void UpdateStats() const;
   int InsertionIndex(double Value) const;
 
   bool FDateTime = false;
@@ -134,12 +150,16 @@ class TChartValueList : public TPersistent {
   bool FDefaultDateTime = false;
   std::vector<double> FValues;  // size is the capacity
   int FCount = 0;
+  std::uint64_t FGeneration = 0;
   // caches: the statistics, stale while FModified
   mutable bool FModified = true;
   mutable double FMaxValue = 0;
   mutable double FMinValue = 0;
   mutable double FTotal = 0;
   mutable double FTotalABS = 0;
+  // The values the figures were computed from, when only appends have
+  // followed; -1 when other changes made them stale.
+  mutable int FStatsCount = -1;
 };
 
 // Data: the value lists of one series (index 0 X, 1 Y, then the lists of

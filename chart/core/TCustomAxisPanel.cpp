@@ -906,6 +906,10 @@ void TCustomAxisPanel::DrawSeries(TChartSeries* ASeries) {
   }
 }
 
+bool TCustomAxisPanel::FramePaintsEveryPixel() const {
+  return !GetPanelCanvas().GetSupportsFullRotation() && PanelPaintCovers();
+}
+
 void TCustomAxisPanel::InternalDraw(const TRect& UserRectangle) {
   const bool OldAutoRepaint = FAutoRepaint;
   FAutoRepaint = false;

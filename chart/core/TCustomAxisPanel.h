@@ -212,6 +212,8 @@ class TCustomAxisPanel : public TCustomKorPanelExtended {
   void Invalidate() override;
   // The axis passes and the series of one frame (see the .cpp).
   void InternalDraw(const TRect& UserRectangle) override;
+  // The panel is painted first where the canvas draws flat.
+  bool FramePaintsEveryPixel() const override;
   void CalcSize3DWalls();
 
   TKorCustomDesigner* GetDesigner() const { return FDesigner; }

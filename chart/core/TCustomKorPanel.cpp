@@ -217,12 +217,15 @@ void TCustomKorPanel::CanvasChanged(TPersistent*) {
 // drawing on a destination (an export bitmap) that the caller frees.
 void TCustomKorPanel::Draw(TCanvas& Canvas, const TRect& R) {
   try {
+    // The target canvas's frames stay in the buffer: a repaint that
+    // changed nothing copies them again.
+    FPanelCanvas->SetDirectFrameAllowed(&Canvas != &GetTargetCanvas() && FramePaintsEveryPixel());
     FDrawBounds = FPanelCanvas->InitWindow(Canvas, FView3DOptions.get(), GetColor(), FView3D, R);
     CalcChartRect();
     InternalDraw(FDrawBounds);
     FPanelCanvas->ShowImage(Canvas, GetTargetCanvas(), R);
   } catch (...) {
-    FPanelCanvas->SetCanvas(GetTargetCanvas());
+    FPanelCanvas->CancelFrame(GetTargetCanvas());
     throw;
   }
 }

@@ -256,6 +256,10 @@ class TCustomKorPanel : public TCustomPanelNoCaption {
  protected:
   // Draws the chart in the frame's drawing rectangle; empty here.
   virtual void InternalDraw(const TRect& UserRectangle);
+  // Whether InternalDraw starts by covering every pixel of its rectangle
+  // with opaque paint, so that what lay under the frame does not show;
+  // false here.
+  virtual bool FramePaintsEveryPixel() const { return false; }
   // Change handler of the owned drawing objects.
   virtual void CanvasChanged(TPersistent* Sender);
   // Border pen, outer bevel, border and inner bevel inside Rect.

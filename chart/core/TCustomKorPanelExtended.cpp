@@ -246,6 +246,15 @@ void TCustomKorPanelExtended::PanelPaint(const TRect& R) {
   DrawPanelBevels(Panel);
 }
 
+bool TCustomKorPanelExtended::PanelPaintCovers() const {
+  auto Opaque = [](TColor Color) { return Color != clNone && Color != clDefault; };
+  if (FGradient && FGradient->GetVisible()) return false;
+  if (GetPrintingNow() && !PrintKorPanel) return false;
+  // A shadow first erases the whole rectangle in the parent's colour.
+  if (GetShadow().GetSize() > 0 && !Opaque(ParentBackColor())) return false;
+  return Opaque(GetColor());
+}
+
 void TCustomKorPanelExtended::FillPanelRect(const TRect& R) {
   TCanvas3D& C = GetPanelCanvas();
   if (FGradient && FGradient->GetVisible()) {

@@ -75,6 +75,9 @@ class TCustomKorPanelExtended : public TCustomKorPanel {
   // The panel's gradient, else its colour (not when printing without the
   // panel, nor for the colour "none").
   virtual void FillPanelRect(const TRect& R);
+  // Whether PanelPaint covers its whole rectangle with opaque colour (a
+  // gradient counts as not covering).
+  bool PanelPaintCovers() const;
 
   // From an extended panel: back image, gradient, panning and zoom; then
   // the panel's properties.

@@ -635,9 +635,18 @@ TRect TKorCanvas3D::InitWindow(TCanvas& Destination, TView3DOptions* Options, TC
     SetCanvas(Destination);
     return Rect;
   }
+  if (GetDirectFrameAllowed() && CanDrawDirectly(Destination, Rect)) {
+    BeginDirectFrame(Destination);
+    return Rect;
+  }
   const int Width = std::max(0, Rect.Width());
   const int Height = std::max(0, Rect.Height());
-  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  if (!FBitmap) {
+    FBitmap = std::make_unique<TBitmap>();
+    // Direct frames before it left their drawing state here.
+    if (FBufferState) FBitmap->GetCanvas().AssignDrawingState(FBufferState->GetCanvas());
+    FBufferState.reset();
+  }
   FBitmap->SetSize(Width, Height);
   SetCanvas(FBitmap->GetCanvas());
   return TRect(0, 0, Width, Height);
@@ -694,8 +703,50 @@ void TKorCanvas3D::Projection(int MaxDepth, const TRect&, const TRect& Rect) {
   }
 }
 
+bool TKorCanvas3D::CanDrawDirectly(const TCanvas& Destination, const TRect& Rect) const {
+  const TBitmap* Target = Destination.GetBitmap();
+  if (Target == nullptr || Target->GetPixelFormat() != pfDevice || Target->GetMonochrome())
+    return false;
+  if (Rect != TRect(0, 0, Target->GetWidth(), Target->GetHeight())) return false;
+  auto Plain = [](const TCanvas& C) {
+    return C.GetMapMode() == mmText && C.GetWindowOrg() == TPoint() &&
+           C.GetViewportOrg() == TPoint() && !C.HasClip() && !C.GetPathOpen();
+  };
+  return Plain(Destination) && (!FBitmap || Plain(FBitmap->GetCanvas()));
+}
+
+TCanvas& TKorCanvas3D::BufferState() {
+  if (FBitmap) return FBitmap->GetCanvas();
+  if (!FBufferState) FBufferState = std::make_unique<TBitmap>();
+  return FBufferState->GetCanvas();
+}
+
+void TKorCanvas3D::BeginDirectFrame(TCanvas& Destination) {
+  if (!FKeptState) FKeptState = std::make_unique<TBitmap>();
+  FKeptState->GetCanvas().AssignDrawingState(Destination);
+  Destination.AssignDrawingState(BufferState());
+  FDirectTarget = &Destination;
+  SetCanvas(Destination);
+}
+
+void TKorCanvas3D::EndDirectFrame() {
+  if (FDirectTarget == nullptr) return;
+  BufferState().AssignDrawingState(*FDirectTarget);
+  FDirectTarget->AssignDrawingState(FKeptState->GetCanvas());
+  FDirectTarget = nullptr;
+  // The buffer holds no copy of this frame.
+  FDirty = true;
+}
+
+void TKorCanvas3D::CancelFrame(TCanvas& DefaultCanvas) {
+  EndDirectFrame();
+  SetCanvas(DefaultCanvas);
+}
+
 void TKorCanvas3D::ShowImage(TCanvas& Destination, TCanvas& DefaultCanvas, const TRect& Rect) {
-  if (FBufferedDisplay && FBitmap) {
+  if (FDirectTarget != nullptr) {
+    EndDirectFrame();
+  } else if (FBufferedDisplay && FBitmap) {
     TransferBitmap(Rect.Left, Rect.Top, Destination);
     FDirty = false;
   }

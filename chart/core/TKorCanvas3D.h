@@ -113,6 +113,7 @@ class TKorCanvas3D : public TCanvas3D {
                    const TRect& Rect) override;
   void Projection(int MaxDepth, const TRect& Bounds, const TRect& Rect) override;
   void ShowImage(TCanvas& Destination, TCanvas& DefaultCanvas, const TRect& Rect) override;
+  void CancelFrame(TCanvas& DefaultCanvas) override;
   bool ReDrawBitmap() override;
   void Arrow(bool Filled, const TPoint& From, const TPoint& To, int HeadWidth, int HeadLength,
              int Z, double BodyPercent) override;
@@ -189,6 +190,19 @@ class TKorCanvas3D : public TCanvas3D {
   // The part of the logical plane the clip lets through (the device when
   // unclipped).
   TRect VisibleArea() const;
+  // Whether a buffered frame of Rect may be drawn straight onto
+  // Destination (see SetDirectFrameAllowed): a plain bitmap of the
+  // buffer's format that the frame covers exactly, unmapped, unclipped and
+  // without an open path.
+  bool CanDrawDirectly(const TCanvas& Destination, const TRect& Rect) const;
+  // A direct frame starts from the drawing state the buffer's canvas would
+  // have, and leaves that state in the buffer's canvas and the
+  // destination's own state in the destination.
+  void BeginDirectFrame(TCanvas& Destination);
+  void EndDirectFrame();
+  // The canvas of the buffer, or one that stands in for it until the
+  // first buffered frame makes the buffer.
+  TCanvas& BufferState();
   void CalcTrigValues(const TView3DOptions* Options);
   void SetOrthogonalSteps(int OrthoAngle);
   TScreenOffset ProjectFloat(double X, double Y, int Z) const;
@@ -229,4 +243,10 @@ class TKorCanvas3D : public TCanvas3D {
   bool FIs3D = false;
   bool FKeepBitmap = false;
   TFourPoints FFourPoints;
+  // The destination of the direct frame in progress, or nullptr.
+  TCanvas* FDirectTarget = nullptr;
+  // Holds the destination's drawing state during a direct frame.
+  std::unique_ptr<TBitmap> FKeptState;
+  // The buffer's drawing state while there is no buffer.
+  std::unique_ptr<TBitmap> FBufferState;
 };

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 TKorFunction::TKorFunction(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -139,13 +140,78 @@ double TKorFunction::CalculateMany(const std::vector<TComponent*>&, int) {
   return 0;
 }
 
+namespace {
+
+// The sum of the change counts of a series' value lists: an appended point
+// raises each of them by one.
+std::uint64_t Generations(const TChartSeries& Series) {
+  std::uint64_t Sum = 0;
+  for (const auto& List : Series.GetValuesList()) Sum += List->GetGeneration();
+  return Sum;
+}
+
+}  // namespace
+
 void TKorFunction::AddPoints(TChartSeries* Source) {
+  FResume = TResume();
   if (FUpdating || Source == nullptr || FParent == nullptr) return;
   if (FParent->GetDataSources().Count() > 1) {
     CalculateManySources(Source);
     return;
   }
   if (Source->Count() > 0) DoCalculation(Source, Source->GetNotMandatory());
+  KeepResume(Source);
+}
+
+void TKorFunction::KeepResume(TChartSeries* Source) {
+  FResume.Valid = true;
+  FResume.Source = Source;
+  FResume.Count = Source->Count();
+  FResume.SourceGenerations = Generations(*Source);
+  FResume.ParentGenerations = Generations(*FParent);
+}
+
+// Only the point at the end is new, and nothing else changed since the
+// last computation, in the source or in the parent's points.
+bool TKorFunction::AddedPoint(TChartSeries* Source, int ValueIndex) {
+  if (FUpdating || FParent == nullptr || Source == nullptr || FNoSourceRequired) return false;
+  const TDataSourcesList& Sources = FParent->GetDataSources();
+  if (Sources.Count() != 1 || Sources.Get(0) != Source) return false;
+  const int N = Source->Count();
+  if (!FResume.Valid || FResume.Source != Source || FResume.Count == 0 || FResume.Count != N - 1 ||
+      ValueIndex != N - 1)
+    return false;
+  const std::uint64_t Lists = static_cast<std::uint64_t>(Source->GetValuesList().Count());
+  if (Generations(*Source) != FResume.SourceGenerations + Lists ||
+      Generations(*FParent) != FResume.ParentGenerations)
+    return false;
+  if (!ContinueCalculation(Source, Source->GetNotMandatory())) return false;
+  KeepResume(Source);
+  return true;
+}
+
+// Every period is final once complete, except that a range may take more
+// of the points that come: the range that took the last point is taken
+// back from the parent and computed again.
+bool TKorFunction::ContinueCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) {
+  if (FPeriod == 0) return false;
+  TPeriodWalk Walk = FResume.Walk;
+  if (FPeriodStyle == psRange) {
+    const int N = Source->Count();
+    if (N < 2 || NotMandatory.GetValue(N - 1) < NotMandatory.GetValue(N - 2)) return false;
+    if (!ParentAppendsAtTheEnd(*Source)) return false;
+    while (FParent->Count() > Walk.ParentCountBeforeLast) FParent->Delete(FParent->Count() - 1);
+    Walk.P = Walk.LastStartP;
+    Walk.X = Walk.LastStartX;
+  }
+  WalkPeriods(Source, NotMandatory, Walk);
+  FResume.Walk = Walk;
+  return true;
+}
+
+bool TKorFunction::ParentAppendsAtTheEnd(const TChartSeries& Source) const {
+  const TChartListOrder Order = FParent->GetXValues().GetOrder();
+  return Source.GetYMandatory() && (Order == loNone || Order == loAscending);
 }
 
 void TKorFunction::DoCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) {
@@ -187,11 +253,24 @@ double TKorFunction::NextRangeStart(double X) const {
 }
 
 void TKorFunction::CalculateByPeriod(TChartSeries* Source, const TChartValueList& NotMandatory) {
+  TPeriodWalk Walk;
+  Walk.X = Source->Count() > 0 ? NotMandatory.Data()[0] : 0;
+  Walk.LastStartX = Walk.X;
+  Walk.ParentCountBeforeLast = FParent->Count();
+  WalkPeriods(Source, NotMandatory, Walk);
+  FResume.Walk = Walk;
+}
+
+void TKorFunction::WalkPeriods(TChartSeries* Source, const TChartValueList& NotMandatory,
+                               TPeriodWalk& Walk) {
   const int N = Source->Count();
   const double* NM = NotMandatory.Data();
-  int P = 0;
-  double X = N > 0 ? NM[0] : 0;
+  int& P = Walk.P;
+  double& X = Walk.X;
   while (P <= N - 1) {
+    const int StartP = P;
+    const double StartX = X;
+    const int ParentCount = FParent->Count();
     double FirstValue;
     double LastValue = 0;
     int I;
@@ -217,6 +296,9 @@ void TKorFunction::CalculateByPeriod(TChartSeries* Source, const TChartValueList
     if (FPeriodStyle == psNumPoints || NM[P] < X) {
       CalculatePeriod(Source, P, I, Position);
       P = I + 1;
+      Walk.LastStartP = StartP;
+      Walk.LastStartX = StartX;
+      Walk.ParentCountBeforeLast = ParentCount;
     } else {
       AddFunctionXY(Source->GetYMandatory(), 0, Position);
     }
@@ -258,9 +340,22 @@ const TPropertyList& TKorMovingFunction::Properties() const {
 }
 
 void TKorMovingFunction::DoCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) {
+  CalculateWindows(Source, NotMandatory, 0);
+}
+
+// A window ending at an earlier point keeps its points.
+bool TKorMovingFunction::ContinueCalculation(TChartSeries* Source,
+                                             const TChartValueList& NotMandatory) {
+  CalculateWindows(Source, NotMandatory, Resume().NextMovingIndex);
+  return true;
+}
+
+void TKorMovingFunction::CalculateWindows(TChartSeries* Source, const TChartValueList& NotMandatory,
+                                          int From) {
   const int K = std::max(1, Round(GetPeriod()));
   const int N = Source->Count();
-  for (int I = K - 1; I < N; ++I)
+  for (int I = std::max(K - 1, From); I < N; ++I)
     AddFunctionXY(Source->GetYMandatory(), Calculate(Source, I - K + 1, I),
                   NotMandatory.GetValue(I));
+  Resume().NextMovingIndex = N;
 }

@@ -5,8 +5,8 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
-
 #include <vector>
 
 class TChartSeries;
@@ -56,6 +56,11 @@ class TKorFunction : public TComponent, public TPersistent {
   // Entry from the parent series: recomputes its points from Source (none
   // for a function that needs no source).
   virtual void AddPoints(TChartSeries* Source);
+  // Source, the parent's only source, gained the point at ValueIndex after
+  // its last one: computes what that point changes in the parent's points,
+  // which the last computation left as it made them. False, with nothing
+  // done, when this takes a computation of all points.
+  bool AddedPoint(TChartSeries* Source, int ValueIndex);
   // Asks the parent to refill itself (not while updating).
   void ReCalculate();
   void BeginUpdate() { FUpdating = true; }
@@ -90,14 +95,50 @@ class TKorFunction : public TComponent, public TPersistent {
   virtual void CalculateAllPoints(TChartSeries* Source, const TChartValueList& NotMandatory);
   virtual void CalculateByPeriod(TChartSeries* Source, const TChartValueList& NotMandatory);
   virtual void DoCalculation(TChartSeries* Source, const TChartValueList& NotMandatory);
+  // Computes the parent's points for the points of Source after the first
+  // FResume.Count, the parent holding those of the first Count; false
+  // when the calculation cannot continue so (the points of all periods
+  // together).
+  virtual bool ContinueCalculation(TChartSeries* Source, const TChartValueList& NotMandatory);
   void SetCanUsePeriod(bool Value) { FCanUsePeriod = Value; }
   void SetNoSourceRequired(bool Value) { FNoSourceRequired = Value; }
   void SetSingleSource(bool Value) { FSingleSource = Value; }
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
+  // Where the walk over the periods of a source stands: the first point
+  // and the X of the range to compute next, and where the last period that
+  // took points started (a range may take more points as they come).
+  struct TPeriodWalk {
+    int P = 0;
+    double X = 0;
+    int LastStartP = 0;
+    double LastStartX = 0;
+    int ParentCountBeforeLast = 0;
+  };
+  // What the last computation of the parent's points reached, for
+  // AddedPoint to go on from.
+  struct TResume {
+    bool Valid = false;
+    const TChartSeries* Source = nullptr;  // not owned
+    int Count = 0;                         // points of Source computed
+    // The changes of Source's value lists, and of the parent's, as the
+    // computation left them.
+    std::uint64_t SourceGenerations = 0;
+    std::uint64_t ParentGenerations = 0;
+    TPeriodWalk Walk;
+    int NextMovingIndex = 0;
+  };
+  TResume& Resume() { return FResume; }
+
  private:
   // The many-source calculation (the parent has two or more sources).
   void CalculateManySources(TChartSeries* Source);
+  // The periods of Source from where Walk stands to its last point.
+  void WalkPeriods(TChartSeries* Source, const TChartValueList& NotMandatory, TPeriodWalk& Walk);
+  // Whether the points the parent got since the last computation are the
+  // last in its lists, so that they can be taken back from the end.
+  bool ParentAppendsAtTheEnd(const TChartSeries& Source) const;
+  void KeepResume(TChartSeries* Source);
   // The end of the range that starts at X (one period on, calendar-exact
   // on an exact date-time axis).
   double NextRangeStart(double X) const;
@@ -110,6 +151,8 @@ class TKorFunction : public TComponent, public TPersistent {
   bool FCanUsePeriod = true;
   bool FNoSourceRequired = false;
   bool FSingleSource = false;
+  // caches: how far the last computation got; reset by every computation
+  TResume FResume;
 };
 
 // Data: a function of a moving window of Period points over one source.
@@ -123,4 +166,9 @@ class TKorMovingFunction : public TKorFunction {
 
  protected:
   void DoCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) override;
+  bool ContinueCalculation(TChartSeries* Source, const TChartValueList& NotMandatory) override;
+
+ private:
+  // The results of the windows that end at the points From .. Count - 1.
+  void CalculateWindows(TChartSeries* Source, const TChartValueList& NotMandatory, int From);
 };

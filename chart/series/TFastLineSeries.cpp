@@ -14,6 +14,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -46,6 +49,53 @@ class TDirectSink {
 // stack, so a frame allocates nothing per series.
 constexpr int PieceSize = 1024;
 
+void DrawPolyline(TCanvas3D& Canvas, bool Is3D, int Z, const TPoint* Points, size_t Count) {
+  const int High = static_cast<int>(Count) - 1;
+  if (Is3D)
+    Canvas.Polyline(Points, High, Z);
+  else
+    Canvas.Polyline(Points, High);
+}
+
+}  // namespace
+
+// What a plain trace gave the canvas, and what it was made from: the
+// points (their values and order, which the generations of the value
+// lists tell), the visible range, both axes' mappings and the depth.
+struct TFastLineTrace {
+  struct TSource {
+    const TChartValueList* XList = nullptr;
+    const TChartValueList* YList = nullptr;
+    std::uint64_t XGeneration = 0;
+    std::uint64_t YGeneration = 0;
+    int Start = 0;
+    int Last = -1;
+    TAxisMapping Horizontal;
+    TAxisMapping Vertical;
+    bool Is3D = false;
+    int Z = 0;
+    bool operator==(const TSource&) const = default;
+  };
+
+  void Keep(const TPoint* Run, size_t Count) {
+    Polylines.emplace_back(Points.size(), Count);
+    Points.insert(Points.end(), Run, Run + Count);
+  }
+  void Clear() {
+    Points.clear();
+    Polylines.clear();
+  }
+
+  TSource Source;
+  std::vector<TPoint> Points;
+  // Start and length in Points of each polyline, in the order drawn.
+  std::vector<std::pair<size_t, size_t>> Polylines;
+  // Where the trace left the pen.
+  TPoint End;
+};
+
+namespace {
+
 // Collects the steps into runs of joined points, from a move to the next,
 // and draws each run with polylines: a long trace costs one canvas call
 // per PieceSize points instead of one per point. Only for pens whose
@@ -54,8 +104,9 @@ constexpr int PieceSize = 1024;
 // a run may also be cut into polylines that share their joining point.
 class TRunSink {
  public:
-  TRunSink(TCanvas3D& Canvas, bool Is3D, int Z, int X, int Y)
-      : FCanvas(Canvas), FIs3D(Is3D), FZ(Z) {
+  // Trace, when given, keeps every polyline drawn.
+  TRunSink(TCanvas3D& Canvas, bool Is3D, int Z, int X, int Y, TFastLineTrace* Trace = nullptr)
+      : FCanvas(Canvas), FIs3D(Is3D), FZ(Z), FTrace(Trace) {
     FRun[0] = TPoint(X, Y);
   }
 
@@ -112,16 +163,14 @@ class TRunSink {
  private:
   void Flush() {
     if (FSize < 2) return;
-    const int High = static_cast<int>(FSize) - 1;
-    if (FIs3D)
-      FCanvas.Polyline(FRun.data(), High, FZ);
-    else
-      FCanvas.Polyline(FRun.data(), High);
+    if (FTrace != nullptr) FTrace->Keep(FRun.data(), FSize);
+    DrawPolyline(FCanvas, FIs3D, FZ, FRun.data(), FSize);
   }
 
   TCanvas3D& FCanvas;
   bool FIs3D;
   int FZ;
+  TFastLineTrace* FTrace;
   std::array<TPoint, PieceSize> FRun;  // the run is FRun[0 .. FSize - 1]
   size_t FSize = 1;
 };
@@ -170,6 +219,8 @@ TFastLineSeries::TFastLineSeries(TComponent* AOwner) : TCustomLineSeries(AOwner)
   SetDrawBetweenPoints(true);
   SetSinglePointFunction(false);
 }
+
+TFastLineSeries::~TFastLineSeries() = default;
 
 const TPropertyList& TFastLineSeries::Properties() const {
   namespace PP = PublishedProperty;
@@ -339,24 +390,59 @@ void TFastLineSeries::DrawAllValues() {
                  [&](int I, int X, int Y) { StepTo(I, X, Y, Sink); });
   };
   if (DrawsSegmentsAlone(Canvas.GetPen())) {
-    TRunSink Sink(Canvas, Is3D, GetMiddleZ(), FLastX, FLastY);
     if (FDrawAllPoints && !FStairs && FIgnoreNulls) {
-      // The plain trace: every step is a line to the point, which the run
-      // leaves out when it repeats the pixel before.
-      ForEachPiece(
-          Horizontal, Vertical, XValues, YValues, From, Last,
-          [&Sink](int, const int* X, const int* Y, int Count) { Sink.LineTo(X, Y, Count); });
-      FLastX = Sink.Last().X;
-      FLastY = Sink.Last().Y;
-    } else {
-      Steps(Sink);
+      DrawPlainTrace(Start, From, Last);
+      return;
     }
+    TRunSink Sink(Canvas, Is3D, GetMiddleZ(), FLastX, FLastY);
+    Steps(Sink);
     Sink.Finish();
   } else {
     TDirectSink Sink(Canvas, Is3D, GetMiddleZ());
     Sink.MoveTo(FLastX, FLastY);
     Steps(Sink);
   }
+}
+
+// A frame whose data and scales did not change (another series was
+// dragged, the chart was drawn again) gives the canvas the same polylines:
+// the last ones are given again instead of converting every point.
+void TFastLineSeries::DrawPlainTrace(int Start, int From, int Last) {
+  TCanvas3D& Canvas = GetParentChart()->GetPanelCanvas();
+  const TChartAxis& Horizontal = *GetHorizAxisObject();
+  const TChartAxis& Vertical = *GetVertAxisObject();
+  const TChartValueList& XList = GetXValues();
+  const TChartValueList& YList = GetYValues();
+  const TFastLineTrace::TSource Source{&XList,
+                                       &YList,
+                                       XList.GetGeneration(),
+                                       YList.GetGeneration(),
+                                       Start,
+                                       Last,
+                                       Horizontal.GetMapping(),
+                                       Vertical.GetMapping(),
+                                       GetParentChart()->GetView3D(),
+                                       GetMiddleZ()};
+  if (!FTrace) FTrace = std::make_unique<TFastLineTrace>();
+  TFastLineTrace& Trace = *FTrace;
+  if (Trace.Source == Source) {
+    for (const auto& [First, Count] : Trace.Polylines)
+      DrawPolyline(Canvas, Source.Is3D, Source.Z, Trace.Points.data() + First, Count);
+    // Where the run leaves the pen.
+    TDirectSink(Canvas, Source.Is3D, Source.Z).MoveTo(Trace.End.X, Trace.End.Y);
+  } else {
+    Trace.Clear();
+    Trace.Source = Source;
+    TRunSink Sink(Canvas, Source.Is3D, Source.Z, FLastX, FLastY, &Trace);
+    // Every step is a line to the point, which the run leaves out when it
+    // repeats the pixel before.
+    ForEachPiece(Horizontal, Vertical, XList.Data(), YList.Data(), From, Last,
+                 [&Sink](int, const int* X, const int* Y, int Count) { Sink.LineTo(X, Y, Count); });
+    Sink.Finish();
+    Trace.End = Sink.Last();
+  }
+  FLastX = Trace.End.X;
+  FLastY = Trace.End.Y;
 }
 
 void TFastLineSeries::DrawValue(int ValueIndex) {

@@ -9,13 +9,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // Render: the lightest series type, one pen and nothing else. Its points
 // are joined straight from the value arrays into one line, newly added
 // points can be drawn at once without a repaint, and the hit test finds
 // points and segments.
+struct TFastLineTrace;
+
 class TFastLineSeries : public TCustomLineSeries {
  public:
   explicit TFastLineSeries(TComponent* AOwner);
+  ~TFastLineSeries() override;
 
   QString ClassName() const override { return QStringLiteral("TFastLineSeries"); }
   const TPropertyList& Properties() const override;
@@ -87,6 +92,10 @@ class TFastLineSeries : public TCustomLineSeries {
   void StepTo(int ValueIndex, int X, int Y, TSink& Sink);
   // Whether the line breaks at point ValueIndex (before and after it).
   bool BreaksAt(int ValueIndex) const;
+  // The plain trace (every point joined, no stairs) from point Start to
+  // Last, drawn again from the last frame's polylines when the points and
+  // both axes' mappings are those of that frame.
+  void DrawPlainTrace(int Start, int From, int Last);
 
   bool FAutoRepaint = true;
   bool FDrawAllPoints = true;
@@ -99,4 +108,7 @@ class TFastLineSeries : public TCustomLineSeries {
   int FLastX = 0;
   int FLastY = 0;
   bool FLastNull = false;  // the last point breaks the line
+  // caches: the polylines of the last plain trace, kept while what they
+  // were made from (compared before every use) stays the same
+  std::unique_ptr<TFastLineTrace> FTrace;
 };

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/NumberText.h"
+#include "tests/support/ScanLineOracle.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -237,6 +238,65 @@ TEST_F(BeckmanFileTest, OnlyLinesWithRadiusAndValueArePoints) {
   EXPECT_EQ(Reader.Radius()[1], 6.1);
   EXPECT_EQ(Reader.Value()[1], 3.0);
   EXPECT_EQ(Reader.ThirdColumn()[1], 0.0);
+}
+
+// Numbers are read where they lie, not from split lines: every way a
+// number, a blank or a line end can be odd gives what scanning each split
+// line number by number gives.
+TEST_F(BeckmanFileTest, DataLinesGiveWhatTheLineByLineParseGives) {
+  const std::string lines =
+      "+6.0 -0.5 +1e-3\r\n"
+      "--6.0 1 2\r\n"
+      "6.0 +-1 2\n"
+      "-+6.0 1 2\r"
+      "6.01\t\v\f0.5\f\f7\r\n"
+      "6.02 1e999 2\r\n"
+      "6.03 0.5 1e-400\r\n"
+      "6.04 0.5 -1e-400\r\n"
+      "0x10 5 6\r\n"
+      "6.05 0x10 6\r\n"
+      "6.06 .5 5.\r\n"
+      "6.07 -.5e+2 1E-2\r\n"
+      "6.08 nan(abc) infinity\r\n"
+      "6.09 -inf -nan\r\n"
+      "6.10 1 2 3 4 5\r\n"
+      "  6.11  2  \r\n\r\n"
+      "6.12 1e 2\r\n"
+      "6.13 1e+ 2\r\n"
+      "6.14,1 2\r\n"
+      "6.15 - 2\r\n"
+      "6.16 2\n\r6.17 3\r\r6.18 4\n\n"
+      "6.19 0.000000000000000000000000000001234567890123456789 2\r\n"
+      "6.20 5";
+  std::string withNul = lines;
+  withNul.insert(withNul.find("6.11"), std::string("6.105 1\0 2\r\n", 12));
+  for (const std::string& data : {lines, withNul}) {
+    for (const char* name : {"a.RA1", "a.IP1", "a.FI1"}) {
+      SCOPED_TRACE(name);
+      const std::string text = AbsorbanceHeader + data;
+      ASSERT_GT(Reader.ReadScanFile(Write(name, text), 0, 0.0), 0);
+      const bool twoColumns = name[2] == 'I';
+      const std::vector<ScanLineOracle::TPoint> expected = ScanLineOracle::Points(text, 2048, true);
+      ASSERT_EQ(Reader.PointCount, static_cast<int>(expected.size()));
+      for (int i = 0; i < Reader.PointCount; ++i) {
+        const ScanLineOracle::TPoint& point = expected[static_cast<size_t>(i)];
+        EXPECT_TRUE(ScanLineOracle::SameBits(Reader.Radius()[i], point.Radius)) << i;
+        EXPECT_TRUE(ScanLineOracle::SameBits(Reader.Value()[i], point.First)) << i;
+        if (twoColumns) continue;
+        const double third = point.HasSecond && std::isfinite(point.Second) ? point.Second : 0.0;
+        EXPECT_TRUE(ScanLineOracle::SameBits(Reader.ThirdColumn()[i], third)) << i;
+      }
+    }
+  }
+  // A few of them spelled out, so that the oracle itself is held to account.
+  ASSERT_GT(Reader.ReadScanFile(Write("b.RA1", AbsorbanceHeader + lines), 0, 0.0), 0);
+  EXPECT_EQ(Reader.Radius()[0], 6.0);
+  EXPECT_EQ(Reader.Value()[0], -0.5);
+  EXPECT_EQ(Reader.ThirdColumn()[0], 1e-3);
+  EXPECT_EQ(Reader.Radius()[1], 6.01);
+  EXPECT_EQ(Reader.ThirdColumn()[1], 7.0);
+  EXPECT_EQ(Reader.Radius()[2], 6.03);
+  EXPECT_EQ(Reader.ThirdColumn()[2], 0.0);
 }
 
 TEST_F(BeckmanFileTest, RefusedHeadersGiveNoPoints) {

@@ -31,4 +31,30 @@ TEST_F(KorvaleScanDataTest, AllocateGivesThirdColumnOnlyToKindsOneAndTwo) {
   }
 }
 
+TEST_F(KorvaleScanDataTest, AllocatingTheSameArraysAgainKeepsThemAndAnyOtherReplacesThem) {
+  KorvaleScanData data(nullptr);
+  data.DataKind = 1;
+  ASSERT_TRUE(data.Allocate(100));
+  const double* radius = data.Radius();
+  data.PointCount = 7;
+  ASSERT_TRUE(data.Allocate(100));
+  EXPECT_EQ(data.Radius(), radius);
+  EXPECT_EQ(data.PointCount, 0);
+  data.DataKind = 2;  // the same set of arrays
+  ASSERT_TRUE(data.Allocate(100));
+  EXPECT_EQ(data.Radius(), radius);
+
+  data.DataKind = 3;  // no third column
+  ASSERT_TRUE(data.Allocate(100));
+  EXPECT_EQ(data.ThirdColumn(), nullptr);
+  EXPECT_EQ(data.SpareArray2(), nullptr);
+  ASSERT_TRUE(data.Allocate(2048));
+  EXPECT_EQ(data.Capacity(), 2048);
+  data.Radius()[2047] = data.Value()[2047] = 1.0;
+  data.DataKind = 1;
+  ASSERT_TRUE(data.Allocate(2048));
+  ASSERT_NE(data.ThirdColumn(), nullptr);
+  data.ThirdColumn()[2047] = data.SpareArray2()[2047] = 1.0;
+}
+
 }  // namespace

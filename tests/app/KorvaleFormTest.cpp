@@ -19,6 +19,7 @@
 #include <QTabWidget>
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -218,6 +219,28 @@ TEST_F(KorvaleFormTest,
   EXPECT_EQ(channels.Item(channels.GetItemIndex()), "A*.RI2Ref");
 }
 
+TEST_F(KorvaleFormTest, TheTimerListsTheDataDirectoryOnlyWhenItChanged) {
+  const fs::path root = Work / "run";
+  fs::create_directories(root);
+  WriteTextFile(root / "A0001.RA2", "");
+  ChooseRoot(root);
+  const auto past = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+  fs::last_write_time(root, past);
+  Form->Timer1Timer();  // looks once at the settled directory
+  TRadioGroup& channels = *Form->RadioGroupChannels;
+  ASSERT_EQ(channels.GetItems(), QStringList({"A*.RA2"}));
+
+  // A file whose directory shows no change is not looked for...
+  WriteTextFile(root / "00001.ra1", "");
+  fs::last_write_time(root, past);
+  Form->Timer1Timer();
+  EXPECT_EQ(channels.GetItems(), QStringList({"A*.RA2"}));
+  // ... and is found by the first tick after the directory changed.
+  fs::last_write_time(root, fs::file_time_type::clock::now());
+  Form->Timer1Timer();
+  EXPECT_EQ(channels.GetItems(), QStringList({"0*.RA1", "A*.RA2"}));
+}
+
 TEST_F(KorvaleFormTest, LaunchWithoutAChannelSaysSoAndAddsNoTab) {
   Form->ButtonLaunchClick();
   ASSERT_EQ(Messages.Messages().size(), 1u);
@@ -254,8 +277,7 @@ TEST_F(KorvaleFormTest, ALaunchThatFailsPartWayLeavesNoTabAndNoListedViewer) {
   const fs::path root = Work / "run";
   WriteChannel(root / "Interference", OpticalSystem::Interference, 2);
   // Scans at rest, so that the first load takes them in and plots them.
-  for (const auto& entry : fs::directory_iterator(root / "Interference"))
-    AgeFile(entry.path(), 60);
+  for (const auto& entry : fs::directory_iterator(root / "Interference")) AgeFile(entry.path(), 60);
   ChooseRoot(root);
   // The viewer's first plot cannot make the series it needs.
   const TClassInfo& fastLine = ClassInfoOf<TFastLineSeries>();

@@ -13,6 +13,7 @@
 
 #include "analysis/BeckmanFile.h"
 #include "tests/fuzz/FuzzTempFolder.h"
+#include "tests/support/ScanLineOracle.h"
 
 namespace {
 
@@ -45,6 +46,26 @@ void CheckRead(BeckmanFile& Reader, int Result, size_t Size) {
   }
 }
 
+// The points of an accepted file are those the plain line-by-line parse
+// finds, bit for bit (intensity values come from two numbers and are left
+// to the unit tests; their radii are checked).
+void CheckAgainstOracle(const BeckmanFile& Reader, const uint8_t* Data, size_t Size, bool Intensity,
+                        bool TwoColumns) {
+  const int limit = Reader.DataKind == 2 ? 10000 : 2048;
+  const std::vector<ScanLineOracle::TPoint> expected = ScanLineOracle::Points(
+      std::string(reinterpret_cast<const char*>(Data), Size), limit, !Intensity);
+  Check(Reader.PointCount == static_cast<int>(expected.size()));
+  for (int i = 0; i < Reader.PointCount; ++i) {
+    const ScanLineOracle::TPoint& point = expected[static_cast<size_t>(i)];
+    Check(ScanLineOracle::SameBits(Reader.Radius()[i], point.Radius));
+    if (Intensity) continue;
+    Check(ScanLineOracle::SameBits(Reader.Value()[i], point.First));
+    if (TwoColumns) continue;
+    const double third = point.HasSecond && std::isfinite(point.Second) ? point.Second : 0.0;
+    Check(ScanLineOracle::SameBits(Reader.ThirdColumn()[i], third));
+  }
+}
+
 void SplitLines(const uint8_t* Data, size_t Size) {
   std::vector<char> text(Data, Data + Size);
   char* const end = text.data() + text.size();
@@ -69,7 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   for (const char* extension : {".RA1", ".ri1", ".IP3", ".fi2"}) {
     const std::string path = (WorkDir() / (std::string("scan") + extension)).string();
     if (!WriteFile(path, Data, Size)) return 0;
-    CheckRead(reused, reused.ReadScanFile(path, mode, 0.0), Size);
+    const int read = reused.ReadScanFile(path, mode, 0.0);
+    CheckRead(reused, read, Size);
+    const std::string letters(extension + 1, 2);
+    if (read != -1) CheckAgainstOracle(reused, Data, Size, letters == "ri", letters == "IP");
     // A buffer exactly as large as the data: any read beyond it is caught.
     BeckmanFile exact(nullptr);
     exact.BufferSize = static_cast<int>(Size);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/Exception.h"
 
 namespace {
@@ -64,6 +66,30 @@ TEST_F(FormatSettingsTest, PictureFormatsUnderBothSeparatorConventions) {
     EXPECT_EQ(FormatFloat(c.Format, c.Value), QString::fromUtf8(c.English)) << c.Value;
     EXPECT_EQ(FormatFloat(c.Format, c.Value, German()), QString::fromUtf8(c.German)) << c.Value;
   }
+}
+
+// Recent texts are remembered: whatever the order of the calls and however
+// many values pass in between, a text is that of its own format, value and
+// separators.
+TEST_F(FormatSettingsTest, RememberedTextsBelongToTheirFormatValueAndSeparators) {
+  const QString Formats[] = {"######.####", "0.00", "#,##0.###"};
+  auto Value = [](int I) { return I * 0.37 - 300.0; };
+  std::vector<QString> First;
+  for (int I = 0; I < 3000; ++I)
+    for (const QString& Format : Formats) {
+      First.push_back(FormatFloat(Format, Value(I)));
+      First.push_back(FormatFloat(Format, Value(I), German()));
+    }
+  size_t K = First.size();
+  for (int I = 2999; I >= 0; --I)
+    for (int F = 2; F >= 0; --F) {
+      EXPECT_EQ(FormatFloat(Formats[F], Value(I), German()), First[--K]) << I;
+      EXPECT_EQ(FormatFloat(Formats[F], Value(I)), First[--K]) << I;
+    }
+  EXPECT_EQ(FormatFloat("0.00", Value(1000)), "70.00");
+  EXPECT_EQ(FormatFloat("0.00", Value(1000), German()), "70,00");
+  EXPECT_EQ(FormatFloat("#,##0.###", Value(0)), "-300");
+  EXPECT_EQ(FormatFloat("######.####", 0.0), FormatFloat("######.####", -0.0));
 }
 
 TEST_F(FormatSettingsTest, NegativeNumbersKeepDigitsAndThousands) {

@@ -1090,6 +1090,36 @@ TEST_F(TCanvasDirectLineTest, LinesAcrossTheWholeIntRangeKeepTheirSlope) {
   for (int I = 0; I < 61; ++I) EXPECT_EQ(Check.GetPixel(I, I), clBlack) << I;
 }
 
+TEST_F(TCanvasDirectLineTest, StraightDashedLinesMatchThePainterAtEveryPhase) {
+  // Rows and columns are written a dash at a time: every direction, every
+  // start of the pattern (the pattern runs on from a sloped segment), a
+  // pattern with empty entries, clipped and far-reaching ends.
+  const int Inked = ExpectSameBothWays([](TCanvas& C) {
+    C.SetBkMode(bkTransparent);
+    for (int Phase = 0; Phase < 24; ++Phase) {
+      C.GetPen().SetStyle(Phase % 3 == 0 ? psDashDot : Phase % 3 == 1 ? psDot : psUserStyle);
+      C.GetPen().SetUserDashes({0, 2, 5, 0, 3, 1});
+      C.GetPen().SetColor(static_cast<TColor>(0x0A0A0A * (Phase % 20)));
+      const int Y = 2 + 2 * Phase;
+      const TPoint Row[] = {TPoint(1, Y), TPoint(1 + Phase, Y + 1), TPoint(95, Y + 1),
+                            TPoint(90 - Phase, Y + 1), TPoint(90 - Phase, Y - 1)};
+      C.Polyline(Row, 5);
+      const int X = 3 + 4 * Phase;
+      C.MoveTo(X, 60);
+      C.LineTo(X, Phase);
+      C.LineTo(X + 1, -100000);
+    }
+    C.ClipRect(Rect(11, 9, 80, 50));
+    C.GetPen().SetStyle(psDash);
+    C.MoveTo(INT_MIN, 20);
+    C.LineTo(INT_MAX, 20);
+    C.MoveTo(40, INT_MAX);
+    C.LineTo(40, INT_MIN);
+    C.RemoveClip();
+  });
+  EXPECT_GT(Inked, 800);
+}
+
 TEST_F(TCanvasDirectLineTest, MappingsAndEmptyClipsMatchThePainter) {
   const int Inked = ExpectSameBothWays([](TCanvas& C) {
     std::mt19937 Random(7);
@@ -1135,6 +1165,61 @@ TEST_F(TCanvasDirectLineTest, ALineOnACopiedBitmapLeavesTheCopyAsItWas) {
   EXPECT_EQ(Count(Bitmap, clBlack), 120);
   EXPECT_EQ(Count(Copy, clBlack), 60);
   EXPECT_EQ(Copy.GetPixel(5, 9), clWhite);
+}
+
+// ------------------------------------------------------------ kept glyphs
+
+// Text in bitmaps is drawn from remembered glyphs; switched off, the painter
+// shapes and draws it itself. Both must give the same pixels for every
+// kind of text the charts write.
+TEST_F(TCanvasTest, TextFromKeptGlyphsMatchesThePaintersOwnText) {
+  auto Scene = [](TCanvas& C) {
+    const char* Texts[] = {"0.65",
+                           "Radius (cm)",
+                           "-0.051 Wj",
+                           "fi ffl AV To",
+                           "",
+                           "a\tb",
+                           "\xc2\xb5m \xce\xa9 \xe2\x86\x92",
+                           "\xe4\xb8\xad\xe6\x96\x87 x",
+                           "abc  def"};
+    int Y = 2;
+    for (const char* Family : {"DejaVu Sans", "DejaVu Serif", "Liberation Mono"}) {
+      for (int Variant = 0; Variant < 6; ++Variant) {
+        TFont& F = C.GetFont();
+        F.SetName(QString::fromLatin1(Family));
+        F.SetHeight(-(9 + 2 * Variant));
+        F.SetStyle(Variant == 1   ? TFontStyles{fsBold}
+                   : Variant == 2 ? TFontStyles{fsItalic}
+                   : Variant == 3 ? TFontStyles{fsUnderline}
+                                  : TFontStyles());
+        F.SetOrientation(Variant == 4 ? 900 : Variant == 5 ? 300 : 0);
+        F.SetColor(static_cast<TColor>(0x204080 + Variant));
+        C.SetTextCharacterExtra(Variant == 2 ? 2 : 0);
+        C.SetTextAlign(Variant % 2 == 0 ? TA_LEFT | TA_TOP : TA_CENTER | TA_BASELINE);
+        C.SetBkMode(Variant == 1 ? bkOpaque : bkTransparent);
+        int X = 3;
+        for (const char* Text : Texts) {
+          C.TextOut(X, Y, QString::fromUtf8(Text));
+          X += 35;
+        }
+        Y += 14;
+      }
+    }
+  };
+  for (bool Smooth : {false, true}) {
+    SetTextAntialiasing(Smooth);
+    TBitmap Kept(330, 260);
+    TBitmap Painted(330, 260);
+    Scene(Kept.GetCanvas());
+    Scene(Kept.GetCanvas());  // drawn again from the glyphs kept the first time
+    SetKeptGlyphs(false);
+    Scene(Painted.GetCanvas());
+    Scene(Painted.GetCanvas());
+    SetKeptGlyphs(true);
+    EXPECT_EQ(Kept.Image(), Painted.Image()) << "antialiased " << Smooth;
+    EXPECT_GT(PixelProbe::CountIf(Kept, [](TColor C) { return C != clWhite; }), 3000);
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -86,6 +87,59 @@ TEST_F(TChartValueListTest, IncrementalStatisticsAddOnlyTheNewValues) {
   EXPECT_EQ(List.Total(), -3);
   EXPECT_EQ(List.MinValue(), -10);
   EXPECT_EQ(List.TotalABS(), 17);
+}
+
+// Appending one value at a time with a query after each adds only the new
+// value to the figures, which stay exactly those of one pass over all.
+TEST_F(TChartValueListTest, StatisticsAfterEachAppendAreThoseOfAFullPass) {
+  List.SetOrder(loAscending);
+  auto Expect = [](const TChartValueList& A, const TChartValueList& B) {
+    EXPECT_EQ(A.Total(), B.Total());
+    EXPECT_EQ(A.TotalABS(), B.TotalABS());
+    EXPECT_EQ(A.MinValue(), B.MinValue());
+    EXPECT_EQ(A.MaxValue(), B.MaxValue());
+  };
+  double X = 0.1;
+  for (int I = 0; I < 400; ++I) {
+    X = std::fmod(X * 7.31 + 0.37, 13.0) - (I % 5 == 0 ? 6.5 : 0.0);
+    if (I % 50 == 49)
+      List.AddChartValue(-100.0 + I);  // lands among the others
+    else
+      List.InsertChartValue(List.Count(), X);  // appended whatever the order
+    if (I % 70 == 69) List.Delete(I / 3);
+    TChartValueList Fresh(nullptr, QStringLiteral("Y"));
+    for (double V : Values(List)) Fresh.InsertChartValue(Fresh.Count(), V);
+    SCOPED_TRACE(I);
+    Expect(List, Fresh);
+  }
+}
+
+TEST_F(TChartValueListTest, TheGenerationRisesWithEveryChangeOfTheValuesOnly) {
+  std::uint64_t Seen = List.GetGeneration();
+  auto Rose = [&] {
+    const bool Up = List.GetGeneration() > Seen;
+    Seen = List.GetGeneration();
+    return Up;
+  };
+  List.AddChartValue(1);
+  EXPECT_TRUE(Rose());
+  List.AddChartValue(2);
+  EXPECT_TRUE(Rose());
+  List.Total();
+  List.MaxValue();
+  EXPECT_FALSE(Rose());
+  List.Scroll();
+  EXPECT_TRUE(Rose());
+  List.SetValue(0, 5);
+  EXPECT_TRUE(Rose());
+  List.Exchange(0, 1);
+  EXPECT_TRUE(Rose());
+  List.SetModified(true);
+  EXPECT_TRUE(Rose());
+  List.Delete(0);
+  EXPECT_TRUE(Rose());
+  List.ClearValues();
+  EXPECT_TRUE(Rose());
 }
 
 TEST_F(TChartValueListTest, LocateIsExactAndChecksItsRange) {

@@ -14,6 +14,7 @@
 #include "chart/core/TChartValueList.h"
 #include "chart/core/TChartWall.h"
 #include "chart/core/TChartWalls.h"
+#include "chart/core/TKorCanvas3D.h"
 #include "chart/core/TKorFont.h"
 #include "chart/core/TView3DOptions.h"
 
@@ -27,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -190,6 +192,70 @@ TEST_F(TCustomChartTest, AChartWithoutSeriesHidesItsAxesAndDrawsNoWalls) {
   EXPECT_TRUE(Chart.IsAxisVisible(Chart.GetLeftAxis()));
   const TRect After = Chart.GetPlotRect();
   EXPECT_EQ(Chart.GetBuffer().GetPixel((After.Left + After.Right) / 2, After.Top + 2), clRed);
+}
+
+// A frame that covers its bitmap with the panel colour is drawn straight
+// onto the bitmap instead of into the buffer that is then copied: the
+// pixels are the same, and so is the drawing state the buffer's canvas
+// and the bitmap's canvas are left with.
+TEST_F(TCustomChartTest, AFrameDrawnStraightOntoABitmapIsTheBufferedFrame) {
+  Chart.SetColor(clWhite);
+  Chart.GetTitle().SetCaption("Raw scans");
+  Chart.GetFoot().SetCaption("foot");
+  Chart.GetBottomAxis()->GetTitle().SetCaption("Radius (cm)");
+  Chart.GetLeftAxis()->GetTitle().SetCaption("Absorbance");
+  Chart.GetBackWall().SetTransparent(false);
+  Chart.GetLegend().SetCheckBoxes(true);
+  Add({0.5, 2, 1.25, 3}).SetTitle("first");
+  Add({3, 1, 0.75}).SetTitle("second");
+  auto Buffered = [this] {
+    // A frame inside a larger bitmap cannot be drawn straight onto it.
+    TBitmap Larger(410, 300);
+    Chart.Draw(Larger.GetCanvas(), TRect(0, 0, 400, 300));
+    auto Frame = std::make_unique<TBitmap>(400, 300);
+    Frame->GetCanvas().Draw(0, 0, Larger);
+    return Frame;
+  };
+  const std::unique_ptr<TBitmap> FirstFrame = Buffered();
+  const TBitmap& First = *FirstFrame;
+  EXPECT_FALSE(dynamic_cast<TKorCanvas3D&>(Chart.GetPanelCanvas()).GetDirty());
+  TBitmap Straight(400, 300);
+  TCanvas& C = Straight.GetCanvas();
+  C.GetPen().SetColor(clFuchsia);
+  C.GetBrush().SetColor(clTeal);
+  C.GetFont().SetSize(17);
+  C.SetTextAlign(TA_RIGHT);
+  C.MoveTo(7, 9);
+  auto& Surface = dynamic_cast<TKorCanvas3D&>(Chart.GetPanelCanvas());
+  for (int Frame = 0; Frame < 2; ++Frame) {
+    Chart.Draw(C, TRect(0, 0, 400, 300));
+    EXPECT_TRUE(Surface.GetDirty());  // the buffer holds no copy of a straight frame
+    EXPECT_TRUE(PixelProbe::SamePixels(Straight, First)) << "frame " << Frame;
+    EXPECT_TRUE(PixelProbe::SamePixels(*Buffered(), First)) << "frame " << Frame;
+  }
+  EXPECT_EQ(C.GetPen().GetColor(), clFuchsia);
+  EXPECT_EQ(C.GetBrush().GetColor(), clTeal);
+  EXPECT_EQ(C.GetFont().GetSize(), 17);
+  EXPECT_EQ(C.GetTextAlign(), TA_RIGHT);
+  EXPECT_EQ(C.GetPenPos(), TPoint(7, 9));
+  EXPECT_GT(PixelProbe::CountIf(First, [](TColor P) { return P != clWhite; }), 3000);
+  // A chart that only ever drew straight has no buffer.
+  TChart Other(nullptr);
+  Other.SetBounds(0, 0, 400, 300);
+  Other.SetColor(clWhite);
+  Other.Draw(Straight.GetCanvas(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(dynamic_cast<TKorCanvas3D&>(Other.GetPanelCanvas()).GetBitmap(), nullptr);
+
+  // Without a panel colour the frame shows what lay under it in the
+  // buffer, never what lies on the bitmap.
+  Chart.SetColor(clNone);
+  const std::unique_ptr<TBitmap> Clear = Buffered();
+  const TColor Under = TColor(0x123456);
+  Straight.GetCanvas().GetBrush().SetColor(Under);
+  Straight.GetCanvas().FillRect(TRect(0, 0, 400, 300));
+  Chart.Draw(Straight.GetCanvas(), TRect(0, 0, 400, 300));
+  EXPECT_TRUE(PixelProbe::SamePixels(Straight, *Clear));
+  EXPECT_EQ(PixelProbe::Count(Straight, Under), 0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -185,6 +186,133 @@ TEST_F(TKorFunctionTest, AnUpdateBracketRecalculatesOnce) {
   Sum->EndUpdate();
   EXPECT_EQ(Sum->Calls, 4);
   EXPECT_EQ(Out.Count(), 4);
+}
+
+// -- points added one by one
+
+// How a function of the table below is set up.
+struct TIncrementalCase {
+  const char* Name;
+  double Period;
+  TFunctionPeriodStyle Style;
+  TFunctionPeriodAlign Align;
+  bool Moving;
+  bool LineLike;
+};
+
+class TKorFunctionIncrementalTest : public TKorFunctionTest,
+                                    public ::testing::WithParamInterface<TIncrementalCase> {
+ protected:
+  TKorFunction* NewFunction() {
+    const TIncrementalCase& C = GetParam();
+    TKorFunction* F = C.Moving ? static_cast<TKorFunction*>(new TMovingSum(&Chart))
+                               : static_cast<TKorFunction*>(new TSumFunction(&Chart));
+    F->SetPeriod(C.Period);
+    F->SetPeriodStyle(C.Style);
+    F->SetPeriodAlign(C.Align);
+    return F;
+  }
+  TChartSeries* NewOutput() {
+    return GetParam().LineLike ? new TLineLike(&Chart) : new TChartSeries(&Chart);
+  }
+  // Src's points as a function of them computed all at once gives them.
+  void ExpectAsComputedAtOnce(TChartSeries& Src, const TChartSeries& Out) {
+    TChartSeries& Copy = Series(new TChartSeries(&Chart));
+    for (int I = 0; I < Src.Count(); ++I) Copy.AddXY(Src.GetxValue(I), Src.GetyValue(I));
+    TChartSeries& Fresh = Computed(Copy, NewFunction(), NewOutput());
+    EXPECT_EQ(Xs(Out), Xs(Fresh));
+    EXPECT_EQ(Ys(Out), Ys(Fresh));
+  }
+};
+
+// X values that rise unevenly, with gaps of more than a period and pairs
+// on one X, so that ranges stay empty, take several points or grow.
+double IncrementalX(int I) {
+  return I * 3.0 + 25.0 * (I / 7) - (I % 6 == 5 ? 3.0 : 0.0);
+}
+
+TEST_P(TKorFunctionIncrementalTest, EachPointAddedGivesWhatComputingAllAtOnceGives) {
+  TChartSeries& Src = Series(new TChartSeries(&Chart));
+  TChartSeries& Out = Computed(Src, NewFunction(), NewOutput());
+  for (int I = 0; I < 40; ++I) {
+    SCOPED_TRACE(I);
+    Src.AddXY(IncrementalX(I), (I * 7) % 11 - 3.0);
+    ExpectAsComputedAtOnce(Src, Out);
+    if (I == 20) {
+      // Changes other than points at the end: a value written without
+      // telling the linked series, a point taken away, one added in the
+      // middle of the X order.
+      Src.SetYValue(3, 100);
+      Src.AddXY(IncrementalX(I) + 1, 4);
+      ExpectAsComputedAtOnce(Src, Out);
+      Src.Delete(5);
+      ExpectAsComputedAtOnce(Src, Out);
+      Src.AddXY(IncrementalX(4) + 0.5, 9);
+      ExpectAsComputedAtOnce(Src, Out);
+    }
+  }
+  // Back to the start after clearing.
+  Src.Clear();
+  Src.AddXY(1, 2);
+  ExpectAsComputedAtOnce(Src, Out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Functions, TKorFunctionIncrementalTest,
+    ::testing::Values(TIncrementalCase{"AllPoints", 0, psNumPoints, paCenter, false, false},
+                      TIncrementalCase{"AllPointsAsASegment", 0, psNumPoints, paCenter, false,
+                                       true},
+                      TIncrementalCase{"ThreePointsFirst", 3, psNumPoints, paFirst, false, false},
+                      TIncrementalCase{"ThreePointsCentre", 3, psNumPoints, paCenter, false, true},
+                      TIncrementalCase{"RangesOfTenLast", 10, psRange, paLast, false, false},
+                      TIncrementalCase{"RangesOfTenCentre", 10, psRange, paCenter, false, true},
+                      TIncrementalCase{"RangesOfTwoFirst", 2, psRange, paFirst, false, false},
+                      TIncrementalCase{"MovingFour", 4, psNumPoints, paCenter, true, false}),
+    [](const ::testing::TestParamInfo<TIncrementalCase>& I) { return std::string(I.param.Name); });
+
+TEST_F(TKorFunctionTest, AnAddedPointComputesOnlyThePeriodsItChanges) {
+  TChartSeries& Src = Series(new TChartSeries(&Chart));
+  auto* Groups = new TSumFunction(&Chart);
+  Groups->SetPeriod(3);
+  Computed(Src, Groups);
+  auto* Ranges = new TSumFunction(&Chart);
+  Ranges->SetPeriodStyle(psRange);
+  Ranges->SetPeriod(10);
+  Computed(Src, Ranges);
+  auto* Moving = new TMovingSum(&Chart);
+  Moving->SetPeriod(4);
+  TChartSeries& Windows = Computed(Src, Moving);
+  Groups->Calls = 0;
+  Ranges->Calls = 0;
+  for (int I = 0; I < 300; ++I) Src.AddXY(I, I % 3);
+  // One period per completed group of three; the range that took the last
+  // point again for each point, and once more when the next range opens.
+  EXPECT_EQ(Groups->Calls, 100);
+  EXPECT_EQ(Ranges->Calls, 300 + 29);
+  EXPECT_EQ(Windows.Count(), 297);
+}
+
+TEST_F(TKorFunctionTest, AFunctionsSeriesInAnUpdateBracketComputesOnceAtItsEnd) {
+  TChartSeries& Src = Source({{0, 1}, {1, 2}});
+  auto* Sum = new TSumFunction(&Chart);
+  TChartSeries& Out = Computed(Src, Sum);
+  Sum->Calls = 0;
+  Out.BeginUpdate();
+  Out.BeginUpdate();
+  for (int I = 2; I < 50; ++I) Src.AddXY(I, I);
+  Src.Delete(0);
+  Src.SetYValue(1, 7);
+  Src.GetYValues().SetValue(2, 8);
+  Out.EndUpdate();
+  EXPECT_EQ(Sum->Calls, 0);
+  Out.EndUpdate();
+  EXPECT_EQ(Sum->Calls, 1);
+  double Total = 0;
+  for (int I = 0; I < Src.Count(); ++I) Total += Src.GetyValue(I);
+  EXPECT_EQ(Ys(Out), std::vector<double>({Total}));
+  // Outside a bracket each change is followed again.
+  Src.AddXY(60, 1);
+  EXPECT_EQ(Ys(Out), std::vector<double>({Total + 1}));
 }
 
 TEST_F(TKorFunctionTest, SeveralSourcesAreCombinedPointByPoint) {

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -559,6 +560,51 @@ TEST_F(TFastLineSeriesTest, In3DTheRunsAreDrawnAtTheMiddleDepth) {
   ASSERT_EQ(Polylines().size(), 1u);
   EXPECT_NE(Polylines()[0].find(" z20"), std::string::npos);
   EXPECT_EQ(Lines->Calls.back().rfind("MoveTo3D", 0), 0u);
+}
+
+// A trace whose points and scales did not change since the last frame is
+// given to the canvas again as the same polylines; every change of the
+// points, their order, the visible range, a scale or the depth draws it
+// afresh, as point by point drawing shows.
+TEST_F(TFastLineSeriesTest, AnUnchangedTraceIsGivenAgainAndEveryChangeDrawsItAfresh) {
+  for (int I = 0; I < 150; ++I) Series->AddXY(I * 1.3, 50 + 40 * std::sin(I / 11.0));
+  ExpectSamePixelsAsOneByOne();
+  const std::vector<std::string> First = Lines->Calls;
+  ExpectSamePixelsAsOneByOne();
+  EXPECT_EQ(Lines->Calls, First);
+  // Cleared and refilled with the same points: the same polylines again.
+  std::vector<std::pair<double, double>> Points;
+  for (int I = 0; I < Series->Count(); ++I)
+    Points.emplace_back(Series->GetxValue(I), Series->GetyValue(I));
+  Series->Clear();
+  Add(Points);
+  ExpectSamePixelsAsOneByOne();
+  EXPECT_EQ(Lines->Calls, First);
+
+  const std::vector<std::function<void()>> Changes = {
+      [this] { Series->SetYValue(40, 95); },
+      [this] { Series->GetYValues().SetValue(41, 3); },
+      [this] { Series->AddXY(199, 10); },
+      [this] { Series->Delete(2); },
+      [this] { Series->GetXValues().Scroll(); },
+      [this] { Layout(*Chart.GetBottomAxis(), 30, 150); },
+      [this] { Chart.GetLeftAxis()->SetInverted(true), Layout(*Chart.GetLeftAxis(), 0, 100); },
+      [this] { Layout(*Chart.GetLeftAxis(), -20, 140); },
+  };
+  for (size_t C = 0; C < Changes.size(); ++C) {
+    SCOPED_TRACE(C);
+    const std::vector<std::string> Before = Lines->Calls;
+    Changes[C]();
+    ExpectSamePixelsAsOneByOne();
+    EXPECT_NE(Lines->Calls, Before);
+  }
+  Chart.SetView3D(true);
+  Frame(*Lines, Bitmap, true);
+  Series->SetDepth(40);
+  Series->SetInternalZOrder(0);
+  Series->CalcDepthPositions();
+  ExpectSamePixelsAsOneByOne(true, 20);
+  EXPECT_NE(Polylines()[0].find(" z20"), std::string::npos);
 }
 
 TEST_F(TFastLineSeriesTest, LegendShapeIsOneLineThroughTheMiddleInTheLinePen) {

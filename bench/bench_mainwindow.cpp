@@ -1,0 +1,143 @@
+// The main window's re-examination of the chosen data directory, which its
+// timer runs every 987 ms, on a folder of 1,000 scan files that does not
+// change: one tick against the listing a tick used to make, and the share
+// of a core an idle window takes over some seconds of its event loop.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "app/Configuration.h"
+#include "app/KorvaleUnit.h"
+#include "bench/BenchRatio.h"
+#include "bench/BenchSupport.h"
+#include "platform/ModalHooks.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kFiles = 1000;
+
+// A run folder of kFiles absorbance scans (the names are what counts),
+// untouched for a minute; removed at exit.
+class IdleFolder {
+ public:
+  IdleFolder()
+      : Root(fs::temp_directory_path() / ("korvale-bench-main-" + std::to_string(::getpid()))),
+        Data(Root / "run") {
+    fs::create_directories(Data);
+    for (int i = 1; i <= kFiles; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "%05d.RA1", i);
+      std::FILE* file = std::fopen((Data / name).c_str(), "wb");
+      if (file != nullptr) std::fclose(file);
+    }
+    fs::last_write_time(Data, fs::file_time_type::clock::now() - std::chrono::minutes(1));
+  }
+  ~IdleFolder() {
+    std::error_code ignored;
+    fs::remove_all(Root, ignored);
+  }
+
+  fs::path Root;
+  fs::path Data;
+};
+
+const IdleFolder& Folder() {
+  static const IdleFolder folder;
+  return folder;
+}
+
+// A main window with the folder chosen as the user chooses it.
+struct MainWindow {
+  MainWindow()
+      : Config(std::make_unique<Configuration>(nullptr, "korvale-bench",
+                                               QString::fromStdString(Folder().Root.string()))),
+        Form(std::make_unique<TKorvaleForm>()) {
+    Directory = QString::fromStdString(Folder().Data.string()) + "/";
+    Form->ListBoxDataDirs->addItem(Directory);
+    Form->ListBoxDataDirs->setCurrentRow(0);
+    Form->ListBoxDataDirsClick();
+    Form->Timer1Timer();  // the first tick looks at the directory once
+  }
+  ~MainWindow() {
+    Form.reset();
+    Config.reset();
+  }
+
+  QString Directory;
+  std::unique_ptr<Configuration> Config;
+  std::unique_ptr<TKorvaleForm> Form;
+};
+
+void BM_TimerTickOnAnUnchangedFolder(benchmark::State& State) {
+  MainWindow window;
+  for (auto _ : State) window.Form->Timer1Timer();
+}
+BENCHMARK(BM_TimerTickOnAnUnchangedFolder)->Unit(benchmark::kMicrosecond);
+
+// What a tick cost when it listed the folder every time.
+void BM_ListingTheFolder(benchmark::State& State) {
+  MainWindow window;
+  for (auto _ : State) window.Form->UpdateDirChannels(window.Directory);
+}
+BENCHMARK(BM_ListingTheFolder)->Unit(benchmark::kMicrosecond);
+
+void BM_TickOverListingRatio(benchmark::State& State) {
+  MainWindow window;
+  std::vector<double> ratios;
+  for (auto _ : State)
+    ratios =
+        BenchRatio::TurnRatios([&] { window.Form->Timer1Timer(); },
+                               [&] { window.Form->UpdateDirChannels(window.Directory); }, 15, 20);
+  State.counters["tick_over_listing"] = BenchRatio::Median(ratios);
+}
+BENCHMARK(BM_TickOverListingRatio)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+double ProcessSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// The shown window left alone with its timers running: processor time of
+// the whole process over the wall time, in per cent of one core.
+void BM_IdleWindowShareOfACore(benchmark::State& State) {
+  MainWindow window;
+  // Showing the window asks for the report's logo: the user cancels.
+  const TFileDialogHook previous =
+      SetFileDialogHook([](const TFileDialogRequest&) { return TFileDialogAnswer(); });
+  window.Form->show();
+  QApplication::processEvents();
+  constexpr int kMilliseconds = 10000;
+  double share = 0;
+  for (auto _ : State) {
+    QEventLoop loop;
+    QTimer::singleShot(kMilliseconds, &loop, &QEventLoop::quit);
+    const double start = ProcessSeconds();
+    loop.exec();
+    share = (ProcessSeconds() - start) / (kMilliseconds / 1000.0) * 100.0;
+  }
+  State.counters["core_percent"] = share;
+  SetFileDialogHook(previous);
+}
+BENCHMARK(BM_IdleWindowShareOfACore)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return RunBenchmarksWithApplication(argc, argv, true);
+}
