@@ -3,36 +3,11 @@
 // What the benchmark programs share: a scratch folder and the main routine
 // of a program that draws or builds windows.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 
 #include "chart/series/RegisterSeriesTypes.h"
-
-#include <filesystem>
-#include <string>
-#include <system_error>
-
-// A folder of one program run, removed again when the program exits.
-class BenchFolder {
- public:
-  explicit BenchFolder(const std::string& Name)
-      : FPath(std::filesystem::temp_directory_path() /
-              ("korvale-bench-" + Name + "-" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(FPath);
-  }
-  ~BenchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
-  }
-  BenchFolder(const BenchFolder&) = delete;
-  BenchFolder& operator=(const BenchFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return FPath; }
-
- private:
-  std::filesystem::path FPath;
-};
+#include "tests/support/ScratchFolder.h"
 
 // The main routine of a benchmark program that draws or builds windows:
 // the application object on the offscreen platform (unless another one is

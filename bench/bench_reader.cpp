@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 // A scan file shaped like an instrument's: CR LF line ends, fixed-width columns.
 std::string MakeScan(const std::string& Extension, int Points) {
-  static const BenchFolder folder("reader");
+  static const ScratchFolder folder("bench-reader");
   const fs::path& dir = folder.Path();
   const bool fluorescence = Extension == ".FI1";
   std::string text =

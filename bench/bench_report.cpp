@@ -20,8 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const BenchFolder& Folder() {
-  static const BenchFolder folder("report");
+const ScratchFolder& Folder() {
+  static const ScratchFolder folder("bench-report");
   return folder;
 }
 

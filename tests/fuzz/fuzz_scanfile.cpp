@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "analysis/BeckmanFile.h"
-#include "tests/fuzz/FuzzTempFolder.h"
 #include "tests/support/ScanLineOracle.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
 const std::filesystem::path& WorkDir() {
-  static const FuzzTempFolder folder("scanfile");
+  static const ScratchFolder folder("fuzz-scanfile");
   return folder.Path();
 }
 

@@ -23,7 +23,7 @@
 #include "app/ScanFileNames.h"
 #include "app/ScanIntake.h"
 #include "platform/MessageBox.h"
-#include "tests/fuzz/FuzzTempFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 constexpr size_t MostFiles = 8;
 
 const fs::path& WorkDir() {
-  static const FuzzTempFolder folder("scanintake");
+  static const ScratchFolder folder("fuzz-scanintake");
   return folder.Path();
 }
 

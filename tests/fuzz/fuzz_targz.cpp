@@ -23,7 +23,7 @@
 #include "app/TarBlockParser.h"
 #include "app/TarExtractor.h"
 #include "tests/fuzz/FuzzSanitizerOptions.h"
-#include "tests/fuzz/FuzzTempFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -34,7 +34,7 @@ void Check(bool Condition) {
 }
 
 const fs::path& WorkDir() {
-  static const FuzzTempFolder folder("targz", "in");
+  static const ScratchFolder folder("fuzz-targz", "in");
   return folder.Path();
 }
 
