@@ -171,6 +171,18 @@ void BM_PollOneNewScanAt999(benchmark::State& State) {
 }
 BENCHMARK(BM_PollOneNewScanAt999)->Unit(benchmark::kMillisecond)->Iterations(kPolledScans);
 
+// Reports the median of Samples times Scale as the counter Name, and with
+// Spread their lowest and highest as Name_lowest and Name_highest.
+void ReportMedian(benchmark::State& State, const std::string& Name, std::vector<double> Samples,
+                  double Scale, bool Spread) {
+  if (Samples.empty()) return;
+  std::sort(Samples.begin(), Samples.end());
+  State.counters[Name] = BenchRatio::Median(Samples) * Scale;
+  if (!Spread) return;
+  State.counters[Name + "_lowest"] = Samples.front() * Scale;
+  State.counters[Name + "_highest"] = Samples.back() * Scale;
+}
+
 // The first load in turns with the reading floor of each of its files.
 void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
   if (!Files().Error.empty()) return State.SkipWithError(Files().Error.c_str());
@@ -202,12 +214,9 @@ void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
       floors.push_back(floorTime);
     }
   }
-  for (auto* v : {&ratios, &loads, &floors}) std::sort(v->begin(), v->end());
-  State.counters["load_over_floor"] = BenchRatio::Median(ratios);
-  State.counters["lowest"] = ratios.front();
-  State.counters["highest"] = ratios.back();
-  State.counters["load_ms"] = BenchRatio::Median(loads) * 1e3;
-  State.counters["floor_ms"] = BenchRatio::Median(floors) * 1e3;
+  ReportMedian(State, "load_over_floor", ratios, 1, true);
+  ReportMedian(State, "load_ms", loads, 1e3, false);
+  ReportMedian(State, "floor_ms", floors, 1e3, false);
 }
 BENCHMARK(BM_FirstLoadOverReadingFloor)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -285,14 +294,9 @@ void BM_PollOverReadAndFrame(benchmark::State& State) {
       polls.push_back(manySeconds / kPolledScans);
     }
   }
-  for (auto* v : {&slopes, &ratios, &polls}) std::sort(v->begin(), v->end());
-  State.counters["poll_ms_at_999"] = BenchRatio::Median(polls) * 1e3;
-  State.counters["slope_us_per_held_scan"] = BenchRatio::Median(slopes) * 1e6;
-  State.counters["slope_lowest"] = slopes.front() * 1e6;
-  State.counters["slope_highest"] = slopes.back() * 1e6;
-  State.counters["poll_over_read_and_frame"] = BenchRatio::Median(ratios);
-  State.counters["ratio_lowest"] = ratios.front();
-  State.counters["ratio_highest"] = ratios.back();
+  ReportMedian(State, "poll_ms_at_999", polls, 1e3, false);
+  ReportMedian(State, "slope_us_per_held_scan", slopes, 1e6, true);
+  ReportMedian(State, "poll_over_read_and_frame", ratios, 1, true);
 }
 BENCHMARK(BM_PollOverReadAndFrame)->Iterations(1)->Unit(benchmark::kMillisecond);
 
