@@ -159,6 +159,27 @@ void BM_IdleWindowShareOfACore(benchmark::State& State) {
 }
 BENCHMARK(BM_IdleWindowShareOfACore)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The floor of an idle window: the event loop woken by timers of the same
+// intervals as its own (the re-examination and the configuration's flush)
+// that do nothing.
+void BM_IdleEventLoopFloor(benchmark::State& State) {
+  QTimer look;
+  QTimer flush;
+  look.callOnTimeout([] {});
+  flush.callOnTimeout([] {});
+  look.start(987);
+  flush.start(5000);
+  constexpr int kMilliseconds = 10000;
+  double share = 0;
+  for (auto _ : State) {
+    const double start = ProcessSeconds();
+    RunEventLoop(kMilliseconds);
+    share = (ProcessSeconds() - start) / (kMilliseconds / 1000.0) * 100.0;
+  }
+  State.counters["core_percent"] = share;
+}
+BENCHMARK(BM_IdleEventLoopFloor)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
