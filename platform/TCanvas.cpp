@@ -21,6 +21,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -1531,20 +1532,29 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   } else if (!Text.isEmpty()) {
     TPaintScope P(*this);
     if (P) {
-      P->setTransform(Place, true);
+      // Level text on our own painter is moved by its whole-pixel anchor
+      // instead of a transform, which the painter would set up and take
+      // down again for every label: the same pixels. Far-off anchors keep
+      // the transform, whose arithmetic cannot overflow.
+      constexpr int Near = 1 << 24;
+      const bool Moved = Angle == 0 && FState->External == nullptr && std::abs(Anchor.x()) < Near &&
+                         std::abs(Anchor.y()) < Near;
+      const QPoint Origin = Moved ? Anchor : QPoint();
+      if (!Moved) P->setTransform(Place, true);
       if (FBkMode == bkOpaque) {
-        P->fillRect(QRect(Left, Baseline - Ascent, Width, Ascent + Descent),
-                    ColorToQColor(FBkColor));
+        P->fillRect(
+            QRect(Origin.x() + Left, Origin.y() + Baseline - Ascent, Width, Ascent + Descent),
+            ColorToQColor(FBkColor));
       }
       P->setFont(Font);
       P->setPen(ColorToQColor(GetTextColor()));
       if (DrawsAsGlyphs(P.Painter(), Font, Text)) {
         for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(Font, FontHash, Text))
-          P->drawGlyphRun(QPointF(Left, Baseline), Run);
+          P->drawGlyphRun(QPointF(Origin.x() + Left, Origin.y() + Baseline), Run);
       } else {
-        P->drawText(QPoint(Left, Baseline), Text);
+        P->drawText(QPoint(Origin.x() + Left, Origin.y() + Baseline), Text);
       }
-      if (FState->External == nullptr) P->resetTransform();
+      if (FState->External == nullptr && !Moved) P->resetTransform();
     }
   }
 
