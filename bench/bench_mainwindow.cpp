@@ -122,8 +122,21 @@ void RunEventLoop(int Milliseconds) {
   loop.exec();
 }
 
-// The shown window left alone with its timers running: processor time of
-// the whole process over the wall time, in per cent of one core.
+// Runs the event loop for ten seconds per iteration and reports the
+// processor time of the whole process over the wall time, in per cent of
+// one core.
+void ReportIdleShare(benchmark::State& State) {
+  constexpr int kMilliseconds = 10000;
+  double share = 0;
+  for (auto _ : State) {
+    const double start = ProcessSeconds();
+    RunEventLoop(kMilliseconds);
+    share = (ProcessSeconds() - start) / (kMilliseconds / 1000.0) * 100.0;
+  }
+  State.counters["core_percent"] = share;
+}
+
+// The shown window left alone with its timers running.
 void BM_IdleWindowShareOfACore(benchmark::State& State) {
   MainWindow window;
   // Showing the window asks for the report's logo: the user cancels.
@@ -133,14 +146,7 @@ void BM_IdleWindowShareOfACore(benchmark::State& State) {
   // The window's first paint comes through the event loop: it is not idle
   // time.
   RunEventLoop(1500);
-  constexpr int kMilliseconds = 10000;
-  double share = 0;
-  for (auto _ : State) {
-    const double start = ProcessSeconds();
-    RunEventLoop(kMilliseconds);
-    share = (ProcessSeconds() - start) / (kMilliseconds / 1000.0) * 100.0;
-  }
-  State.counters["core_percent"] = share;
+  ReportIdleShare(State);
   // A scan of a channel the folder did not have: how long until the window
   // offers it.
   const int channels = window.Form->RadioGroupChannels->Count();
@@ -169,14 +175,7 @@ void BM_IdleEventLoopFloor(benchmark::State& State) {
   flush.callOnTimeout([] {});
   look.start(987);
   flush.start(5000);
-  constexpr int kMilliseconds = 10000;
-  double share = 0;
-  for (auto _ : State) {
-    const double start = ProcessSeconds();
-    RunEventLoop(kMilliseconds);
-    share = (ProcessSeconds() - start) / (kMilliseconds / 1000.0) * 100.0;
-  }
-  State.counters["core_percent"] = share;
+  ReportIdleShare(State);
 }
 BENCHMARK(BM_IdleEventLoopFloor)->Iterations(1)->Unit(benchmark::kMillisecond);
 
