@@ -1,8 +1,12 @@
 #include "app/ScanFileNames.h"
 
-#include <QDir>
+#include <QFile>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include <dirent.h>
 
 namespace ScanFileNames {
 
@@ -55,13 +59,23 @@ bool SortedContains(const QStringList& Names, const QString& Name) {
 
 QStringList ListMatching(const QString& Directory, const QString& Mask) {
   QStringList result;
-  const QDir dir(Directory);
-  if (Directory.trimmed().isEmpty() || !dir.exists()) return result;
-  const QStringList entries =
-      dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  for (const QString& name : entries)
+  if (Directory.trimmed().isEmpty()) return result;
+  // One read of the directory and no status query per entry: polls list
+  // folders of a thousand scans every few seconds.
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(QFile::encodeName(Directory).constData()),
+                                                ::closedir);
+  if (!dir) return result;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    const QString name = QFile::decodeName(entry->d_name);
     if (MatchesMask(name, Mask)) result.append(name);
-  Sort(result);
+  }
+  // Names equal but for case keep one order whatever order the directory
+  // gives them in.
+  std::sort(result.begin(), result.end(), [](const QString& A, const QString& B) {
+    const int order = Compare(A, B);
+    return order != 0 ? order < 0 : A < B;
+  });
   return result;
 }
 

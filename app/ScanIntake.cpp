@@ -8,11 +8,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <map>
 #include <numeric>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,11 +58,15 @@ int ScanIntake::GetLeftOutTotal() const {
   return std::accumulate(LeftOut.begin(), LeftOut.end(), 0);
 }
 
+// One status query per file: every poll asks it of each scan taken, where
+// a QFileInfo would query the file once per property and convert its time
+// to local time.
 ScanIntake::TFileStamp ScanIntake::StampOf(const QString& Name) const {
-  QFileInfo info(QDir(Directory).filePath(Name));
-  info.setCaching(false);
-  if (!info.exists()) return {};
-  return {info.size(), info.lastModified()};
+  struct stat status {};
+  if (::stat(QFile::encodeName(QDir(Directory).filePath(Name)).constData(), &status) != 0)
+    return {};
+  const qint64 ms = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+  return {qint64(status.st_size), QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)};
 }
 
 bool ScanIntake::RestedFor(const QString& Name, const TFileStamp& Stamp, int Ms) const {

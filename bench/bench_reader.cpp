@@ -1,13 +1,10 @@
 // Time to read one scan file that is already in the page cache, and the
-// floor it is measured against: the same file read in one call, split into
-// lines and its numbers converted by std::from_chars, with nothing else.
+// floor it is measured against (ScanReadFloor): the same file read in one
+// call, split into lines and its numbers converted by std::from_chars.
 #include <benchmark/benchmark.h>
 
-#include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -15,6 +12,7 @@
 #include "analysis/BeckmanFile.h"
 #include "bench/BenchRatio.h"
 #include "bench/BenchSupport.h"
+#include "bench/ScanReadFloor.h"
 #include "platform/NumberText.h"
 
 namespace {
@@ -61,49 +59,10 @@ void ReadScan(benchmark::State& State, const std::string& Extension, bool FreshR
   fs::remove(path);
 }
 
-// The floor: what any reader of the file has to do. Reads the file into a
-// reused buffer, skips the two header lines and converts the three numbers
-// of every data line into three arrays. Returns the points taken.
-class FloorReader {
- public:
-  FloorReader()
-      : Buffer(std::make_unique<char[]>(Capacity)), Columns(3, std::vector<double>(10000)) {}
-
-  int Read(const std::string& Path) {
-    std::FILE* file = std::fopen(Path.c_str(), "rb");
-    if (file == nullptr) return -1;
-    const size_t size = std::fread(Buffer.get(), 1, Capacity, file);
-    std::fclose(file);
-    const char* p = Buffer.get();
-    const char* const end = p + size;
-    int points = 0;
-    for (int line = 0; p < end; ++line) {
-      const char* eol =
-          static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-      if (eol == nullptr) eol = end;
-      if (line >= 2 && points < 10000) {
-        const char* q = p;
-        for (std::vector<double>& column : Columns) {
-          while (q < eol && (*q == ' ' || *q == '\t')) ++q;
-          q = std::from_chars(q, eol, column[static_cast<size_t>(points)]).ptr;
-        }
-        ++points;
-      }
-      p = eol + 1;
-    }
-    return points;
-  }
-
- private:
-  static constexpr size_t Capacity = 1048576;
-  std::unique_ptr<char[]> Buffer;
-  std::vector<std::vector<double>> Columns;
-};
-
 void BM_ReadFloor(benchmark::State& State) {
   const int points = static_cast<int>(State.range(0));
   const std::string path = MakeScan(".RA1", points);
-  FloorReader floor;
+  ScanReadFloor floor;
   for (auto _ : State) benchmark::DoNotOptimize(floor.Read(path));
   if (floor.Read(path) != points) State.SkipWithError("wrong point count");
   fs::remove(path);
@@ -116,7 +75,7 @@ void BM_ReaderOverFloorRatio(benchmark::State& State) {
   const int points = static_cast<int>(State.range(0));
   const std::string path = MakeScan(".RA1", points);
   BeckmanFile reader(nullptr);
-  FloorReader floor;
+  ScanReadFloor floor;
   std::vector<double> ratios;
   for (auto _ : State)
     ratios = BenchRatio::TurnRatios([&] { reader.ReadScanFile(path, 0, 0.0); },

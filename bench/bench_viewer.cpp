@@ -2,7 +2,11 @@
 // points: the first load of the whole directory with every plot, and one
 // poll that finds one new scan (reading, analysis and every plot update),
 // each with the raw-scan chart drawn as the user sees it: the viewer is
-// shown (offscreen) and the chart's widget painted.
+// shown (offscreen) and the chart's widget painted. The ratios set each
+// against what it cannot do without, timed in turns in the same run: the
+// load against the reading floor (ScanReadFloor) of its 999 files, a poll
+// against reading its one new scan and drawing one frame, and polls of a
+// viewer holding many scans against those of one holding fewer.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -11,15 +15,20 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <system_error>
+#include <vector>
 
+#include "analysis/BeckmanFile.h"
 #include "analysis/Realtimegofs.h"
 #include "app/UnitSedDataView.h"
+#include "bench/BenchRatio.h"
 #include "bench/BenchSupport.h"
+#include "bench/ScanReadFloor.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TKorCanvas3D.h"
 #include "tools/runsim/RunSimulator.h"
@@ -68,14 +77,17 @@ class LongRunFiles {
     fs::remove_all(Root, ignored);
   }
 
-  // A fresh folder holding the first Count scans, each at rest.
-  fs::path Folder(const std::string& Name, int Count) const {
+  // A fresh folder holding Count scans from scan First on, each at rest.
+  fs::path Folder(const std::string& Name, int Count, int First = 0) const {
     const fs::path folder = Root / Name;
     std::error_code ignored;
     fs::remove_all(folder, ignored);
     fs::create_directories(folder);
-    for (int i = 0; i < Count; ++i) WriteScan(folder, i);
+    for (int i = First; i < First + Count; ++i) WriteScan(folder, i);
     return folder;
+  }
+  fs::path ScanPath(const fs::path& Folder, int Index) const {
+    return Folder / Writer->Files()[static_cast<size_t>(Index)].first;
   }
   void WriteScan(const fs::path& Folder, int Index) const {
     const auto& [name, text] = Writer->Files()[static_cast<size_t>(Index)];
@@ -158,6 +170,135 @@ void BM_PollOneNewScanAt999(benchmark::State& State) {
     State.SkipWithError("a polled scan was not taken in");
 }
 BENCHMARK(BM_PollOneNewScanAt999)->Unit(benchmark::kMillisecond)->Iterations(kPolledScans);
+
+// Reports the median of Samples times Scale as the counter Name, and with
+// Spread their lowest and highest as Name_lowest and Name_highest.
+void ReportMedian(benchmark::State& State, const std::string& Name, std::vector<double> Samples,
+                  double Scale, bool Spread) {
+  if (Samples.empty()) return;
+  std::sort(Samples.begin(), Samples.end());
+  State.counters[Name] = BenchRatio::Median(Samples) * Scale;
+  if (!Spread) return;
+  State.counters[Name + "_lowest"] = Samples.front() * Scale;
+  State.counters[Name + "_highest"] = Samples.back() * Scale;
+}
+
+// The first load in turns with the reading floor of each of its files.
+void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
+  if (!Files().Error.empty()) return State.SkipWithError(Files().Error.c_str());
+  const fs::path folder = Files().Folder("first-load-floor", kScans);
+  const QString path = QString::fromStdString(folder.string());
+  std::vector<std::string> paths;
+  for (int i = 0; i < kScans; ++i) paths.push_back(Files().ScanPath(folder, i).string());
+  QListWidget list;
+  ScanReadFloor floor;
+  std::vector<double> ratios;
+  std::vector<double> loads;
+  std::vector<double> floors;
+  for (auto _ : State) {
+    for (int turn = 0; turn < 7; ++turn) {
+      auto viewer = NewViewer(list);
+      const double start = BenchRatio::ThreadSeconds();
+      viewer->LoadDataDirectory(path);
+      const bool painted = PaintRawChart(*viewer);
+      const double load = BenchRatio::ThreadSeconds() - start;
+      if (viewer->GetAnalysis().RawStore->GetNumberOfSets() != kScans || !painted)
+        return State.SkipWithError("not every scan was loaded and drawn");
+      viewer.reset();
+      const double floorStart = BenchRatio::ThreadSeconds();
+      for (const std::string& file : paths)
+        if (floor.Read(file) != kPoints) return State.SkipWithError("floor read failed");
+      const double floorTime = BenchRatio::ThreadSeconds() - floorStart;
+      ratios.push_back(load / floorTime);
+      loads.push_back(load);
+      floors.push_back(floorTime);
+    }
+  }
+  ReportMedian(State, "load_over_floor", ratios, 1, true);
+  ReportMedian(State, "load_ms", loads, 1e3, false);
+  ReportMedian(State, "floor_ms", floors, 1e3, false);
+}
+BENCHMARK(BM_FirstLoadOverReadingFloor)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A viewer loaded with the Held scans before scan First, polled for scans
+// First, First + 1, ... one at a time.
+class PolledViewer {
+ public:
+  PolledViewer(QListWidget& List, const std::string& Name, int Held, int First)
+      : Folder(Files().Folder(Name, Held, First - Held)), Next(First), Viewer(NewViewer(List)) {
+    Viewer->LoadDataDirectory(QString::fromStdString(Folder.string()));
+  }
+  int Held() const { return Viewer->GetAnalysis().RawStore->GetNumberOfSets(); }
+  // Thread seconds of a poll that takes in the next scan and of the frame
+  // it draws; negative when the scan was not taken in or nothing was drawn.
+  double Poll() {
+    Files().WriteScan(Folder, Next);
+    const int before = Held();
+    const double start = BenchRatio::ThreadSeconds();
+    Viewer->Timer1Timer();
+    const bool painted = PaintRawChart(*Viewer);
+    const double seconds = BenchRatio::ThreadSeconds() - start;
+    return Held() == before + 1 && painted ? seconds : -1.0;
+  }
+  // Thread seconds of reading the scan the last poll took in and of
+  // drawing the raw chart's frame once more as it stands.
+  double ReadAndDraw() {
+    const std::string path = Files().ScanPath(Folder, Next++).string();
+    const double start = BenchRatio::ThreadSeconds();
+    const int bytes = Reader.ReadScanFile(path, 0, 0.0);
+    Viewer->Chart1->Invalidate();
+    const bool painted = PaintRawChart(*Viewer);
+    const double seconds = BenchRatio::ThreadSeconds() - start;
+    return bytes > 0 && painted ? seconds : -1.0;
+  }
+
+ private:
+  fs::path Folder;
+  int Next;
+  std::unique_ptr<TSedDataView> Viewer;
+  BeckmanFile Reader{nullptr};
+};
+
+// Polls of a viewer that holds nearly 999 scans, in turns with polls of
+// one that holds 300 (the same new scans, so that the same analysis
+// follows): the slope per scan held, and the ratio of a poll to reading
+// its scan and drawing one frame.
+void BM_PollOverReadAndFrame(benchmark::State& State) {
+  if (!Files().Error.empty()) return State.SkipWithError(Files().Error.c_str());
+  constexpr int kFirst = kScans - kPolledScans;  // the first scan polled
+  constexpr int kFew = 300;
+  constexpr int kMany = kFirst - 1;
+  QListWidget list;
+  std::vector<double> slopes;
+  std::vector<double> ratios;
+  std::vector<double> polls;
+  for (auto _ : State) {
+    for (int round = 0; round < 5; ++round) {
+      PolledViewer few(list, "poll-few", kFew, kFirst);
+      PolledViewer many(list, "poll-many", kMany, kFirst);
+      double fewSeconds = 0;
+      double manySeconds = 0;
+      double referenceSeconds = 0;
+      for (int p = 0; p < kPolledScans; ++p) {
+        const double a = few.Poll();
+        const double b = many.Poll();
+        const double r = many.ReadAndDraw();
+        few.ReadAndDraw();
+        if (a < 0 || b < 0 || r < 0) return State.SkipWithError("a poll took in no scan");
+        fewSeconds += a;
+        manySeconds += b;
+        referenceSeconds += r;
+      }
+      slopes.push_back((manySeconds - fewSeconds) / kPolledScans / (kMany - kFew));
+      ratios.push_back(manySeconds / referenceSeconds);
+      polls.push_back(manySeconds / kPolledScans);
+    }
+  }
+  ReportMedian(State, "poll_ms_at_999", polls, 1e3, false);
+  ReportMedian(State, "slope_us_per_held_scan", slopes, 1e6, true);
+  ReportMedian(State, "poll_over_read_and_frame", ratios, 1, true);
+}
+BENCHMARK(BM_PollOverReadAndFrame)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

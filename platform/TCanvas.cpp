@@ -21,6 +21,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -228,6 +229,12 @@ struct TLineRule {
   std::int64_t StartMinor = 0;
 };
 
+// The pattern entry after Dash (below Count): a comparison where a
+// division would cost more than writing the pixels of a short dash.
+std::size_t NextDash(std::size_t Dash, std::size_t Count) {
+  return Dash + 1 == Count ? 0 : Dash + 1;
+}
+
 // Pixels of a one-pixel line from A towards B, B itself excluded, each
 // given to Emit(pixel, on the dash pattern). StylePos carries the pattern
 // position from one segment to the next. Only the steps whose major
@@ -262,7 +269,7 @@ void RasterizeLine(const QPoint& A, const QPoint& B, const QRect& Bounds,
   auto SkipWholeEntries = [&] {
     while (Into >= Pattern[Dash]) {
       Into -= Pattern[Dash];
-      Dash = (Dash + 1) % Pattern.size();
+      Dash = NextDash(Dash, Pattern.size());
     }
   };
   if (PatternLength > 0) SkipWholeEntries();
@@ -316,7 +323,7 @@ void WriteStraightDashes(quint32* Pixels, qsizetype Stride, const QPoint& A, con
   std::int64_t Into = (StyleStart + First) % PatternLength;
   while (Into >= Pattern[Dash]) {
     Into -= Pattern[Dash];
-    Dash = (Dash + 1) % Pattern.size();
+    Dash = NextDash(Dash, Pattern.size());
   }
   while (First <= Last) {
     const std::int64_t Run = std::min<std::int64_t>(Pattern[Dash] - Into, Last - First + 1);
@@ -325,7 +332,7 @@ void WriteStraightDashes(quint32* Pixels, qsizetype Stride, const QPoint& A, con
     At += qsizetype(Run) * Along;
     First += Run;
     Into = 0;
-    Dash = (Dash + 1) % Pattern.size();
+    Dash = NextDash(Dash, Pattern.size());
   }
 }
 
@@ -537,8 +544,10 @@ class TTextMeasurements {
     return Measurements;
   }
 
-  TTextMetrics Measure(const QFont& Font, const QString& Text) {
-    TKey Key{Font, Text};
+  // FontHash is qHash(Font), kept by the caller with its font: hashing a
+  // font costs more than looking a short text up.
+  TTextMetrics Measure(const QFont& Font, size_t FontHash, const QString& Text) {
+    TKey Key{Font, FontHash, Text};
     {
       const std::lock_guard<std::mutex> Guard(FLock);
       Watch();
@@ -554,8 +563,8 @@ class TTextMeasurements {
   // The glyphs of a single left-to-right line of Text with its baseline
   // at y = 0 and its start at x = 0, shaped as QPainter::drawText shapes
   // them.
-  QList<QGlyphRun> Glyphs(const QFont& Font, const QString& Text) {
-    TKey Key{Font, Text};
+  QList<QGlyphRun> Glyphs(const QFont& Font, size_t FontHash, const QString& Text) {
+    TKey Key{Font, FontHash, Text};
     {
       const std::lock_guard<std::mutex> Guard(FLock);
       Watch();
@@ -584,11 +593,12 @@ class TTextMeasurements {
  private:
   struct TKey {
     QFont Font;
+    size_t FontHash = 0;
     QString Text;
     bool operator==(const TKey& Other) const = default;
   };
   struct THash {
-    size_t operator()(const TKey& Key) const { return qHash(Key.Text, qHash(Key.Font)); }
+    size_t operator()(const TKey& Key) const { return qHash(Key.Text, Key.FontHash); }
   };
   struct TEntry {
     TTextMetrics Metrics;
@@ -709,6 +719,7 @@ struct TCanvas::TState {
   bool HasDeviceFont = false;
   TDeviceFontKey DeviceFontKey;
   QFont DeviceFont;
+  size_t DeviceFontHash = 0;  // qHash(DeviceFont)
   bool PathOpen = false;
   bool PathReady = false;
   QPainterPath Path;
@@ -1462,6 +1473,7 @@ QFont TCanvas::DeviceFont() const {
                      ScaleY(),     TextAntialiasing};
   if (FState->HasDeviceFont && FState->DeviceFontKey == Key) return FState->DeviceFont;
   FState->DeviceFont = BuildDeviceFont();
+  FState->DeviceFontHash = qHash(FState->DeviceFont);
   FState->DeviceFontKey = std::move(Key);
   FState->HasDeviceFont = true;
   return FState->DeviceFont;
@@ -1479,7 +1491,8 @@ QFont TCanvas::BuildDeviceFont() const {
 }
 
 TSize TCanvas::TextExtent(const QString& Text) const {
-  const TTextMetrics M = TTextMeasurements::Instance().Measure(DeviceFont(), Text);
+  const QFont Font = DeviceFont();
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, FState->DeviceFontHash, Text);
   int W = M.Width;
   int H = M.Ascent + M.Descent;
   if (FMapMode == mmAnisotropic) {
@@ -1494,7 +1507,8 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   TPoint Ref = UpdateCP ? FPenPos : TPoint(X, Y);
   QPoint Anchor = Device(Ref.X, Ref.Y);
   QFont Font = DeviceFont();
-  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, Text);
+  const size_t FontHash = FState->DeviceFontHash;
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, FontHash, Text);
   int Width = M.Width;
   int Ascent = M.Ascent;
   int Descent = M.Descent;
@@ -1518,20 +1532,29 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   } else if (!Text.isEmpty()) {
     TPaintScope P(*this);
     if (P) {
-      P->setTransform(Place, true);
+      // Level text on our own painter is moved by its whole-pixel anchor
+      // instead of a transform, which the painter would set up and take
+      // down again for every label: the same pixels. Far-off anchors keep
+      // the transform, whose arithmetic cannot overflow.
+      constexpr int Near = 1 << 24;
+      const bool Moved = Angle == 0 && FState->External == nullptr && std::abs(Anchor.x()) < Near &&
+                         std::abs(Anchor.y()) < Near;
+      const QPoint Origin = Moved ? Anchor : QPoint();
+      if (!Moved) P->setTransform(Place, true);
       if (FBkMode == bkOpaque) {
-        P->fillRect(QRect(Left, Baseline - Ascent, Width, Ascent + Descent),
-                    ColorToQColor(FBkColor));
+        P->fillRect(
+            QRect(Origin.x() + Left, Origin.y() + Baseline - Ascent, Width, Ascent + Descent),
+            ColorToQColor(FBkColor));
       }
       P->setFont(Font);
       P->setPen(ColorToQColor(GetTextColor()));
       if (DrawsAsGlyphs(P.Painter(), Font, Text)) {
-        for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(Font, Text))
-          P->drawGlyphRun(QPointF(Left, Baseline), Run);
+        for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(Font, FontHash, Text))
+          P->drawGlyphRun(QPointF(Origin.x() + Left, Origin.y() + Baseline), Run);
       } else {
-        P->drawText(QPoint(Left, Baseline), Text);
+        P->drawText(QPoint(Origin.x() + Left, Origin.y() + Baseline), Text);
       }
-      if (FState->External == nullptr) P->resetTransform();
+      if (FState->External == nullptr && !Moved) P->resetTransform();
     }
   }
 

@@ -1169,56 +1169,75 @@ TEST_F(TCanvasDirectLineTest, ALineOnACopiedBitmapLeavesTheCopyAsItWas) {
 
 // ------------------------------------------------------------ kept glyphs
 
+// Texts of several fonts, styles, angles, alignments and backgrounds.
+void DrawTextScene(TCanvas& C) {
+  const char* Texts[] = {"0.65",
+                         "Radius (cm)",
+                         "-0.051 Wj",
+                         "fi ffl AV To",
+                         "",
+                         "a\tb",
+                         "\xc2\xb5m \xce\xa9 \xe2\x86\x92",
+                         "\xe4\xb8\xad\xe6\x96\x87 x",
+                         "abc  def"};
+  int Y = 2;
+  for (const char* Family : {"DejaVu Sans", "DejaVu Serif", "Liberation Mono"}) {
+    for (int Variant = 0; Variant < 6; ++Variant) {
+      TFont& F = C.GetFont();
+      F.SetName(QString::fromLatin1(Family));
+      F.SetHeight(-(9 + 2 * Variant));
+      F.SetStyle(Variant == 1   ? TFontStyles{fsBold}
+                 : Variant == 2 ? TFontStyles{fsItalic}
+                 : Variant == 3 ? TFontStyles{fsUnderline}
+                                : TFontStyles());
+      F.SetOrientation(Variant == 4 ? 900 : Variant == 5 ? 300 : 0);
+      F.SetColor(static_cast<TColor>(0x204080 + Variant));
+      C.SetTextCharacterExtra(Variant == 2 ? 2 : 0);
+      C.SetTextAlign(Variant % 2 == 0 ? TA_LEFT | TA_TOP : TA_CENTER | TA_BASELINE);
+      C.SetBkMode(Variant == 1 ? bkOpaque : bkTransparent);
+      int X = 3;
+      for (const char* Text : Texts) {
+        C.TextOut(X, Y, QString::fromUtf8(Text));
+        X += 35;
+      }
+      Y += 14;
+    }
+  }
+}
+
 // Text in bitmaps is drawn from remembered glyphs; switched off, the painter
 // shapes and draws it itself. Both must give the same pixels for every
 // kind of text the charts write.
 TEST_F(TCanvasTest, TextFromKeptGlyphsMatchesThePaintersOwnText) {
-  auto Scene = [](TCanvas& C) {
-    const char* Texts[] = {"0.65",
-                           "Radius (cm)",
-                           "-0.051 Wj",
-                           "fi ffl AV To",
-                           "",
-                           "a\tb",
-                           "\xc2\xb5m \xce\xa9 \xe2\x86\x92",
-                           "\xe4\xb8\xad\xe6\x96\x87 x",
-                           "abc  def"};
-    int Y = 2;
-    for (const char* Family : {"DejaVu Sans", "DejaVu Serif", "Liberation Mono"}) {
-      for (int Variant = 0; Variant < 6; ++Variant) {
-        TFont& F = C.GetFont();
-        F.SetName(QString::fromLatin1(Family));
-        F.SetHeight(-(9 + 2 * Variant));
-        F.SetStyle(Variant == 1   ? TFontStyles{fsBold}
-                   : Variant == 2 ? TFontStyles{fsItalic}
-                   : Variant == 3 ? TFontStyles{fsUnderline}
-                                  : TFontStyles());
-        F.SetOrientation(Variant == 4 ? 900 : Variant == 5 ? 300 : 0);
-        F.SetColor(static_cast<TColor>(0x204080 + Variant));
-        C.SetTextCharacterExtra(Variant == 2 ? 2 : 0);
-        C.SetTextAlign(Variant % 2 == 0 ? TA_LEFT | TA_TOP : TA_CENTER | TA_BASELINE);
-        C.SetBkMode(Variant == 1 ? bkOpaque : bkTransparent);
-        int X = 3;
-        for (const char* Text : Texts) {
-          C.TextOut(X, Y, QString::fromUtf8(Text));
-          X += 35;
-        }
-        Y += 14;
-      }
-    }
-  };
   for (bool Smooth : {false, true}) {
     SetTextAntialiasing(Smooth);
     TBitmap Kept(330, 260);
     TBitmap Painted(330, 260);
-    Scene(Kept.GetCanvas());
-    Scene(Kept.GetCanvas());  // drawn again from the glyphs kept the first time
+    DrawTextScene(Kept.GetCanvas());
+    DrawTextScene(Kept.GetCanvas());  // drawn again from the glyphs kept the first time
     SetKeptGlyphs(false);
-    Scene(Painted.GetCanvas());
-    Scene(Painted.GetCanvas());
+    DrawTextScene(Painted.GetCanvas());
+    DrawTextScene(Painted.GetCanvas());
     SetKeptGlyphs(true);
     EXPECT_EQ(Kept.Image(), Painted.Image()) << "antialiased " << Smooth;
     EXPECT_GT(PixelProbe::CountIf(Kept, [](TColor C) { return C != clWhite; }), 3000);
+  }
+}
+
+TEST_F(TCanvasTest, LevelTextLandsWhereAnOutsidePaintersTransformPutsIt) {
+  // A canvas over its own bitmap moves level text by its anchor; one over
+  // an outside painter places every text with a transform.
+  for (bool Smooth : {false, true}) {
+    SetTextAntialiasing(Smooth);
+    TBitmap Own(330, 260);
+    QImage Outside = Own.Image().copy();
+    DrawTextScene(Own.GetCanvas());
+    {
+      QPainter Painter(&Outside);
+      TCanvas OutsideCanvas(Painter, 96);
+      DrawTextScene(OutsideCanvas);
+    }
+    EXPECT_EQ(Own.Image(), Outside) << "antialiased " << Smooth;
   }
 }
 
