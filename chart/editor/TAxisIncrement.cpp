@@ -45,6 +45,13 @@ QString DaysAndTimeText(double Value) {
   return Result;
 }
 
+// One whole day as the span of time it is: the time of day of 1.0 would
+// read 00:00:00, an increment of nothing.
+QString OneDayAsTime() {
+  const QChar Separator = CurrentFormatSettings().TimeSeparator;
+  return QStringLiteral("24") + Separator + QStringLiteral("00") + Separator + QStringLiteral("00");
+}
+
 // Days from "[days] [hh:nn:ss]", "days" or "hh:nn:ss".
 double ReadDaysAndTime(const QString& Entry) {
   const QString Text = Entry.trimmed();
@@ -64,6 +71,8 @@ QString GetIncrementText(bool IsDateTime, bool Exact, const QString& NumberForma
   if (IsDateTime) {
     const TDateTimeStep Step = FindDateTimeStep(Increment);
     if (Exact && Step != dtNone) return QString::fromLatin1(StepNames[Step]);
+    // Whole days are counted only above one; a single day is a time.
+    if (Increment == 1) return OneDayAsTime();
     return DaysAndTimeText(Increment);
   }
   const QString Text = FormatFloat(NumberFormat, Increment);

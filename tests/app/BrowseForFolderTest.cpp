@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/WindowTitle.h"
+#include "tests/support/LayoutChecks.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 
@@ -82,6 +83,7 @@ TEST_F(BrowseForFolderTest, TheBrowserIsWideEnoughForItsWholeCaption) {
     EXPECT_GT(TitleBarWidth(caption), 420);  // the size it once had: too narrow
     // Still centred over its owner at that width.
     EXPECT_NEAR(dialog.geometry().center().x(), Owner.geometry().center().x(), 2);
+    SaveLook(dialog, QStringLiteral("folder-chooser"));
     return int(mrCancel);
   });
   EXPECT_FALSE(browser.Execute());

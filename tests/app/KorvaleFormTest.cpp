@@ -18,11 +18,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "analysis/Realtimegofs.h"
 #include "app/Configuration.h"
@@ -135,6 +138,12 @@ class KorvaleFormTest : public ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   static QString Slash(const fs::path& Path) { return Q(Path) + "/"; }
+  // The viewers that Window still holds, on a tab or not.
+  static int ViewersIn(const QObject& Window) {
+    const QList<QObject*> all = Window.findChildren<QObject*>();
+    return int(std::count_if(all.begin(), all.end(),
+                             [](QObject* o) { return dynamic_cast<TSedDataView*>(o) != nullptr; }));
+  }
 
   MessageRecorder Messages;
   QString SavedDirectory;
@@ -292,11 +301,44 @@ TEST_F(KorvaleFormTest, ALaunchThatFailsPartWayLeavesNoTabAndNoListedViewer) {
   ASSERT_TRUE(KorvaleCompare);
   EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 0);
   EXPECT_TRUE(Form->OpenViewers().empty());
+  EXPECT_EQ(ViewersIn(*Form), 0);
   // The next launch works and takes the plain name.
   const QPointer<TSedDataView> viewer = Launch();
   ASSERT_TRUE(viewer);
   EXPECT_EQ(viewer->windowTitle(), Slash(root / "Interference") + "0*.IP2");
   EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage + 1);
+}
+
+TEST_F(KorvaleFormTest, ALaunchThatFailsOnceItsViewerIsListedTakesTheListingsBack) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
+  ChooseRoot(root);
+  // The comparison window fails to take the new viewer in: by then the
+  // main window lists it.
+  ASSERT_TRUE(KorvaleCompare);
+  bool armed = true;
+  const QMetaObject::Connection failing = QObject::connect(
+      KorvaleCompare->ListBoxOpenWindows->model(), &QAbstractItemModel::rowsInserted, [&armed] {
+        if (!std::exchange(armed, false)) return;
+        throw std::runtime_error("comparison refused");
+      });
+  Form->ButtonLaunchClick();
+  QObject::disconnect(failing);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(armed);
+  ASSERT_EQ(Messages.Messages().size(), 1u);
+  EXPECT_EQ(Messages.Messages().front().rfind(TKorvaleForm::LaunchFailedText.toStdString(), 0), 0u);
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage);
+  EXPECT_EQ(Form->ListBoxOpenWindows->count(), 0);
+  EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 0);
+  EXPECT_EQ(ViewersIn(*Form), 0);
+  // The next launch has the channel's plain name and is listed once.
+  const QPointer<TSedDataView> viewer = Launch();
+  ASSERT_TRUE(viewer);
+  EXPECT_EQ(viewer->windowTitle(), Slash(root / "Absorbance") + "0*.RA1");
+  EXPECT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage + 1);
+  EXPECT_EQ(Form->ListBoxOpenWindows->count(), 1);
+  EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 1);
 }
 
 TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/TFont.h"
+#include "tests/support/LayoutChecks.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -131,4 +132,5 @@ TEST(InputQueryDialog, IsWideEnoughForItsWholeCaptionAndHoldsTheValue) {
   EXPECT_GT(TitleBarWidth(caption), 200);  // the width the toolkit gave it
   dialog->show();
   EXPECT_GE(dialog->width(), TitleBarWidth(caption));
+  SaveLook(*dialog, QStringLiteral("molar-mass-input"));
 }

@@ -24,6 +24,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace {
 
 const QString Separator(KorColumnSeparator);
@@ -454,6 +456,54 @@ TEST_F(TChartLegendTest, SymbolsShowTheSeriesColoursAndCheckBoxesTheirState) {
   const TColor Empty = Frame.GetPixel(BoxInside(1).Left, BoxInside(1).Top);
   EXPECT_EQ(PixelProbe::Count(Frame, BoxInside(1), Empty), 81);
   EXPECT_GT(81 - PixelProbe::Count(Frame, BoxInside(0), Empty), 10);
+}
+
+TEST_F(TChartLegendTest, DividingLinesSeparateTheColumnsOfAOneRowLegendAndTheRowsOfAColumn) {
+  AddSeries("A", 3, clRed);
+  AddSeries("B", 3, clBlue);
+  AddSeries("C", 3, clYellow);
+  Legend().GetDividingLines().SetVisible(true);
+  Legend().GetDividingLines().SetColor(clLime);
+  // Where the lines run through the whole legend: columns of x, rows of y.
+  auto FullLines = [this](bool Columns) {
+    const TBitmap& Frame = Chart.GetBuffer();
+    const TRect L = Legend().GetShapeBounds();
+    std::vector<int> Found;
+    const TRect Across = Columns ? TRect(L.Left, L.Top + 2, L.Right, L.Bottom - 2)
+                                 : TRect(L.Left + 2, L.Top, L.Right - 2, L.Bottom);
+    const int From = Columns ? Across.Left : Across.Top;
+    const int To = Columns ? Across.Right : Across.Bottom;
+    for (int At = From; At < To; ++At) {
+      const TRect Line = Columns ? TRect(At, Across.Top, At + 1, Across.Bottom)
+                                 : TRect(Across.Left, At, Across.Right, At + 1);
+      if (PixelProbe::Count(Frame, Line, clLime) == Line.Width() * Line.Height())
+        Found.push_back(At);
+    }
+    return Found;
+  };
+  auto Symbol = [this](int Item) { return Legend().GetItems().Get(Item).GetSymbolRect(); };
+
+  // One row of three: a line between each two columns, none at the left
+  // edge; a legend of one row shows them as well as one of several.
+  Legend().SetAlignment(laBottom);
+  Chart.Draw();
+  ASSERT_EQ(Legend().GetColumns(), 3);
+  ASSERT_EQ(Legend().GetRows(), 1);
+  const std::vector<int> Between = FullLines(true);
+  ASSERT_EQ(Between.size(), 2u);
+  for (int C = 1; C <= 2; ++C) {
+    EXPECT_GT(Between[size_t(C - 1)], Symbol(C - 1).Right) << C;
+    EXPECT_LT(Between[size_t(C - 1)], Symbol(C).Left) << C;
+  }
+  // A column of three: a line between each two rows.
+  Legend().SetAlignment(laRight);
+  Chart.Draw();
+  const std::vector<int> Rows = FullLines(false);
+  ASSERT_EQ(Rows.size(), 2u);
+  for (int R = 1; R <= 2; ++R) {
+    EXPECT_GE(Rows[size_t(R - 1)], Symbol(R - 1).Bottom - 1) << R;
+    EXPECT_LE(Rows[size_t(R - 1)], Symbol(R).Top) << R;
+  }
 }
 
 TEST_F(TChartLegendTest, PaintSeriesLegendDrawsOnAnyCanvasAndLeavesNoChartBehind) {

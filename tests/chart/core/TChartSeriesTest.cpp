@@ -2,6 +2,8 @@
 
 #include "chart/core/KorEngine.h"
 #include "chart/core/KorException.h"
+#include "chart/core/TChart.h"
+#include "chart/core/TChartAxis.h"
 #include "chart/core/TCustomSeriesList.h"
 #include "chart/core/TDataSourcesList.h"
 #include "chart/core/TLabelsList.h"
@@ -12,6 +14,7 @@
 #include "chart/core/TSeriesMarksPositions.h"
 
 #include "platform/FormatSettings.h"
+#include "platform/TDateTime.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -286,6 +289,36 @@ TEST_F(TChartSeriesTest, LegendStringsByStyle) {
   EXPECT_EQ(Series.LegendString(0, ltsRightPercent), "neg" + Sep + "-25 %");
   EXPECT_EQ(Series.LegendString(1, ltsXAndValue), "3" + Sep + "75");
   EXPECT_EQ(Series.LegendString(1, ltsXAndPercent), "3" + Sep + "75 %");
+}
+
+TEST_F(TChartSeriesTest, DateTimeLegendValuesShowTheTimeWithinADayAndTheDateAcrossDays) {
+  Series.GetYValues().SetDateTime(true);
+  const TDateTime Day = EncodeDate(2024, 5, 1);
+  const FormatSettings& Local = CurrentFormatSettings();
+  Series.AddXY(1, Day + 9.5 / 24);
+  Series.AddXY(2, Day + 15.25 / 24);
+  // Values of one day differ in their time only: a date would make them
+  // all read alike.
+  EXPECT_EQ(Series.LegendString(0, ltsValue),
+            FormatDateTime(Local.ShortTimeFormat, Day + 9.5 / 24));
+  EXPECT_NE(Series.LegendString(0, ltsValue), Series.LegendString(1, ltsValue));
+  Series.AddXY(3, Day + 3);
+  EXPECT_EQ(Series.LegendString(0, ltsValue), FormatDateTime(Local.ShortDateFormat, Day));
+  EXPECT_EQ(Series.LegendString(2, ltsValue), FormatDateTime(Local.ShortDateFormat, Day + 3));
+}
+
+TEST_F(TChartSeriesTest, XMarksOfAHorizontalSeriesReadTheirPositionOnTheVerticalAxis) {
+  TChart Chart(nullptr);
+  auto* Bars = new THorizontalSeries(nullptr);  // the chart frees its series
+  Bars->SetParentChart(&Chart);
+  Chart.GetBottomAxis()->SetAxisValuesFormat(QStringLiteral("0.000"));
+  Chart.GetLeftAxis()->SetAxisValuesFormat(QStringLiteral("0.0"));
+  // 12.5 along the bottom axis, at 3 on the left one.
+  Bars->AddXY(12.5, 3);
+  Bars->GetMarks().SetStyle(smsXValue);
+  EXPECT_EQ(Bars->GetMarkText(0), "3.0");
+  Bars->GetMarks().SetStyle(smsXY);
+  EXPECT_EQ(Bars->GetMarkText(0), "3.0 12.5");
 }
 
 // -- update bracket and linked series

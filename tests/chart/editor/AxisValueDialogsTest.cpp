@@ -100,8 +100,10 @@ TEST_F(AxisValueDialogsTest, IncrementTextForDateTimeAndNumbers) {
   EXPECT_EQ(GetIncrementText(true, false, "", 1.5), "1 " + TimeToStr(0.5));
   EXPECT_EQ(GetIncrementText(true, false, "", 0.5), TimeToStr(0.5));
   EXPECT_EQ(GetIncrementText(true, false, "", 0), TimeToStr(DateTimeStep[dtOneSecond]));
-  // One whole day is one day, not the time of day 00:00:00.
-  EXPECT_EQ(GetIncrementText(true, false, "", 1), "1");
+  // One whole day is the time span of a day, not the time of day 00:00:00
+  // (the dialog's own edit counts it as one day).
+  EXPECT_EQ(GetIncrementText(true, false, "", 1), "24:00:00");
+  EXPECT_EQ(GetIncrementText(true, false, "", 2), "2");
   EXPECT_EQ(GetIncrementText(true, true, "", 1), "One Day");
   EXPECT_EQ(GetIncrementText(true, true, "", DateTimeStep[dtOneWeek]), "One Week");
   // Exact, but not a standard step.

@@ -19,7 +19,12 @@
 #include "tests/support/LayoutChecks.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QSize>
 #include <QTabWidget>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -54,6 +59,17 @@ class EditorLayoutTest : public EditorFixture {
     QApplication::processEvents();
     SaveLook(Form, QStringLiteral("chart-editor-") + Tab->objectName());
   }
+  // The editor of the chart shown on the tab named Name, at its opening
+  // size or at Size; the tab's page editor, or none.
+  QWidget* OpenOn(TChartEditForm& Form, const char* Name, QSize Size = QSize()) {
+    Form.SetChart(&Chart);
+    if (Size.isValid()) Form.resize(Size);
+    Form.show();
+    auto* Tab = Form.findChild<QWidget*>(QString::fromLatin1(Name));
+    if (Tab == nullptr) return nullptr;
+    Look(Form, Tab);
+    return Form.PageEditor(Tab);
+  }
 };
 
 TEST_F(EditorLayoutTest, ThePagesOfTheChartsPartsShowEveryControlWholeAndApart) {
@@ -84,17 +100,40 @@ TEST_F(EditorLayoutTest, ThePagesOfTheChartsPartsShowEveryControlWholeAndApart) 
   }
 }
 
-TEST_F(EditorLayoutTest, InALargeDialogTheAxisPageStartsAtTheTopOfItsTab) {
+TEST_F(EditorLayoutTest, The3DPagesValuesLieApartFromTheViewBarsCaptions) {
   TChartEditForm Form;
-  Form.SetChart(&Chart);
-  Form.resize(900, 700);
-  Form.show();
-  auto* Tab = Form.findChild<QWidget*>(QStringLiteral("TabAxis"));
-  Look(Form, Tab);
-  QWidget* Page = Form.PageEditor(Tab);
+  QWidget* Page = OpenOn(Form, "Tab3D");
   ASSERT_NE(Page, nullptr);
-  EXPECT_LE(EmptyBandAbovePercent(*Tab), 5);
-  EXPECT_LE(Page->mapTo(Tab, QPoint(0, 0)).y(), 4);
+  auto Placed = [Page](const char* Name) {
+    const auto* W = Page->findChild<QWidget*>(QString::fromLatin1(Name));
+    EXPECT_NE(W, nullptr) << Name;
+    return W != nullptr ? QRect(W->mapTo(Page, QPoint(0, 0)), W->size()) : QRect();
+  };
+  // Each switch with its value, against the caption of the bar beside it.
+  const std::vector<std::pair<const char*, const char*>> Apart = {
+      {"CBZoomText", "Label5"},   {"ETextSize", "Label5"},       {"UDTextSize", "Label5"},
+      {"CBOrthogonal", "Label4"}, {"EOrthoAngle", "Label4"},     {"UDOrthoAngle", "Label4"},
+      {"ETextSize", "SBHOffset"}, {"EOrthoAngle", "SBElevation"}};
+  for (const auto& [A, B] : Apart) {
+    EXPECT_FALSE(Placed(A).intersects(Placed(B))) << A << " over " << B;
+    EXPECT_FALSE(Placed(A).isEmpty()) << A;
+  }
+  for (const char* Caption : {"Label4", "Label5"}) {
+    const auto* L = Page->findChild<QLabel*>(QString::fromLatin1(Caption));
+    ASSERT_NE(L, nullptr);
+    EXPECT_GE(L->width(), L->fontMetrics().horizontalAdvance(L->text().remove(u'&'))) << Caption;
+  }
+}
+
+TEST_F(EditorLayoutTest, AtItsOpeningSizeAndInALargeDialogTheAxisPageStartsAtTheTopOfItsTab) {
+  for (const QSize Size : {QSize(), QSize(900, 700)}) {
+    TChartEditForm Form;
+    QWidget* Page = OpenOn(Form, "TabAxis", Size);
+    ASSERT_NE(Page, nullptr) << Size.width();
+    auto* Tab = Form.findChild<QWidget*>(QStringLiteral("TabAxis"));
+    EXPECT_LE(EmptyBandAbovePercent(*Tab), 5) << Size.width();
+    EXPECT_LE(Page->mapTo(Tab, QPoint(0, 0)).y(), 4) << Size.width();
+  }
 }
 
 }  // namespace

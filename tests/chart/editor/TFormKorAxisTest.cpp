@@ -323,6 +323,13 @@ TEST_F(TFormKorAxisTest, DateTimeAxisOffersTimeFormatsForHoursAndDateFormatsForD
   F->CBFormat->setCurrentText("dd-mm-yyyy");
   EXPECT_EQ(A.GetDateTimeFormat(), "dd-mm-yyyy");
   EXPECT_EQ(A.GetAxisValuesFormat(), ValuesFormat);
+  // A desired increment of one day: its step's name, or a day's time span.
+  A.SetDesiredIncrement(1);
+  F->LBAxesClick();
+  EXPECT_EQ(F->LIncre->text(), "One Day");
+  A.SetExactDateTime(false);
+  F->LBAxesClick();
+  EXPECT_EQ(F->LIncre->text(), "24:00:00");
 }
 
 TEST_F(TFormKorAxisTest, ValueFormatsShowLocalSeparatorsAndStoreCanonicalOnes) {
