@@ -78,18 +78,27 @@ QRect NormalRect(int L, int T, int R, int B) {
   return QRect(L, T, R - L, B - T);
 }
 
-// Cosmetic dash lengths in pixels (on, off, ...).
-std::vector<int> CosmeticPattern(const TPen& Pen) {
+// Cosmetic dash lengths in pixels (on, off, ...); empty for a solid line.
+// The built-in styles' tables are shared; a user style's is worked out
+// into Buffer, so lines pay for no allocation.
+const std::vector<int>& CosmeticPattern(const TPen& Pen, std::vector<int>& Buffer) {
+  static const std::vector<int> Solid;
+  static const std::vector<int> Dash{18, 6};
+  static const std::vector<int> Dot{3, 3};
+  static const std::vector<int> DashDot{9, 6, 3, 6};
+  static const std::vector<int> DashDotDot{9, 3, 3, 3, 3, 3};
+  static const std::vector<int> Alternate{1, 1};
   switch (Pen.GetStyle()) {
-    case psDash: return {18, 6};
-    case psDot: return {3, 3};
-    case psDashDot: return {9, 6, 3, 6};
-    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    case psAlternate: return {1, 1};
+    case psDash: return Dash;
+    case psDot: return Dot;
+    case psDashDot: return DashDot;
+    case psDashDotDot: return DashDotDot;
+    case psAlternate: return Alternate;
     case psUserStyle: {
       // An on length of 0 is one dot; the gap after it shrinks to keep
       // the period.
-      std::vector<int> P = Pen.GetUserDashes();
+      std::vector<int>& P = Buffer;
+      P = Pen.GetUserDashes();
       if (P.size() % 2 == 1) P.push_back(P.back());
       for (std::size_t I = 0; I + 1 < P.size(); I += 2) {
         P[I] = std::max(0, P[I]);
@@ -101,10 +110,16 @@ std::vector<int> CosmeticPattern(const TPen& Pen) {
       }
       bool AnyGap = false;
       for (std::size_t I = 1; I < P.size(); I += 2) AnyGap = AnyGap || P[I] > 0;
-      return AnyGap ? P : std::vector<int>();
+      return AnyGap ? P : Solid;
     }
-    default: return {};
+    default: return Solid;
   }
+}
+
+// Whether the one-pixel pen draws dashes (with gaps).
+bool HasCosmeticPattern(const TPen& Pen) {
+  std::vector<int> Buffer;
+  return !CosmeticPattern(Pen, Buffer).empty();
 }
 
 // Dash lengths in pen widths for geometric pens.
@@ -325,15 +340,39 @@ void WriteStraightDashes(quint32* Pixels, qsizetype Stride, const QPoint& A, con
     Into -= Pattern[Dash];
     Dash = NextDash(Dash, Pattern.size());
   }
-  while (First <= Last) {
-    const std::int64_t Run = std::min<std::int64_t>(Pattern[Dash] - Into, Last - First + 1);
-    if (Dash % 2 == 0)
-      for (std::int64_t K = 0; K < Run; ++K) At[qsizetype(K) * Along] = Color;
-    At += qsizetype(Run) * Along;
-    First += Run;
-    Into = 0;
-    Dash = NextDash(Dash, Pattern.size());
+  // Dash by dash up to Stop (exclusive) or the end of the pattern.
+  auto Dashes = [&](std::int64_t Stop) {
+    while (First < Stop) {
+      const std::int64_t Run = std::min<std::int64_t>(Pattern[Dash] - Into, Stop - First);
+      if (Dash % 2 == 0)
+        for (std::int64_t K = 0; K < Run; ++K) At[qsizetype(K) * Along] = Color;
+      At += qsizetype(Run) * Along;
+      First += Run;
+      Into += Run;
+      if (Into < Pattern[Dash]) return;
+      Into = 0;
+      Dash = NextDash(Dash, Pattern.size());
+      if (Dash == 0) return;
+    }
+  };
+  // Short patterns (dotted grid lines) are written a whole period at a
+  // time from the offsets of their on pixels: dash by dash, the steps cost
+  // more than the few pixels of each dash.
+  constexpr int MaxUnrolled = 32;
+  if (PatternLength <= MaxUnrolled) {
+    if (Dash != 0 || Into != 0) Dashes(Last + 1);
+    std::array<qsizetype, MaxUnrolled> On;
+    int OnCount = 0;
+    int Offset = 0;
+    for (std::size_t D = 0; D < Pattern.size(); ++D) {
+      for (int K = 0; K < Pattern[D]; ++K, ++Offset)
+        if (D % 2 == 0) On[std::size_t(OnCount++)] = qsizetype(Offset) * Along;
+    }
+    const qsizetype PeriodStep = qsizetype(PatternLength) * Along;
+    for (; Last - First + 1 >= PatternLength; First += PatternLength, At += PeriodStep)
+      for (int K = 0; K < OnCount; ++K) At[On[std::size_t(K)]] = Color;
   }
+  while (First <= Last) Dashes(Last + 1);
 }
 
 // Count pixels of a line written from Index on (indexes of 32-bit pixels):
@@ -528,6 +567,16 @@ struct TTextMetrics {
   int Descent = 0;
 };
 
+// A canvas's device font with what the remembered measurements know it by:
+// its number among the fonts remembered, valid while their generation is
+// the same (a new one starts whenever they are all forgotten).
+struct TMeasuredFont {
+  QFont Font;
+  size_t Hash = 0;  // qHash(Font)
+  int Number = -1;
+  std::uint64_t Generation = 0;
+};
+
 // Measuring and drawing shape the text anew every time, and a chart
 // measures the same labels and legend texts many times over while it lays
 // itself out (label spacing, axis room, legend columns), then draws them,
@@ -536,7 +585,8 @@ struct TTextMetrics {
 // and the text: they are remembered, for up to MaxRemembered texts of at
 // most MaxRememberedLength characters at a time (texts come from files, so
 // what is held stays bounded), until the fonts change or the application
-// object goes (the fonts held here must go before it).
+// object goes (the fonts held here must go before it). Texts are looked up
+// by the number of their font, so no lookup compares whole fonts.
 class TTextMeasurements {
  public:
   static TTextMeasurements& Instance() {
@@ -544,34 +594,26 @@ class TTextMeasurements {
     return Measurements;
   }
 
-  // FontHash is qHash(Font), kept by the caller with its font: hashing a
-  // font costs more than looking a short text up.
-  TTextMetrics Measure(const QFont& Font, size_t FontHash, const QString& Text) {
-    TKey Key{Font, FontHash, Text};
+  TTextMetrics Measure(TMeasuredFont& Font, const QString& Text) {
     {
       const std::lock_guard<std::mutex> Guard(FLock);
-      Watch();
-      const auto Found = FKnown.find(Key);
-      if (Found != FKnown.end()) return Found->second.Metrics;
+      if (const TEntry* Known = Find(Font, Text)) return Known->Metrics;
     }
-    const QFontMetrics M(Font);
-    const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
-    Remember(std::move(Key), [&Metrics](TEntry& Entry) { Entry.Metrics = Metrics; });
+    const TTextMetrics Metrics = MetricsOf(Font.Font, Text);
+    Remember(Font, Text, [&Metrics](TEntry& Entry) { Entry.Metrics = Metrics; });
     return Metrics;
   }
 
   // The glyphs of a single left-to-right line of Text with its baseline
   // at y = 0 and its start at x = 0, shaped as QPainter::drawText shapes
   // them.
-  QList<QGlyphRun> Glyphs(const QFont& Font, size_t FontHash, const QString& Text) {
-    TKey Key{Font, FontHash, Text};
+  QList<QGlyphRun> Glyphs(TMeasuredFont& Font, const QString& Text) {
     {
       const std::lock_guard<std::mutex> Guard(FLock);
-      Watch();
-      const auto Found = FKnown.find(Key);
-      if (Found != FKnown.end() && Found->second.HasGlyphs) return Found->second.Glyphs;
+      const TEntry* Known = Find(Font, Text);
+      if (Known != nullptr && Known->HasGlyphs) return Known->Glyphs;
     }
-    QTextLayout Layout(Text, Font);
+    QTextLayout Layout(Text, Font.Font);
     QTextOption Option;
     Option.setTextDirection(Qt::LeftToRight);
     Layout.setTextOption(Option);
@@ -580,9 +622,8 @@ class TTextMeasurements {
     Layout.endLayout();
     Line.setPosition(QPointF(0, -Line.ascent()));
     const QList<QGlyphRun> Runs = Layout.glyphRuns();
-    const QFontMetrics M(Font);
-    const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
-    Remember(std::move(Key), [&Runs, &Metrics](TEntry& Entry) {
+    const TTextMetrics Metrics = MetricsOf(Font.Font, Text);
+    Remember(Font, Text, [&Runs, &Metrics](TEntry& Entry) {
       Entry.Metrics = Metrics;
       Entry.Glyphs = Runs;
       Entry.HasGlyphs = true;
@@ -592,13 +633,14 @@ class TTextMeasurements {
 
  private:
   struct TKey {
-    QFont Font;
-    size_t FontHash = 0;
+    int FontNumber = 0;
     QString Text;
     bool operator==(const TKey& Other) const = default;
   };
   struct THash {
-    size_t operator()(const TKey& Key) const { return qHash(Key.Text, Key.FontHash); }
+    size_t operator()(const TKey& Key) const {
+      return qHash(Key.Text, size_t(Key.FontNumber) * 0x9E3779B97F4A7C15ull);
+    }
   };
   struct TEntry {
     TTextMetrics Metrics;
@@ -606,38 +648,85 @@ class TTextMeasurements {
     QList<QGlyphRun> Glyphs;
   };
   static constexpr size_t MaxRemembered = 4096;
+  static constexpr size_t MaxFonts = 256;
   static constexpr qsizetype MaxRememberedLength = 256;  // characters
 
+  static TTextMetrics MetricsOf(const QFont& Font, const QString& Text) {
+    const QFontMetrics M(Font);
+    return {M.horizontalAdvance(Text), M.ascent(), M.descent()};
+  }
+
+  // Under the lock: what is remembered of Text in Font, or nullptr; gives
+  // Font its number first when it has none of this generation.
+  const TEntry* Find(TMeasuredFont& Font, const QString& Text) {
+    Watch();
+    if (FWatched == nullptr) return nullptr;
+    if (Font.Generation != FGeneration || Font.Number < 0) Number(Font);
+    const auto Found = FKnown.find(TKey{Font.Number, Text});
+    return Found != FKnown.end() ? &Found->second : nullptr;
+  }
+
+  // Under the lock: the font's number, a new one for a font not met in
+  // this generation.
+  void Number(TMeasuredFont& Font) {
+    if (FFonts.size() >= MaxFonts) Forget();
+    const auto Same = FFontNumbers.equal_range(Font.Hash);
+    int Found = -1;
+    for (auto It = Same.first; It != Same.second && Found < 0; ++It)
+      if (FFonts[size_t(It->second)] == Font.Font) Found = It->second;
+    if (Found < 0) {
+      Found = int(FFonts.size());
+      FFonts.push_back(Font.Font);
+      FFontNumbers.emplace(Font.Hash, Found);
+    }
+    Font.Number = Found;
+    Font.Generation = FGeneration;
+  }
+
   template <class TFill>
-  void Remember(TKey Key, TFill Fill) {
+  void Remember(TMeasuredFont& Font, const QString& Text, TFill Fill) {
     const std::lock_guard<std::mutex> Guard(FLock);
-    if (FWatched == nullptr || Key.Text.size() > MaxRememberedLength) return;
+    Watch();
+    if (FWatched == nullptr || Text.size() > MaxRememberedLength) return;
+    if (Font.Generation != FGeneration || Font.Number < 0) Number(Font);
+    TKey Key{Font.Number, Text};
     if (FKnown.size() >= MaxRemembered && FKnown.find(Key) == FKnown.end()) FKnown.clear();
     Fill(FKnown[std::move(Key)]);
+  }
+
+  // Under the lock: texts and fonts go, and with them every font's number.
+  void Forget() {
+    FKnown.clear();
+    FFonts.clear();
+    FFontNumbers.clear();
+    ++FGeneration;
   }
 
   // Starts remembering for the application object in use, if any (a
   // program may create more than one in turn).
   void Watch() {
     if (qGuiApp == FWatched) return;
-    FKnown.clear();
+    Forget();
     FWatched = qGuiApp;
     if (FWatched == nullptr) return;
     QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] {
       TTextMeasurements& M = Instance();
       const std::lock_guard<std::mutex> Guard(M.FLock);
-      M.FKnown.clear();
+      M.Forget();
     });
     qAddPostRoutine([] {
       TTextMeasurements& M = Instance();
       const std::lock_guard<std::mutex> Guard(M.FLock);
-      M.FKnown.clear();
+      M.Forget();
       M.FWatched = nullptr;
     });
   }
 
   std::mutex FLock;
   std::unordered_map<TKey, TEntry, THash> FKnown;
+  std::vector<QFont> FFonts;                          // by number
+  std::unordered_multimap<size_t, int> FFontNumbers;  // hash to number
+  std::uint64_t FGeneration = 1;
   const QGuiApplication* FWatched = nullptr;  // null: nothing is remembered
 };
 
@@ -718,8 +807,7 @@ struct TCanvas::TState {
   // The last device font and what it was made from.
   bool HasDeviceFont = false;
   TDeviceFontKey DeviceFontKey;
-  QFont DeviceFont;
-  size_t DeviceFontHash = 0;  // qHash(DeviceFont)
+  TMeasuredFont DeviceFont;
   bool PathOpen = false;
   bool PathReady = false;
   QPainterPath Path;
@@ -969,7 +1057,8 @@ QPen TCanvas::GeometricPen() const {
 QPen TCanvas::CosmeticPen() const {
   QPen Pen(ModeColor(FPen.GetColor()), 0);
   Pen.setCapStyle(Qt::FlatCap);
-  std::vector<int> Pattern = CosmeticPattern(FPen);
+  std::vector<int> Buffer;
+  const std::vector<int>& Pattern = CosmeticPattern(FPen, Buffer);
   if (!Pattern.empty()) {
     QList<qreal> Q;
     for (int V : Pattern) Q.append(V);
@@ -1028,36 +1117,37 @@ struct TCanvas::TDirectTarget {
 // one-pixel pen on a bitmap is rasterized here so every pixel is drawn once,
 // the last point is left out and dash patterns run on across the points
 // (gaps in the background colour in opaque mode).
-void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed) {
-  if (!PenVisible() || Points.size() < 2) return;
-  if (!Closed && StrokeDirect(Points)) return;
+void TCanvas::StrokeDevicePolyline(const QPoint* Points, std::size_t Count, bool Closed) {
+  if (!PenVisible() || Count < 2) return;
+  if (!Closed && StrokeDirect(Points, Count)) return;
   if (DevicePenWidth() > 1 || !IsImageTarget()) {
     TPaintScope P(*this);
     if (!P) return;
     ApplyMode(P.Painter());
     P->setPen(StrokePen());
     P->setBrush(Qt::NoBrush);
-    if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && !CosmeticPattern(FPen).empty()) {
+    if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && HasCosmeticPattern(FPen)) {
       P->setBackgroundMode(Qt::OpaqueMode);
       P->setBackground(ModeColor(FBkColor));
     }
-    QPolygon Poly(Points.begin(), Points.end());
+    QPolygon Poly(Points, Points + Count);
     if (Closed)
       P->drawPolygon(Poly);
     else
       P->drawPolyline(Poly);
     return;
   }
-  std::vector<int> Pattern = CosmeticPattern(FPen);
+  std::vector<int> Buffer;
+  const std::vector<int>& Pattern = CosmeticPattern(FPen, Buffer);
   int Length = 0;
   for (int V : Pattern) Length += V;
   std::int64_t StylePos = 0;
   QRect Bounds = DeviceBounds();
+  const QPoint& Last = Points[Count - 1];
   auto Rasterize = [&](auto Emit) {
-    for (std::size_t I = 0; I + 1 < Points.size(); ++I)
+    for (std::size_t I = 0; I + 1 < Count; ++I)
       RasterizeLine(Points[I], Points[I + 1], Bounds, Pattern, Length, StylePos, Emit);
-    if (Closed)
-      RasterizeLine(Points.back(), Points.front(), Bounds, Pattern, Length, StylePos, Emit);
+    if (Closed) RasterizeLine(Last, Points[0], Bounds, Pattern, Length, StylePos, Emit);
   };
   TDirectTarget Target;
   const bool Direct = FindDirectTarget(Target, true);
@@ -1075,8 +1165,8 @@ void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Close
       else
         RasterizeLine(From, To, Bounds, Pattern, Length, StylePos, Emit);
     };
-    for (std::size_t I = 0; I + 1 < Points.size(); ++I) Segment(Points[I], Points[I + 1]);
-    if (Closed) Segment(Points.back(), Points.front());
+    for (std::size_t I = 0; I + 1 < Count; ++I) Segment(Points[I], Points[I + 1]);
+    if (Closed) Segment(Last, Points[0]);
     return;
   }
   std::vector<QPoint> On;
@@ -1116,7 +1206,7 @@ bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
   if (!PenVisible() || FPen.GetMode() != pmCopy || DevicePenWidth() > 1) return false;
   const QColor Color = ColorToQColor(FPen.GetColor());
   if (Color.alpha() != 255) return false;
-  if (!CosmeticPattern(FPen).empty()) {
+  if (HasCosmeticPattern(FPen)) {
     const QColor Back = ColorToQColor(FBkColor);
     if (!Patterned || (FBkMode == bkOpaque && Back.alpha() != 255)) return false;
     Target.Back = Back.rgba();
@@ -1141,11 +1231,11 @@ bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
   return true;
 }
 
-bool TCanvas::StrokeDirect(const std::vector<QPoint>& Points) {
+bool TCanvas::StrokeDirect(const QPoint* Points, std::size_t Count) {
   TDirectTarget Target;
   if (!FindDirectTarget(Target, false)) return false;
-  WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Points.size(),
-                      [&Points](std::size_t I) { return Points[I]; });
+  WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
+                      [Points](std::size_t I) { return Points[I]; });
   return true;
 }
 
@@ -1178,7 +1268,7 @@ void TCanvas::StrokeDevicePath(const QPainterPath& Path, bool Closed) {
   if (Closed && DevicePenWidth() <= 1) Pen.setCapStyle(Qt::SquareCap);
   P->setPen(Pen);
   P->setBrush(Qt::NoBrush);
-  if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && !CosmeticPattern(FPen).empty()) {
+  if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && HasCosmeticPattern(FPen)) {
     P->setBackgroundMode(Qt::OpaqueMode);
     P->setBackground(ModeColor(FBkColor));
   }
@@ -1210,7 +1300,8 @@ void TCanvas::LineTo(int X, int Y) {
     FState->Path.lineTo(To);
     return;
   }
-  StrokeDevicePolyline({From, To}, false);
+  const QPoint Line[] = {From, To};
+  StrokeDevicePolyline(Line, 2, false);
 }
 
 // Long point lists (data traces) come through here, so the plain mapping
@@ -1237,7 +1328,7 @@ void TCanvas::Polyline(const TPoint* Points, int Count) {
     for (int I = 1; I < Count; ++I) FState->Path.lineTo(D[I]);
     return;
   }
-  StrokeDevicePolyline(D, false);
+  StrokeDevicePolyline(D.data(), D.size(), false);
 }
 
 void TCanvas::Polygon(const TPoint* Points, int Count) {
@@ -1257,7 +1348,7 @@ void TCanvas::Polygon(const TPoint* Points, int Count) {
       P->drawPolygon(Poly, Qt::OddEvenFill);
     }
   }
-  StrokeDevicePolyline(D, true);
+  StrokeDevicePolyline(D.data(), D.size(), true);
 }
 
 // ---------------------------------------------------------------- shapes
@@ -1303,11 +1394,12 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (Cosmetic && (Box.width() == 1 || Box.height() == 1)) {
     // The frame collapses into one line of pixels; each drawn once.
     QPoint End = Box.width() == 1 ? QPoint(R, B + 1) : QPoint(R + 1, B);
-    StrokeDevicePolyline({Box.topLeft(), End}, false);
+    const QPoint Line[] = {Box.topLeft(), End};
+    StrokeDevicePolyline(Line, 2, false);
     return;
   }
-  StrokeDevicePolyline({Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)},
-                       true);
+  const QPoint Frame[] = {Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)};
+  StrokeDevicePolyline(Frame, 4, true);
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
@@ -1358,7 +1450,7 @@ void TCanvas::DrawShape(const QRect& Figure, DrawFn Draw) {
     P->setBrush(Qt::NoBrush);
     // Opaque mode only where there are gaps to fill: Qt rasterizes solid
     // outlines differently in opaque mode.
-    bool Gaps = !CosmeticPattern(FPen).empty() && DevicePenWidth() <= 1;
+    bool Gaps = HasCosmeticPattern(FPen) && DevicePenWidth() <= 1;
     P->setBackgroundMode(FBkMode == bkOpaque && Gaps ? Qt::OpaqueMode : Qt::TransparentMode);
     P->setBackground(ModeColor(FBkColor));
     Draw(P.Painter(), Figure);
@@ -1468,15 +1560,17 @@ void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int 
 // Texts are measured and drawn many times with one font in a row, and
 // building the device font each time costs more than looking the text up:
 // the last one is kept while everything it is made from stays the same.
-QFont TCanvas::DeviceFont() const {
+const QFont& TCanvas::DeviceFont() const {
   TDeviceFontKey Key{KeyOf(FFont), FFont.GetPixelsPerInch(), FCharacterExtra, ScaleX(),
                      ScaleY(),     TextAntialiasing};
-  if (FState->HasDeviceFont && FState->DeviceFontKey == Key) return FState->DeviceFont;
-  FState->DeviceFont = BuildDeviceFont();
-  FState->DeviceFontHash = qHash(FState->DeviceFont);
+  if (FState->HasDeviceFont && FState->DeviceFontKey == Key) return FState->DeviceFont.Font;
+  TMeasuredFont& Measured = FState->DeviceFont;
+  Measured.Font = BuildDeviceFont();
+  Measured.Hash = qHash(Measured.Font);
+  Measured.Number = -1;
   FState->DeviceFontKey = std::move(Key);
   FState->HasDeviceFont = true;
-  return FState->DeviceFont;
+  return Measured.Font;
 }
 
 QFont TCanvas::BuildDeviceFont() const {
@@ -1491,8 +1585,8 @@ QFont TCanvas::BuildDeviceFont() const {
 }
 
 TSize TCanvas::TextExtent(const QString& Text) const {
-  const QFont Font = DeviceFont();
-  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, FState->DeviceFontHash, Text);
+  DeviceFont();
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(FState->DeviceFont, Text);
   int W = M.Width;
   int H = M.Ascent + M.Descent;
   if (FMapMode == mmAnisotropic) {
@@ -1506,9 +1600,8 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   bool UpdateCP = (FTextAlign & TA_UPDATECP) != 0;
   TPoint Ref = UpdateCP ? FPenPos : TPoint(X, Y);
   QPoint Anchor = Device(Ref.X, Ref.Y);
-  QFont Font = DeviceFont();
-  const size_t FontHash = FState->DeviceFontHash;
-  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, FontHash, Text);
+  const QFont& Font = DeviceFont();
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(FState->DeviceFont, Text);
   int Width = M.Width;
   int Ascent = M.Ascent;
   int Descent = M.Descent;
@@ -1546,12 +1639,13 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
             QRect(Origin.x() + Left, Origin.y() + Baseline - Ascent, Width, Ascent + Descent),
             ColorToQColor(FBkColor));
       }
-      P->setFont(Font);
       P->setPen(ColorToQColor(GetTextColor()));
+      // Glyph runs carry their own font; only the painter's text needs it.
       if (DrawsAsGlyphs(P.Painter(), Font, Text)) {
-        for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(Font, FontHash, Text))
+        for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(FState->DeviceFont, Text))
           P->drawGlyphRun(QPointF(Origin.x() + Left, Origin.y() + Baseline), Run);
       } else {
+        P->setFont(Font);
         P->drawText(QPoint(Origin.x() + Left, Origin.y() + Baseline), Text);
       }
       if (FState->External == nullptr && !Moved) P->resetTransform();

@@ -289,12 +289,12 @@ class TCanvas {
   QPen StrokePen() const;
   QBrush FillBrush(bool UseMode) const;
   void ApplyFill(QPainter& P, bool UseMode) const;
-  QFont DeviceFont() const;
+  const QFont& DeviceFont() const;
   QFont BuildDeviceFont() const;
-  void StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed);
+  void StrokeDevicePolyline(const QPoint* Points, std::size_t Count, bool Closed);
   struct TDirectTarget;
   bool FindDirectTarget(TDirectTarget& Target, bool Patterned);
-  bool StrokeDirect(const std::vector<QPoint>& Points);
+  bool StrokeDirect(const QPoint* Points, std::size_t Count);
   bool StrokeDirect(const TPoint* Points, int Count);
   void StrokeDevicePath(const QPainterPath& Path, bool Closed);
   void FillDevicePath(const QPainterPath& Path);
