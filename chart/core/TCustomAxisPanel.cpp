@@ -452,6 +452,11 @@ int TCustomAxisPanel::GetMaxValuesCount() const {
 }
 
 int TCustomAxisPanel::MultiLineTextWidth(const QString& Text, int& NumLines) {
+  // Most texts are one line: measured without splitting them up.
+  if (!Text.contains(KorLineSeparator)) {
+    NumLines = 1;
+    return GetPanelCanvas().TextWidth(Text);
+  }
   const QStringList Lines = Text.split(KorLineSeparator);
   NumLines = static_cast<int>(Lines.size());
   int Result = 0;
