@@ -2,6 +2,7 @@
 
 #include "platform/Rounding.h"
 #include "platform/TBitmap.h"
+#include "platform/TCanvasLayer.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -594,6 +595,12 @@ class TTextMeasurements {
     return Measurements;
   }
 
+  std::uint64_t Generation() {
+    const std::lock_guard<std::mutex> Guard(FLock);
+    Watch();
+    return FGeneration;
+  }
+
   TTextMetrics Measure(TMeasuredFont& Font, const QString& Text) {
     {
       const std::lock_guard<std::mutex> Guard(FLock);
@@ -818,6 +825,7 @@ struct TCanvas::TState {
 class TCanvas::TPaintScope {
  public:
   explicit TPaintScope(TCanvas& Canvas) : FCanvas(Canvas) {
+    Canvas.LeaveLayer();
     TState& S = *Canvas.FState;
     if (S.External != nullptr) {
       if (!S.External->isActive()) return;
@@ -882,7 +890,57 @@ TCanvas::~TCanvas() {
 }
 
 void TCanvas::ClosePainter() {
+  // Whoever reads or replaces the pixels needs what was recorded drawn.
+  LeaveLayer();
   if (FState->Own.isActive()) FState->Own.end();
+}
+
+// ---------------------------------------------------------------- layers
+
+void TCanvas::LeaveLayer() {
+  if (FLayer != nullptr) FLayer->Leave();
+}
+
+bool TCanvas::Recorded(TLayerCall Call, std::initializer_list<int> Args, const TPoint* Points,
+                       int Count, const QString* Text) {
+  return FLayer != nullptr &&
+         FLayer->Record(Call, Args.begin(), int(Args.size()), Points, Count, Text);
+}
+
+// Only bitmaps that keep every colour drawn: the others cut the colours
+// back when they are read, which a copy of their pixels would skip.
+QImage* TCanvas::LayerImage() {
+  if (FState->External != nullptr || FBitmap == nullptr || FBitmap->GetEmpty() ||
+      FBitmap->GetMonochrome())
+    return nullptr;
+  const TPixelFormat Format = FBitmap->GetPixelFormat();
+  if (Format != pfDevice && Format != pf32bit) return nullptr;
+  return &FBitmap->ImageForPainting();
+}
+
+const QRegion* TCanvas::LayerClip() const {
+  return FHasClip ? &FState->Clip : nullptr;
+}
+
+void TCanvas::SetLayerClip(const QRegion* Clip) {
+  FHasClip = Clip != nullptr;
+  FState->Clip = FHasClip ? *Clip : QRegion();
+  FState->ClipApplied = false;
+}
+
+std::uint64_t TCanvas::FontGeneration() {
+  return TTextMeasurements::Instance().Generation();
+}
+
+// Filling R with the brush covers every pixel of the bitmap with an opaque
+// colour: then no pixel drawn after shows what was there before.
+bool TCanvas::FillsWholeImage(const int* R) {
+  const QImage* Image = LayerImage();
+  if (Image == nullptr || FHasClip) return false;
+  if (Image->devicePixelRatio() != 1.0 || FBrush.GetBitmap() != nullptr ||
+      FBrush.GetStyle() != bsSolid || ColorToQColor(FBrush.GetColor()).alpha() != 255)
+    return false;
+  return DeviceBox(R[0], R[1], R[2], R[3]).contains(Image->rect());
 }
 
 // ---------------------------------------------------------------- state
@@ -1201,6 +1259,7 @@ void TCanvas::StrokeDevicePolyline(const QPoint* Points, std::size_t Count, bool
 // segment. With Patterned, dash patterns qualify too (the caller splits
 // the pixels into dashes and gaps). False when the painter has to draw.
 bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
+  LeaveLayer();
   if (!DirectLineDrawing || !IsImageTarget() || FBitmap == nullptr || FBitmap->GetEmpty())
     return false;
   if (!PenVisible() || FPen.GetMode() != pmCopy || DevicePenWidth() > 1) return false;
@@ -1292,6 +1351,10 @@ void TCanvas::MoveTo(int X, int Y) {
 }
 
 void TCanvas::LineTo(int X, int Y) {
+  if (Recorded(TLayerCall::LineTo, {X, Y})) {
+    FPenPos = {X, Y};
+    return;
+  }
   QPoint From = Device(FPenPos.X, FPenPos.Y);
   QPoint To = Device(X, Y);
   FPenPos = {X, Y};
@@ -1321,6 +1384,7 @@ std::vector<QPoint> TCanvas::DevicePoints(const TPoint* Points, int Count) const
 
 void TCanvas::Polyline(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
+  if (Recorded(TLayerCall::Polyline, {}, Points, Count)) return;
   if (!FState->PathOpen && StrokeDirect(Points, Count)) return;
   const std::vector<QPoint> D = DevicePoints(Points, Count);
   if (FState->PathOpen) {
@@ -1333,6 +1397,7 @@ void TCanvas::Polyline(const TPoint* Points, int Count) {
 
 void TCanvas::Polygon(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
+  if (Recorded(TLayerCall::Polygon, {}, Points, Count)) return;
   const std::vector<QPoint> D = DevicePoints(Points, Count);
   QPolygon Poly(D.begin(), D.end());
   if (FState->PathOpen) {
@@ -1366,6 +1431,7 @@ QRect TCanvas::ShapeBox(int X1, int Y1, int X2, int Y2) const {
 }
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+  if (Recorded(TLayerCall::Rectangle, {X1, Y1, X2, Y2})) return;
   QRect Box = ShapeBox(X1, Y1, X2, Y2);
   if (FState->PathOpen) {
     FState->Path.addRect(QRectF(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1));
@@ -1403,6 +1469,7 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+  if (Recorded(TLayerCall::Ellipse, {X1, Y1, X2, Y2})) return;
   QRect Box = ShapeBox(X1, Y1, X2, Y2);
   QRect Figure(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
   QPainterPath Path;
@@ -1416,6 +1483,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
 }
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+  if (Recorded(TLayerCall::RoundRect, {X1, Y1, X2, Y2, X3, Y3})) return;
   QRect Box = ShapeBox(X1, Y1, X2, Y2);
   QRect Figure(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
   qreal RX = std::abs(X3 * ScaleX()) / 2;
@@ -1458,6 +1526,7 @@ void TCanvas::DrawShape(const QRect& Figure, DrawFn Draw) {
 }
 
 void TCanvas::FillRect(const TRect& R) {
+  if (Recorded(TLayerCall::FillRect, {R.Left, R.Top, R.Right, R.Bottom})) return;
   QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
   if (Box.isEmpty() || !BrushVisible()) return;
   TPaintScope P(*this);
@@ -1467,6 +1536,7 @@ void TCanvas::FillRect(const TRect& R) {
 }
 
 void TCanvas::FrameRect(const TRect& R) {
+  if (Recorded(TLayerCall::FrameRect, {R.Left, R.Top, R.Right, R.Bottom})) return;
   QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
   if (Box.isEmpty() || !BrushVisible()) return;
   TPaintScope P(*this);
@@ -1516,6 +1586,7 @@ QPainterPath TCanvas::ArcPath(int X1, int Y1, int X2, int Y2, int X3, int Y3, in
 }
 
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Arc, false);
   if (FState->PathOpen)
     FState->Path.addPath(Path);
@@ -1524,6 +1595,7 @@ void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 }
 
 void TCanvas::ArcTo(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Arc, true);
   QPointF EndPoint = Path.currentPosition();
   if (FState->PathOpen) {
@@ -1536,6 +1608,7 @@ void TCanvas::ArcTo(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int 
 }
 
 void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Pie, false);
   if (FState->PathOpen) {
     FState->Path.addPath(Path);
@@ -1546,6 +1619,7 @@ void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 }
 
 void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Chord, false);
   if (FState->PathOpen) {
     FState->Path.addPath(Path);
@@ -1600,6 +1674,11 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   bool UpdateCP = (FTextAlign & TA_UPDATECP) != 0;
   TPoint Ref = UpdateCP ? FPenPos : TPoint(X, Y);
   QPoint Anchor = Device(Ref.X, Ref.Y);
+  if (Recorded(TLayerCall::TextOut, {X, Y}, nullptr, 0, &Text)) {
+    DeviceFont();
+    MovePenAfterText(Anchor, TTextMeasurements::Instance().Measure(FState->DeviceFont, Text).Width);
+    return;
+  }
   const QFont& Font = DeviceFont();
   const TTextMetrics M = TTextMeasurements::Instance().Measure(FState->DeviceFont, Text);
   int Width = M.Width;
@@ -1652,18 +1731,24 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
     }
   }
 
+  MovePenAfterText(Anchor, Width);
+}
+
+void TCanvas::MovePenAfterText(const QPoint& Anchor, int Width) {
   // The pen ends after the text along its direction.
-  int Advance = Horizontal == TA_CENTER ? 0 : Horizontal == TA_RIGHT ? -Width : Width;
-  qreal Rad = Angle * std::numbers::pi / 180;
-  std::int64_t EndX = std::int64_t(Anchor.x()) + Round(Advance * std::cos(Rad));
-  std::int64_t EndY = std::int64_t(Anchor.y()) - Round(Advance * std::sin(Rad));
-  if (UpdateCP)
+  const int Horizontal = FTextAlign & TA_CENTER;
+  const int Advance = Horizontal == TA_CENTER ? 0 : Horizontal == TA_RIGHT ? -Width : Width;
+  const qreal Rad = FFont.GetOrientation() / 10.0 * std::numbers::pi / 180;
+  const std::int64_t EndX = std::int64_t(Anchor.x()) + Round(Advance * std::cos(Rad));
+  const std::int64_t EndY = std::int64_t(Anchor.y()) - Round(Advance * std::sin(Rad));
+  if ((FTextAlign & TA_UPDATECP) != 0)
     FPenPos = DPtoLP(TPoint(Saturate(EndX), Saturate(EndY)));
   else
     FPenPos = DPtoLP(TPoint(Saturate(std::int64_t(Anchor.x()) + Width), Anchor.y()));
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
+  LeaveLayer();
   QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
   bool HadClip = FHasClip;
   QRegion Before = FState->Clip;
@@ -1687,12 +1772,14 @@ TColor TCanvas::GetPixel(int X, int Y) const {
 }
 
 void TCanvas::SetPixel(int X, int Y, TColor Color) {
+  if (Recorded(TLayerCall::SetPixel, {X, Y, int(Color)})) return;
   TPaintScope P(*this);
   if (!P) return;
   P->fillRect(QRect(Device(X, Y), QSize(1, 1)), ColorToQColor(Color));
 }
 
 void TCanvas::Draw(int X, int Y, const TBitmap& Source) {
+  LeaveLayer();
   if (Source.GetEmpty()) return;
   TPoint D = LPtoDP(TPoint(X, Y));
   int W = Source.GetWidth();
@@ -1704,6 +1791,7 @@ void TCanvas::Draw(int X, int Y, const TBitmap& Source) {
 }
 
 void TCanvas::StretchDraw(const TRect& Dest, const TBitmap& Source) {
+  LeaveLayer();
   if (Source.GetEmpty()) return;
   DrawBitmapImage(DeviceBox(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom), Source);
 }
@@ -1730,10 +1818,12 @@ void TCanvas::DrawDeviceImage(const QRect& Dest, const QImage& Image) {
 }
 
 void TCanvas::DrawImage(const TRect& Dest, const QImage& Image) {
+  LeaveLayer();
   DrawDeviceImage(DeviceBox(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom), Image);
 }
 
 void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& SourceRect) {
+  LeaveLayer();
   if (Source.FBitmap == nullptr || Source.FBitmap->GetEmpty()) return;
   QRect From =
       Source.DeviceBox(SourceRect.Left, SourceRect.Top, SourceRect.Right, SourceRect.Bottom);
@@ -1884,6 +1974,7 @@ bool TCanvas::GetPathOpen() const {
 }
 
 void TCanvas::BeginPath() {
+  LeaveLayer();
   FState->Path = QPainterPath();
   FState->Path.setFillRule(Qt::OddEvenFill);
   FState->PathOpen = true;
@@ -1916,6 +2007,7 @@ bool TCanvas::TakePath(QPainterPath& Path) {
 }
 
 bool TCanvas::StrokePath() {
+  LeaveLayer();
   QPainterPath Path;
   if (!TakePath(Path)) return false;
   StrokeDevicePath(Path, false);
@@ -1923,6 +2015,7 @@ bool TCanvas::StrokePath() {
 }
 
 bool TCanvas::FillPath() {
+  LeaveLayer();
   QPainterPath Path;
   if (!TakePath(Path)) return false;
   FillDevicePath(Path);
@@ -1930,6 +2023,7 @@ bool TCanvas::FillPath() {
 }
 
 bool TCanvas::StrokeAndFillPath() {
+  LeaveLayer();
   QPainterPath Path;
   if (!TakePath(Path)) return false;
   FillDevicePath(Path);

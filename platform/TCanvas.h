@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -22,6 +24,8 @@ class QPoint;
 class QRect;
 class QRegion;
 class TBitmap;
+class TCanvasLayer;
+enum class TLayerCall : std::uint8_t;
 
 // Text alignment flags (combine one horizontal and one vertical flag, plus
 // TA_UPDATECP). The reference point of TextOut is the top-left corner of the
@@ -267,6 +271,7 @@ class TCanvas {
   void ClosePainter();
 
  private:
+  friend class TCanvasLayer;
   struct TState;
   class TPaintScope;
   enum class TArcShape { Arc, Pie, Chord };
@@ -310,7 +315,30 @@ class TCanvas {
   void SyncFontResolution();
   bool TakePath(QPainterPath& Path);
 
+  // Layers (see TCanvasLayer). While one records, the calls it can hold go
+  // to it; every other drawing first draws what it recorded and ends it.
+  void LeaveLayer();
+  // Hands the call to the recording layer (true), or, with none or when
+  // the layer cannot hold it, leaves the caller to draw (false).
+  bool Recorded(TLayerCall Call, std::initializer_list<int> Args, const TPoint* Points = nullptr,
+                int Count = 0, const QString* Text = nullptr);
+  // The bitmap's pixels when a layer can keep them (a bitmap that keeps
+  // every colour drawn), else nullptr.
+  QImage* LayerImage();
+  // The clip in force, nullptr when unclipped; and setting it.
+  const QRegion* LayerClip() const;
+  void SetLayerClip(const QRegion* Clip);
+  // Changes whenever the fonts glyphs come from may have changed.
+  static std::uint64_t FontGeneration();
+  // Whether filling the logical rectangle R (left, top, right, bottom)
+  // with the brush covers the whole bitmap opaquely.
+  bool FillsWholeImage(const int* R);
+  // The pen position after Text drawn at the device point Anchor, Width
+  // device pixels wide.
+  void MovePenAfterText(const QPoint& Anchor, int Width);
+
   std::unique_ptr<TState> FState;  // painter, clip, path: Qt-side state
+  TCanvasLayer* FLayer = nullptr;  // recording this canvas's drawing
 
   TBitmap* FBitmap = nullptr;
   int FPixelsPerInch = 96;

@@ -922,6 +922,9 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRectangle) {
   TCanvas3D& Canvas = GetPanelCanvas();
   CalcInvertedRotation();
   const bool FullRotation = Canvas.GetSupportsFullRotation();
+  // Everything up to the series mostly looks the same in the next frame.
+  if (!FullRotation) Canvas.BeginFixedLayer();
+  TScopeGuard EndFixed([&Canvas] { Canvas.EndFixedLayer(); });
   if (!FullRotation) PanelPaint(UserRectangle);
   BroadcastToolEvent(cteBeforeDraw);
   DoOnBeforeDrawChart();
@@ -951,6 +954,7 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRectangle) {
   }
   BroadcastToolEvent(cteBeforeDrawSeries);
   DoOnBeforeDrawSeries();
+  Canvas.EndFixedLayer();
   DrawAllSeries();
   BroadcastToolEvent(cteAfterDrawSeries);
   if (!FAxisBehind) {
