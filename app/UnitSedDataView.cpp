@@ -366,7 +366,7 @@ QWidget* TSedDataView::BuildStatusRow() {
   layout->addWidget(PosYTxt);
   layout->addWidget(ZoomOutBtn);
   layout->addWidget(LabelDir, 1);
-  layout->addWidget(LabelProblem, 1);
+  layout->addWidget(LabelProblem);
   layout->addWidget(CloseBtn);
   return row;
 }
@@ -616,6 +616,11 @@ void TSedDataView::ShowStatusNotes() {
   for (const QString* note : {&DataProblem, &ExtrapolationNote})
     if (!note->isEmpty()) notes << *note;
   LabelProblem->setText(notes.join(QStringLiteral("  ")));
+  // A note shows whole as far as the row allows; the directory, shown on
+  // the tab as well, takes what is left.
+  const bool note = !LabelProblem->text().isEmpty();
+  LabelDir->setSizePolicy(note ? QSizePolicy::Ignored : QSizePolicy::Preferred,
+                          QSizePolicy::Preferred);
 }
 
 QString TSedDataView::DataProblemText() const {
@@ -1154,25 +1159,21 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
 }
 
 QString TSedDataView::NoExtrapolationText(const ExtrapolationFit& Fit) const {
+  // The reasons the user can act on, short enough for the status row: an
+  // ending scan in the depleted cell wants an earlier ending scan.
   QStringList why;
-  if (Fit.BelowMinimumS() > 0)
-    why << QStringLiteral("at %1 s* lies below %2 S")
-               .arg(Fit.BelowMinimumS())
+  if (Fit.BelowCutoff() > 0)
+    why << QStringLiteral("the ending scan stays below %1 % of the largest value")
+               .arg(FloatToStr(Gui.ExtrapolationCutoff * 100));
+  if (Fit.TooFewValues() > 0)
+    why << QStringLiteral("fewer than four scans exceed %1")
+               .arg(FloatToStr(ExtrapolationFit::MinimumFitValue()));
+  if (Fit.FailedFits() + Fit.DivergedFits() > 0) why << QStringLiteral("the fits fail");
+  if (why.isEmpty())
+    why << QStringLiteral("every s* lies below %1 S")
                .arg(FloatToStr(
                    RoundToSignificant(std::exp(Gui.ExtrapolationMinLogS) * Svedberg, 3)));
-  if (Fit.BelowCutoff() > 0)
-    why << QStringLiteral("at %1 the ending scan stays below %2 (%3 of the largest smoothed value)")
-               .arg(Fit.BelowCutoff())
-               .arg(FloatToStr(RoundToSignificant(Fit.CutoffValue(), 4)))
-               .arg(FloatToStr(Gui.ExtrapolationCutoff));
-  if (Fit.TooFewValues() > 0)
-    why << QStringLiteral("at %1 fewer than four sets lie above %2")
-               .arg(Fit.TooFewValues())
-               .arg(FloatToStr(ExtrapolationFit::MinimumFitValue()));
-  if (Fit.FailedFits() + Fit.DivergedFits() > 0)
-    why << QStringLiteral("at %1 the fit failed").arg(Fit.FailedFits() + Fit.DivergedFits());
-  return QStringLiteral("Extrapolation: no point of the s* grid qualifies; %1.")
-      .arg(why.join(QStringLiteral(", ")));
+  return QStringLiteral("Extrapolation: no s* qualifies; %1.").arg(why.join(QStringLiteral(", ")));
 }
 
 void TSedDataView::PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End) {

@@ -306,6 +306,37 @@ TEST_F(ScanIntakeTest, ScanLeftHalfWrittenWaitsForALaterScanOrTheLongRest) {
   EXPECT_EQ(Intake.GetLeftOutTotal(), 0);
 }
 
+// The same with a real writer and the real clock: the instrument pauses 3 s
+// in the middle of a scan file, longer than a file must rest, while the
+// viewer polls all the time. The half is never taken; the whole scan is.
+TEST_F(ScanIntakeTest, WriterPausingMidFileLongerThanTheRestGetsItsWholeScanTaken) {
+  Run().WriteRange(Dir, 0, 5);
+  Intake.LoadAll(DirText(), Analysis);
+  Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    const std::string& text = Run().Files[5].second;
+    const size_t half = text.size() / 2;
+    std::ofstream out(Dir / Run().Files[5].first, std::ios::binary);
+    out.write(text.data(), static_cast<std::streamsize>(half));
+    out.flush();
+    std::this_thread::sleep_for(std::chrono::milliseconds(ScanIntake::DefaultSettleMs + 1000));
+    out.write(text.data() + half, static_cast<std::streamsize>(text.size() - half));
+    out.flush();
+    done = true;
+  });
+  int replaced = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while ((!done || Sets() < 6) && std::chrono::steady_clock::now() < deadline) {
+    replaced += Poll().SetsReplaced;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  writer.join();
+  ASSERT_EQ(Sets(), 6);
+  EXPECT_EQ(ValidPoints(5), ValidPoints(0));
+  EXPECT_EQ(replaced, 0);  // never taken as a half
+}
+
 // The first file of a young run says nothing of how long its scans are: it
 // makes the grid only once a second file exists or it has long rested.
 TEST_F(ScanIntakeTest, GridWaitsForASecondFileOrTheLongRest) {
