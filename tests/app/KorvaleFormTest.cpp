@@ -341,6 +341,23 @@ TEST_F(KorvaleFormTest, ALaunchThatFailsOnceItsViewerIsListedTakesTheListingsBac
   EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 1);
 }
 
+// A viewer's page may hold other widgets too (the frame of a docked
+// window, a label): only the viewer itself counts as one.
+TEST_F(KorvaleFormTest, OtherWidgetsOnAViewersPageAreNotTakenForViewers) {
+  const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
+  QWidget* page = second->parentWidget();
+  auto* before = new QLabel(QStringLiteral("note"), page);
+  before->stackUnder(second);
+  // The viewer becomes the page's last child, behind the label.
+  second->setParent(nullptr);
+  second->setParent(page);
+  ASSERT_EQ(page->children().first(), before);
+  EXPECT_EQ(Form->OpenViewers(),
+            std::vector<TSedDataView*>({first.data(), second.data(), third.data()}));
+  Form->PC->setCurrentWidget(page);
+  EXPECT_EQ(DataFolder(), second->GetDataDirectory());
+}
+
 TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {
   const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
   CloseTab(TKorvaleForm::FirstViewerPage);
