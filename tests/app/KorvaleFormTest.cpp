@@ -203,10 +203,22 @@ TEST_F(KorvaleFormTest, DataDirectoriesOfEveryChosenRootAccumulate) {
   ChooseRoot(first, &TKorvaleForm::ButtonRefreshSubdirectoriesClick);
   EXPECT_EQ(DataDirectories(),
             QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep"), Slash(second / "t1")}));
-  // Rescanning walks only the last root, afresh.
+  // Rescanning walks only the last root, afresh: a directory of another
+  // root chosen meanwhile is no longer chosen, one of this root stays.
+  Form->ListBoxDataDirs->setCurrentRow(2);
+  Form->ListBoxDataDirsClick();
+  ASSERT_EQ(Form->RadioGroupChannels->GetItems(), QStringList({"0*.FI3"}));
   Form->ShowDirectoryPanels(true);
   EXPECT_TRUE(Form->RescanRootDirectory());
   EXPECT_EQ(DataDirectories(), QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep")}));
+  EXPECT_EQ(ChosenDirectory(), QString());
+  EXPECT_EQ(Form->GetDataDirectory(), " ");
+  EXPECT_TRUE(Form->RadioGroupChannels->GetItems().isEmpty());
+  Form->ListBoxDataDirs->setCurrentRow(1);
+  Form->ListBoxDataDirsClick();
+  EXPECT_TRUE(Form->RescanRootDirectory());
+  EXPECT_EQ(ChosenDirectory(), Slash(first / "s3" / "deep"));
+  EXPECT_EQ(Form->GetDataDirectory(), Slash(first / "s3" / "deep"));
 }
 
 TEST_F(KorvaleFormTest,
