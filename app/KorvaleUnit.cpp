@@ -547,6 +547,14 @@ bool TKorvaleForm::RescanRootDirectory() {
     return true;
   }
   ListDataDirectories(false, RememberedRoot);
+  // The directory chosen stays chosen while it is listed; one of an earlier
+  // root, no longer listed, no longer offers its channels.
+  const QList<QListWidgetItem*> chosen =
+      ListBoxDataDirs->findItems(DataDirectory, Qt::MatchExactly);
+  if (chosen.isEmpty())
+    ForgetDataDirectory();
+  else
+    ListBoxDataDirs->setCurrentItem(chosen.front());
   return true;
 }
 
