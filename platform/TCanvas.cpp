@@ -533,10 +533,10 @@ struct TTextMetrics {
 // itself out (label spacing, axis room, legend columns), then draws them,
 // and draws them again in every frame. Device fonts are sized in pixels,
 // so a text's measurements and its shaped glyphs depend only on the font
-// and the text: they are remembered, for up to MaxRemembered texts of at
-// most MaxRememberedLength characters at a time (texts come from files, so
-// what is held stays bounded), until the fonts change or the application
-// object goes (the fonts held here must go before it).
+// and the text: they are remembered, for up to MaxRememberedTexts texts of
+// at most MaxRememberedTextLength characters at a time (texts come from
+// files, so what is held stays bounded), until the fonts change or the
+// application object goes (the fonts held here must go before it).
 class TTextMeasurements {
  public:
   static TTextMeasurements& Instance() {
@@ -558,6 +558,11 @@ class TTextMeasurements {
     const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
     Remember(std::move(Key), [&Metrics](TEntry& Entry) { Entry.Metrics = Metrics; });
     return Metrics;
+  }
+
+  std::size_t Count() {
+    const std::lock_guard<std::mutex> Guard(FLock);
+    return FKnown.size();
   }
 
   // The glyphs of a single left-to-right line of Text with its baseline
@@ -605,14 +610,12 @@ class TTextMeasurements {
     bool HasGlyphs = false;
     QList<QGlyphRun> Glyphs;
   };
-  static constexpr size_t MaxRemembered = 4096;
-  static constexpr qsizetype MaxRememberedLength = 256;  // characters
 
   template <class TFill>
   void Remember(TKey Key, TFill Fill) {
     const std::lock_guard<std::mutex> Guard(FLock);
-    if (FWatched == nullptr || Key.Text.size() > MaxRememberedLength) return;
-    if (FKnown.size() >= MaxRemembered && FKnown.find(Key) == FKnown.end()) FKnown.clear();
+    if (FWatched == nullptr || Key.Text.size() > MaxRememberedTextLength) return;
+    if (FKnown.size() >= MaxRememberedTexts && FKnown.find(Key) == FKnown.end()) FKnown.clear();
     Fill(FKnown[std::move(Key)]);
   }
 
@@ -685,6 +688,10 @@ void SetTextAntialiasing(bool On) {
 }
 bool GetTextAntialiasing() {
   return TextAntialiasing;
+}
+
+std::size_t RememberedTextCount() {
+  return TTextMeasurements::Instance().Count();
 }
 
 void SetKeptGlyphs(bool On) {
