@@ -303,9 +303,12 @@ bool WaitWhileRunning(QProcess& Program, const std::function<bool()>& Done) {
 bool Step(QProcess& Program, TXDesktop& Desktop, const char* What,
           const std::function<bool()>& Done) {
   if (WaitWhileRunning(Program, Done)) return true;
-  std::printf("FAILED: %s; windows shown: \"%s\"%s\n", What,
-              qPrintable(Desktop.ShownTitles().join(QStringLiteral("\", \""))),
-              Program.state() == QProcess::NotRunning ? " (the program ended)" : "");
+  std::printf(
+      "FAILED: %s; windows shown: \"%s\"%s\n", What,
+      qPrintable(Desktop.ShownTitles().join(QStringLiteral("\", \""))),
+      Program.state() == QProcess::NotRunning
+          ? qPrintable(QStringLiteral(" (the program ended, exit code %1)").arg(Program.exitCode()))
+          : "");
   ++Failures;
   return false;
 }
@@ -327,6 +330,8 @@ bool Confirm(QProcess& Program, TXDesktop& Desktop, const QString& Title) {
 // edit box (a path, or a name below the folder it opened on).
 bool ChooseFolder(QProcess& Program, TXDesktop& Desktop, const QString& Text) {
   Desktop.Focus(MainWindowTitle);
+  // Alt+S is also the key of the Settings menu: the first press may only
+  // move the focus to the button, which Space then presses.
   Desktop.Press('s', KeyAlt);
   Program.waitForFinished(1500);
   if (!Desktop.Shows(ChooserTitle)) Desktop.Press(' ');
@@ -346,11 +351,14 @@ bool Quit(QProcess& Program, TXDesktop& Desktop) {
   Desktop.Press('f', KeyAlt);
   Program.waitForFinished(500);
   Desktop.Press('e');
-  const bool Ended = WaitWhileRunning(Program, [&] {
+  // Returns when the program has ended, or after a step's time.
+  WaitWhileRunning(Program, [&] {
     if (Desktop.Focus(ReportQuestionTitle)) Desktop.Press('n', KeyAlt);
     return false;
   });
-  if (!Ended && Program.state() == QProcess::NotRunning && Program.exitCode() == 0) return true;
+  if (Program.state() == QProcess::NotRunning && Program.exitStatus() == QProcess::NormalExit &&
+      Program.exitCode() == 0)
+    return true;
   std::printf("FAILED: the program ends with File > Exit (exit code %d)\n", Program.exitCode());
   ++Failures;
   return false;
@@ -391,6 +399,7 @@ void SecondStart(const TSandbox& Box, const TUser& User, TXDesktop& Desktop) {
   if (!Step(Program, Desktop, "the second start opens the main window",
             [&] { return Desktop.Shows(MainWindowTitle) || Desktop.Shows(LogoQueryTitle); }))
     return;
+  Program.waitForFinished(2000);  // the time a question about the logo would take to appear
   if (Desktop.Shows(LogoQueryTitle)) {
     Expect(false, "the second start does not ask for the logo again");
     return;
