@@ -169,6 +169,14 @@ class ChannelDataStore {
   bool ValidSet(int Set) const { return Set >= 0 && Set < NumberOfSets; }
   bool ValidPoint(int I) const { return I >= 0 && I < NumberOfPoints; }
   double* SlotY(int Set) const;
+  // The error array of a slot to read: one never written holds zeros and
+  // is read from the block's shared zeros, so that its own pages are never
+  // touched. Writing marks the slot as written.
+  const double* ReadError(int Set) const;
+  // Offers the rest of the block huge pages once the sets up to Set fill
+  // enough of it.
+  void OfferLargePages(int Set);
+  double* WriteError(int Set);
   double* SlotError(int Set) const;
   int IndexAbove(double X) const;
   double NegativeTag() const;
@@ -183,10 +191,16 @@ class ChannelDataStore {
   double Step = 0.0;
   int NumberOfPoints = 0;
   int NumberOfSets = 0;
-  // One lazily zeroed block: the grid, then the y arrays of every slot, then
-  // their error arrays. Untouched slots read 0 without costing memory.
+  // One block of pages mapped from the kernel, which read as zeros until
+  // written: the grid, the y arrays of every slot, their error arrays, and
+  // one array of zeros. Untouched slots read 0 without costing memory.
   struct FreeBlock {
+    std::size_t MappedBytes;
     void operator()(double* p) const;
   };
   std::unique_ptr<double, FreeBlock> FBlock;
+  // caches: which slots' error arrays were ever written, and whether huge
+  // pages were offered (both reset only with the block).
+  std::array<bool, SlotCount> FErrorsWritten{};
+  bool FLargePagesOffered = false;
 };
