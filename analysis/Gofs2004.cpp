@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <new>
 #include <numbers>
 #include <string_view>
 #include <utility>
@@ -125,6 +126,42 @@ GofsSettings::GofsSettings() : LowLogS(std::log(1e-15)), HighLogS(std::log(1e-10
                                           "ComputeApparentStartTime"};
   static_assert(std::size(names) == 22);
   for (size_t i = 0; i < std::size(names); ++i) KeyNames[i] = names[i];
+}
+
+// ----------------------------------------------------------- ScanHeaderSlots
+
+ScanHeaderSlots::ScanHeaderSlots() {
+  // Room straight from the kernel: its pages cost memory only once a
+  // header is made in them.
+  const std::size_t bytes = Count * sizeof(ScanHeader);
+  void* room = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (room == MAP_FAILED) throw std::bad_alloc();
+  FRoom = static_cast<ScanHeader*>(room);
+  FRoomBytes = bytes;
+}
+
+ScanHeaderSlots::~ScanHeaderSlots() {
+  for (std::size_t slot = 0; slot < Count; ++slot)
+    if (FMade[slot]) FRoom[slot].~ScanHeader();
+  ::munmap(FRoom, FRoomBytes);
+}
+
+ScanHeader& ScanHeaderSlots::operator[](std::size_t Slot) {
+  if (!FMade[Slot]) {
+    new (FRoom + Slot) ScanHeader();
+    FMade[Slot] = true;
+  }
+  return FRoom[Slot];
+}
+
+const ScanHeader& ScanHeaderSlots::operator[](std::size_t Slot) const {
+  static const ScanHeader unwritten;
+  return FMade[Slot] ? FRoom[Slot] : unwritten;
+}
+
+ScanHeader* ScanHeaderSlots::data() {
+  for (std::size_t slot = 0; slot < Count; ++slot) (*this)[slot];
+  return FRoom;
 }
 
 // ---------------------------------------------------------- ChannelDataStore

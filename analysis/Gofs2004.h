@@ -88,6 +88,30 @@ extern const char* const StoreStatusBadConstructParameters;  // "Bad Construct P
 extern const char* const StoreStatusMemoryError;             // "Memory Error"
 extern const char* const StoreStatusMemoryInitialized;       // "Memory Initialized"
 
+// The headers of a store's 1000 slots. A slot's header is made the first
+// time it is reached for writing; until then it reads as a default header,
+// so a store that holds a few sets never builds (nor touches the memory
+// of) a thousand.
+class ScanHeaderSlots {
+ public:
+  static constexpr std::size_t Count = 1000;
+
+  ScanHeaderSlots();
+  ~ScanHeaderSlots();
+  ScanHeaderSlots(const ScanHeaderSlots&) = delete;
+  ScanHeaderSlots& operator=(const ScanHeaderSlots&) = delete;
+
+  ScanHeader& operator[](std::size_t Slot);
+  const ScanHeader& operator[](std::size_t Slot) const;
+  // The Count headers in one array, every one made.
+  ScanHeader* data();
+
+ private:
+  ScanHeader* FRoom = nullptr;  // room for Count headers, mapped from the kernel
+  std::size_t FRoomBytes = 0;
+  std::array<bool, Count> FMade{};
+};
+
 // Up to 999 sets (curves) of one cell channel on one common x grid. Each set
 // has a header, one y and one error value per grid point; a negative error
 // marks a point without data. Always created on the heap by its owner.
@@ -95,6 +119,7 @@ class ChannelDataStore {
  public:
   static constexpr int SlotCount = 1000;
   static constexpr int MaxSets = 999;
+  static_assert(ScanHeaderSlots::Count == SlotCount);
 
   // Uniform grid: point i = xmin + i * Step.
   ChannelDataStore(GofsSettings* Settings, double XMinimum, double XMaximum, int N);
@@ -155,7 +180,7 @@ class ChannelDataStore {
   void FixIntegralFringeAllSets(double X);
 
   std::array<int, SlotCount> Selected{};  // above 0: selected for plotting
-  std::array<ScanHeader, SlotCount> Headers;
+  ScanHeaderSlots Headers;
   int DebugLevel = 10;  // above 30 AddSetWithErrors writes two dump files
   std::string XTitle;
   std::string YTitle;

@@ -31,8 +31,10 @@ bool HasGrid(const RealTimeGofS& Analysis) {
   return Analysis.RawStore && Analysis.RawStore->GetNumberOfSets() > 0;
 }
 
+// In UTC: every poll asks the time of each file it looks at, and a
+// conversion to local time would cost more than the question.
 QDateTime SystemNow() {
-  return QDateTime::currentDateTime();
+  return QDateTime::currentDateTimeUtc();
 }
 
 }  // namespace
@@ -49,6 +51,13 @@ int ScanIntake::ReadMode(const QString& Mask) {
 }
 
 ScanIntake::ScanIntake() : Clock(SystemNow) {}
+
+ScanIntake::~ScanIntake() = default;
+
+BeckmanFile& ScanIntake::Reader() {
+  if (!FReader) FReader = std::make_unique<BeckmanFile>(nullptr);
+  return *FReader;
+}
 
 void ScanIntake::SetClock(TClock Value) {
   Clock = Value ? std::move(Value) : TClock(SystemNow);
@@ -153,6 +162,8 @@ ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded
 
 int ScanIntake::ReadUnchanged(const QString& Name, const TFileStamp& Listed,
                               const RealTimeGofS& Analysis, BeckmanFile& Reader) const {
+  // Nothing of the file read before may carry over into this one's header.
+  Reader.Header = ScanHeader();
   Reader.Header.UseApparentTime = Analysis.Settings.ComputeApparentStartTime;
   const QString path = QDir(Directory).filePath(Name);
   const int bytes = Reader.ReadScanFile(QFile::encodeName(path).toStdString(),
@@ -189,7 +200,7 @@ ScanIntake::TTake ScanIntake::TakeFile(const QString& Name, RealTimeGofS& Analys
                                        bool LaterExists, int& Set) {
   const TFileStamp listed = StampOf(Name);
   if (!RestedFor(Name, listed, SettleMs)) return LeaveForLater(Name, listed);
-  BeckmanFile reader(nullptr);
+  BeckmanFile& reader = Reader();
   const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
   if (bytes == ChangedWhileRead) return LeaveForLater(Name, listed);
 
@@ -306,7 +317,7 @@ bool ScanIntake::ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis
     LeaveForLater(Name, listed);
     return false;
   }
-  BeckmanFile reader(nullptr);
+  BeckmanFile& reader = Reader();
   const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
   // A file being written anew reads short for a while: its old set stays
   // until it is whole again (or has long rested).

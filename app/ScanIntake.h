@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "platform/DirectoryWatch.h"
 
@@ -67,6 +68,9 @@ class ScanIntake {
   static int ReadMode(const QString& Mask);
 
   ScanIntake();
+  ~ScanIntake();
+  ScanIntake(const ScanIntake&) = delete;
+  ScanIntake& operator=(const ScanIntake&) = delete;
 
   int GetSettleMs() const { return SettleMs; }
   void SetSettleMs(int Value) { SettleMs = Value; }
@@ -132,6 +136,8 @@ class ScanIntake {
   // True, with the reason, when the raw store must not take the scan.
   bool StoreRefuses(const RealTimeGofS& Analysis, const BeckmanFile& Reader,
                     TLeftOut& Reason) const;
+  // One reader for every file, so that its buffers are made once.
+  BeckmanFile& Reader();
   TTake LeaveForLater(const QString& Name, const TFileStamp& Stamp);
   TTake Refuse(const QString& Name, TLeftOut Reason);
   void MarkKnown(const QString& Name);
@@ -175,6 +181,7 @@ class ScanIntake {
   // What the folder held at the last listing, kept up to date from the
   // watch's entries (false when there is no listing to keep); the taken
   // files found changed whose sets could not be replaced yet.
+  std::unique_ptr<BeckmanFile> FReader;
   DirectoryWatch Watch;
   bool ListingKept = false;
   QStringList Recheck;
