@@ -96,6 +96,12 @@ QLineEdit* ReadOnlyEdit(QWidget* Parent) {
   return edit;
 }
 
+// A line edit lays its text out anew on every setText, even an equal one:
+// polls set these texts every time.
+void ShowText(QLineEdit& Edit, const QString& Text) {
+  if (Edit.text() != Text) Edit.setText(Text);
+}
+
 int PlayInterval(int Speed) {
   return static_cast<int>(std::exp((100 - Speed) * 0.1));
 }
@@ -1103,14 +1109,14 @@ void TSedDataView::ScrollBarExtrapolationChange() {
     start = std::max(0, end - 4);
     const QSignalBlocker block(ScrollBarStartExtrapolation);
     ScrollBarStartExtrapolation->setValue(start);
-    EditExtrapolationStartSet->setText(SetTimeText(start));
+    ShowText(*EditExtrapolationStartSet, SetTimeText(start));
   }
   if (end > 4) {
     const QSignalBlocker block(ScrollBarStartExtrapolation);
     ScrollBarStartExtrapolation->setMaximum(end - 4);
-    EditExtrapolationStartSet->setText(SetTimeText(start));
+    ShowText(*EditExtrapolationStartSet, SetTimeText(start));
   }
-  EditExtrapolationDescribe->setText(SetTimeText(end));
+  ShowText(*EditExtrapolationDescribe, SetTimeText(end));
   PlotExtrapolation(end, start, false);
 }
 
@@ -1318,15 +1324,27 @@ void TSedDataView::KeepBarLabelsInside() {
   // a bar at the end of the range keeps its label off the axis labels.
   // A drag holds the axes as they were at the press.
   if (!DragScales.empty()) return;
-  int widest = 0;
+  // The labels change only when a bar moves: their widths are measured
+  // once for each set of labels and fonts.
+  QStringList shown;
   for (const TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar}) {
     if (!bar->GetActive()) continue;
-    const QFontMetrics metrics(bar->GetMarks().GetFont().ToQFont());
-    for (int i = 0; i < bar->Count(); ++i)
-      widest = std::max(widest, metrics.horizontalAdvance(bar->GetXLabel(i)) +
-                                    metrics.horizontalAdvance(QStringLiteral("W")));
+    shown << bar->GetMarks().GetFont().ToQFont().toString();
+    for (int i = 0; i < bar->Count(); ++i) shown << bar->GetXLabel(i);
   }
-  const int half = widest / 2 + 4;
+  if (shown != BarLabelsMeasured) {
+    BarLabelsMeasured = shown;
+    BarLabelsWidest = 0;
+    for (const TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar}) {
+      if (!bar->GetActive()) continue;
+      const QFontMetrics metrics(bar->GetMarks().GetFont().ToQFont());
+      for (int i = 0; i < bar->Count(); ++i)
+        BarLabelsWidest =
+            std::max(BarLabelsWidest, metrics.horizontalAdvance(bar->GetXLabel(i)) +
+                                          metrics.horizontalAdvance(QStringLiteral("W")));
+    }
+  }
+  const int half = BarLabelsWidest / 2 + 4;
   TChartAxis& radius = *Chart1->GetBottomAxis();
   radius.SetMinimumOffset(half);
   radius.SetMaximumOffset(half);

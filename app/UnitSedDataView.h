@@ -307,6 +307,10 @@ class TSedDataView : public QWidget {
   // series were filled in: a series tagged with a set of it still shows
   // that set's values.
   long long AverageSeriesEpoch = -1;
+  // The fonts and labels of the bars last measured, and their widest label
+  // in pixels.
+  QStringList BarLabelsMeasured;
+  int BarLabelsWidest = 0;
   std::vector<TAxisSavedScales> DragScales;
   // The radius axis' label room, set aside while a drag holds the axes.
   int DragMinimumOffset = 0;

@@ -431,6 +431,69 @@ TEST_F(RealTimeGofSTest, OneSetIsCorrectedAsTheFullPassCorrectsIt) {
     EXPECT_NEAR(polled.RawStore->GetY(i, 300), whole.RawStore->GetY(i, 300), 1e-12) << i;
 }
 
+// After every step of a live interference run (a scan appended and
+// corrected on its own, its pair appended, the averages and corrected sets
+// extended; one scan read again and replaced), the engine holds to the bit
+// what a full pass over the same raw sets makes.
+TEST_F(RealTimeGofSTest, ExtendedStoresEqualAFullPassAfterEveryStep) {
+  auto offset = [](int Scan) { return 0.3 * (Scan % 3) + (Scan > 20 ? 2.0 : 0.0); };
+  auto interference = [](RealTimeGofS& engine) {
+    engine.JitterPosition = 5.97;  // in the air above the meniscus
+    engine.FringePosition = 6.9;
+    engine.JitterCorrectionOn = engine.FringeCorrectionOn = true;
+  };
+  const std::vector<double> r = run.Radii();
+  RealTimeGofS live;
+  Load(live, 10);
+  interference(live);
+  for (int i = 0; i < 10; ++i) live.RawStore->AddToSet(i, offset(i));
+  Analyse(live);
+
+  auto expectFullPass = [&](const std::string& Step) {
+    SCOPED_TRACE(Step);
+    RealTimeGofS full;
+    Prepare(full);
+    const ChannelDataStore& raw = *live.RawStore;
+    for (int s = 0; s < raw.GetNumberOfSets(); ++s)
+      ASSERT_EQ(full.RawStore->AddSet(raw.GetGrid(), raw.GetYArray(s), raw.GetNumberOfPoints(),
+                                      raw.Headers[static_cast<size_t>(s)],
+                                      raw.Headers[static_cast<size_t>(s)].TimeUsed),
+                s);
+    full.Refreshdcdtvss();
+    full.MakeAllAvgdcdt();
+    full.MakeAllCorrecteddCdT();
+    ExpectStoresEqual(*live.DcdtStore, *full.DcdtStore);
+    ExpectStoresEqual(*live.AveragedStore, *full.AveragedStore);
+    ExpectStoresEqual(*live.CorrectedStore, *full.CorrectedStore);
+    ExpectStoresEqual(*live.SmoothedStore, *full.SmoothedStore);
+    EXPECT_EQ(live.LastCorrectedY, full.LastCorrectedY);
+    EXPECT_EQ(live.LastCorrectedError, full.LastCorrectedError);
+  };
+
+  for (int i = 10; i < 40; ++i) {
+    ASSERT_EQ(AddScan(live, i, 600 + i * 120), i);
+    live.RawStore->AddToSet(i, offset(i));
+    live.IPtransformSet(i);
+    live.AddOnedcdtvss(i);
+    live.MakeAllAvgdcdt();
+    live.MakeAllCorrecteddCdT();
+    expectFullPass("scan " + std::to_string(i) + " appended");
+    if (i != 30) continue;
+    // Scan 12 read again with other values: replaced, corrected again with
+    // the scans after it, and every pair made anew.
+    std::vector<double> c = run.Scan(600 + 12 * 120);
+    for (double& value : c) value = value * 1.01 + offset(12);
+    ASSERT_EQ(live.RawStore->ReplaceSet(12, r.data(), c.data(), run.Points,
+                                        run.Header(12, 600 + 12 * 120), 600 + 12 * 120),
+              12);
+    live.IPtransformSet(12);
+    live.Refreshdcdtvss();
+    live.MakeAllAvgdcdt();
+    live.MakeAllCorrecteddCdT();
+    expectFullPass("scan 12 replaced");
+  }
+}
+
 TEST_F(RealTimeGofSTest, SetDescriptionsNameTheScansBehindASet) {
   RealTimeGofS engine;
   Load(engine, 30);
