@@ -83,6 +83,15 @@ class RealTimeGofSTest : public ::testing::Test {
     engine.MakeAllAvgdcdt();
     engine.MakeAllCorrecteddCdT();
   }
+  // Every store the averaging and correction make, and the kept curve.
+  static void ExpectDerivedEqual(const RealTimeGofS& a, const RealTimeGofS& b) {
+    ExpectStoresEqual(*a.DcdtStore, *b.DcdtStore);
+    ExpectStoresEqual(*a.AveragedStore, *b.AveragedStore);
+    ExpectStoresEqual(*a.CorrectedStore, *b.CorrectedStore);
+    ExpectStoresEqual(*a.SmoothedStore, *b.SmoothedStore);
+    EXPECT_EQ(a.LastCorrectedY, b.LastCorrectedY);
+    EXPECT_EQ(a.LastCorrectedError, b.LastCorrectedError);
+  }
   static void ExpectStoresEqual(const ChannelDataStore& a, const ChannelDataStore& b) {
     ASSERT_EQ(a.GetNumberOfSets(), b.GetNumberOfSets());
     for (int s = 0; s < a.GetNumberOfSets(); ++s) {
@@ -363,12 +372,7 @@ TEST_F(RealTimeGofSTest, PollingOneScanAtATimeEqualsAFullReload) {
   Load(reloaded, 45);
   Analyse(reloaded);
 
-  ExpectStoresEqual(*polled.DcdtStore, *reloaded.DcdtStore);
-  ExpectStoresEqual(*polled.AveragedStore, *reloaded.AveragedStore);
-  ExpectStoresEqual(*polled.CorrectedStore, *reloaded.CorrectedStore);
-  ExpectStoresEqual(*polled.SmoothedStore, *reloaded.SmoothedStore);
-  EXPECT_EQ(polled.LastCorrectedY, reloaded.LastCorrectedY);
-  EXPECT_EQ(polled.LastCorrectedError, reloaded.LastCorrectedError);
+  ExpectDerivedEqual(polled, reloaded);
 }
 
 // A run polled from its first scans passes from the early fixed-lag pairs to
@@ -462,12 +466,7 @@ TEST_F(RealTimeGofSTest, ExtendedStoresEqualAFullPassAfterEveryStep) {
     full.Refreshdcdtvss();
     full.MakeAllAvgdcdt();
     full.MakeAllCorrecteddCdT();
-    ExpectStoresEqual(*live.DcdtStore, *full.DcdtStore);
-    ExpectStoresEqual(*live.AveragedStore, *full.AveragedStore);
-    ExpectStoresEqual(*live.CorrectedStore, *full.CorrectedStore);
-    ExpectStoresEqual(*live.SmoothedStore, *full.SmoothedStore);
-    EXPECT_EQ(live.LastCorrectedY, full.LastCorrectedY);
-    EXPECT_EQ(live.LastCorrectedError, full.LastCorrectedError);
+    ExpectDerivedEqual(live, full);
   };
 
   for (int i = 10; i < 40; ++i) {

@@ -118,6 +118,15 @@ class SedDataViewTest : public ::testing::Test {
     }
     writer.join();
   }
+  // Loads this test's folder into Viewer as the fixture's viewer is set up:
+  // the absorbance channel, with the meniscus at Meniscus.
+  void LoadAbsorbance(TSedDataView& Viewer, double Meniscus = 6.05) const {
+    RealTimeGofS& analysis = Viewer.GetAnalysis();
+    analysis.ChannelMask = "0*.RA1";
+    analysis.MeniscusRadius = Meniscus;
+    analysis.CellBottom = 7.2;
+    Viewer.LoadDataDirectory(DirText());
+  }
   // What the main window sets for an interference channel, with the jitter
   // position in the air above the meniscus of the simulated runs.
   static void SetUpInterference(TSedDataView& Viewer) {
@@ -621,10 +630,7 @@ TEST_F(SedDataViewTest, MouseDragOfTheMeniscusEqualsAFreshLoadThere) {
 
   QListWidget list;
   TSedDataView fresh(nullptr, &list);
-  fresh.GetAnalysis().ChannelMask = "0*.RA1";
-  fresh.GetAnalysis().MeniscusRadius = dragged;
-  fresh.GetAnalysis().CellBottom = 7.2;
-  fresh.LoadDataDirectory(DirText());
+  LoadAbsorbance(fresh, dragged);
   const ChannelDataStore& a = *View->GetAnalysis().CorrectedStore;
   const ChannelDataStore& b = *fresh.GetAnalysis().CorrectedStore;
   ASSERT_EQ(a.GetNumberOfSets(), b.GetNumberOfSets());
@@ -901,10 +907,7 @@ TEST_F(SedDataViewTest, ScanFinishedAfterItWasTakenIsReadAgainEverywhere) {
   AgeFile(Dir / name, 60);
   QListWidget list;
   TSedDataView fresh(nullptr, &list);
-  fresh.GetAnalysis().ChannelMask = "0*.RA1";
-  fresh.GetAnalysis().MeniscusRadius = 6.05;
-  fresh.GetAnalysis().CellBottom = 7.2;
-  fresh.LoadDataDirectory(DirText());
+  LoadAbsorbance(fresh);
   ExpectSameStore(Raw(), *fresh.GetAnalysis().RawStore, "raw");
   ExpectSameStore(*View->GetAnalysis().CorrectedStore, *fresh.GetAnalysis().CorrectedStore,
                   "corrected");
@@ -1030,10 +1033,7 @@ TEST_F(SedDataViewTest, AverageChartAfterEveryPollEqualsAFreshViewersChart) {
 
     QListWidget list;
     TSedDataView fresh(nullptr, &list);
-    fresh.GetAnalysis().ChannelMask = "0*.RA1";
-    fresh.GetAnalysis().MeniscusRadius = 6.05;
-    fresh.GetAnalysis().CellBottom = 7.2;
-    fresh.LoadDataDirectory(DirText());
+    LoadAbsorbance(fresh);
     SCOPED_TRACE(std::to_string(next + 1) + " scans");
     const TChart& other = *fresh.ChartAverage;
     const int series = std::max(chart.SeriesCount(), other.SeriesCount());
