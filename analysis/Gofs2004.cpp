@@ -202,8 +202,7 @@ double* MapZeroedBlock(int N, std::size_t& MappedBytes) {
   if (points > MaxBlockBytes / sizeof(double) / ArraysPerStore) return nullptr;
   const std::size_t page = PageBytes();
   const std::size_t bytes = (points * ArraysPerStore * sizeof(double) + page - 1) / page * page;
-  void* mapped = ::mmap(nullptr, bytes + 2 * page, PROT_NONE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  void* mapped = ::mmap(nullptr, bytes + 2 * page, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) return nullptr;
   char* block = static_cast<char*>(mapped) + page;
   if (::mprotect(block, bytes, PROT_READ | PROT_WRITE) != 0) {
