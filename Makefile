@@ -1,13 +1,15 @@
 # The README's commands. Each first installs what is missing, then configures,
 # builds and runs. Build trees: build/release (program, benchmarks), build/test
-# (address and undefined-behaviour sanitizers), build/fuzz (clang, libFuzzer).
+# (address and undefined-behaviour sanitizers), build/fuzz (clang, libFuzzer),
+# build/check (g++ at -O2, as a packager builds).
 
 JOBS ?= $(shell nproc)
-CMAKE_COMMON = -G Ninja -Wno-dev
+# Our own builds treat warnings as errors; a packager's plain configure does not.
+CMAKE_COMMON = -G Ninja -Wno-dev -DKORVALE_WERROR=ON
 DEMO_RUN = build/release/demo-run
 KORVALE = build/release/app/korvale/korvale
 
-.PHONY: deps test-deps release run test unit-tests fuzz bench clean
+.PHONY: deps test-deps release run test unit-tests fuzz build-check bench clean
 
 deps:
 	@scripts/install-deps
@@ -27,7 +29,7 @@ run: release
 	@scripts/set-last-directory $(KORVALE).cfg "$(abspath $(DEMO_RUN))"
 	$(KORVALE)
 
-test: test-deps unit-tests fuzz
+test: test-deps unit-tests fuzz build-check
 
 unit-tests: test-deps
 	cmake -S . -B build/test $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -40,6 +42,14 @@ fuzz: deps
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DKORVALE_FUZZ=ON
 	cmake --build build/fuzz --parallel $(JOBS)
 	cd build/fuzz && ctest --output-on-failure --parallel $(JOBS)
+
+# The libraries and the program as a packager builds them (RelWithDebInfo, -O2),
+# whose optimiser reports warnings that the -O1 test build and the -O3
+# release build do not.
+build-check: deps
+	cmake -S . -B build/check $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DKORVALE_BUILD_TESTS=OFF -DKORVALE_BUILD_BENCH=OFF
+	cmake --build build/check --parallel $(JOBS) --target korvale_libraries
 
 bench: release
 	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b || exit 1; done

@@ -1,11 +1,13 @@
 #include "analysis/BeckmanFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include "platform/MessageBox.h"
 
@@ -161,17 +163,31 @@ long BeckmanFile::LoadFile(const std::string& FileName) {
   FileHandle file(std::fopen(FileName.c_str(), "rb"));
   if (!file) return CannotOpen;
   const size_t limit = BufferSize > 0 ? static_cast<size_t>(BufferSize) : 0;
-  if (!FBuffer || FBufferCapacity != limit + 1) {
-    FBuffer.reset();
-    FBufferCapacity = 0;
-    FBuffer = std::make_unique_for_overwrite<char[]>(limit + 1);
-    FBufferCapacity = limit + 1;
+  // The buffer grows to what the files need, up to one byte more than the
+  // limit: a scan of a few dozen kilobytes never costs a megabyte of fresh
+  // memory.
+  size_t count = 0;
+  for (;;) {
+    if (count == FBufferCapacity && !GrowBuffer(limit + 1)) break;
+    const size_t got = std::fread(FBuffer.get() + count, 1, FBufferCapacity - count, file.get());
+    count += got;
+    if (count < FBufferCapacity) break;
   }
-  const size_t count = std::fread(FBuffer.get(), 1, FBufferCapacity, file.get());
   if (std::ferror(file.get())) return ReadFailed;
   // Refused rather than cut short: a truncated scan would look complete.
   if (count > limit) return TooLarge;
   return static_cast<long>(count);
+}
+
+bool BeckmanFile::GrowBuffer(size_t Most) {
+  if (FBufferCapacity >= Most) return false;
+  constexpr size_t first = 65536;
+  const size_t capacity = std::min(Most, std::max(first, FBufferCapacity * 2));
+  auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+  if (FBufferCapacity > 0) std::memcpy(grown.get(), FBuffer.get(), FBufferCapacity);
+  FBuffer = std::move(grown);
+  FBufferCapacity = capacity;
+  return true;
 }
 
 void BeckmanFile::TakeHeaderLines(char*& Cursor, const char* DataEnd) {

@@ -44,8 +44,12 @@ class BeckmanFile : public KorvaleScanData {
   void TakePoints(const ScanFormat& Format, const char* Cursor, const char* DataEnd, int Mode);
   int ReadLoaded(const std::string& FileName, long Count, int Mode, double ReferenceRpm);
 
-  // Reused for every file: one byte more than BufferSize, so that a file that
-  // does not fit can be told from one that fills the buffer exactly.
+  // Grows the buffer, keeping what it holds, up to Most bytes; false when
+  // it holds that many already.
+  bool GrowBuffer(size_t Most);
+
+  // Reused for every file; grows up to one byte more than BufferSize, so
+  // that a file that does not fit can be told from one that fills it exactly.
   std::unique_ptr<char[]> FBuffer;
   size_t FBufferCapacity = 0;
 };

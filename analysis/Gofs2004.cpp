@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <new>
 #include <numbers>
 #include <string_view>
 #include <utility>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include "platform/NumberText.h"
 
@@ -123,31 +128,89 @@ GofsSettings::GofsSettings() : LowLogS(std::log(1e-15)), HighLogS(std::log(1e-10
   for (size_t i = 0; i < std::size(names); ++i) KeyNames[i] = names[i];
 }
 
+// ----------------------------------------------------------- ScanHeaderSlots
+
+ScanHeaderSlots::ScanHeaderSlots() {
+  // Room straight from the kernel: its pages cost memory only once a
+  // header is made in them.
+  const std::size_t bytes = Count * sizeof(ScanHeader);
+  void* room = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (room == MAP_FAILED) throw std::bad_alloc();
+  FRoom = static_cast<ScanHeader*>(room);
+  FRoomBytes = bytes;
+}
+
+ScanHeaderSlots::~ScanHeaderSlots() {
+  for (std::size_t slot = 0; slot < Count; ++slot)
+    if (FMade[slot]) FRoom[slot].~ScanHeader();
+  ::munmap(FRoom, FRoomBytes);
+}
+
+ScanHeader& ScanHeaderSlots::operator[](std::size_t Slot) {
+  if (!FMade[Slot]) {
+    new (FRoom + Slot) ScanHeader();
+    FMade[Slot] = true;
+  }
+  return FRoom[Slot];
+}
+
+const ScanHeader& ScanHeaderSlots::operator[](std::size_t Slot) const {
+  static const ScanHeader unwritten;
+  return FMade[Slot] ? FRoom[Slot] : unwritten;
+}
+
+ScanHeader* ScanHeaderSlots::data() {
+  for (std::size_t slot = 0; slot < Count; ++slot) (*this)[slot];
+  return FRoom;
+}
+
 // ---------------------------------------------------------- ChannelDataStore
 
 namespace {
 
-// Arrays in a store's block: the grid plus a y and an error array per slot.
+// Arrays in a store's block: the grid, a y and an error array per slot, and
+// the zeros that never-written error arrays are read from.
 constexpr std::size_t ArraysPerStore =
-    1 + 2 * static_cast<std::size_t>(ChannelDataStore::SlotCount);
+    2 + 2 * static_cast<std::size_t>(ChannelDataStore::SlotCount);
 // A grid this large can only come from a corrupt count (2^38 bytes is some
-// 17 million points); it is refused without asking the allocator.
+// 17 million points); it is refused without asking for memory.
 constexpr std::size_t MaxBlockBytes = std::size_t{1} << 38;
 // Used when a store has no settings record to take the tag from.
 constexpr double FallbackNegativeTag = -1e10;
 
-// glibc serves every request of 32 MiB or more with freshly mapped zero pages
-// whatever its adaptive mmap threshold has grown to; smaller blocks may come
-// from recycled heap memory that calloc must clear, touching every page.
-constexpr std::size_t FreshPagesBytes = std::size_t{32} << 20;
+std::size_t PageBytes() {
+  static const std::size_t bytes = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  return bytes;
+}
 
-double* AllocateZeroedBlock(int N) {
+// Once a store's sets fill this many bytes of their y arrays, the rest of
+// its block is offered huge pages: a run that long will fill them, and one
+// first write then maps 2 MiB instead of 4 KiB (page faults are most of
+// what storing a long run costs). A short run keeps small pages and pays
+// memory only for what it writes.
+constexpr std::size_t LargePagesFrom = std::size_t{1} << 20;
+
+// Maps a block of N-point arrays straight from the kernel: its pages read
+// as zeros and cost memory only once written, whatever its size (an
+// allocator may instead hand out recycled memory that it must clear,
+// touching every page, and a sanitizing allocator marks every byte of a
+// block it hands out or takes back). An inaccessible page on either side
+// makes any access past the block's ends fault. MappedBytes receives what
+// to unmap; nullptr when there is no memory for it.
+double* MapZeroedBlock(int N, std::size_t& MappedBytes) {
   const std::size_t points = static_cast<std::size_t>(N);
   if (points > MaxBlockBytes / sizeof(double) / ArraysPerStore) return nullptr;
-  // Padding costs address space only: pages never written are never backed,
-  // so slots that stay empty cost no memory.
-  const std::size_t bytes = std::max(points * ArraysPerStore * sizeof(double), FreshPagesBytes);
-  return static_cast<double*>(std::calloc(bytes, 1));
+  const std::size_t page = PageBytes();
+  const std::size_t bytes = (points * ArraysPerStore * sizeof(double) + page - 1) / page * page;
+  void* mapped = ::mmap(nullptr, bytes + 2 * page, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) return nullptr;
+  char* block = static_cast<char*>(mapped) + page;
+  if (::mprotect(block, bytes, PROT_READ | PROT_WRITE) != 0) {
+    ::munmap(mapped, bytes + 2 * page);
+    return nullptr;
+  }
+  MappedBytes = bytes + 2 * page;
+  return reinterpret_cast<double*>(block);
 }
 
 // Error of a grid point outside the input range. The negated input error
@@ -197,7 +260,7 @@ void LogNonSequential(int Set) {
 }  // namespace
 
 void ChannelDataStore::FreeBlock::operator()(double* p) const {
-  std::free(p);
+  if (p != nullptr) ::munmap(reinterpret_cast<char*>(p) - PageBytes(), MappedBytes);
 }
 
 ChannelDataStore::ChannelDataStore(GofsSettings* Settings, double XMinimum, double XMaximum, int N)
@@ -222,7 +285,11 @@ void ChannelDataStore::Construct(const double* X, double XMinimum, double XMaxim
   NumberOfPoints = 0;
   if (N < 1) return;  // nothing to allocate, and no x to read
 
-  FBlock.reset(AllocateZeroedBlock(N));
+  std::size_t mapped = 0;
+  double* block = MapZeroedBlock(N, mapped);
+  FBlock = std::unique_ptr<double, FreeBlock>(block, FreeBlock{mapped});
+  FErrorsWritten.fill(false);
+  FLargePagesOffered = false;
   if (!FBlock) {
     SetConstructFailure();
     return;
@@ -256,6 +323,27 @@ double* ChannelDataStore::SlotError(int Set) const {
          (static_cast<std::size_t>(SlotCount) + Set) * NumberOfPoints;
 }
 
+void ChannelDataStore::OfferLargePages(int Set) {
+  const std::size_t setBytes = static_cast<std::size_t>(NumberOfPoints) * sizeof(double);
+  if (FLargePagesOffered || static_cast<std::size_t>(Set + 1) * setBytes < LargePagesFrom) return;
+  FLargePagesOffered = true;
+  const std::size_t page = PageBytes();
+  char* from = reinterpret_cast<char*>(SlotY(Set));
+  from -= reinterpret_cast<std::uintptr_t>(from) % page;
+  char* end = reinterpret_cast<char*>(FBlock.get()) + FBlock.get_deleter().MappedBytes - 2 * page;
+  // Advice only: where the kernel has no huge page, small pages serve.
+  if (from < end) ::madvise(from, static_cast<std::size_t>(end - from), MADV_HUGEPAGE);
+}
+
+const double* ChannelDataStore::ReadError(int Set) const {
+  return FErrorsWritten[static_cast<std::size_t>(Set)] ? SlotError(Set) : SlotError(SlotCount);
+}
+
+double* ChannelDataStore::WriteError(int Set) {
+  FErrorsWritten[static_cast<std::size_t>(Set)] = true;
+  return SlotError(Set);
+}
+
 double ChannelDataStore::NegativeTag() const {
   return SettingsRef != nullptr ? SettingsRef->DefaultNegativeTag : FallbackNegativeTag;
 }
@@ -275,7 +363,7 @@ double ChannelDataStore::GetY(int Set, int I) const {
 }
 
 double ChannelDataStore::GetError(int Set, int I) const {
-  return ValidSlot(Set) && ValidPoint(I) ? SlotError(Set)[I] : 0.0;
+  return ValidSlot(Set) && ValidPoint(I) ? ReadError(Set)[I] : 0.0;
 }
 
 const double* ChannelDataStore::GetGrid() const {
@@ -291,11 +379,11 @@ const double* ChannelDataStore::GetYArray(int Set) const {
 }
 
 const double* ChannelDataStore::GetErrorArray(int Set) const {
-  return ValidSlot(Set) && NumberOfPoints > 0 ? SlotError(Set) : nullptr;
+  return ValidSlot(Set) && NumberOfPoints > 0 ? ReadError(Set) : nullptr;
 }
 
 void ChannelDataStore::SetError(int Set, int I, double Value) {
-  if (ValidSet(Set) && ValidPoint(I)) SlotError(Set)[I] = Value;
+  if (ValidSet(Set) && ValidPoint(I)) WriteError(Set)[I] = Value;
 }
 
 int ChannelDataStore::AddToSet(int Set, double C) {
@@ -322,6 +410,7 @@ int ChannelDataStore::AddSetWithErrors(const double* X, const double* Y, const d
   if (NumberOfSets >= MaxSets) return -1;
 
   const int set = NumberOfSets;
+  OfferLargePages(set);
   Headers[set] = std::move(Header);
   ++NumberOfSets;
   const int filled = InterpolateOntoGrid(set, X, Y, Errors, Count);
@@ -352,7 +441,9 @@ int ChannelDataStore::ReplaceSet(int Set, const double* X, const double* Y, int 
   if (filled <= 0) return -1;
   const auto n = static_cast<size_t>(NumberOfPoints);
   std::copy_n(SlotY(scratch), n, SlotY(Set));
-  std::copy_n(SlotError(scratch), n, SlotError(Set));
+  if (FErrorsWritten[static_cast<std::size_t>(scratch)] ||
+      FErrorsWritten[static_cast<std::size_t>(Set)])
+    std::copy_n(ReadError(scratch), n, WriteError(Set));
   Headers[Set] = std::move(Header);
   return Set;
 }
@@ -367,7 +458,11 @@ int ChannelDataStore::InterpolateOntoGrid(int Set, const double* X, const double
                                           const double* Errors, int Count) {
   const double* grid = FBlock.get();
   double* ys = SlotY(Set);
-  double* es = SlotError(Set);
+  // A slot whose errors were never written holds zeros already: a series
+  // without errors writes only the tags of the points it leaves empty, and
+  // a scan that fills every point touches no error page at all.
+  const bool zerosHeld = Errors == nullptr && !FErrorsWritten[static_cast<std::size_t>(Set)];
+  double* es = zerosHeld ? SlotError(Set) : WriteError(Set);
   const double first = X[0];
   const double last = X[Count - 1];
   const double tag = NegativeTag();
@@ -378,19 +473,20 @@ int ChannelDataStore::InterpolateOntoGrid(int Set, const double* X, const double
     const double g = grid[k];
     if (k < Count && g == X[k]) {
       ys[k] = Y[k];
-      es[k] = Errors != nullptr ? Errors[k] : 0.0;
+      if (!zerosHeld) es[k] = Errors != nullptr ? Errors[k] : 0.0;
       ++filled;
       continue;
     }
     if (g < first || g > last) {
       ys[k] = 0.0;
+      if (zerosHeld) WriteError(Set);
       es[k] = OutsideError(Errors, k, Count, tag);
       continue;
     }
     if (Count == 1) {  // inside a one-point range means at that point
       if (g != X[0]) return -1;
       ys[k] = Y[0];
-      es[k] = Errors != nullptr ? Errors[0] : 0.0;
+      if (!zerosHeld) es[k] = Errors != nullptr ? Errors[0] : 0.0;
       ++filled;
       continue;
     }
@@ -402,7 +498,7 @@ int ChannelDataStore::InterpolateOntoGrid(int Set, const double* X, const double
         Errors != nullptr ? Errors[j - 1] + (Errors[j] - Errors[j - 1]) * fraction : 0.0;
     failed = failed || dx == 0.0 || !std::isfinite(y) || !std::isfinite(e);
     ys[k] = y;
-    es[k] = e;
+    if (!zerosHeld) es[k] = e;
     ++filled;
   }
   return failed ? -1 : filled;
@@ -444,7 +540,7 @@ bool ChannelDataStore::RemoveJitterFrom(int Set, double X, int W) {
   const int w = std::max(W, 0);  // a negative width would reach past the grid
   const int i = IndexAbove(X);
   const double* ys = SlotY(Set);
-  const double* es = SlotError(Set);
+  const double* es = ReadError(Set);
   if (!(es[i] >= 0.0)) return false;
   const int start = std::max(0, i - w);
   const int end = std::max(start, std::min(NumberOfPoints - 1, start + w));
@@ -481,7 +577,7 @@ void ChannelDataStore::RemoveJitterAtPoint(int Set, double X) {
 void ChannelDataStore::FixIntegralFringe(int Set, double X) {
   if (Set < 1 || Set >= NumberOfSets || NumberOfPoints < 1) return;
   const int i = IndexAbove(X);
-  if (!(SlotError(Set)[i] >= 0.0) || !(SlotError(Set - 1)[i] >= 0.0)) return;
+  if (!(ReadError(Set)[i] >= 0.0) || !(ReadError(Set - 1)[i] >= 0.0)) return;
   const double d = SlotY(Set)[i] - SlotY(Set - 1)[i];
   if (!std::isfinite(d)) return;
   const double fringes = d > 0.0 ? std::floor(d + 0.49) : std::ceil(d - 0.49);

@@ -88,6 +88,30 @@ extern const char* const StoreStatusBadConstructParameters;  // "Bad Construct P
 extern const char* const StoreStatusMemoryError;             // "Memory Error"
 extern const char* const StoreStatusMemoryInitialized;       // "Memory Initialized"
 
+// The headers of a store's 1000 slots. A slot's header is made the first
+// time it is reached for writing; until then it reads as a default header,
+// so a store that holds a few sets never builds (nor touches the memory
+// of) a thousand.
+class ScanHeaderSlots {
+ public:
+  static constexpr std::size_t Count = 1000;
+
+  ScanHeaderSlots();
+  ~ScanHeaderSlots();
+  ScanHeaderSlots(const ScanHeaderSlots&) = delete;
+  ScanHeaderSlots& operator=(const ScanHeaderSlots&) = delete;
+
+  ScanHeader& operator[](std::size_t Slot);
+  const ScanHeader& operator[](std::size_t Slot) const;
+  // The Count headers in one array, every one made.
+  ScanHeader* data();
+
+ private:
+  ScanHeader* FRoom = nullptr;  // room for Count headers, mapped from the kernel
+  std::size_t FRoomBytes = 0;
+  std::array<bool, Count> FMade{};
+};
+
 // Up to 999 sets (curves) of one cell channel on one common x grid. Each set
 // has a header, one y and one error value per grid point; a negative error
 // marks a point without data. Always created on the heap by its owner.
@@ -95,6 +119,7 @@ class ChannelDataStore {
  public:
   static constexpr int SlotCount = 1000;
   static constexpr int MaxSets = 999;
+  static_assert(ScanHeaderSlots::Count == SlotCount);
 
   // Uniform grid: point i = xmin + i * Step.
   ChannelDataStore(GofsSettings* Settings, double XMinimum, double XMaximum, int N);
@@ -155,7 +180,7 @@ class ChannelDataStore {
   void FixIntegralFringeAllSets(double X);
 
   std::array<int, SlotCount> Selected{};  // above 0: selected for plotting
-  std::array<ScanHeader, SlotCount> Headers;
+  ScanHeaderSlots Headers;
   int DebugLevel = 10;  // above 30 AddSetWithErrors writes two dump files
   std::string XTitle;
   std::string YTitle;
@@ -169,6 +194,14 @@ class ChannelDataStore {
   bool ValidSet(int Set) const { return Set >= 0 && Set < NumberOfSets; }
   bool ValidPoint(int I) const { return I >= 0 && I < NumberOfPoints; }
   double* SlotY(int Set) const;
+  // The error array of a slot to read: one never written holds zeros and
+  // is read from the block's shared zeros, so that its own pages are never
+  // touched. Writing marks the slot as written.
+  const double* ReadError(int Set) const;
+  // Offers the rest of the block huge pages once the sets up to Set fill
+  // enough of it.
+  void OfferLargePages(int Set);
+  double* WriteError(int Set);
   double* SlotError(int Set) const;
   int IndexAbove(double X) const;
   double NegativeTag() const;
@@ -183,10 +216,16 @@ class ChannelDataStore {
   double Step = 0.0;
   int NumberOfPoints = 0;
   int NumberOfSets = 0;
-  // One lazily zeroed block: the grid, then the y arrays of every slot, then
-  // their error arrays. Untouched slots read 0 without costing memory.
+  // One block of pages mapped from the kernel, which read as zeros until
+  // written: the grid, the y arrays of every slot, their error arrays, and
+  // one array of zeros. Untouched slots read 0 without costing memory.
   struct FreeBlock {
+    std::size_t MappedBytes;
     void operator()(double* p) const;
   };
   std::unique_ptr<double, FreeBlock> FBlock;
+  // caches: which slots' error arrays were ever written, and whether huge
+  // pages were offered (both reset only with the block).
+  std::array<bool, SlotCount> FErrorsWritten{};
+  bool FLargePagesOffered = false;
 };

@@ -40,6 +40,10 @@ class RealTimeGofS {
   double EstimateDeltaOmsqt(double Omega2t, double Meniscus, double Bottom, double Rpm,
                             double Time);
   bool IsCreated() const { return Created; }
+  // Changes whenever dc/dt sets made before may have changed (a full pass,
+  // a new grid); sets appended since leave it as it is, so a set index and
+  // this number name one set's values for good.
+  long long GetDcdtEpoch() const { return FDcdtEpoch; }
   void SetAxisTitles();
 
   // Appends the average of dc/dt set A with its predecessors; 0, or -1.

@@ -62,7 +62,12 @@ QString Configuration::FileName() const {
 }
 
 bool Configuration::OpenFile(const QString& AName, const QString& ADirectory) {
-  const QString directory = ADirectory == DefaultMarker ? DefaultDirectory() : ADirectory;
+  const bool ownFolder = ADirectory == DefaultMarker;
+  const QString directory = ownFolder ? DefaultDirectory() : ADirectory;
+  // The first start of an installed program finds no folder of its own in
+  // the user's configuration location; the report logo is saved there
+  // before the configuration file is first written.
+  if (ownFolder) QDir().mkpath(directory);
   const QString name = AName == DefaultMarker
                            ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
                            : AName;

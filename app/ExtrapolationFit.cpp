@@ -44,7 +44,7 @@ int ExtrapolationFit::Compute(const ChannelDataStore& Smoothed, int End, int Sta
 
   // Only grid points where the newest set of the range stands out of the
   // baseline of the whole run are extrapolated.
-  FLimit = FCutoff * FindLimits(&Smoothed, -1, true).YMaximum;
+  const double limit = FCutoff * FindLimits(&Smoothed, -1, true).YMaximum;
   const int n = std::min(Smoothed.GetNumberOfPoints(), MaxGridPoints);
   FGrid.resize(static_cast<size_t>(n));
   FValueCount = 0;
@@ -54,7 +54,7 @@ int ExtrapolationFit::Compute(const ChannelDataStore& Smoothed, int End, int Sta
   FTooFewValues = 0;
   FDivergedFits = 0;
   for (int j = 0; j < n; ++j) {
-    FitGridPoint(j, Smoothed.GetX(j), Smoothed.GetY(end, j), FLimit);
+    FitGridPoint(j, Smoothed.GetX(j), Smoothed.GetY(end, j), limit);
     if (FGrid[static_cast<size_t>(j)].HasValue) ++FValueCount;
   }
   return FValueCount;

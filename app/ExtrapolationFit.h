@@ -63,9 +63,6 @@ class ExtrapolationFit {
   int DivergedFits() const { return FDivergedFits; }
   // The value every set must exceed at a grid point to take part in its fit.
   static double MinimumFitValue();
-  // The value the ending set must exceed at a grid point in the last
-  // Compute: the cutoff share of the largest smoothed value.
-  double CutoffValue() const { return FLimit; }
 
   // The fit drawn against 1/sqrt(t): (0, A0), then CurvePoints-1 points up to
   // 0.95 of the last fit point's U. Empty without a value.
@@ -98,7 +95,6 @@ class ExtrapolationFit {
   int FFailedFits = 0;
   int FBelowMinimumS = 0;
   int FBelowCutoff = 0;
-  double FLimit = 0.0;
   int FTooFewValues = 0;
   int FDivergedFits = 0;
 };

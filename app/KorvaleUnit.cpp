@@ -61,6 +61,15 @@ const QString TKorvaleForm::NoRunDirectoriesText =
 
 namespace {
 
+// The viewer a tab page holds. The viewer class carries no meta-object of
+// its own, so a typed child search would match any widget on the page.
+TSedDataView* ViewerOnPage(const QWidget* Page) {
+  if (Page == nullptr) return nullptr;
+  for (QObject* child : Page->children())
+    if (auto* viewer = dynamic_cast<TSedDataView*>(child)) return viewer;
+  return nullptr;
+}
+
 const QString DirectorySection = QStringLiteral("Directory");
 const QString LastDirectoryKey = QStringLiteral("LastDirectory");
 const char* const SheetTagProperty = "KorvaleSheetTag";
@@ -538,6 +547,14 @@ bool TKorvaleForm::RescanRootDirectory() {
     return true;
   }
   ListDataDirectories(false, RememberedRoot);
+  // The directory chosen stays chosen while it is listed; one of an earlier
+  // root, no longer listed, no longer offers its channels.
+  const QList<QListWidgetItem*> chosen =
+      ListBoxDataDirs->findItems(DataDirectory, Qt::MatchExactly);
+  if (chosen.isEmpty())
+    ForgetDataDirectory();
+  else
+    ListBoxDataDirs->setCurrentItem(chosen.front());
   return true;
 }
 
@@ -653,9 +670,7 @@ TSedDataView* TKorvaleForm::ViewerOfItem(const QListWidgetItem* Item) {
 std::vector<TSedDataView*> TKorvaleForm::OpenViewers() const {
   std::vector<TSedDataView*> viewers;
   for (int i = FirstViewerPage; i < PC->count(); ++i)
-    if (auto* viewer =
-            PC->widget(i)->findChild<TSedDataView*>(QString(), Qt::FindDirectChildrenOnly))
-      viewers.push_back(viewer);
+    if (auto* viewer = ViewerOnPage(PC->widget(i))) viewers.push_back(viewer);
   return viewers;
 }
 
@@ -789,7 +804,7 @@ void TKorvaleForm::CloseViewersTagged(int Tag) {
 void TKorvaleForm::CloseAllViewers() {
   while (PC->count() > FirstViewerPage) {
     QWidget* sheet = PC->widget(FirstViewerPage);
-    for (TSedDataView* viewer : sheet->findChildren<TSedDataView*>()) UnlistViewer(viewer);
+    if (const TSedDataView* viewer = ViewerOnPage(sheet)) UnlistViewer(viewer);
     PC->removeTab(FirstViewerPage);
     delete sheet;
   }
@@ -799,8 +814,7 @@ void TKorvaleForm::PCChange() {
   QWidget* page = PC->currentWidget();
   // File dialogs start in the folder of the viewer the user works with.
   if (PC->currentIndex() >= FirstViewerPage && page != nullptr)
-    if (const auto* viewer = page->findChild<TSedDataView*>(QString(), Qt::FindDirectChildrenOnly))
-      SetDataFolder(viewer->GetDataDirectory());
+    if (const auto* viewer = ViewerOnPage(page)) SetDataFolder(viewer->GetDataDirectory());
   if (page == CompareSheet && KorvaleCompare) KorvaleCompare->RefreshComparison();
   if (page == ReportSheet && FileRptFrm) {
     FileRptFrm->hide();

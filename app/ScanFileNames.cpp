@@ -41,6 +41,11 @@ bool MatchFrom(const QString& Name, const QString& Mask) {
 
 }  // namespace
 
+bool ListedBefore(const QString& A, const QString& B) {
+  const int order = Compare(A, B);
+  return order != 0 ? order < 0 : A < B;
+}
+
 bool MatchesMask(const QString& Name, const QString& Mask) {
   return MatchFrom(Name, Mask);
 }
@@ -70,12 +75,7 @@ QStringList ListMatching(const QString& Directory, const QString& Mask) {
     const QString name = QFile::decodeName(entry->d_name);
     if (MatchesMask(name, Mask)) result.append(name);
   }
-  // Names equal but for case keep one order whatever order the directory
-  // gives them in.
-  std::sort(result.begin(), result.end(), [](const QString& A, const QString& B) {
-    const int order = Compare(A, B);
-    return order != 0 ? order < 0 : A < B;
-  });
+  std::sort(result.begin(), result.end(), ListedBefore);
   return result;
 }
 

@@ -14,6 +14,9 @@ int Compare(const QString& A, const QString& B);
 // True when Name matches the wildcard Mask ("*" any run of characters, "?"
 // one character), ignoring case.
 bool MatchesMask(const QString& Name, const QString& Mask);
+// The order of a listing: by Compare, and names equal but for case in one
+// order whatever order the directory gives them in.
+bool ListedBefore(const QString& A, const QString& B);
 // Sorts Names in place by Compare.
 void Sort(QStringList& Names);
 // True when the sorted list Names holds Name (by Compare).

@@ -31,8 +31,10 @@ bool HasGrid(const RealTimeGofS& Analysis) {
   return Analysis.RawStore && Analysis.RawStore->GetNumberOfSets() > 0;
 }
 
+// In UTC: every poll asks the time of each file it looks at, and a
+// conversion to local time would cost more than the question.
 QDateTime SystemNow() {
-  return QDateTime::currentDateTime();
+  return QDateTime::currentDateTimeUtc();
 }
 
 }  // namespace
@@ -49,6 +51,13 @@ int ScanIntake::ReadMode(const QString& Mask) {
 }
 
 ScanIntake::ScanIntake() : Clock(SystemNow) {}
+
+ScanIntake::~ScanIntake() = default;
+
+BeckmanFile& ScanIntake::Reader() {
+  if (!FReader) FReader = std::make_unique<BeckmanFile>(nullptr);
+  return *FReader;
+}
 
 void ScanIntake::SetClock(TClock Value) {
   Clock = Value ? std::move(Value) : TClock(SystemNow);
@@ -81,11 +90,17 @@ ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeG
   FileNames.clear();
   Deferred.clear();
   Taken.clear();
+  Recheck.clear();
   LeftOut.fill(0);
   FullPointCount = 0;
   TLoadResult result;
-  const QStringList names =
-      ScanFileNames::ListMatching(Directory, ChannelPattern(MaskOf(Analysis)));
+  // Watched before the listing: whatever changes after it is reported.
+  if (WatchAllowed)
+    Watch.Start(Directory);
+  else
+    Watch.Stop();
+  ListFolder(ChannelPattern(MaskOf(Analysis)));
+  const QStringList names = ScanFilesNow;
   bool gridMade = false;
   for (qsizetype i = 0; i < names.size(); ++i) {
     int set = -1;
@@ -109,11 +124,20 @@ ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeG
 ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded& OnSetAdded) {
   TLoadResult result;
   if (!HasGrid(Analysis)) return result;
-  result.SetsReplaced = ReplaceChangedSets(Analysis);
-  ScanFilesNow = ScanFileNames::ListMatching(Directory, ChannelPattern(MaskOf(Analysis)));
-  NewFileNames.clear();
-  for (const QString& name : ScanFilesNow)
-    if (!ScanFileNames::SortedContains(FileNames, name)) NewFileNames.append(name);
+  const QString pattern = ChannelPattern(MaskOf(Analysis));
+  const DirectoryWatch::TChanges changes =
+      WatchAllowed ? Watch.TakeChanges() : DirectoryWatch::TChanges{};
+  LastPollWatched = changes.Trusted && ListingKept;
+  if (LastPollWatched) {
+    QStringList candidates = Recheck;
+    for (const QString& name : changes.Touched) candidates.append(name);
+    result.SetsReplaced = ReplaceChangedSets(Analysis, candidates);
+    ApplyEntryChanges(changes.Entries, pattern);
+  } else {
+    result.SetsReplaced = ReplaceChangedSets(Analysis, Taken.keys());
+    ListFolder(pattern);
+  }
+  NewFileNames = Unknown;
   for (const QString& name : NewFileNames) {
     const bool laterExists = ScanFileNames::Compare(name, ScanFilesNow.last()) < 0;
     int set = -1;
@@ -138,6 +162,8 @@ ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded
 
 int ScanIntake::ReadUnchanged(const QString& Name, const TFileStamp& Listed,
                               const RealTimeGofS& Analysis, BeckmanFile& Reader) const {
+  // Nothing of the file read before may carry over into this one's header.
+  Reader.Header = ScanHeader();
   Reader.Header.UseApparentTime = Analysis.Settings.ComputeApparentStartTime;
   const QString path = QDir(Directory).filePath(Name);
   const int bytes = Reader.ReadScanFile(QFile::encodeName(path).toStdString(),
@@ -174,7 +200,7 @@ ScanIntake::TTake ScanIntake::TakeFile(const QString& Name, RealTimeGofS& Analys
                                        bool LaterExists, int& Set) {
   const TFileStamp listed = StampOf(Name);
   if (!RestedFor(Name, listed, SettleMs)) return LeaveForLater(Name, listed);
-  BeckmanFile reader(nullptr);
+  BeckmanFile& reader = Reader();
   const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
   if (bytes == ChangedWhileRead) return LeaveForLater(Name, listed);
 
@@ -213,23 +239,74 @@ ScanIntake::TTake ScanIntake::Refuse(const QString& Name, TLeftOut Reason) {
   return TTake::RefusedForGood;
 }
 
-void ScanIntake::MarkKnown(const QString& Name) {
-  Deferred.remove(Name);
-  const auto at = std::lower_bound(
-      FileNames.begin(), FileNames.end(), Name,
-      [](const QString& A, const QString& B) { return ScanFileNames::Compare(A, B) < 0; });
-  if (at == FileNames.end() || ScanFileNames::Compare(*at, Name) != 0) FileNames.insert(at, Name);
+namespace {
+
+// Inserts Name into the list sorted by Before unless it holds it already.
+template <class TBefore>
+void InsertSorted(QStringList& Names, const QString& Name, TBefore Before) {
+  const auto at = std::lower_bound(Names.begin(), Names.end(), Name, Before);
+  if (at == Names.end() || Before(Name, *at)) Names.insert(at, Name);
 }
 
-int ScanIntake::ReplaceChangedSets(RealTimeGofS& Analysis) {
+template <class TBefore>
+void RemoveSorted(QStringList& Names, const QString& Name, TBefore Before) {
+  const auto at = std::lower_bound(Names.begin(), Names.end(), Name, Before);
+  if (at != Names.end() && !Before(Name, *at)) Names.erase(at);
+}
+
+bool NameBefore(const QString& A, const QString& B) {
+  return ScanFileNames::Compare(A, B) < 0;
+}
+
+}  // namespace
+
+void ScanIntake::MarkKnown(const QString& Name) {
+  Deferred.remove(Name);
+  InsertSorted(FileNames, Name, NameBefore);
+  RemoveSorted(Unknown, Name, ScanFileNames::ListedBefore);
+}
+
+void ScanIntake::ListFolder(const QString& Pattern) {
+  ScanFilesNow = ScanFileNames::ListMatching(Directory, Pattern);
+  Unknown.clear();
+  for (const QString& name : ScanFilesNow)
+    if (!ScanFileNames::SortedContains(FileNames, name)) Unknown.append(name);
+  ListingKept = true;
+}
+
+void ScanIntake::ApplyEntryChanges(const std::vector<DirectoryWatch::TEntryChange>& Entries,
+                                   const QString& Pattern) {
+  // In the order they happened: the last change of a name is how it is.
+  for (const DirectoryWatch::TEntryChange& entry : Entries) {
+    if (!ScanFileNames::MatchesMask(entry.Name, Pattern)) continue;
+    if (!entry.Present) {
+      RemoveSorted(ScanFilesNow, entry.Name, ScanFileNames::ListedBefore);
+      RemoveSorted(Unknown, entry.Name, ScanFileNames::ListedBefore);
+      continue;
+    }
+    InsertSorted(ScanFilesNow, entry.Name, ScanFileNames::ListedBefore);
+    if (!ScanFileNames::SortedContains(FileNames, entry.Name))
+      InsertSorted(Unknown, entry.Name, ScanFileNames::ListedBefore);
+  }
+}
+
+int ScanIntake::ReplaceChangedSets(RealTimeGofS& Analysis, const QStringList& Candidates) {
   // In set order, so that each replaced set is matched to its already
   // corrected predecessor.
   std::map<int, QString> changed;
-  for (auto it = Taken.cbegin(); it != Taken.cend(); ++it)
-    if (!(StampOf(it.key()) == it->Stamp)) changed.emplace(it->Set, it.key());
+  for (const QString& name : Candidates) {
+    const auto it = Taken.constFind(name);
+    if (it != Taken.constEnd() && !(StampOf(name) == it->Stamp)) changed.emplace(it->Set, name);
+  }
+  Recheck.clear();
   int replaced = 0;
-  for (const auto& [set, name] : changed)
+  for (const auto& [set, name] : changed) {
+    const TFileStamp before = Taken[name].Stamp;
     if (ReplaceSet(name, set, Analysis)) ++replaced;
+    // Not read yet (still being written, or gone): looked at again at
+    // every poll, whatever the watch reports.
+    if (Taken[name].Stamp == before) Recheck.append(name);
+  }
   return replaced;
 }
 
@@ -240,7 +317,7 @@ bool ScanIntake::ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis
     LeaveForLater(Name, listed);
     return false;
   }
-  BeckmanFile reader(nullptr);
+  BeckmanFile& reader = Reader();
   const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
   // A file being written anew reads short for a while: its old set stays
   // until it is whole again (or has long rested).

@@ -7,6 +7,9 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+
+#include "platform/DirectoryWatch.h"
 
 class BeckmanFile;
 class RealTimeGofS;
@@ -65,10 +68,18 @@ class ScanIntake {
   static int ReadMode(const QString& Mask);
 
   ScanIntake();
+  ~ScanIntake();
+  ScanIntake(const ScanIntake&) = delete;
+  ScanIntake& operator=(const ScanIntake&) = delete;
 
   int GetSettleMs() const { return SettleMs; }
   void SetSettleMs(int Value) { SettleMs = Value; }
   void SetClock(TClock Value);
+  // Whether polls may learn what changed from the kernel (on by default);
+  // off, every poll lists the folder and queries every taken file.
+  void SetWatchAllowed(bool Value) { WatchAllowed = Value; }
+  // Whether the latest poll could trust what the kernel reported.
+  bool GetLastPollWatched() const { return LastPollWatched; }
 
   // The first load: lists Directory, finds the first file of at least the
   // minimum size, makes the grid from it (CreateX) and appends it and every
@@ -125,15 +136,26 @@ class ScanIntake {
   // True, with the reason, when the raw store must not take the scan.
   bool StoreRefuses(const RealTimeGofS& Analysis, const BeckmanFile& Reader,
                     TLeftOut& Reason) const;
+  // One reader for every file, so that its buffers are made once.
+  BeckmanFile& Reader();
   TTake LeaveForLater(const QString& Name, const TFileStamp& Stamp);
   TTake Refuse(const QString& Name, TLeftOut Reason);
   void MarkKnown(const QString& Name);
-  // Replaces the sets of taken files that changed; returns how many.
-  int ReplaceChangedSets(RealTimeGofS& Analysis);
+  // Replaces the sets of taken files among Candidates that changed, in set
+  // order; returns how many. A changed file whose set could not be replaced
+  // yet is kept to look at again.
+  int ReplaceChangedSets(RealTimeGofS& Analysis, const QStringList& Candidates);
+  // The listing and the names not yet known, from the folder itself or
+  // from the entries the watch reported.
+  void ListFolder(const QString& Pattern);
+  void ApplyEntryChanges(const std::vector<DirectoryWatch::TEntryChange>& Entries,
+                         const QString& Pattern);
   bool ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis);
 
   int SettleMs = DefaultSettleMs;
   TClock Clock;
+  bool WatchAllowed = true;
+  bool LastPollWatched = false;
   QString Directory;
   QStringList FileNames;
   QStringList ScanFilesNow;
@@ -156,4 +178,13 @@ class ScanIntake {
   QHash<QString, TDeferral> Deferred;
   QHash<QString, TTaken> Taken;
   int FullPointCount = 0;
+  // What the folder held at the last listing, kept up to date from the
+  // watch's entries (false when there is no listing to keep); the taken
+  // files found changed whose sets could not be replaced yet.
+  std::unique_ptr<BeckmanFile> FReader;
+  DirectoryWatch Watch;
+  bool ListingKept = false;
+  QStringList Recheck;
+  // The names of ScanFilesNow not in FileNames, sorted.
+  QStringList Unknown;
 };

@@ -96,6 +96,12 @@ QLineEdit* ReadOnlyEdit(QWidget* Parent) {
   return edit;
 }
 
+// A line edit lays its text out anew on every setText, even an equal one:
+// polls set these texts every time.
+void ShowText(QLineEdit& Edit, const QString& Text) {
+  if (Edit.text() != Text) Edit.setText(Text);
+}
+
 int PlayInterval(int Speed) {
   return static_cast<int>(std::exp((100 - Speed) * 0.1));
 }
@@ -366,7 +372,7 @@ QWidget* TSedDataView::BuildStatusRow() {
   layout->addWidget(PosYTxt);
   layout->addWidget(ZoomOutBtn);
   layout->addWidget(LabelDir, 1);
-  layout->addWidget(LabelProblem, 1);
+  layout->addWidget(LabelProblem);
   layout->addWidget(CloseBtn);
   return row;
 }
@@ -616,6 +622,11 @@ void TSedDataView::ShowStatusNotes() {
   for (const QString* note : {&DataProblem, &ExtrapolationNote})
     if (!note->isEmpty()) notes << *note;
   LabelProblem->setText(notes.join(QStringLiteral("  ")));
+  // A note shows whole as far as the row allows; the directory, shown on
+  // the tab as well, takes what is left.
+  const bool note = !LabelProblem->text().isEmpty();
+  LabelDir->setSizePolicy(note ? QSizePolicy::Ignored : QSizePolicy::Preferred,
+                          QSizePolicy::Preferred);
 }
 
 QString TSedDataView::DataProblemText() const {
@@ -835,13 +846,15 @@ void TSedDataView::FillStoreSeries(TChartSeries& Series, const ChannelDataStore&
 }
 
 void TSedDataView::PlotAverageDcDt() {
-  for (int i = 0; i < ChartAverage->SeriesCount(); ++i) {
-    ChartAverage->GetSeries(i)->Clear();
-    ChartAverage->GetSeries(i)->SetActive(false);
-  }
   const ChannelDataStore* averaged = Analysis->AveragedStore.get();
   const ChannelDataStore* dcdt = Analysis->DcdtStore.get();
-  if (averaged == nullptr || dcdt == nullptr || averaged->GetNumberOfSets() < 1) return;
+  if (averaged == nullptr || dcdt == nullptr || averaged->GetNumberOfSets() < 1) {
+    for (int i = 0; i < ChartAverage->SeriesCount(); ++i) {
+      ChartAverage->GetSeries(i)->Clear();
+      ChartAverage->GetSeries(i)->SetActive(false);
+    }
+    return;
+  }
   const int a = averaged->GetNumberOfSets() - 1;
   const int f = averaged->Headers[static_cast<size_t>(a)].FirstSourceSet;
   const int l = averaged->Headers[static_cast<size_t>(a)].LastSourceSet;
@@ -853,24 +866,66 @@ void TSedDataView::PlotAverageDcDt() {
                                       dcdt->Headers[static_cast<size_t>(std::max(0, l))].TimeUsed) +
                           QStringLiteral(" sec"));
   LabelScansUsed->setText(QString::number(l - f + 1) + QStringLiteral(" pairs scans used"));
-  int next = 1;
-  for (int k = std::max(0, f); k <= l && k < dcdt->GetNumberOfSets(); ++k) {
-    TChartSeries* series = SeriesOrClone(*ChartAverage, next++, 0);
-    FillStoreSeries(*series, *dcdt, k, TGridX::Seconds);
-    series->SetTitle(QStringLiteral("dc/dt set %1").arg(k));
+  TChartSeries& pattern = *ChartAverage->GetSeries(0);
+  pattern.Clear();
+  pattern.SetActive(false);
+  const int next =
+      1 + ShowAveragedSources(std::max(0, f), std::min(l, dcdt->GetNumberOfSets() - 1));
+  TChartSeries* average = SeriesOrClone(*ChartAverage, next, 0);
+  FillStoreSeries(*average, *averaged, a, TGridX::Seconds);
+  average->SetTitle(QStringLiteral("average of dc/dt sets %1 to %2").arg(f).arg(l));
+  average->SetTag(0);
+  average->SetActive(true);
+  average->SetSeriesColor(Red);
+  average->GetPen().SetWidth(3);
+  average->Repaint();
+  for (int i = next + 1; i < ChartAverage->SeriesCount(); ++i) {
+    TChartSeries& unused = *ChartAverage->GetSeries(i);
+    unused.Clear();
+    unused.SetActive(false);
+    unused.SetTag(0);
+  }
+  PlotCorrectedSet(a);
+}
+
+int TSedDataView::ShowAveragedSources(int First, int Last) {
+  // A poll moves the window of averaged sets on by a set or two: the series
+  // of sets still in it keep their values and only move up, and only the
+  // new sets are filled. What the chart then holds, in order, is what
+  // filling every series anew gives.
+  TChart& chart = *ChartAverage;
+  const ChannelDataStore& dcdt = *Analysis->DcdtStore;
+  const bool valuesKept = Analysis->GetDcdtEpoch() == AverageSeriesEpoch;
+  AverageSeriesEpoch = Analysis->GetDcdtEpoch();
+  const int count = std::max(0, Last - First + 1);
+  std::vector<TChartSeries*> showing(static_cast<size_t>(count), nullptr);
+  std::vector<TChartSeries*> free;
+  for (int i = 1; i < chart.SeriesCount(); ++i) {
+    TChartSeries* series = chart.GetSeries(i);
+    const int set = series->GetTag() - 1;
+    const auto at = static_cast<size_t>(set - First);
+    if (valuesKept && series->GetActive() && set >= First && set <= Last && !showing[at])
+      showing[at] = series;
+    else
+      free.push_back(series);
+  }
+  size_t nextFree = 0;
+  for (int p = 0; p < count; ++p) {
+    TChartSeries* series = showing[static_cast<size_t>(p)];
+    if (series == nullptr) {
+      series = nextFree < free.size() ? free[nextFree++] : CloneChartSeries(*chart.GetSeries(0));
+      FillStoreSeries(*series, dcdt, First + p, TGridX::Seconds);
+      series->SetTitle(QStringLiteral("dc/dt set %1").arg(First + p));
+      series->SetTag(First + p + 1);
+    }
+    const int index = chart.IndexOfSeries(series);
+    if (index != p + 1) chart.ExchangeSeries(p + 1, index);
     series->SetActive(true);
     series->SetSeriesColor(Blue);
     series->GetPen().SetWidth(1);
     series->Repaint();
   }
-  TChartSeries* average = SeriesOrClone(*ChartAverage, next, 0);
-  FillStoreSeries(*average, *averaged, a, TGridX::Seconds);
-  average->SetTitle(QStringLiteral("average of dc/dt sets %1 to %2").arg(f).arg(l));
-  average->SetActive(true);
-  average->SetSeriesColor(Red);
-  average->GetPen().SetWidth(3);
-  average->Repaint();
-  PlotCorrectedSet(a);
+  return count;
 }
 
 void TSedDataView::PlotCorrectedSet(int AveragedSet) {
@@ -1054,14 +1109,14 @@ void TSedDataView::ScrollBarExtrapolationChange() {
     start = std::max(0, end - 4);
     const QSignalBlocker block(ScrollBarStartExtrapolation);
     ScrollBarStartExtrapolation->setValue(start);
-    EditExtrapolationStartSet->setText(SetTimeText(start));
+    ShowText(*EditExtrapolationStartSet, SetTimeText(start));
   }
   if (end > 4) {
     const QSignalBlocker block(ScrollBarStartExtrapolation);
     ScrollBarStartExtrapolation->setMaximum(end - 4);
-    EditExtrapolationStartSet->setText(SetTimeText(start));
+    ShowText(*EditExtrapolationStartSet, SetTimeText(start));
   }
-  EditExtrapolationDescribe->setText(SetTimeText(end));
+  ShowText(*EditExtrapolationDescribe, SetTimeText(end));
   PlotExtrapolation(end, start, false);
 }
 
@@ -1154,25 +1209,21 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
 }
 
 QString TSedDataView::NoExtrapolationText(const ExtrapolationFit& Fit) const {
+  // The reasons the user can act on, short enough for the status row: an
+  // ending scan in the depleted cell wants an earlier ending scan.
   QStringList why;
-  if (Fit.BelowMinimumS() > 0)
-    why << QStringLiteral("at %1 s* lies below %2 S")
-               .arg(Fit.BelowMinimumS())
+  if (Fit.BelowCutoff() > 0)
+    why << QStringLiteral("the ending scan stays below %1 % of the largest value")
+               .arg(FloatToStr(Gui.ExtrapolationCutoff * 100));
+  if (Fit.TooFewValues() > 0)
+    why << QStringLiteral("fewer than four scans exceed %1")
+               .arg(FloatToStr(ExtrapolationFit::MinimumFitValue()));
+  if (Fit.FailedFits() + Fit.DivergedFits() > 0) why << QStringLiteral("the fits fail");
+  if (why.isEmpty())
+    why << QStringLiteral("every s* lies below %1 S")
                .arg(FloatToStr(
                    RoundToSignificant(std::exp(Gui.ExtrapolationMinLogS) * Svedberg, 3)));
-  if (Fit.BelowCutoff() > 0)
-    why << QStringLiteral("at %1 the ending scan stays below %2 (%3 of the largest smoothed value)")
-               .arg(Fit.BelowCutoff())
-               .arg(FloatToStr(RoundToSignificant(Fit.CutoffValue(), 4)))
-               .arg(FloatToStr(Gui.ExtrapolationCutoff));
-  if (Fit.TooFewValues() > 0)
-    why << QStringLiteral("at %1 fewer than four sets lie above %2")
-               .arg(Fit.TooFewValues())
-               .arg(FloatToStr(ExtrapolationFit::MinimumFitValue()));
-  if (Fit.FailedFits() + Fit.DivergedFits() > 0)
-    why << QStringLiteral("at %1 the fit failed").arg(Fit.FailedFits() + Fit.DivergedFits());
-  return QStringLiteral("Extrapolation: no point of the s* grid qualifies; %1.")
-      .arg(why.join(QStringLiteral(", ")));
+  return QStringLiteral("Extrapolation: no s* qualifies; %1.").arg(why.join(QStringLiteral(", ")));
 }
 
 void TSedDataView::PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End) {
@@ -1273,15 +1324,27 @@ void TSedDataView::KeepBarLabelsInside() {
   // a bar at the end of the range keeps its label off the axis labels.
   // A drag holds the axes as they were at the press.
   if (!DragScales.empty()) return;
-  int widest = 0;
+  // The labels change only when a bar moves: their widths are measured
+  // once for each set of labels and fonts.
+  QStringList shown;
   for (const TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar}) {
     if (!bar->GetActive()) continue;
-    const QFontMetrics metrics(bar->GetMarks().GetFont().ToQFont());
-    for (int i = 0; i < bar->Count(); ++i)
-      widest = std::max(widest, metrics.horizontalAdvance(bar->GetXLabel(i)) +
-                                    metrics.horizontalAdvance(QStringLiteral("W")));
+    shown << bar->GetMarks().GetFont().ToQFont().toString();
+    for (int i = 0; i < bar->Count(); ++i) shown << bar->GetXLabel(i);
   }
-  const int half = widest / 2 + 4;
+  if (shown != BarLabelsMeasured) {
+    BarLabelsMeasured = shown;
+    BarLabelsWidest = 0;
+    for (const TBarSeries* bar : {MeniscusBar, JitterBar, FringeBar}) {
+      if (!bar->GetActive()) continue;
+      const QFontMetrics metrics(bar->GetMarks().GetFont().ToQFont());
+      for (int i = 0; i < bar->Count(); ++i)
+        BarLabelsWidest =
+            std::max(BarLabelsWidest, metrics.horizontalAdvance(bar->GetXLabel(i)) +
+                                          metrics.horizontalAdvance(QStringLiteral("W")));
+    }
+  }
+  const int half = BarLabelsWidest / 2 + 4;
   TChartAxis& radius = *Chart1->GetBottomAxis();
   radius.SetMinimumOffset(half);
   radius.SetMaximumOffset(half);

@@ -262,6 +262,9 @@ class TSedDataView : public QWidget {
   enum class TGridX { Radius, Seconds, Svedberg };
   void FillStoreSeries(TChartSeries& Series, const ChannelDataStore& Store, int Set, TGridX X);
   TChartSeries* SeriesOrClone(TChart& Chart, int Index, int PatternIndex);
+  // Makes series 1, 2, ... of ChartAverage show dc/dt sets First..Last in
+  // order; returns how many series that took.
+  int ShowAveragedSources(int First, int Last);
   void PlotCorrectedSet(int AveragedSet);
   void KeepExtrapolationInStep();
   void PlotTimeCourseSources(int Row);
@@ -300,6 +303,14 @@ class TSedDataView : public QWidget {
   // caches: whether the dragged bar has moved, and the raw chart's scales
   // from before the drag (empty when no drag holds them).
   bool BarMoved = false;
+  // The dc/dt epoch (RealTimeGofS::GetDcdtEpoch) the average chart's
+  // series were filled in: a series tagged with a set of it still shows
+  // that set's values.
+  long long AverageSeriesEpoch = -1;
+  // The fonts and labels of the bars last measured, and their widest label
+  // in pixels.
+  QStringList BarLabelsMeasured;
+  int BarLabelsWidest = 0;
   std::vector<TAxisSavedScales> DragScales;
   // The radius axis' label room, set aside while a drag holds the axes.
   int DragMinimumOffset = 0;

@@ -9,6 +9,7 @@
 // viewer holding many scans against those of one holding fewer.
 #include <benchmark/benchmark.h>
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -183,7 +185,41 @@ void ReportMedian(benchmark::State& State, const std::string& Name, std::vector<
   State.counters[Name + "_highest"] = Samples.back() * Scale;
 }
 
-// The first load in turns with the reading floor of each of its files.
+// Writes Bytes into freshly mapped pages with a plain loop, offering huge
+// pages from the first MiB on as the store does; false when there is no
+// memory for it.
+bool TouchFreshPages(std::size_t Bytes) {
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const std::size_t mapped = (Bytes + page - 1) / page * page;
+  void* block = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block == MAP_FAILED) return false;
+  constexpr std::size_t largeFrom = std::size_t{1} << 20;
+  if (mapped > largeFrom)
+    ::madvise(static_cast<char*>(block) + largeFrom, mapped - largeFrom, MADV_HUGEPAGE);
+  auto* values = static_cast<double*>(block);
+  for (std::size_t i = 0; i < Bytes / sizeof(double); ++i) values[i] = double(i);
+  benchmark::DoNotOptimize(values[Bytes / sizeof(double) / 2]);
+  ::munmap(block, mapped);
+  return true;
+}
+
+// The floor of storing what a first load of kScans scans stores: the
+// memory its stores write for the first time, written with a plain loop.
+// The raw store writes the values of every scan (its errors, all 0 for a
+// scan that fills the grid, stay unwritten); the dc/dt, averaged,
+// corrected and smoothed stores write values and errors of about one set
+// per scan on the 501-point s* grid.
+bool TouchStoreFloor() {
+  constexpr std::size_t sGrid = 501;
+  bool ok = TouchFreshPages(std::size_t{kScans} * kPoints * sizeof(double));
+  for (int store = 0; store < 4; ++store)
+    for (int array = 0; array < 2; ++array)
+      ok = TouchFreshPages(std::size_t{kScans} * sGrid * sizeof(double)) && ok;
+  return ok;
+}
+
+// The first load in turns with the reading floor of each of its files, the
+// reading itself (ReadScanFile) and the floor of storing what it stores.
 void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
   if (!Files().Error.empty()) return State.SkipWithError(Files().Error.c_str());
   const fs::path folder = Files().Folder("first-load-floor", kScans);
@@ -192,9 +228,13 @@ void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
   for (int i = 0; i < kScans; ++i) paths.push_back(Files().ScanPath(folder, i).string());
   QListWidget list;
   ScanReadFloor floor;
+  BeckmanFile reader(nullptr);
   std::vector<double> ratios;
   std::vector<double> loads;
   std::vector<double> floors;
+  std::vector<double> reads;
+  std::vector<double> touches;
+  std::vector<double> overReadAndTouch;
   for (auto _ : State) {
     for (int turn = 0; turn < 7; ++turn) {
       auto viewer = NewViewer(list);
@@ -209,14 +249,27 @@ void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
       for (const std::string& file : paths)
         if (floor.Read(file) != kPoints) return State.SkipWithError("floor read failed");
       const double floorTime = BenchRatio::ThreadSeconds() - floorStart;
+      const double readStart = BenchRatio::ThreadSeconds();
+      for (const std::string& file : paths)
+        if (reader.ReadScanFile(file, 0, 0.0) < 1) return State.SkipWithError("read failed");
+      const double readTime = BenchRatio::ThreadSeconds() - readStart;
+      const double touchStart = BenchRatio::ThreadSeconds();
+      if (!TouchStoreFloor()) return State.SkipWithError("no memory for the touch floor");
+      const double touchTime = BenchRatio::ThreadSeconds() - touchStart;
       ratios.push_back(load / floorTime);
       loads.push_back(load);
       floors.push_back(floorTime);
+      reads.push_back(readTime);
+      touches.push_back(touchTime);
+      overReadAndTouch.push_back(load / (readTime + touchTime));
     }
   }
   ReportMedian(State, "load_over_floor", ratios, 1, true);
+  ReportMedian(State, "load_over_read_and_touch", overReadAndTouch, 1, true);
   ReportMedian(State, "load_ms", loads, 1e3, false);
   ReportMedian(State, "floor_ms", floors, 1e3, false);
+  ReportMedian(State, "read_ms", reads, 1e3, false);
+  ReportMedian(State, "touch_ms", touches, 1e3, false);
 }
 BENCHMARK(BM_FirstLoadOverReadingFloor)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -583,11 +583,12 @@ struct TMeasuredFont {
 // itself out (label spacing, axis room, legend columns), then draws them,
 // and draws them again in every frame. Device fonts are sized in pixels,
 // so a text's measurements and its shaped glyphs depend only on the font
-// and the text: they are remembered, for up to MaxRemembered texts of at
-// most MaxRememberedLength characters at a time (texts come from files, so
-// what is held stays bounded), until the fonts change or the application
-// object goes (the fonts held here must go before it). Texts are looked up
-// by the number of their font, so no lookup compares whole fonts.
+// and the text: they are remembered, for up to MaxRememberedTexts texts of
+// at most MaxRememberedTextLength characters at a time (texts come from
+// files, so what is held stays bounded), until the fonts change or the
+// application object goes (the fonts held here must go before it). Texts
+// are looked up by the number of their font, so no lookup compares whole
+// fonts.
 class TTextMeasurements {
  public:
   static TTextMeasurements& Instance() {
@@ -609,6 +610,11 @@ class TTextMeasurements {
     const TTextMetrics Metrics = MetricsOf(Font.Font, Text);
     Remember(Font, Text, [&Metrics](TEntry& Entry) { Entry.Metrics = Metrics; });
     return Metrics;
+  }
+
+  std::size_t Count() {
+    const std::lock_guard<std::mutex> Guard(FLock);
+    return FKnown.size();
   }
 
   // The glyphs of a single left-to-right line of Text with its baseline
@@ -654,9 +660,7 @@ class TTextMeasurements {
     bool HasGlyphs = false;
     QList<QGlyphRun> Glyphs;
   };
-  static constexpr size_t MaxRemembered = 4096;
   static constexpr size_t MaxFonts = 256;
-  static constexpr qsizetype MaxRememberedLength = 256;  // characters
 
   static TTextMetrics MetricsOf(const QFont& Font, const QString& Text) {
     const QFontMetrics M(Font);
@@ -694,10 +698,10 @@ class TTextMeasurements {
   void Remember(TMeasuredFont& Font, const QString& Text, TFill Fill) {
     const std::lock_guard<std::mutex> Guard(FLock);
     Watch();
-    if (FWatched == nullptr || Text.size() > MaxRememberedLength) return;
+    if (FWatched == nullptr || Text.size() > MaxRememberedTextLength) return;
     if (Font.Generation != FGeneration || Font.Number < 0) Number(Font);
     TKey Key{Font.Number, Text};
-    if (FKnown.size() >= MaxRemembered && FKnown.find(Key) == FKnown.end()) FKnown.clear();
+    if (FKnown.size() >= MaxRememberedTexts && FKnown.find(Key) == FKnown.end()) FKnown.clear();
     Fill(FKnown[std::move(Key)]);
   }
 
@@ -781,6 +785,10 @@ void SetTextAntialiasing(bool On) {
 }
 bool GetTextAntialiasing() {
   return TextAntialiasing;
+}
+
+std::size_t RememberedTextCount() {
+  return TTextMeasurements::Instance().Count();
 }
 
 void SetKeptGlyphs(bool On) {

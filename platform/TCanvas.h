@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -70,6 +71,13 @@ bool GetDirectLineDrawing();
 // with the painter shaping and drawing the same text).
 void SetKeptGlyphs(bool On);
 bool GetKeptGlyphs();
+
+// Texts come from files: of their measurements and glyphs, those of at most
+// MaxRememberedTexts texts of at most MaxRememberedTextLength characters
+// are remembered at a time. RememberedTextCount says how many are.
+constexpr std::size_t MaxRememberedTexts = 4096;
+constexpr qsizetype MaxRememberedTextLength = 256;
+std::size_t RememberedTextCount();
 
 // A drawing surface with the semantics of a classic device context, over a
 // QPainter (render role). State: the selected pen, brush and font (read

@@ -41,6 +41,25 @@ void ClearForReading(QTextCursor& Cursor) {
   Cursor.setCharFormat(QTextCharFormat());
 }
 
+// A document shown in an editor lays a change out whole before the change
+// returns, but lays itself out anew a part at a time while the editor goes
+// on: with no page size nothing is laid out, and the page size given back
+// lays the whole document out anew, the first page first.
+class DeferredLayout {
+ public:
+  explicit DeferredLayout(QTextDocument& ADocument)
+      : FDocument(ADocument), FPageSize(ADocument.pageSize()) {
+    FDocument.setPageSize(QSizeF(0, 0));
+  }
+  ~DeferredLayout() { FDocument.setPageSize(FPageSize); }
+  DeferredLayout(const DeferredLayout&) = delete;
+  DeferredLayout& operator=(const DeferredLayout&) = delete;
+
+ private:
+  QTextDocument& FDocument;
+  const QSizeF FPageSize;
+};
+
 }  // namespace
 
 bool ReportFile::Load(const QString& FileName, QTextDocument& Document) {
@@ -62,6 +81,7 @@ bool ReportFile::Load(const QString& FileName, QTextDocument& Document) {
   // Read once, straight into the document: a file at the picture caps must
   // not be decoded twice. A read that fails is undone, so the report shown
   // stays as it was. The pictures are fitted to the page the file states.
+  const DeferredLayout deferred(Document);
   const QList<QUrl> before = PictureNames(Document);
   const ReportPage shownPage = ReportPage::Of(Document);
   const bool undoing = Document.isUndoRedoEnabled();

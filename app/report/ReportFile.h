@@ -12,7 +12,9 @@ class QTextDocument;
 class ReportFile {
  public:
   // Replaces Document's content and page (ReportPage) by the file's; on
-  // failure (ErrorText set) Document is unchanged.
+  // failure (ErrorText set) Document is unchanged. A document an editor
+  // shows is laid out anew afterwards, a part at a time, so the editor
+  // shows the first page at once however long the report is.
   bool Load(const QString& FileName, QTextDocument& Document);
   bool Save(const QString& FileName, const QTextDocument& Document);
 

@@ -429,3 +429,63 @@ TEST_F(ChannelDataStoreTest, IntegralFringeRounding) {
 }
 
 }  // namespace
+
+// A scan that fills the grid leaves its slot's error pages unwritten; what
+// every reader gets is the same as if the zeros had been written, whatever
+// the slot held before and however the set came in.
+TEST_F(ChannelDataStoreTest, ErrorsReadTheSameWhetherTheirPagesWereWrittenOrNot) {
+  auto store = Uniform(0.0, 4.0, 5);
+  const double tag = Settings.DefaultNegativeTag;
+  const std::vector<double> whole{0, 1, 2, 3, 4};
+  const std::vector<double> part{1, 2, 3};
+  const std::vector<double> y{5, 6, 7, 8, 9};
+  auto errors = [&](int Set) {
+    std::vector<double> values;
+    for (int i = 0; i < 5; ++i) values.push_back(store->GetError(Set, i));
+    EXPECT_EQ(std::vector<double>(store->GetErrorArray(Set), store->GetErrorArray(Set) + 5),
+              values);
+    return values;
+  };
+  const std::vector<double> zeros(5, 0.0);
+  const std::vector<double> tagged{tag, 0, 0, 0, tag};
+
+  ASSERT_EQ(store->AddSet(whole.data(), y.data(), 5, HeaderAt(1), 1), 0);
+  EXPECT_EQ(errors(0), zeros);
+  ASSERT_EQ(store->AddSet(part.data(), y.data(), 3, HeaderAt(2), 2), 1);
+  EXPECT_EQ(errors(1), tagged);
+  // A slot that held tags, taken by a scan that fills the grid.
+  store->ClearSets();
+  ASSERT_EQ(store->AddSet(whole.data(), y.data(), 5, HeaderAt(1), 1), 0);
+  ASSERT_EQ(store->AddSet(whole.data(), y.data(), 5, HeaderAt(2), 2), 1);
+  EXPECT_EQ(errors(1), zeros);
+  // Read again shorter, then whole: the set's errors follow.
+  ASSERT_EQ(store->ReplaceSet(0, part.data(), y.data(), 3, HeaderAt(1), 1), 0);
+  EXPECT_EQ(errors(0), tagged);
+  ASSERT_EQ(store->ReplaceSet(0, whole.data(), y.data(), 5, HeaderAt(1), 1), 0);
+  EXPECT_EQ(errors(0), zeros);
+  store->SetError(1, 2, -3.0);
+  EXPECT_EQ(errors(1), (std::vector<double>{0, 0, -3.0, 0, 0}));
+  // A set with errors of its own writes them all, on a fresh slot too.
+  const std::vector<double> own{0.5, 0.5, 0.5, 0.5, 0.5};
+  ASSERT_EQ(store->AddSetWithErrors(whole.data(), y.data(), own.data(), 5, HeaderAt(3), 3), 2);
+  EXPECT_EQ(errors(2), own);
+  EXPECT_EQ(errors(700), zeros);  // a slot never used
+}
+
+// A slot's header is made when it is first written; until then it reads as
+// a default header, and the array of all headers shows every one.
+TEST_F(ChannelDataStoreTest, HeadersOfSlotsNeverWrittenReadAsDefaults) {
+  auto store = Uniform(0.0, 4.0, 5);
+  const ChannelDataStore& shown = *store;
+  EXPECT_EQ(shown.Headers[998].TimeUsed, 0.0);
+  EXPECT_TRUE(shown.Headers[998].FileName.empty());
+  ASSERT_EQ(AddFlat(*store, 1.0, 10.0), 0);
+  store->Headers[5].FileName = "00006.RA1";
+  EXPECT_EQ(shown.Headers[0].TimeUsed, 10.0);
+  EXPECT_EQ(shown.Headers[5].FileName, "00006.RA1");
+  const ScanHeader* all = store->Headers.data();
+  EXPECT_EQ(all[0].TimeUsed, 10.0);
+  EXPECT_EQ(all[5].FileName, "00006.RA1");
+  EXPECT_EQ(all[999].TimeUsed, 0.0);
+  EXPECT_EQ(&all[5], &store->Headers[5]);
+}

@@ -83,6 +83,15 @@ class RealTimeGofSTest : public ::testing::Test {
     engine.MakeAllAvgdcdt();
     engine.MakeAllCorrecteddCdT();
   }
+  // Every store the averaging and correction make, and the kept curve.
+  static void ExpectDerivedEqual(const RealTimeGofS& a, const RealTimeGofS& b) {
+    ExpectStoresEqual(*a.DcdtStore, *b.DcdtStore);
+    ExpectStoresEqual(*a.AveragedStore, *b.AveragedStore);
+    ExpectStoresEqual(*a.CorrectedStore, *b.CorrectedStore);
+    ExpectStoresEqual(*a.SmoothedStore, *b.SmoothedStore);
+    EXPECT_EQ(a.LastCorrectedY, b.LastCorrectedY);
+    EXPECT_EQ(a.LastCorrectedError, b.LastCorrectedError);
+  }
   static void ExpectStoresEqual(const ChannelDataStore& a, const ChannelDataStore& b) {
     ASSERT_EQ(a.GetNumberOfSets(), b.GetNumberOfSets());
     for (int s = 0; s < a.GetNumberOfSets(); ++s) {
@@ -363,12 +372,7 @@ TEST_F(RealTimeGofSTest, PollingOneScanAtATimeEqualsAFullReload) {
   Load(reloaded, 45);
   Analyse(reloaded);
 
-  ExpectStoresEqual(*polled.DcdtStore, *reloaded.DcdtStore);
-  ExpectStoresEqual(*polled.AveragedStore, *reloaded.AveragedStore);
-  ExpectStoresEqual(*polled.CorrectedStore, *reloaded.CorrectedStore);
-  ExpectStoresEqual(*polled.SmoothedStore, *reloaded.SmoothedStore);
-  EXPECT_EQ(polled.LastCorrectedY, reloaded.LastCorrectedY);
-  EXPECT_EQ(polled.LastCorrectedError, reloaded.LastCorrectedError);
+  ExpectDerivedEqual(polled, reloaded);
 }
 
 // A run polled from its first scans passes from the early fixed-lag pairs to
@@ -429,6 +433,64 @@ TEST_F(RealTimeGofSTest, OneSetIsCorrectedAsTheFullPassCorrectsIt) {
   polled.IPtransformSet(4);
   for (int i = 0; i < 10; ++i)
     EXPECT_NEAR(polled.RawStore->GetY(i, 300), whole.RawStore->GetY(i, 300), 1e-12) << i;
+}
+
+// After every step of a live interference run (a scan appended and
+// corrected on its own, its pair appended, the averages and corrected sets
+// extended; one scan read again and replaced), the engine holds to the bit
+// what a full pass over the same raw sets makes.
+TEST_F(RealTimeGofSTest, ExtendedStoresEqualAFullPassAfterEveryStep) {
+  auto offset = [](int Scan) { return 0.3 * (Scan % 3) + (Scan > 20 ? 2.0 : 0.0); };
+  auto interference = [](RealTimeGofS& engine) {
+    engine.JitterPosition = 5.97;  // in the air above the meniscus
+    engine.FringePosition = 6.9;
+    engine.JitterCorrectionOn = engine.FringeCorrectionOn = true;
+  };
+  const std::vector<double> r = run.Radii();
+  RealTimeGofS live;
+  Load(live, 10);
+  interference(live);
+  for (int i = 0; i < 10; ++i) live.RawStore->AddToSet(i, offset(i));
+  Analyse(live);
+
+  auto expectFullPass = [&](const std::string& Step) {
+    SCOPED_TRACE(Step);
+    RealTimeGofS full;
+    Prepare(full);
+    const ChannelDataStore& raw = *live.RawStore;
+    for (int s = 0; s < raw.GetNumberOfSets(); ++s)
+      ASSERT_EQ(full.RawStore->AddSet(raw.GetGrid(), raw.GetYArray(s), raw.GetNumberOfPoints(),
+                                      raw.Headers[static_cast<size_t>(s)],
+                                      raw.Headers[static_cast<size_t>(s)].TimeUsed),
+                s);
+    full.Refreshdcdtvss();
+    full.MakeAllAvgdcdt();
+    full.MakeAllCorrecteddCdT();
+    ExpectDerivedEqual(live, full);
+  };
+
+  for (int i = 10; i < 40; ++i) {
+    ASSERT_EQ(AddScan(live, i, 600 + i * 120), i);
+    live.RawStore->AddToSet(i, offset(i));
+    live.IPtransformSet(i);
+    live.AddOnedcdtvss(i);
+    live.MakeAllAvgdcdt();
+    live.MakeAllCorrecteddCdT();
+    expectFullPass("scan " + std::to_string(i) + " appended");
+    if (i != 30) continue;
+    // Scan 12 read again with other values: replaced, corrected again with
+    // the scans after it, and every pair made anew.
+    std::vector<double> c = run.Scan(600 + 12 * 120);
+    for (double& value : c) value = value * 1.01 + offset(12);
+    ASSERT_EQ(live.RawStore->ReplaceSet(12, r.data(), c.data(), run.Points,
+                                        run.Header(12, 600 + 12 * 120), 600 + 12 * 120),
+              12);
+    live.IPtransformSet(12);
+    live.Refreshdcdtvss();
+    live.MakeAllAvgdcdt();
+    live.MakeAllCorrecteddCdT();
+    expectFullPass("scan 12 replaced");
+  }
 }
 
 TEST_F(RealTimeGofSTest, SetDescriptionsNameTheScansBehindASet) {

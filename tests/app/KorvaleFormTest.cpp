@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -35,6 +36,8 @@
 #include "app/UnitSedDataView.h"
 #include "app/UnitViewAScan.h"
 #include "chart/core/TChart.h"
+#include "chart/core/TChartAxis.h"
+#include "chart/core/TChartAxisTitle.h"
 #include "chart/core/TChartSeries.h"
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/series/TFastLineSeries.h"
@@ -123,10 +126,12 @@ class KorvaleFormTest : public ::testing::Test {
     const std::vector<TSedDataView*> viewers = Form->OpenViewers();
     return viewers.empty() ? nullptr : viewers.back();
   }
-  // Three viewers of the absorbance channel of Work/run/Absorbance.
+  // Three viewers of the absorbance channel of Work/run/Absorbance, with
+  // scans old enough to be read at once.
   std::array<QPointer<TSedDataView>, 3> LaunchThreeViewersOfOneChannel() {
     const fs::path root = Work / "run";
-    WriteChannel(root / "Absorbance", OpticalSystem::Absorbance, 1);
+    const SimulatedChannel& channel = SimulatedChannel::Absorbance(8);
+    channel.WriteRange(root / "Absorbance", 0, channel.Files.size());
     ChooseRoot(root);
     std::array<QPointer<TSedDataView>, 3> viewers;
     for (QPointer<TSedDataView>& viewer : viewers) viewer = Launch();
@@ -143,6 +148,13 @@ class KorvaleFormTest : public ::testing::Test {
     const QList<QObject*> all = Window.findChildren<QObject*>();
     return int(std::count_if(all.begin(), all.end(),
                              [](QObject* o) { return dynamic_cast<TSedDataView*>(o) != nullptr; }));
+  }
+  // Lets every layout take in what changed: the offscreen platform leaves
+  // layout requests queued through a plain processEvents.
+  static void SettleLayouts() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::processEvents();
   }
 
   MessageRecorder Messages;
@@ -200,10 +212,22 @@ TEST_F(KorvaleFormTest, DataDirectoriesOfEveryChosenRootAccumulate) {
   ChooseRoot(first, &TKorvaleForm::ButtonRefreshSubdirectoriesClick);
   EXPECT_EQ(DataDirectories(),
             QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep"), Slash(second / "t1")}));
-  // Rescanning walks only the last root, afresh.
+  // Rescanning walks only the last root, afresh: a directory of another
+  // root chosen meanwhile is no longer chosen, one of this root stays.
+  Form->ListBoxDataDirs->setCurrentRow(2);
+  Form->ListBoxDataDirsClick();
+  ASSERT_EQ(Form->RadioGroupChannels->GetItems(), QStringList({"0*.FI3"}));
   Form->ShowDirectoryPanels(true);
   EXPECT_TRUE(Form->RescanRootDirectory());
   EXPECT_EQ(DataDirectories(), QStringList({Slash(first / "s1"), Slash(first / "s3" / "deep")}));
+  EXPECT_EQ(ChosenDirectory(), QString());
+  EXPECT_EQ(Form->GetDataDirectory(), " ");
+  EXPECT_TRUE(Form->RadioGroupChannels->GetItems().isEmpty());
+  Form->ListBoxDataDirs->setCurrentRow(1);
+  Form->ListBoxDataDirsClick();
+  EXPECT_TRUE(Form->RescanRootDirectory());
+  EXPECT_EQ(ChosenDirectory(), Slash(first / "s3" / "deep"));
+  EXPECT_EQ(Form->GetDataDirectory(), Slash(first / "s3" / "deep"));
 }
 
 TEST_F(KorvaleFormTest,
@@ -341,6 +365,23 @@ TEST_F(KorvaleFormTest, ALaunchThatFailsOnceItsViewerIsListedTakesTheListingsBac
   EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 1);
 }
 
+// A viewer's page may hold other widgets too (the frame of a docked
+// window, a label): only the viewer itself counts as one.
+TEST_F(KorvaleFormTest, OtherWidgetsOnAViewersPageAreNotTakenForViewers) {
+  const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
+  QWidget* page = second->parentWidget();
+  auto* before = new QLabel(QStringLiteral("note"), page);
+  before->stackUnder(second);
+  // The viewer becomes the page's last child, behind the label.
+  second->setParent(nullptr);
+  second->setParent(page);
+  ASSERT_EQ(page->children().first(), before);
+  EXPECT_EQ(Form->OpenViewers(),
+            std::vector<TSedDataView*>({first.data(), second.data(), third.data()}));
+  Form->PC->setCurrentWidget(page);
+  EXPECT_EQ(DataFolder(), second->GetDataDirectory());
+}
+
 TEST_F(KorvaleFormTest, ClosingAViewerLaunchedAfterAnEarlierCloseClosesOnlyThatViewer) {
   const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
   CloseTab(TKorvaleForm::FirstViewerPage);
@@ -467,7 +508,12 @@ TEST_F(KorvaleFormTest, ClosingViewersKeepsTheOthersComparedAndTheLastLeavesSele
   const auto [first, second, third] = LaunchThreeViewersOfOneChannel();
   ASSERT_TRUE(first && second && third);
   QListWidget& compared = *KorvaleCompare->ListBoxOpenWindows;
-  compared.selectAll();
+  const QString firstName = compared.item(0)->text();
+  const QString thirdName = compared.item(2)->text();
+  // The first and the third compared, normalised.
+  compared.item(0)->setSelected(true);
+  compared.item(2)->setSelected(true);
+  KorvaleCompare->RadioButtonNormalized->setChecked(true);
   Form->PC->setCurrentWidget(Form->CompareSheet);
   TChart& overlay = *KorvaleCompare->dcdtChart;
   const auto activeCurves = [&] {
@@ -475,17 +521,30 @@ TEST_F(KorvaleFormTest, ClosingViewersKeepsTheOthersComparedAndTheLastLeavesSele
     for (int i = 0; i < overlay.SeriesCount(); ++i) active += overlay.GetSeries(i)->GetActive();
     return active;
   };
-  ASSERT_EQ(activeCurves(), 3);
+  const auto chosen = [&] {
+    QStringList texts;
+    for (const QListWidgetItem* item : compared.selectedItems()) texts.append(item->text());
+    texts.sort();
+    return texts;
+  };
+  ASSERT_EQ(activeCurves(), 2);
+  const int points = overlay.GetSeries(1)->Count();
+  ASSERT_GT(points, 0);
   EXPECT_EQ(DataFolder(), Slash(Work / "run" / "Absorbance"));
 
+  // Closing the viewer not compared changes nothing of the comparison.
   CloseTab(Form->PC->indexOf(second->parentWidget()));
   ASSERT_EQ(compared.count(), 2);
-  EXPECT_TRUE(compared.item(0)->isSelected());
-  EXPECT_TRUE(compared.item(1)->isSelected());
+  EXPECT_EQ(chosen(), QStringList({firstName, thirdName}));
   EXPECT_EQ(activeCurves(), 2);
   EXPECT_GE(Form->PC->currentIndex(), TKorvaleForm::FirstViewerPage);
-
+  // Closing a compared one leaves the other, still normalised.
   CloseTab(Form->PC->indexOf(first->parentWidget()));
+  EXPECT_EQ(chosen(), QStringList({thirdName}));
+  EXPECT_EQ(activeCurves(), 1);
+  EXPECT_EQ(overlay.GetSeries(1)->Count(), points);
+  EXPECT_EQ(overlay.GetLeftAxis()->GetTitle().GetCaption(), "(t dc/dt)/Co corrected");
+
   CloseTab(Form->PC->indexOf(third->parentWidget()));
   EXPECT_EQ(Form->PC->currentWidget(), Form->MainSheet);
   EXPECT_EQ(activeCurves(), 0);
@@ -503,7 +562,7 @@ TEST_F(KorvaleFormTest, NoTextWidensTheWindowBeyondALaptopScreen) {
   Form->show();
   QCoreApplication::processEvents();
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(Launch());
-  QCoreApplication::processEvents();
+  SettleLayouts();
   const QSize fourViewers = Form->minimumSizeHint().expandedTo(Form->minimumSize());
   EXPECT_LE(fourViewers.width(), 1366);
   EXPECT_LE(fourViewers.height(), 740);  // 768 less the window's title bar
@@ -516,10 +575,15 @@ TEST_F(KorvaleFormTest, NoTextWidensTheWindowBeyondALaptopScreen) {
   Form->RadioGroupChannels->setTitle("Data types available in " +
                                      Form->GetDataDirectory().repeated(4));
   Form->RootDir->setText(Form->GetDataDirectory().repeated(4));
-  QCoreApplication::processEvents();
+  SettleLayouts();
   EXPECT_EQ(Form->minimumSizeHint().expandedTo(Form->minimumSize()).width(), fourViewers.width());
   EXPECT_LE(Form->width(), 1366);
   EXPECT_EQ(viewer.LabelProblem->text(), status + status);
+  // Nor do the long texts of "Select data" when it is in front.
+  Form->PC->setCurrentWidget(Form->MainSheet);
+  SettleLayouts();
+  EXPECT_EQ(Form->minimumSizeHint().expandedTo(Form->minimumSize()).width(), fourViewers.width());
+  EXPECT_LE(Form->width(), 1366);
 }
 
 }  // namespace

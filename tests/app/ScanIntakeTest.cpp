@@ -1,6 +1,7 @@
 #include "app/ScanIntake.h"
 
 #include "analysis/Realtimegofs.h"
+#include "platform/DirectoryWatch.h"
 #include "tests/app/SimulatedChannel.h"
 #include "tests/support/TestSupport.h"
 
@@ -306,6 +307,37 @@ TEST_F(ScanIntakeTest, ScanLeftHalfWrittenWaitsForALaterScanOrTheLongRest) {
   EXPECT_EQ(Intake.GetLeftOutTotal(), 0);
 }
 
+// The same with a real writer and the real clock: the instrument pauses 3 s
+// in the middle of a scan file, longer than a file must rest, while the
+// viewer polls all the time. The half is never taken; the whole scan is.
+TEST_F(ScanIntakeTest, WriterPausingMidFileLongerThanTheRestGetsItsWholeScanTaken) {
+  Run().WriteRange(Dir, 0, 5);
+  Intake.LoadAll(DirText(), Analysis);
+  Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    const std::string& text = Run().Files[5].second;
+    const size_t half = text.size() / 2;
+    std::ofstream out(Dir / Run().Files[5].first, std::ios::binary);
+    out.write(text.data(), static_cast<std::streamsize>(half));
+    out.flush();
+    std::this_thread::sleep_for(std::chrono::milliseconds(ScanIntake::DefaultSettleMs + 1000));
+    out.write(text.data() + half, static_cast<std::streamsize>(text.size() - half));
+    out.flush();
+    done = true;
+  });
+  int replaced = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while ((!done || Sets() < 6) && std::chrono::steady_clock::now() < deadline) {
+    replaced += Poll().SetsReplaced;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  writer.join();
+  ASSERT_EQ(Sets(), 6);
+  EXPECT_EQ(ValidPoints(5), ValidPoints(0));
+  EXPECT_EQ(replaced, 0);  // never taken as a half
+}
+
 // The first file of a young run says nothing of how long its scans are: it
 // makes the grid only once a second file exists or it has long rested.
 TEST_F(ScanIntakeTest, GridWaitsForASecondFileOrTheLongRest) {
@@ -388,4 +420,109 @@ TEST_F(ScanIntakeTest, UnreadableLastFileWaitsForTheLongRest) {
   ahead = ScanIntake::LongRestMs;
   EXPECT_EQ(Poll().Refused, 1);
   EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::Unreadable), 1);
+}
+
+// Two intakes over one folder, one learning from the kernel what changed,
+// the other listing the folder and querying every taken file at every poll:
+// through new scans, a scan written in pieces, a taken scan written anew,
+// files removed, moved in and of another channel, and the folder replaced,
+// both take in, leave for later, replace and refuse alike, poll after poll.
+TEST_F(ScanIntakeTest, PollsThatLearnFromTheKernelEqualPollsThatLookAtEveryFile) {
+  RealTimeGofS swept;
+  swept.ChannelMask = Analysis.ChannelMask;
+  swept.MeniscusRadius = Analysis.MeniscusRadius;
+  swept.CellBottom = Analysis.CellBottom;
+  ScanIntake sweeping;
+  sweeping.SetSettleMs(0);
+  sweeping.SetWatchAllowed(false);
+  const bool kernelReports = DirectoryWatch::ReportsEveryChange(DirText());
+  Run().WriteRange(Dir, 0, 4);
+  Intake.LoadAll(DirText(), Analysis);
+  sweeping.LoadAll(DirText(), swept);
+
+  // Both raw stores hold the same sets, to the bit.
+  auto sameRaw = [&] {
+    const ChannelDataStore& mine = *Analysis.RawStore;
+    const ChannelDataStore& theirs = *swept.RawStore;
+    if (mine.GetNumberOfSets() != theirs.GetNumberOfSets()) return false;
+    for (int s = 0; s < mine.GetNumberOfSets(); ++s)
+      for (int j = 0; j < mine.GetNumberOfPoints(); ++j)
+        if (mine.GetY(s, j) != theirs.GetY(s, j) || mine.GetError(s, j) != theirs.GetError(s, j))
+          return false;
+    return true;
+  };
+  auto pollBoth = [&](const std::string& Step, bool Watched = true) -> ScanIntake::TLoadResult {
+    SCOPED_TRACE(Step);
+    const ScanIntake::TLoadResult a = Poll();
+    const ScanIntake::TLoadResult b = sweeping.Poll(swept, {});
+    EXPECT_EQ(Intake.GetLastPollWatched(), Watched && kernelReports);
+    EXPECT_FALSE(sweeping.GetLastPollWatched());
+    EXPECT_EQ(a.SetsAdded, b.SetsAdded);
+    EXPECT_EQ(a.SetsReplaced, b.SetsReplaced);
+    EXPECT_EQ(a.Deferred, b.Deferred);
+    EXPECT_EQ(a.Refused, b.Refused);
+    EXPECT_EQ(Intake.GetFileNames(), sweeping.GetFileNames());
+    EXPECT_EQ(Intake.GetScanFilesNow(), sweeping.GetScanFilesNow());
+    EXPECT_EQ(Intake.GetNewFileNames(), sweeping.GetNewFileNames());
+    EXPECT_EQ(Intake.GetLeftOutTotal(), sweeping.GetLeftOutTotal());
+    EXPECT_TRUE(sameRaw());
+    return a;
+  };
+
+  Run().WriteRange(Dir, 4, 6);
+  EXPECT_EQ(pollBoth("two new scans").SetsAdded, 2);
+  pollBoth("nothing new");
+  WriteTextFile(Dir / Run().Files[6].first, FirstThird(Run().Files[6].second));
+  AgeFile(Dir / Run().Files[6].first, 3);
+  EXPECT_EQ(pollBoth("a scan half written").Deferred, 1);
+  Run().WriteRange(Dir, 6, 8);
+  EXPECT_EQ(pollBoth("the scan finished, and one more").SetsAdded, 2);
+  Run().Write(Dir, 2, 30);
+  EXPECT_EQ(pollBoth("a taken scan written anew").SetsReplaced, 1);
+
+  fs::remove(Dir / Run().Files[7].first);
+  const fs::path staging = FreshTestDir("intake-staging");
+  Run().Write(staging, 8);
+  fs::rename(staging / Run().Files[8].first, Dir / Run().Files[8].first);
+  WriteTextFile(Dir / "00009.RA2", Run().Files[9].second);
+  AgeFile(Dir / "00009.RA2", 60);
+  EXPECT_EQ(pollBoth("one removed, one moved in, one of another channel").SetsAdded, 1);
+
+  // The folder replaced by a copy that holds one scan more: the watch was
+  // on the folder now gone, so this poll looks at everything.
+  const fs::path old = Dir.string() + "-old";
+  fs::rename(Dir, old);
+  fs::copy(old, Dir);
+  for (const auto& entry : fs::directory_iterator(Dir)) AgeFile(entry.path(), 60);
+  Run().Write(Dir, 9);
+  EXPECT_EQ(pollBoth("the folder replaced", false).SetsAdded, 1);
+  Run().Write(Dir, 10);
+  EXPECT_EQ(pollBoth("a scan in the new folder").SetsAdded, 1);
+  fs::remove_all(old);
+}
+
+// A taken scan that is written anew is replaced only once it has rested
+// and is whole again, however many polls that takes and though nothing
+// happens to the file meanwhile.
+TEST_F(ScanIntakeTest, ATakenScanWrittenAnewIsLookedAtUntilItCanBeReplaced) {
+  Run().WriteRange(Dir, 0, 6);
+  Intake.LoadAll(DirText(), Analysis);
+  const int whole = ValidPoints(3);
+  Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
+  qint64 ahead = 0;
+  Intake.SetClock([&] { return QDateTime::currentDateTimeUtc().addMSecs(ahead); });
+  const auto& [name, text] = Run().Files[3];
+
+  WriteTextFile(Dir / name, FirstThird(text));
+  EXPECT_EQ(Poll().SetsReplaced, 0);  // not at rest
+  ahead = 5000;
+  EXPECT_EQ(Poll().SetsReplaced, 0);  // at rest, but short: it may go on
+  EXPECT_EQ(ValidPoints(3), whole);
+  ahead = 0;
+  WriteTextFile(Dir / name, text);
+  EXPECT_EQ(Poll().SetsReplaced, 0);  // whole, not at rest
+  ahead = 5000;
+  EXPECT_EQ(Poll().SetsReplaced, 1);
+  EXPECT_EQ(ValidPoints(3), whole);
+  EXPECT_EQ(Poll().SetsReplaced, 0);
 }

@@ -397,6 +397,22 @@ TEST_F(TarExtractorTest, MembersNamedLikeHoldingFilesAreOrdinaryMembers) {
   EXPECT_EQ(ReadFile(Dir / "h" / own), "b\r\n");
 }
 
+TEST_F(TarExtractorTest, ALongNameThatClimbsToAHoldingNameIsAnOrdinaryMemberAtTheTop) {
+  // Found by fuzzing: a long name with ".." parts that ends in a holding
+  // name lands at the top of the target beside the other members.
+  const std::string own =
+      ".korvale-unpacking-" + std::to_string(getpid()) + "-" + std::string(120, 'm');
+  const std::string scan = archive::ScanText('R', 2, 280, 3);
+  const fs::path path =
+      WriteArchive("h.tar.gz", Member("././@LongLink", "../../" + own + '\0', 'L') +
+                                   Member("x", scan) + Member("00001.RA2", scan) + archive::End());
+  ASSERT_TRUE(Extract(path));
+  EXPECT_EQ(Written(), (std::vector<std::string>{"h", "h/" + own, "h/Cell2", "h/Cell2/Absorbance",
+                                                 "h/Cell2/Absorbance/280",
+                                                 "h/Cell2/Absorbance/280/00001.RA2", "outside"}));
+  EXPECT_EQ(ReadFile(Dir / "h" / own), ReadFile(Dir / "h/Cell2/Absorbance/280/00001.RA2"));
+}
+
 TEST_F(TarExtractorTest, WriteFailuresAreReportedAndLeaveNoPartialFile) {
   const fs::path path = WriteArchive("w.tar.gz", Member("big.txt", std::string(100000, 'b')));
   rlimit old{};

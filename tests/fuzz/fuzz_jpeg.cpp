@@ -10,6 +10,7 @@
 
 #include "platform/Exception.h"
 #include "platform/TJPEGImage.h"
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "platform/Exception.h"
 #include "platform/ObjectTextConversion.h"
 #include "platform/TStream.h"
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 
 namespace {
 

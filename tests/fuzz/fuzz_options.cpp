@@ -14,6 +14,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/OptionsStore.h"
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/BeckmanFile.h"
+#include "tests/fuzz/FuzzSanitizerOptions.h"
 #include "tests/support/ScanLineOracle.h"
 #include "tests/support/ScratchFolder.h"
 

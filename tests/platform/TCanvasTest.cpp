@@ -676,6 +676,24 @@ TEST_F(TCanvasTest, TextExtentsStayThoseOfTheirFontWhileManyFontsComeAndGo) {
   }
 }
 
+TEST_F(TCanvasTest, RememberedTextsStayFewAndShortWhateverIsMeasuredOrDrawn) {
+  // Texts come from files and fuzzing: neither a long text nor many
+  // distinct ones may make the canvas hold on to them all.
+  const QString Long(MaxRememberedTextLength + 1, u'w');
+  const std::size_t Before = RememberedTextCount();
+  Canvas().TextOut(1, 1, Long);
+  EXPECT_EQ(Canvas().TextWidth(Long + u'w'), Metrics().horizontalAdvance(Long + u'w'));
+  EXPECT_EQ(RememberedTextCount(), Before);
+  for (std::size_t I = 0; I <= MaxRememberedTexts; ++I) {
+    Canvas().TextWidth(QStringLiteral("label %1").arg(I));
+    ASSERT_LE(RememberedTextCount(), MaxRememberedTexts) << I;
+  }
+  const QString Short(MaxRememberedTextLength, u'v');
+  const std::size_t Counted = RememberedTextCount();
+  Canvas().TextOut(1, 1, Short);
+  EXPECT_EQ(RememberedTextCount(), Counted < MaxRememberedTexts ? Counted + 1 : 1);
+}
+
 TEST_F(TCanvasTest, TextAlignmentPlacesTheReferencePoint) {
   QString Text = QStringLiteral("HH");  // no descenders: ink ends at the baseline
   QFontMetrics M = Metrics();

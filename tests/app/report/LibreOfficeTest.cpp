@@ -372,6 +372,47 @@ TEST_F(LibreOfficeTest, EveryChartCopiedIntoTheReportLiesInsideThePagesMargins) 
   EXPECT_DOUBLE_EQ(pictures[0].Width, 624.0);
 }
 
+// A report laid out on A4 with a wide left margin: Writer takes the paper
+// and margins the file states, not its own, and the chart lies between them.
+TEST_F(LibreOfficeTest, AChartOnAnA4PageWithAWideMarginLiesBetweenItsMargins) {
+  ReportPage a4;
+  a4.PaperWidth = 11906;
+  a4.PaperHeight = 16838;
+  a4.MarginLeft = 2160;  // 1.5 inches
+  QTextDocument doc;
+  a4.SetOn(doc);
+  QTextCursor cursor(&doc);
+  cursor.insertText("Chart on A4");
+  cursor.insertBlock();
+  ASSERT_TRUE(InsertReportPicture(cursor, Solid(800, 400, QColor(0, 0, 255))));
+  const fs::path rtf = Dir / "a4.rtf";
+  ReportFile file;
+  ASSERT_TRUE(file.Save(Q(rtf), doc)) << file.ErrorText().toStdString();
+
+  const fs::path pdf = Convert(rtf, "pdf");
+  ASSERT_TRUE(fs::exists(pdf));
+  const QVector<PdfPicture> printed = PdfPictures(Q(pdf));
+  ASSERT_EQ(printed.size(), 1);
+  EXPECT_EQ(printed[0].Width, 800);  // every pixel kept, shown as wide as the text
+  EXPECT_NEAR(printed[0].Width / printed[0].XPpi, a4.TextWidth() / 1440.0, 0.02);
+  constexpr int Dpi = 40;
+  QString why;
+  const QImage page = RenderPdfPage(Q(pdf), 1, Dpi, Q(Dir / "render"), &why);
+  ASSERT_FALSE(page.isNull()) << why.toStdString();
+  EXPECT_NEAR(page.width(), 8.27 * Dpi, 1);
+  EXPECT_NEAR(page.height(), 11.69 * Dpi, 1);
+  QRect blue;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) {
+      const QColor c = page.pixelColor(x, y);
+      if (c.blue() > 200 && c.red() < 60 && c.green() < 60) blue |= QRect(x, y, 1, 1);
+    }
+  // Its edges at the margins, to within the pixel each edge blurs.
+  EXPECT_NEAR(blue.left(), 1.5 * Dpi, 2);
+  EXPECT_NEAR(blue.right(), 8.27 * Dpi - Dpi, 2);
+  EXPECT_GE(InkBounds(page).left(), 1.5 * Dpi - 1);
+}
+
 TEST_F(LibreOfficeTest, WritersPicturesTableAndMonospacedFontComeInOnceAndGoBackAsTheyWere) {
   const fs::path writers = Convert(WriteWriterDocument("writer.fodt"), "rtf");
   QTextDocument doc;

@@ -230,6 +230,33 @@ TEST_F(RtfReaderTest, TrailingParagraphMarkAddsNoEmptyParagraphButTwoMarksDo) {
   EXPECT_EQ(Doc.toPlainText(), "a\tb\t\nc");
 }
 
+TEST_F(RtfReaderTest, ParagraphsReadTogetherKeepTheirOwnTextFormatsAndAlignment) {
+  // Paragraphs of one format go into the document together; each keeps the
+  // alignment in force at its mark, its text and its formats.
+  ASSERT_TRUE(
+      Read("{\\rtf1 a\\par\\par{\\b b}\\par c\\qc\\par d\\par\\pard e\\par\\ql f\\par\\par}"));
+  EXPECT_EQ(Paragraphs(), QStringList({"a", "", "b", "c", "d", "e", "f", ""}));
+  const Qt::Alignment left = Qt::AlignLeft;
+  const Qt::Alignment centre = Qt::AlignHCenter;
+  const std::vector<Qt::Alignment> expected{left, left, left, centre, centre, left, left, left};
+  for (int i = 0; i < Doc.blockCount(); ++i)
+    EXPECT_EQ(Doc.findBlockByNumber(i).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              expected[static_cast<size_t>(i)])
+        << i;
+  EXPECT_EQ(FormatAt(2).fontWeight(), QFont::Bold);
+  EXPECT_EQ(FormatAt(3).fontWeight(), QFont::Normal);
+
+  // A long text goes in in pieces; no paragraph is lost, doubled or split.
+  QByteArray many = "{\\rtf1 ";
+  for (int i = 0; i < 3000; ++i)
+    many += "paragraph " + QByteArray::number(i) + ' ' + QByteArray(40, 'x') + "\\par\n";
+  ASSERT_TRUE(Read(many + "}"));
+  ASSERT_EQ(Doc.blockCount(), 3000);
+  for (const int i : {0, 1234, 2999})
+    EXPECT_EQ(Doc.findBlockByNumber(i).text(),
+              "paragraph " + QString::number(i) + ' ' + QString(40, u'x'));
+}
+
 TEST_F(RtfReaderTest, ReadsPicturesOfEveryKindOthersWriteAndSkipsFallbacks) {
   const QByteArray png = PngHex(Solid(4, 3, Qt::red));
   // A 2 x 1 device-independent bitmap, 24 bits, rows padded to 4 bytes.
@@ -351,6 +378,10 @@ TEST_F(RtfReaderTest, WhatIsNotACharacterBecomesTheReplacementAndUcSkipsExactly)
   // Written and read again, only whole characters come back.
   ASSERT_TRUE(Read(RtfWriter(Doc).Write()));
   EXPECT_EQ(Doc.toPlainText(), expected);
+  // Every control symbol is one character of a fallback, the optional
+  // hyphen included.
+  ASSERT_TRUE(Read("{\\rtf1 \\u946\\-x\\uc2\\u947\\'e9\\~y\\u948\\*\\|z}"));
+  EXPECT_EQ(Doc.toPlainText(), "\u03b2x\u03b3y\u03b4z");
 }
 
 TEST_F(RtfReaderTest, APictureStoredTwiceIsReadOnce) {

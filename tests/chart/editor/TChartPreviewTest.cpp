@@ -64,6 +64,30 @@ class TChartPreviewTest : public ::testing::Test {
     Chart.SetMaxPointsPerPage(10);
   }
 
+  // The PDF file holds one landscape page showing the sample chart (its
+  // yellow back) inside the 15 percent print margins.
+  void ExpectTheChartOnItsOnlyPage(const QString& File) {
+    EXPECT_EQ(PdfPageCount(File), 1);
+    QString Why;
+    const QImage Page = RenderPdfPage(File, 1, 30, Dir + "/render", &Why);
+    ASSERT_FALSE(Page.isNull()) << Why.toStdString();
+    EXPECT_GT(Page.width(), Page.height());
+    const QRect Ink = InkBounds(Page);
+    ASSERT_FALSE(Ink.isEmpty());
+    EXPECT_GE(Ink.left(), Page.width() * 15 / 100 - 2);
+    EXPECT_LE(Ink.right(), Page.width() * 85 / 100 + 2);
+    EXPECT_GE(Ink.top(), Page.height() * 15 / 100 - 2);
+    EXPECT_LE(Ink.bottom(), Page.height() * 85 / 100 + 2);
+    // The chart's back, between its bars, covers a sixth of the page.
+    int Yellow = 0;
+    for (int Y = 0; Y < Page.height(); ++Y)
+      for (int X = 0; X < Page.width(); ++X) {
+        const QColor C = Page.pixelColor(X, Y);
+        Yellow += C.red() > 200 && C.green() > 200 && C.blue() < 60;
+      }
+    EXPECT_GT(Yellow, Page.width() * Page.height() / 8);
+  }
+
   // Shows the form as the modal seam does, runs Steps on it, closes it.
   void Open(TChartPreview& Form, const std::function<void()>& Steps) {
     SetShowModalHook([&](QDialog&) {
@@ -104,18 +128,7 @@ TEST_F(TChartPreviewTest, WithoutPrinterThePdfFileIsOfferedAndPrintsTheChart) {
   ASSERT_EQ(Script.FileRequests().size(), 2u);
   EXPECT_EQ(Script.FileRequests()[0].Kind, TFileDialogKind::fdSave);
   EXPECT_TRUE(Script.FileRequests()[0].Filter.startsWith("PDF files (*.pdf)|*.pdf"));
-  EXPECT_EQ(PdfPageCount(File + ".pdf"), 1);
-  // The page shows the chart inside its 15 percent margins, on landscape paper.
-  QString Why;
-  const QImage Page = RenderPdfPage(File + ".pdf", 1, 30, Dir + "/render", &Why);
-  ASSERT_FALSE(Page.isNull()) << Why.toStdString();
-  EXPECT_GT(Page.width(), Page.height());
-  const QRect Ink = InkBounds(Page);
-  ASSERT_FALSE(Ink.isEmpty());
-  EXPECT_GE(Ink.left(), Page.width() * 15 / 100 - 2);
-  EXPECT_LE(Ink.right(), Page.width() * 85 / 100 + 2);
-  EXPECT_GE(Ink.top(), Page.height() * 15 / 100 - 2);
-  EXPECT_LE(Ink.bottom(), Page.height() * 85 / 100 + 2);
+  ExpectTheChartOnItsOnlyPage(File + ".pdf");
 }
 
 TEST_F(TChartPreviewTest, APrintThatCannotStartSaysWhy) {
@@ -158,11 +171,7 @@ TEST_F(TChartPreviewTest, TheEditorsPrintPagePrintsIntoAPdfFile) {
   Script.AnswerFile(true, File);
   Editor.Execute();
   ChartEditorPages().Unregister(QStringLiteral("TabPrint"));
-  EXPECT_EQ(PdfPageCount(File), 1);
-  QString Why;
-  const QImage Page = RenderPdfPage(File, 1, 30, Dir + "/render", &Why);
-  ASSERT_FALSE(Page.isNull()) << Why.toStdString();
-  EXPECT_FALSE(InkBounds(Page).isEmpty());
+  ExpectTheChartOnItsOnlyPage(File);
 }
 
 TEST_F(TChartPreviewTest, PrintersAreListedAndTheirOrientationFollowsTheDialog) {

@@ -37,6 +37,8 @@ constexpr int SkipCode = 77;
 // client library of its own is needed.
 inline xcb_extension_t XTestExtension = {"XTEST", 0};
 constexpr uint8_t FakeInputOpcode = 2;
+constexpr uint8_t KeyPressEvent = 2;
+constexpr uint8_t KeyReleaseEvent = 3;
 constexpr uint8_t ButtonPressEvent = 4;
 constexpr uint8_t ButtonReleaseEvent = 5;
 constexpr uint8_t MotionNotifyEvent = 6;
@@ -46,7 +48,7 @@ struct TFakeInputRequest {
   uint8_t MinorOpcode = 0;  // filled in by xcb
   uint16_t Length = 0;      // filled in by xcb
   uint8_t Type = 0;
-  uint8_t Detail = 0;  // button number; 0 (absolute) for a motion
+  uint8_t Detail = 0;  // button number or keycode; 0 (absolute) for a motion
   uint16_t Pad0 = 0;
   uint32_t Time = 0;  // now
   uint32_t Root = 0;
@@ -80,6 +82,11 @@ class TFakeMouse {
   bool Press(QPoint P, uint8_t Button = LeftButton) { return Send(ButtonPressEvent, Button, P); }
   bool Release(QPoint P, uint8_t Button = LeftButton) {
     return Send(ButtonReleaseEvent, Button, P);
+  }
+  // The key of the server's Keycode goes down or up (the keyboard is faked
+  // through the same extension).
+  bool Key(uint8_t Keycode, bool Down) {
+    return Send(Down ? KeyPressEvent : KeyReleaseEvent, Keycode, QPoint());
   }
 
  private:
