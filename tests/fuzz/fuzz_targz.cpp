@@ -89,15 +89,21 @@ const std::string& HoldingPrefix() {
   return prefix;
 }
 
-// True when an entry of Tar (a tar stream) is named with the holding
+// A parser that sets Named when an entry is named with the holding
 // prefix: such a file is the archive's own, not one left behind.
-bool NamesAHoldingFile(const char* Tar, size_t Size) {
-  bool named = false;
+TarBlockParser HoldingNameFinder(bool& Named) {
   TarBlockParser parser;
-  parser.OnHeader = [&](const TarBlockParser::TEntry& e) {
-    named = named || e.Name.find(".korvale-unpacking-") != std::string::npos;
+  parser.OnHeader = [&Named](const TarBlockParser::TEntry& e) {
+    Named = Named || e.Name.find(".korvale-unpacking-") != std::string::npos;
     return false;
   };
+  return parser;
+}
+
+// Whether an entry of Tar (a tar stream) is named with the holding prefix.
+bool NamesAHoldingFile(const char* Tar, size_t Size) {
+  bool named = false;
+  TarBlockParser parser = HoldingNameFinder(named);
   parser.Feed(Tar, Size);
   return named;
 }
@@ -106,11 +112,7 @@ bool NamesAHoldingFile(const char* Tar, size_t Size) {
 // and read as it comes, so that a bomb costs time but no memory.
 bool GzipNamesAHoldingFile(const uint8_t* Data, size_t Size) {
   bool named = false;
-  TarBlockParser parser;
-  parser.OnHeader = [&](const TarBlockParser::TEntry& e) {
-    named = named || e.Name.find(".korvale-unpacking-") != std::string::npos;
-    return false;
-  };
+  TarBlockParser parser = HoldingNameFinder(named);
   z_stream stream{};
   if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) return false;
   stream.next_in = const_cast<Bytef*>(Data);
