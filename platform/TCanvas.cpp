@@ -819,6 +819,8 @@ struct TCanvas::TState {
   QRegion SavedClip;
   TColor TextColor = clBlack;
   TFontKey RealizedFont;
+  TColor HeldTextColor = clBlack;  // see HoldTextColor
+  TFontKey HeldRealizedFont;
   // The last device font and what it was made from.
   bool HasDeviceFont = false;
   TDeviceFontKey DeviceFontKey;
@@ -924,6 +926,20 @@ QImage* TCanvas::LayerImage() {
   const TPixelFormat Format = FBitmap->GetPixelFormat();
   if (Format != pfDevice && Format != pf32bit) return nullptr;
   return &FBitmap->ImageForPainting();
+}
+
+TColor TCanvas::PendingTextColor() const {
+  return KeyOf(FFont) != FState->RealizedFont ? FFont.GetColor() : FState->TextColor;
+}
+
+void TCanvas::HoldTextColor() {
+  FState->HeldTextColor = FState->TextColor;
+  FState->HeldRealizedFont = FState->RealizedFont;
+}
+
+void TCanvas::ReleaseTextColor() {
+  FState->TextColor = FState->HeldTextColor;
+  FState->RealizedFont = FState->HeldRealizedFont;
 }
 
 const QRegion* TCanvas::LayerClip() const {
@@ -1683,6 +1699,9 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   TPoint Ref = UpdateCP ? FPenPos : TPoint(X, Y);
   QPoint Anchor = Device(Ref.X, Ref.Y);
   if (Recorded(TLayerCall::TextOut, {X, Y}, nullptr, 0, &Text)) {
+    // Drawing text takes the text colour (see GetTextColor): so does
+    // recording it, or a later font change would see another colour.
+    if (!Text.isEmpty()) GetTextColor();
     DeviceFont();
     MovePenAfterText(Anchor, TTextMeasurements::Instance().Measure(FState->DeviceFont, Text).Width);
     return;

@@ -333,6 +333,15 @@ class TCanvas {
   // The bitmap's pixels when a layer can keep them (a bitmap that keeps
   // every colour drawn), else nullptr.
   QImage* LayerImage();
+  // The text colour the next text would take, without taking it: a
+  // changed font makes its colour the text colour only once text is drawn
+  // or the colour is asked for, and recording a call must not do that
+  // sooner than drawing it would.
+  TColor PendingTextColor() const;
+  // Keep, and give back, what decides the text colour (the colour taken
+  // and the font it was taken with) around drawing a recording.
+  void HoldTextColor();
+  void ReleaseTextColor();
   // The clip in force, nullptr when unclipped; and setting it.
   const QRegion* LayerClip() const;
   void SetLayerClip(const QRegion* Clip);

@@ -193,7 +193,7 @@ bool TCanvasLayer::Record(TLayerCall Call, const int* Args, int ArgCount, const 
   TRecording& R = *FCurrent;
   TRecording::TEntry Entry;
   Entry.Call = Call;
-  Entry.State = CaptureState(R);
+  Entry.State = CaptureState(C, R);
   std::copy(Args, Args + std::min(ArgCount, int(Entry.Args.size())), Entry.Args.begin());
   if (Points != nullptr) {
     Entry.First = static_cast<int>(R.Points.size());
@@ -208,8 +208,7 @@ bool TCanvasLayer::Record(TLayerCall Call, const int* Args, int ArgCount, const 
   return true;
 }
 
-int TCanvasLayer::CaptureState(TRecording& R) {
-  TCanvas& C = *FCanvas;
+int TCanvasLayer::CaptureState(const TCanvas& C, TRecording& R) {
   const TPen& Pen = C.GetPen();
   const TFont& Font = C.GetFont();
   TLayerState S;
@@ -225,7 +224,7 @@ int TCanvasLayer::CaptureState(TRecording& R) {
   S.Font = IndexOf(R.Fonts, TFontValues{Font.GetName(), Font.GetHeight(), Font.GetPixelsPerInch(),
                                         int(Font.GetStyle()), Font.GetColor(), Font.GetCharset(),
                                         Font.GetPitch(), Font.GetOrientation(), Font.GetQuality()});
-  S.TextColor = C.GetTextColor();
+  S.TextColor = C.PendingTextColor();
   S.PenPos = C.FPenPos;
   S.BkColor = C.FBkColor;
   S.BkMode = C.FBkMode;
@@ -290,32 +289,14 @@ void TCanvasLayer::ApplyState(TCanvas& C, const TRecording& R, int Index) {
 
 void TCanvasLayer::Replay(TCanvas& C, const TRecording& R) {
   if (R.Entries.empty()) return;
-  // What the canvas holds now comes back once the calls are drawn.
-  TPen Pen;
-  Pen.Assign(C.GetPen());
+  // What the canvas holds now comes back once the calls are drawn: its
+  // values as a state of their own, with the pattern brush and the text
+  // colour as it stands, which a state does not hold.
+  TRecording Held;
+  const int Now = CaptureState(C, Held);
   TBrush Brush;
   Brush.Assign(C.GetBrush());
-  TFont Font;
-  Font.SetPixelsPerInch(C.GetFont().GetPixelsPerInch());
-  Font.Assign(C.GetFont());
-  const TColor TextColor = C.GetTextColor();
-  const TPoint PenPos = C.FPenPos;
-  const TColor BkColor = C.FBkColor;
-  const TBackgroundMode BkMode = C.FBkMode;
-  const int TextAlign = C.FTextAlign;
-  const int CharacterExtra = C.FCharacterExtra;
-  const TArcDirection ArcDirection = C.FArcDirection;
-  const TMapMode MapMode = C.FMapMode;
-  const TPoint WindowOrg = C.FWindowOrg;
-  const TSize WindowExt = C.FWindowExt;
-  const TPoint ViewportOrg = C.FViewportOrg;
-  const TSize ViewportExt = C.FViewportExt;
-  const QRegion* LiveClip = C.LayerClip();
-  const bool Clipped = LiveClip != nullptr;
-  const QRegion Clip = Clipped ? *LiveClip : QRegion();
-  const bool Antialiasing = GetTextAntialiasing();
-  const bool DirectLines = GetDirectLineDrawing();
-  const bool Glyphs = GetKeptGlyphs();
+  C.HoldTextColor();
 
   int Applied = -1;
   for (const TRecording::TEntry& E : R.Entries) {
@@ -336,24 +317,7 @@ void TCanvasLayer::Replay(TCanvas& C, const TRecording& R) {
     }
   }
 
-  C.GetPen().Assign(Pen);
+  ApplyState(C, Held, Now);
   C.GetBrush().Assign(Brush);
-  C.FMapMode = MapMode;
-  C.FWindowOrg = WindowOrg;
-  C.FWindowExt = WindowExt;
-  C.FViewportOrg = ViewportOrg;
-  C.FViewportExt = ViewportExt;
-  C.GetFont().SetPixelsPerInch(Font.GetPixelsPerInch());
-  C.GetFont().Assign(Font);
-  C.SetTextColor(TextColor);
-  C.FPenPos = PenPos;
-  C.FBkColor = BkColor;
-  C.FBkMode = BkMode;
-  C.FTextAlign = TextAlign;
-  C.FCharacterExtra = CharacterExtra;
-  C.FArcDirection = ArcDirection;
-  C.SetLayerClip(Clipped ? &Clip : nullptr);
-  SetTextAntialiasing(Antialiasing);
-  SetDirectLineDrawing(DirectLines);
-  SetKeptGlyphs(Glyphs);
+  C.ReleaseTextColor();
 }

@@ -69,8 +69,8 @@ class TCanvasLayer {
               int Count = 0, const QString* Text = nullptr);
   // Draws what was recorded and ends the recording, keeping nothing of it.
   void Leave();
-  // The values of the recording canvas a call reads, by their place in R.
-  int CaptureState(TRecording& R);
+  // The values of C a call reads, by their place in R.
+  static int CaptureState(const TCanvas& C, TRecording& R);
   // Gives C the values of R's state Index.
   static void ApplyState(TCanvas& C, const TRecording& R, int Index);
   // Draws R's calls on C; C keeps the values it has.

@@ -5,10 +5,13 @@
 #include "tests/platform/PixelProbe.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -183,29 +186,24 @@ void PrintTo(const TChange& Change, std::ostream* Out) {
   *Out << Change.Name;
 }
 
+// The fixed scene, Change made, and calls that read what it changes.
+void ChangedScene(TCanvas& C, const TChange* Change) {
+  FixedScene(C);
+  if (Change != nullptr) Change->Make(C);
+  C.GetBrush().SetStyle(bsSolid);
+  C.GetPen().SetStyle(psSolid);
+  C.Rectangle(20, 20, 50, 45);
+  C.TextOut(55, 52, QStringLiteral("Wj 7"));
+  C.MoveTo(12, 12);
+  C.LineTo(108, 30);
+}
+
 class TCanvasLayerChangeTest : public TCanvasLayerTest,
                                public ::testing::WithParamInterface<TChange> {};
 
 TEST_P(TCanvasLayerChangeTest, AChangedValueDrawsTheFrameAfresh) {
-  const TScene Changed = [](TCanvas& C) {
-    FixedScene(C);
-    GetParam().Make(C);
-    C.GetBrush().SetStyle(bsSolid);
-    C.GetPen().SetStyle(psSolid);
-    C.Rectangle(20, 20, 50, 45);
-    C.TextOut(55, 52, QStringLiteral("Wj 7"));
-    C.MoveTo(12, 12);
-    C.LineTo(108, 30);
-  };
-  const TScene Unchanged = [](TCanvas& C) {
-    FixedScene(C);
-    C.GetBrush().SetStyle(bsSolid);
-    C.GetPen().SetStyle(psSolid);
-    C.Rectangle(20, 20, 50, 45);
-    C.TextOut(55, 52, QStringLiteral("Wj 7"));
-    C.MoveTo(12, 12);
-    C.LineTo(108, 30);
-  };
+  const TScene Changed = [](TCanvas& C) { ChangedScene(C, &GetParam()); };
+  const TScene Unchanged = [](TCanvas& C) { ChangedScene(C, nullptr); };
   TBitmap Bitmap(120, 80);
   for (int N = 0; N < 3; ++N) Frame(Bitmap, Unchanged);
   ASSERT_TRUE(Layer.GetReused());
@@ -399,6 +397,36 @@ TEST_F(TCanvasLayerTest, OtherCallsAndReadsFirstDrawWhatWasRecorded) {
   Layer.End();
 }
 
+// A changed font makes its colour the text colour only when text is drawn:
+// a colour set for the text stays in force over a font changed and changed
+// back without text in between. Neither recording the calls nor drawing
+// the recording may take the colour sooner, in the fixed part or after it.
+void OverriddenColourScene(TCanvas& C) {
+  FixedScene(C);
+  C.SetTextColor(clTeal);
+  C.GetFont().SetHeight(-14);
+  C.LineTo(60, 60);
+  C.GetFont().SetHeight(-11);
+  C.TextOut(20, 52, QStringLiteral("Wj 7"));
+  C.GetFont().SetHeight(-14);
+}
+
+void OverriddenColourAfter(TCanvas& C) {
+  C.GetFont().SetHeight(-11);
+  C.TextOut(60, 64, QStringLiteral("after"));
+}
+
+TEST_F(TCanvasLayerTest, TheTextColourIsTakenFromTheFontOnlyWhenTextIsDrawn) {
+  const QImage Expected = Live(OverriddenColourScene, OverriddenColourScene, OverriddenColourAfter);
+  TBitmap Bitmap(120, 80);
+  for (int N = 0; N < 4; ++N) {
+    Frame(Bitmap, OverriddenColourScene, OverriddenColourAfter);
+    EXPECT_EQ(Layer.GetReused(), N >= 2) << N;
+    EXPECT_EQ(Bitmap.Image(), Expected) << N;
+  }
+  EXPECT_GT(PixelProbe::Count(Bitmap, clTeal), 40);
+}
+
 // The glyphs come from the fonts of the moment: when those may have
 // changed (here: more fonts were measured than are remembered), kept
 // pixels are not given.
@@ -414,6 +442,100 @@ TEST_F(TCanvasLayerTest, NewFontsBetweenFramesDrawTheFrameAfresh) {
   Frame(Bitmap, FixedScene);
   EXPECT_FALSE(Layer.GetReused());
   EXPECT_EQ(Bitmap.Image(), Live(FixedScene, FixedScene));
+}
+
+// Only bitmaps that hold every colour drawn keep pixels; bitmaps of fewer
+// colours, and canvases drawing through a painter someone else began (a
+// printer page, a recorded picture, a widget), are drawn every frame.
+TEST_F(TCanvasLayerTest, OtherDevicesAreDrawnEveryFrame) {
+  struct TDevice {
+    const char* Name;
+    TPixelFormat Format;
+    bool Monochrome;
+    bool Kept;
+  };
+  for (const TDevice& D :
+       {TDevice{"32 bit", pf32bit, false, true}, TDevice{"24 bit", pf24bit, false, false},
+        TDevice{"8 bit", pf8bit, false, false}, TDevice{"monochrome", pfDevice, true, false}}) {
+    SCOPED_TRACE(D.Name);
+    auto Make = [&D] {
+      auto Made = std::make_unique<TBitmap>(120, 80, D.Format);
+      Made->SetMonochrome(D.Monochrome);
+      return Made;
+    };
+    const auto Straight = Make();
+    for (int N = 0; N < 2; ++N) {
+      Scribble(*Straight);
+      FixedScene(Straight->GetCanvas());
+      MovingScene(Straight->GetCanvas());
+    }
+    Layer.Clear();
+    const auto Bitmap = Make();
+    for (int N = 0; N < 3; ++N) Frame(*Bitmap, FixedScene);
+    EXPECT_EQ(Layer.GetReused(), D.Kept);
+    EXPECT_EQ(Bitmap->Image(), Straight->Image());
+  }
+  QImage Page(120, 80, QImage::Format_RGB32);
+  QImage Straight(120, 80, QImage::Format_RGB32);
+  Straight.fill(Qt::white);
+  {
+    QPainter Painter(&Straight);
+    TCanvas Canvas(Painter, 96);
+    FixedScene(Canvas);
+  }
+  for (int N = 0; N < 3; ++N) {
+    Page.fill(Qt::black);
+    QPainter Painter(&Page);
+    TCanvas Canvas(Painter, 96);
+    Layer.Begin(Canvas);
+    FixedScene(Canvas);
+    Layer.End();
+    EXPECT_FALSE(Layer.GetReused());
+  }
+  EXPECT_EQ(Page, Straight);
+}
+
+// Pixels written, replaced or read other than through the canvas while it
+// records first get what was recorded drawn: all lands in the order it was
+// asked for, and the frame is drawn, not taken from kept pixels.
+TEST_F(TCanvasLayerTest, PixelsTouchedBesideTheCanvasWhileRecordingLandInOrder) {
+  QTemporaryDir Folder;
+  ASSERT_TRUE(Folder.isValid());
+  const QString File = Folder.filePath(QStringLiteral("grey.png"));
+  QImage Grey(120, 80, QImage::Format_RGB32);
+  Grey.fill(QColor(128, 128, 128));
+  Grey.setPixelColor(60, 30, Qt::yellow);
+  ASSERT_TRUE(Grey.save(File));
+  TBitmap Source(120, 80);
+  Source.SetImage(Grey);
+  const std::vector<std::function<void(TBitmap&)>> Touches = {
+      [](TBitmap& B) {
+        auto* Row = static_cast<quint32*>(B.ScanLine(30));
+        for (int X = 0; X < 120; X += 2) Row[X] = Row[X] ^ 0xFFFFFFu;
+      },
+      [&Grey](TBitmap& B) { B.SetImage(Grey); },
+      [&Source](TBitmap& B) { B.Assign(Source); },
+      [&File](TBitmap& B) { B.LoadFromFile(File); },
+      [&Folder](TBitmap& B) { B.SaveToFile(Folder.filePath(QStringLiteral("saved.bmp"))); },
+  };
+  for (size_t T = 0; T < Touches.size(); ++T) {
+    SCOPED_TRACE(T);
+    TBitmap Straight(120, 80);
+    FixedScene(Straight.GetCanvas());
+    Touches[T](Straight);
+    MovingScene(Straight.GetCanvas());
+    Layer.Clear();
+    TBitmap Bitmap(120, 80);
+    for (int N = 0; N < 3; ++N) {
+      Layer.Begin(Bitmap.GetCanvas());
+      FixedScene(Bitmap.GetCanvas());
+      Touches[T](Bitmap);
+      MovingScene(Bitmap.GetCanvas());
+      Layer.End();
+      EXPECT_FALSE(Layer.GetReused());
+    }
+    EXPECT_EQ(Bitmap.Image(), Straight.Image());
+  }
 }
 
 TEST_F(TCanvasLayerTest, CanvasOrLayerGoingWhileRecordingDrawsWhatWasRecorded) {
