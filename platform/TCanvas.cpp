@@ -3,6 +3,7 @@
 #include "platform/Rounding.h"
 #include "platform/TBitmap.h"
 #include "platform/TCanvasLayer.h"
+#include "platform/TDirtyRows.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -825,6 +827,7 @@ struct TCanvas::TState {
   bool HasDeviceFont = false;
   TDeviceFontKey DeviceFontKey;
   TMeasuredFont DeviceFont;
+  TDirtyRows Dirty;
   bool PathOpen = false;
   bool PathReady = false;
   QPainterPath Path;
@@ -837,6 +840,9 @@ class TCanvas::TPaintScope {
   explicit TPaintScope(TCanvas& Canvas) : FCanvas(Canvas) {
     Canvas.LeaveLayer();
     TState& S = *Canvas.FState;
+    // Whatever the painter draws stays inside the clip.
+    if (S.Dirty.Marking())
+      S.Dirty.Mark(Canvas.FHasClip ? S.Clip.boundingRect() : Canvas.DeviceBounds());
     if (S.External != nullptr) {
       if (!S.External->isActive()) return;
       FPainter = S.External;
@@ -950,6 +956,35 @@ void TCanvas::SetLayerClip(const QRegion* Clip) {
   FHasClip = Clip != nullptr;
   FState->Clip = FHasClip ? *Clip : QRegion();
   FState->ClipApplied = false;
+}
+
+void TCanvas::PixelsReplaced() {
+  FState->Dirty.Stop();
+}
+
+std::uint64_t TCanvas::StartCleanPixels() {
+  static std::atomic<std::uint64_t> Starts{0};
+  const std::uint64_t Token = ++Starts;
+  const QImage* Image = LayerImage();
+  if (Image == nullptr) return 0;
+  FState->Dirty.Start(Image->rect(), Token);
+  return Token;
+}
+
+void TCanvas::StopCleanPixels(std::uint64_t Token) {
+  if (FState->Dirty.Known(Token)) FState->Dirty.Stop();
+}
+
+bool TCanvas::RestoreDirtyPixels(std::uint64_t Token, const QImage& Kept) {
+  QImage* Image = LayerImage();
+  if (Image == nullptr || !FState->Dirty.Known(Token) || Kept.size() != Image->size() ||
+      Kept.format() != Image->format() || Kept.bytesPerLine() != Image->bytesPerLine())
+    return false;
+  // An open painter draws into the memory the image has now, which
+  // writing to a shared image would replace.
+  if (!Image->isDetached()) ClosePainter();
+  FState->Dirty.CopyMarked(Kept.constBits(), Image->bits(), Image->bytesPerLine());
+  return true;
 }
 
 std::uint64_t TCanvas::FontGeneration() {
@@ -1282,7 +1317,7 @@ void TCanvas::StrokeDevicePolyline(const QPoint* Points, std::size_t Count, bool
 // image rows: the painter spends over ten times as long on each short
 // segment. With Patterned, dash patterns qualify too (the caller splits
 // the pixels into dashes and gaps). False when the painter has to draw.
-bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
+bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned, bool MarksSegments) {
   LeaveLayer();
   if (!DirectLineDrawing || !IsImageTarget() || FBitmap == nullptr || FBitmap->GetEmpty())
     return false;
@@ -1308,6 +1343,7 @@ bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
     Target.Clip = Target.Clip.intersected(FState->Clip.boundingRect());
   }
   if (Target.Clip.isEmpty()) return true;
+  if (!MarksSegments) FState->Dirty.Mark(Target.Clip);
   Target.Pixels = reinterpret_cast<quint32*>(Image.bits());
   Target.Stride = Image.bytesPerLine() / 4;
   Target.Color = Color.rgba();
@@ -1316,9 +1352,10 @@ bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
 
 bool TCanvas::StrokeDirect(const QPoint* Points, std::size_t Count) {
   TDirectTarget Target;
-  if (!FindDirectTarget(Target, false)) return false;
-  WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
-                      [Points](std::size_t I) { return Points[I]; });
+  if (!FindDirectTarget(Target, false, true)) return false;
+  auto Get = [Points](std::size_t I) { return Points[I]; };
+  FState->Dirty.MarkSegments(Target.Clip, Count, Get);
+  WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count, Get);
   return true;
 }
 
@@ -1327,17 +1364,19 @@ bool TCanvas::StrokeDirect(const QPoint* Points, std::size_t Count) {
 bool TCanvas::StrokeDirect(const TPoint* Points, int Count) {
   if (FMapMode != mmText) return false;
   TDirectTarget Target;
-  if (!FindDirectTarget(Target, false)) return false;
+  if (!FindDirectTarget(Target, false, true)) return false;
   const std::int64_t DX = std::int64_t(FViewportOrg.X) - FWindowOrg.X;
   const std::int64_t DY = std::int64_t(FViewportOrg.Y) - FWindowOrg.Y;
   if (DX == 0 && DY == 0) {
-    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
-                        [Points](std::size_t I) { return QPoint(Points[I].X, Points[I].Y); });
+    auto Get = [Points](std::size_t I) { return QPoint(Points[I].X, Points[I].Y); };
+    FState->Dirty.MarkSegments(Target.Clip, std::size_t(Count), Get);
+    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count, Get);
   } else {
-    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
-                        [Points, DX, DY](std::size_t I) {
-                          return QPoint(Saturate(Points[I].X + DX), Saturate(Points[I].Y + DY));
-                        });
+    auto Get = [Points, DX, DY](std::size_t I) {
+      return QPoint(Saturate(Points[I].X + DX), Saturate(Points[I].Y + DY));
+    };
+    FState->Dirty.MarkSegments(Target.Clip, std::size_t(Count), Get);
+    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count, Get);
   }
   return true;
 }

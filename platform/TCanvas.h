@@ -279,6 +279,7 @@ class TCanvas {
   void ClosePainter();
 
  private:
+  friend class TBitmap;
   friend class TCanvasLayer;
   struct TState;
   class TPaintScope;
@@ -306,7 +307,9 @@ class TCanvas {
   QFont BuildDeviceFont() const;
   void StrokeDevicePolyline(const QPoint* Points, std::size_t Count, bool Closed);
   struct TDirectTarget;
-  bool FindDirectTarget(TDirectTarget& Target, bool Patterned);
+  // With MarksSegments the caller marks the pixels it writes as changed;
+  // otherwise the whole target clip counts as changed.
+  bool FindDirectTarget(TDirectTarget& Target, bool Patterned, bool MarksSegments = false);
   bool StrokeDirect(const QPoint* Points, std::size_t Count);
   bool StrokeDirect(const TPoint* Points, int Count);
   void StrokeDevicePath(const QPainterPath& Path, bool Closed);
@@ -345,6 +348,17 @@ class TCanvas {
   // The clip in force, nullptr when unclipped; and setting it.
   const QRegion* LayerClip() const;
   void SetLayerClip(const QRegion* Clip);
+  // Which pixels may have been drawn on since a layer made them equal to
+  // its kept ones: StartCleanPixels starts marking and returns the start's
+  // token (0 when nothing can be marked); RestoreDirtyPixels copies the
+  // marked pixels of Kept back, or returns false (nothing copied) when not
+  // everything drawn since that start was marked; StopCleanPixels stops
+  // the marking that Token started. PixelsReplaced: the bitmap changed its
+  // pixels itself (loaded, resized, written row by row).
+  std::uint64_t StartCleanPixels();
+  bool RestoreDirtyPixels(std::uint64_t Token, const QImage& Kept);
+  void StopCleanPixels(std::uint64_t Token);
+  void PixelsReplaced();
   // Changes whenever the fonts glyphs come from may have changed.
   static std::uint64_t FontGeneration();
   // Whether filling the logical rectangle R (left, top, right, bottom)

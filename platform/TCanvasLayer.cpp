@@ -127,6 +127,7 @@ void TCanvasLayer::Clear() {
   FLast->Clear();
   FPixels = QImage();
   FHasPixels = false;
+  FCleanToken = 0;
 }
 
 void TCanvasLayer::Begin(TCanvas& Canvas) {
@@ -154,22 +155,38 @@ void TCanvasLayer::End() {
                     FCurrent->FontGeneration == TCanvas::FontGeneration() && *FCurrent == *FLast;
   if (Same && FHasPixels && FPixels.size() == Image->size() &&
       FPixels.format() == Image->format() && FPixels.bytesPerLine() == Image->bytesPerLine()) {
-    // An open painter draws into the memory the image has now, which
-    // writing to a shared image would replace: it is closed first.
-    if (!Image->isDetached()) Canvas.ClosePainter();
-    std::memcpy(Image->bits(), FPixels.constBits(), size_t(FPixels.sizeInBytes()));
+    // Only what was drawn since the bitmap last got the kept pixels, when
+    // all of that is known; else all of them.
+    if (!Canvas.RestoreDirtyPixels(FCleanToken, FPixels)) {
+      // An open painter draws into the memory the image has now, which
+      // writing to a shared image would replace: it is closed first.
+      if (!Image->isDetached()) Canvas.ClosePainter();
+      std::memcpy(Image->bits(), FPixels.constBits(), size_t(FPixels.sizeInBytes()));
+    }
     FReused = true;
   } else {
     Replay(Canvas, *FCurrent);
     Image = Canvas.LayerImage();
     FHasPixels = Same && Image != nullptr;
-    if (FHasPixels)
-      FPixels = Image->copy();
-    else
-      FPixels = QImage();
+    if (FHasPixels) KeepPixels(*Image);
   }
+  // From now on the canvas marks what is drawn over the kept pixels.
+  Canvas.StopCleanPixels(FCleanToken);
+  FCleanToken = FHasPixels ? Canvas.StartCleanPixels() : 0;
   std::swap(FCurrent, FLast);
   FCurrent->Clear();
+}
+
+// Into the memory kept from before when it fits: fresh memory costs a page
+// fault per page, far more than the copy itself.
+void TCanvasLayer::KeepPixels(const QImage& Image) {
+  if (FPixels.size() == Image.size() && FPixels.format() == Image.format() &&
+      FPixels.bytesPerLine() == Image.bytesPerLine() && FPixels.isDetached()) {
+    std::memcpy(FPixels.bits(), Image.constBits(), size_t(Image.sizeInBytes()));
+    FPixels.setDevicePixelRatio(Image.devicePixelRatio());
+  } else {
+    FPixels = Image.copy();
+  }
 }
 
 void TCanvasLayer::Leave() {

@@ -75,11 +75,16 @@ class TCanvasLayer {
   static void ApplyState(TCanvas& C, const TRecording& R, int Index);
   // Draws R's calls on C; C keeps the values it has.
   static void Replay(TCanvas& C, const TRecording& R);
+  // Keeps a copy of Image's pixels in FPixels.
+  void KeepPixels(const QImage& Image);
 
   TCanvas* FCanvas = nullptr;  // while recording
   std::unique_ptr<TRecording> FCurrent;
   std::unique_ptr<TRecording> FLast;  // the recording of the last End
   QImage FPixels;                     // of FLast, when FHasPixels
   bool FHasPixels = false;
+  // The canvas's marking of what is drawn over the kept pixels since the
+  // bitmap last got them (see TCanvas::StartCleanPixels); 0: none.
+  std::uint64_t FCleanToken = 0;
   bool FReused = false;
 };

@@ -173,6 +173,92 @@ TEST_F(TCanvasLayerTest, TheThirdEqualFrameGetsTheKeptPixels) {
   EXPECT_EQ(Wider.Image(), Live(FixedScene, FixedScene, MovingScene, 121, 80));
 }
 
+// A reused frame copies back only what was drawn over the kept pixels since
+// the bitmap last got them, when all of that is known: whatever is drawn
+// between frames, by any way of drawing or by changing the bitmap itself,
+// must be gone under the next frame's fixed part.
+TEST_F(TCanvasLayerTest, WhateverWasDrawnOverTheKeptPixelsIsGoneInTheNextFrame) {
+  const std::vector<std::pair<const char*, TScene>> Between = {
+      {"trace",
+       [](TCanvas& C) {
+         std::vector<TPoint> Trace;
+         for (int I = 0; I < 300; ++I) Trace.emplace_back(I * 119 / 299, 40 + (I * 37) % 41 - 20);
+         C.Polyline(Trace.data(), int(Trace.size()));
+       }},
+      {"long trace",
+       [](TCanvas& C) {
+         std::vector<TPoint> Trace;
+         for (int I = 0; I < 20000; ++I) Trace.emplace_back((I * 7) % 120, (I * 13) % 80);
+         C.Polyline(Trace.data(), int(Trace.size()));
+       }},
+      {"moved trace",
+       [](TCanvas& C) {
+         C.SetWindowOrg(-5, 7);
+         const TPoint Trace[] = {TPoint(0, 0), TPoint(60, 50), TPoint(100, 10)};
+         C.Polyline(Trace, 3);
+         C.SetWindowOrg(0, 0);
+       }},
+      {"clipped trace",
+       [](TCanvas& C) {
+         C.ClipRect(TRect(30, 10, 70, 60));
+         const TPoint Trace[] = {TPoint(0, 79), TPoint(119, 0), TPoint(0, 0)};
+         C.Polyline(Trace, 3);
+         C.RemoveClip();
+       }},
+      {"dots",
+       [](TCanvas& C) {
+         C.GetPen().SetStyle(psDot);
+         C.MoveTo(0, 44);
+         C.LineTo(119, 44);
+         C.GetPen().SetStyle(psSolid);
+       }},
+      {"wide line",
+       [](TCanvas& C) {
+         C.GetPen().SetWidth(3);
+         C.MoveTo(5, 5);
+         C.LineTo(115, 75);
+         C.GetPen().SetWidth(1);
+       }},
+      {"text", [](TCanvas& C) { C.TextOut(80, 65, QStringLiteral("between")); }},
+      {"clipped fill",
+       [](TCanvas& C) {
+         C.ClipRect(TRect(90, 5, 100, 15));
+         C.GetBrush().SetColor(clBlack);
+         C.FillRect(TRect(0, 0, 120, 80));
+         C.RemoveClip();
+       }},
+      {"pixel", [](TCanvas& C) { C.SetPixel(118, 78, clBlack); }},
+      {"rows written",
+       [](TCanvas& C) {
+         auto* Row = static_cast<quint32*>(C.GetBitmap()->ScanLine(33));
+         for (int X = 0; X < 120; ++X) Row[X] = 0xFF000000u;
+       }},
+      {"new image",
+       [](TCanvas& C) {
+         QImage Red(120, 80, QImage::Format_RGB32);
+         Red.fill(Qt::red);
+         C.GetBitmap()->SetImage(Red);
+       }},
+  };
+  // Nothing but the scene is drawn between frames: a scribble over the
+  // whole bitmap would make every pixel count as changed.
+  for (const auto& [Name, Scene] : Between) {
+    SCOPED_TRACE(Name);
+    Layer.Clear();
+    TBitmap Bitmap(120, 80);
+    TBitmap Expected(120, 80);
+    FixedScene(Expected.GetCanvas());
+    for (int N = 0; N < 4; ++N) {
+      Layer.Begin(Bitmap.GetCanvas());
+      FixedScene(Bitmap.GetCanvas());
+      Layer.End();
+      EXPECT_EQ(Layer.GetReused(), N >= 2) << N;
+      EXPECT_EQ(Bitmap.Image(), Expected.Image()) << N;
+      Scene(Bitmap.GetCanvas());
+    }
+  }
+}
+
 // Each change of one value a recorded call reads, made before the fixed
 // part is recorded, must draw the frame afresh.
 struct TChange {
