@@ -492,7 +492,9 @@ namespace {
 // A chart formats the same few label values many times a frame (spacing
 // the labels, sizing the axis, drawing them), and each call parses the
 // picture format afresh, so recent results are remembered. A text depends
-// only on the format, the value's bits and the two separators.
+// only on the format, the value's bits and the two separators. Each value
+// has a set of Ways places: round label values differ only in their top
+// bits, and a frame's hundred or so of them must not push each other out.
 class TFormatFloatMemo {
  public:
   static TFormatFloatMemo& Instance() {
@@ -502,16 +504,24 @@ class TFormatFloatMemo {
 
   // The remembered text, or nullptr.
   const QString* Find(const QString& Format, double Value, const FormatSettings& Settings) const {
-    const TEntry& E = FEntries[Slot(Format, Bits(Value))];
-    if (!E.Used || E.Bits != Bits(Value) || E.Decimal != Settings.DecimalSeparator ||
-        E.Thousand != Settings.ThousandSeparator || E.Format != Format)
-      return nullptr;
-    return &E.Text;
+    const std::uint64_t B = Bits(Value);
+    const std::size_t First = SetOf(Format, B) * Ways;
+    for (std::size_t W = First; W < First + Ways; ++W) {
+      const TEntry& E = FEntries[W];
+      if (E.Used && E.Bits == B && E.Decimal == Settings.DecimalSeparator &&
+          E.Thousand == Settings.ThousandSeparator && E.Format == Format)
+        return &E.Text;
+    }
+    return nullptr;
   }
+  // Takes the set's oldest place.
   void Remember(const QString& Format, double Value, const FormatSettings& Settings,
                 const QString& Text) {
-    TEntry& E = FEntries[Slot(Format, Bits(Value))];
-    E = {true, Format, Bits(Value), Settings.DecimalSeparator, Settings.ThousandSeparator, Text};
+    const std::size_t Set = SetOf(Format, Bits(Value));
+    std::uint8_t& Next = FNextWay[Set];
+    FEntries[Set * Ways + Next] = {
+        true, Format, Bits(Value), Settings.DecimalSeparator, Settings.ThousandSeparator, Text};
+    Next = static_cast<std::uint8_t>((Next + 1) % Ways);
   }
 
  private:
@@ -523,18 +533,23 @@ class TFormatFloatMemo {
     QChar Thousand;
     QString Text;
   };
-  static constexpr int SlotBits = 10;
-  static constexpr std::size_t Slots = std::size_t(1) << SlotBits;
+  static constexpr int SetBits = 8;
+  static constexpr std::size_t Sets = std::size_t(1) << SetBits;
+  static constexpr std::size_t Ways = 4;
 
   static std::uint64_t Bits(double Value) { return std::bit_cast<std::uint64_t>(Value); }
-  // The top bits of the product: they depend on every bit of the value,
-  // whose exponent and leading digits sit at the top.
-  static std::size_t Slot(const QString& Format, std::uint64_t ValueBits) {
-    const std::uint64_t Mixed = (ValueBits ^ qHash(Format)) * 0x9E3779B97F4A7C15ull;
-    return static_cast<std::size_t>(Mixed >> (64 - SlotBits));
+  // Every bit of the value and of the format's hash stirred into the top
+  // bits, which pick the set.
+  static std::size_t SetOf(const QString& Format, std::uint64_t ValueBits) {
+    std::uint64_t X = ValueBits ^ qHash(Format);
+    X = (X ^ (X >> 30)) * 0xBF58476D1CE4E5B9ull;
+    X = (X ^ (X >> 27)) * 0x94D049BB133111EBull;
+    X ^= X >> 31;
+    return static_cast<std::size_t>(X >> (64 - SetBits));
   }
 
-  std::array<TEntry, Slots> FEntries;
+  std::array<TEntry, Sets * Ways> FEntries;
+  std::array<std::uint8_t, Sets> FNextWay{};
 };
 
 QString FormatFloatAfresh(const QString& Format, double Value, const FormatSettings& Settings) {

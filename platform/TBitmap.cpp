@@ -61,7 +61,7 @@ void TBitmap::Assign(const TPersistent& Source) {
     return;
   }
   if (Other == this) return;
-  ClosePainter();
+  PixelsChanging();
   FPixelFormat = Other->FPixelFormat;
   FMonochrome = Other->FMonochrome;
   FTransparent = Other->FTransparent;
@@ -88,7 +88,7 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
 }
 
 void TBitmap::Resize(int AWidth, int AHeight) {
-  ClosePainter();
+  PixelsChanging();
   QImage Fresh = WhiteImage(AWidth, AHeight, FPixelFormat);
   if (!Fresh.isNull() && !FImage.isNull()) {
     QPainter P(&Fresh);
@@ -101,7 +101,7 @@ void TBitmap::Resize(int AWidth, int AHeight) {
 
 void TBitmap::SetPixelFormat(TPixelFormat Value) {
   if (Value == FPixelFormat) return;
-  ClosePainter();
+  PixelsChanging();
   FPixelFormat = Value;
   if (!FImage.isNull()) FImage = FImage.convertToFormat(QtFormat(Value));
   ReduceColours();
@@ -110,7 +110,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value) {
 
 void TBitmap::SetMonochrome(bool Value) {
   if (Value == FMonochrome) return;
-  ClosePainter();
+  PixelsChanging();
   FMonochrome = Value;
   ReduceColours();  // only black and white remain, by each pixel's brightness
   Changed();
@@ -139,7 +139,7 @@ TCanvas& TBitmap::GetCanvas() {
 }
 
 void* TBitmap::ScanLine(int Row) {
-  ClosePainter();
+  PixelsChanging();
   if (Row < 0 || Row >= GetHeight()) return nullptr;
   FUnreduced = ColoursLimited();
   return FImage.scanLine(Row);
@@ -203,7 +203,7 @@ QImage TBitmap::ShownImage() const {
 }
 
 void TBitmap::SetImage(const QImage& Value) {
-  ClosePainter();
+  PixelsChanging();
   if (Value.isNull() || Value.width() == 0 || Value.height() == 0) {
     FImage = QImage();
   } else if (Value.hasAlphaChannel()) {
@@ -223,6 +223,12 @@ void TBitmap::SetImage(const QImage& Value) {
 QImage& TBitmap::ImageForPainting() {
   FUnreduced = ColoursLimited();
   return FImage;
+}
+
+void TBitmap::PixelsChanging() {
+  ClosePainter();
+  // What the canvas marked as drawn no longer tells which pixels changed.
+  if (FCanvas) FCanvas->PixelsReplaced();
 }
 
 void TBitmap::ClosePainter() const {

@@ -107,6 +107,8 @@ class TBitmap : public TPersistent {
   QImage& ImageForPainting();
   // Ends the canvas's painter and cuts back what was drawn since.
   void ClosePainter() const;
+  // Before the pixels are changed other than by the canvas drawing.
+  void PixelsChanging();
   void Resize(int AWidth, int AHeight);
   // Whether the depth holds fewer colours than the memory layout.
   bool ColoursLimited() const;

@@ -2,6 +2,8 @@
 
 #include "platform/Rounding.h"
 #include "platform/TBitmap.h"
+#include "platform/TCanvasLayer.h"
+#include "platform/TDirtyRows.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -78,18 +81,27 @@ QRect NormalRect(int L, int T, int R, int B) {
   return QRect(L, T, R - L, B - T);
 }
 
-// Cosmetic dash lengths in pixels (on, off, ...).
-std::vector<int> CosmeticPattern(const TPen& Pen) {
+// Cosmetic dash lengths in pixels (on, off, ...); empty for a solid line.
+// The built-in styles' tables are shared; a user style's is worked out
+// into Buffer, so lines pay for no allocation.
+const std::vector<int>& CosmeticPattern(const TPen& Pen, std::vector<int>& Buffer) {
+  static const std::vector<int> Solid;
+  static const std::vector<int> Dash{18, 6};
+  static const std::vector<int> Dot{3, 3};
+  static const std::vector<int> DashDot{9, 6, 3, 6};
+  static const std::vector<int> DashDotDot{9, 3, 3, 3, 3, 3};
+  static const std::vector<int> Alternate{1, 1};
   switch (Pen.GetStyle()) {
-    case psDash: return {18, 6};
-    case psDot: return {3, 3};
-    case psDashDot: return {9, 6, 3, 6};
-    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    case psAlternate: return {1, 1};
+    case psDash: return Dash;
+    case psDot: return Dot;
+    case psDashDot: return DashDot;
+    case psDashDotDot: return DashDotDot;
+    case psAlternate: return Alternate;
     case psUserStyle: {
       // An on length of 0 is one dot; the gap after it shrinks to keep
       // the period.
-      std::vector<int> P = Pen.GetUserDashes();
+      std::vector<int>& P = Buffer;
+      P = Pen.GetUserDashes();
       if (P.size() % 2 == 1) P.push_back(P.back());
       for (std::size_t I = 0; I + 1 < P.size(); I += 2) {
         P[I] = std::max(0, P[I]);
@@ -101,10 +113,16 @@ std::vector<int> CosmeticPattern(const TPen& Pen) {
       }
       bool AnyGap = false;
       for (std::size_t I = 1; I < P.size(); I += 2) AnyGap = AnyGap || P[I] > 0;
-      return AnyGap ? P : std::vector<int>();
+      return AnyGap ? P : Solid;
     }
-    default: return {};
+    default: return Solid;
   }
+}
+
+// Whether the one-pixel pen draws dashes (with gaps).
+bool HasCosmeticPattern(const TPen& Pen) {
+  std::vector<int> Buffer;
+  return !CosmeticPattern(Pen, Buffer).empty();
 }
 
 // Dash lengths in pen widths for geometric pens.
@@ -325,15 +343,39 @@ void WriteStraightDashes(quint32* Pixels, qsizetype Stride, const QPoint& A, con
     Into -= Pattern[Dash];
     Dash = NextDash(Dash, Pattern.size());
   }
-  while (First <= Last) {
-    const std::int64_t Run = std::min<std::int64_t>(Pattern[Dash] - Into, Last - First + 1);
-    if (Dash % 2 == 0)
-      for (std::int64_t K = 0; K < Run; ++K) At[qsizetype(K) * Along] = Color;
-    At += qsizetype(Run) * Along;
-    First += Run;
-    Into = 0;
-    Dash = NextDash(Dash, Pattern.size());
+  // Dash by dash up to Stop (exclusive) or the end of the pattern.
+  auto Dashes = [&](std::int64_t Stop) {
+    while (First < Stop) {
+      const std::int64_t Run = std::min<std::int64_t>(Pattern[Dash] - Into, Stop - First);
+      if (Dash % 2 == 0)
+        for (std::int64_t K = 0; K < Run; ++K) At[qsizetype(K) * Along] = Color;
+      At += qsizetype(Run) * Along;
+      First += Run;
+      Into += Run;
+      if (Into < Pattern[Dash]) return;
+      Into = 0;
+      Dash = NextDash(Dash, Pattern.size());
+      if (Dash == 0) return;
+    }
+  };
+  // Short patterns (dotted grid lines) are written a whole period at a
+  // time from the offsets of their on pixels: dash by dash, the steps cost
+  // more than the few pixels of each dash.
+  constexpr int MaxUnrolled = 32;
+  if (PatternLength <= MaxUnrolled) {
+    if (Dash != 0 || Into != 0) Dashes(Last + 1);
+    std::array<qsizetype, MaxUnrolled> On;
+    int OnCount = 0;
+    int Offset = 0;
+    for (std::size_t D = 0; D < Pattern.size(); ++D) {
+      for (int K = 0; K < Pattern[D]; ++K, ++Offset)
+        if (D % 2 == 0) On[std::size_t(OnCount++)] = qsizetype(Offset) * Along;
+    }
+    const qsizetype PeriodStep = qsizetype(PatternLength) * Along;
+    for (; Last - First + 1 >= PatternLength; First += PatternLength, At += PeriodStep)
+      for (int K = 0; K < OnCount; ++K) At[On[std::size_t(K)]] = Color;
   }
+  while (First <= Last) Dashes(Last + 1);
 }
 
 // Count pixels of a line written from Index on (indexes of 32-bit pixels):
@@ -528,6 +570,16 @@ struct TTextMetrics {
   int Descent = 0;
 };
 
+// A canvas's device font with what the remembered measurements know it by:
+// its number among the fonts remembered, valid while their generation is
+// the same (a new one starts whenever they are all forgotten).
+struct TMeasuredFont {
+  QFont Font;
+  size_t Hash = 0;  // qHash(Font)
+  int Number = -1;
+  std::uint64_t Generation = 0;
+};
+
 // Measuring and drawing shape the text anew every time, and a chart
 // measures the same labels and legend texts many times over while it lays
 // itself out (label spacing, axis room, legend columns), then draws them,
@@ -536,7 +588,9 @@ struct TTextMetrics {
 // and the text: they are remembered, for up to MaxRememberedTexts texts of
 // at most MaxRememberedTextLength characters at a time (texts come from
 // files, so what is held stays bounded), until the fonts change or the
-// application object goes (the fonts held here must go before it).
+// application object goes (the fonts held here must go before it). Texts
+// are looked up by the number of their font, so no lookup compares whole
+// fonts.
 class TTextMeasurements {
  public:
   static TTextMeasurements& Instance() {
@@ -544,19 +598,19 @@ class TTextMeasurements {
     return Measurements;
   }
 
-  // FontHash is qHash(Font), kept by the caller with its font: hashing a
-  // font costs more than looking a short text up.
-  TTextMetrics Measure(const QFont& Font, size_t FontHash, const QString& Text) {
-    TKey Key{Font, FontHash, Text};
+  std::uint64_t Generation() {
+    const std::lock_guard<std::mutex> Guard(FLock);
+    Watch();
+    return FGeneration;
+  }
+
+  TTextMetrics Measure(TMeasuredFont& Font, const QString& Text) {
     {
       const std::lock_guard<std::mutex> Guard(FLock);
-      Watch();
-      const auto Found = FKnown.find(Key);
-      if (Found != FKnown.end()) return Found->second.Metrics;
+      if (const TEntry* Known = Find(Font, Text)) return Known->Metrics;
     }
-    const QFontMetrics M(Font);
-    const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
-    Remember(std::move(Key), [&Metrics](TEntry& Entry) { Entry.Metrics = Metrics; });
+    const TTextMetrics Metrics = MetricsOf(Font.Font, Text);
+    Remember(Font, Text, [&Metrics](TEntry& Entry) { Entry.Metrics = Metrics; });
     return Metrics;
   }
 
@@ -568,15 +622,13 @@ class TTextMeasurements {
   // The glyphs of a single left-to-right line of Text with its baseline
   // at y = 0 and its start at x = 0, shaped as QPainter::drawText shapes
   // them.
-  QList<QGlyphRun> Glyphs(const QFont& Font, size_t FontHash, const QString& Text) {
-    TKey Key{Font, FontHash, Text};
+  QList<QGlyphRun> Glyphs(TMeasuredFont& Font, const QString& Text) {
     {
       const std::lock_guard<std::mutex> Guard(FLock);
-      Watch();
-      const auto Found = FKnown.find(Key);
-      if (Found != FKnown.end() && Found->second.HasGlyphs) return Found->second.Glyphs;
+      const TEntry* Known = Find(Font, Text);
+      if (Known != nullptr && Known->HasGlyphs) return Known->Glyphs;
     }
-    QTextLayout Layout(Text, Font);
+    QTextLayout Layout(Text, Font.Font);
     QTextOption Option;
     Option.setTextDirection(Qt::LeftToRight);
     Layout.setTextOption(Option);
@@ -585,9 +637,8 @@ class TTextMeasurements {
     Layout.endLayout();
     Line.setPosition(QPointF(0, -Line.ascent()));
     const QList<QGlyphRun> Runs = Layout.glyphRuns();
-    const QFontMetrics M(Font);
-    const TTextMetrics Metrics{M.horizontalAdvance(Text), M.ascent(), M.descent()};
-    Remember(std::move(Key), [&Runs, &Metrics](TEntry& Entry) {
+    const TTextMetrics Metrics = MetricsOf(Font.Font, Text);
+    Remember(Font, Text, [&Runs, &Metrics](TEntry& Entry) {
       Entry.Metrics = Metrics;
       Entry.Glyphs = Runs;
       Entry.HasGlyphs = true;
@@ -597,50 +648,98 @@ class TTextMeasurements {
 
  private:
   struct TKey {
-    QFont Font;
-    size_t FontHash = 0;
+    int FontNumber = 0;
     QString Text;
     bool operator==(const TKey& Other) const = default;
   };
   struct THash {
-    size_t operator()(const TKey& Key) const { return qHash(Key.Text, Key.FontHash); }
+    size_t operator()(const TKey& Key) const {
+      return qHash(Key.Text, size_t(Key.FontNumber) * 0x9E3779B97F4A7C15ull);
+    }
   };
   struct TEntry {
     TTextMetrics Metrics;
     bool HasGlyphs = false;
     QList<QGlyphRun> Glyphs;
   };
+  static constexpr size_t MaxFonts = 256;
+
+  static TTextMetrics MetricsOf(const QFont& Font, const QString& Text) {
+    const QFontMetrics M(Font);
+    return {M.horizontalAdvance(Text), M.ascent(), M.descent()};
+  }
+
+  // Under the lock: what is remembered of Text in Font, or nullptr; gives
+  // Font its number first when it has none of this generation.
+  const TEntry* Find(TMeasuredFont& Font, const QString& Text) {
+    Watch();
+    if (FWatched == nullptr) return nullptr;
+    if (Font.Generation != FGeneration || Font.Number < 0) Number(Font);
+    const auto Found = FKnown.find(TKey{Font.Number, Text});
+    return Found != FKnown.end() ? &Found->second : nullptr;
+  }
+
+  // Under the lock: the font's number, a new one for a font not met in
+  // this generation.
+  void Number(TMeasuredFont& Font) {
+    if (FFonts.size() >= MaxFonts) Forget();
+    const auto Same = FFontNumbers.equal_range(Font.Hash);
+    int Found = -1;
+    for (auto It = Same.first; It != Same.second && Found < 0; ++It)
+      if (FFonts[size_t(It->second)] == Font.Font) Found = It->second;
+    if (Found < 0) {
+      Found = int(FFonts.size());
+      FFonts.push_back(Font.Font);
+      FFontNumbers.emplace(Font.Hash, Found);
+    }
+    Font.Number = Found;
+    Font.Generation = FGeneration;
+  }
 
   template <class TFill>
-  void Remember(TKey Key, TFill Fill) {
+  void Remember(TMeasuredFont& Font, const QString& Text, TFill Fill) {
     const std::lock_guard<std::mutex> Guard(FLock);
-    if (FWatched == nullptr || Key.Text.size() > MaxRememberedTextLength) return;
+    Watch();
+    if (FWatched == nullptr || Text.size() > MaxRememberedTextLength) return;
+    if (Font.Generation != FGeneration || Font.Number < 0) Number(Font);
+    TKey Key{Font.Number, Text};
     if (FKnown.size() >= MaxRememberedTexts && FKnown.find(Key) == FKnown.end()) FKnown.clear();
     Fill(FKnown[std::move(Key)]);
+  }
+
+  // Under the lock: texts and fonts go, and with them every font's number.
+  void Forget() {
+    FKnown.clear();
+    FFonts.clear();
+    FFontNumbers.clear();
+    ++FGeneration;
   }
 
   // Starts remembering for the application object in use, if any (a
   // program may create more than one in turn).
   void Watch() {
     if (qGuiApp == FWatched) return;
-    FKnown.clear();
+    Forget();
     FWatched = qGuiApp;
     if (FWatched == nullptr) return;
     QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] {
       TTextMeasurements& M = Instance();
       const std::lock_guard<std::mutex> Guard(M.FLock);
-      M.FKnown.clear();
+      M.Forget();
     });
     qAddPostRoutine([] {
       TTextMeasurements& M = Instance();
       const std::lock_guard<std::mutex> Guard(M.FLock);
-      M.FKnown.clear();
+      M.Forget();
       M.FWatched = nullptr;
     });
   }
 
   std::mutex FLock;
   std::unordered_map<TKey, TEntry, THash> FKnown;
+  std::vector<QFont> FFonts;                          // by number
+  std::unordered_multimap<size_t, int> FFontNumbers;  // hash to number
+  std::uint64_t FGeneration = 1;
   const QGuiApplication* FWatched = nullptr;  // null: nothing is remembered
 };
 
@@ -722,11 +821,13 @@ struct TCanvas::TState {
   QRegion SavedClip;
   TColor TextColor = clBlack;
   TFontKey RealizedFont;
+  TColor HeldTextColor = clBlack;  // see HoldTextColor
+  TFontKey HeldRealizedFont;
   // The last device font and what it was made from.
   bool HasDeviceFont = false;
   TDeviceFontKey DeviceFontKey;
-  QFont DeviceFont;
-  size_t DeviceFontHash = 0;  // qHash(DeviceFont)
+  TMeasuredFont DeviceFont;
+  TDirtyRows Dirty;
   bool PathOpen = false;
   bool PathReady = false;
   QPainterPath Path;
@@ -737,7 +838,11 @@ struct TCanvas::TState {
 class TCanvas::TPaintScope {
  public:
   explicit TPaintScope(TCanvas& Canvas) : FCanvas(Canvas) {
+    Canvas.LeaveLayer();
     TState& S = *Canvas.FState;
+    // Whatever the painter draws stays inside the clip.
+    if (S.Dirty.Marking())
+      S.Dirty.Mark(Canvas.FHasClip ? S.Clip.boundingRect() : Canvas.DeviceBounds());
     if (S.External != nullptr) {
       if (!S.External->isActive()) return;
       FPainter = S.External;
@@ -801,7 +906,100 @@ TCanvas::~TCanvas() {
 }
 
 void TCanvas::ClosePainter() {
+  // Whoever reads or replaces the pixels needs what was recorded drawn.
+  LeaveLayer();
   if (FState->Own.isActive()) FState->Own.end();
+}
+
+// ---------------------------------------------------------------- layers
+
+void TCanvas::LeaveLayer() {
+  if (FLayer != nullptr) FLayer->Leave();
+}
+
+bool TCanvas::Recorded(TLayerCall Call, std::initializer_list<int> Args, const TPoint* Points,
+                       int Count, const QString* Text) {
+  return FLayer != nullptr &&
+         FLayer->Record(Call, Args.begin(), int(Args.size()), Points, Count, Text);
+}
+
+// Only bitmaps that keep every colour drawn: the others cut the colours
+// back when they are read, which a copy of their pixels would skip.
+QImage* TCanvas::LayerImage() {
+  if (FState->External != nullptr || FBitmap == nullptr || FBitmap->GetEmpty() ||
+      FBitmap->GetMonochrome())
+    return nullptr;
+  const TPixelFormat Format = FBitmap->GetPixelFormat();
+  if (Format != pfDevice && Format != pf32bit) return nullptr;
+  return &FBitmap->ImageForPainting();
+}
+
+TColor TCanvas::PendingTextColor() const {
+  return KeyOf(FFont) != FState->RealizedFont ? FFont.GetColor() : FState->TextColor;
+}
+
+void TCanvas::HoldTextColor() {
+  FState->HeldTextColor = FState->TextColor;
+  FState->HeldRealizedFont = FState->RealizedFont;
+}
+
+void TCanvas::ReleaseTextColor() {
+  FState->TextColor = FState->HeldTextColor;
+  FState->RealizedFont = FState->HeldRealizedFont;
+}
+
+const QRegion* TCanvas::LayerClip() const {
+  return FHasClip ? &FState->Clip : nullptr;
+}
+
+void TCanvas::SetLayerClip(const QRegion* Clip) {
+  FHasClip = Clip != nullptr;
+  FState->Clip = FHasClip ? *Clip : QRegion();
+  FState->ClipApplied = false;
+}
+
+void TCanvas::PixelsReplaced() {
+  FState->Dirty.Stop();
+}
+
+std::uint64_t TCanvas::StartCleanPixels() {
+  static std::atomic<std::uint64_t> Starts{0};
+  const std::uint64_t Token = ++Starts;
+  const QImage* Image = LayerImage();
+  if (Image == nullptr) return 0;
+  FState->Dirty.Start(Image->rect(), Token);
+  return Token;
+}
+
+void TCanvas::StopCleanPixels(std::uint64_t Token) {
+  if (FState->Dirty.Known(Token)) FState->Dirty.Stop();
+}
+
+bool TCanvas::RestoreDirtyPixels(std::uint64_t Token, const QImage& Kept) {
+  QImage* Image = LayerImage();
+  if (Image == nullptr || !FState->Dirty.Known(Token) || Kept.size() != Image->size() ||
+      Kept.format() != Image->format() || Kept.bytesPerLine() != Image->bytesPerLine())
+    return false;
+  // An open painter draws into the memory the image has now, which
+  // writing to a shared image would replace.
+  if (!Image->isDetached()) ClosePainter();
+  FState->Dirty.CopyMarked(Kept.constBits(), Image->bits(), Image->bytesPerLine());
+  return true;
+}
+
+std::uint64_t TCanvas::FontGeneration() {
+  return TTextMeasurements::Instance().Generation();
+}
+
+// Filling R with the brush covers every pixel of the bitmap with an opaque
+// colour: then no pixel drawn after shows what was there before.
+bool TCanvas::FillsWholeImage(const int* R) {
+  const QImage* Image = LayerImage();
+  if (Image == nullptr || FHasClip) return false;
+  if (Image->devicePixelRatio() != 1.0 || FBrush.GetBitmap() != nullptr ||
+      FBrush.GetStyle() != bsSolid || ColorToQColor(FBrush.GetColor()).alpha() != 255)
+    return false;
+  return DeviceBox(R[0], R[1], R[2], R[3]).contains(Image->rect());
 }
 
 // ---------------------------------------------------------------- state
@@ -976,7 +1174,8 @@ QPen TCanvas::GeometricPen() const {
 QPen TCanvas::CosmeticPen() const {
   QPen Pen(ModeColor(FPen.GetColor()), 0);
   Pen.setCapStyle(Qt::FlatCap);
-  std::vector<int> Pattern = CosmeticPattern(FPen);
+  std::vector<int> Buffer;
+  const std::vector<int>& Pattern = CosmeticPattern(FPen, Buffer);
   if (!Pattern.empty()) {
     QList<qreal> Q;
     for (int V : Pattern) Q.append(V);
@@ -1035,36 +1234,37 @@ struct TCanvas::TDirectTarget {
 // one-pixel pen on a bitmap is rasterized here so every pixel is drawn once,
 // the last point is left out and dash patterns run on across the points
 // (gaps in the background colour in opaque mode).
-void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed) {
-  if (!PenVisible() || Points.size() < 2) return;
-  if (!Closed && StrokeDirect(Points)) return;
+void TCanvas::StrokeDevicePolyline(const QPoint* Points, std::size_t Count, bool Closed) {
+  if (!PenVisible() || Count < 2) return;
+  if (!Closed && StrokeDirect(Points, Count)) return;
   if (DevicePenWidth() > 1 || !IsImageTarget()) {
     TPaintScope P(*this);
     if (!P) return;
     ApplyMode(P.Painter());
     P->setPen(StrokePen());
     P->setBrush(Qt::NoBrush);
-    if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && !CosmeticPattern(FPen).empty()) {
+    if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && HasCosmeticPattern(FPen)) {
       P->setBackgroundMode(Qt::OpaqueMode);
       P->setBackground(ModeColor(FBkColor));
     }
-    QPolygon Poly(Points.begin(), Points.end());
+    QPolygon Poly(Points, Points + Count);
     if (Closed)
       P->drawPolygon(Poly);
     else
       P->drawPolyline(Poly);
     return;
   }
-  std::vector<int> Pattern = CosmeticPattern(FPen);
+  std::vector<int> Buffer;
+  const std::vector<int>& Pattern = CosmeticPattern(FPen, Buffer);
   int Length = 0;
   for (int V : Pattern) Length += V;
   std::int64_t StylePos = 0;
   QRect Bounds = DeviceBounds();
+  const QPoint& Last = Points[Count - 1];
   auto Rasterize = [&](auto Emit) {
-    for (std::size_t I = 0; I + 1 < Points.size(); ++I)
+    for (std::size_t I = 0; I + 1 < Count; ++I)
       RasterizeLine(Points[I], Points[I + 1], Bounds, Pattern, Length, StylePos, Emit);
-    if (Closed)
-      RasterizeLine(Points.back(), Points.front(), Bounds, Pattern, Length, StylePos, Emit);
+    if (Closed) RasterizeLine(Last, Points[0], Bounds, Pattern, Length, StylePos, Emit);
   };
   TDirectTarget Target;
   const bool Direct = FindDirectTarget(Target, true);
@@ -1082,8 +1282,8 @@ void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Close
       else
         RasterizeLine(From, To, Bounds, Pattern, Length, StylePos, Emit);
     };
-    for (std::size_t I = 0; I + 1 < Points.size(); ++I) Segment(Points[I], Points[I + 1]);
-    if (Closed) Segment(Points.back(), Points.front());
+    for (std::size_t I = 0; I + 1 < Count; ++I) Segment(Points[I], Points[I + 1]);
+    if (Closed) Segment(Last, Points[0]);
     return;
   }
   std::vector<QPoint> On;
@@ -1117,13 +1317,14 @@ void TCanvas::StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Close
 // image rows: the painter spends over ten times as long on each short
 // segment. With Patterned, dash patterns qualify too (the caller splits
 // the pixels into dashes and gaps). False when the painter has to draw.
-bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
+bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned, bool MarksSegments) {
+  LeaveLayer();
   if (!DirectLineDrawing || !IsImageTarget() || FBitmap == nullptr || FBitmap->GetEmpty())
     return false;
   if (!PenVisible() || FPen.GetMode() != pmCopy || DevicePenWidth() > 1) return false;
   const QColor Color = ColorToQColor(FPen.GetColor());
   if (Color.alpha() != 255) return false;
-  if (!CosmeticPattern(FPen).empty()) {
+  if (HasCosmeticPattern(FPen)) {
     const QColor Back = ColorToQColor(FBkColor);
     if (!Patterned || (FBkMode == bkOpaque && Back.alpha() != 255)) return false;
     Target.Back = Back.rgba();
@@ -1142,17 +1343,19 @@ bool TCanvas::FindDirectTarget(TDirectTarget& Target, bool Patterned) {
     Target.Clip = Target.Clip.intersected(FState->Clip.boundingRect());
   }
   if (Target.Clip.isEmpty()) return true;
+  if (!MarksSegments) FState->Dirty.Mark(Target.Clip);
   Target.Pixels = reinterpret_cast<quint32*>(Image.bits());
   Target.Stride = Image.bytesPerLine() / 4;
   Target.Color = Color.rgba();
   return true;
 }
 
-bool TCanvas::StrokeDirect(const std::vector<QPoint>& Points) {
+bool TCanvas::StrokeDirect(const QPoint* Points, std::size_t Count) {
   TDirectTarget Target;
-  if (!FindDirectTarget(Target, false)) return false;
-  WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Points.size(),
-                      [&Points](std::size_t I) { return Points[I]; });
+  if (!FindDirectTarget(Target, false, true)) return false;
+  auto Get = [Points](std::size_t I) { return Points[I]; };
+  FState->Dirty.MarkSegments(Target.Clip, Count, Get);
+  WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count, Get);
   return true;
 }
 
@@ -1161,17 +1364,19 @@ bool TCanvas::StrokeDirect(const std::vector<QPoint>& Points) {
 bool TCanvas::StrokeDirect(const TPoint* Points, int Count) {
   if (FMapMode != mmText) return false;
   TDirectTarget Target;
-  if (!FindDirectTarget(Target, false)) return false;
+  if (!FindDirectTarget(Target, false, true)) return false;
   const std::int64_t DX = std::int64_t(FViewportOrg.X) - FWindowOrg.X;
   const std::int64_t DY = std::int64_t(FViewportOrg.Y) - FWindowOrg.Y;
   if (DX == 0 && DY == 0) {
-    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
-                        [Points](std::size_t I) { return QPoint(Points[I].X, Points[I].Y); });
+    auto Get = [Points](std::size_t I) { return QPoint(Points[I].X, Points[I].Y); };
+    FState->Dirty.MarkSegments(Target.Clip, std::size_t(Count), Get);
+    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count, Get);
   } else {
-    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count,
-                        [Points, DX, DY](std::size_t I) {
-                          return QPoint(Saturate(Points[I].X + DX), Saturate(Points[I].Y + DY));
-                        });
+    auto Get = [Points, DX, DY](std::size_t I) {
+      return QPoint(Saturate(Points[I].X + DX), Saturate(Points[I].Y + DY));
+    };
+    FState->Dirty.MarkSegments(Target.Clip, std::size_t(Count), Get);
+    WritePolylinePixels(Target.Pixels, Target.Stride, Target.Clip, Target.Color, Count, Get);
   }
   return true;
 }
@@ -1185,7 +1390,7 @@ void TCanvas::StrokeDevicePath(const QPainterPath& Path, bool Closed) {
   if (Closed && DevicePenWidth() <= 1) Pen.setCapStyle(Qt::SquareCap);
   P->setPen(Pen);
   P->setBrush(Qt::NoBrush);
-  if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && !CosmeticPattern(FPen).empty()) {
+  if (FBkMode == bkOpaque && DevicePenWidth() <= 1 && HasCosmeticPattern(FPen)) {
     P->setBackgroundMode(Qt::OpaqueMode);
     P->setBackground(ModeColor(FBkColor));
   }
@@ -1209,6 +1414,10 @@ void TCanvas::MoveTo(int X, int Y) {
 }
 
 void TCanvas::LineTo(int X, int Y) {
+  if (Recorded(TLayerCall::LineTo, {X, Y})) {
+    FPenPos = {X, Y};
+    return;
+  }
   QPoint From = Device(FPenPos.X, FPenPos.Y);
   QPoint To = Device(X, Y);
   FPenPos = {X, Y};
@@ -1217,7 +1426,8 @@ void TCanvas::LineTo(int X, int Y) {
     FState->Path.lineTo(To);
     return;
   }
-  StrokeDevicePolyline({From, To}, false);
+  const QPoint Line[] = {From, To};
+  StrokeDevicePolyline(Line, 2, false);
 }
 
 // Long point lists (data traces) come through here, so the plain mapping
@@ -1237,6 +1447,7 @@ std::vector<QPoint> TCanvas::DevicePoints(const TPoint* Points, int Count) const
 
 void TCanvas::Polyline(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
+  if (Recorded(TLayerCall::Polyline, {}, Points, Count)) return;
   if (!FState->PathOpen && StrokeDirect(Points, Count)) return;
   const std::vector<QPoint> D = DevicePoints(Points, Count);
   if (FState->PathOpen) {
@@ -1244,11 +1455,12 @@ void TCanvas::Polyline(const TPoint* Points, int Count) {
     for (int I = 1; I < Count; ++I) FState->Path.lineTo(D[I]);
     return;
   }
-  StrokeDevicePolyline(D, false);
+  StrokeDevicePolyline(D.data(), D.size(), false);
 }
 
 void TCanvas::Polygon(const TPoint* Points, int Count) {
   if (Points == nullptr || Count < 2) return;
+  if (Recorded(TLayerCall::Polygon, {}, Points, Count)) return;
   const std::vector<QPoint> D = DevicePoints(Points, Count);
   QPolygon Poly(D.begin(), D.end());
   if (FState->PathOpen) {
@@ -1264,7 +1476,7 @@ void TCanvas::Polygon(const TPoint* Points, int Count) {
       P->drawPolygon(Poly, Qt::OddEvenFill);
     }
   }
-  StrokeDevicePolyline(D, true);
+  StrokeDevicePolyline(D.data(), D.size(), true);
 }
 
 // ---------------------------------------------------------------- shapes
@@ -1282,6 +1494,7 @@ QRect TCanvas::ShapeBox(int X1, int Y1, int X2, int Y2) const {
 }
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+  if (Recorded(TLayerCall::Rectangle, {X1, Y1, X2, Y2})) return;
   QRect Box = ShapeBox(X1, Y1, X2, Y2);
   if (FState->PathOpen) {
     FState->Path.addRect(QRectF(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1));
@@ -1310,14 +1523,16 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (Cosmetic && (Box.width() == 1 || Box.height() == 1)) {
     // The frame collapses into one line of pixels; each drawn once.
     QPoint End = Box.width() == 1 ? QPoint(R, B + 1) : QPoint(R + 1, B);
-    StrokeDevicePolyline({Box.topLeft(), End}, false);
+    const QPoint Line[] = {Box.topLeft(), End};
+    StrokeDevicePolyline(Line, 2, false);
     return;
   }
-  StrokeDevicePolyline({Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)},
-                       true);
+  const QPoint Frame[] = {Box.topLeft(), QPoint(R, Box.top()), QPoint(R, B), QPoint(Box.left(), B)};
+  StrokeDevicePolyline(Frame, 4, true);
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+  if (Recorded(TLayerCall::Ellipse, {X1, Y1, X2, Y2})) return;
   QRect Box = ShapeBox(X1, Y1, X2, Y2);
   QRect Figure(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
   QPainterPath Path;
@@ -1331,6 +1546,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
 }
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+  if (Recorded(TLayerCall::RoundRect, {X1, Y1, X2, Y2, X3, Y3})) return;
   QRect Box = ShapeBox(X1, Y1, X2, Y2);
   QRect Figure(Box.left(), Box.top(), Box.width() - 1, Box.height() - 1);
   qreal RX = std::abs(X3 * ScaleX()) / 2;
@@ -1365,7 +1581,7 @@ void TCanvas::DrawShape(const QRect& Figure, DrawFn Draw) {
     P->setBrush(Qt::NoBrush);
     // Opaque mode only where there are gaps to fill: Qt rasterizes solid
     // outlines differently in opaque mode.
-    bool Gaps = !CosmeticPattern(FPen).empty() && DevicePenWidth() <= 1;
+    bool Gaps = HasCosmeticPattern(FPen) && DevicePenWidth() <= 1;
     P->setBackgroundMode(FBkMode == bkOpaque && Gaps ? Qt::OpaqueMode : Qt::TransparentMode);
     P->setBackground(ModeColor(FBkColor));
     Draw(P.Painter(), Figure);
@@ -1373,6 +1589,7 @@ void TCanvas::DrawShape(const QRect& Figure, DrawFn Draw) {
 }
 
 void TCanvas::FillRect(const TRect& R) {
+  if (Recorded(TLayerCall::FillRect, {R.Left, R.Top, R.Right, R.Bottom})) return;
   QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
   if (Box.isEmpty() || !BrushVisible()) return;
   TPaintScope P(*this);
@@ -1382,6 +1599,7 @@ void TCanvas::FillRect(const TRect& R) {
 }
 
 void TCanvas::FrameRect(const TRect& R) {
+  if (Recorded(TLayerCall::FrameRect, {R.Left, R.Top, R.Right, R.Bottom})) return;
   QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
   if (Box.isEmpty() || !BrushVisible()) return;
   TPaintScope P(*this);
@@ -1431,6 +1649,7 @@ QPainterPath TCanvas::ArcPath(int X1, int Y1, int X2, int Y2, int X3, int Y3, in
 }
 
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Arc, false);
   if (FState->PathOpen)
     FState->Path.addPath(Path);
@@ -1439,6 +1658,7 @@ void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 }
 
 void TCanvas::ArcTo(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Arc, true);
   QPointF EndPoint = Path.currentPosition();
   if (FState->PathOpen) {
@@ -1451,6 +1671,7 @@ void TCanvas::ArcTo(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int 
 }
 
 void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Pie, false);
   if (FState->PathOpen) {
     FState->Path.addPath(Path);
@@ -1461,6 +1682,7 @@ void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 }
 
 void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  LeaveLayer();
   QPainterPath Path = ArcPath(X1, Y1, X2, Y2, X3, Y3, X4, Y4, TArcShape::Chord, false);
   if (FState->PathOpen) {
     FState->Path.addPath(Path);
@@ -1475,15 +1697,17 @@ void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int 
 // Texts are measured and drawn many times with one font in a row, and
 // building the device font each time costs more than looking the text up:
 // the last one is kept while everything it is made from stays the same.
-QFont TCanvas::DeviceFont() const {
+const QFont& TCanvas::DeviceFont() const {
   TDeviceFontKey Key{KeyOf(FFont), FFont.GetPixelsPerInch(), FCharacterExtra, ScaleX(),
                      ScaleY(),     TextAntialiasing};
-  if (FState->HasDeviceFont && FState->DeviceFontKey == Key) return FState->DeviceFont;
-  FState->DeviceFont = BuildDeviceFont();
-  FState->DeviceFontHash = qHash(FState->DeviceFont);
+  if (FState->HasDeviceFont && FState->DeviceFontKey == Key) return FState->DeviceFont.Font;
+  TMeasuredFont& Measured = FState->DeviceFont;
+  Measured.Font = BuildDeviceFont();
+  Measured.Hash = qHash(Measured.Font);
+  Measured.Number = -1;
   FState->DeviceFontKey = std::move(Key);
   FState->HasDeviceFont = true;
-  return FState->DeviceFont;
+  return Measured.Font;
 }
 
 QFont TCanvas::BuildDeviceFont() const {
@@ -1498,8 +1722,8 @@ QFont TCanvas::BuildDeviceFont() const {
 }
 
 TSize TCanvas::TextExtent(const QString& Text) const {
-  const QFont Font = DeviceFont();
-  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, FState->DeviceFontHash, Text);
+  DeviceFont();
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(FState->DeviceFont, Text);
   int W = M.Width;
   int H = M.Ascent + M.Descent;
   if (FMapMode == mmAnisotropic) {
@@ -1513,9 +1737,16 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   bool UpdateCP = (FTextAlign & TA_UPDATECP) != 0;
   TPoint Ref = UpdateCP ? FPenPos : TPoint(X, Y);
   QPoint Anchor = Device(Ref.X, Ref.Y);
-  QFont Font = DeviceFont();
-  const size_t FontHash = FState->DeviceFontHash;
-  const TTextMetrics M = TTextMeasurements::Instance().Measure(Font, FontHash, Text);
+  if (Recorded(TLayerCall::TextOut, {X, Y}, nullptr, 0, &Text)) {
+    // Drawing text takes the text colour (see GetTextColor): so does
+    // recording it, or a later font change would see another colour.
+    if (!Text.isEmpty()) GetTextColor();
+    DeviceFont();
+    MovePenAfterText(Anchor, TTextMeasurements::Instance().Measure(FState->DeviceFont, Text).Width);
+    return;
+  }
+  const QFont& Font = DeviceFont();
+  const TTextMetrics M = TTextMeasurements::Instance().Measure(FState->DeviceFont, Text);
   int Width = M.Width;
   int Ascent = M.Ascent;
   int Descent = M.Descent;
@@ -1553,30 +1784,37 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
             QRect(Origin.x() + Left, Origin.y() + Baseline - Ascent, Width, Ascent + Descent),
             ColorToQColor(FBkColor));
       }
-      P->setFont(Font);
       P->setPen(ColorToQColor(GetTextColor()));
+      // Glyph runs carry their own font; only the painter's text needs it.
       if (DrawsAsGlyphs(P.Painter(), Font, Text)) {
-        for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(Font, FontHash, Text))
+        for (const QGlyphRun& Run : TTextMeasurements::Instance().Glyphs(FState->DeviceFont, Text))
           P->drawGlyphRun(QPointF(Origin.x() + Left, Origin.y() + Baseline), Run);
       } else {
+        P->setFont(Font);
         P->drawText(QPoint(Origin.x() + Left, Origin.y() + Baseline), Text);
       }
       if (FState->External == nullptr && !Moved) P->resetTransform();
     }
   }
 
+  MovePenAfterText(Anchor, Width);
+}
+
+void TCanvas::MovePenAfterText(const QPoint& Anchor, int Width) {
   // The pen ends after the text along its direction.
-  int Advance = Horizontal == TA_CENTER ? 0 : Horizontal == TA_RIGHT ? -Width : Width;
-  qreal Rad = Angle * std::numbers::pi / 180;
-  std::int64_t EndX = std::int64_t(Anchor.x()) + Round(Advance * std::cos(Rad));
-  std::int64_t EndY = std::int64_t(Anchor.y()) - Round(Advance * std::sin(Rad));
-  if (UpdateCP)
+  const int Horizontal = FTextAlign & TA_CENTER;
+  const int Advance = Horizontal == TA_CENTER ? 0 : Horizontal == TA_RIGHT ? -Width : Width;
+  const qreal Rad = FFont.GetOrientation() / 10.0 * std::numbers::pi / 180;
+  const std::int64_t EndX = std::int64_t(Anchor.x()) + Round(Advance * std::cos(Rad));
+  const std::int64_t EndY = std::int64_t(Anchor.y()) - Round(Advance * std::sin(Rad));
+  if ((FTextAlign & TA_UPDATECP) != 0)
     FPenPos = DPtoLP(TPoint(Saturate(EndX), Saturate(EndY)));
   else
     FPenPos = DPtoLP(TPoint(Saturate(std::int64_t(Anchor.x()) + Width), Anchor.y()));
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
+  LeaveLayer();
   QRect Box = DeviceBox(R.Left, R.Top, R.Right, R.Bottom);
   bool HadClip = FHasClip;
   QRegion Before = FState->Clip;
@@ -1600,12 +1838,14 @@ TColor TCanvas::GetPixel(int X, int Y) const {
 }
 
 void TCanvas::SetPixel(int X, int Y, TColor Color) {
+  if (Recorded(TLayerCall::SetPixel, {X, Y, int(Color)})) return;
   TPaintScope P(*this);
   if (!P) return;
   P->fillRect(QRect(Device(X, Y), QSize(1, 1)), ColorToQColor(Color));
 }
 
 void TCanvas::Draw(int X, int Y, const TBitmap& Source) {
+  LeaveLayer();
   if (Source.GetEmpty()) return;
   TPoint D = LPtoDP(TPoint(X, Y));
   int W = Source.GetWidth();
@@ -1617,6 +1857,7 @@ void TCanvas::Draw(int X, int Y, const TBitmap& Source) {
 }
 
 void TCanvas::StretchDraw(const TRect& Dest, const TBitmap& Source) {
+  LeaveLayer();
   if (Source.GetEmpty()) return;
   DrawBitmapImage(DeviceBox(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom), Source);
 }
@@ -1643,10 +1884,12 @@ void TCanvas::DrawDeviceImage(const QRect& Dest, const QImage& Image) {
 }
 
 void TCanvas::DrawImage(const TRect& Dest, const QImage& Image) {
+  LeaveLayer();
   DrawDeviceImage(DeviceBox(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom), Image);
 }
 
 void TCanvas::CopyRect(const TRect& Dest, const TCanvas& Source, const TRect& SourceRect) {
+  LeaveLayer();
   if (Source.FBitmap == nullptr || Source.FBitmap->GetEmpty()) return;
   QRect From =
       Source.DeviceBox(SourceRect.Left, SourceRect.Top, SourceRect.Right, SourceRect.Bottom);
@@ -1797,6 +2040,7 @@ bool TCanvas::GetPathOpen() const {
 }
 
 void TCanvas::BeginPath() {
+  LeaveLayer();
   FState->Path = QPainterPath();
   FState->Path.setFillRule(Qt::OddEvenFill);
   FState->PathOpen = true;
@@ -1829,6 +2073,7 @@ bool TCanvas::TakePath(QPainterPath& Path) {
 }
 
 bool TCanvas::StrokePath() {
+  LeaveLayer();
   QPainterPath Path;
   if (!TakePath(Path)) return false;
   StrokeDevicePath(Path, false);
@@ -1836,6 +2081,7 @@ bool TCanvas::StrokePath() {
 }
 
 bool TCanvas::FillPath() {
+  LeaveLayer();
   QPainterPath Path;
   if (!TakePath(Path)) return false;
   FillDevicePath(Path);
@@ -1843,6 +2089,7 @@ bool TCanvas::FillPath() {
 }
 
 bool TCanvas::StrokeAndFillPath() {
+  LeaveLayer();
   QPainterPath Path;
   if (!TakePath(Path)) return false;
   FillDevicePath(Path);

@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -23,6 +25,8 @@ class QPoint;
 class QRect;
 class QRegion;
 class TBitmap;
+class TCanvasLayer;
+enum class TLayerCall : std::uint8_t;
 
 // Text alignment flags (combine one horizontal and one vertical flag, plus
 // TA_UPDATECP). The reference point of TextOut is the top-left corner of the
@@ -275,6 +279,8 @@ class TCanvas {
   void ClosePainter();
 
  private:
+  friend class TBitmap;
+  friend class TCanvasLayer;
   struct TState;
   class TPaintScope;
   enum class TArcShape { Arc, Pie, Chord };
@@ -297,12 +303,14 @@ class TCanvas {
   QPen StrokePen() const;
   QBrush FillBrush(bool UseMode) const;
   void ApplyFill(QPainter& P, bool UseMode) const;
-  QFont DeviceFont() const;
+  const QFont& DeviceFont() const;
   QFont BuildDeviceFont() const;
-  void StrokeDevicePolyline(const std::vector<QPoint>& Points, bool Closed);
+  void StrokeDevicePolyline(const QPoint* Points, std::size_t Count, bool Closed);
   struct TDirectTarget;
-  bool FindDirectTarget(TDirectTarget& Target, bool Patterned);
-  bool StrokeDirect(const std::vector<QPoint>& Points);
+  // With MarksSegments the caller marks the pixels it writes as changed;
+  // otherwise the whole target clip counts as changed.
+  bool FindDirectTarget(TDirectTarget& Target, bool Patterned, bool MarksSegments = false);
+  bool StrokeDirect(const QPoint* Points, std::size_t Count);
   bool StrokeDirect(const TPoint* Points, int Count);
   void StrokeDevicePath(const QPainterPath& Path, bool Closed);
   void FillDevicePath(const QPainterPath& Path);
@@ -318,7 +326,50 @@ class TCanvas {
   void SyncFontResolution();
   bool TakePath(QPainterPath& Path);
 
+  // Layers (see TCanvasLayer). While one records, the calls it can hold go
+  // to it; every other drawing first draws what it recorded and ends it.
+  void LeaveLayer();
+  // Hands the call to the recording layer (true), or, with none or when
+  // the layer cannot hold it, leaves the caller to draw (false).
+  bool Recorded(TLayerCall Call, std::initializer_list<int> Args, const TPoint* Points = nullptr,
+                int Count = 0, const QString* Text = nullptr);
+  // The bitmap's pixels when a layer can keep them (a bitmap that keeps
+  // every colour drawn), else nullptr.
+  QImage* LayerImage();
+  // The text colour the next text would take, without taking it: a
+  // changed font makes its colour the text colour only once text is drawn
+  // or the colour is asked for, and recording a call must not do that
+  // sooner than drawing it would.
+  TColor PendingTextColor() const;
+  // Keep, and give back, what decides the text colour (the colour taken
+  // and the font it was taken with) around drawing a recording.
+  void HoldTextColor();
+  void ReleaseTextColor();
+  // The clip in force, nullptr when unclipped; and setting it.
+  const QRegion* LayerClip() const;
+  void SetLayerClip(const QRegion* Clip);
+  // Which pixels may have been drawn on since a layer made them equal to
+  // its kept ones: StartCleanPixels starts marking and returns the start's
+  // token (0 when nothing can be marked); RestoreDirtyPixels copies the
+  // marked pixels of Kept back, or returns false (nothing copied) when not
+  // everything drawn since that start was marked; StopCleanPixels stops
+  // the marking that Token started. PixelsReplaced: the bitmap changed its
+  // pixels itself (loaded, resized, written row by row).
+  std::uint64_t StartCleanPixels();
+  bool RestoreDirtyPixels(std::uint64_t Token, const QImage& Kept);
+  void StopCleanPixels(std::uint64_t Token);
+  void PixelsReplaced();
+  // Changes whenever the fonts glyphs come from may have changed.
+  static std::uint64_t FontGeneration();
+  // Whether filling the logical rectangle R (left, top, right, bottom)
+  // with the brush covers the whole bitmap opaquely.
+  bool FillsWholeImage(const int* R);
+  // The pen position after Text drawn at the device point Anchor, Width
+  // device pixels wide.
+  void MovePenAfterText(const QPoint& Anchor, int Width);
+
   std::unique_ptr<TState> FState;  // painter, clip, path: Qt-side state
+  TCanvasLayer* FLayer = nullptr;  // recording this canvas's drawing
 
   TBitmap* FBitmap = nullptr;
   int FPixelsPerInch = 96;

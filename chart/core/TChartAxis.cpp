@@ -1792,6 +1792,11 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const QString& St,
     C.GetBrush().SetStyle(bsClear);
   }
   C.SetTextAlign(Align);
+  if (!Text.contains(KorLineSeparator)) {
+    DrawLabelLine(First.X, First.Y, Z, Angle, Align, Text);
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    return;
+  }
   const double Radians = Angle * KorPiStep;
   const QStringList Parts = Text.split(KorLineSeparator);
   for (int I = 0; I < Parts.size(); ++I) {

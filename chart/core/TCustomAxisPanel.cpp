@@ -452,6 +452,11 @@ int TCustomAxisPanel::GetMaxValuesCount() const {
 }
 
 int TCustomAxisPanel::MultiLineTextWidth(const QString& Text, int& NumLines) {
+  // Most texts are one line: measured without splitting them up.
+  if (!Text.contains(KorLineSeparator)) {
+    NumLines = 1;
+    return GetPanelCanvas().TextWidth(Text);
+  }
   const QStringList Lines = Text.split(KorLineSeparator);
   NumLines = static_cast<int>(Lines.size());
   int Result = 0;
@@ -917,6 +922,9 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRectangle) {
   TCanvas3D& Canvas = GetPanelCanvas();
   CalcInvertedRotation();
   const bool FullRotation = Canvas.GetSupportsFullRotation();
+  // Everything up to the series mostly looks the same in the next frame.
+  if (!FullRotation) Canvas.BeginFixedLayer();
+  TScopeGuard EndFixed([&Canvas] { Canvas.EndFixedLayer(); });
   if (!FullRotation) PanelPaint(UserRectangle);
   BroadcastToolEvent(cteBeforeDraw);
   DoOnBeforeDrawChart();
@@ -946,6 +954,7 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRectangle) {
   }
   BroadcastToolEvent(cteBeforeDrawSeries);
   DoOnBeforeDrawSeries();
+  Canvas.EndFixedLayer();
   DrawAllSeries();
   BroadcastToolEvent(cteAfterDrawSeries);
   if (!FAxisBehind) {

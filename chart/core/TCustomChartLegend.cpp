@@ -50,6 +50,7 @@ constexpr int CheckBoxItemHeight = 17;
 // Text before the first column separator, and between the first and the
 // second; anything after a second separator is not shown.
 std::array<QString, 2> SplitColumns(const QString& Text) {
+  if (!Text.contains(KorColumnSeparator)) return {Text, QString()};
   const QStringList Parts = Text.split(KorColumnSeparator);
   return {Parts.value(0), Parts.value(1)};
 }

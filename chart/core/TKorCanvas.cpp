@@ -10,6 +10,7 @@
 #include "platform/Rounding.h"
 #include "platform/TBitmapGraphic.h"
 #include "platform/TCanvas.h"
+#include "platform/TCanvasLayer.h"
 #include "platform/TGraphic.h"
 #include "platform/TPicture.h"
 
@@ -17,12 +18,24 @@
 #include <cstdlib>
 #include <utility>
 
-TKorCanvas::TKorCanvas() {
+TKorCanvas::TKorCanvas() : FFixedLayer(std::make_unique<TCanvasLayer>()) {
   DetachCanvas();
 }
 
 TKorCanvas::~TKorCanvas() {
   UnlinkFont();
+}
+
+void TKorCanvas::BeginFixedLayer() {
+  FFixedLayer->Begin(*FCanvas);
+}
+
+void TKorCanvas::EndFixedLayer() {
+  FFixedLayer->End();
+}
+
+bool TKorCanvas::GetFixedLayerReused() const {
+  return FFixedLayer->GetReused();
 }
 
 void TKorCanvas::AssignVisiblePenColor(const TPen& Pen, TColor Color) {

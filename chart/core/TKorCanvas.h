@@ -13,6 +13,7 @@
 
 class TBrush;
 class TCanvas;
+class TCanvasLayer;
 class TChartBrush;
 class TFont;
 class TGraphic;
@@ -167,6 +168,15 @@ class TKorCanvas {
   // one line give false and the line's two ends.
   static bool ConvexHull(TPointArray& Points);
 
+  // The part of a frame drawn before its series, which seldom changes from
+  // one frame to the next: recorded, and given the pixels kept of the
+  // frame before when that recorded exactly the same (see TCanvasLayer).
+  void BeginFixedLayer();
+  // Draws what was recorded, or copies the kept pixels.
+  void EndFixedLayer();
+  // Whether the last frame's fixed layer came from kept pixels.
+  bool GetFixedLayerReused() const;
+
  protected:
   // Draws on nothing until a canvas is set again (used when the canvas in
   // use is about to be freed).
@@ -195,4 +205,8 @@ class TKorCanvas {
   TKorFont* FFontObject = nullptr;  // not owned; see TKorFont::GetCanvas
   double FFontZoom = 100.0;
   TBitmap FDetached;  // 0 x 0: the canvas of a surface that has none
+  // caches
+  // Whole recordings with their pixels, each valid for an equal recording
+  // only, so never reset.
+  std::unique_ptr<TCanvasLayer> FFixedLayer;
 };

@@ -645,6 +645,37 @@ TEST_F(TCanvasTest, TextExtentIsTheFontMetricsOfTheSelectedFont) {
   EXPECT_EQ(Canvas().TextWidth(Text), M.horizontalAdvance(Text) + 2 * Text.size());
 }
 
+// Measurements are remembered by a number given to each font; more fonts
+// than are kept make all numbers start afresh, while two canvases go on
+// measuring with the numbers they had.
+TEST_F(TCanvasTest, TextExtentsStayThoseOfTheirFontWhileManyFontsComeAndGo) {
+  const QString Text = QStringLiteral("0.65 Wj");
+  auto Width = [&Text](int Pixels) {
+    QFont F(QStringLiteral("DejaVu Sans"));
+    F.setPixelSize(Pixels);
+    F.setStyleStrategy(QFont::NoAntialias);
+    return QFontMetrics(F).horizontalAdvance(Text);
+  };
+  TBitmap Other(10, 10);
+  TCanvas& Second = Other.GetCanvas();
+  Second.GetFont().SetName(QStringLiteral("DejaVu Sans"));
+  Second.GetFont().SetHeight(-11);
+  const int Big = Width(20);
+  const int Small = Width(11);
+  ASSERT_NE(Big, Small);
+  for (int Round = 0; Round < 2; ++Round) {
+    EXPECT_EQ(Canvas().TextWidth(Text), Big);
+    EXPECT_EQ(Second.TextWidth(Text), Small);
+    for (int Pixels = 6; Pixels < 400; ++Pixels) {
+      Other.GetCanvas().GetFont().SetHeight(-Pixels);
+      ASSERT_EQ(Second.TextWidth(Text), Width(Pixels)) << Pixels;
+    }
+    Second.GetFont().SetHeight(-11);
+    EXPECT_EQ(Canvas().TextWidth(Text), Big);
+    EXPECT_EQ(Second.TextWidth(Text), Small);
+  }
+}
+
 TEST_F(TCanvasTest, RememberedTextsStayFewAndShortWhateverIsMeasuredOrDrawn) {
   // Texts come from files and fuzzing: neither a long text nor many
   // distinct ones may make the canvas hold on to them all.
@@ -1126,6 +1157,17 @@ TEST_F(TCanvasDirectLineTest, StraightDashedLinesMatchThePainterAtEveryPhase) {
       C.MoveTo(X, 60);
       C.LineTo(X, Phase);
       C.LineTo(X + 1, -100000);
+    }
+    // Periods longer than those written a whole period at a time, and
+    // lines shorter than one period.
+    C.GetPen().SetStyle(psUserStyle);
+    C.GetPen().SetUserDashes({20, 17});
+    C.MoveTo(2, 57);
+    C.LineTo(94, 57);
+    C.GetPen().SetStyle(psDot);
+    for (int Length = 1; Length < 8; ++Length) {
+      C.MoveTo(10 * Length, 59);
+      C.LineTo(10 * Length + Length, 59);
     }
     C.ClipRect(Rect(11, 9, 80, 50));
     C.GetPen().SetStyle(psDash);

@@ -1,5 +1,6 @@
 #include "chart/core/TCustomChart.h"
 
+#include "chart/core/TAxisGridPen.h"
 #include "chart/core/TCanvas3D.h"
 #include "chart/core/TChart.h"
 #include "chart/core/TChartAxis.h"
@@ -28,8 +29,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -256,6 +260,92 @@ TEST_F(TCustomChartTest, AFrameDrawnStraightOntoABitmapIsTheBufferedFrame) {
   Chart.Draw(Straight.GetCanvas(), TRect(0, 0, 400, 300));
   EXPECT_TRUE(PixelProbe::SamePixels(Straight, *Clear));
   EXPECT_EQ(PixelProbe::Count(Straight, Under), 0);
+}
+
+// A series drawn as a polyline through its points in its colour.
+class TTraceSeries : public TChartSeries {
+ public:
+  using TChartSeries::TChartSeries;
+  void DrawAllValues() override {
+    std::vector<TPoint> Points;
+    for (int I = 0; I < Count(); ++I) Points.emplace_back(CalcXPos(I), CalcYPos(I));
+    TCanvas3D& C = GetParentChart()->GetPanelCanvas();
+    C.GetPen().SetStyle(psSolid);
+    C.GetPen().SetColor(GetSeriesColor());
+    C.Polyline(Points.data(), static_cast<int>(Points.size()) - 1);
+  }
+};
+
+// A raw-scan-like chart: titles, axis titles, an opaque back wall and a
+// legend of the one trace's values.
+void BuildTraceChart(TChart& Chart) {
+  Chart.SetBounds(0, 0, 400, 300);
+  Chart.SetView3D(false);
+  Chart.SetColor(clWhite);
+  Chart.GetTitle().SetCaption("Raw scans");
+  Chart.GetBottomAxis()->GetTitle().SetCaption("Radius (cm)");
+  Chart.GetLeftAxis()->GetTitle().SetCaption("Absorbance");
+  Chart.GetBackWall().SetTransparent(false);
+  Chart.GetBackWall().SetColor(TColor(0xF0F8F8));
+  auto* S = new TTraceSeries(&Chart);
+  Chart.AddSeries(S);
+  S->SetSeriesColor(clRed);
+  for (int I = 0; I < 40; ++I) S->AddXY(5.9 + I * 0.03, 0.1 + 0.8 / (1 + std::exp(20 - I)));
+}
+
+// Frame after frame the part before the series is recorded and, while it
+// stays the same, given from the pixels kept of the frame before; every
+// change of what a frame shows draws it afresh. Each frame must equal the
+// same chart drawn for the first time.
+TEST_F(TCustomChartTest, FramesKeepTheirFixedPartUntilAnythingShownChanges) {
+  BuildTraceChart(Chart);
+  const std::vector<std::pair<const char*, std::function<void(TChart&)>>> Changes = {
+      {"none", [](TChart&) {}},
+      {"title", [](TChart& C) { C.GetTitle().SetCaption("Raw scans, cell 2"); }},
+      {"title colour", [](TChart& C) { C.GetTitle().GetFont().SetColor(clGreen); }},
+      {"axis title", [](TChart& C) { C.GetLeftAxis()->GetTitle().SetCaption("OD"); }},
+      {"axis range", [](TChart& C) { C.GetBottomAxis()->SetMinMax(5.8, 7.2); }},
+      {"label format", [](TChart& C) { C.GetLeftAxis()->SetAxisValuesFormat("0.000"); }},
+      {"point value", [](TChart& C) { C.GetSeries(0)->GetYValues().SetValue(3, 0.45); }},
+      {"series colour", [](TChart& C) { C.GetSeries(0)->SetSeriesColor(clBlue); }},
+      {"grid colour", [](TChart& C) { C.GetLeftAxis()->GetGrid().SetColor(clRed); }},
+      {"grid hidden", [](TChart& C) { C.GetBottomAxis()->GetGrid().SetVisible(false); }},
+      {"wall colour", [](TChart& C) { C.GetBackWall().SetColor(clYellow); }},
+      {"legend font", [](TChart& C) { C.GetLegend().GetFont().SetSize(11); }},
+      {"second series",
+       [](TChart& C) {
+         auto* S = new TTraceSeries(&C);
+         C.AddSeries(S);
+         S->SetTitle("second");
+         S->AddXY(6, 0.3);
+         S->AddXY(7, 0.6);
+       }},
+      {"legend hidden", [](TChart& C) { C.GetLegend().SetVisible(false); }},
+      {"panel colour", [](TChart& C) { C.SetColor(TColor(0xE0FFE0)); }},
+  };
+  TBitmap Straight(400, 300);
+  auto& Surface = dynamic_cast<TKorCanvas3D&>(Chart.GetPanelCanvas());
+  for (size_t C = 0; C < Changes.size(); ++C) {
+    SCOPED_TRACE(Changes[C].first);
+    Changes[C].second(Chart);
+    TChart Fresh(nullptr);
+    BuildTraceChart(Fresh);
+    for (size_t Made = 0; Made <= C; ++Made) Changes[Made].second(Fresh);
+    TBitmap First(400, 300);
+    Fresh.Draw(First.GetCanvas(), TRect(0, 0, 400, 300));
+    for (int Frame = 0; Frame < 4; ++Frame) {
+      Chart.Draw(Straight.GetCanvas(), TRect(0, 0, 400, 300));
+      // The first frame after a change draws afresh. What a frame leaves
+      // on the canvas is recorded with the next frame's first call, so the
+      // recordings are equal from the second or the third frame on, and
+      // the kept pixels are given from the next frame.
+      if (Frame == 0 || Frame == 3) {
+        EXPECT_EQ(Surface.GetFixedLayerReused(), Frame == 3) << "frame " << Frame;
+      }
+      EXPECT_TRUE(PixelProbe::SamePixels(Straight, First)) << "frame " << Frame;
+    }
+  }
+  EXPECT_GT(PixelProbe::Count(Straight, clBlue), 20);
 }
 
 }  // namespace
