@@ -9,6 +9,7 @@
 #include "chart/core/TChartAxisTitle.h"
 #include "chart/core/TChartPen.h"
 #include "chart/core/TChartValueList.h"
+#include "chart/core/TCanvas3D.h"
 #include "chart/core/TKorEvent.h"
 #include "chart/core/TKorEventListeners.h"
 #include "chart/core/TSeriesMarkPosition.h"
@@ -789,6 +790,54 @@ TEST_F(SedDataViewTest, StatusRowCountsTheScansLeftOutByReason) {
 
 // After every poll the raw chart draws exactly the scans whose flags (the
 // selector's ticks) are set, each once, under its file name.
+// A chart's frame takes its axes, grid and labels from the pixels kept of
+// the frame before while they stay the same, and puts back only what was
+// drawn over them. In a live run, a frame drawn again after a poll, as a
+// window asks for it, equals the frame drawn afresh (after a size that
+// records another fixed part).
+TEST_F(SedDataViewTest, FramesDrawnAgainDuringALiveRunEqualTheFrameDrawnAfresh) {
+  const SimulatedChannel& run = SimulatedChannel::Absorbance(12);
+  run.WriteRange(Dir, 0, 4);
+  View->show();
+  QApplication::processEvents();
+  Load();
+  QWidget& chart = *View->Chart1->GetWidget();
+  auto frame = [&] {
+    View->Chart1->Invalidate();
+    return chart.grab().toImage();
+  };
+  const QSize size = chart.size();
+  int reused = 0;
+  for (size_t scan = 4; scan < run.Files.size(); ++scan) {
+    run.Write(Dir, scan);
+    View->Timer1Timer();
+    ASSERT_EQ(Raw().GetNumberOfSets(), static_cast<int>(scan) + 1);
+    QImage again;
+    for (int n = 0; n < 3; ++n) again = frame();
+    if (View->Chart1->GetPanelCanvas().GetFixedLayerReused()) ++reused;
+    chart.resize(size + QSize(1, 0));
+    frame();
+    chart.resize(size);
+    ASSERT_EQ(again, frame()) << "after scan " << scan;
+  }
+  // Scans hidden one by one (as from the chart's series list) in a zoomed
+  // chart, whose axes stay, leave no trace of their lines in the frames that
+  // follow.
+  View->Chart1->GetBottomAxis()->SetMinMax(6.0, 7.0);
+  View->Chart1->GetLeftAxis()->SetMinMax(-0.1, 1.1);
+  for (int i = TSedDataView::RawScanSeriesStart; i < View->Chart1->SeriesCount(); i += 3) {
+    for (int n = 0; n < 3; ++n) frame();  // the kept pixels are in use from the third
+    View->Chart1->GetSeries(i)->SetActive(false);
+    const QImage kept = frame();
+    if (View->Chart1->GetPanelCanvas().GetFixedLayerReused()) ++reused;
+    chart.resize(size + QSize(1, 0));
+    frame();
+    chart.resize(size);
+    ASSERT_EQ(kept, frame()) << "series " << i << " hidden";
+  }
+  EXPECT_GT(reused, 0);
+}
+
 TEST_F(SedDataViewTest, RawChartDrawsExactlyTheTickedScansAfterEveryPoll) {
   const SimulatedChannel& run = SimulatedChannel::Absorbance(60);
   run.WriteRange(Dir, 0, 21);
