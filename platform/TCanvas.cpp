@@ -25,6 +25,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -975,16 +976,15 @@ void TCanvas::StopCleanPixels(std::uint64_t Token) {
   if (FState->Dirty.Known(Token)) FState->Dirty.Stop();
 }
 
-bool TCanvas::RestoreDirtyPixels(std::uint64_t Token, const QImage& Kept) {
-  QImage* Image = LayerImage();
-  if (Image == nullptr || !FState->Dirty.Known(Token) || Kept.size() != Image->size() ||
-      Kept.format() != Image->format() || Kept.bytesPerLine() != Image->bytesPerLine())
-    return false;
+void TCanvas::RestoreKeptPixels(std::uint64_t Token, const QImage& Kept) {
+  QImage& Image = *LayerImage();
   // An open painter draws into the memory the image has now, which
-  // writing to a shared image would replace.
-  if (!Image->isDetached()) ClosePainter();
-  FState->Dirty.CopyMarked(Kept.constBits(), Image->bits(), Image->bytesPerLine());
-  return true;
+  // writing to a shared image would replace: it is closed first.
+  if (!Image.isDetached()) ClosePainter();
+  if (FState->Dirty.Known(Token))
+    FState->Dirty.CopyMarked(Kept.constBits(), Image.bits(), Image.bytesPerLine());
+  else
+    std::memcpy(Image.bits(), Kept.constBits(), size_t(Kept.sizeInBytes()));
 }
 
 std::uint64_t TCanvas::FontGeneration() {

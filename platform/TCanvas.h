@@ -350,13 +350,13 @@ class TCanvas {
   void SetLayerClip(const QRegion* Clip);
   // Which pixels may have been drawn on since a layer made them equal to
   // its kept ones: StartCleanPixels starts marking and returns the start's
-  // token (0 when nothing can be marked); RestoreDirtyPixels copies the
-  // marked pixels of Kept back, or returns false (nothing copied) when not
+  // token (0 when nothing can be marked); RestoreKeptPixels puts Kept (of
+  // the layer image's size and layout) back, only its marked pixels when
   // everything drawn since that start was marked; StopCleanPixels stops
   // the marking that Token started. PixelsReplaced: the bitmap changed its
   // pixels itself (loaded, resized, written row by row).
   std::uint64_t StartCleanPixels();
-  bool RestoreDirtyPixels(std::uint64_t Token, const QImage& Kept);
+  void RestoreKeptPixels(std::uint64_t Token, const QImage& Kept);
   void StopCleanPixels(std::uint64_t Token);
   void PixelsReplaced();
   // Changes whenever the fonts glyphs come from may have changed.

@@ -70,6 +70,11 @@ int IndexOf(std::vector<T>& List, const T& Value) {
   return static_cast<int>(List.size()) - 1;
 }
 
+// Whether the bytes of A can be copied over those of B.
+bool SameLayout(const QImage& A, const QImage& B) {
+  return A.size() == B.size() && A.format() == B.format() && A.bytesPerLine() == B.bytesPerLine();
+}
+
 }  // namespace
 
 struct TCanvasLayer::TRecording {
@@ -153,16 +158,8 @@ void TCanvasLayer::End() {
   QImage* Image = Canvas.LayerImage();
   const bool Same = FCurrent->Covers && Image != nullptr &&
                     FCurrent->FontGeneration == TCanvas::FontGeneration() && *FCurrent == *FLast;
-  if (Same && FHasPixels && FPixels.size() == Image->size() &&
-      FPixels.format() == Image->format() && FPixels.bytesPerLine() == Image->bytesPerLine()) {
-    // Only what was drawn since the bitmap last got the kept pixels, when
-    // all of that is known; else all of them.
-    if (!Canvas.RestoreDirtyPixels(FCleanToken, FPixels)) {
-      // An open painter draws into the memory the image has now, which
-      // writing to a shared image would replace: it is closed first.
-      if (!Image->isDetached()) Canvas.ClosePainter();
-      std::memcpy(Image->bits(), FPixels.constBits(), size_t(FPixels.sizeInBytes()));
-    }
+  if (Same && FHasPixels && SameLayout(FPixels, *Image)) {
+    Canvas.RestoreKeptPixels(FCleanToken, FPixels);
     FReused = true;
   } else {
     Replay(Canvas, *FCurrent);
@@ -180,8 +177,7 @@ void TCanvasLayer::End() {
 // Into the memory kept from before when it fits: fresh memory costs a page
 // fault per page, far more than the copy itself.
 void TCanvasLayer::KeepPixels(const QImage& Image) {
-  if (FPixels.size() == Image.size() && FPixels.format() == Image.format() &&
-      FPixels.bytesPerLine() == Image.bytesPerLine() && FPixels.isDetached()) {
+  if (SameLayout(FPixels, Image) && FPixels.isDetached()) {
     std::memcpy(FPixels.bits(), Image.constBits(), size_t(Image.sizeInBytes()));
     FPixels.setDevicePixelRatio(Image.devicePixelRatio());
   } else {
