@@ -138,6 +138,7 @@ ScanHeaderSlots::ScanHeaderSlots() {
   if (room == MAP_FAILED) throw std::bad_alloc();
   FRoom = static_cast<ScanHeader*>(room);
   FRoomBytes = bytes;
+  FRoomPages = MappedRegion(room, bytes);
 }
 
 ScanHeaderSlots::~ScanHeaderSlots() {
@@ -148,6 +149,7 @@ ScanHeaderSlots::~ScanHeaderSlots() {
 
 ScanHeader& ScanHeaderSlots::operator[](std::size_t Slot) {
   if (!FMade[Slot]) {
+    FRoomPages.Reach((Slot + 1) * sizeof(ScanHeader));
     new (FRoom + Slot) ScanHeader();
     FMade[Slot] = true;
   }
@@ -295,6 +297,8 @@ void ChannelDataStore::Construct(const double* X, double XMinimum, double XMaxim
     return;
   }
   NumberOfPoints = N;
+  FYPages = MappedRegion(SlotY(0), SlotBytes(SlotCount));
+  FErrorPages = MappedRegion(SlotError(0), SlotBytes(SlotCount));
   // A single point has no step; 1 keeps anything that divides by it safe.
   if (N > 1) Step = (XMax - XMin) / (N - 1);
   double* grid = FBlock.get();
@@ -318,14 +322,18 @@ double* ChannelDataStore::SlotY(int Set) const {
   return FBlock.get() + NumberOfPoints + static_cast<std::size_t>(Set) * NumberOfPoints;
 }
 
+std::size_t ChannelDataStore::SlotBytes(int Slots) const {
+  return static_cast<std::size_t>(Slots) * static_cast<std::size_t>(NumberOfPoints) *
+         sizeof(double);
+}
+
 double* ChannelDataStore::SlotError(int Set) const {
   return FBlock.get() + NumberOfPoints +
          (static_cast<std::size_t>(SlotCount) + Set) * NumberOfPoints;
 }
 
 void ChannelDataStore::OfferLargePages(int Set) {
-  const std::size_t setBytes = static_cast<std::size_t>(NumberOfPoints) * sizeof(double);
-  if (FLargePagesOffered || static_cast<std::size_t>(Set + 1) * setBytes < LargePagesFrom) return;
+  if (FLargePagesOffered || SlotBytes(Set + 1) < LargePagesFrom) return;
   FLargePagesOffered = true;
   const std::size_t page = PageBytes();
   char* from = reinterpret_cast<char*>(SlotY(Set));
@@ -339,7 +347,13 @@ const double* ChannelDataStore::ReadError(int Set) const {
   return FErrorsWritten[static_cast<std::size_t>(Set)] ? SlotError(Set) : SlotError(SlotCount);
 }
 
+double* ChannelDataStore::WriteY(int Set) {
+  FYPages.Reach(SlotBytes(Set + 1));
+  return SlotY(Set);
+}
+
 double* ChannelDataStore::WriteError(int Set) {
+  FErrorPages.Reach(SlotBytes(Set + 1));
   FErrorsWritten[static_cast<std::size_t>(Set)] = true;
   return SlotError(Set);
 }
@@ -384,6 +398,10 @@ const double* ChannelDataStore::GetErrorArray(int Set) const {
 
 void ChannelDataStore::SetError(int Set, int I, double Value) {
   if (ValidSet(Set) && ValidPoint(I)) WriteError(Set)[I] = Value;
+}
+
+void ChannelDataStore::SetErrors(int Set, const double* Values) {
+  if (ValidSet(Set) && Values != nullptr) std::copy_n(Values, NumberOfPoints, WriteError(Set));
 }
 
 int ChannelDataStore::AddToSet(int Set, double C) {
@@ -457,12 +475,20 @@ int ChannelDataStore::ReplaceSet(int Set, const double* X, const double* Y, int 
 int ChannelDataStore::InterpolateOntoGrid(int Set, const double* X, const double* Y,
                                           const double* Errors, int Count) {
   const double* grid = FBlock.get();
-  double* ys = SlotY(Set);
+  double* ys = WriteY(Set);
   // A slot whose errors were never written holds zeros already: a series
   // without errors writes only the tags of the points it leaves empty, and
   // a scan that fills every point touches no error page at all.
   const bool zerosHeld = Errors == nullptr && !FErrorsWritten[static_cast<std::size_t>(Set)];
   double* es = zerosHeld ? SlotError(Set) : WriteError(Set);
+  if (Count == NumberOfPoints && (X == grid || std::equal(X, X + Count, grid))) {
+    // A series on the grid itself (every scan of a run, every copy of a
+    // derived set) is what the loop below would make point by point.
+    std::copy_n(Y, Count, ys);
+    if (!zerosHeld && Errors != nullptr) std::copy_n(Errors, Count, es);
+    if (!zerosHeld && Errors == nullptr) std::fill_n(es, Count, 0.0);
+    return Count;
+  }
   const double first = X[0];
   const double last = X[Count - 1];
   const double tag = NegativeTag();

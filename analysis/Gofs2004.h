@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "analysis/MappedRegion.h"
+
 // What one scan file says of itself; copied by value into every set of a store.
 struct ScanHeader {
   ScanHeader();
@@ -109,6 +111,7 @@ class ScanHeaderSlots {
  private:
   ScanHeader* FRoom = nullptr;  // room for Count headers, mapped from the kernel
   std::size_t FRoomBytes = 0;
+  MappedRegion FRoomPages;
   std::array<bool, Count> FMade{};
 };
 
@@ -146,6 +149,8 @@ class ChannelDataStore {
   const double* GetYArray(int Set) const;
   const double* GetErrorArray(int Set) const;
   void SetError(int Set, int I, double Value);
+  // The errors of every grid point of the set from Values.
+  void SetErrors(int Set, const double* Values);
   // Adds C to every y of the set; returns the grid size.
   int AddToSet(int Set, double C);
   // Forgets the sets; arrays and headers keep their content.
@@ -194,6 +199,8 @@ class ChannelDataStore {
   bool ValidSet(int Set) const { return Set >= 0 && Set < NumberOfSets; }
   bool ValidPoint(int I) const { return I >= 0 && I < NumberOfPoints; }
   double* SlotY(int Set) const;
+  // The y array of a slot about to be written for the first time.
+  double* WriteY(int Set);
   // The error array of a slot to read: one never written holds zeros and
   // is read from the block's shared zeros, so that its own pages are never
   // touched. Writing marks the slot as written.
@@ -203,6 +210,7 @@ class ChannelDataStore {
   void OfferLargePages(int Set);
   double* WriteError(int Set);
   double* SlotError(int Set) const;
+  std::size_t SlotBytes(int Slots) const;
   int IndexAbove(double X) const;
   double NegativeTag() const;
   // Number of grid points filled, or -1 when an interpolation fails.
@@ -224,6 +232,9 @@ class ChannelDataStore {
     void operator()(double* p) const;
   };
   std::unique_ptr<double, FreeBlock> FBlock;
+  // The y arrays and the error arrays, each filled from slot 0 on.
+  MappedRegion FYPages;
+  MappedRegion FErrorPages;
   // caches: which slots' error arrays were ever written, and whether huge
   // pages were offered (both reset only with the block).
   std::array<bool, SlotCount> FErrorsWritten{};

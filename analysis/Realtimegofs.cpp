@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "platform/MessageBox.h"
@@ -339,6 +340,76 @@ bool RealTimeGofS::CanExtend(const BuildRecord& Record, long long Epoch, int Sou
          OutputSets == Record.OutputSets && Inputs == Record.Inputs;
 }
 
+namespace {
+
+// Two doubles and two 64-bit masks, as one vector register holds them on
+// any target the compiler knows (two plain values where it has none).
+using DoublePair = double __attribute__((vector_size(16)));
+using MaskPair = long long __attribute__((vector_size(16)));
+
+// Adds, point by point in set order, the values of the sets with a positive
+// error to Sum and counts them in Count, for the 8 points from Offset. The
+// sums stay in registers across the sets, and a point's value is masked
+// instead of branched on: this is most of the averaging pass. Masking gives
+// +0.0 for a point without data, and adding +0.0 to a sum that starts at
+// +0.0 changes no bit, so every sum is what adding the valid values one set
+// after the other gives.
+void SumEightPoints(const double* const* Values, const double* const* Errors, int Sets, int Offset,
+                    double* Sum, double* Count) {
+  constexpr int pairs = 4;
+  const DoublePair zero = {0.0, 0.0};
+  const MaskPair one = (MaskPair)(DoublePair{1.0, 1.0});
+  DoublePair sum[pairs] = {zero, zero, zero, zero};
+  DoublePair count[pairs] = {zero, zero, zero, zero};
+  for (int s = 0; s < Sets; ++s) {
+    const double* y = Values[s] + Offset;
+    const double* error = Errors[s] + Offset;
+    for (int p = 0; p < pairs; ++p) {
+      DoublePair value;
+      DoublePair tag;
+      std::memcpy(&value, y + 2 * p, sizeof value);
+      std::memcpy(&tag, error + 2 * p, sizeof tag);
+      const MaskPair valid = (MaskPair)(tag > zero);
+      sum[p] += (DoublePair)((MaskPair)value & valid);
+      count[p] += (DoublePair)(one & valid);
+    }
+  }
+  std::memcpy(Sum + Offset, sum, sizeof sum);
+  std::memcpy(Count + Offset, count, sizeof count);
+}
+
+// The same for one point.
+void SumOnePoint(const double* const* Values, const double* const* Errors, int Sets, int Offset,
+                 double* Sum, double* Count) {
+  double sum = 0.0;
+  double count = 0.0;
+  for (int s = 0; s < Sets; ++s) {
+    const bool valid = Errors[s][Offset] > 0.0;
+    sum = sum + (valid ? Values[s][Offset] : 0.0);
+    count = count + (valid ? 1.0 : 0.0);
+  }
+  Sum[Offset] = sum;
+  Count[Offset] = count;
+}
+
+}  // namespace
+
+void RealTimeGofS::SumValidValues(int First, int Last) {
+  FSetValues.clear();
+  FSetErrors.clear();
+  for (int s = First; s <= Last; ++s) {
+    FSetValues.push_back(DcdtStore->GetYArray(s));
+    FSetErrors.push_back(DcdtStore->GetErrorArray(s));
+  }
+  const int n = DcdtStore->GetNumberOfPoints();
+  const int sets = Last - First + 1;
+  int k = 0;
+  for (; k + 8 <= n; k += 8)
+    SumEightPoints(FSetValues.data(), FSetErrors.data(), sets, k, FSum.data(), FCount.data());
+  for (; k < n; ++k)
+    SumOnePoint(FSetValues.data(), FSetErrors.data(), sets, k, FSum.data(), FCount.data());
+}
+
 int RealTimeGofS::MakeAvgdcdt(int A) {
   if (!Created) return -1;
   if (RawStore->GetNumberOfSets() < 2 || !(MeniscusRadius > 0.0)) return -1;
@@ -375,23 +446,7 @@ int RealTimeGofS::MakeAvgdcdt(int A) {
   }
 
   const int n = DcdtStore->GetNumberOfPoints();
-  std::fill(FSum.begin(), FSum.end(), 0.0);
-  std::fill(FCount.begin(), FCount.end(), 0.0);
-  double* sum = FSum.data();
-  double* count = FCount.data();
-  for (int s = first; s <= A; ++s) {
-    const double* y = DcdtStore->GetYArray(s);
-    const double* error = DcdtStore->GetErrorArray(s);
-    // Written without branches, with both loads up front and the count as a
-    // double, so that the compiler vectorises it: this loop is most of the
-    // averaging pass. Adding +0.0 to a sum that starts at +0.0 changes no bit.
-    for (int k = 0; k < n; ++k) {
-      const double value = y[k];
-      const double valid = error[k] > 0.0 ? 1.0 : 0.0;
-      sum[k] = sum[k] + (valid > 0.0 ? value : 0.0);
-      count[k] = count[k] + valid;
-    }
-  }
+  SumValidValues(first, A);
   int lastFull = 0;
   for (int k = 0; k < n; ++k) {
     const auto slot = static_cast<size_t>(k);
@@ -445,12 +500,10 @@ void RealTimeGofS::KeepCorrected(int C, int LastPoint) {
   const int n =
       std::min(CorrectedStore->GetNumberOfPoints(), static_cast<int>(LastCorrectedX.size()));
   const int end = FirstCorrectedPending ? n - 1 : std::min(LastPoint, n - 1);
-  for (int k = 0; k <= end; ++k) {
-    const auto slot = static_cast<size_t>(k);
-    if (FirstCorrectedPending) LastCorrectedX[slot] = CorrectedStore->GetX(k);
-    LastCorrectedY[slot] = CorrectedStore->GetY(C, k);
-    LastCorrectedError[slot] = CorrectedStore->GetError(C, k);
-  }
+  const auto count = static_cast<size_t>(std::max(end + 1, 0));
+  if (FirstCorrectedPending) std::copy_n(CorrectedStore->GetGrid(), count, LastCorrectedX.begin());
+  std::copy_n(CorrectedStore->GetYArray(C), count, LastCorrectedY.begin());
+  std::copy_n(CorrectedStore->GetErrorArray(C), count, LastCorrectedError.begin());
   FirstCorrectedPending = false;
 }
 
@@ -462,12 +515,15 @@ int RealTimeGofS::MakeCorrecteddCdT(int A) {
   const double w2 = OmegaSquared(source.Rpm);
   const double t = source.TimeUsed;
 
+  const double* grid = AveragedStore->GetGrid();
+  const double* averaged = AveragedStore->GetYArray(A);
+  const double* errors = AveragedStore->GetErrorArray(A);
   int m = 0;
   for (int k = 0; k < n; ++k) {
-    if (AveragedStore->GetError(A, k) < 0.0) continue;
+    if (errors[k] < 0.0) continue;
     const auto slot = static_cast<size_t>(m++);
-    FValidX[slot] = AveragedStore->GetX(k);
-    FValidY[slot] = AveragedStore->GetY(A, k);
+    FValidX[slot] = grid[k];
+    FValidY[slot] = averaged[k];
     FValidError[slot] = Settings.DefaultPositiveError;
   }
   // Fewer than two points give no integral: make no set, keep the kept curve.
@@ -499,11 +555,8 @@ int RealTimeGofS::MakeCorrecteddCdT(int A) {
     BoxcarSmooth(SmoothedStore->GetYArray(s), SmoothedStore->GetNumberOfPoints(),
                  Settings.SmoothRepetition, Settings.SmoothCarSize);
   // Both copies carry the averaged set's validity tags.
-  for (int k = 0; k < n; ++k) {
-    const double error = AveragedStore->GetError(A, k);
-    CorrectedStore->SetError(c, k, error);
-    if (s >= 0) SmoothedStore->SetError(s, k, error);
-  }
+  CorrectedStore->SetErrors(c, errors);
+  if (s >= 0) SmoothedStore->SetErrors(s, errors);
   return m;
 }
 

@@ -105,6 +105,9 @@ class RealTimeGofS {
   void ReportFailure(const std::string& Text);
   void ResetKeptCurve();
   void KeepCorrected(int C, int LastPoint);
+  // FSum and FCount of the dc/dt sets First..Last: the valid values' sum
+  // and number at every grid point.
+  void SumValidValues(int First, int Last);
   std::vector<double> AveragingInputs() const;
   std::vector<double> CorrectionInputs() const;
   bool CanExtend(const BuildRecord& Record, long long Epoch, int SourceSets, int OutputSets,
@@ -116,6 +119,7 @@ class RealTimeGofS {
   double FLogRadiiMeniscus = 0.0;  // cm; 0 when FLogRadii is not valid
   std::vector<double> FSum, FAverage, FAverageError;
   std::vector<double> FCount;  // whole numbers, kept as doubles for vectorising
+  std::vector<const double*> FSetValues, FSetErrors;  // of the sets being summed
   std::vector<double> FValidX, FValidY, FValidError, FIntegral, FCorrected;
   long long FDcdtEpoch = 0;
   // Raw sets covered by the dc/dt store when it holds exactly the pairs a

@@ -4,7 +4,9 @@
 // each with the raw-scan chart drawn as the user sees it: the viewer is
 // shown (offscreen) and the chart's widget painted. The ratios set each
 // against what it cannot do without, timed in turns in the same run: the
-// load against the reading floor (ScanReadFloor) of its 999 files, a poll
+// load against the reading floor (ScanReadFloor) of its 999 files (and
+// against that reading, the floor of storing what it stores and its
+// analysis made again in memory already written), a poll
 // against reading its one new scan and drawing one frame, and polls of a
 // viewer holding many scans against those of one holding fewer.
 #include <benchmark/benchmark.h>
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "analysis/BeckmanFile.h"
+#include "analysis/MappedRegion.h"
 #include "analysis/Realtimegofs.h"
 #include "app/UnitSedDataView.h"
 #include "bench/BenchRatio.h"
@@ -186,8 +189,8 @@ void ReportMedian(benchmark::State& State, const std::string& Name, std::vector<
 }
 
 // Writes Bytes into freshly mapped pages with a plain loop, offering huge
-// pages from the first MiB on as the store does; false when there is no
-// memory for it.
+// pages from the first MiB on and having the kernel map the pages before
+// they are written, as the store does; false when there is no memory for it.
 bool TouchFreshPages(std::size_t Bytes) {
   const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
   const std::size_t mapped = (Bytes + page - 1) / page * page;
@@ -196,6 +199,7 @@ bool TouchFreshPages(std::size_t Bytes) {
   constexpr std::size_t largeFrom = std::size_t{1} << 20;
   if (mapped > largeFrom)
     ::madvise(static_cast<char*>(block) + largeFrom, mapped - largeFrom, MADV_HUGEPAGE);
+  MappedRegion(block, mapped).Reach(mapped);
   auto* values = static_cast<double*>(block);
   for (std::size_t i = 0; i < Bytes / sizeof(double); ++i) values[i] = double(i);
   benchmark::DoNotOptimize(values[Bytes / sizeof(double) / 2]);
@@ -204,7 +208,8 @@ bool TouchFreshPages(std::size_t Bytes) {
 }
 
 // The floor of storing what a first load of kScans scans stores: the
-// memory its stores write for the first time, written with a plain loop.
+// memory its stores write for the first time, mapped ahead and written with
+// a plain loop.
 // The raw store writes the values of every scan (its errors, all 0 for a
 // scan that fills the grid, stay unwritten); the dc/dt, averaged,
 // corrected and smoothed stores write values and errors of about one set
@@ -218,8 +223,21 @@ bool TouchStoreFloor() {
   return ok;
 }
 
+// Thread seconds of the loaded viewer's analysis made once more: the same
+// pairs, averages and corrected sets, in stores whose memory is written
+// already.
+double AnalysisAgain(TSedDataView& Viewer) {
+  RealTimeGofS& analysis = Viewer.GetAnalysis();
+  const double start = BenchRatio::ThreadSeconds();
+  analysis.Refreshdcdtvss();
+  analysis.MakeAllAvgdcdt();
+  analysis.MakeAllCorrecteddCdT();
+  return BenchRatio::ThreadSeconds() - start;
+}
+
 // The first load in turns with the reading floor of each of its files, the
-// reading itself (ReadScanFile) and the floor of storing what it stores.
+// reading itself (ReadScanFile), the floor of storing what it stores and
+// its analysis made again in memory already written.
 void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
   if (!Files().Error.empty()) return State.SkipWithError(Files().Error.c_str());
   const fs::path folder = Files().Folder("first-load-floor", kScans);
@@ -235,6 +253,8 @@ void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
   std::vector<double> reads;
   std::vector<double> touches;
   std::vector<double> overReadAndTouch;
+  std::vector<double> analyses;
+  std::vector<double> overFloors;
   for (auto _ : State) {
     for (int turn = 0; turn < 7; ++turn) {
       auto viewer = NewViewer(list);
@@ -244,6 +264,7 @@ void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
       const double load = BenchRatio::ThreadSeconds() - start;
       if (viewer->GetAnalysis().RawStore->GetNumberOfSets() != kScans || !painted)
         return State.SkipWithError("not every scan was loaded and drawn");
+      const double analysis = AnalysisAgain(*viewer);
       viewer.reset();
       const double floorStart = BenchRatio::ThreadSeconds();
       for (const std::string& file : paths)
@@ -262,10 +283,14 @@ void BM_FirstLoadOverReadingFloor(benchmark::State& State) {
       reads.push_back(readTime);
       touches.push_back(touchTime);
       overReadAndTouch.push_back(load / (readTime + touchTime));
+      analyses.push_back(analysis);
+      overFloors.push_back(load / (readTime + touchTime + analysis));
     }
   }
   ReportMedian(State, "load_over_floor", ratios, 1, true);
   ReportMedian(State, "load_over_read_and_touch", overReadAndTouch, 1, true);
+  ReportMedian(State, "load_over_read_touch_and_analysis", overFloors, 1, true);
+  ReportMedian(State, "analysis_ms", analyses, 1e3, false);
   ReportMedian(State, "load_ms", loads, 1e3, false);
   ReportMedian(State, "floor_ms", floors, 1e3, false);
   ReportMedian(State, "read_ms", reads, 1e3, false);

@@ -295,6 +295,58 @@ TEST_F(RealTimeGofSTest, AveragesNameTheirSourcesAndLastFullPoint) {
   EXPECT_EQ(engine.AveragedStore->GetError(0, 500), engine.Settings.DefaultNegativeTag);
 }
 
+// Each averaged value is its sources' valid values added one set after the
+// other and divided by their number, bit for bit, at every grid point (the
+// last ones, past the sum's whole blocks of points, too); a point without
+// data in some sources averages the others, one without data in any carries
+// the tag.
+TEST_F(RealTimeGofSTest, AveragesAddTheValidSourceValuesInSetOrder) {
+  RealTimeGofS engine;
+  Load(engine, 30);
+  Analyse(engine);
+  ChannelDataStore& dcdt = *engine.DcdtStore;
+  const int points = dcdt.GetNumberOfPoints();
+  // Values of every size and both signs, so that another order of adding
+  // them would round differently; every fifth point lacks data in some sets.
+  for (int d = 0; d < dcdt.GetNumberOfSets(); ++d)
+    for (int k = 0; k < points; ++k) {
+      const double sign = (d + k) % 3 == 0 ? -1.0 : 1.0;
+      dcdt.GetYArray(d)[k] =
+          sign * std::ldexp(1.0 + 0.1 * ((d * 7 + k * 13) % 17), (d * 5 + k) % 40 - 20);
+      const bool gap = k % 5 == 0 && (d + k) % 4 != 0;
+      dcdt.SetError(d, k,
+                    gap ? engine.Settings.DefaultIgnoreTag : engine.Settings.DefaultPositiveError);
+    }
+  for (int d = 0; d < dcdt.GetNumberOfSets(); ++d) dcdt.SetError(d, points - 5, -1.0);
+  engine.AveragedStore->ClearSets();
+  engine.MakeAllAvgdcdt();
+
+  const ChannelDataStore& averaged = *engine.AveragedStore;
+  ASSERT_GT(averaged.GetNumberOfSets(), 5);
+  int partial = 0;
+  for (int a = 0; a < averaged.GetNumberOfSets(); ++a) {
+    const ScanHeader& h = averaged.Headers[a];
+    ASSERT_GT(h.LastSourceSet, h.FirstSourceSet);
+    for (int k = 0; k < points; ++k) {
+      double sum = 0.0;
+      int count = 0;
+      for (int d = h.FirstSourceSet; d <= h.LastSourceSet; ++d)
+        if (dcdt.GetError(d, k) > 0.0) {
+          sum += dcdt.GetY(d, k);
+          ++count;
+        }
+      partial += count > 0 && count <= h.LastSourceSet - h.FirstSourceSet;
+      if (count == 0) {
+        EXPECT_EQ(averaged.GetY(a, k), 0.0);
+        EXPECT_EQ(averaged.GetError(a, k), engine.Settings.DefaultNegativeTag);
+      } else {
+        ASSERT_EQ(averaged.GetY(a, k), sum / count) << "set " << a << ", point " << k;
+      }
+    }
+  }
+  EXPECT_GT(partial, 0);
+}
+
 TEST_F(RealTimeGofSTest, CorrectedAndSmoothedSetsCarryTheAveragedTags) {
   RealTimeGofS engine;
   Load(engine, 30);
