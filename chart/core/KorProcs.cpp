@@ -19,6 +19,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -228,10 +231,14 @@ void KorSort(int L, int R, const TKorCompareProc& Compare, const TKorSwapProc& S
 
 QString KorGetUniqueName(const TComponent* Owner, const QString& Base) {
   if (Owner == nullptr) return Base + QStringLiteral("1");
-  for (int N = 1;; ++N) {
-    const QString Name = Base + QString::number(N);
-    if (Owner->FindComponent(Name.toStdString()) == nullptr) return Name;
-  }
+  // The owner's names are gathered once: a chart that clones a series per
+  // curve would otherwise search all its components for every number tried.
+  std::unordered_set<std::string_view> taken;
+  for (int I = 0; I < Owner->GetComponentCount(); ++I)
+    taken.insert(Owner->GetComponent(I)->GetName());
+  const std::string base = Base.toStdString();
+  for (int N = 1;; ++N)
+    if (!taken.contains(base + std::to_string(N))) return Base + QString::number(N);
 }
 
 int KorNumFields(const QString& Text) {
