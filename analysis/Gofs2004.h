@@ -199,7 +199,7 @@ class ChannelDataStore {
   bool ValidSet(int Set) const { return Set >= 0 && Set < NumberOfSets; }
   bool ValidPoint(int I) const { return I >= 0 && I < NumberOfPoints; }
   double* SlotY(int Set) const;
-  // The y array of a slot about to be written for the first time.
+  // The y array of a slot about to be filled, its pages mapped.
   double* WriteY(int Set);
   // The error array of a slot to read: one never written holds zeros and
   // is read from the block's shared zeros, so that its own pages are never

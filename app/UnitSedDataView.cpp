@@ -920,14 +920,9 @@ int TSedDataView::ShowAveragedSources(int First, int Last) {
     }
     const int index = chart.IndexOfSeries(series);
     if (index != p + 1) chart.ExchangeSeries(p + 1, index);
-    // A series kept from the poll before already shows so: setting it again
-    // would only tell every listener of the chart once more.
-    if (!series->GetActive() || series->GetSeriesColor() != Blue ||
-        series->GetPen().GetWidth() != 1) {
-      series->SetActive(true);
-      series->SetSeriesColor(Blue);
-      series->GetPen().SetWidth(1);
-    }
+    series->SetActive(true);
+    series->SetSeriesColor(Blue);
+    series->GetPen().SetWidth(1);
     series->Repaint();
   }
   return count;

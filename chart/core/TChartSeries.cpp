@@ -591,6 +591,8 @@ TColor TChartSeries::GetSeriesColor() const {
 
 void TChartSeries::SetSeriesColor(TColor AColor) {
   if (FColor == clDefault && AColor == FInternalColor) return;
+  // The colour it has already: nothing to tell the chart's listeners.
+  if (AColor == FColor && AColor == FInternalColor) return;
   SetColorProperty(FColor, AColor);
   FInternalColor = FColor;
   NotifyColorChanged();
