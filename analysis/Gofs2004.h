@@ -155,6 +155,11 @@ class ChannelDataStore {
   int AddToSet(int Set, double C);
   // Forgets the sets; arrays and headers keep their content.
   void ClearSets() { NumberOfSets = 0; }
+  // Forgets the sets from Count on, as ClearSets forgets them all: a scan
+  // file that changed is taken in again from its set on.
+  void KeepSets(int Count) {
+    NumberOfSets = Count < 0 ? 0 : Count < NumberOfSets ? Count : NumberOfSets;
+  }
 
   // Interpolates an ascending x/y series onto the grid as a new set; runs of
   // equal x are allowed as long as no grid value needs a step of 0. Returns

@@ -2,6 +2,7 @@
 
 #include "analysis/Gofs2004.h"
 
+#include <algorithm>
 #include <cmath>
 
 void RangePosition::SetLowerLimit(int A) {
@@ -76,8 +77,8 @@ double RoundToSignificant(double X, int Digits) {
 }
 
 bool SameRotorSpeed(double RpmA, double RpmB) {
-  constexpr int RpmDigits = 3;
-  return RoundToSignificant(RpmA, RpmDigits) == RoundToSignificant(RpmB, RpmDigits);
+  constexpr double SameSpeedShare = 0.001;
+  return std::fabs(RpmA - RpmB) <= SameSpeedShare * std::max(std::fabs(RpmA), std::fabs(RpmB));
 }
 
 double RoundToPowerOfTen(double X, int E) {

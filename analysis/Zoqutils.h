@@ -34,8 +34,9 @@ DataLimits FindLimits(const ChannelDataStore* Store, int Set, bool OnlyValid);
 // X rounded to Digits significant digits (Digits below 1 count as 1); X itself
 // when Digits > 9, X is 0 or X is not finite.
 double RoundToSignificant(double X, int Digits);
-// True when two rotor speeds (rpm) agree to three significant digits: a
+// True when two rotor speeds (rpm) lie within 0.1 % of each other: a
 // difference below that is the instrument's noise, not a change of speed.
+// (Rounding both would part 50,000 from 50,050 but join 50,050 and 50,140.)
 bool SameRotorSpeed(double RpmA, double RpmB);
 // X rounded to a multiple of 10^E (E = -2 rounds to hundredths), halves away
 // from zero.

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -62,21 +63,49 @@ bool SortedContains(const QStringList& Names, const QString& Name) {
   return it != Names.end() && Compare(*it, Name) == 0;
 }
 
-QStringList ListMatching(const QString& Directory, const QString& Mask) {
-  QStringList result;
-  if (Directory.trimmed().isEmpty()) return result;
+bool IsScanName(const QString& Name) {
+  if (Name.isEmpty() || Name.startsWith(u'.') || Name.startsWith(u'~') || Name.endsWith(u'~'))
+    return false;
+  return !Name.endsWith(QStringLiteral(".tmp"), Qt::CaseInsensitive) &&
+         !Name.endsWith(QStringLiteral(".part"), Qt::CaseInsensitive);
+}
+
+long long ScanNumber(const QString& Name) {
+  const qsizetype dot = Name.lastIndexOf(u'.');
+  qsizetype end = dot < 0 ? Name.size() : dot;
+  while (end > 0 && !Name[end - 1].isDigit()) --end;
+  qsizetype start = end;
+  while (start > 0 && Name[start - 1].isDigit()) --start;
+  // More digits than a 64-bit number holds are no scan number of a run.
+  if (start == end || end - start > 18) return -1;
+  return Name.mid(start, end - start).toLongLong();
+}
+
+TListing ListScanEntries(const QString& Directory, const QString& Mask) {
+  TListing listing;
+  if (Directory.trimmed().isEmpty()) {
+    listing.Error = ENOENT;
+    return listing;
+  }
   // One read of the directory and no status query per entry: polls list
   // folders of a thousand scans every few seconds.
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(QFile::encodeName(Directory).constData()),
                                                 ::closedir);
-  if (!dir) return result;
+  if (!dir) {
+    listing.Error = errno != 0 ? errno : EIO;
+    return listing;
+  }
   while (const dirent* entry = ::readdir(dir.get())) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
     const QString name = QFile::decodeName(entry->d_name);
-    if (MatchesMask(name, Mask)) result.append(name);
+    if (IsScanName(name) && MatchesMask(name, Mask)) listing.Names.append(name);
   }
-  std::sort(result.begin(), result.end(), ListedBefore);
-  return result;
+  std::sort(listing.Names.begin(), listing.Names.end(), ListedBefore);
+  return listing;
+}
+
+QStringList ListMatching(const QString& Directory, const QString& Mask) {
+  return ListScanEntries(Directory, Mask).Names;
 }
 
 }  // namespace ScanFileNames

@@ -21,9 +21,25 @@ bool ListedBefore(const QString& A, const QString& B);
 void Sort(QStringList& Names);
 // True when the sorted list Names holds Name (by Compare).
 bool SortedContains(const QStringList& Names, const QString& Name);
-// Names (without path) of the entries of Directory that match Mask, sorted by
-// Compare; directories are included as the file search does. Empty when the
-// directory cannot be read.
+// False for the names a writer gives a file it has not finished and will
+// rename: hidden names (a leading dot) and the usual temporary forms ("~"
+// before or after the name, ".tmp" or ".part" at its end, in any case).
+// Such a file is never a scan, whatever mask it matches.
+bool IsScanName(const QString& Name);
+// The scan number a name carries: the last run of digits before its
+// extension (21 for "00021.IP2", 9 for "Run9.RA1"); -1 when there is none.
+long long ScanNumber(const QString& Name);
+
+// A directory's entries that match a mask, or why they could not be listed.
+struct TListing {
+  QStringList Names;
+  int Error = 0;  // errno of opening the directory; 0 when it was read
+};
+// Names (without path) of the entries of Directory that match Mask and may
+// be scans (IsScanName), sorted by ListedBefore; directories are included as
+// the file search does.
+TListing ListScanEntries(const QString& Directory, const QString& Mask);
+// The names of ListScanEntries; empty when the directory cannot be read.
 QStringList ListMatching(const QString& Directory, const QString& Mask);
 
 }  // namespace ScanFileNames

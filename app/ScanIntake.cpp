@@ -10,7 +10,10 @@
 #include <QFile>
 
 #include <algorithm>
-#include <map>
+#include <cerrno>
+#include <chrono>
+#include <limits>
+#include <new>
 #include <numeric>
 
 #include <sys/stat.h>
@@ -20,24 +23,81 @@ namespace {
 // Every scan is read without a reference speed, so that its time never
 // depends on whether the first load or a poll read it.
 constexpr double NoReferenceRpm = 0.0;
-// What ReadUnchanged gives for a file that changed while it was read.
-constexpr int ChangedWhileRead = -2;
 
 QString MaskOf(const RealTimeGofS& Analysis) {
   return QString::fromStdString(Analysis.ChannelMask);
 }
 
-bool HasGrid(const RealTimeGofS& Analysis) {
-  return Analysis.RawStore && Analysis.RawStore->GetNumberOfSets() > 0;
+long long SteadyNow() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
-// In UTC: every poll asks the time of each file it looks at, and a
-// conversion to local time would cost more than the question.
-QDateTime SystemNow() {
-  return QDateTime::currentDateTimeUtc();
+long long Nanoseconds(const timespec& Time) {
+  return static_cast<long long>(Time.tv_sec) * 1000000000 + Time.tv_nsec;
+}
+
+bool NameBefore(const QString& A, const QString& B) {
+  return ScanFileNames::ListedBefore(A, B);
+}
+
+// Inserts Name into the list sorted by ListedBefore unless it holds it already.
+void InsertSorted(QStringList& Names, const QString& Name) {
+  const auto at = std::lower_bound(Names.begin(), Names.end(), Name, NameBefore);
+  if (at == Names.end() || NameBefore(Name, *at)) Names.insert(at, Name);
+}
+
+void RemoveSorted(QStringList& Names, const QString& Name) {
+  const auto at = std::lower_bound(Names.begin(), Names.end(), Name, NameBefore);
+  if (at != Names.end() && !NameBefore(Name, *at)) Names.erase(at);
+}
+
+ScanIntake::TLeftOut LeftOutOf(IntakePlan::TDecision Decision) {
+  using D = IntakePlan::TDecision;
+  using R = ScanIntake::TLeftOut;
+  switch (Decision) {
+    case D::Short: return R::Short;
+    case D::TimeNotRising: return R::TimeNotRising;
+    case D::StoreFull: return R::StoreFull;
+    case D::OtherSpeed: return R::SpeedChanged;
+    case D::SpeedBreak: return R::SpeedBreak;
+    case D::NotRegular: return R::NotRegular;
+    case D::Take:
+    case D::Unreadable: break;
+  }
+  return R::Unreadable;
+}
+
+// A store made when memory ran out says so in its status.
+bool StoresLackMemory(const RealTimeGofS& Analysis) {
+  for (const auto* store :
+       {&Analysis.RawStore, &Analysis.DcdtStore, &Analysis.AveragedStore, &Analysis.SmoothedStore,
+        &Analysis.CorrectedStore, &Analysis.ExtrapolationStore})
+    if (*store == nullptr || (*store)->Status == "Memory Error") return true;
+  return false;
 }
 
 }  // namespace
+
+// The files of one pass in name order, what the plan is asked, and the sets
+// already checked against it while they were taken in.
+struct ScanIntake::TPass {
+  std::vector<TPassEntry> Entries;
+  std::vector<IntakePlan::TEntry> PlanEntries;
+  size_t Stop = 0;  // entries from here on are left for later
+  bool Polling = false;
+  TLoadResult Result;
+  const TSetAdded* OnSetAdded = nullptr;
+};
+
+// The data of a set taken before, for a file that can no longer be read as
+// it was then (gone, or being written anew) when the sets are taken again.
+struct ScanIntake::TKeptSet {
+  TFileStamp Stamp;
+  std::vector<double> X, Y, Errors;
+  ScanHeader Header;
+};
 
 QString ScanIntake::ChannelPattern(const QString& Mask) {
   const qsizetype dot = Mask.indexOf(u'.');
@@ -50,7 +110,15 @@ int ScanIntake::ReadMode(const QString& Mask) {
   return 0;
 }
 
-ScanIntake::ScanIntake() : Clock(SystemNow) {}
+namespace {
+int SettleMsOfNewIntakes = ScanIntake::DefaultSettleMs;
+}  // namespace
+
+void ScanIntake::SetSettleMsOfNewIntakes(int Ms) {
+  SettleMsOfNewIntakes = Ms;
+}
+
+ScanIntake::ScanIntake() : SettleMs(SettleMsOfNewIntakes), Clock(SteadyNow) {}
 
 ScanIntake::~ScanIntake() = default;
 
@@ -60,279 +128,495 @@ BeckmanFile& ScanIntake::Reader() {
 }
 
 void ScanIntake::SetClock(TClock Value) {
-  Clock = Value ? std::move(Value) : TClock(SystemNow);
+  Clock = Value ? std::move(Value) : TClock(SteadyNow);
 }
 
 int ScanIntake::GetLeftOutTotal() const {
   return std::accumulate(LeftOut.begin(), LeftOut.end(), 0);
 }
 
-// One status query per file: every poll asks it of each scan taken, where
-// a QFileInfo would query the file once per property and convert its time
-// to local time.
+QStringList ScanIntake::GetGoneNames() const {
+  QStringList gone;
+  for (const TTakenSet& set : Taken) {
+    const auto it = Records.find(set.Name);
+    if (it != Records.end() && !it->second.Present) gone.append(set.Name);
+  }
+  return gone;
+}
+
+// One status query per file: its size, times and inode tell a file written
+// anew (or renamed into place) from the one read, whatever time the writer
+// gave it; the change time is the kernel's own and cannot be set back.
 ScanIntake::TFileStamp ScanIntake::StampOf(const QString& Name) const {
   struct stat status {};
   if (::stat(QFile::encodeName(QDir(Directory).filePath(Name)).constData(), &status) != 0)
     return {};
-  const qint64 ms = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
-  return {qint64(status.st_size), QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)};
+  TFileStamp stamp;
+  stamp.Size = status.st_size;
+  stamp.ModifiedNs = Nanoseconds(status.st_mtim);
+  stamp.ChangedNs = Nanoseconds(status.st_ctim);
+  stamp.Inode = static_cast<unsigned long long>(status.st_ino);
+  stamp.Regular = S_ISREG(status.st_mode);
+  return stamp;
 }
 
-bool ScanIntake::RestedFor(const QString& Name, const TFileStamp& Stamp, int Ms) const {
-  const QDateTime now = Clock();
-  if (Stamp.Modified.isValid() && Stamp.Modified.msecsTo(now) >= Ms) return true;
-  const auto it = Deferred.constFind(Name);
-  return it != Deferred.constEnd() && it->Stamp == Stamp && it->Since.msecsTo(now) >= Ms;
-}
+// ------------------------------------------------------------ the two entries
 
 ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeGofS& Analysis) {
-  Directory = ADirectory;
-  FileNames.clear();
-  Deferred.clear();
-  Taken.clear();
-  Recheck.clear();
-  LeftOut.fill(0);
-  FullPointCount = 0;
-  TLoadResult result;
-  // Watched before the listing: whatever changes after it is reported.
-  if (WatchAllowed)
-    Watch.Start(Directory);
-  else
-    Watch.Stop();
-  ListFolder(ChannelPattern(MaskOf(Analysis)));
-  const QStringList names = ScanFilesNow;
-  bool gridMade = false;
-  for (qsizetype i = 0; i < names.size(); ++i) {
-    int set = -1;
-    const TTake take = TakeFile(names[i], Analysis, !gridMade, i + 1 < names.size(), set);
-    if (take == TTake::Deferred) {
-      ++result.Deferred;
-      break;
-    }
-    if (take == TTake::Added) {
-      ++result.SetsAdded;
-      gridMade = true;
-    } else {
-      ++result.Refused;
-    }
+  if (ADirectory != Directory) {
+    Records.clear();
+    RewrittenNames.clear();
+    FolderKnown = false;
+    FolderReplaced = false;
   }
-  OnlyMalformed = !names.isEmpty() && !gridMade && result.Deferred == 0 &&
-                  GetMalformedCount() == static_cast<int>(names.size());
+  Directory = ADirectory;
+  Loaded = true;
+  Taken.clear();
+  ReaderHolds.clear();
+  GridRefused.clear();
+  OutOfMemory = false;
+  ListingKept = false;
+  TLoadResult result = RunPass(Analysis, false, nullptr);
+  OnlyMalformed = !ScanFilesNow.isEmpty() && Taken.empty() && WaitingCount == 0 &&
+                  GetMalformedCount() == static_cast<int>(ScanFilesNow.size());
   return result;
 }
 
 ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded& OnSetAdded) {
-  TLoadResult result;
-  if (!HasGrid(Analysis)) return result;
-  const QString pattern = ChannelPattern(MaskOf(Analysis));
-  const DirectoryWatch::TChanges changes =
-      WatchAllowed ? Watch.TakeChanges() : DirectoryWatch::TChanges{};
-  LastPollWatched = changes.Trusted && ListingKept;
-  if (LastPollWatched) {
-    QStringList candidates = Recheck;
-    for (const QString& name : changes.Touched) candidates.append(name);
-    result.SetsReplaced = ReplaceChangedSets(Analysis, candidates);
-    ApplyEntryChanges(changes.Entries, pattern);
+  // Memory that ran out stays out: taking in more would only fail again.
+  if (!Loaded || OutOfMemory) return {};
+  return RunPass(Analysis, true, &OnSetAdded);
+}
+
+// ---------------------------------------------------------------- looking
+
+bool ScanIntake::CheckFolder() {
+  struct stat status {};
+  if (::stat(QFile::encodeName(Directory).constData(), &status) != 0) {
+    FolderError = errno;
+    FolderState = FolderError == EACCES ? TFolderState::Unreadable : TFolderState::Missing;
+    return false;
+  }
+  if (!S_ISDIR(status.st_mode)) {
+    FolderError = ENOTDIR;
+    FolderState = TFolderState::NotAFolder;
+    return false;
+  }
+  const auto device = static_cast<unsigned long long>(status.st_dev);
+  const auto inode = static_cast<unsigned long long>(status.st_ino);
+  const bool another = FolderKnown && (device != FolderDevice || inode != FolderInode);
+  if (another) FolderReplaced = true;
+  // A watch set on the folder that was here reports on that folder only.
+  if (!FolderKnown || another) {
+    ListingKept = false;
+    if (WatchAllowed) {
+      Watch.Start(Directory);
+      WatchError = Watch.GetError();
+    } else {
+      Watch.Stop();
+    }
+  }
+  FolderDevice = device;
+  FolderInode = inode;
+  FolderKnown = true;
+  return true;
+}
+
+void ScanIntake::Look(const QString& Name, TRecord& Record) {
+  const TFileStamp stamp = StampOf(Name);
+  Record.Present = true;
+  if (stamp == Record.Seen) return;
+  Record.Seen = stamp;
+  Record.SeenSince = Now();
+}
+
+bool ScanIntake::Observe(const QString& Pattern, bool Polling) {
+  if (!CheckFolder()) return false;
+  DirectoryWatch::TChanges changes;
+  if (Polling && WatchAllowed) changes = Watch.TakeChanges();
+  const bool trusted =
+      Polling && changes.Trusted && ListingKept && Now() - ListedAt < ListAtLeastEveryMs;
+  LastPollWatched = trusted;
+  if (trusted) {
+    // In the order they happened: the last change of a name is how it is.
+    for (const DirectoryWatch::TEntryChange& entry : changes.Entries) {
+      if (!ScanFileNames::IsScanName(entry.Name) ||
+          !ScanFileNames::MatchesMask(entry.Name, Pattern))
+        continue;
+      if (entry.Present)
+        InsertSorted(ScanFilesNow, entry.Name);
+      else
+        RemoveSorted(ScanFilesNow, entry.Name);
+    }
+    for (const QString& name : changes.Touched)
+      if (const auto it = Records.find(name); it != Records.end()) Look(name, it->second);
   } else {
-    result.SetsReplaced = ReplaceChangedSets(Analysis, Taken.keys());
-    ListFolder(pattern);
+    ScanFileNames::TListing listing = ScanFileNames::ListScanEntries(Directory, Pattern);
+    if (listing.Error != 0) {
+      FolderError = listing.Error;
+      FolderState = TFolderState::Unreadable;
+      return false;
+    }
+    ScanFilesNow = std::move(listing.Names);
+    ListedAt = Now();
+    ListingKept = true;
   }
-  NewFileNames = Unknown;
-  for (const QString& name : NewFileNames) {
-    const bool laterExists = ScanFileNames::Compare(name, ScanFilesNow.last()) < 0;
-    int set = -1;
-    const TTake take = TakeFile(name, Analysis, false, laterExists, set);
-    if (take == TTake::Deferred) {
-      ++result.Deferred;
-      break;
-    }
-    if (take == TTake::RefusedForGood) {
-      ++result.Refused;
-      continue;
-    }
-    ++result.SetsAdded;
-    if (set > 0) {
-      Analysis.IPtransformSet(set);
-      if (OnSetAdded) OnSetAdded(set);
-      if (result.SetsReplaced == 0) Analysis.AddOnedcdtvss(set);
+  FolderState = TFolderState::Readable;
+  FolderError = 0;
+  for (const QString& name : ScanFilesNow) {
+    const auto it = Records.find(name);
+    if (it == Records.end()) {
+      TRecord record;
+      record.SeenSince = Now();
+      record.Seen = StampOf(name);
+      record.Number = ScanFileNames::ScanNumber(name);
+      Records.emplace(name, record);
+    } else if (!trusted || !it->second.Present || !(it->second.Decided.Stamp == it->second.Seen)) {
+      Look(name, it->second);
     }
   }
-  return result;
+  ForgetUnlisted();
+  return true;
 }
 
-int ScanIntake::ReadUnchanged(const QString& Name, const TFileStamp& Listed,
-                              const RealTimeGofS& Analysis, BeckmanFile& Reader) const {
+void ScanIntake::ForgetUnlisted() {
+  // Every name listed has its record: equal counts mean nothing else is held.
+  if (Records.size() == static_cast<size_t>(ScanFilesNow.size())) return;
+  for (auto it = Records.begin(); it != Records.end();) {
+    if (std::binary_search(ScanFilesNow.begin(), ScanFilesNow.end(), it->first, NameBefore)) {
+      ++it;
+    } else if (IsTaken(it->first)) {
+      it->second.Present = false;
+      ++it;
+    } else {
+      it = Records.erase(it);
+    }
+  }
+}
+
+// ---------------------------------------------------------------- reading
+
+ScanIntake::TReading ScanIntake::ReadFile(const QString& Name, const RealTimeGofS& Analysis) {
+  const TFileStamp before = StampOf(Name);
+  BeckmanFile& reader = Reader();
+  ReaderHolds.clear();
   // Nothing of the file read before may carry over into this one's header.
-  Reader.Header = ScanHeader();
-  Reader.Header.UseApparentTime = Analysis.Settings.ComputeApparentStartTime;
+  reader.Header = ScanHeader();
+  reader.Header.UseApparentTime = Analysis.Settings.ComputeApparentStartTime;
   const QString path = QDir(Directory).filePath(Name);
-  const int bytes = Reader.ReadScanFile(QFile::encodeName(path).toStdString(),
-                                        ReadMode(MaskOf(Analysis)), NoReferenceRpm);
-  return StampOf(Name) == Listed ? bytes : ChangedWhileRead;
+  TReading reading;
+  reading.Bytes = reader.ReadScanFile(QFile::encodeName(path).toStdString(),
+                                      ReadMode(MaskOf(Analysis)), NoReferenceRpm);
+  if (!(StampOf(Name) == before) || before.Size < 0) return {};  // changed while read
+  reading.Stamp = before;
+  reading.Points = reading.Bytes >= 1 ? reader.PointCount : 0;
+  reading.Time = reader.Header.TimeUsed;
+  reading.Rpm = reader.Header.Rpm;
+  ReaderHolds = Name;
+  ReaderStamp = before;
+  return reading;
 }
 
-bool ScanIntake::Incomplete(int Bytes, const BeckmanFile& Reader,
-                            const RealTimeGofS& Analysis) const {
-  if (Bytes < 1 || Reader.PointCount < 1) return true;
-  if (Reader.PointCount < Analysis.Settings.MinimumDataSetSize) return true;
-  return FullPointCount > 0 && Reader.PointCount < ShortShare * FullPointCount;
+bool ScanIntake::Incomplete(const TReading& Reading, int FullPoints, bool GridSeen,
+                            int MinimumPoints) const {
+  // Nothing before the first whole scan tells how long a scan should be.
+  if (!GridSeen || !Reading.Readable() || Reading.Points < MinimumPoints) return true;
+  return FullPoints > 0 && Reading.Points < ShortShare * FullPoints;
 }
 
-bool ScanIntake::StoreRefuses(const RealTimeGofS& Analysis, const BeckmanFile& Reader,
-                              TLeftOut& Reason) const {
-  const ChannelDataStore& raw = *Analysis.RawStore;
-  const int n = raw.GetNumberOfSets();
-  if (n == 0) return false;
-  // The analysis holds one rotor speed: dc/dt pairs and averages across a
-  // change of speed would mix two time bases.
-  if (!SameRotorSpeed(Reader.Header.Rpm, raw.Headers[0].Rpm))
-    Reason = TLeftOut::SpeedChanged;
-  else if (n >= ChannelDataStore::MaxSets)
-    Reason = TLeftOut::StoreFull;
-  else if (!(Reader.Header.TimeUsed > raw.Headers[static_cast<size_t>(n - 1)].TimeUsed))
-    Reason = TLeftOut::TimeNotRising;
-  else
-    return false;
-  return true;
-}
+// ------------------------------------------------------------------ a pass
 
-ScanIntake::TTake ScanIntake::TakeFile(const QString& Name, RealTimeGofS& Analysis, bool MakeGrid,
-                                       bool LaterExists, int& Set) {
-  const TFileStamp listed = StampOf(Name);
-  if (!RestedFor(Name, listed, SettleMs)) return LeaveForLater(Name, listed);
-  BeckmanFile& reader = Reader();
-  const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
-  if (bytes == ChangedWhileRead) return LeaveForLater(Name, listed);
-
-  // Nothing before the grid tells how long a scan should be: the grid
-  // comes only from a file that is followed by another or has long rested.
-  const bool incomplete = MakeGrid || Incomplete(bytes, reader, Analysis);
-  if (incomplete && !LaterExists && !RestedFor(Name, listed, LongRestMs))
-    return LeaveForLater(Name, listed);
-  if (bytes < 1 || reader.PointCount < 1) return Refuse(Name, TLeftOut::Unreadable);
-  const int points = reader.PointCount;
-  if (MakeGrid) {
-    if (points < Analysis.Settings.MinimumDataSetSize) return Refuse(Name, TLeftOut::Short);
-    if (Analysis.CreateX(reader.Radius(), points) != 0) return Refuse(Name, TLeftOut::Unreadable);
+ScanIntake::TLoadResult ScanIntake::RunPass(RealTimeGofS& Analysis, bool Polling,
+                                            const TSetAdded* OnSetAdded) {
+  TPass pass;
+  pass.Polling = Polling;
+  pass.OnSetAdded = OnSetAdded;
+  if (!Observe(ChannelPattern(MaskOf(Analysis)), Polling)) return pass.Result;
+  CollectEntries(pass);
+  DecideEntries(pass, Analysis);
+  IntakePlan::TPlan plan;
+  // A set the store refuses changes the plan: plan again, at most once per
+  // file.
+  for (size_t round = 0; round <= pass.Entries.size(); ++round) {
+    plan = IntakePlan::Make(pass.PlanEntries, Analysis.Settings.MinimumDataSetSize,
+                            ChannelDataStore::MaxSets);
+    if (Reconcile(pass, plan, Analysis)) break;
   }
-  TLeftOut reason = TLeftOut::Unreadable;
-  if (StoreRefuses(Analysis, reader, reason)) return Refuse(Name, reason);
-  Set = Analysis.RawStore->AddSet(reader.Radius(), reader.Value(), points, reader.Header,
-                                  reader.Header.TimeUsed);
-  // A scan whose radii miss the grid altogether holds nothing to analyse.
-  if (Set < 0) return Refuse(Name, TLeftOut::Unreadable);
-  if (!Incomplete(bytes, reader, Analysis)) FullPointCount = points;
-  MarkKnown(Name);
-  Taken.insert(Name, {listed, Set});
-  return TTake::Added;
+  RunRpm = plan.RunRpm;
+  WaitingCount = pass.Result.Waiting;
+  NoteDecisions(pass, plan);
+  return pass.Result;
 }
 
-ScanIntake::TTake ScanIntake::LeaveForLater(const QString& Name, const TFileStamp& Stamp) {
-  const auto it = Deferred.constFind(Name);
-  if (it == Deferred.constEnd() || !(it->Stamp == Stamp)) Deferred.insert(Name, {Stamp, Clock()});
-  return TTake::Deferred;
+void ScanIntake::CollectEntries(TPass& Pass) {
+  QStringList names = ScanFilesNow;
+  // Taken scans whose files are gone keep their place.
+  const QStringList gone = GetGoneNames();
+  if (!gone.isEmpty()) {
+    names.append(gone);
+    std::sort(names.begin(), names.end(), NameBefore);
+  }
+  Pass.Entries.reserve(static_cast<size_t>(names.size()));
+  for (const QString& name : names) Pass.Entries.push_back({name, &Records.at(name)});
 }
 
-ScanIntake::TTake ScanIntake::Refuse(const QString& Name, TLeftOut Reason) {
-  ++LeftOut[static_cast<size_t>(Reason)];
-  MarkKnown(Name);
-  return TTake::RefusedForGood;
+bool ScanIntake::LaterScanExists(const TPass& Pass, size_t Index, long long HighestNumber) const {
+  const TRecord& record = *Pass.Entries[Index].Record;
+  if (record.Number >= 0) return record.Number < HighestNumber;
+  // A name without a number is followed by whatever sorts after it.
+  for (size_t i = Index + 1; i < Pass.Entries.size(); ++i)
+    if (Pass.Entries[i].Record->Present) return true;
+  return false;
 }
 
-namespace {
-
-// Inserts Name into the list sorted by Before unless it holds it already.
-template <class TBefore>
-void InsertSorted(QStringList& Names, const QString& Name, TBefore Before) {
-  const auto at = std::lower_bound(Names.begin(), Names.end(), Name, Before);
-  if (at == Names.end() || Before(Name, *at)) Names.insert(at, Name);
-}
-
-template <class TBefore>
-void RemoveSorted(QStringList& Names, const QString& Name, TBefore Before) {
-  const auto at = std::lower_bound(Names.begin(), Names.end(), Name, Before);
-  if (at != Names.end() && !Before(Name, *at)) Names.erase(at);
-}
-
-bool NameBefore(const QString& A, const QString& B) {
-  return ScanFileNames::Compare(A, B) < 0;
-}
-
-}  // namespace
-
-void ScanIntake::MarkKnown(const QString& Name) {
-  Deferred.remove(Name);
-  InsertSorted(FileNames, Name, NameBefore);
-  RemoveSorted(Unknown, Name, ScanFileNames::ListedBefore);
-}
-
-void ScanIntake::ListFolder(const QString& Pattern) {
-  ScanFilesNow = ScanFileNames::ListMatching(Directory, Pattern);
-  Unknown.clear();
-  for (const QString& name : ScanFilesNow)
-    if (!ScanFileNames::SortedContains(FileNames, name)) Unknown.append(name);
-  ListingKept = true;
-}
-
-void ScanIntake::ApplyEntryChanges(const std::vector<DirectoryWatch::TEntryChange>& Entries,
-                                   const QString& Pattern) {
-  // In the order they happened: the last change of a name is how it is.
-  for (const DirectoryWatch::TEntryChange& entry : Entries) {
-    if (!ScanFileNames::MatchesMask(entry.Name, Pattern)) continue;
-    if (!entry.Present) {
-      RemoveSorted(ScanFilesNow, entry.Name, ScanFileNames::ListedBefore);
-      RemoveSorted(Unknown, entry.Name, ScanFileNames::ListedBefore);
+// Decides on the state of each file in name order, reading what is at rest
+// and not read yet, and appends each scan that comes right after the sets
+// held, as the plan will: so a run of one speed is read once.
+void ScanIntake::DecideEntries(TPass& Pass, RealTimeGofS& Analysis) {
+  const int minimum = Analysis.Settings.MinimumDataSetSize;
+  long long highest = -1;
+  for (const TPassEntry& entry : Pass.Entries)
+    if (entry.Record->Present) highest = std::max(highest, entry.Record->Number);
+  IntakePlan::TTaker stream(minimum, ChannelDataStore::MaxSets);
+  bool streaming = true;
+  double streamRpm = 0.0;
+  int fullPoints = 0;
+  bool gridSeen = false;
+  Pass.Stop = Pass.Entries.size();
+  Pass.PlanEntries.reserve(Pass.Entries.size());
+  for (size_t i = 0; i < Pass.Entries.size(); ++i) {
+    const QString& name = Pass.Entries[i].Name;
+    TRecord& record = *Pass.Entries[i].Record;
+    IntakePlan::TEntry entry;
+    if (record.Present && !record.Seen.Regular) {
+      entry.Regular = false;
+      Pass.PlanEntries.push_back(entry);
       continue;
     }
-    InsertSorted(ScanFilesNow, entry.Name, ScanFileNames::ListedBefore);
-    if (!ScanFileNames::SortedContains(FileNames, entry.Name))
-      InsertSorted(Unknown, entry.Name, ScanFileNames::ListedBefore);
+    if (record.Present) {
+      if (!(record.Latest.Stamp == record.Seen) && Rested(record, SettleMs)) {
+        record.Latest = ReadFile(name, Analysis);
+        if (!record.Latest.Valid()) Look(name, record);  // changed while read
+      }
+      // A later scan tells that the writer moved on from a new file, not
+      // from one it writes anew; but a file written anew is whole once it
+      // is as long as the scans before it.
+      const bool first = !record.Decided.Valid();
+      if (record.Latest.Valid() && record.Latest.Stamp == record.Seen &&
+          !(record.Decided.Stamp == record.Seen) &&
+          (!Incomplete(record.Latest, fullPoints, gridSeen || !first, minimum) ||
+           (first && LaterScanExists(Pass, i, highest)) || Rested(record, LongRestMs))) {
+        if (record.Decided.Valid() && IsTaken(name) && !RewrittenNames.contains(name))
+          RewrittenNames.append(name);
+        record.Decided = record.Latest;
+      }
+      if (!record.Decided.Valid()) {
+        Pass.Stop = i;
+        break;
+      }
+    }
+    const TReading& reading = record.Decided;
+    entry.Readable = reading.Readable();
+    entry.Points = reading.Points;
+    entry.Time = reading.Time;
+    entry.Rpm = reading.Rpm;
+    entry.StoreRefused = RefusedOnGrid(name, reading.Stamp);
+    // Measured against the scan just before: one long scan (a speed step
+    // that widens the radial range) must not make every later one look
+    // unfinished.
+    if (entry.Readable) fullPoints = reading.Points;
+    if (entry.Readable && reading.Points >= minimum) gridSeen = true;
+    if (streaming && entry.Readable) {
+      if (stream.Taken() == 0 && streamRpm == 0.0) streamRpm = entry.Rpm;
+      if (!SameRotorSpeed(entry.Rpm, streamRpm)) {
+        streaming = false;
+      } else if (stream.Take(entry) == IntakePlan::TDecision::Take) {
+        const auto set = static_cast<size_t>(stream.Taken() - 1);
+        if (set < Taken.size())
+          streaming = Taken[set].Name == name && Taken[set].Stamp == reading.Stamp;
+        else if (!AppendSet(Pass, name, reading, Analysis))
+          streaming = false;
+        entry.StoreRefused = RefusedOnGrid(name, reading.Stamp);
+      }
+    }
+    Pass.PlanEntries.push_back(entry);
   }
+  CountWaiting(Pass);
 }
 
-int ScanIntake::ReplaceChangedSets(RealTimeGofS& Analysis, const QStringList& Candidates) {
-  // In set order, so that each replaced set is matched to its already
-  // corrected predecessor.
-  std::map<int, QString> changed;
-  for (const QString& name : Candidates) {
-    const auto it = Taken.constFind(name);
-    if (it != Taken.constEnd() && !(StampOf(name) == it->Stamp)) changed.emplace(it->Set, name);
+// The files whose present state is not decided on yet, and how soon the
+// first of them may be: a viewer looks again then, not a whole poll later.
+void ScanIntake::CountWaiting(TPass& Pass) const {
+  long long soonest = -1;
+  // Files at rest that wait for one before them have no time of their own.
+  auto consider = [&](long long Ms) {
+    if (Ms > 0 && (soonest < 0 || Ms < soonest)) soonest = Ms;
+  };
+  int waiting = 0;
+  for (const TPassEntry& entry : Pass.Entries) {
+    const TRecord& record = *entry.Record;
+    if (!record.Present || !record.Seen.Regular || record.Decided.Stamp == record.Seen) continue;
+    ++waiting;
+    const long long rested = Now() - record.SeenSince;
+    consider(SettleMs - rested);
+    if (record.Latest.Stamp == record.Seen) consider(LongRestMs - rested);
   }
-  Recheck.clear();
-  int replaced = 0;
-  for (const auto& [set, name] : changed) {
-    const TFileStamp before = Taken[name].Stamp;
-    if (ReplaceSet(name, set, Analysis)) ++replaced;
-    // Not read yet (still being written, or gone): looked at again at
-    // every poll, whatever the watch reports.
-    if (Taken[name].Stamp == before) Recheck.append(name);
-  }
-  return replaced;
+  Pass.Result.Waiting = waiting;
+  Pass.Result.WaitMs = soonest;
 }
 
-bool ScanIntake::ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis) {
-  const TFileStamp listed = StampOf(Name);
-  if (!listed.Modified.isValid()) return false;  // gone: the set stays as it was read
-  if (!RestedFor(Name, listed, SettleMs)) {
-    LeaveForLater(Name, listed);
+bool ScanIntake::IsTaken(const QString& Name) const {
+  return std::any_of(Taken.begin(), Taken.end(),
+                     [&](const TTakenSet& Set) { return Set.Name == Name; });
+}
+
+bool ScanIntake::RefusedOnGrid(const QString& Name, const TFileStamp& Stamp) const {
+  const auto it = GridRefused.constFind(Name);
+  return it != GridRefused.constEnd() && *it == Stamp;
+}
+
+// --------------------------------------------------------- keeping the sets
+
+// Makes the raw store hold the sets the plan takes. Sets that come after
+// those held are appended; when the plan differs from the sets held, they
+// are taken in again from the first that differs, once the plan reaches
+// past every set held (a file left for later before them may still change
+// the answer). False when a set was refused: the caller plans again.
+bool ScanIntake::Reconcile(TPass& Pass, const IntakePlan::TPlan& Plan, RealTimeGofS& Analysis) {
+  size_t same = 0;
+  while (same < Taken.size() && same < Plan.Taken.size()) {
+    const TPassEntry& entry = Pass.Entries[static_cast<size_t>(Plan.Taken[same])];
+    if (!(Taken[same].Name == entry.Name && Taken[same].Stamp == entry.Record->Decided.Stamp))
+      break;
+    ++same;
+  }
+  if (same < Taken.size()) {
+    const bool planReachesPastTaken = Pass.Stop == Pass.Entries.size() ||
+                                      NameBefore(Taken.back().Name, Pass.Entries[Pass.Stop].Name);
+    if (!planReachesPastTaken) return true;
+    KeepTakenSets(Pass, same, Analysis);
+  }
+  for (size_t next = Taken.size(); next < Plan.Taken.size(); ++next) {
+    const auto index = static_cast<size_t>(Plan.Taken[next]);
+    const TPassEntry& entry = Pass.Entries[index];
+    if (AppendSet(Pass, entry.Name, entry.Record->Decided, Analysis)) continue;
+    if (OutOfMemory || !RefusedOnGrid(entry.Name, entry.Record->Decided.Stamp)) return true;
+    Pass.PlanEntries[index].StoreRefused = true;
     return false;
+  }
+  return true;
+}
+
+void ScanIntake::KeepTakenSets(TPass& Pass, size_t Count, RealTimeGofS& Analysis) {
+  // Files that can no longer be read as they were taken give their sets
+  // from the store, as they were.
+  Kept.clear();
+  const ChannelDataStore* raw = Analysis.RawStore.get();
+  for (size_t set = Count; set < Taken.size() && raw != nullptr; ++set) {
+    const TRecord& record = Records.at(Taken[set].Name);
+    if (record.Present && record.Seen == Taken[set].Stamp) continue;
+    auto kept = std::make_unique<TKeptSet>();
+    const int n = raw->GetNumberOfPoints();
+    const int s = static_cast<int>(set);
+    kept->Stamp = Taken[set].Stamp;
+    kept->X.assign(raw->GetGrid(), raw->GetGrid() + n);
+    kept->Y.assign(raw->GetYArray(s), raw->GetYArray(s) + n);
+    kept->Errors.assign(raw->GetErrorArray(s), raw->GetErrorArray(s) + n);
+    kept->Header = raw->Headers[set];
+    Kept[Taken[set].Name] = std::move(kept);
+  }
+  if (Analysis.RawStore) Analysis.RawStore->KeepSets(static_cast<int>(Count));
+  Taken.resize(Count);
+  Pass.Result.Rebuilt = true;
+}
+
+bool ScanIntake::AppendSet(TPass& Pass, const QString& Name, const TReading& Reading,
+                           RealTimeGofS& Analysis) {
+  if (OutOfMemory) return false;
+  try {
+    return AppendSetFrom(Pass, Name, Reading, Analysis);
+  } catch (const std::bad_alloc&) {
+    OutOfMemory = true;
+    return false;
+  }
+}
+
+bool ScanIntake::AppendSetFrom(TPass& Pass, const QString& Name, const TReading& Reading,
+                               RealTimeGofS& Analysis) {
+  // The reader holds the file read last; any other is read again as it was
+  // decided on, or, when it can no longer be, given from the set kept.
+  const TKeptSet* kept = nullptr;
+  if (!(ReaderHolds == Name && ReaderStamp == Reading.Stamp)) {
+    TRecord& record = Records.at(Name);
+    const bool asDecided = record.Present && record.Seen == Reading.Stamp &&
+                           ReadFile(Name, Analysis).Stamp == Reading.Stamp;
+    if (!asDecided) {
+      if (record.Present) Look(Name, record);
+      const auto it = Kept.find(Name);
+      if (it == Kept.end() || !(it->second->Stamp == Reading.Stamp)) return false;
+      kept = it->second.get();
+    }
   }
   BeckmanFile& reader = Reader();
-  const int bytes = ReadUnchanged(Name, listed, Analysis, reader);
-  // A file being written anew reads short for a while: its old set stays
-  // until it is whole again (or has long rested).
-  if (bytes == ChangedWhileRead ||
-      (Incomplete(bytes, reader, Analysis) && !RestedFor(Name, listed, LongRestMs))) {
-    LeaveForLater(Name, listed);
+  const double* x = kept != nullptr ? kept->X.data() : reader.Radius();
+  const int points = kept != nullptr ? static_cast<int>(kept->X.size()) : reader.PointCount;
+  if (Taken.empty() && !MakeGrid(Name, Reading, x, points, Analysis)) return false;
+  ChannelDataStore& raw = *Analysis.RawStore;
+  const int set =
+      kept != nullptr
+          ? raw.AddSetWithErrors(x, kept->Y.data(), kept->Errors.data(), points, kept->Header,
+                                 kept->Header.TimeUsed)
+          : raw.AddSet(x, reader.Value(), points, reader.Header, reader.Header.TimeUsed);
+  // A scan whose radii miss the grid altogether holds nothing to analyse.
+  if (set < 0) {
+    GridRefused.insert(Name, Reading.Stamp);
     return false;
   }
-  Deferred.remove(Name);
-  Taken[Name].Stamp = listed;
-  if (bytes < 1 || reader.PointCount < 1) return false;
-  if (!SameRotorSpeed(reader.Header.Rpm, Analysis.RawStore->Headers[0].Rpm)) return false;
-  if (Analysis.RawStore->ReplaceSet(Set, reader.Radius(), reader.Value(), reader.PointCount,
-                                    reader.Header, reader.Header.TimeUsed) < 0)
-    return false;
-  Analysis.IPtransformSet(Set);
+  Taken.push_back({Name, Reading.Stamp});
+  if (Pass.Polling) {
+    // Exactly the corrections a first load gives it, in set order.
+    Analysis.IPtransformSet(set);
+    if (!Pass.Result.Rebuilt && set > 0) {
+      if (Pass.OnSetAdded != nullptr && *Pass.OnSetAdded) (*Pass.OnSetAdded)(set);
+      Analysis.AddOnedcdtvss(set);
+    }
+  }
+  if (!Pass.Result.Rebuilt) ++Pass.Result.SetsAdded;
   return true;
+}
+
+bool ScanIntake::MakeGrid(const QString& Name, const TReading& Reading, const double* Radius,
+                          int Points, RealTimeGofS& Analysis) {
+  if (Analysis.CreateX(Radius, Points) == 0) {
+    GridRefused.clear();
+    return true;
+  }
+  if (StoresLackMemory(Analysis))
+    OutOfMemory = true;
+  else
+    GridRefused.insert(Name, Reading.Stamp);
+  return false;
+}
+
+// ------------------------------------------------------------- what is told
+
+void ScanIntake::NoteDecisions(const TPass& Pass, const IntakePlan::TPlan& Plan) {
+  LeftOut.fill(0);
+  NotRegularNames.clear();
+  FileNames.clear();
+  NewFileNames.clear();
+  for (size_t i = 0; i < Pass.Entries.size(); ++i) {
+    const QString& name = Pass.Entries[i].Name;
+    if (i >= Pass.Stop || i >= Plan.Decisions.size()) {
+      if (Pass.Entries[i].Record->Present) NewFileNames.append(name);
+      continue;
+    }
+    FileNames.append(name);
+    const IntakePlan::TDecision decision = Plan.Decisions[i];
+    if (decision == IntakePlan::TDecision::Take) continue;
+    const TLeftOut reason = LeftOutOf(decision);
+    ++LeftOut[static_cast<size_t>(reason)];
+    if (reason == TLeftOut::NotRegular) NotRegularNames.append(name);
+  }
+  Kept.clear();
 }

@@ -1,14 +1,18 @@
 #pragma once
 
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <cstddef>
 #include <functional>
+#include <map>
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
+#include "app/IntakePlan.h"
 #include "platform/DirectoryWatch.h"
 
 class BeckmanFile;
@@ -16,48 +20,71 @@ class RealTimeGofS;
 
 // Takes the scan files of one channel into a viewer's raw store (data role):
 // the first load of the whole directory, then polls for scans that the
-// running instrument adds or completes.
+// running instrument adds, completes or writes anew.
 //
-// A scan is never taken half-written. A file is read only once it has
-// rested SettleMs without change and did not change while it was read; one
-// that reads clearly shorter than the scans before it, or not at all, is
-// taken (or refused) only once a later file of the channel exists or it has
-// rested LongRestMs. Taking in stops at the first file left for later, so
-// later scans never overtake it. A taken file whose size or modification
-// time changes afterwards is read again once it rests, and its set replaced.
+// A file is at rest once this intake has seen the same size and time for the
+// rest period, counted by its own clock from the first time it saw that
+// state, never from the file's time (another machine's clock, or a copy that
+// kept old times, says nothing of whether it is still being written). A
+// file is read only at rest and only when it did not change while it was
+// read; one that reads clearly shorter than the scans before it, or not at
+// all, is decided only once a later scan of the channel exists or it has
+// rested the long time. Taking in stops at the first file left for later,
+// so later scans never overtake it. Nothing learnt is forgotten between
+// load attempts, and a file decided on is looked at again whenever its size
+// or time changes.
 //
-// A scan is never left out without a word: every file refused for good is
-// counted under its reason, and the first load and the polls refuse alike
-// (both list the channel with the same pattern and read with the same
-// reference speed; a scan at another rotor speed than the first one taken
-// is refused by both, so no dc/dt pair spans a change of speed).
+// Which files make the analysis is one answer for one folder: the answer a
+// fresh load gives (IntakePlan), also for a live viewer. A scan that arrives
+// after the sets taken is appended; any other change (a scan completed or
+// rewritten after later ones were taken, a file arriving under an earlier
+// name, the run's speed decided anew) takes the sets in again from the
+// first one it changes, as a reload would. A file gone after its scan was
+// taken keeps its scan in the analysis.
 class ScanIntake {
  public:
   // What a set that was just appended needs from the viewer before its
   // dc/dt pair is made (drawing it).
   using TSetAdded = std::function<void(int Set)>;
-  // The time now; tests replace it to let files rest without waiting.
-  using TClock = std::function<QDateTime()>;
+  // Milliseconds on a clock that only goes forward; tests replace it to
+  // let files rest without waiting.
+  using TClock = std::function<long long()>;
 
   // Milliseconds without change after which a scan file counts as written.
   static constexpr int DefaultSettleMs = 2000;
-  // Milliseconds a short or unreadable file with no later file of its
-  // channel must rest before it is taken as it is: a writer on a network
+  // Milliseconds a short or unreadable file with no later scan of its
+  // channel must rest before it is decided as it is: a writer on a network
   // share or a busy instrument PC pauses for seconds in the middle of a file.
-  static constexpr int LongRestMs = 30000;
-  // A scan with fewer points than this share of the last whole scan before
-  // it is clearly short (scans that differ by a point or two are not).
+  static constexpr int DefaultLongRestMs = 30000;
+  // Even while the kernel reports every change, the folder is listed at
+  // least this often: a notice it should have sent may be missing.
+  static constexpr int ListAtLeastEveryMs = 60000;
+  // A scan with fewer points than this share of the scan before it is
+  // clearly short (scans that differ by a point or two are not).
   static constexpr double ShortShare = 0.9;
 
-  // Why a file was refused for good.
-  enum class TLeftOut { Unreadable, Short, TimeNotRising, StoreFull, SpeedChanged };
-  static constexpr int LeftOutReasons = 5;
+  // Why a file is left out of the analysis.
+  enum class TLeftOut {
+    Unreadable,
+    Short,
+    TimeNotRising,
+    StoreFull,
+    SpeedChanged,
+    SpeedBreak,
+    NotRegular
+  };
+  static constexpr int LeftOutReasons = 7;
+
+  // What became of the folder the viewer shows.
+  enum class TFolderState { Readable, Missing, NotAFolder, Unreadable };
 
   struct TLoadResult {
-    int SetsAdded = 0;
-    int SetsReplaced = 0;  // taken files read again after they changed
-    int Deferred = 0;      // files left for the next poll
-    int Refused = 0;       // files refused for good in this pass
+    int SetsAdded = 0;     // sets appended after those held before
+    bool Rebuilt = false;  // sets taken in again from one on: derive everything anew
+    int Waiting = 0;       // files left for a later pass
+    // Milliseconds until a file left for later may be decided, -1 when none
+    // waits for time to pass.
+    long long WaitMs = -1;
   };
 
   // "*" and the four characters from the mask's first "." on: every file of
@@ -67,6 +94,10 @@ class ScanIntake {
   // sector ("Sam"), else 0.
   static int ReadMode(const QString& Mask);
 
+  // The rest period intakes made from now on start with (DefaultSettleMs
+  // unless changed): tests of windows that make viewers themselves set it.
+  static void SetSettleMsOfNewIntakes(int Ms);
+
   ScanIntake();
   ~ScanIntake();
   ScanIntake(const ScanIntake&) = delete;
@@ -74,6 +105,8 @@ class ScanIntake {
 
   int GetSettleMs() const { return SettleMs; }
   void SetSettleMs(int Value) { SettleMs = Value; }
+  int GetLongRestMs() const { return LongRestMs; }
+  void SetLongRestMs(int Value) { LongRestMs = Value; }
   void SetClock(TClock Value);
   // Whether polls may learn what changed from the kernel (on by default);
   // off, every poll lists the folder and queries every taken file.
@@ -81,110 +114,175 @@ class ScanIntake {
   // Whether the latest poll could trust what the kernel reported.
   bool GetLastPollWatched() const { return LastPollWatched; }
 
-  // The first load: lists Directory, finds the first file of at least the
-  // minimum size, makes the grid from it (CreateX) and appends it and every
-  // later file. OnSetAdded is not called (the viewer draws everything
-  // afterwards). Forgets what earlier loads took in and left out.
+  // The first load: takes the files of Directory as a fresh load does,
+  // making the grid from the first scan taken. OnSetAdded is not called
+  // and no correction is made (the viewer runs the full passes afterwards).
   TLoadResult LoadAll(const QString& Directory, RealTimeGofS& Analysis);
-  // A poll: first reads again the taken files that changed and replaces
-  // their sets (with their corrections), then takes in the new files in name
-  // order; for every appended set its corrections run, then OnSetAdded, then
-  // AddOnedcdtvss. Once a set was replaced the dc/dt pairs are left to the
-  // caller, which must then recompute them all. Does nothing before a first
-  // load made the grid.
+  // A poll: looks at what changed and takes the files as a fresh load of
+  // the folder now would. For every set appended after those held its
+  // corrections run, then OnSetAdded, then AddOnedcdtvss; when sets were
+  // taken in again (Rebuilt) the corrections of those sets ran and the
+  // dc/dt pairs are left to the caller, which must recompute them all.
+  // Does nothing before a first load took a scan.
   TLoadResult Poll(RealTimeGofS& Analysis, const TSetAdded& OnSetAdded);
 
   const QString& GetDirectory() const { return Directory; }
-  // Names (without path) taken in or refused for good, sorted.
+  // Names (without path) decided on: taken in or left out, sorted.
   const QStringList& GetFileNames() const { return FileNames; }
-  // Names the latest poll found, and those of them not yet known.
+  // Names the folder held at the latest look, and those of them not
+  // decided on yet.
   const QStringList& GetScanFilesNow() const { return ScanFilesNow; }
   const QStringList& GetNewFileNames() const { return NewFileNames; }
-  // Files refused for good since the first load, by reason and in all.
+  // Files left out of the analysis now, by reason and in all, and the names
+  // of those that are not regular files.
   int GetLeftOut(TLeftOut Reason) const { return LeftOut[static_cast<size_t>(Reason)]; }
   int GetLeftOutTotal() const;
-  // Files that could not be read as scans since the first load, and whether
-  // the first load could read nothing at all.
+  const QStringList& GetNotRegularNames() const { return NotRegularNames; }
+  // Files that could not be read as scans, and whether the first load found
+  // files of the channel but could read none of them.
   int GetMalformedCount() const { return GetLeftOut(TLeftOut::Unreadable); }
   bool GetOnlyMalformed() const { return OnlyMalformed; }
+  // The rotor speed the analysis uses (rpm); 0 before a scan was read.
+  double GetRunRpm() const { return RunRpm; }
+  // Taken scans whose files were written anew since (in the order it was
+  // seen), and taken scans whose files are gone (they stay in the analysis).
+  const QStringList& GetRewrittenNames() const { return RewrittenNames; }
+  QStringList GetGoneNames() const;
+  // Files left for later at the latest pass.
+  int GetWaitingCount() const { return WaitingCount; }
+  TFolderState GetFolderState() const { return FolderState; }
+  // The system's reason the folder cannot be read (errno), 0 when none.
+  int GetFolderError() const { return FolderError; }
+  // The path names another folder than the one first loaded (moved,
+  // re-linked or mounted over since).
+  bool GetFolderReplaced() const { return FolderReplaced; }
+  // The kernel could not be asked to report changes although the folder
+  // lies on a disk it watches: errno, or 0.
+  int GetWatchError() const { return WatchError; }
+  // Memory ran out while scans were taken in: the sets taken stay, no more
+  // are taken until the folder is loaded anew.
+  bool GetOutOfMemory() const { return OutOfMemory; }
 
  private:
   struct TFileStamp {
-    qint64 Size = -1;
-    QDateTime Modified;
+    long long Size = -1;  // -1: no such file
+    long long ModifiedNs = 0;
+    long long ChangedNs = 0;
+    unsigned long long Inode = 0;
+    bool Regular = true;
     friend bool operator==(const TFileStamp&, const TFileStamp&) = default;
   };
-  enum class TTake { Added, RefusedForGood, Deferred };
+  // What a file said when it was read.
+  struct TReading {
+    TFileStamp Stamp;  // Size -1: not read, or changed while it was read
+    int Bytes = -1;
+    int Points = 0;
+    double Time = 0.0;
+    double Rpm = 0.0;
+    bool Valid() const { return Stamp.Size >= 0; }
+    bool Readable() const { return Bytes >= 1 && Points >= 1; }
+  };
+  // What the intake knows of one file of the channel.
+  struct TRecord {
+    TFileStamp Seen;          // at the latest look
+    long long SeenSince = 0;  // clock ms when Seen was first seen
+    long long Number = -1;    // the scan number its name carries
+    bool Present = true;      // false: gone, kept while its scan is taken
+    TReading Latest;          // of the state Seen, once read
+    TReading Decided;         // the reading the analysis is decided on
+  };
+  // One set of the raw store: whose file, read when it looked how.
+  struct TTakenSet {
+    QString Name;
+    TFileStamp Stamp;
+  };
+  struct TPassEntry {
+    QString Name;
+    TRecord* Record;
+  };
+  struct TPass;
+  struct TKeptSet;
 
+  long long Now() const { return Clock(); }
+  bool Rested(const TRecord& Record, int Ms) const { return Now() - Record.SeenSince >= Ms; }
   TFileStamp StampOf(const QString& Name) const;
-  // True when the file has not changed for Ms: by its modification time,
-  // or since this intake first saw it looking exactly like Stamp (a clock
-  // of another machine may have dated the file in the future).
-  bool RestedFor(const QString& Name, const TFileStamp& Stamp, int Ms) const;
-  // Reads Name and offers it to the raw store (creating the grid from it
-  // first when MakeGrid is set). Set receives the new set's index when
-  // added. LaterExists: a later file of the channel is listed.
-  TTake TakeFile(const QString& Name, RealTimeGofS& Analysis, bool MakeGrid, bool LaterExists,
-                 int& Set);
-  // Reads Name into Reader: the bytes read as the reader gives them, or a
-  // value below -1 when the file does not look like Listed after the read.
-  int ReadUnchanged(const QString& Name, const TFileStamp& Listed, const RealTimeGofS& Analysis,
-                    BeckmanFile& Reader) const;
-  // True when the read gave no scan, or one clearly shorter than the last
-  // whole scan: the rest of the file may still come.
-  bool Incomplete(int Bytes, const BeckmanFile& Reader, const RealTimeGofS& Analysis) const;
-  // True, with the reason, when the raw store must not take the scan.
-  bool StoreRefuses(const RealTimeGofS& Analysis, const BeckmanFile& Reader,
-                    TLeftOut& Reason) const;
+  // The folder's state and identity; false when it cannot be listed.
+  bool CheckFolder();
+  // Lists the folder (or follows the kernel's report) and looks at every
+  // file whose state may have changed. False when the folder could not be
+  // read: then nothing known changes.
+  bool Observe(const QString& Pattern, bool Polling);
+  void Look(const QString& Name, TRecord& Record);
+  void ForgetUnlisted();
+  // Reads Name into the reader: the reading, or one not Valid when the
+  // file changed while it was read.
+  TReading ReadFile(const QString& Name, const RealTimeGofS& Analysis);
+  // True when the reading gives no scan, or one clearly shorter than the
+  // scan before it (FullPoints): the rest of the file may still come.
+  bool Incomplete(const TReading& Reading, int FullPoints, bool GridSeen, int MinimumPoints) const;
+  TLoadResult RunPass(RealTimeGofS& Analysis, bool Polling, const TSetAdded* OnSetAdded);
+  void CollectEntries(TPass& Pass);
+  void DecideEntries(TPass& Pass, RealTimeGofS& Analysis);
+  bool LaterScanExists(const TPass& Pass, size_t Index, long long HighestNumber) const;
+  void CountWaiting(TPass& Pass) const;
+  bool IsTaken(const QString& Name) const;
+  bool RefusedOnGrid(const QString& Name, const TFileStamp& Stamp) const;
+  bool Reconcile(TPass& Pass, const IntakePlan::TPlan& Plan, RealTimeGofS& Analysis);
+  // Forgets the sets from Count on, keeping the data of those whose files
+  // can no longer be read as they were taken.
+  void KeepTakenSets(TPass& Pass, size_t Count, RealTimeGofS& Analysis);
+  // Appends the scan of Name as decided on; false when it could not be had
+  // as it was read or the store refused it (then RefusedOnGrid), or memory
+  // ran out.
+  bool AppendSet(TPass& Pass, const QString& Name, const TReading& Reading, RealTimeGofS& Analysis);
+  bool AppendSetFrom(TPass& Pass, const QString& Name, const TReading& Reading,
+                     RealTimeGofS& Analysis);
+  bool MakeGrid(const QString& Name, const TReading& Reading, const double* Radius, int Points,
+                RealTimeGofS& Analysis);
+  void NoteDecisions(const TPass& Pass, const IntakePlan::TPlan& Plan);
   // One reader for every file, so that its buffers are made once.
   BeckmanFile& Reader();
-  TTake LeaveForLater(const QString& Name, const TFileStamp& Stamp);
-  TTake Refuse(const QString& Name, TLeftOut Reason);
-  void MarkKnown(const QString& Name);
-  // Replaces the sets of taken files among Candidates that changed, in set
-  // order; returns how many. A changed file whose set could not be replaced
-  // yet is kept to look at again.
-  int ReplaceChangedSets(RealTimeGofS& Analysis, const QStringList& Candidates);
-  // The listing and the names not yet known, from the folder itself or
-  // from the entries the watch reported.
-  void ListFolder(const QString& Pattern);
-  void ApplyEntryChanges(const std::vector<DirectoryWatch::TEntryChange>& Entries,
-                         const QString& Pattern);
-  bool ReplaceSet(const QString& Name, int Set, RealTimeGofS& Analysis);
 
   int SettleMs = DefaultSettleMs;
+  int LongRestMs = DefaultLongRestMs;
   TClock Clock;
   bool WatchAllowed = true;
   bool LastPollWatched = false;
   QString Directory;
+  bool Loaded = false;
   QStringList FileNames;
   QStringList ScanFilesNow;
   QStringList NewFileNames;
   std::array<int, LeftOutReasons> LeftOut{};
+  QStringList NotRegularNames;
   bool OnlyMalformed = false;
-  // What a file left for later looked like, and when it was first seen so.
-  struct TDeferral {
-    TFileStamp Stamp;
-    QDateTime Since;
-  };
-  // What a taken file looked like when it was read, and its set.
-  struct TTaken {
-    TFileStamp Stamp;
-    int Set = -1;
-  };
-  // caches: the files left for later (an entry goes when its file is taken
-  // or refused), the taken files (cleared by the first load) and the point
-  // count of the last scan that was not short.
-  QHash<QString, TDeferral> Deferred;
-  QHash<QString, TTaken> Taken;
-  int FullPointCount = 0;
-  // What the folder held at the last listing, kept up to date from the
-  // watch's entries (false when there is no listing to keep); the taken
-  // files found changed whose sets could not be replaced yet.
+  double RunRpm = 0.0;
+  QStringList RewrittenNames;
+  int WaitingCount = 0;
+  TFolderState FolderState = TFolderState::Readable;
+  int FolderError = 0;
+  bool FolderReplaced = false;
+  int WatchError = 0;
+  bool OutOfMemory = false;
+  // caches: what is known of every file listed (and of taken files gone;
+  // the map keeps its elements in place, as a pass points at them), the
+  // sets of the raw store in order, and which file's data the reader holds.
+  std::unordered_map<QString, TRecord> Records;
+  std::vector<TTakenSet> Taken;
   std::unique_ptr<BeckmanFile> FReader;
+  QString ReaderHolds;
+  TFileStamp ReaderStamp;
+  // The files whose scans the store refused on the grid it holds, as they
+  // were then.
+  QHash<QString, TFileStamp> GridRefused;
+  // Sets kept from the store while they are taken in again.
+  std::map<QString, std::unique_ptr<TKeptSet>> Kept;
   DirectoryWatch Watch;
+  // The folder's identity at the latest look, and when it was last listed
+  // whole (clock ms).
+  unsigned long long FolderDevice = 0;
+  unsigned long long FolderInode = 0;
+  bool FolderKnown = false;
+  long long ListedAt = 0;
   bool ListingKept = false;
-  QStringList Recheck;
-  // The names of ScanFilesNow not in FileNames, sorted.
-  QStringList Unknown;
 };

@@ -1,6 +1,7 @@
 #include "app/UnitSedDataView.h"
 
 #include "app/ExtrapolationFit.h"
+#include "app/IntakeStatusText.h"
 #include "app/KorvaleUnit.h"
 #include "app/OpenChartEditor.h"
 #include "app/RawScanSelection.h"
@@ -163,6 +164,8 @@ void TSedDataView::BuildForm() {
   layout->addWidget(BuildStatusRow());
   Timer1 = new QTimer(this);
   Timer1->setInterval(PollIntervalMs);
+  RestTimer = new QTimer(this);
+  RestTimer->setSingleShot(true);
   TimerPlayBack = new QTimer(this);
 }
 
@@ -461,6 +464,7 @@ void TSedDataView::MarkSeriesAsRealData() {
 void TSedDataView::WireHandlers() {
   auto guarded = [](auto Body) { return [Body] { RunGuarded(Body); }; };
   connect(Timer1, &QTimer::timeout, this, guarded([this] { Timer1Timer(); }));
+  connect(RestTimer, &QTimer::timeout, this, guarded([this] { RestTimerTimer(); }));
   connect(TimerPlayBack, &QTimer::timeout, this, guarded([this] { TimerPlayBackTimer(); }));
   connect(ButtonChooseScans, &QPushButton::clicked, this,
           guarded([this] { ButtonChooseScansClick(); }));
@@ -538,21 +542,52 @@ void TSedDataView::LoadDataDirectory(const QString& Directory) {
 }
 
 void TSedDataView::LoadAllScans(const QString& Directory) {
+  LoadScans(Directory, true);
+}
+
+void TSedDataView::LoadScans(const QString& Directory, bool CountAttempt) {
   WithWindowDisabled(*this, [&] {
-    if (LoadAttempts >= FastLoadAttempts)
-      Timer1->setInterval(SlowPollIntervalMs);
-    else
-      ++LoadAttempts;
+    if (CountAttempt) CountLoadAttempt();
     ManualSelection = false;
     PlaceIndicatorBars();
     const QString mask = QString::fromStdString(Analysis->ChannelMask);
     LabelDir->setText(Directory + QStringLiteral(" ") + mask);
     DataDirectory = Directory;
     const ScanIntake::TLoadResult result = Intake.LoadAll(Directory, *Analysis);
-    ShowDataProblem();
     if (result.SetsAdded > 0) AfterFirstLoad();
+    ShowDataProblem();
+    LookAgainWhenDue(result);
   });
   if (WaitWindow) WaitWindow->hide();
+}
+
+void TSedDataView::CountLoadAttempt() {
+  if (LoadAttempts < FastLoadAttempts) {
+    ++LoadAttempts;
+    return;
+  }
+  // Setting an interval restarts the timer: only the change may do so.
+  if (Timer1->interval() != SlowPollIntervalMs) Timer1->setInterval(SlowPollIntervalMs);
+}
+
+void TSedDataView::LookAgainWhenDue(const ScanIntake::TLoadResult& Result) {
+  // A file left for later only until it has rested is looked at again as
+  // soon as it may be decided, not a whole poll later; the poll timer and
+  // the count of load attempts stay as they are.
+  if (Result.WaitMs < 0 || Result.WaitMs >= Timer1->remainingTime()) return;
+  constexpr int AfterRestMs = 50;  // the rest is counted from the last look
+  const int due = static_cast<int>(Result.WaitMs) + AfterRestMs;
+  if (!RestTimer->isActive() || RestTimer->remainingTime() > due) RestTimer->start(due);
+}
+
+void TSedDataView::RestTimerTimer() {
+  if (PollBusy) return;
+  PollBusy = true;
+  TScopeGuard clear([this] { PollBusy = false; });
+  if (DataLoaded)
+    ReadNewScans();
+  else
+    LoadScans(DataDirectory, false);
 }
 
 void TSedDataView::AfterFirstLoad() {
@@ -583,32 +618,8 @@ void TSedDataView::SetupExtrapolationControls() {
 }
 
 void TSedDataView::ShowDataProblem() {
-  DataProblem.clear();
-  if (Intake.GetOnlyMalformed()) {
-    DataProblem = QStringLiteral(
-        "None of the files of this channel could be read as a scan; "
-        "Korvale keeps looking for readable scans.");
-  } else if (Intake.GetLeftOutTotal() > 0) {
-    using R = ScanIntake::TLeftOut;
-    const ChannelDataStore* raw = Analysis->RawStore.get();
-    const QString speed = raw != nullptr && raw->GetNumberOfSets() > 0
-                              ? FloatToStr(raw->Headers[0].Rpm) + QStringLiteral(" rpm")
-                              : QStringLiteral("the first scan's");
-    const std::pair<R, QString> reasons[] = {
-        {R::Unreadable, QStringLiteral("%1 unreadable")},
-        {R::Short, QStringLiteral("%1 too short before the first whole scan")},
-        {R::TimeNotRising, QStringLiteral("%1 with a time not later than the scan before")},
-        {R::StoreFull, QStringLiteral("%1 beyond the ") +
-                           QString::number(ChannelDataStore::MaxSets) +
-                           QStringLiteral(" scans a viewer holds")},
-        {R::SpeedChanged, QStringLiteral("%1 at another rotor speed than ") + speed}};
-    QStringList parts;
-    for (const auto& [reason, text] : reasons)
-      if (Intake.GetLeftOut(reason) > 0) parts << text.arg(Intake.GetLeftOut(reason));
-    DataProblem = QStringLiteral("%1 scan file(s) left out: %2.")
-                      .arg(Intake.GetLeftOutTotal())
-                      .arg(parts.join(QStringLiteral(", ")));
-  }
+  const int sets = Analysis->RawStore ? Analysis->RawStore->GetNumberOfSets() : 0;
+  DataProblem = IntakeStatusText(Intake, DataDirectory, sets);
   ShowStatusNotes();
 }
 
@@ -654,16 +665,33 @@ void TSedDataView::Timer1Timer() {
 }
 
 void TSedDataView::ReadNewScans() {
+  const ChannelDataStore* rawBefore = Analysis->RawStore.get();
   const ScanIntake::TLoadResult result = Intake.Poll(*Analysis, [this](int) { PlotNewRawScans(); });
-  if (result.Refused > 0) ShowDataProblem();
-  if (result.SetsReplaced > 0) {
-    // A scan read again changes every pair and average it took part in.
-    Recompute();
-    return;
-  }
-  if (result.SetsAdded == 0) return;
+  // The stores were made anew on another grid: the time course shows one.
+  if (Analysis->RawStore.get() != rawBefore && TimeCourseStore != nullptr)
+    TimeCourseStore = nullptr;
+  if (result.Rebuilt)
+    AfterScansTakenAgain();
+  else if (result.SetsAdded > 0)
+    AfterScansAdded();
+  ShowDataProblem();
+  LookAgainWhenDue(result);
+}
+
+void TSedDataView::AfterScansAdded() {
   Analysis->MakeAllAvgdcdt();
   Analysis->MakeAllCorrecteddCdT();
+  PlotAverageDcDt();
+}
+
+void TSedDataView::AfterScansTakenAgain() {
+  // Scans taken in again from one on change every pair and average after
+  // it: everything is derived as a fresh load derives it.
+  Analysis->Refreshdcdtvss();
+  Analysis->MakeAllAvgdcdt();
+  Analysis->MakeAllCorrecteddCdT();
+  SetupExtrapolationControls();
+  PlotRawScans();
   PlotAverageDcDt();
 }
 
@@ -700,6 +728,7 @@ void TSedDataView::FormClose() {
     OpenWindowsList->update();
   }
   Timer1->stop();
+  RestTimer->stop();
   TimerPlayBack->stop();
 }
 

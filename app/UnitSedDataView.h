@@ -62,6 +62,8 @@ class TSedDataView : public QWidget {
   void LoadDataDirectory(const QString& Directory);
   void LoadAllScans(const QString& Directory);
   void Timer1Timer();
+  // Looks again once the files left for later may be decided.
+  void RestTimerTimer();
   void ReadNewScans();
   void ButtonChooseScansClick();
   void CloseBtnClick();
@@ -143,7 +145,9 @@ class TSedDataView : public QWidget {
   // How long a scan file must have rested before it is read, and the clock
   // the intake measures rest with (see ScanIntake); tests change both.
   void SetSettleMs(int Value) { Intake.SetSettleMs(Value); }
+  void SetLongRestMs(int Value) { Intake.SetLongRestMs(Value); }
   void SetIntakeClock(ScanIntake::TClock Clock) { Intake.SetClock(std::move(Clock)); }
+  const ScanIntake& GetIntake() const { return Intake; }
   // The raw scan series of Chart1 in use (those after the fixed five).
   int RawSeriesInUse() const;
   // The message the status row shows about the data (folder of malformed
@@ -180,6 +184,7 @@ class TSedDataView : public QWidget {
   QLabel* LabelProblem = nullptr;
   QPushButton* CloseBtn = nullptr;
   QTimer* Timer1 = nullptr;
+  QTimer* RestTimer = nullptr;  // single shot: files left for later are due
   QTimer* TimerPlayBack = nullptr;
   // Raw tab
   QPushButton* ButtonChooseScans = nullptr;
@@ -232,7 +237,12 @@ class TSedDataView : public QWidget {
   void FormCreate();
   void SetupRawChartSeries();
   void MarkSeriesAsRealData();
+  void LoadScans(const QString& Directory, bool CountAttempt);
+  void CountLoadAttempt();
+  void LookAgainWhenDue(const ScanIntake::TLoadResult& Result);
   void AfterFirstLoad();
+  void AfterScansAdded();
+  void AfterScansTakenAgain();
   void SetupExtrapolationControls();
   void ShowDataProblem();
   void ShowStatusNotes();

@@ -117,6 +117,7 @@ const LongRunFiles& Files() {
 
 std::unique_ptr<TSedDataView> NewViewer(QListWidget& List) {
   auto viewer = std::make_unique<TSedDataView>(nullptr, &List);
+  viewer->SetSettleMs(0);  // the files are written before timing starts
   viewer->resize(1000, 700);
   RealTimeGofS& analysis = viewer->GetAnalysis();
   analysis.ChannelMask = "0*.RA1";

@@ -72,10 +72,17 @@ bool DirectoryWatch::Start(const QString& Directory) {
   Stop();
   FDirectory = Directory;
   FLocal = ReportsEveryChange(Directory);
+  FError = 0;
 #ifdef __linux__
-  if (FLocal) FDescriptor = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (FLocal) {
+    FDescriptor = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (FDescriptor < 0) FError = errno;
+  }
 #endif
-  return FDescriptor >= 0 && AddWatch();
+  if (FDescriptor < 0) return false;
+  if (AddWatch()) return true;
+  FError = errno;
+  return false;
 }
 
 void DirectoryWatch::Stop() {

@@ -39,6 +39,10 @@ class DirectoryWatch {
   // what it will say cannot be trusted.
   bool Start(const QString& Directory);
   void Stop();
+  // Why the kernel could not be asked to watch a folder on a disk it
+  // watches (errno: the per-user limit of watches, of open handles), 0 when
+  // it watches or the folder lies where no watch can be trusted anyway.
+  int GetError() const { return FError; }
   // What happened since Start or the last call. Untrusted while the watch
   // cannot be trusted, and once after the kernel dropped events or the
   // watch had to be set again (a directory removed and made anew).
@@ -57,4 +61,5 @@ class DirectoryWatch {
   int FDescriptor = -1;
   int FWatch = -1;
   bool FLocal = false;
+  int FError = 0;
 };

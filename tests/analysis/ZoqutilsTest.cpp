@@ -112,11 +112,15 @@ TEST_F(ZoqutilsTest, RoundingAndPadding) {
   EXPECT_EQ(PadAbove(10.0, 0.05), 10.5);
 }
 
-TEST_F(ZoqutilsTest, RotorSpeedsAreOneSpeedToThreeSignificantDigits) {
+TEST_F(ZoqutilsTest, RotorSpeedsWithinATenthOfAPercentAreOneSpeed) {
   EXPECT_TRUE(SameRotorSpeed(50000, 50040));
   EXPECT_TRUE(SameRotorSpeed(49980, 50000));
+  EXPECT_TRUE(SameRotorSpeed(50000, 50050));   // rounding would part these
+  EXPECT_FALSE(SameRotorSpeed(50050, 50140));  // and join these
+  EXPECT_TRUE(SameRotorSpeed(50140, 50100));
   EXPECT_FALSE(SameRotorSpeed(50000, 45000));
   EXPECT_FALSE(SameRotorSpeed(10000, 14000));
+  EXPECT_FALSE(SameRotorSpeed(0, 3000));
 }
 
 }  // namespace

@@ -316,6 +316,7 @@ TEST_F(KorvaleCompareTest, OverlayOfLoadedViewersFollowsTheirEngines) {
   run.WriteRange(dir, 0, 25);
   for (int v = 0; v < 2; ++v) {
     Viewers.push_back(std::make_unique<TSedDataView>(nullptr, nullptr));
+    Viewers.back()->SetSettleMs(0);
     RealTimeGofS& analysis = Viewers.back()->GetAnalysis();
     analysis.ChannelMask = "0*.RA1";
     analysis.MeniscusRadius = 6.05 + 0.01 * v;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -84,8 +85,11 @@ class KorvaleFormTest : public ::testing::Test {
     Work = FreshTestDir("main-window");
     Config = std::make_unique<Configuration>(nullptr, "korvale", Q(Work));
     Form = std::make_unique<TKorvaleForm>();
+    // The viewers launched take the files written before at once.
+    ScanIntake::SetSettleMsOfNewIntakes(0);
   }
   void TearDown() override {
+    ScanIntake::SetSettleMsOfNewIntakes(ScanIntake::DefaultSettleMs);
     Form.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Config.reset();
@@ -304,6 +308,31 @@ TEST_F(KorvaleFormTest, SameChannelLaunchedAgainIsNumbered) {
   ASSERT_TRUE(KorvaleCompare);
   EXPECT_EQ(KorvaleCompare->ListBoxOpenWindows->count(), 3);
   EXPECT_TRUE(Messages.Messages().empty());
+}
+
+// A viewer launched on a finished run first says that it waits for its
+// files to rest (the viewer has not seen them before, whatever their times
+// say), then takes them all once they have, without a poll of its own.
+TEST_F(KorvaleFormTest, ALaunchedViewerTakesAFinishedRunOnceItHasSeenItsFilesRest) {
+  ScanIntake::SetSettleMsOfNewIntakes(ScanIntake::DefaultSettleMs);
+  const fs::path root = Work / "run";
+  const SimulatedChannel& channel = SimulatedChannel::Absorbance(8);
+  channel.WriteRange(root / "Absorbance", 0, channel.Files.size());
+  ChooseRoot(root);
+  const QPointer<TSedDataView> viewer = Launch();
+  ASSERT_TRUE(viewer);
+  EXPECT_FALSE(viewer->GetDataLoaded());
+  EXPECT_EQ(viewer->DataProblemText(),
+            QStringLiteral("Waiting for 8 scan file(s) to stay unchanged for 2 s before reading "
+                           "them."));
+  EXPECT_TRUE(viewer->RestTimer->isActive());
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (viewer && !viewer->GetDataLoaded() && std::chrono::steady_clock::now() < deadline)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  ASSERT_TRUE(viewer && viewer->GetDataLoaded());
+  EXPECT_EQ(viewer->GetAnalysis().RawStore->GetNumberOfSets(), 8);
+  EXPECT_TRUE(viewer->DataProblemText().isEmpty());
+  EXPECT_EQ(viewer->GetLoadAttempts(), 1);  // looking again was no load attempt
 }
 
 TEST_F(KorvaleFormTest, ALaunchThatFailsPartWayLeavesNoTabAndNoListedViewer) {

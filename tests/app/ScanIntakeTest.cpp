@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
-
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -24,7 +22,10 @@ class ScanIntakeTest : public ::testing::Test {
     Analysis.ChannelMask = "0*.RA1";
     Analysis.MeniscusRadius = 6.05;
     Analysis.CellBottom = 7.2;
+    // Files rest at first sight unless a test says otherwise; the intake's
+    // clock is the test's own.
     Intake.SetSettleMs(0);
+    Intake.SetClock([this] { return ClockMs; });
   }
 
   static const SimulatedChannel& Run() { return SimulatedChannel::Absorbance(12); }
@@ -51,6 +52,7 @@ class ScanIntakeTest : public ::testing::Test {
   fs::path Dir;
   RealTimeGofS Analysis;
   ScanIntake Intake;
+  long long ClockMs = 0;
 };
 
 TEST_F(ScanIntakeTest, PatternsAndModesComeFromTheChannelMask) {
@@ -94,12 +96,16 @@ TEST_F(ScanIntakeTest, HalfWrittenScanWaitsAndLaterScansDoNotOvertakeIt) {
   const std::string& text = Run().Files[4].second;
   WriteTextFile(Dir / Run().Files[4].first, text.substr(0, text.size() / 2));
   Run().Write(Dir, 5);
-  Intake.SetSettleMs(60000);
+  Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
   EXPECT_EQ(Poll().SetsAdded, 0);
   EXPECT_EQ(Sets(), 4);
   EXPECT_FALSE(Intake.GetFileNames().contains(QString::fromStdString(Run().Files[4].first)));
-  // The writer finishes; once the file has rested both scans come in order.
+  // The writer finishes before the half rested; once the whole has rested
+  // both scans come in order.
+  ClockMs = 1000;
   Run().Write(Dir, 4);
+  EXPECT_EQ(Poll().SetsAdded, 0);
+  ClockMs = 1000 + ScanIntake::DefaultSettleMs;
   EXPECT_EQ(Poll().SetsAdded, 2);
   ExpectScansInOrder(6);
 }
@@ -119,8 +125,8 @@ TEST_F(ScanIntakeTest, ShortOrUnreadableFilesFollowedByLaterScansAreSettledAtOnc
   Run().Write(Dir, 5);
   const ScanIntake::TLoadResult poll = Poll();
   EXPECT_EQ(poll.SetsAdded, 2);
-  EXPECT_EQ(poll.Refused, 1);
-  EXPECT_EQ(poll.Deferred, 0);
+  EXPECT_EQ(poll.Waiting, 0);
+  EXPECT_EQ(Intake.GetLeftOutTotal(), 1);
   EXPECT_EQ(Intake.GetMalformedCount(), 1);
   EXPECT_EQ(ValidPoints(3), 5);
   EXPECT_EQ(Sets(), 5);
@@ -128,13 +134,13 @@ TEST_F(ScanIntakeTest, ShortOrUnreadableFilesFollowedByLaterScansAreSettledAtOnc
   EXPECT_TRUE(Intake.GetFileNames().contains(QStringLiteral("00005.RA1")));
 }
 
-TEST_F(ScanIntakeTest, ScanWhoseTimeDoesNotRiseIsRefusedForGood) {
+TEST_F(ScanIntakeTest, ScanWhoseTimeDoesNotRiseIsLeftOut) {
   Run().WriteRange(Dir, 0, 3);
   Intake.LoadAll(DirText(), Analysis);
   // The second scan again under a later name: its time is not later.
   WriteTextFile(Dir / "00004.RA1", Run().Files[1].second);
-  AgeFile(Dir / "00004.RA1", 60);
-  EXPECT_EQ(Poll().Refused, 1);
+  Poll();
+  EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::TimeNotRising), 1);
   EXPECT_TRUE(Intake.GetFileNames().contains(QStringLiteral("00004.RA1")));
   Run().Write(Dir, 4);
   EXPECT_EQ(Poll().SetsAdded, 1);
@@ -152,7 +158,7 @@ TEST_F(ScanIntakeTest, GridComesFromTheFirstFullScanAndShortOnesBeforeItAreSkipp
   Run().WriteRange(Dir, 2, 5);
   const ScanIntake::TLoadResult result = Intake.LoadAll(DirText(), Analysis);
   EXPECT_EQ(result.SetsAdded, 3);
-  EXPECT_EQ(result.Refused, 2);
+  EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::Short), 2);
   EXPECT_EQ(SetFile(0), Run().Files[2].first);
   EXPECT_EQ(Poll().SetsAdded, 0);  // the skipped ones are not taken later either
 }
@@ -162,6 +168,9 @@ TEST_F(ScanIntakeTest, FolderOfOnlyMalformedFilesIsReported) {
     WriteTextFile(Dir / name, "garbage\r\nmore garbage\r\n1 2\r\n");
     AgeFile(Dir / name, 60);
   }
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).Waiting, 1);  // the last may still be written
+  EXPECT_FALSE(Intake.GetOnlyMalformed());
+  ClockMs = ScanIntake::DefaultLongRestMs;
   const ScanIntake::TLoadResult result = Intake.LoadAll(DirText(), Analysis);
   EXPECT_EQ(result.SetsAdded, 0);
   EXPECT_TRUE(Intake.GetOnlyMalformed());
@@ -188,12 +197,15 @@ TEST_F(ScanIntakeTest, FilesAfterTheFirstLoadsStopAreTakenByLaterPolls) {
   const std::string& text = Run().Files[3].second;
   WriteTextFile(Dir / Run().Files[3].first, text.substr(0, text.size() / 2));  // being written
   WriteTextFile(Dir / "Run0005.RA1", Run().Files[4].second);
-  AgeFile(Dir / "Run0005.RA1", 60);
-  Intake.SetSettleMs(60000);
+  Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).Waiting, 5);  // all seen for the first time
+  Run().Write(Dir, 3);  // the writer finishes the fourth, seen at the next look
+  ClockMs = ScanIntake::DefaultSettleMs;
   const ScanIntake::TLoadResult load = Intake.LoadAll(DirText(), Analysis);
   EXPECT_EQ(load.SetsAdded, 3);
-  EXPECT_EQ(load.Deferred, 1);
-  Run().Write(Dir, 3);
+  EXPECT_EQ(load.Waiting, 2);
+  EXPECT_EQ(load.WaitMs, ScanIntake::DefaultSettleMs);
+  ClockMs = 2 * ScanIntake::DefaultSettleMs;
   EXPECT_EQ(Poll().SetsAdded, 2);
   EXPECT_EQ(SetFile(4), "Run0005.RA1");
 }
@@ -205,6 +217,7 @@ TEST_F(ScanIntakeTest, LiveWriterLosesNoScan) {
   // Generous against a loaded machine: a writer paused longer than this
   // between pieces would look finished.
   Intake.SetSettleMs(1000);
+  Intake.SetClock({});
   // The writer writes each remaining scan in three pieces, cut mid-line,
   // 20 ms apart, while this thread polls every 5 ms.
   std::atomic<bool> done{false};
@@ -265,43 +278,49 @@ TEST_F(ScanIntakeTest, ScanLeftHalfWrittenWaitsForALaterScanOrTheLongRest) {
   Run().WriteRange(Dir, 0, 5);
   Intake.LoadAll(DirText(), Analysis);
   Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
-  qint64 ahead = 0;  // ms the test moves the clock on
-  Intake.SetClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
   auto writePiece = [&](size_t Scan, bool Whole) {
     const std::string& text = Run().Files[Scan].second;
     WriteTextFile(Dir / Run().Files[Scan].first, Whole ? text : FirstThird(text));
-    AgeFile(Dir / Run().Files[Scan].first, 3);  // the writer paused 3 s ago
+    AgeFile(Dir / Run().Files[Scan].first, 3600);  // its time says nothing of its rest
   };
   const int whole = ValidPoints(0);
+  const long long rest = ScanIntake::DefaultSettleMs;
+  const long long longRest = ScanIntake::DefaultLongRestMs;
 
   writePiece(5, false);
-  EXPECT_EQ(Poll().Deferred, 1);
-  ahead = ScanIntake::LongRestMs - 5000;
-  EXPECT_EQ(Poll().Deferred, 1);
+  EXPECT_EQ(Poll().Waiting, 1);
+  ClockMs += longRest - 5000;
+  EXPECT_EQ(Poll().Waiting, 1);
   EXPECT_EQ(Sets(), 5);
   writePiece(5, true);
+  EXPECT_EQ(Poll().SetsAdded, 0);  // seen whole just now
+  ClockMs += rest;
   EXPECT_EQ(Poll().SetsAdded, 1);
   EXPECT_EQ(ValidPoints(5), whole);
 
   // Resting longer than the long time, the piece is taken as it is; the
-  // writer finishes it after all, and the set is read again.
-  ahead = 0;
+  // writer finishes it after all, and the scan is taken again.
   writePiece(6, false);
-  EXPECT_EQ(Poll().Deferred, 1);
-  ahead = ScanIntake::LongRestMs;
+  EXPECT_EQ(Poll().Waiting, 1);
+  ClockMs += longRest;
   EXPECT_EQ(Poll().SetsAdded, 1);
   EXPECT_LT(ValidPoints(6), whole / 2);
-  ahead = 0;
   writePiece(6, true);
+  EXPECT_FALSE(Poll().Rebuilt);
+  ClockMs += rest;
   const ScanIntake::TLoadResult replaced = Poll();
-  EXPECT_EQ(replaced.SetsReplaced, 1);
+  EXPECT_TRUE(replaced.Rebuilt);
   EXPECT_EQ(replaced.SetsAdded, 0);
+  EXPECT_EQ(Sets(), 7);
   EXPECT_EQ(ValidPoints(6), whole);
-  EXPECT_EQ(Poll().SetsReplaced, 0);  // once
+  EXPECT_FALSE(Poll().Rebuilt);  // once
+  EXPECT_EQ(Intake.GetRewrittenNames(), QStringList{QString::fromStdString(Run().Files[6].first)});
 
-  // A later scan file means the writer has moved on: no wait.
+  // A later scan file means the writer has moved on: no long wait.
   writePiece(7, false);
   writePiece(8, true);
+  EXPECT_EQ(Poll().Waiting, 2);
+  ClockMs += rest;
   EXPECT_EQ(Poll().SetsAdded, 2);
   EXPECT_LT(ValidPoints(7), whole / 2);
   EXPECT_EQ(Intake.GetLeftOutTotal(), 0);
@@ -314,6 +333,7 @@ TEST_F(ScanIntakeTest, WriterPausingMidFileLongerThanTheRestGetsItsWholeScanTake
   Run().WriteRange(Dir, 0, 5);
   Intake.LoadAll(DirText(), Analysis);
   Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
+  Intake.SetClock({});
   std::atomic<bool> done{false};
   std::thread writer([&] {
     const std::string& text = Run().Files[5].second;
@@ -329,7 +349,7 @@ TEST_F(ScanIntakeTest, WriterPausingMidFileLongerThanTheRestGetsItsWholeScanTake
   int replaced = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while ((!done || Sets() < 6) && std::chrono::steady_clock::now() < deadline) {
-    replaced += Poll().SetsReplaced;
+    replaced += Poll().Rebuilt ? 1 : 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   writer.join();
@@ -341,14 +361,11 @@ TEST_F(ScanIntakeTest, WriterPausingMidFileLongerThanTheRestGetsItsWholeScanTake
 // The first file of a young run says nothing of how long its scans are: it
 // makes the grid only once a second file exists or it has long rested.
 TEST_F(ScanIntakeTest, GridWaitsForASecondFileOrTheLongRest) {
-  qint64 ahead = 0;
-  Intake.SetClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
   Run().Write(Dir, 0, 3);
-  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).Deferred, 1);
+  EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).Waiting, 1);
   EXPECT_EQ(Sets(), 0);
-  ahead = ScanIntake::LongRestMs;
+  ClockMs = ScanIntake::DefaultLongRestMs;
   EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 1);
-  ahead = 0;
   Run().Write(Dir, 1, 3);
   EXPECT_EQ(Intake.LoadAll(DirText(), Analysis).SetsAdded, 2);
 }
@@ -380,13 +397,14 @@ TEST_F(ScanIntakeTest, ScansAtAnotherRotorSpeedAreRefusedByLoadAndPollAlike) {
   RealTimeGofS analysis;
   analysis.ChannelMask = "0*.RA1";
   ScanIntake intake;
+  intake.SetSettleMs(0);
   writeRun(live, 1, 6);
   intake.LoadAll(QString::fromStdString(live.string()), analysis);
   writeRun(live, 6, 10);
   const ScanIntake::TLoadResult poll = intake.Poll(analysis, {});
   EXPECT_EQ(poll.SetsAdded, 0);
-  EXPECT_EQ(poll.Refused, 4);
   EXPECT_EQ(intake.GetLeftOut(ScanIntake::TLeftOut::SpeedChanged), 4);
+  EXPECT_EQ(intake.GetRunRpm(), 50000);
   EXPECT_EQ(analysis.RawStore->GetNumberOfSets(), Sets());
 }
 
@@ -401,7 +419,6 @@ TEST_F(ScanIntakeTest, ScansBeyondTheFullStoreAreCounted) {
   }
   const ScanIntake::TLoadResult load = Intake.LoadAll(DirText(), Analysis);
   EXPECT_EQ(load.SetsAdded, 999);
-  EXPECT_EQ(load.Refused, 11);
   EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::StoreFull), 11);
   EXPECT_EQ(Intake.GetFileNames().size(), 1010);
 }
@@ -411,14 +428,12 @@ TEST_F(ScanIntakeTest, ScansBeyondTheFullStoreAreCounted) {
 TEST_F(ScanIntakeTest, UnreadableLastFileWaitsForTheLongRest) {
   Run().WriteRange(Dir, 0, 3);
   Intake.LoadAll(DirText(), Analysis);
-  qint64 ahead = 0;
-  Intake.SetClock([&] { return QDateTime::currentDateTime().addMSecs(ahead); });
   Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
   WriteTextFile(Dir / "00004.RA1", "Cell 1 : BSA\r\n");  // the header line is yet to come
-  AgeFile(Dir / "00004.RA1", 5);
-  EXPECT_EQ(Poll().Deferred, 1);
-  ahead = ScanIntake::LongRestMs;
-  EXPECT_EQ(Poll().Refused, 1);
+  AgeFile(Dir / "00004.RA1", -3600);                     // dated an hour ahead of this clock
+  EXPECT_EQ(Poll().Waiting, 1);
+  ClockMs = ScanIntake::DefaultLongRestMs;
+  Poll();
   EXPECT_EQ(Intake.GetLeftOut(ScanIntake::TLeftOut::Unreadable), 1);
 }
 
@@ -458,9 +473,8 @@ TEST_F(ScanIntakeTest, PollsThatLearnFromTheKernelEqualPollsThatLookAtEveryFile)
     EXPECT_EQ(Intake.GetLastPollWatched(), Watched && kernelReports);
     EXPECT_FALSE(sweeping.GetLastPollWatched());
     EXPECT_EQ(a.SetsAdded, b.SetsAdded);
-    EXPECT_EQ(a.SetsReplaced, b.SetsReplaced);
-    EXPECT_EQ(a.Deferred, b.Deferred);
-    EXPECT_EQ(a.Refused, b.Refused);
+    EXPECT_EQ(a.Rebuilt, b.Rebuilt);
+    EXPECT_EQ(a.Waiting, b.Waiting);
     EXPECT_EQ(Intake.GetFileNames(), sweeping.GetFileNames());
     EXPECT_EQ(Intake.GetScanFilesNow(), sweeping.GetScanFilesNow());
     EXPECT_EQ(Intake.GetNewFileNames(), sweeping.GetNewFileNames());
@@ -474,11 +488,11 @@ TEST_F(ScanIntakeTest, PollsThatLearnFromTheKernelEqualPollsThatLookAtEveryFile)
   pollBoth("nothing new");
   WriteTextFile(Dir / Run().Files[6].first, FirstThird(Run().Files[6].second));
   AgeFile(Dir / Run().Files[6].first, 3);
-  EXPECT_EQ(pollBoth("a scan half written").Deferred, 1);
+  EXPECT_EQ(pollBoth("a scan half written").Waiting, 1);
   Run().WriteRange(Dir, 6, 8);
   EXPECT_EQ(pollBoth("the scan finished, and one more").SetsAdded, 2);
   Run().Write(Dir, 2, 30);
-  EXPECT_EQ(pollBoth("a taken scan written anew").SetsReplaced, 1);
+  EXPECT_TRUE(pollBoth("a taken scan written anew").Rebuilt);
 
   fs::remove(Dir / Run().Files[7].first);
   const fs::path staging = FreshTestDir("intake-staging");
@@ -495,7 +509,11 @@ TEST_F(ScanIntakeTest, PollsThatLearnFromTheKernelEqualPollsThatLookAtEveryFile)
   fs::copy(old, Dir);
   for (const auto& entry : fs::directory_iterator(Dir)) AgeFile(entry.path(), 60);
   Run().Write(Dir, 9);
-  EXPECT_EQ(pollBoth("the folder replaced", false).SetsAdded, 1);
+  // Every file of the copy is another file: all are taken again.
+  const ScanIntake::TLoadResult replaced = pollBoth("the folder replaced", false);
+  EXPECT_TRUE(replaced.Rebuilt);
+  EXPECT_EQ(Sets(), 10);  // with the scan whose file was removed before
+  EXPECT_TRUE(Intake.GetFolderReplaced());
   Run().Write(Dir, 10);
   EXPECT_EQ(pollBoth("a scan in the new folder").SetsAdded, 1);
   fs::remove_all(old);
@@ -509,20 +527,18 @@ TEST_F(ScanIntakeTest, ATakenScanWrittenAnewIsLookedAtUntilItCanBeReplaced) {
   Intake.LoadAll(DirText(), Analysis);
   const int whole = ValidPoints(3);
   Intake.SetSettleMs(ScanIntake::DefaultSettleMs);
-  qint64 ahead = 0;
-  Intake.SetClock([&] { return QDateTime::currentDateTimeUtc().addMSecs(ahead); });
   const auto& [name, text] = Run().Files[3];
 
   WriteTextFile(Dir / name, FirstThird(text));
-  EXPECT_EQ(Poll().SetsReplaced, 0);  // not at rest
-  ahead = 5000;
-  EXPECT_EQ(Poll().SetsReplaced, 0);  // at rest, but short: it may go on
+  EXPECT_FALSE(Poll().Rebuilt);  // not at rest
+  ClockMs += 5000;
+  EXPECT_FALSE(Poll().Rebuilt);  // at rest, but short: it may go on
   EXPECT_EQ(ValidPoints(3), whole);
-  ahead = 0;
   WriteTextFile(Dir / name, text);
-  EXPECT_EQ(Poll().SetsReplaced, 0);  // whole, not at rest
-  ahead = 5000;
-  EXPECT_EQ(Poll().SetsReplaced, 1);
+  EXPECT_FALSE(Poll().Rebuilt);  // whole, not at rest
+  ClockMs += 5000;
+  EXPECT_TRUE(Poll().Rebuilt);
   EXPECT_EQ(ValidPoints(3), whole);
-  EXPECT_EQ(Poll().SetsReplaced, 0);
+  EXPECT_EQ(Sets(), 6);
+  EXPECT_FALSE(Poll().Rebuilt);
 }

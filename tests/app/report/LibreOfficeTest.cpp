@@ -20,7 +20,10 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "app/Configuration.h"
 #include "app/FolderBrowserDialog.h"
@@ -321,6 +324,18 @@ TEST_F(LibreOfficeTest, EveryChartCopiedIntoTheReportLiesInsideThePagesMargins) 
       form.ButtonLaunchClick();
     }
     ASSERT_EQ(form.OpenViewers().size(), 2u);
+    // The viewers take the scans once they have seen them rest.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto loaded = [&] {
+      const std::vector<TSedDataView*> viewers = form.OpenViewers();
+      return std::all_of(viewers.begin(), viewers.end(),
+                         [](const TSedDataView* v) { return v->GetDataLoaded(); });
+    };
+    while (!loaded() && std::chrono::steady_clock::now() < deadline) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(loaded());
     for (TSedDataView* viewer : form.OpenViewers())
       for (int chart = 0; chart < 4; ++chart) viewer->CopyRawBtnClick(chart);
     KorvaleCompare->ListBoxOpenWindows->selectAll();

@@ -349,6 +349,8 @@ int main(int argc, char** argv) {
     WaitUntil(App, 5000, [&] { return view.windowHandle()->isExposed(); });
     std::printf("loading\n");
     view.LoadDataDirectory(QString::fromStdString(cell->string()));
+    // The files are taken once the viewer has seen them rest.
+    WaitUntil(App, 3 * ScanIntake::DefaultSettleMs, [&] { return view.GetDataLoaded(); });
     std::printf("loaded %d scans\n",
                 view.GetAnalysis().RawStore ? view.GetAnalysis().RawStore->GetNumberOfSets() : 0);
     view.Chart1->Repaint();
