@@ -74,7 +74,7 @@ int MaskIndexOfItem(const QStringList& Masks, const QString& Item) {
 
 bool IsScanFileName(const QStringList& Masks, const QString& FileName) {
   const qsizetype dot = FileName.lastIndexOf(u'.');
-  if (dot < 0) return false;
+  if (dot < 0 || !ScanFileNames::IsScanName(FileName)) return false;
   const QString extension = FileName.mid(dot);
   return std::any_of(
       ExtensionPrefixes().begin(), ExtensionPrefixes().end(),

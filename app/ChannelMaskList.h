@@ -35,7 +35,8 @@ QStringList ChannelItems(const QString& Mask);
 int MaskIndexOfItem(const QStringList& Masks, const QString& Item);
 
 // True when FileName's extension (from its last ".") is that of a channel:
-// .IP1 to .IP8, .RA1 to .RA8, .RI1 to .RI8, .FI1 to .FI8 or .IPS, in any case.
+// .IP1 to .IP8, .RA1 to .RA8, .RI1 to .RI8, .FI1 to .FI8 or .IPS, in any case;
+// never for a hidden or temporary name (ScanFileNames::IsScanName).
 bool IsScanFileName(const QStringList& Masks, const QString& FileName);
 // True when one of Directory's files is a scan file; false when it cannot be
 // read.

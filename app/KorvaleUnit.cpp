@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,6 +48,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 QPointer<TKorvaleForm> KorvaleForm;
 
 const QString TKorvaleForm::FormCaption = QStringLiteral("Korvale  1.20");
@@ -55,6 +58,7 @@ const QString TKorvaleForm::NoChannelText =
 const QString TKorvaleForm::CreateFailedText = QStringLiteral("Failed to create the SedData form");
 const QString TKorvaleForm::LaunchFailedText = QStringLiteral("Launch failed");
 const QString TKorvaleForm::AvailableDataTitle = QStringLiteral("Available data");
+const QString TKorvaleForm::NotARegularFileText = QStringLiteral("  (not a regular file)");
 const QString TKorvaleForm::NoScanFilesText = QStringLiteral("No scan files found in ");
 const QString TKorvaleForm::NoRunDirectoriesText =
     QStringLiteral("No run directories with scan files found in ");
@@ -632,9 +636,20 @@ void TKorvaleForm::FillFileList(const QString& Dir) {
   FileListDirectory = Dir;
   FileListBox1->clear();
   if (Dir.trimmed().isEmpty()) return;
-  QStringList files = QDir(Dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+  // Files a writer has not finished (hidden and temporary names) are no
+  // scans to preview; a pipe or device under a file's name would block the
+  // preview's read, so it is listed with why it is not shown.
+  QStringList files = QDir(Dir).entryList(QDir::Files | QDir::System);
   ScanFileNames::Sort(files);
-  FileListBox1->addItems(files);
+  for (const QString& name : files) {
+    if (!ScanFileNames::IsScanName(name)) continue;
+    struct stat status {};
+    const bool regular =
+        ::stat(QFile::encodeName(QDir(Dir).filePath(name)).constData(), &status) == 0 &&
+        S_ISREG(status.st_mode);
+    auto* item = new QListWidgetItem(regular ? name : name + NotARegularFileText, FileListBox1);
+    item->setData(Qt::UserRole, regular ? name : QString());
+  }
 }
 
 void TKorvaleForm::ButtonRefreshFileListClick() {
@@ -651,7 +666,9 @@ void TKorvaleForm::FileListBox1Change() {
 void TKorvaleForm::FileListBox1Click() {
   const QListWidgetItem* item = FileListBox1->currentItem();
   if (item == nullptr || !ViewAScan) return;
-  ViewAScan->SetScanPath(QDir(FileListDirectory).filePath(item->text()));
+  const QString name = item->data(Qt::UserRole).toString();
+  if (name.isEmpty()) return;
+  ViewAScan->SetScanPath(QDir(FileListDirectory).filePath(name));
   ViewAScan->ShowScanFile();
 }
 

@@ -51,6 +51,8 @@ class TKorvaleForm : public QMainWindow {
   // without run directories; the directory follows.
   static const QString NoScanFilesText;
   static const QString NoRunDirectoriesText;
+  // What the file list shows after a name that is no regular file.
+  static const QString NotARegularFileText;
 
   explicit TKorvaleForm(QWidget* AOwner = nullptr);
   ~TKorvaleForm() override;

@@ -29,6 +29,8 @@
 #include <string>
 #include <utility>
 
+#include <sys/stat.h>
+
 #include "analysis/Realtimegofs.h"
 #include "app/Configuration.h"
 #include "app/FolderBrowserDialog.h"
@@ -676,4 +678,35 @@ TEST_F(KorvaleFormTest, PreviewFollowsTheKeysAndClearsWithANewDirectory) {
   EXPECT_EQ(ViewAScan->TransformChart->GetSeries(0)->Count(), 0);
   EXPECT_TRUE(ViewAScan->FileTxt->text().isEmpty());
   EXPECT_TRUE(ViewAScan->GetScanPath().isEmpty());
+}
+
+// The file list offers what can be previewed as a scan: names a writer has
+// not finished are left out, and a pipe under a scan's name is listed with
+// why it is not shown (opening it would block). A folder whose only scan
+// names are such is no data directory.
+TEST_F(KorvaleFormTest, TheFileListLeavesOutUnfinishedNamesAndNamesWhatIsNoFile) {
+  const fs::path root = Work / "run";
+  WriteChannel(root / "a", OpticalSystem::Absorbance, 1);
+  WriteTextFile(root / "a" / ".00007.RA1", "half");
+  WriteTextFile(root / "a" / "~00008.RA1", "half");
+  ASSERT_EQ(::mkfifo((root / "a" / "00009.RA1").c_str(), 0666), 0);
+  WriteTextFile(root / "b" / ".00001.RA2", "half");
+  ChooseRoot(root);
+  EXPECT_EQ(DataDirectories(), QStringList({Slash(root / "a")}));
+  ASSERT_TRUE(ViewAScan);
+  QListWidget& files = *Form->FileListBox1;
+  QStringList shown;
+  for (int row = 0; row < files.count(); ++row) shown.append(files.item(row)->text());
+  EXPECT_EQ(shown.size(), 8);  // the six scans, the pipe and the run's truth file
+  EXPECT_FALSE(shown.join(u' ').contains(QStringLiteral("00007")));
+  EXPECT_FALSE(shown.join(u' ').contains(QStringLiteral("00008")));
+  const int pipe = static_cast<int>(
+      shown.indexOf(QStringLiteral("00009.RA1") + TKorvaleForm::NotARegularFileText));
+  ASSERT_EQ(pipe, 6);
+  files.setCurrentRow(pipe);
+  Form->FileListBox1Click();
+  EXPECT_TRUE(ViewAScan->GetScanPath().isEmpty());
+  files.setCurrentRow(0);
+  Form->FileListBox1Click();
+  EXPECT_GT(ViewAScan->TransformChart->GetSeries(0)->Count(), 10);
 }
