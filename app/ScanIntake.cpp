@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -282,10 +283,12 @@ bool ScanIntake::Observe(const QString& Pattern, bool Polling) {
 void ScanIntake::ForgetUnlisted() {
   // Every name listed has its record: equal counts mean nothing else is held.
   if (Records.size() == static_cast<size_t>(ScanFilesNow.size())) return;
+  QSet<QString> taken;
+  for (const TTakenSet& set : Taken) taken.insert(set.Name);
   for (auto it = Records.begin(); it != Records.end();) {
     if (std::binary_search(ScanFilesNow.begin(), ScanFilesNow.end(), it->first, NameBefore)) {
       ++it;
-    } else if (IsTaken(it->first)) {
+    } else if (taken.contains(it->first)) {
       it->second.Present = false;
       ++it;
     } else {

@@ -1,5 +1,7 @@
 #include "app/ScanIntake.h"
 
+#include "app/IntakeStatusText.h"
+
 #include "analysis/Realtimegofs.h"
 #include "platform/DirectoryWatch.h"
 #include "tests/app/SimulatedChannel.h"
@@ -8,10 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -541,4 +547,50 @@ TEST_F(ScanIntakeTest, ATakenScanWrittenAnewIsLookedAtUntilItCanBeReplaced) {
   EXPECT_EQ(ValidPoints(3), whole);
   EXPECT_EQ(Sets(), 6);
   EXPECT_FALSE(Poll().Rebuilt);
+}
+
+// The kernel's report is not trusted for ever: once a minute the folder is
+// listed whole, and every file looked at, whatever the watch says.
+TEST_F(ScanIntakeTest, TheFolderIsListedWholeAtLeastOnceAMinute) {
+  if (!DirectoryWatch::ReportsEveryChange(DirText())) GTEST_SKIP() << "no watch on this disk";
+  Run().WriteRange(Dir, 0, 4);
+  Intake.LoadAll(DirText(), Analysis);
+  Poll();
+  EXPECT_TRUE(Intake.GetLastPollWatched());
+  ClockMs += ScanIntake::ListAtLeastEveryMs - 1;
+  Poll();
+  EXPECT_TRUE(Intake.GetLastPollWatched());
+  ClockMs += 1;
+  Poll();
+  EXPECT_FALSE(Intake.GetLastPollWatched());
+  Poll();
+  EXPECT_TRUE(Intake.GetLastPollWatched());
+}
+
+// Without a handle left for the kernel's watch the viewer says so (and
+// that it cannot read the folder either, as it cannot open it).
+TEST_F(ScanIntakeTest, AWatchThatCannotBeSetIsSaidSo) {
+  if (!DirectoryWatch::ReportsEveryChange(DirText())) GTEST_SKIP() << "no watch on this disk";
+  Run().WriteRange(Dir, 0, 2);
+  EXPECT_EXIT(
+      {
+        const int firstFree = ::dup(0);
+        ::close(firstFree);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(firstFree);
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        Intake.LoadAll(DirText(), Analysis);
+        const QString text = IntakeStatusText(Intake, DirText(), 0);
+        std::_Exit(Intake.GetWatchError() == EMFILE &&
+                           text.contains(QStringLiteral(
+                               "Korvale cannot be told of changes in this folder (the limit of "
+                               "open watches is reached); it lists the folder at every poll."))
+                       ? 0
+                       : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  Intake.LoadAll(DirText(), Analysis);
+  EXPECT_EQ(Intake.GetWatchError(), 0);
+  EXPECT_TRUE(IntakeStatusText(Intake, DirText(), 2).isEmpty());
 }

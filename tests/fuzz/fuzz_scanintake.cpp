@@ -1,9 +1,10 @@
 // Feeds arbitrary bytes to a viewer's scan intake as the files of one
 // interference channel: a first load of some, a poll that finds the others,
-// and a poll after one taken file was written anew (its set replaced), each
-// followed by the analysis steps the viewer runs. The parts of the input
-// separated by a 0xFF byte are the files; the last part is the new text of
-// the rewritten file.
+// a poll after one taken file was written anew (the sets taken in again
+// from it on), then a file arriving under an earlier name beside a hidden
+// one, and a taken file deleted; each followed by the analysis steps the
+// viewer runs. The parts of the input separated by a 0xFF byte are the
+// files; the last part is the new text of the rewritten file.
 
 #include <chrono>
 #include <cstddef>
@@ -69,6 +70,14 @@ void Analyse(RealTimeGofS& Analysis) {
   Analysis.MakeAllCorrecteddCdT();
 }
 
+// A poll and what the viewer runs after it.
+ScanIntake::TLoadResult Poll(ScanIntake& Intake, RealTimeGofS& Analysis) {
+  const ScanIntake::TLoadResult poll = Intake.Poll(Analysis, {});
+  if (poll.Rebuilt) Analysis.Refreshdcdtvss();
+  Analyse(Analysis);
+  return poll;
+}
+
 // What the intake and the store promise whatever the files held.
 void CheckState(const ScanIntake& Intake, const RealTimeGofS& Analysis, size_t Listed) {
   const ChannelDataStore* raw = Analysis.RawStore.get();
@@ -105,9 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   analysis.FringePosition = 6.9;
   analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = true;
   ScanIntake intake;
+  // Every file is at rest and decided at first sight: nothing waits for
+  // time to pass.
   intake.SetSettleMs(0);
-  // Every file has rested long: nothing waits for time to pass.
-  intake.SetClock([] { return 24LL * 3600 * 1000; });
+  intake.SetLongRestMs(0);
   const QString directory = QString::fromStdString(WorkDir().string());
 
   for (size_t i = 0; i < firstLoad; ++i) WriteFile(WorkDir() / FileName(i), parts[i], 60);
@@ -120,17 +130,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   CheckState(intake, analysis, firstLoad);
 
   for (size_t i = firstLoad; i < files; ++i) WriteFile(WorkDir() / FileName(i), parts[i], 60);
-  intake.Poll(analysis, {});
-  Analyse(analysis);
+  Poll(intake, analysis);
   CheckState(intake, analysis, files);
 
   if (parts.size() > 1) {
     const size_t rewritten = Size > 0 ? Data[0] % files : 0;
     WriteFile(WorkDir() / FileName(rewritten), parts.back(), 30);
-    const ScanIntake::TLoadResult poll = intake.Poll(analysis, {});
-    if (poll.Rebuilt) analysis.Refreshdcdtvss();
-    Analyse(analysis);
+    Poll(intake, analysis);
     CheckState(intake, analysis, files);
   }
+
+  // A scan arriving under a name before the others, beside the hidden file
+  // its writer renames later; then a taken file deleted (its scan stays).
+  WriteFile(WorkDir() / "00000.IP1", parts.front(), 10);
+  WriteFile(WorkDir() / ".00099.IP1", parts.back(), 10);
+  Poll(intake, analysis);
+  CheckState(intake, analysis, files + 1);
+  const int sets = analysis.RawStore ? analysis.RawStore->GetNumberOfSets() : 0;
+  std::error_code gone;
+  fs::remove(WorkDir() / FileName(0), gone);
+  const ScanIntake::TLoadResult poll = Poll(intake, analysis);
+  if (!poll.Rebuilt) Check((analysis.RawStore ? analysis.RawStore->GetNumberOfSets() : 0) == sets);
   return 0;
 }

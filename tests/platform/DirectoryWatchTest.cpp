@@ -6,11 +6,16 @@
 
 #include <QString>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -123,4 +128,24 @@ TEST(DirectoryWatchPlaces, ForeignMissingOrUnwatchedFoldersAreNeverTrusted) {
   EXPECT_FALSE(watch.TakeChanges().Trusted);
   DirectoryWatch never;
   EXPECT_FALSE(never.TakeChanges().Trusted);
+}
+
+// A watch the kernel cannot set (no handle left for it) says why, so the
+// viewer can tell its user that it lists the folder at every poll instead.
+TEST_F(DirectoryWatchTest, AWatchThatCannotBeSetSaysWhy) {
+  EXPECT_EQ(Watch.GetError(), 0);
+  EXPECT_EXIT(
+      {
+        // Every descriptor below the first free one is in use: allow no more.
+        const int firstFree = ::dup(0);
+        ::close(firstFree);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(firstFree);
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        DirectoryWatch watch;
+        const bool started = watch.Start(DirText());
+        std::_Exit(!started && watch.GetError() == EMFILE ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
