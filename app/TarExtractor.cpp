@@ -13,6 +13,7 @@
 #include <cctype>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -87,30 +88,39 @@ std::string ToBytes(const QString& Path) {
   return QFile::encodeName(Path).toStdString();
 }
 
-// What one archive's extraction has done so far.
+// What one archive's extraction has done so far. A member that cannot be
+// written is named in the log with the reason, and the members after it go
+// on: one bad name or a full disk should not hide what else is missing.
 class ExtractionRun {
  public:
   ExtractionRun(const TarExtractor::TLog& Log, const ExtractionTarget& Target)
       : FLog(Log), FTarget(Target) {}
 
   bool AcceptHeader(const TarBlockParser::TEntry& Entry);
-  bool TakeData(const char* Bytes, size_t Count);
-  bool EndMember();
+  void TakeData(const char* Bytes, size_t Count);
+  void EndMember();
 
-  int Count = 0;    // files written or found already there
-  int Refused = 0;  // entries with data that were not written
+  int Count = 0;     // files written (each once, however often the archive names it)
+  int Replaced = 0;  // of those, files that took the place of one already there
+  int Refused = 0;   // entries with data that were not written
 
  private:
   void Refuse(const QString& Line) {
     FLog(Line);
     ++Refused;
   }
-  bool Report(ExtractionTarget::TWrite Result);
+  // Logs how the current member ended and lets its writer go.
+  void Finished(ExtractionTarget::TWrite Result);
 
   const TarExtractor::TLog& FLog;
   const ExtractionTarget& FTarget;
   // The member being written; one that is left here unfinished is removed.
   std::optional<TarMemberWriter> FMember;
+  std::string FMemberName;  // as the archive names it
+  // The files written so far, below the root: a later member of the same
+  // place replaces the file of an earlier one, as extracting the archive in
+  // order would, and is said so. It grows only with files put on the disk.
+  std::unordered_set<std::string> FWritten;
 };
 
 bool ExtractionRun::AcceptHeader(const TarBlockParser::TEntry& Entry) {
@@ -133,34 +143,50 @@ bool ExtractionRun::AcceptHeader(const TarBlockParser::TEntry& Entry) {
     return false;
   }
   FMember.emplace(FTarget, BaseNameOf(Entry.Name));
+  FMemberName = Entry.Name;
   return true;
 }
 
-bool ExtractionRun::TakeData(const char* Bytes, size_t Count) {
-  return FMember->Append(Bytes, Count) || Report(FMember->Result());
+void ExtractionRun::TakeData(const char* Bytes, size_t Count) {
+  // The rest of a member that will not be written is passed over.
+  if (FMember && !FMember->Append(Bytes, Count)) Finished(FMember->Result());
 }
 
-bool ExtractionRun::EndMember() {
-  const bool written = Report(FMember->Finish());
-  FMember.reset();
-  return written;
+void ExtractionRun::EndMember() {
+  if (FMember) Finished(FMember->Finish());
 }
 
-bool ExtractionRun::Report(ExtractionTarget::TWrite Result) {
+void ExtractionRun::Finished(ExtractionTarget::TWrite Result) {
+  using W = ExtractionTarget::TWrite;
   const std::string& subdir = FMember->Subdir();
-  const std::string dir = subdir.empty() ? FTarget.Root() : FTarget.Root() + "/" + subdir;
+  const std::string& base = FMember->BaseName();
+  const std::string path = FTarget.PathOf(subdir, base);
+  const std::string notWritten = FMember->Error() + "; " + FMemberName + " was not written";
   switch (Result) {
-    case ExtractionTarget::TWrite::twWritten:
-    case ExtractionTarget::TWrite::twExisted: ++Count; return true;
-    case ExtractionTarget::TWrite::twFolderFailed:
-      FLog("Failed to create path: " + Shown(dir));
+    case W::twWritten:
+    case W::twReplaced:
+    case W::twReplacedLinked:
+      if (!FWritten.insert(subdir.empty() ? base : subdir + "/" + base).second) {
+        FLog(Shown(FMemberName) + " replaces the earlier member of this archive at " + Shown(path));
+        break;
+      }
+      ++Count;
+      if (Result != W::twWritten) ++Replaced;
+      if (Result == W::twReplacedLinked)
+        FLog("Replaced " + Shown(path) + "; its other hard links keep the earlier data");
       break;
-    case ExtractionTarget::TWrite::twWriteFailed:
-      FLog("Failed to write " + Shown(dir + "/" + FMember->BaseName()));
+    case W::twObstructed: Refuse(Shown(notWritten)); break;
+    case W::twFolderFailed:
+      FLog("Failed to create path: " +
+           Shown(subdir.empty() ? FTarget.Root() : FTarget.Root() + "/" + subdir));
+      Refuse("    " + Shown(notWritten));
+      break;
+    case W::twWriteFailed:
+      FLog("Failed to write " + Shown(path));
+      Refuse("    " + Shown(notWritten));
       break;
   }
-  FLog("    " + QString::fromStdString(FMember->Error()));
-  return false;
+  FMember.reset();
 }
 
 // Frees the inflate state however the inflation ends.
@@ -229,12 +255,19 @@ bool TarExtractor::ExtractTarGz(const QString& ArchivePath) {
     TarBlockParser parser;
     parser.OnHeader = [&](const TarBlockParser::TEntry& e) { return run.AcceptHeader(e); };
     parser.OnData = [&](const TarBlockParser::TEntry&, const char* p, size_t n) {
-      return run.TakeData(p, n);
+      run.TakeData(p, n);
+      return true;
     };
-    parser.OnEnd = [&](const TarBlockParser::TEntry&) { return run.EndMember(); };
+    parser.OnEnd = [&](const TarBlockParser::TEntry&) {
+      run.EndMember();
+      return true;
+    };
     const TGunzipResult result =
         GunzipToStream(ArchivePath, [&](const char* p, size_t n) { return parser.Feed(p, n); });
-    if (ReportEnd(FLog, result, parser, ArchivePath) && run.Refused == 0) {
+    const bool whole = ReportEnd(FLog, result, parser, ArchivePath);
+    if (run.Replaced > 0)
+      FLog(QStringLiteral("Replaced %1 files that were already in %2").arg(run.Replaced).arg(root));
+    if (whole && run.Refused == 0) {
       FLog(QStringLiteral("Expanded %1 files from %2").arg(run.Count).arg(ArchivePath));
       return true;
     }

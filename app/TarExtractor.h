@@ -18,6 +18,14 @@
 // (long ones included) checked to stay inside the target; an archive that
 // is damaged, truncated, lacks its end marker or holds entries that were
 // not written gives false, and the log says why.
+//
+// A file already in the target under a member's name (say from an earlier
+// extraction) is replaced once the member has been written whole; anything
+// else there (a link, a FIFO, a folder) is left as it is and the member is
+// not written. A member that cannot be written is named with the reason and
+// the members after it still go on. Members of the archive that land on the
+// same file leave the later one, as extracting the archive in order would.
+// "Expanded N files" counts the files written, each once.
 class TarExtractor {
  public:
   using TLog = std::function<void(const QString& Line)>;

@@ -23,7 +23,6 @@ TarMemberWriter::TarMemberWriter(const ExtractionTarget& Target, std::string Bas
 bool TarMemberWriter::Append(const char* Bytes, size_t Count) {
   switch (FState) {
     case TState::tsFailed: return false;
-    case TState::tsDiscarding: return true;
     case TState::tsWriting: return Emit(Bytes, Count);
     case TState::tsHolding:
       if (!FSecondLineEnded) Probe(Bytes, Count);
@@ -39,26 +38,19 @@ bool TarMemberWriter::Append(const char* Bytes, size_t Count) {
     Decide();
   else
     Hold();
-  if (FState == TState::tsDiscarding) return true;
   return FState != TState::tsFailed && Emit(Bytes, Count);
 }
 
 ExtractionTarget::TWrite TarMemberWriter::Finish() {
   if (FState == TState::tsUndecided) Decide();
-  if (FState == TState::tsFailed || FState == TState::tsDiscarding) return FResult;
-  if ((!FEndsWithBreak && !FFile.Write("\r\n", 2, FError)) || !FFile.Close(FError)) {
+  if (FState == TState::tsFailed) return FResult;
+  if (!FEndsWithBreak && !FFile.Write("\r\n", 2, FError)) {
     Fail(ExtractionTarget::TWrite::twWriteFailed);
     return FResult;
   }
-  if (FState == TState::tsWriting) {
-    FFile.Keep();
-    return FResult;
-  }
-  FSubdir = ProbedSubdir();
+  if (FState == TState::tsHolding) FSubdir = ProbedSubdir();
   FResult = FTarget.PlaceFile(FFile, FSubdir, FBaseName, FError);
-  if (FResult != ExtractionTarget::TWrite::twWritten &&
-      FResult != ExtractionTarget::TWrite::twExisted)
-    FState = TState::tsFailed;
+  if (!ExtractionTarget::IsWritten(FResult)) FState = TState::tsFailed;
   return FResult;
 }
 
@@ -93,24 +85,21 @@ std::string TarMemberWriter::ProbedSubdir() const {
 
 void TarMemberWriter::Decide() {
   FSubdir = ProbedSubdir();
-  const ExtractionTarget::TWrite result = FTarget.CreateNewFile(FSubdir, FBaseName, FFile, FError);
+  const ExtractionTarget::TWrite result =
+      FTarget.CreateMemberFile(FSubdir, FBaseName, FFile, FError);
   const std::string head = std::exchange(FHead, std::string());
-  switch (result) {
-    case ExtractionTarget::TWrite::twWritten:
-      FState = TState::tsWriting;
-      Emit(head.data(), head.size());
-      return;
-    case ExtractionTarget::TWrite::twExisted:
-      FState = TState::tsDiscarding;
-      FResult = result;
-      return;
-    default: Fail(result);
+  if (result != ExtractionTarget::TWrite::twWritten) {
+    Fail(result);
+    return;
   }
+  FState = TState::tsWriting;
+  Emit(head.data(), head.size());
 }
 
 void TarMemberWriter::Hold() {
-  if (!FTarget.CreateHoldingFile(FFile, FError)) {
-    Fail(ExtractionTarget::TWrite::twWriteFailed);
+  const ExtractionTarget::TWrite result = FTarget.CreateHoldingFile(FFile, FError);
+  if (result != ExtractionTarget::TWrite::twWritten) {
+    Fail(result);
     return;
   }
   FState = TState::tsHolding;

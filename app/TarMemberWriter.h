@@ -12,7 +12,10 @@
 // ended; a second line longer than HeadLimit goes to a hidden holding file
 // in the root that takes its place once the member is complete.
 //
-// A writer that goes before Finish succeeded leaves no file behind.
+// The data goes to a temporary file that takes the member's name only once
+// it is whole (see ExtractionTarget): a writer that goes before Finish
+// succeeded, or whose Finish fails, leaves no file behind and whatever had
+// the name as it was.
 class TarMemberWriter {
  public:
   static constexpr size_t HeadLimit = 64 * 1024;  // bytes held in memory at most
@@ -21,10 +24,11 @@ class TarMemberWriter {
   TarMemberWriter(const TarMemberWriter&) = delete;
   TarMemberWriter& operator=(const TarMemberWriter&) = delete;
 
-  // False once writing has failed (Result and Error tell why).
+  // False once the member cannot be written (Result and Error tell why); the
+  // rest of its data is then of no use.
   bool Append(const char* Bytes, size_t Count);
-  // The member is complete: twWritten, twExisted (a file of that name was
-  // left as it was) or a failure.
+  // The member is complete: it is placed under its name (a result for which
+  // ExtractionTarget::IsWritten holds) or why not.
   ExtractionTarget::TWrite Finish();
 
   ExtractionTarget::TWrite Result() const { return FResult; }
@@ -34,7 +38,7 @@ class TarMemberWriter {
   const std::string& Subdir() const { return FSubdir; }
 
  private:
-  enum class TState { tsUndecided, tsWriting, tsHolding, tsDiscarding, tsFailed };
+  enum class TState { tsUndecided, tsWriting, tsHolding, tsFailed };
 
   void Probe(const char* Bytes, size_t Count);
   std::string ProbedSubdir() const;

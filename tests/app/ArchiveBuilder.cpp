@@ -166,7 +166,7 @@ std::vector<std::string> Tree(const fs::path& Root) {
   std::error_code ec;
   for (auto it = fs::recursive_directory_iterator(Root, ec); !ec && it != fs::end(it);
        it.increment(ec))
-    paths.push_back(fs::relative(it->path(), Root).string());
+    paths.push_back(it->path().lexically_relative(Root).string());
   std::sort(paths.begin(), paths.end());
   return paths;
 }

@@ -41,7 +41,8 @@ std::string ScanText(char TypeLetter, int Cell, int Wavelength, int Points);
 // Runs a shell command; true when it exits with 0.
 bool Run(const std::string& Command);
 
-// Every path below Root (folders and files), relative to it, sorted.
+// Every path below Root (folders and files), relative to it, sorted; links
+// are listed under their own names and not gone through.
 std::vector<std::string> Tree(const std::filesystem::path& Root);
 
 }  // namespace archive

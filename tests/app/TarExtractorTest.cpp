@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -150,15 +155,168 @@ TEST_F(TarExtractorTest, MembersGoToTheirCellOpticsAndWavelengthFolders) {
   EXPECT_EQ(ReadFile(Dir / "run7/notes.txt"), "a\r\nb\r\nc\r\n");
 }
 
-TEST_F(TarExtractorTest, SecondExtractionWritesNothingAndReportsTheSameCount) {
-  const fs::path path =
-      WriteArchive("r.tar.gz", Member("a.RA1", archive::ScanText('R', 1, 280, 3)) + archive::End());
+TEST_F(TarExtractorTest, SecondExtractionReplacesTheFilesOfTheFirstAndCountsThem) {
+  const std::string scan = archive::ScanText('R', 1, 280, 3);
+  const fs::path path = WriteArchive("r.tar.gz", Member("a.RA1", scan) + archive::End());
   ASSERT_TRUE(Extract(path));
   const fs::path file = Dir / "r/Cell1/Absorbance/280/a.RA1";
-  WriteTextFile(file, "changed by the user");
+  WriteTextFile(file, "an older scan");
   ASSERT_TRUE(Extract(path));
-  EXPECT_EQ(Log.back(), "Expanded 1 files from " + path.string());
-  EXPECT_EQ(ReadFile(file), "changed by the user");
+  EXPECT_EQ(Log, (std::vector<std::string>{
+                     "Replaced 1 files that were already in " + (Dir / "r").string(),
+                     "Expanded 1 files from " + path.string()}));
+  EXPECT_EQ(ReadFile(file), scan);
+  EXPECT_EQ(archive::Tree(Dir / "r").size(), 4u) << "no temporary file is left";
+}
+
+TEST_F(TarExtractorTest, AReplacementThatCannotBeWrittenLeavesTheOldFileAndTheNextMembersGoOn) {
+  const fs::path path = WriteArchive("w.tar.gz", Member("big.txt", std::string(100000, 'b')) +
+                                                     Member("small.txt", "s") + archive::End());
+  fs::create_directories(Dir / "w");
+  WriteTextFile(Dir / "w/big.txt", "old");
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 50000;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const bool result = Extract(path);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(result);
+  EXPECT_EQ(Log, (std::vector<std::string>{"Failed to write " + (Dir / "w/big.txt").string(),
+                                           "    File too large; big.txt was not written",
+                                           "Unpacked only 1 files from " + path.string()}));
+  EXPECT_EQ(ReadFile(Dir / "w/big.txt"), "old");
+  EXPECT_EQ(ReadFile(Dir / "w/small.txt"), "s\r\n");
+  EXPECT_EQ(archive::Tree(Dir / "w"), (std::vector<std::string>{"big.txt", "small.txt"}));
+}
+
+TEST_F(TarExtractorTest, WhatIsNotAFileInAMembersPlaceIsNeitherOpenedNorReplaced) {
+  const fs::path root = Dir / "r";
+  const fs::path scanFolder = root / "Cell1/Absorbance/280";
+  fs::create_directories(scanFolder);
+  WriteTextFile(Outside / "planted.txt", "outside");
+  fs::create_symlink(Outside / "planted.txt", root / "notes.txt");
+  fs::create_symlink(Outside / "absent.txt", root / "n.RA3");
+  fs::create_directory(root / "dir.txt");
+  ASSERT_EQ(mkfifo((scanFolder / "00001.RA1").c_str(), 0666), 0);
+  // Held open for reading and writing, so that opening the FIFO would not
+  // block the test, and anything written into it stays to be found.
+  const int fifo = open((scanFolder / "00001.RA1").c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(fifo, 0);
+  // A socket's address is limited to 108 bytes: it is bound by a relative name.
+  const fs::path cwd = fs::current_path();
+  fs::current_path(root);
+  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strcpy(address.sun_path, "sock.txt");
+  const int bound = bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  fs::current_path(cwd);
+  ASSERT_EQ(bound, 0);
+
+  const std::string scan = archive::ScanText('R', 1, 280, 3);
+  // n.RA3's second line is too long to know its folder before its end: its
+  // place is looked at only once it is whole.
+  const fs::path path = WriteArchive(
+      "r.tar.gz", Member("notes.txt", "x") + Member("run/00001.RA1", scan) +
+                      Member("dir.txt", "d") + Member("sock.txt", "s") +
+                      Member("n.RA3", std::string(TarMemberWriter::HeadLimit + 10, 'z')) +
+                      Member("ok.txt", "ok") + archive::End());
+  EXPECT_FALSE(Extract(path));
+  EXPECT_EQ(Log, (std::vector<std::string>{
+                     root.string() + "/notes.txt is a symbolic link; notes.txt was not written",
+                     scanFolder.string() + "/00001.RA1 is a FIFO; run/00001.RA1 was not written",
+                     root.string() + "/dir.txt is a folder; dir.txt was not written",
+                     root.string() + "/sock.txt is a socket; sock.txt was not written",
+                     root.string() + "/n.RA3 is a symbolic link; n.RA3 was not written",
+                     "Unpacked only 1 files from " + path.string()}));
+  char byte = 0;
+  EXPECT_EQ(read(fifo, &byte, 1), -1) << "nothing was written into the FIFO";
+  close(fifo);
+  close(sock);
+  EXPECT_EQ(ReadFile(Outside / "planted.txt"), "outside");
+  EXPECT_EQ(fs::read_symlink(root / "notes.txt"), Outside / "planted.txt");
+  EXPECT_FALSE(fs::exists(Outside / "absent.txt"));
+  EXPECT_TRUE(fs::is_fifo(scanFolder / "00001.RA1"));
+  EXPECT_TRUE(fs::is_socket(root / "sock.txt"));
+  EXPECT_TRUE(fs::is_empty(root / "dir.txt"));
+  EXPECT_EQ(ReadFile(root / "ok.txt"), "ok\r\n");
+  EXPECT_EQ(archive::Tree(root),
+            (std::vector<std::string>{"Cell1", "Cell1/Absorbance", "Cell1/Absorbance/280",
+                                      "Cell1/Absorbance/280/00001.RA1", "dir.txt", "n.RA3",
+                                      "notes.txt", "ok.txt", "sock.txt"}));
+}
+
+TEST_F(TarExtractorTest, AHardLinkInAMembersPlaceIsReplacedAndItsOtherNameKeepsItsData) {
+  // Writing into the file would change the other name's data too; the
+  // member takes the name alone.
+  WriteTextFile(Outside / "keep.txt", "old");
+  fs::create_directories(Dir / "r");
+  fs::create_hard_link(Outside / "keep.txt", Dir / "r/notes.txt");
+  const fs::path path = WriteArchive("r.tar.gz", Member("notes.txt", "new") + archive::End());
+  EXPECT_TRUE(Extract(path));
+  EXPECT_EQ(Log, (std::vector<std::string>{
+                     "Replaced " + (Dir / "r/notes.txt").string() +
+                         "; its other hard links keep the earlier data",
+                     "Replaced 1 files that were already in " + (Dir / "r").string(),
+                     "Expanded 1 files from " + path.string()}));
+  EXPECT_EQ(ReadFile(Dir / "r/notes.txt"), "new\r\n");
+  EXPECT_EQ(ReadFile(Outside / "keep.txt"), "old");
+  EXPECT_EQ(fs::hard_link_count(Outside / "keep.txt"), 1u);
+}
+
+TEST_F(TarExtractorTest, MembersThatLandOnTheSameFileLeaveTheLaterOneCountedOnce) {
+  // Two names in the archive, one place in the target: the scan's folder
+  // follows from its text, not from the folder it was archived in.
+  const std::string first = archive::ScanText('R', 1, 280, 3);
+  const std::string second = archive::ScanText('R', 1, 280, 5);
+  const fs::path path = WriteArchive(
+      "r.tar.gz", Member("a.txt", "first") + Member("x/00001.RA1", first) +
+                      Member("a.txt", "second") + Member("y/00001.RA1", second) + archive::End());
+  const std::string scanFile = (Dir / "r/Cell1/Absorbance/280/00001.RA1").string();
+  const std::vector<std::string> repeats{
+      "a.txt replaces the earlier member of this archive at " + (Dir / "r/a.txt").string(),
+      "y/00001.RA1 replaces the earlier member of this archive at " + scanFile};
+  EXPECT_TRUE(Extract(path));
+  std::vector<std::string> expected = repeats;
+  expected.push_back("Expanded 2 files from " + path.string());
+  EXPECT_EQ(Log, expected);
+  EXPECT_EQ(ReadFile(Dir / "r/a.txt"), "second\r\n");
+  EXPECT_EQ(ReadFile(scanFile), second);
+
+  // Again over the files of the first time: each counts as one replaced file.
+  EXPECT_TRUE(Extract(path));
+  expected = repeats;
+  expected.push_back("Replaced 2 files that were already in " + (Dir / "r").string());
+  expected.push_back("Expanded 2 files from " + path.string());
+  EXPECT_EQ(Log, expected);
+  EXPECT_EQ(ReadFile(Dir / "r/a.txt"), "second\r\n");
+  EXPECT_EQ(archive::Tree(Dir / "r").size(), 5u);
+}
+
+TEST_F(TarExtractorTest, MembersThatCannotBeWrittenAreNamedAndTheOthersStillGo) {
+  const std::string tooLong(300, 'n');
+  const std::string scan = archive::ScanText('R', 1, 280, 3);
+  const fs::path path =
+      WriteArchive("r.tar.gz", Member("a.txt", "a") + Member("././@LongLink", tooLong + '\0', 'L') +
+                                   Member("x", "x") + Member("b.RA1", scan) +
+                                   Member("././@LongLink", "run/" + tooLong + ".RA1" + '\0', 'L') +
+                                   Member("y", scan) + Member("c.txt", "c") + archive::End());
+  EXPECT_FALSE(Extract(path));
+  const fs::path root = Dir / "r";
+  EXPECT_EQ(Log,
+            (std::vector<std::string>{
+                "Failed to write " + (root / tooLong).string(),
+                "    File name too long; " + tooLong + " was not written",
+                "Failed to write " + (root / "Cell1/Absorbance/280" / (tooLong + ".RA1")).string(),
+                "    File name too long; run/" + tooLong + ".RA1 was not written",
+                "Unpacked only 3 files from " + path.string()}));
+  EXPECT_EQ(ReadFile(root / "c.txt"), "c\r\n");
+  EXPECT_EQ(archive::Tree(root),
+            (std::vector<std::string>{"Cell1", "Cell1/Absorbance", "Cell1/Absorbance/280",
+                                      "Cell1/Absorbance/280/b.RA1", "a.txt", "c.txt"}));
 }
 
 TEST_F(TarExtractorTest, AnArchiveWithoutEndMarkerKeepsItsMembersButIsNoPlainSuccess) {
@@ -233,6 +391,45 @@ TEST_F(TarExtractorTest, LinksAlreadyInTheTargetAreNeverFollowed) {
   EXPECT_FALSE(Extract(path));
   EXPECT_TRUE(fs::is_empty(Outside));
   EXPECT_TRUE(Logged("Failed to create path: " + (Dir / "r/Cell2/Absorbance/280").string()));
+  EXPECT_TRUE(
+      Logged("    " + (Dir / "r/Cell2").string() + " is a symbolic link; n.RA2 was not written"));
+  EXPECT_TRUE(
+      Logged((Dir / "r/notes.txt").string() + " is a symbolic link; notes.txt was not written"));
+}
+
+TEST_F(TarExtractorTest, ThePartOfAMembersFolderThatIsNoFolderIsNamed) {
+  const fs::path root = Dir / "r";
+  fs::create_directories(root / "Cell2");
+  fs::create_directory_symlink(Outside, root / "Cell2/Absorbance");
+  WriteTextFile(root / "Cell3", "a file where a folder should be");
+  ASSERT_EQ(mkfifo((root / "Cell4").c_str(), 0666), 0);
+  // Held open both ways, so that opening the FIFO would not block the test.
+  const int fifo = open((root / "Cell4").c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(fifo, 0);
+  // l.RA2 is placed only once whole, from the holding file in the root.
+  const std::string longSecondLine = "R 2" + std::string(TarMemberWriter::HeadLimit, ' ') + "280 1";
+  const fs::path path = WriteArchive(
+      "r.tar.gz", Member("run/n.RA2", archive::ScanText('R', 2, 280, 3)) +
+                      Member("n.RA3", archive::ScanText('R', 3, 280, 3)) +
+                      Member("n.RA4", archive::ScanText('R', 4, 280, 3)) +
+                      Member("l.RA2", "t\n" + longSecondLine + "\n1 2\n") + archive::End());
+  EXPECT_FALSE(Extract(path));
+  const std::string link = (root / "Cell2/Absorbance").string();
+  EXPECT_EQ(Log, (std::vector<std::string>{
+                     "Failed to create path: " + link + "/280",
+                     "    " + link + " is a symbolic link; run/n.RA2 was not written",
+                     "Failed to create path: " + (root / "Cell3/Absorbance/280").string(),
+                     "    " + (root / "Cell3").string() + " is a file; n.RA3 was not written",
+                     "Failed to create path: " + (root / "Cell4/Absorbance/280").string(),
+                     "    " + (root / "Cell4").string() + " is a FIFO; n.RA4 was not written",
+                     "Failed to create path: " + link + "/280",
+                     "    " + link + " is a symbolic link; l.RA2 was not written"}));
+  char byte = 0;
+  EXPECT_EQ(read(fifo, &byte, 1), -1) << "nothing was written into the FIFO";
+  close(fifo);
+  EXPECT_TRUE(fs::is_empty(Outside));
+  EXPECT_EQ(archive::Tree(root),
+            (std::vector<std::string>{"Cell2", "Cell2/Absorbance", "Cell3", "Cell4"}));
 }
 
 TEST_F(TarExtractorTest, LongNamesOfTarProgramsPlaceTheirMembersLikeShortOnes) {
@@ -377,10 +574,12 @@ TEST_F(TarExtractorTest, MemberWithAnOverlongSecondLineIsPlacedOnceComplete) {
             (std::vector<std::string>{"long", "long/Cell3", "long/Cell3/Absorbance",
                                       "long/Cell3/Absorbance/230",
                                       "long/Cell3/Absorbance/230/l.RA3", "long/n.RA3", "outside"}));
-  // Extracted again, nothing changes and nothing is left over.
-  WriteTextFile(Dir / "long/n.RA3", "kept");
+  // Extracted again over a changed file, the member takes its place and
+  // nothing is left over.
+  WriteTextFile(Dir / "long/n.RA3", "changed");
   ASSERT_TRUE(Extract(path));
-  EXPECT_EQ(ReadFile(Dir / "long/n.RA3"), "kept");
+  EXPECT_EQ(ReadFile(Dir / "long/n.RA3"), noBreaks + "\r\n");
+  EXPECT_TRUE(Logged("Replaced 2 files that were already in " + (Dir / "long").string()));
   EXPECT_EQ(archive::Tree(Dir / "long").size(), 5u);
 }
 
@@ -431,6 +630,7 @@ TEST_F(TarExtractorTest, WriteFailuresAreReportedAndLeaveNoPartialFile) {
   WriteTextFile(Dir / "f", "a file where the target folder should be");
   EXPECT_FALSE(Extract(WriteArchive("f.tar.gz", Member("a.txt", "a"))));
   EXPECT_TRUE(Logged("Failed to create path: " + (Dir / "f").string()));
+  EXPECT_TRUE(Logged("    " + (Dir / "f").string() + " is a file; a.txt was not written"));
 }
 
 }  // namespace

@@ -44,4 +44,22 @@ TEST_F(TarHandlerTest, OpenFileUnpacksTheChosenArchiveAndLogsEachOne) {
   EXPECT_TRUE(fs::exists(dir / "run7/Cell2/Absorbance/280/a.RA2"));
 }
 
+TEST_F(TarHandlerTest, MembersThatAreNotWrittenAreNamedBeforeTheFailure) {
+  const fs::path dir = FreshTestDir("tarfrm");
+  const QString path = QString::fromStdString((dir / "run8.tar.gz").string());
+  WriteTextFile(dir / "run8.tar.gz", archive::Gzip(archive::Member("a.txt", "a") +
+                                                   archive::Member("b.txt", "b") + archive::End()));
+  fs::create_directories(dir / "run8");
+  fs::create_symlink(dir / "elsewhere.txt", dir / "run8/b.txt");
+
+  ModalScript script;
+  script.AnswerFile(true, path);
+  Form.BitBtn1Click();
+  const QString link = QString::fromStdString((dir / "run8/b.txt").string());
+  EXPECT_EQ(LogLines(),
+            QStringList({link + " is a symbolic link; b.txt was not written",
+                         "Unpacked only 1 files from " + path, "Failed handle tar.gz file"}));
+  EXPECT_FALSE(fs::exists(dir / "elsewhere.txt"));
+}
+
 }  // namespace
