@@ -49,11 +49,13 @@ fuzz: deps
 
 # The libraries and the program as a packager builds them (RelWithDebInfo, -O2),
 # whose optimiser reports warnings that the -O1 test build and the -O3
-# release build do not.
+# release build do not. Without sanitizers, this build also runs the viewer
+# under a limited address space.
 build-check: deps
 	cmake -S . -B build/check $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DKORVALE_BUILD_TESTS=OFF -DKORVALE_BUILD_BENCH=OFF
-	cmake --build build/check --parallel $(JOBS) --target korvale_libraries
+	cmake --build build/check --parallel $(JOBS) --target korvale_libraries korvale_memory_check
+	QT_QPA_PLATFORM=offscreen build/check/tests/memory/korvale_memory_check
 
 bench: release
 	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b || exit 1; done

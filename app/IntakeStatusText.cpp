@@ -100,7 +100,8 @@ QString LeftOutText(const ScanIntake& Intake) {
 
 }  // namespace
 
-QString IntakeStatusText(const ScanIntake& Intake, const QString& Directory, int Sets) {
+QString IntakeStatusText(const ScanIntake& Intake, const QString& Directory, int Sets,
+                         bool MemoryShort) {
   QStringList notes;
   auto note = [&](const QString& Text) {
     if (!Text.isEmpty()) notes << Text;
@@ -111,9 +112,14 @@ QString IntakeStatusText(const ScanIntake& Intake, const QString& Directory, int
                         "mounted over); Korvale now takes the scans of the folder found there.")
              .arg(Directory));
   note(WatchText(Intake.GetWatchError()));
-  if (Intake.GetOutOfMemory())
-    note(QStringLiteral("Memory ran out after %1 scans: Korvale keeps them and takes in no more; "
-                        "close other viewers and open the channel again for the rest.")
+  if (Intake.GetOutOfMemory() && Sets == 0)
+    note(
+        QStringLiteral("Memory ran out before a scan could be taken in; close other viewers, "
+                       "Korvale tries again at every poll."));
+  else if (Intake.GetOutOfMemory() || MemoryShort)
+    note(QStringLiteral("Memory ran out after %1 scans: Korvale keeps what it could analyse and "
+                        "draw and takes in no more; close other viewers and open the channel "
+                        "again for the rest.")
              .arg(Sets));
   note(LeftOutText(Intake));
   if (!Intake.GetRewrittenNames().isEmpty())

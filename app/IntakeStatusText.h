@@ -9,5 +9,6 @@ class ScanIntake;
 // after they were taken, memory that ran out, and, before any scan is
 // shown, files that are still coming to rest. Empty when all is well.
 // Directory is the folder the viewer shows; Sets the scans its raw store
-// holds.
-QString IntakeStatusText(const ScanIntake& Intake, const QString& Directory, int Sets);
+// holds; MemoryShort that memory ran out while they were analysed or drawn.
+QString IntakeStatusText(const ScanIntake& Intake, const QString& Directory, int Sets,
+                         bool MemoryShort = false);

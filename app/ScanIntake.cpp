@@ -173,11 +173,14 @@ ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeG
   Directory = ADirectory;
   Loaded = true;
   Taken.clear();
+  // Room for every set at once: appending one never needs memory the store
+  // had and this list had not.
+  Taken.reserve(ChannelDataStore::MaxSets);
   ReaderHolds.clear();
   GridRefused.clear();
   OutOfMemory = false;
   ListingKept = false;
-  TLoadResult result = RunPass(Analysis, false, nullptr);
+  TLoadResult result = RunPassWhileMemoryLasts(Analysis, false, nullptr);
   OnlyMalformed = !ScanFilesNow.isEmpty() && Taken.empty() && WaitingCount == 0 &&
                   GetMalformedCount() == static_cast<int>(ScanFilesNow.size());
   return result;
@@ -186,7 +189,19 @@ ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeG
 ScanIntake::TLoadResult ScanIntake::Poll(RealTimeGofS& Analysis, const TSetAdded& OnSetAdded) {
   // Memory that ran out stays out: taking in more would only fail again.
   if (!Loaded || OutOfMemory) return {};
-  return RunPass(Analysis, true, &OnSetAdded);
+  return RunPassWhileMemoryLasts(Analysis, true, &OnSetAdded);
+}
+
+ScanIntake::TLoadResult ScanIntake::RunPassWhileMemoryLasts(RealTimeGofS& Analysis, bool Polling,
+                                                            const TSetAdded* OnSetAdded) {
+  // The sets taken before memory ran out stay, each with its file's entry.
+  try {
+    return RunPass(Analysis, Polling, OnSetAdded);
+  } catch (const std::bad_alloc&) {
+    OutOfMemory = true;
+    Kept.clear();
+    return {};
+  }
 }
 
 // ---------------------------------------------------------------- looking
@@ -310,6 +325,11 @@ ScanIntake::TReading ScanIntake::ReadFile(const QString& Name, const RealTimeGof
   TReading reading;
   reading.Bytes = reader.ReadScanFile(QFile::encodeName(path).toStdString(),
                                       ReadMode(MaskOf(Analysis)), NoReferenceRpm);
+  // A file the reader had no memory for is no file without a scan.
+  if (reader.LastReadStatus() == BeckmanFile::ReadStatus::OutOfMemory) {
+    OutOfMemory = true;
+    return {};
+  }
   if (!(StampOf(Name) == before) || before.Size < 0) return {};  // changed while read
   reading.Stamp = before;
   reading.Points = reading.Bytes >= 1 ? reader.PointCount : 0;

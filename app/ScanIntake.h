@@ -221,6 +221,8 @@ class ScanIntake {
   // scan before it (FullPoints): the rest of the file may still come.
   bool Incomplete(const TReading& Reading, int FullPoints, bool GridSeen, int MinimumPoints) const;
   TLoadResult RunPass(RealTimeGofS& Analysis, bool Polling, const TSetAdded* OnSetAdded);
+  TLoadResult RunPassWhileMemoryLasts(RealTimeGofS& Analysis, bool Polling,
+                                      const TSetAdded* OnSetAdded);
   void CollectEntries(TPass& Pass);
   void DecideEntries(TPass& Pass, RealTimeGofS& Analysis);
   bool LaterScanExists(const TPass& Pass, size_t Index, long long HighestNumber) const;

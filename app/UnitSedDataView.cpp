@@ -55,6 +55,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <new>
 
 namespace {
 
@@ -554,7 +555,7 @@ void TSedDataView::LoadScans(const QString& Directory, bool CountAttempt) {
     LabelDir->setText(Directory + QStringLiteral(" ") + mask);
     DataDirectory = Directory;
     const ScanIntake::TLoadResult result = Intake.LoadAll(Directory, *Analysis);
-    if (result.SetsAdded > 0) AfterFirstLoad();
+    if (result.SetsAdded > 0) WhileMemoryLasts([this] { AfterFirstLoad(); });
     ShowDataProblem();
     LookAgainWhenDue(result);
   });
@@ -619,7 +620,7 @@ void TSedDataView::SetupExtrapolationControls() {
 
 void TSedDataView::ShowDataProblem() {
   const int sets = Analysis->RawStore ? Analysis->RawStore->GetNumberOfSets() : 0;
-  DataProblem = IntakeStatusText(Intake, DataDirectory, sets);
+  DataProblem = IntakeStatusText(Intake, DataDirectory, sets, MemoryRanOut);
   ShowStatusNotes();
 }
 
@@ -665,17 +666,31 @@ void TSedDataView::Timer1Timer() {
 }
 
 void TSedDataView::ReadNewScans() {
+  // What did not fit in memory would not fit at the next poll either.
+  if (MemoryRanOut) return;
   const ChannelDataStore* rawBefore = Analysis->RawStore.get();
   const ScanIntake::TLoadResult result = Intake.Poll(*Analysis, [this](int) { PlotNewRawScans(); });
   // The stores were made anew on another grid: the time course shows one.
   if (Analysis->RawStore.get() != rawBefore && TimeCourseStore != nullptr)
     TimeCourseStore = nullptr;
-  if (result.Rebuilt)
-    AfterScansTakenAgain();
-  else if (result.SetsAdded > 0)
-    AfterScansAdded();
+  WhileMemoryLasts([&] {
+    if (result.Rebuilt)
+      AfterScansTakenAgain();
+    else if (result.SetsAdded > 0)
+      AfterScansAdded();
+  });
   ShowDataProblem();
   LookAgainWhenDue(result);
+}
+
+void TSedDataView::WhileMemoryLasts(const std::function<void()>& Steps) {
+  // A long run on a machine short of memory: what was analysed and drawn
+  // before memory ran out stays, and the status row says so.
+  try {
+    Steps();
+  } catch (const std::bad_alloc&) {
+    MemoryRanOut = true;
+  }
 }
 
 void TSedDataView::AfterScansAdded() {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -243,6 +244,8 @@ class TSedDataView : public QWidget {
   void AfterFirstLoad();
   void AfterScansAdded();
   void AfterScansTakenAgain();
+  // Runs analysis and drawing steps; memory that runs out ends them.
+  void WhileMemoryLasts(const std::function<void()>& Steps);
   void SetupExtrapolationControls();
   void ShowDataProblem();
   void ShowStatusNotes();
@@ -310,6 +313,9 @@ class TSedDataView : public QWidget {
   TScanSelector* ScanSelector = nullptr;        // Qt child of the viewer
   QString DataProblem;
   QString ExtrapolationNote;
+  // Memory ran out while the scans were analysed or drawn: no more are
+  // taken in.
+  bool MemoryRanOut = false;
   // caches: whether the dragged bar has moved, and the raw chart's scales
   // from before the drag (empty when no drag holds them).
   bool BarMoved = false;
