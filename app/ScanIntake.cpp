@@ -392,19 +392,27 @@ bool ScanIntake::LaterScanExists(const TPass& Pass, size_t Index, long long High
   return false;
 }
 
-// Decides on the state of each file in name order, reading what is at rest
-// and not read yet, and appends each scan that comes right after the sets
-// held, as the plan will: so a run of one speed is read once.
+// What deciding the files of a pass in name order carries from one file to
+// the next.
+struct ScanIntake::TDeciding {
+  explicit TDeciding(int Minimum) : Minimum(Minimum), Stream(Minimum, ChannelDataStore::MaxSets) {}
+  int Minimum;
+  long long HighestNumber = -1;  // of the files present
+  int PointsBefore = 0;          // of the readable scan before
+  bool WholeScanSeen = false;
+  // The sets a run of one speed makes, as the plan will take them: each
+  // one that comes right after the sets held is appended at once, while the
+  // reader holds it, so that such a run is read once.
+  IntakePlan::TTaker Stream;
+  bool Streaming = true;
+  double StreamRpm = 0.0;
+};
+
 void ScanIntake::DecideEntries(TPass& Pass, RealTimeGofS& Analysis) {
-  const int minimum = Analysis.Settings.MinimumDataSetSize;
-  long long highest = -1;
+  TDeciding deciding(Analysis.Settings.MinimumDataSetSize);
   for (const TPassEntry& entry : Pass.Entries)
-    if (entry.Record->Present) highest = std::max(highest, entry.Record->Number);
-  IntakePlan::TTaker stream(minimum, ChannelDataStore::MaxSets);
-  bool streaming = true;
-  double streamRpm = 0.0;
-  int fullPoints = 0;
-  bool gridSeen = false;
+    if (entry.Record->Present)
+      deciding.HighestNumber = std::max(deciding.HighestNumber, entry.Record->Number);
   Pass.Stop = Pass.Entries.size();
   Pass.PlanEntries.reserve(Pass.Entries.size());
   for (size_t i = 0; i < Pass.Entries.size(); ++i) {
@@ -416,27 +424,9 @@ void ScanIntake::DecideEntries(TPass& Pass, RealTimeGofS& Analysis) {
       Pass.PlanEntries.push_back(entry);
       continue;
     }
-    if (record.Present) {
-      if (!(record.Latest.Stamp == record.Seen) && Rested(record, SettleMs)) {
-        record.Latest = ReadFile(name, Analysis);
-        if (!record.Latest.Valid()) Look(name, record);  // changed while read
-      }
-      // A later scan tells that the writer moved on from a new file, not
-      // from one it writes anew; but a file written anew is whole once it
-      // is as long as the scans before it.
-      const bool first = !record.Decided.Valid();
-      if (record.Latest.Valid() && record.Latest.Stamp == record.Seen &&
-          !(record.Decided.Stamp == record.Seen) &&
-          (!Incomplete(record.Latest, fullPoints, gridSeen || !first, minimum) ||
-           (first && LaterScanExists(Pass, i, highest)) || Rested(record, LongRestMs))) {
-        if (record.Decided.Valid() && IsTaken(name) && !RewrittenNames.contains(name))
-          RewrittenNames.append(name);
-        record.Decided = record.Latest;
-      }
-      if (!record.Decided.Valid()) {
-        Pass.Stop = i;
-        break;
-      }
+    if (record.Present && !Decide(Pass, i, deciding, Analysis)) {
+      Pass.Stop = i;  // taking in stops here: no later scan overtakes it
+      break;
     }
     const TReading& reading = record.Decided;
     entry.Readable = reading.Readable();
@@ -447,24 +437,57 @@ void ScanIntake::DecideEntries(TPass& Pass, RealTimeGofS& Analysis) {
     // Measured against the scan just before: one long scan (a speed step
     // that widens the radial range) must not make every later one look
     // unfinished.
-    if (entry.Readable) fullPoints = reading.Points;
-    if (entry.Readable && reading.Points >= minimum) gridSeen = true;
-    if (streaming && entry.Readable) {
-      if (stream.Taken() == 0 && streamRpm == 0.0) streamRpm = entry.Rpm;
-      if (!SameRotorSpeed(entry.Rpm, streamRpm)) {
-        streaming = false;
-      } else if (stream.Take(entry) == IntakePlan::TDecision::Take) {
-        const auto set = static_cast<size_t>(stream.Taken() - 1);
-        if (set < Taken.size())
-          streaming = Taken[set].Name == name && Taken[set].Stamp == reading.Stamp;
-        else if (!AppendSet(Pass, name, reading, Analysis))
-          streaming = false;
-        entry.StoreRefused = RefusedOnGrid(name, reading.Stamp);
-      }
-    }
+    if (entry.Readable) deciding.PointsBefore = reading.Points;
+    if (entry.Readable && reading.Points >= deciding.Minimum) deciding.WholeScanSeen = true;
+    if (deciding.Streaming && entry.Readable) Stream(Pass, name, entry, deciding, Analysis);
     Pass.PlanEntries.push_back(entry);
   }
   CountWaiting(Pass);
+}
+
+// Reads the file of entry Index when it is at rest and not read yet, and
+// decides on what it read when it looks whole, a later scan shows that the
+// writer moved on from a new file, or it has rested the long time. False
+// when the file was never decided on: it is left for later.
+bool ScanIntake::Decide(TPass& Pass, size_t Index, const TDeciding& Deciding,
+                        RealTimeGofS& Analysis) {
+  const QString& name = Pass.Entries[Index].Name;
+  TRecord& record = *Pass.Entries[Index].Record;
+  if (!(record.Latest.Stamp == record.Seen) && Rested(record, SettleMs)) {
+    record.Latest = ReadFile(name, Analysis);
+    if (!record.Latest.Valid()) Look(name, record);  // changed while read
+  }
+  // A file written anew is whole once it is as long as the scan before it;
+  // a later scan says nothing of a file its writer went back to.
+  const bool first = !record.Decided.Valid();
+  if (record.Latest.Valid() && record.Latest.Stamp == record.Seen &&
+      !(record.Decided.Stamp == record.Seen) &&
+      (!Incomplete(record.Latest, Deciding.PointsBefore, Deciding.WholeScanSeen || !first,
+                   Deciding.Minimum) ||
+       (first && LaterScanExists(Pass, Index, Deciding.HighestNumber)) ||
+       Rested(record, LongRestMs))) {
+    if (!first && IsTaken(name) && !RewrittenNames.contains(name)) RewrittenNames.append(name);
+    record.Decided = record.Latest;
+  }
+  return record.Decided.Valid();
+}
+
+void ScanIntake::Stream(TPass& Pass, const QString& Name, IntakePlan::TEntry& Entry,
+                        TDeciding& Deciding, RealTimeGofS& Analysis) {
+  if (Deciding.Stream.Taken() == 0 && Deciding.StreamRpm == 0.0) Deciding.StreamRpm = Entry.Rpm;
+  // Another speed: the plan decides what the run is.
+  if (!SameRotorSpeed(Entry.Rpm, Deciding.StreamRpm)) {
+    Deciding.Streaming = false;
+    return;
+  }
+  if (Deciding.Stream.Take(Entry) != IntakePlan::TDecision::Take) return;
+  const auto set = static_cast<size_t>(Deciding.Stream.Taken() - 1);
+  const TReading& reading = Records.at(Name).Decided;
+  if (set < Taken.size())
+    Deciding.Streaming = Taken[set].Name == Name && Taken[set].Stamp == reading.Stamp;
+  else if (!AppendSet(Pass, Name, reading, Analysis))
+    Deciding.Streaming = false;
+  Entry.StoreRefused = RefusedOnGrid(Name, reading.Stamp);
 }
 
 // The files whose present state is not decided on yet, and how soon the

@@ -224,7 +224,11 @@ class ScanIntake {
   TLoadResult RunPassWhileMemoryLasts(RealTimeGofS& Analysis, bool Polling,
                                       const TSetAdded* OnSetAdded);
   void CollectEntries(TPass& Pass);
+  struct TDeciding;
   void DecideEntries(TPass& Pass, RealTimeGofS& Analysis);
+  bool Decide(TPass& Pass, size_t Index, const TDeciding& Deciding, RealTimeGofS& Analysis);
+  void Stream(TPass& Pass, const QString& Name, IntakePlan::TEntry& Entry, TDeciding& Deciding,
+              RealTimeGofS& Analysis);
   bool LaterScanExists(const TPass& Pass, size_t Index, long long HighestNumber) const;
   void CountWaiting(TPass& Pass) const;
   bool IsTaken(const QString& Name) const;
