@@ -1,11 +1,16 @@
 #include "analysis/BeckmanFile.h"
 
+#include <fcntl.h>
+#include <sanitizer/asan_interface.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <new>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -13,14 +18,48 @@
 
 namespace {
 
-enum LoadStatus : long { CannotOpen = -1, ReadFailed = -2, TooLarge = -3 };
-
 enum class ScanColumns { RadiusValue, RadiusValueThird, RadiusTwoIntensities };
 
-struct FileCloser {
-  void operator()(std::FILE* File) const { std::fclose(File); }
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int Descriptor) : FDescriptor(Descriptor) {}
+  ~FileDescriptor() {
+    if (FDescriptor >= 0) ::close(FDescriptor);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  int Get() const { return FDescriptor; }
+
+ private:
+  const int FDescriptor;
 };
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// The memory of a read buffer, while no read holds it.
+struct BufferMemory {
+  std::unique_ptr<char[]> Data;
+  size_t Capacity = 0;
+};
+
+// Set when the thread's buffer has been destroyed: a reader with static
+// storage reading after it reads into memory of its own.
+thread_local bool ThreadBufferGone = false;
+
+BufferMemory* ThreadBuffer() {
+  struct Slot {
+    BufferMemory Memory;
+    ~Slot() { ThreadBufferGone = true; }
+  };
+  if (ThreadBufferGone) return nullptr;
+  thread_local Slot slot;
+  return &slot.Memory;
+}
+
+// Larger buffers are freed after their read: one rare huge file should not
+// hold its memory for the thread's life.
+constexpr size_t KeptBufferBytes = 1048577;
+// The least a buffer grows by when a file turns out longer than it was.
+constexpr size_t FirstGrowth = 65536;
 
 char UpperAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -111,9 +150,65 @@ class DataLineCursor {
 struct BeckmanFile::ScanFormat {
   char Letters[3];
   int Kind;
-  int AllocateCount;
   int MaxPoints;
   ScanColumns Columns;
+};
+
+// The memory one file is read into. Only what it holds during one read
+// matters, so all readers on a thread share one: a reader made for a single
+// file then reads into pages written before, not into fresh ones, which cost
+// a fault each (microseconds on a virtual machine). A read begun
+// while another is under way on the thread (from a message box's hook) gets
+// memory of its own.
+class BeckmanFile::ReadBuffer {
+ public:
+  ReadBuffer() {
+    if (BufferMemory* shared = ThreadBuffer()) std::swap(FMemory, *shared);
+  }
+  ~ReadBuffer() {
+    ASAN_UNPOISON_MEMORY_REGION(FMemory.Data.get(), FMemory.Capacity);
+    BufferMemory* shared = ThreadBuffer();
+    if (shared != nullptr && FMemory.Capacity <= KeptBufferBytes &&
+        FMemory.Capacity >= shared->Capacity)
+      std::swap(FMemory, *shared);
+  }
+  ReadBuffer(const ReadBuffer&) = delete;
+  ReadBuffer& operator=(const ReadBuffer&) = delete;
+
+  char* Data() const { return FMemory.Data.get(); }
+  size_t Capacity() const { return FMemory.Capacity; }
+
+  // At least Bytes (not more than Most), contents dropped. An eighth more:
+  // the scans of a run differ a little in length, and should not each need
+  // a new buffer.
+  void Reserve(size_t Bytes, size_t Most) {
+    if (FMemory.Capacity >= Bytes) return;
+    const size_t capacity = std::min(Most, Bytes + Bytes / 8);
+    FMemory = BufferMemory();
+    FMemory.Data = std::make_unique_for_overwrite<char[]>(capacity);
+    FMemory.Capacity = capacity;
+  }
+
+  // Larger, keeping what it holds, up to Most; for a file that grew after
+  // its size was taken.
+  void Grow(size_t Most) {
+    const size_t capacity = std::min(Most, std::max(FirstGrowth, FMemory.Capacity * 2));
+    if (capacity <= FMemory.Capacity) return;
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    if (FMemory.Capacity > 0) std::memcpy(grown.get(), FMemory.Data.get(), FMemory.Capacity);
+    FMemory.Data = std::move(grown);
+    FMemory.Capacity = capacity;
+  }
+
+  // Nothing from Count on was read: the address sanitizer then reports any
+  // look beyond the data, however large the shared buffer has grown.
+  void MarkEnd(size_t Count) {
+    if (Count < FMemory.Capacity)
+      ASAN_POISON_MEMORY_REGION(FMemory.Data.get() + Count, FMemory.Capacity - Count);
+  }
+
+ private:
+  BufferMemory FMemory;
 };
 
 BeckmanFile::BeckmanFile(TComponent* AOwner) : KorvaleScanData(AOwner) {}
@@ -139,10 +234,10 @@ int BeckmanFile::NextLine(char* Buffer, char*& NextStart, const char* DataEnd) {
 
 const BeckmanFile::ScanFormat* BeckmanFile::FormatOfFileName(std::string_view FileName) {
   static constexpr ScanFormat formats[] = {
-      {"IP", 3, 2048, 2048, ScanColumns::RadiusValue},
-      {"RA", 1, 10000, 2048, ScanColumns::RadiusValueThird},
-      {"RI", 1, 10000, 2048, ScanColumns::RadiusTwoIntensities},
-      {"FI", 2, 10000, 10000, ScanColumns::RadiusValueThird},
+      {"IP", 3, 2048, ScanColumns::RadiusValue},
+      {"RA", 1, 2048, ScanColumns::RadiusValueThird},
+      {"RI", 1, 2048, ScanColumns::RadiusTwoIntensities},
+      {"FI", 2, 10000, ScanColumns::RadiusValueThird},
   };
   const size_t slash = FileName.find_last_of('/');
   const std::string_view name =
@@ -159,35 +254,51 @@ const BeckmanFile::ScanFormat* BeckmanFile::FormatOfFileName(std::string_view Fi
   return nullptr;
 }
 
-long BeckmanFile::LoadFile(const std::string& FileName) {
-  FileHandle file(std::fopen(FileName.c_str(), "rb"));
-  if (!file) return CannotOpen;
+BeckmanFile::ReadStatus BeckmanFile::LoadFile(const std::string& FileName, ReadBuffer& Buffer,
+                                              size_t& Count) const {
+  // Opening a FIFO to read waits for a writer unless it is not to block; a
+  // terminal must not become the program's either.
+  const FileDescriptor file(::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (file.Get() < 0) return ReadStatus::CannotOpen;
+  // What was opened is checked, not the name, which may lead elsewhere by now.
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0) return ReadStatus::CannotOpen;
+  if (!S_ISREG(info.st_mode)) return ReadStatus::NotRegularFile;
+  // A regular file is read as any other: no file system may answer "try
+  // again" (of the flags this can change, only O_NONBLOCK was set).
+  if (::fcntl(file.Get(), F_SETFL, 0) != 0) return ReadStatus::ReadFailed;
+
   const size_t limit = BufferSize > 0 ? static_cast<size_t>(BufferSize) : 0;
-  // The buffer grows to what the files need, up to one byte more than the
-  // limit: a scan of a few dozen kilobytes never costs a megabyte of fresh
-  // memory.
-  size_t count = 0;
-  for (;;) {
-    if (count == FBufferCapacity && !GrowBuffer(limit + 1)) break;
-    const size_t got = std::fread(FBuffer.get() + count, 1, FBufferCapacity - count, file.get());
-    count += got;
-    if (count < FBufferCapacity) break;
-  }
-  if (std::ferror(file.get())) return ReadFailed;
+  const size_t size = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
   // Refused rather than cut short: a truncated scan would look complete.
-  if (count > limit) return TooLarge;
-  return static_cast<long>(count);
+  if (size > limit) return ReadStatus::TooLarge;
+  // Room for one byte more than the file holds: the file may grow while it
+  // is read, and one byte more than the limit tells a file that does not
+  // fit from one that fills it exactly.
+  const size_t most = limit + 1;
+  Buffer.Reserve(size + 1, most);
+  Count = 0;
+  while (Count < most) {
+    if (Count == Buffer.Capacity()) Buffer.Grow(most);
+    const size_t room = std::min(Buffer.Capacity(), most) - Count;
+    const ssize_t got = ::read(file.Get(), Buffer.Data() + Count, room);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return ReadStatus::ReadFailed;
+    }
+    Count += static_cast<size_t>(got);
+  }
+  if (Count > limit) return ReadStatus::TooLarge;
+  Buffer.MarkEnd(Count);
+  return ReadStatus::Read;
 }
 
-bool BeckmanFile::GrowBuffer(size_t Most) {
-  if (FBufferCapacity >= Most) return false;
-  constexpr size_t first = 65536;
-  const size_t capacity = std::min(Most, std::max(first, FBufferCapacity * 2));
-  auto grown = std::make_unique_for_overwrite<char[]>(capacity);
-  if (FBufferCapacity > 0) std::memcpy(grown.get(), FBuffer.get(), FBufferCapacity);
-  FBuffer = std::move(grown);
-  FBufferCapacity = capacity;
-  return true;
+int BeckmanFile::PointsToHold(const ScanFormat& Format, size_t Count) {
+  // A point takes at least four bytes: two one-character numbers, the sign
+  // of the second between them ("1-2"), and the line's end (but for the
+  // last line). A short file so needs no whole table.
+  return static_cast<int>(std::min(static_cast<size_t>(Format.MaxPoints), (Count + 1) / 4));
 }
 
 void BeckmanFile::TakeHeaderLines(char*& Cursor, const char* DataEnd) {
@@ -212,9 +323,11 @@ void BeckmanFile::TakePoints(const ScanFormat& Format, const char* Cursor, const
   double* value = Value();
   double* third = ThirdColumn();
   const bool hasThird = Format.Columns != ScanColumns::RadiusValue;
+  // The arrays hold every point the data can give; the bound is kept anyway.
+  const int most = std::min(Format.MaxPoints, Capacity());
   int taken = 0;
   DataLineCursor line(Cursor, DataEnd);
-  for (; taken < Format.MaxPoints && !line.AtEnd(); line.SkipToNextLine()) {
+  for (; taken < most && !line.AtEnd(); line.SkipToNextLine()) {
     // A line without a radius and a value (blank, cut off, not numbers) is
     // not a point: counting it would add a point at radius 0.
     double r = 0.0;
@@ -238,42 +351,45 @@ void BeckmanFile::TakePoints(const ScanFormat& Format, const char* Cursor, const
   PointCount = taken;
 }
 
-int BeckmanFile::ReadLoaded(const std::string& FileName, long Count, int Mode,
-                            double ReferenceRpm) {
+BeckmanFile::ReadStatus BeckmanFile::ReadLoaded(const std::string& FileName, char* Data,
+                                                size_t Count, int Mode, double ReferenceRpm) {
   FilePath = FileName;
   const ScanFormat* format = FormatOfFileName(FileName);
-  if (format == nullptr) {
-    PointCount = 0;
-    return -1;
-  }
+  if (format == nullptr) return ReadStatus::UnknownKind;
   DataKind = format->Kind;
-  if (!Allocate(format->AllocateCount)) return -1;
+  if (!Reserve(PointsToHold(*format, Count))) return ReadStatus::OutOfMemory;
 
-  char* cursor = FBuffer.get();
-  const char* dataEnd = cursor + Count;
+  char* cursor = Data;
+  const char* dataEnd = Data + Count;
   TakeHeaderLines(cursor, dataEnd);
-  if (Header.ParseScanHeader(ReferenceRpm) != 0) {
-    PointCount = 0;
-    return -1;
-  }
+  if (Header.ParseScanHeader(ReferenceRpm) != 0) return ReadStatus::HeaderRefused;
   Header.FullPath = FileName;
   const size_t slash = FileName.find_last_of('/');
   Header.FileName = slash == std::string::npos ? FileName : FileName.substr(slash + 1);
   TakePoints(*format, cursor, dataEnd, Mode);
-  return static_cast<int>(Count);
+  return ReadStatus::Read;
+}
+
+BeckmanFile::ReadStatus BeckmanFile::Read(const std::string& FileName, int Mode,
+                                          double ReferenceRpm, size_t& Count) {
+  ReadBuffer buffer;
+  const ReadStatus loaded = LoadFile(FileName, buffer, Count);
+  if (loaded != ReadStatus::Read) return loaded;
+  return ReadLoaded(FileName, buffer.Data(), Count, Mode, ReferenceRpm);
 }
 
 int BeckmanFile::ReadScanFile(const std::string& FileName, int Mode, double ReferenceRpm) {
+  size_t count = 0;
   try {
-    const long count = LoadFile(FileName);
-    if (count == CannotOpen) return -1;
-    if (count < 0) {
-      PointCount = 0;
-      return -1;
-    }
-    return ReadLoaded(FileName, count, Mode, ReferenceRpm);
+    FLastReadStatus = Read(FileName, Mode, ReferenceRpm, count);
   } catch (...) {
-    PointCount = 0;
-    return -1;
+    // Only memory can run out here: buffers, arrays and header texts.
+    FLastReadStatus = ReadStatus::OutOfMemory;
+  }
+  switch (FLastReadStatus) {
+    case ReadStatus::Read: return static_cast<int>(count);
+    case ReadStatus::CannotOpen:
+    case ReadStatus::NotRegularFile: return -1;
+    default: PointCount = 0; return -1;
   }
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,6 +12,19 @@
 // interference, RA absorbance, RI intensity, FI fluorescence (any case).
 class BeckmanFile : public KorvaleScanData {
  public:
+  // What the last ReadScanFile came to. CannotOpen and NotRegularFile
+  // change nothing; the others after Read leave PointCount 0.
+  enum class ReadStatus {
+    Read,            // the file was read; its points are in the arrays
+    CannotOpen,      // missing, not permitted, or a socket
+    NotRegularFile,  // a folder, FIFO or device (links followed); never waited on
+    TooLarge,        // larger than BufferSize
+    ReadFailed,      // the system's read failed
+    UnknownKind,     // the name has no scan extension
+    HeaderRefused,   // the header lines are not those of a scan
+    OutOfMemory,     // the buffer or the arrays could not be had
+  };
+
   explicit BeckmanFile(TComponent* AOwner);
   ~BeckmanFile() override;
 
@@ -20,8 +32,10 @@ class BeckmanFile : public KorvaleScanData {
   // files only: 0 log10(I1/I2), 1 log10(1000/I1), 2 log10(1000/I2).
   // ReferenceRpm 0 means there is no reference speed (see ParseScanHeader).
   // Returns the number of bytes read, or -1 when the file cannot be opened
-  // (nothing changes), is larger than BufferSize, has no known extension, has
-  // a refused header, or the read fails otherwise (PointCount is then 0).
+  // or is not a regular file (nothing changes), is larger than BufferSize,
+  // has no known extension, has a refused header, or the read fails
+  // otherwise (PointCount is then 0); LastReadStatus() tells which. Never
+  // waits for a writer: only regular files are read.
   int ReadScanFile(const std::string& FileName, int Mode, double ReferenceRpm);
 
   // Splits the line at Buffer out of the data ending at DataEnd in place: its
@@ -30,26 +44,26 @@ class BeckmanFile : public KorvaleScanData {
   // DataEnd, -1 for a null Buffer. Never writes at or beyond DataEnd.
   static int NextLine(char* Buffer, char*& NextStart, const char* DataEnd);
 
+  ReadStatus LastReadStatus() const { return FLastReadStatus; }
+
   int BufferSize = 1048576;  // bytes; larger files are refused
   int DebugLevel = 5;        // above 10 line 1 is shown, above 20 line 2 too
   ScanHeader Header;
 
  private:
   struct ScanFormat;
+  class ReadBuffer;
 
-  // Bytes read, or a negative LoadStatus.
-  long LoadFile(const std::string& FileName);
+  // Reads the whole file into Buffer; Count is the number of bytes.
+  ReadStatus LoadFile(const std::string& FileName, ReadBuffer& Buffer, size_t& Count) const;
   static const ScanFormat* FormatOfFileName(std::string_view FileName);
+  // The most points Count bytes of a file in Format can give.
+  static int PointsToHold(const ScanFormat& Format, size_t Count);
   void TakeHeaderLines(char*& Cursor, const char* DataEnd);
   void TakePoints(const ScanFormat& Format, const char* Cursor, const char* DataEnd, int Mode);
-  int ReadLoaded(const std::string& FileName, long Count, int Mode, double ReferenceRpm);
+  ReadStatus ReadLoaded(const std::string& FileName, char* Data, size_t Count, int Mode,
+                        double ReferenceRpm);
+  ReadStatus Read(const std::string& FileName, int Mode, double ReferenceRpm, size_t& Count);
 
-  // Grows the buffer, keeping what it holds, up to Most bytes; false when
-  // it holds that many already.
-  bool GrowBuffer(size_t Most);
-
-  // Reused for every file; grows up to one byte more than BufferSize, so
-  // that a file that does not fit can be told from one that fills it exactly.
-  std::unique_ptr<char[]> FBuffer;
-  size_t FBufferCapacity = 0;
+  ReadStatus FLastReadStatus = ReadStatus::Read;
 };

@@ -83,13 +83,42 @@ bool StoresLackMemory(const RealTimeGofS& Analysis) {
 
 // The files of one pass in name order, what the plan is asked, and the sets
 // already checked against it while they were taken in.
+// What deciding the files of a pass in name order carries from one file to
+// the next.
+struct ScanIntake::TDeciding {
+  explicit TDeciding(int Minimum) : Minimum(Minimum), Stream(Minimum, ChannelDataStore::MaxSets) {}
+  int Minimum;
+  long long HighestNumber = -1;   // of the files present
+  long long HighestDecided = -1;  // of the files decided so far
+  int PointsBefore = 0;           // of the readable scan before
+  bool WholeScanSeen = false;
+  // The sets a run of one speed makes, as the plan will take them: each
+  // one that comes right after the sets held is appended at once, while the
+  // reader holds it, so that such a run is read once.
+  IntakePlan::TTaker Stream;
+  bool Streaming = true;
+  double StreamRpm = 0.0;
+};
+
+// The files of one pass in name order, what the plan is asked, and how far
+// they are settled: decided on as they are now. A poll that learns from the
+// kernel that only files after the settled ones changed goes on from there
+// with what the pass before knew, instead of deciding every file again.
 struct ScanIntake::TPass {
+  explicit TPass(int Minimum) : Deciding(Minimum), SettledDeciding(Minimum) {}
   std::vector<TPassEntry> Entries;
   std::vector<IntakePlan::TEntry> PlanEntries;
   size_t Stop = 0;  // entries from here on are left for later
   bool Polling = false;
   TLoadResult Result;
   const TSetAdded* OnSetAdded = nullptr;
+  TDeciding Deciding;
+  // The entries before Settled are settled; SettledDeciding is what
+  // deciding them left.
+  size_t Settled = 0;
+  TDeciding SettledDeciding;
+  // The raw store holds what the plan takes.
+  bool Reconciled = false;
 };
 
 // The data of a set taken before, for a file that can no longer be read as
@@ -138,10 +167,8 @@ int ScanIntake::GetLeftOutTotal() const {
 
 QStringList ScanIntake::GetGoneNames() const {
   QStringList gone;
-  for (const TTakenSet& set : Taken) {
-    const auto it = Records.find(set.Name);
-    if (it != Records.end() && !it->second.Present) gone.append(set.Name);
-  }
+  for (const TTakenSet& set : Taken)
+    if (!set.Record->Present) gone.append(set.Name);
   return gone;
 }
 
@@ -172,6 +199,7 @@ ScanIntake::TLoadResult ScanIntake::LoadAll(const QString& ADirectory, RealTimeG
   }
   Directory = ADirectory;
   Loaded = true;
+  Cache.reset();
   Taken.clear();
   // Room for every set at once: appending one never needs memory the store
   // had and this list had not.
@@ -238,6 +266,14 @@ bool ScanIntake::CheckFolder() {
   return true;
 }
 
+void ScanIntake::AddRecord(const QString& Name) {
+  TRecord record;
+  record.SeenSince = Now();
+  record.Seen = StampOf(Name);
+  record.Number = ScanFileNames::ScanNumber(Name);
+  Records.emplace(Name, record);
+}
+
 void ScanIntake::Look(const QString& Name, TRecord& Record) {
   const TFileStamp stamp = StampOf(Name);
   Record.Present = true;
@@ -246,26 +282,35 @@ void ScanIntake::Look(const QString& Name, TRecord& Record) {
   Record.SeenSince = Now();
 }
 
-bool ScanIntake::Observe(const QString& Pattern, bool Polling) {
+bool ScanIntake::Observe(const QString& Pattern, bool Polling, bool& Trusted,
+                         std::vector<QString>& Changed) {
   if (!CheckFolder()) return false;
   DirectoryWatch::TChanges changes;
   if (Polling && WatchAllowed) changes = Watch.TakeChanges();
   const bool trusted =
       Polling && changes.Trusted && ListingKept && Now() - ListedAt < ListAtLeastEveryMs;
   LastPollWatched = trusted;
+  Trusted = trusted;
   if (trusted) {
     // In the order they happened: the last change of a name is how it is.
     for (const DirectoryWatch::TEntryChange& entry : changes.Entries) {
       if (!ScanFileNames::IsScanName(entry.Name) ||
           !ScanFileNames::MatchesMask(entry.Name, Pattern))
         continue;
-      if (entry.Present)
+      if (entry.Present) {
         InsertSorted(ScanFilesNow, entry.Name);
-      else
+        if (Records.find(entry.Name) == Records.end()) AddRecord(entry.Name);
+      } else {
         RemoveSorted(ScanFilesNow, entry.Name);
+      }
+      Changed.push_back(entry.Name);
     }
-    for (const QString& name : changes.Touched)
-      if (const auto it = Records.find(name); it != Records.end()) Look(name, it->second);
+    for (const QString& name : changes.Touched) {
+      if (const auto it = Records.find(name); it != Records.end()) {
+        Look(name, it->second);
+        Changed.push_back(name);
+      }
+    }
   } else {
     ScanFileNames::TListing listing = ScanFileNames::ListScanEntries(Directory, Pattern);
     if (listing.Error != 0) {
@@ -279,16 +324,19 @@ bool ScanIntake::Observe(const QString& Pattern, bool Polling) {
   }
   FolderState = TFolderState::Readable;
   FolderError = 0;
-  for (const QString& name : ScanFilesNow) {
-    const auto it = Records.find(name);
+  // The kernel names what changed; the files after those settled before may
+  // still be coming to rest, and are looked at whatever it says.
+  auto from = ScanFilesNow.begin();
+  if (trusted && Cache && Cache->Settled > 0)
+    from = std::upper_bound(ScanFilesNow.begin(), ScanFilesNow.end(),
+                            Cache->Entries[Cache->Settled - 1].Name, NameBefore);
+  for (auto name = from; name != ScanFilesNow.end(); ++name) {
+    const auto it = Records.find(*name);
     if (it == Records.end()) {
-      TRecord record;
-      record.SeenSince = Now();
-      record.Seen = StampOf(name);
-      record.Number = ScanFileNames::ScanNumber(name);
-      Records.emplace(name, record);
+      AddRecord(*name);
+      Changed.push_back(*name);
     } else if (!trusted || !it->second.Present || !(it->second.Decided.Stamp == it->second.Seen)) {
-      Look(name, it->second);
+      Look(*name, it->second);
     }
   }
   ForgetUnlisted();
@@ -351,24 +399,60 @@ bool ScanIntake::Incomplete(const TReading& Reading, int FullPoints, bool GridSe
 
 ScanIntake::TLoadResult ScanIntake::RunPass(RealTimeGofS& Analysis, bool Polling,
                                             const TSetAdded* OnSetAdded) {
-  TPass pass;
-  pass.Polling = Polling;
-  pass.OnSetAdded = OnSetAdded;
-  if (!Observe(ChannelPattern(MaskOf(Analysis)), Polling)) return pass.Result;
-  CollectEntries(pass);
-  DecideEntries(pass, Analysis);
+  std::vector<QString> changed;
+  bool trusted = false;
+  if (!Observe(ChannelPattern(MaskOf(Analysis)), Polling, trusted, changed)) return {};
+  // Nothing changed since a pass that settled every file: all is as it was.
+  if (trusted && changed.empty() && Cache && Cache->Reconciled &&
+      Cache->Settled == Cache->Entries.size() &&
+      Records.size() == static_cast<size_t>(ScanFilesNow.size()))
+    return {};
+  auto pass = std::make_unique<TPass>(Analysis.Settings.MinimumDataSetSize);
+  const size_t first = trusted ? Resume(*pass, changed) : 0;
+  if (first == 0) CollectEntries(*pass);
+  pass->Polling = Polling;
+  pass->OnSetAdded = OnSetAdded;
+  DecideEntries(*pass, first, Analysis);
   IntakePlan::TPlan plan;
   // A set the store refuses changes the plan: plan again, at most once per
-  // file.
-  for (size_t round = 0; round <= pass.Entries.size(); ++round) {
-    plan = IntakePlan::Make(pass.PlanEntries, Analysis.Settings.MinimumDataSetSize,
+  // file. What the pass knew of the store's refusals may not hold for the
+  // grid made since then: the next pass decides everything anew.
+  for (size_t round = 0; round <= pass->Entries.size(); ++round) {
+    plan = IntakePlan::Make(pass->PlanEntries, Analysis.Settings.MinimumDataSetSize,
                             ChannelDataStore::MaxSets);
-    if (Reconcile(pass, plan, Analysis)) break;
+    if (Reconcile(*pass, plan, Analysis)) break;
+    pass->Settled = 0;
   }
+  if (pass->Result.Rebuilt) pass->Settled = 0;
   RunRpm = plan.RunRpm;
-  WaitingCount = pass.Result.Waiting;
-  NoteDecisions(pass, plan);
-  return pass.Result;
+  WaitingCount = pass->Result.Waiting;
+  NoteDecisions(*pass, plan);
+  const TLoadResult result = pass->Result;
+  Cache = std::move(pass);
+  return result;
+}
+
+// Takes over from the pass before the files it settled, when every file
+// that changed since sorts after them, and gives the first file to decide;
+// 0 when everything must be decided anew.
+size_t ScanIntake::Resume(TPass& Pass, const std::vector<QString>& Changed) {
+  if (!Cache || Cache->Settled == 0 || OutOfMemory) return 0;
+  // A taken scan whose file is gone keeps a place among the others.
+  if (Records.size() != static_cast<size_t>(ScanFilesNow.size())) return 0;
+  const QString last = Cache->Entries[Cache->Settled - 1].Name;
+  for (const QString& name : Changed)
+    if (!NameBefore(last, name)) return 0;
+  // The pass before is replaced by this one: its lists are taken over.
+  const size_t settled = Cache->Settled;
+  Pass.Entries = std::move(Cache->Entries);
+  Pass.Entries.resize(settled);
+  Pass.PlanEntries = std::move(Cache->PlanEntries);
+  Pass.PlanEntries.resize(settled);
+  Pass.Deciding = Cache->SettledDeciding;
+  Cache.reset();
+  auto it = std::upper_bound(ScanFilesNow.begin(), ScanFilesNow.end(), last, NameBefore);
+  for (; it != ScanFilesNow.end(); ++it) Pass.Entries.push_back({*it, &Records.at(*it)});
+  return settled;
 }
 
 void ScanIntake::CollectEntries(TPass& Pass) {
@@ -392,36 +476,25 @@ bool ScanIntake::LaterScanExists(const TPass& Pass, size_t Index, long long High
   return false;
 }
 
-// What deciding the files of a pass in name order carries from one file to
-// the next.
-struct ScanIntake::TDeciding {
-  explicit TDeciding(int Minimum) : Minimum(Minimum), Stream(Minimum, ChannelDataStore::MaxSets) {}
-  int Minimum;
-  long long HighestNumber = -1;  // of the files present
-  int PointsBefore = 0;          // of the readable scan before
-  bool WholeScanSeen = false;
-  // The sets a run of one speed makes, as the plan will take them: each
-  // one that comes right after the sets held is appended at once, while the
-  // reader holds it, so that such a run is read once.
-  IntakePlan::TTaker Stream;
-  bool Streaming = true;
-  double StreamRpm = 0.0;
-};
-
-void ScanIntake::DecideEntries(TPass& Pass, RealTimeGofS& Analysis) {
-  TDeciding deciding(Analysis.Settings.MinimumDataSetSize);
-  for (const TPassEntry& entry : Pass.Entries)
-    if (entry.Record->Present)
-      deciding.HighestNumber = std::max(deciding.HighestNumber, entry.Record->Number);
+void ScanIntake::DecideEntries(TPass& Pass, size_t First, RealTimeGofS& Analysis) {
+  TDeciding& deciding = Pass.Deciding;
+  deciding.HighestNumber = deciding.HighestDecided;
+  for (size_t i = First; i < Pass.Entries.size(); ++i)
+    if (Pass.Entries[i].Record->Present)
+      deciding.HighestNumber = std::max(deciding.HighestNumber, Pass.Entries[i].Record->Number);
   Pass.Stop = Pass.Entries.size();
+  Pass.Settled = First;
+  Pass.SettledDeciding = deciding;
+  bool settling = true;
   Pass.PlanEntries.reserve(Pass.Entries.size());
-  for (size_t i = 0; i < Pass.Entries.size(); ++i) {
+  for (size_t i = First; i < Pass.Entries.size(); ++i) {
     const QString& name = Pass.Entries[i].Name;
     TRecord& record = *Pass.Entries[i].Record;
     IntakePlan::TEntry entry;
     if (record.Present && !record.Seen.Regular) {
       entry.Regular = false;
       Pass.PlanEntries.push_back(entry);
+      settling = false;
       continue;
     }
     if (record.Present && !Decide(Pass, i, deciding, Analysis)) {
@@ -440,7 +513,13 @@ void ScanIntake::DecideEntries(TPass& Pass, RealTimeGofS& Analysis) {
     if (entry.Readable) deciding.PointsBefore = reading.Points;
     if (entry.Readable && reading.Points >= deciding.Minimum) deciding.WholeScanSeen = true;
     if (deciding.Streaming && entry.Readable) Stream(Pass, name, entry, deciding, Analysis);
+    if (record.Present) deciding.HighestDecided = std::max(deciding.HighestDecided, record.Number);
     Pass.PlanEntries.push_back(entry);
+    settling = settling && record.Present && record.Decided.Stamp == record.Seen;
+    if (settling) {
+      Pass.Settled = i + 1;
+      Pass.SettledDeciding = deciding;
+    }
   }
   CountWaiting(Pass);
 }
@@ -482,9 +561,10 @@ void ScanIntake::Stream(TPass& Pass, const QString& Name, IntakePlan::TEntry& En
   }
   if (Deciding.Stream.Take(Entry) != IntakePlan::TDecision::Take) return;
   const auto set = static_cast<size_t>(Deciding.Stream.Taken() - 1);
-  const TReading& reading = Records.at(Name).Decided;
+  const TRecord& record = Records.at(Name);
+  const TReading& reading = record.Decided;
   if (set < Taken.size())
-    Deciding.Streaming = Taken[set].Name == Name && Taken[set].Stamp == reading.Stamp;
+    Deciding.Streaming = Taken[set].Record == &record && Taken[set].Stamp == reading.Stamp;
   else if (!AppendSet(Pass, Name, reading, Analysis))
     Deciding.Streaming = false;
   Entry.StoreRefused = RefusedOnGrid(Name, reading.Stamp);
@@ -499,8 +579,9 @@ void ScanIntake::CountWaiting(TPass& Pass) const {
     if (Ms > 0 && (soonest < 0 || Ms < soonest)) soonest = Ms;
   };
   int waiting = 0;
-  for (const TPassEntry& entry : Pass.Entries) {
-    const TRecord& record = *entry.Record;
+  // The files settled wait for nothing.
+  for (size_t i = Pass.Settled; i < Pass.Entries.size(); ++i) {
+    const TRecord& record = *Pass.Entries[i].Record;
     if (!record.Present || !record.Seen.Regular || record.Decided.Stamp == record.Seen) continue;
     ++waiting;
     const long long rested = Now() - record.SeenSince;
@@ -529,10 +610,11 @@ bool ScanIntake::RefusedOnGrid(const QString& Name, const TFileStamp& Stamp) con
 // past every set held (a file left for later before them may still change
 // the answer). False when a set was refused: the caller plans again.
 bool ScanIntake::Reconcile(TPass& Pass, const IntakePlan::TPlan& Plan, RealTimeGofS& Analysis) {
+  Pass.Reconciled = false;
   size_t same = 0;
   while (same < Taken.size() && same < Plan.Taken.size()) {
     const TPassEntry& entry = Pass.Entries[static_cast<size_t>(Plan.Taken[same])];
-    if (!(Taken[same].Name == entry.Name && Taken[same].Stamp == entry.Record->Decided.Stamp))
+    if (!(Taken[same].Record == entry.Record && Taken[same].Stamp == entry.Record->Decided.Stamp))
       break;
     ++same;
   }
@@ -550,6 +632,7 @@ bool ScanIntake::Reconcile(TPass& Pass, const IntakePlan::TPlan& Plan, RealTimeG
     Pass.PlanEntries[index].StoreRefused = true;
     return false;
   }
+  Pass.Reconciled = true;
   return true;
 }
 
@@ -618,7 +701,7 @@ bool ScanIntake::AppendSetFrom(TPass& Pass, const QString& Name, const TReading&
     GridRefused.insert(Name, Reading.Stamp);
     return false;
   }
-  Taken.push_back({Name, Reading.Stamp});
+  Taken.push_back({Name, Reading.Stamp, &Records.at(Name)});
   if (Pass.Polling) {
     // Exactly the corrections a first load gives it, in set order.
     Analysis.IPtransformSet(set);

@@ -195,6 +195,7 @@ class ScanIntake {
   struct TTakenSet {
     QString Name;
     TFileStamp Stamp;
+    const TRecord* Record = nullptr;  // kept while the set is taken
   };
   struct TPassEntry {
     QString Name;
@@ -211,7 +212,8 @@ class ScanIntake {
   // Lists the folder (or follows the kernel's report) and looks at every
   // file whose state may have changed. False when the folder could not be
   // read: then nothing known changes.
-  bool Observe(const QString& Pattern, bool Polling);
+  bool Observe(const QString& Pattern, bool Polling, bool& Trusted, std::vector<QString>& Changed);
+  void AddRecord(const QString& Name);
   void Look(const QString& Name, TRecord& Record);
   void ForgetUnlisted();
   // Reads Name into the reader: the reading, or one not Valid when the
@@ -225,7 +227,8 @@ class ScanIntake {
                                       const TSetAdded* OnSetAdded);
   void CollectEntries(TPass& Pass);
   struct TDeciding;
-  void DecideEntries(TPass& Pass, RealTimeGofS& Analysis);
+  size_t Resume(TPass& Pass, const std::vector<QString>& Changed);
+  void DecideEntries(TPass& Pass, size_t First, RealTimeGofS& Analysis);
   bool Decide(TPass& Pass, size_t Index, const TDeciding& Deciding, RealTimeGofS& Analysis);
   void Stream(TPass& Pass, const QString& Name, IntakePlan::TEntry& Entry, TDeciding& Deciding,
               RealTimeGofS& Analysis);
@@ -283,6 +286,8 @@ class ScanIntake {
   QHash<QString, TFileStamp> GridRefused;
   // Sets kept from the store while they are taken in again.
   std::map<QString, std::unique_ptr<TKeptSet>> Kept;
+  // The pass before, for the next poll to go on from.
+  std::unique_ptr<TPass> Cache;
   DirectoryWatch Watch;
   // The folder's identity at the latest look, and when it was last listed
   // whole (clock ms).

@@ -1,19 +1,28 @@
 #include "analysis/BeckmanFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <locale>
 #include <numbers>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/MessageBox.h"
 #include "platform/NumberText.h"
 #include "tests/support/ScanLineOracle.h"
 #include "tests/support/TestSupport.h"
@@ -64,6 +73,33 @@ std::vector<std::string> FileLines(const fs::path& Path) {
   }
   return lines;
 }
+
+using ReadStatus = BeckmanFile::ReadStatus;
+
+// Reads Path with Reader on a thread of its own and waits a few seconds at
+// most: a read that waits for a writer of a FIFO is then released by opening
+// the FIFO's other end, so that the test fails instead of hanging.
+int ReadWithoutWaiting(BeckmanFile& Reader, const std::string& Path, const std::string& Fifo) {
+  auto read = std::async(std::launch::async, [&] { return Reader.ReadScanFile(Path, 0, 0.0); });
+  if (read.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+    ADD_FAILURE() << Path << ": the read waited";
+    const int writer = ::open(Fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) ::close(writer);
+  }
+  return read.get();
+}
+
+// A message box's hook that reads another file with another reader, once,
+// in the middle of the read that shows the box.
+struct NestedRead {
+  static inline BeckmanFile* Reader = nullptr;
+  static inline std::string Path;
+  static inline int Result = 0;
+  static void Hook(const std::string&) {
+    if (Reader != nullptr) Result = Reader->ReadScanFile(Path, 0, 0.0);
+    Reader = nullptr;
+  }
+};
 
 class BeckmanFileTest : public ::testing::Test {
  protected:
@@ -327,9 +363,9 @@ TEST_F(BeckmanFileTest, RefusedHeadersGiveNoPoints) {
     EXPECT_EQ(Reader.Header.Kind, c.Kind);
   }
   // Away from the reference speed the elapsed time is used: it must be a number.
-  EXPECT_EQ(Reader.ReadScanFile(Write("nan.RA1", "t\nR 1 20.0 55000 nan 2.38E09\n6.0 1.0\n"), 0,
-                                40000.0),
-            -1);
+  EXPECT_EQ(
+      Reader.ReadScanFile(Write("nan.RA1", "t\nR 1 20.0 55000 nan 2.38E09\n6.0 1.0\n"), 0, 40000.0),
+      -1);
 }
 
 TEST_F(BeckmanFileTest, ReusedReaderKeepsNoNumbersOfThePreviousFile) {
@@ -434,6 +470,17 @@ TEST_F(BeckmanFileTest, FileLargerThanTheBufferIsRefusedNotCut) {
   EXPECT_EQ(Reader.PointCount, 100);
   EXPECT_EQ(Reader.ReadScanFile(Write("over.RA1", text + "\n"), 0, 0.0), -1);
   EXPECT_EQ(Reader.PointCount, 0);
+  EXPECT_EQ(Reader.LastReadStatus(), ReadStatus::TooLarge);
+
+  // The same with a fresh reader, and a limit of the reader's own.
+  BeckmanFile fresh(nullptr);
+  fresh.BufferSize = 4096;
+  const std::string small = AbsorbanceHeader + DataLines(10, 3);
+  const std::string exact = small + std::string(4096 - small.size(), '\n');
+  ASSERT_EQ(fresh.ReadScanFile(Write("exact.RA1", exact), 0, 0.0), 4096);
+  EXPECT_EQ(fresh.PointCount, 10);
+  EXPECT_EQ(fresh.ReadScanFile(Write("more.RA1", exact + " "), 0, 0.0), -1);
+  EXPECT_EQ(fresh.LastReadStatus(), ReadStatus::TooLarge);
 }
 
 TEST_F(BeckmanFileTest, MissingFileChangesNothing) {
@@ -444,6 +491,181 @@ TEST_F(BeckmanFileTest, MissingFileChangesNothing) {
   EXPECT_EQ(Reader.FilePath, path);
   EXPECT_EQ(Reader.Header.FullPath, path);
   EXPECT_EQ(Reader.Header.FileName, "a.RA1");
+}
+
+TEST_F(BeckmanFileTest, OnlyRegularFilesAreReadAndNothingElseWaitsOrChangesTheReader) {
+  const std::string scan = Write("00011.RA1", AbsorbanceHeader + DataLines(7, 3));
+  const int scanBytes = static_cast<int>(fs::file_size(scan));
+  ASSERT_EQ(Reader.ReadScanFile(scan, 0, 0.0), scanBytes);
+  ASSERT_EQ(Reader.PointCount, 7);
+
+  const std::string fifo = (Dir / "00012.RA1").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_directory(Dir / "x.RA1");
+  fs::create_symlink("/dev/null", Dir / "00013.RA1");
+  fs::create_symlink(fifo, Dir / "00014.RA1");
+  // A socket's path must be short: it lies in /tmp, linked from the folder.
+  const std::string socketPath = "/tmp/korvale-" + std::to_string(::getpid()) + ".RA1";
+  ::unlink(socketPath.c_str());
+  const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socketPath.c_str(), sizeof(address.sun_path) - 1);
+  ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+  fs::create_symlink(socketPath, Dir / "00015.RA1");
+
+  struct Case {
+    std::string Path;
+    ReadStatus Status;
+  };
+  const Case cases[] = {{fifo, ReadStatus::NotRegularFile},
+                        {(Dir / "x.RA1").string(), ReadStatus::NotRegularFile},
+                        {(Dir / "00013.RA1").string(), ReadStatus::NotRegularFile},  // device
+                        {(Dir / "00014.RA1").string(), ReadStatus::NotRegularFile},  // FIFO
+                        // The system opens no socket as a file.
+                        {(Dir / "00015.RA1").string(), ReadStatus::CannotOpen},
+                        {socketPath, ReadStatus::CannotOpen}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Path);
+    EXPECT_EQ(ReadWithoutWaiting(Reader, c.Path, fifo), -1);
+    EXPECT_EQ(Reader.LastReadStatus(), c.Status);
+    EXPECT_EQ(Reader.PointCount, 7);
+    EXPECT_EQ(Reader.FilePath, scan);
+    EXPECT_EQ(Reader.Header.FileName, "00011.RA1");
+    EXPECT_EQ(Reader.Radius()[6], 6.006);
+  }
+  ::close(listening);
+  ::unlink(socketPath.c_str());
+
+  // A link to a scan is followed; the scan is known by the link's name.
+  fs::create_symlink(scan, Dir / "00016.RA2");
+  ASSERT_EQ(Reader.ReadScanFile((Dir / "00016.RA2").string(), 0, 0.0), scanBytes);
+  EXPECT_EQ(Reader.LastReadStatus(), ReadStatus::Read);
+  EXPECT_EQ(Reader.PointCount, 7);
+  EXPECT_EQ(Reader.Header.FileName, "00016.RA2");
+}
+
+TEST_F(BeckmanFileTest, LastReadStatusTellsWhyAReadGaveNothing) {
+  const std::string good = Write("good.RA1", AbsorbanceHeader + DataLines(4, 3));
+  std::string large = AbsorbanceHeader + DataLines(3, 3);
+  large.resize(static_cast<size_t>(Reader.BufferSize) + 1, ' ');
+  // Reading the process's memory at address 0 fails, though it opens as a file.
+  fs::create_symlink("/proc/self/mem", Dir / "mem.RA1");
+  struct Case {
+    std::string Path;
+    ReadStatus Status;
+    int PointsLeft;  // of the good file read before
+  };
+  const Case cases[] = {
+      {good, ReadStatus::Read, 4},
+      {(Dir / "missing.RA1").string(), ReadStatus::CannotOpen, 4},
+      {Write("large.RA1", large), ReadStatus::TooLarge, 0},
+      {(Dir / "mem.RA1").string(), ReadStatus::ReadFailed, 0},
+      {Write("good.XY1", AbsorbanceHeader + DataLines(4, 3)), ReadStatus::UnknownKind, 0},
+      {Write("bad.RA1", "t\nX 1 20.0 55000 177 2.38E09\n6 1\n"), ReadStatus::HeaderRefused, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Path);
+    ASSERT_GT(Reader.ReadScanFile(good, 0, 0.0), 0);
+    const int read = Reader.ReadScanFile(c.Path, 0, 0.0);
+    EXPECT_EQ(read == -1, c.Status != ReadStatus::Read);
+    EXPECT_EQ(Reader.LastReadStatus(), c.Status);
+    EXPECT_EQ(Reader.PointCount, c.PointsLeft);
+  }
+
+  const std::string locked = Write("locked.RA1", AbsorbanceHeader + DataLines(4, 3));
+  fs::permissions(locked, fs::perms::none);
+  ASSERT_GT(Reader.ReadScanFile(good, 0, 0.0), 0);
+  const AsUnprivilegedUser unprivileged;
+  EXPECT_EQ(Reader.ReadScanFile(locked, 0, 0.0), -1);
+  EXPECT_EQ(Reader.LastReadStatus(), ReadStatus::CannotOpen);
+  EXPECT_EQ(Reader.PointCount, 4);
+}
+
+// The size a file system gives is only where the read begins: a file that
+// says it is empty but holds lines (as the system's own status files do),
+// read on a thread whose buffer is still empty, is read to its end.
+TEST_F(BeckmanFileTest, FileLongerThanItsSizeSaysIsReadToItsEnd) {
+  if (!fs::exists("/proc/self/status")) GTEST_SKIP() << "no process status file";
+  ASSERT_EQ(fs::file_size("/proc/self/status"), 0u);
+  fs::create_symlink("/proc/self/status", Dir / "status.RA1");
+  std::string title;
+  ReadStatus status = ReadStatus::Read;
+  std::thread([&] {
+    BeckmanFile reader(nullptr);
+    reader.ReadScanFile((Dir / "status.RA1").string(), 0, 0.0);
+    status = reader.LastReadStatus();
+    title = reader.Header.TitleLine;
+  }).join();
+  EXPECT_EQ(status, ReadStatus::HeaderRefused);  // read whole, but no scan
+  EXPECT_EQ(title.substr(0, 5), "Name:");
+}
+
+TEST_F(BeckmanFileTest, AReadFromAMessageBoxDuringAReadKeepsBothFilesApart) {
+  const std::string outer = Write("outer.RA1", AbsorbanceHeader + DataLines(5, 3));
+  std::string innerText = FluorescenceHeader;
+  for (int i = 0; i < 400; ++i) innerText += "7.25 3.5 9.75 and some words to fill the line\n";
+  BeckmanFile inner(nullptr);
+  NestedRead::Reader = &inner;
+  NestedRead::Path = Write("inner.FI1", innerText);
+  const MessageBoxHook previous = SetMessageBoxHook(&NestedRead::Hook);
+  Reader.DebugLevel = 11;  // the title is shown before the points are taken
+  const int read = Reader.ReadScanFile(outer, 0, 0.0);
+  SetMessageBoxHook(previous);
+
+  EXPECT_EQ(NestedRead::Result, static_cast<int>(innerText.size()));
+  ASSERT_EQ(inner.PointCount, 400);
+  EXPECT_EQ(inner.Radius()[399], 7.25);
+  EXPECT_EQ(inner.ThirdColumn()[399], 9.75);
+  ASSERT_EQ(read, static_cast<int>(fs::file_size(outer)));
+  ASSERT_EQ(Reader.PointCount, 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_DOUBLE_EQ(Reader.Radius()[i], 6.0 + i * 0.001) << i;
+    EXPECT_DOUBLE_EQ(Reader.Value()[i], 0.5 + i) << i;
+    EXPECT_DOUBLE_EQ(Reader.ThirdColumn()[i], 100.0 + i) << i;
+  }
+}
+
+// Readers made for one file each take the memory their forerunners on the
+// thread gave up: nothing of an earlier file may show in a later one, of any
+// kind, and a file of the shortest possible lines must fit the arrays made
+// for it.
+TEST_F(BeckmanFileTest, ReadersMadeOneAfterAnotherReadOnlyTheirOwnFile) {
+  const std::string big = Write("big.FI1", FluorescenceHeader + DataLines(10000, 3));
+  const std::string small =
+      Write("small.IP1", InterferenceHeader + "5.1 -7.5\n5.2 -8.5\n5.3 -9.5\n");
+  const std::string third = Write("third.RA1", AbsorbanceHeader + "6.5 0.25\n6.6 0.5 0.125\n");
+  std::string shortest = "t\nR 1 20.0 55000 177 2.38E09\n";
+  for (int i = 0; i < 500; ++i) shortest += "1-2\n";
+  shortest += "3-4";
+  const std::string tiny = Write("tiny.FI1", shortest);
+  std::thread([&] {
+    BeckmanFile first(nullptr);
+    ASSERT_EQ(first.ReadScanFile(tiny, 0, 0.0), static_cast<int>(shortest.size()));
+    EXPECT_EQ(first.PointCount, 501);
+    EXPECT_LT(first.Capacity(), 10000);  // a short file needs no whole table
+    EXPECT_EQ(first.Radius()[500], 3.0);
+    EXPECT_EQ(first.Value()[500], -4.0);
+  }).join();
+  {
+    BeckmanFile reader(nullptr);
+    ASSERT_GT(reader.ReadScanFile(big, 0, 0.0), 0);
+    ASSERT_EQ(reader.PointCount, 10000);
+  }
+  {
+    BeckmanFile reader(nullptr);
+    ASSERT_GT(reader.ReadScanFile(small, 0, 0.0), 0);
+    EXPECT_EQ(reader.PointCount, 3);
+    EXPECT_EQ(reader.ThirdColumn(), nullptr);
+    EXPECT_EQ(reader.SpareArray2(), nullptr);
+    EXPECT_EQ(reader.Value()[2], -9.5);
+  }
+  BeckmanFile reader(nullptr);
+  ASSERT_GT(reader.ReadScanFile(third, 0, 0.0), 0);
+  ASSERT_EQ(reader.PointCount, 2);
+  ASSERT_NE(reader.SpareArray2(), nullptr);
+  EXPECT_EQ(reader.ThirdColumn()[0], 0.0);  // missing, not the big file's
+  EXPECT_EQ(reader.ThirdColumn()[1], 0.125);
+  EXPECT_EQ(reader.Radius()[1], 6.6);
 }
 
 TEST_F(BeckmanFileTest, NulBytesAndEveryCutOfAFileAreSafe) {

@@ -35,7 +35,12 @@ bool WriteFile(const std::string& Path, const uint8_t* Data, size_t Size) {
 }
 
 void CheckRead(BeckmanFile& Reader, int Result, size_t Size) {
+  using ReadStatus = BeckmanFile::ReadStatus;
   Check(Result == -1 || Result == static_cast<int>(Size));
+  Check((Result != -1) == (Reader.LastReadStatus() == ReadStatus::Read));
+  // A regular file that was just written always opens.
+  Check(Reader.LastReadStatus() != ReadStatus::CannotOpen &&
+        Reader.LastReadStatus() != ReadStatus::NotRegularFile);
   Check(Reader.PointCount >= 0 && Reader.PointCount <= Reader.Capacity());
   if (Result == -1) {
     Check(Reader.PointCount == 0);
@@ -95,10 +100,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     CheckRead(reused, read, Size);
     const std::string letters(extension + 1, 2);
     if (read != -1) CheckAgainstOracle(reused, Data, Size, letters == "ri", letters == "IP");
-    // A buffer exactly as large as the data: any read beyond it is caught.
+    // A limit of exactly the data's size, and a reader made for this file
+    // alone: it takes the arrays the last one gave up, which must show
+    // nothing of the files before.
     BeckmanFile exact(nullptr);
     exact.BufferSize = static_cast<int>(Size);
-    CheckRead(exact, exact.ReadScanFile(path, mode, 55000.0), Size);
+    const int exactRead = exact.ReadScanFile(path, mode, 55000.0);
+    CheckRead(exact, exactRead, Size);
+    if (exactRead != -1) CheckAgainstOracle(exact, Data, Size, letters == "ri", letters == "IP");
     std::filesystem::remove(path);
   }
   SplitLines(Data, Size);
