@@ -77,6 +77,10 @@ bool KorvaleScanData::Allocate(int N) {
   // either way), which spares the allocator returning and fetching them.
   if (Holds(N, true)) return true;
   Release();
+  return CompleteOrGiveUp(N);
+}
+
+bool KorvaleScanData::CompleteOrGiveUp(int N) {
   try {
     Complete(N);
   } catch (const std::bad_alloc&) {
@@ -93,11 +97,5 @@ bool KorvaleScanData::Reserve(int N) {
   Release();
   PointArrays* spare = ThreadSpare();
   if (spare != nullptr && spare->Radius && spare->Capacity >= N) std::swap(FArrays, *spare);
-  try {
-    Complete(N);
-  } catch (const std::bad_alloc&) {
-    FArrays = PointArrays();
-    return false;
-  }
-  return true;
+  return CompleteOrGiveUp(N);
 }

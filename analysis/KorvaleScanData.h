@@ -76,6 +76,8 @@ class KorvaleScanData : public TComponent {
   // Allocates what the kind needs and is not held yet (in the number held,
   // else N) and frees what it does not need.
   void Complete(int N);
+  // Complete, or no arrays at all and false when memory ran out.
+  bool CompleteOrGiveUp(int N);
 
   PointArrays FArrays;
 };

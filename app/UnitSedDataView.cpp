@@ -595,12 +595,7 @@ void TSedDataView::AfterFirstLoad() {
   if (FileRptFrm) FileRptFrm->ReportDataDirectory(DataDirectory, Intake.GetFileNames());
   DataLoaded = Analysis->RawStore && Analysis->RawStore->GetNumberOfSets() > 0;
   Analysis->IPtransform();
-  Analysis->Refreshdcdtvss();
-  Analysis->MakeAllAvgdcdt();
-  Analysis->MakeAllCorrecteddCdT();
-  SetupExtrapolationControls();
-  PlotRawScans();
-  PlotAverageDcDt();
+  DeriveAndPlotAll();
   JitterBar->SetActive(Analysis->JitterCorrectionOn);
   FringeBar->SetActive(Analysis->FringeCorrectionOn);
 }
@@ -674,8 +669,10 @@ void TSedDataView::ReadNewScans() {
   if (Analysis->RawStore.get() != rawBefore && TimeCourseStore != nullptr)
     TimeCourseStore = nullptr;
   WhileMemoryLasts([&] {
+    // Scans taken in again from one on change every pair and average after
+    // it: everything is derived as a fresh load derives it.
     if (result.Rebuilt)
-      AfterScansTakenAgain();
+      DeriveAndPlotAll();
     else if (result.SetsAdded > 0)
       AfterScansAdded();
   });
@@ -699,9 +696,7 @@ void TSedDataView::AfterScansAdded() {
   PlotAverageDcDt();
 }
 
-void TSedDataView::AfterScansTakenAgain() {
-  // Scans taken in again from one on change every pair and average after
-  // it: everything is derived as a fresh load derives it.
+void TSedDataView::DeriveAndPlotAll() {
   Analysis->Refreshdcdtvss();
   Analysis->MakeAllAvgdcdt();
   Analysis->MakeAllCorrecteddCdT();

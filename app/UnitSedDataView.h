@@ -243,7 +243,8 @@ class TSedDataView : public QWidget {
   void LookAgainWhenDue(const ScanIntake::TLoadResult& Result);
   void AfterFirstLoad();
   void AfterScansAdded();
-  void AfterScansTakenAgain();
+  // The dc/dt pairs, averages, corrected sets and every plot of them anew.
+  void DeriveAndPlotAll();
   // Runs analysis and drawing steps; memory that runs out ends them.
   void WhileMemoryLasts(const std::function<void()>& Steps);
   void SetupExtrapolationControls();

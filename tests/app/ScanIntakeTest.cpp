@@ -16,9 +16,6 @@
 #include <sstream>
 #include <thread>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 class ScanIntakeTest : public ::testing::Test {
@@ -574,12 +571,7 @@ TEST_F(ScanIntakeTest, AWatchThatCannotBeSetIsSaidSo) {
   Run().WriteRange(Dir, 0, 2);
   EXPECT_EXIT(
       {
-        const int firstFree = ::dup(0);
-        ::close(firstFree);
-        rlimit limit{};
-        ::getrlimit(RLIMIT_NOFILE, &limit);
-        limit.rlim_cur = static_cast<rlim_t>(firstFree);
-        ::setrlimit(RLIMIT_NOFILE, &limit);
+        AllowNoMoreFileDescriptors();
         Intake.LoadAll(DirText(), Analysis);
         const QString text = IntakeStatusText(Intake, DirText(), 0);
         std::_Exit(Intake.GetWatchError() == EMFILE &&

@@ -14,9 +14,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 class DirectoryWatchTest : public ::testing::Test {
@@ -136,13 +133,7 @@ TEST_F(DirectoryWatchTest, AWatchThatCannotBeSetSaysWhy) {
   EXPECT_EQ(Watch.GetError(), 0);
   EXPECT_EXIT(
       {
-        // Every descriptor below the first free one is in use: allow no more.
-        const int firstFree = ::dup(0);
-        ::close(firstFree);
-        rlimit limit{};
-        ::getrlimit(RLIMIT_NOFILE, &limit);
-        limit.rlim_cur = static_cast<rlim_t>(firstFree);
-        ::setrlimit(RLIMIT_NOFILE, &limit);
+        AllowNoMoreFileDescriptors();
         DirectoryWatch watch;
         const bool started = watch.Start(DirText());
         std::_Exit(!started && watch.GetError() == EMFILE ? 0 : 1);

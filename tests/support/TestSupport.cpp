@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -47,6 +48,16 @@ fs::path FreshTestDir(const std::string& Name) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
+}
+
+void AllowNoMoreFileDescriptors() {
+  // Every descriptor below the first free one is in use.
+  const int firstFree = ::dup(0);
+  ::close(firstFree);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_NOFILE, &limit);
+  limit.rlim_cur = static_cast<rlim_t>(firstFree);
+  ::setrlimit(RLIMIT_NOFILE, &limit);
 }
 
 void WriteTextFile(const fs::path& Path, const std::string& Text) {

@@ -16,6 +16,10 @@ std::filesystem::path RealDataDir(const std::string& Subfolder);
 // of the running test is added, so parallel tests never share it.
 std::filesystem::path FreshTestDir(const std::string& Name);
 
+// Lets this process open no more file descriptors than it holds now (for a
+// child process that shows what running out of them does).
+void AllowNoMoreFileDescriptors();
+
 // Writes Text to Path byte for byte (no line-end translation).
 void WriteTextFile(const std::filesystem::path& Path, const std::string& Text);
 
