@@ -259,6 +259,8 @@ QWidget* TSedDataView::BuildExtrapolationTab() {
   UpDownExtrapolationGraphNumber->SetMin(1);
   UpDownExtrapolationGraphNumber->SetMax(500);
   UpDownExtrapolationGraphNumber->SetPosition(10);
+  // Typed into as any spin box is: a keyboard user sets the step there.
+  UpDownExtrapolationGraphNumber->SetAssociate(EditExtSetsToShow);
   RadioGroupExtapolationView = new TRadioGroup(QStringLiteral("Choose view"), tab);
   RadioGroupExtapolationView->SetColumns(2);
   RadioGroupExtapolationView->SetItems({QStringLiteral("s* axis"), QStringLiteral("time axis")});
@@ -777,8 +779,17 @@ void TSedDataView::FreeRawSeries(TChartSeries& Series) {
 void TSedDataView::ShowRawSeries(TChartSeries& Series, int Set) {
   FillRawSeries(Series, Set);
   Series.SetActive(true);
-  Series.SetSeriesColor(RawColours[RawColourCycle.GetPosition()]);
+  Series.SetSeriesColor(RawScanColour(Set));
   Series.Repaint();
+}
+
+TColor TSedDataView::RawScanColour(int Set) {
+  // A scan's colour follows from its place in the run alone, so that it
+  // keeps it through every replot, change of selection and poll, and a
+  // live viewer shows each scan in the colour a fresh one gives it.
+  const int colours = RawColourCycle.UpperLimit - RawColourCycle.LowerLimit + 1;
+  RawColourCycle.Position = RawColourCycle.LowerLimit + Set % colours;
+  return RawColours[RawColourCycle.GetPosition()];
 }
 
 void TSedDataView::PlotRawScans() {
@@ -795,7 +806,6 @@ void TSedDataView::PlotRawScans() {
   for (int set = 0; set < n; ++set) {
     if (raw->Selected[static_cast<size_t>(set)] <= 0) continue;
     ShowRawSeries(*RawSeries(next++), set);
-    RawColourCycle.Advance();
   }
   // The bars span the scans drawn now.
   PlaceIndicatorBars();
@@ -856,7 +866,6 @@ void TSedDataView::ShowFlaggedScans() {
     if (!flagged(set) || shown[static_cast<size_t>(set)]) continue;
     TChartSeries& series =
         nextFree < free.size() ? *free[nextFree++] : *CloneChartSeries(*Template);
-    RawColourCycle.Advance();
     ShowRawSeries(series, set);
   }
   PlaceIndicatorBars();
@@ -1473,11 +1482,17 @@ void TSedDataView::Recompute() {
 }
 
 void TSedDataView::EditMWGuessClick() {
+  // The weight shown is the weight used: while the guess is in use a new
+  // one recomputes at once.
+  if (AskForWeight() && Analysis->UseMolecularWeight) Recompute();
+}
+
+bool TSedDataView::AskForWeight() {
   QString answer = EditMWGuess->text();
   if (!InputQuery({QStringLiteral("Input a molecular Weight in Daltons"),
                    QStringLiteral("Weight in Daltons"), this},
                   answer))
-    return;
+    return false;
   // Read as the edit shows it: with the user's decimal separator.
   double weight = 0.0;
   const bool ok = TryStrToFloat(answer, weight);
@@ -1485,10 +1500,12 @@ void TSedDataView::EditMWGuessClick() {
     MessageDlg(QStringLiteral("Error entering Molecular Weight, please enter a weight between "
                               "100 and 1,000,000 in the correct format"),
                TMsgDlgType::mtError, mbOKOnly);
-    return;
+    return false;
   }
+  const bool changed = weight != Analysis->MolecularWeight;
   Analysis->MolecularWeight = weight;
   EditMWGuess->setText(FloatToStr(weight));
+  return changed;
 }
 
 bool TSedDataView::eventFilter(QObject* Watched, QEvent* Event) {
@@ -1499,7 +1516,7 @@ bool TSedDataView::eventFilter(QObject* Watched, QEvent* Event) {
 
 void TSedDataView::CheckBoxMWGuessClick() {
   Analysis->UseMolecularWeight = CheckBoxMWGuess->isChecked();
-  if (CheckBoxMWGuess->isChecked()) EditMWGuessClick();
+  if (CheckBoxMWGuess->isChecked()) AskForWeight();
   Recompute();
 }
 

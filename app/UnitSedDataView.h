@@ -116,6 +116,8 @@ class TSedDataView : public QWidget {
   int GetDraggedBar() const { return DraggedBar; }
   void EditMWGuessClick();
   void CheckBoxMWGuessClick();
+  // Asks for the weight; true when another one was taken.
+  bool AskForWeight();
 
   // ---- results
   void ButtonOutputAsciiClick();
@@ -255,6 +257,7 @@ class TSedDataView : public QWidget {
   TChartSeries* RawSeries(int Index);
   void FillRawSeries(TChartSeries& Series, int Set);
   void ShowRawSeries(TChartSeries& Series, int Set);
+  TColor RawScanColour(int Set);
   // Makes the raw scan series show exactly the flagged sets: series of sets
   // still flagged stay as they are, the others are taken for new sets.
   void ShowFlaggedScans();

@@ -2,6 +2,10 @@
 
 #include "platform/QtGuard.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -43,5 +47,52 @@ void TUpDown::SetPosition(int Value) {
 void TUpDown::Click(TUDBtnType Button) {
   const int before = FPosition;
   SetPosition(Button == btNext ? FPosition + FIncrement : FPosition - FIncrement);
+  ShowPosition();
   if (FPosition != before && OnClick) OnClick(this, Button);
+}
+
+void TUpDown::SetAssociate(QLineEdit* Edit) {
+  if (FAssociate) {
+    FAssociate->removeEventFilter(this);
+    disconnect(FAssociate, nullptr, this, nullptr);
+  }
+  FAssociate = Edit;
+  if (Edit == nullptr) return;
+  Edit->setReadOnly(false);
+  Edit->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit));
+  Edit->installEventFilter(this);
+  connect(Edit, &QObject::destroyed, this, [this] { FAssociate = nullptr; });
+  connect(Edit, &QLineEdit::editingFinished, this,
+          [this] { RunGuarded([&] { TakeTypedPosition(); }); });
+}
+
+bool TUpDown::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == FAssociate && Event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(Event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+      // What was typed counts first, as it would once the edit is left.
+      RunGuarded([&] {
+        TakeTypedPosition();
+        Click(key == Qt::Key_Up ? btNext : btPrev);
+      });
+      return true;
+    }
+  }
+  return QWidget::eventFilter(Watched, Event);
+}
+
+void TUpDown::TakeTypedPosition() {
+  if (!FAssociate) return;
+  bool ok = false;
+  const int typed = FAssociate->text().toInt(&ok);
+  const int before = FPosition;
+  if (ok) SetPosition(typed);
+  ShowPosition();
+  if (FPosition != before && OnClick) OnClick(this, FPosition > before ? btNext : btPrev);
+}
+
+void TUpDown::ShowPosition() {
+  const QString text = QString::number(FPosition);
+  if (FAssociate && FAssociate->text() != text) FAssociate->setText(text);
 }

@@ -28,6 +28,7 @@
 #include "platform/TUpDown.h"
 #include "tests/app/SimulatedChannel.h"
 #include "tests/support/LayoutChecks.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -1109,4 +1110,97 @@ TEST_F(SedDataViewTest, AverageChartAfterEveryPollEqualsAFreshViewersChart) {
     EXPECT_EQ(chart.KorCreateBitmap()->Image(), fresh.ChartAverage->KorCreateBitmap()->Image());
   }
   EXPECT_GT(kept, 0);  // the polls did keep series, not only fill them anew
+}
+
+// A scan keeps the colour its place in the run gives it: after a drag of
+// the meniscus is released, after the scan selector is cancelled and after
+// a poll, every raw series has the colour a fresh viewer of the same files
+// gives the same scan.
+TEST_F(SedDataViewTest, EveryScanKeepsTheColourAFreshViewerGivesIt) {
+  Run().WriteRange(Dir, 0, 24);
+  Load();
+  auto colours = [](const TSedDataView& Viewer) {
+    std::map<QString, TColor> byScan;
+    for (int i = TSedDataView::RawScanSeriesStart; i < Viewer.Chart1->SeriesCount(); ++i) {
+      const TChartSeries& series = *Viewer.Chart1->GetSeries(i);
+      if (series.GetActive()) byScan[series.GetTitle()] = series.GetSeriesColor();
+    }
+    return byScan;
+  };
+  // A poll draws its new scan among those drawn before, where a fresh
+  // viewer chooses anew: the scans both draw are compared.
+  auto expectFreshColours = [&](const char* After, bool SameScans) {
+    SCOPED_TRACE(After);
+    QListWidget list;
+    TSedDataView fresh(nullptr, &list);
+    LoadAbsorbance(fresh, View->GetAnalysis().MeniscusRadius);
+    const auto mine = colours(*View);
+    const auto theirs = colours(fresh);
+    int both = 0;
+    for (const auto& [scan, colour] : mine) {
+      if (theirs.count(scan) == 0) continue;
+      ++both;
+      EXPECT_EQ(colour, theirs.at(scan)) << scan.toStdString();
+    }
+    EXPECT_GT(both, 5);
+    if (SameScans) {
+      EXPECT_EQ(mine.size(), theirs.size());
+    }
+  };
+  const auto before = colours(*View);
+
+  View->Chart1ClickSeries(View->MeniscusBar, mbLeft, TShiftState{ssLeft}, -1, -1);
+  View->Chart1MouseUp(mbLeft, TShiftState{}, View->Chart1->GetBottomAxis()->CalcXPosValue(6.06), 0);
+  EXPECT_EQ(colours(*View), before);  // the same scans, each in its colour
+  expectFreshColours("a drag released", true);
+
+  {
+    ModalScript script;
+    script.AnswerForm([](QDialog&) { return int(mrCancel); });
+    View->ButtonChooseScansClick();
+  }
+  EXPECT_EQ(colours(*View), before);
+  expectFreshColours("the selector cancelled", true);
+
+  Run().WriteRange(Dir, 24, 25);
+  View->Timer1Timer();
+  expectFreshColours("a poll", false);
+  EXPECT_EQ(colours(*View).at(QStringLiteral("00025.RA1")),
+            colours(*View).at(QStringLiteral("00019.RA1")));
+}
+
+// While the molar-mass guess is in use, the weight shown is the weight used:
+// a new weight accepted in its box recomputes at once, as a viewer that
+// used that weight from the start shows it.
+TEST_F(SedDataViewTest, ANewWeightAcceptedWhileTheGuessIsInUseRecomputesAtOnce) {
+  Run().WriteRange(Dir, 0, 25);
+  Load();
+  QString answer = QStringLiteral("150000");
+  const TInputQueryHook previous =
+      SetInputQueryHook([&](const TInputQueryRequest&, QString& Value) {
+        Value = answer;
+        return true;
+      });
+  View->CheckBoxMWGuess->setChecked(true);
+  View->CheckBoxMWGuessClick();
+  const auto before = Points(*View->dcdtChart->GetSeries(1));
+  answer = QStringLiteral("20000");
+  View->EditMWGuessClick();
+  const auto after = Points(*View->dcdtChart->GetSeries(1));
+  EXPECT_NE(after, before);
+
+  QListWidget list;
+  TSedDataView fresh(nullptr, &list);
+  fresh.GetAnalysis().UseMolecularWeight = true;
+  fresh.GetAnalysis().MolecularWeight = 20000;
+  LoadAbsorbance(fresh);
+  EXPECT_EQ(after, Points(*fresh.dcdtChart->GetSeries(1)));
+  // Not in use, a weight waits for the check box.
+  View->CheckBoxMWGuess->setChecked(false);
+  View->CheckBoxMWGuessClick();
+  const auto unused = Points(*View->dcdtChart->GetSeries(1));
+  answer = QStringLiteral("90000");
+  View->EditMWGuessClick();
+  EXPECT_EQ(Points(*View->dcdtChart->GetSeries(1)), unused);
+  SetInputQueryHook(previous);
 }
