@@ -628,7 +628,7 @@ void TSedDataView::SetExtrapolationNote(const QString& Text) {
 
 void TSedDataView::ShowStatusNotes() {
   QStringList notes;
-  for (const QString* note : {&DataProblem, &ExtrapolationNote})
+  for (const QString* note : {&MeniscusNote, &DataProblem, &ExtrapolationNote})
     if (!note->isEmpty()) notes << *note;
   LabelProblem->setText(notes.join(QStringLiteral("  ")));
   // A note shows whole as far as the row allows; the directory, shown on
@@ -1365,6 +1365,30 @@ void TSedDataView::PlaceIndicatorBars() {
     BarSeries->AddXY(fringe, 1.0, QStringLiteral("Integral fringe ") + FloatToStr(fringe), Blue);
   BarSeries->SetCustomBarWidth(1);
   KeepBarLabelsInside();
+  ShowMeniscusNote();
+}
+
+void TSedDataView::ShowMeniscusNote() {
+  // A meniscus outside the scans' radii gives distributions off by tens of
+  // percent without anything looking wrong: the default bar often lies
+  // there.
+  QString note;
+  const ChannelDataStore* raw = Analysis->RawStore.get();
+  const double meniscus = Analysis->MeniscusRadius;
+  if (raw != nullptr && raw->GetNumberOfSets() > 0) {
+    const auto cm = [](double Radius) { return FormatFloat(QStringLiteral("0.00"), Radius); };
+    if (meniscus < raw->GetXMin())
+      note =
+          QStringLiteral("The meniscus bar lies outside the data (%1 cm; the data start at %2 cm).")
+              .arg(cm(meniscus), cm(raw->GetXMin()));
+    else if (meniscus > raw->GetXMax())
+      note =
+          QStringLiteral("The meniscus bar lies outside the data (%1 cm; the data end at %2 cm).")
+              .arg(cm(meniscus), cm(raw->GetXMax()));
+  }
+  if (note == MeniscusNote) return;
+  MeniscusNote = note;
+  ShowStatusNotes();
 }
 
 void TSedDataView::KeepBarLabelsInside() {

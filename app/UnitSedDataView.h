@@ -158,6 +158,8 @@ class TSedDataView : public QWidget {
   QString DataProblemText() const;
   // Why the extrapolation view shows nothing; empty once it shows a result.
   const QString& ExtrapolationNoteText() const { return ExtrapolationNote; }
+  // Said when the meniscus bar lies outside the scans' radii.
+  const QString& MeniscusNoteText() const { return MeniscusNote; }
 
   // ---- controls (created by the constructor)
   QTabWidget* PC = nullptr;
@@ -253,6 +255,7 @@ class TSedDataView : public QWidget {
   void ShowDataProblem();
   void ShowStatusNotes();
   void SetExtrapolationNote(const QString& Text);
+  void ShowMeniscusNote();
   // Raw scans
   TChartSeries* RawSeries(int Index);
   void FillRawSeries(TChartSeries& Series, int Set);
@@ -317,6 +320,7 @@ class TSedDataView : public QWidget {
   TScanSelector* ScanSelector = nullptr;        // Qt child of the viewer
   QString DataProblem;
   QString ExtrapolationNote;
+  QString MeniscusNote;
   // Memory ran out while the scans were analysed or drawn: no more are
   // taken in.
   bool MemoryRanOut = false;

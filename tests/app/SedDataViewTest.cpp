@@ -1204,3 +1204,36 @@ TEST_F(SedDataViewTest, ANewWeightAcceptedWhileTheGuessIsInUseRecomputesAtOnce) 
   EXPECT_EQ(Points(*View->dcdtChart->GetSeries(1)), unused);
   SetInputQueryHook(previous);
 }
+
+// A meniscus bar left where the data have not begun (the default 6.0 cm in
+// most runs) gives distributions off by tens of percent: the status row
+// says so until the bar is moved into the data, in the user's own numbers.
+TEST_F(SedDataViewTest, AMeniscusOutsideTheDataIsSaid) {
+  Run().WriteRange(Dir, 0, 12);
+  const double first = 6.05 - 0.04;  // the simulated scans begin in the air above
+  LoadAbsorbance(*View, 6.0);
+  EXPECT_EQ(View->MeniscusNoteText(),
+            QStringLiteral("The meniscus bar lies outside the data (6.00 cm; the data start at "
+                           "6.01 cm)."));
+  EXPECT_TRUE(View->LabelProblem->text().startsWith(View->MeniscusNoteText()));
+  View->show();
+  QApplication::processEvents();  // lays the chart out at its size
+  View->Chart1->Repaint();
+  const int inside = View->Chart1->GetBottomAxis()->CalcXPosValue(6.05);
+  View->Chart1ClickSeries(View->MeniscusBar, mbLeft, TShiftState{ssLeft}, -1, -1);
+  View->ChartMouseMove(*View->Chart1, TShiftState{ssLeft}, inside, 100);
+  View->Chart1MouseUp(mbLeft, TShiftState{}, inside, 100);
+  EXPECT_GT(View->GetAnalysis().MeniscusRadius, first);
+  EXPECT_TRUE(View->MeniscusNoteText().isEmpty());
+  EXPECT_TRUE(View->LabelProblem->text().isEmpty());
+
+  const FormatSettings saved = CurrentFormatSettings();
+  SetFormatSettings(FormatSettings::FromLocale(QLocale(QStringLiteral("de_DE"))));
+  QListWidget list;
+  TSedDataView beyond(nullptr, &list);
+  LoadAbsorbance(beyond, 7.5);
+  SetFormatSettings(saved);
+  EXPECT_EQ(beyond.MeniscusNoteText(),
+            QStringLiteral("The meniscus bar lies outside the data (7,50 cm; the data end at "
+                           "7,17 cm)."));
+}
