@@ -131,7 +131,7 @@ QStringList ResultTextFile::Lines(const RealTimeGofS& Analysis, const QString& C
   QStringList lines = HeadLines(Analysis, ChosenPath, ScanFileNames(Analysis));
   const ChannelDataStore* corrected = Analysis.CorrectedStore.get();
   if (corrected != nullptr) AddDataLines(lines, Analysis, corrected->GetNumberOfSets() - 1, true);
-  lines << QStringLiteral("\n");
+  lines << EndLine();
   return lines;
 }
 
@@ -140,8 +140,14 @@ QStringList ResultTextFile::TimeCourseLines(const RealTimeGofS& Analysis, int Se
   const qsizetype caret = Description.indexOf(u'^');
   QStringList lines = HeadLines(Analysis, ChosenPath, Description.left(caret));
   AddDataLines(lines, Analysis, Set, false);
-  lines << QStringLiteral("\n");
+  lines << EndLine();
   return lines;
+}
+
+QString ResultTextFile::EndLine() {
+  // The file ends with an empty line: a line holding a bare line feed would
+  // end the file with another line end than every line before it.
+  return QString();
 }
 
 bool ResultTextFile::Save(const QStringList& Lines, const QString& Path) {

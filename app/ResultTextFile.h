@@ -38,4 +38,6 @@ class ResultTextFile {
   // and renames it over Path, so that an existing file is replaced only by
   // a complete one. False, with any old file left as it was, on failure.
   static bool Save(const QStringList& Lines, const QString& Path);
+  // The last line of every result file.
+  static QString EndLine();
 };

@@ -162,7 +162,7 @@ TEST_F(ResultTextFileTest, HeaderLineRepeatsOnlyWhenTheRoundedRotorSpeedChanges)
   EXPECT_EQ(lines[4], "R 1 20.0 45000 scan 3");
   EXPECT_EQ(lines[5], "R 1 20.0 40100 scan 5");
   EXPECT_EQ(lines[6], "s*\t*dc/dt\tg(s*)");
-  EXPECT_EQ(lines.last(), "\n");
+  EXPECT_EQ(lines.last(), QString());
 }
 
 TEST_F(ResultTextFileTest, LatestSetIsWrittenAndItsGapsComeFromTheKeptCurve) {
@@ -209,9 +209,22 @@ TEST_F(ResultTextFileTest, TimeCourseFileWritesOnlyItsOwnSetAndCutsTheDescriptio
 TEST_F(ResultTextFileTest, SavedFileEndsLinesWithCrLfAndKeepsTheBytesOfTheScanTexts) {
   const fs::path target = Dir / "result.txt";
   const QStringList lines{QString::fromLatin1("Zelle \xb5"), QStringLiteral("1\t2"),
-                          QStringLiteral("\n")};
+                          ResultTextFile::EndLine()};
   ASSERT_TRUE(ResultTextFile::Save(lines, Q(target)));
-  EXPECT_EQ(Contents(target), QByteArray("Zelle \xb5\r\n1\t2\r\n\n\r\n"));
+  EXPECT_EQ(Contents(target), QByteArray("Zelle \xb5\r\n1\t2\r\n\r\n"));
+}
+
+// Every line of a result file, the last one too, ends with CR LF: no
+// reader meets two kinds of line end in one file.
+TEST_F(ResultTextFileTest, AResultFileEndsEveryLineAlike) {
+  for (double rpm : {50000.0, 45000.0}) AddRawScan(rpm);
+  AddCorrectedSet({});
+  const fs::path target = Dir / "result.txt";
+  ASSERT_TRUE(ResultTextFile::Save(ResultTextFile::Lines(Analysis, Q(target)), Q(target)));
+  const QByteArray bytes = Contents(target);
+  ASSERT_TRUE(bytes.endsWith("\r\n\r\n"));
+  EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
+  EXPECT_EQ(bytes.count('\r'), bytes.count("\r\n"));
 }
 
 TEST_F(ResultTextFileTest, FailedSaveKeepsTheOldFile) {
