@@ -597,9 +597,13 @@ void TSedDataView::AfterFirstLoad() {
   if (FileRptFrm) FileRptFrm->ReportDataDirectory(DataDirectory, Intake.GetFileNames());
   DataLoaded = Analysis->RawStore && Analysis->RawStore->GetNumberOfSets() > 0;
   Analysis->IPtransform();
-  DeriveAndPlotAll();
+  // Before the plots place the bars: the room the radius axis leaves for
+  // their labels is that of the bars shown. Room measured for hidden bars
+  // would shrink at the first move of the pointer and shift the axis under
+  // the user's first press.
   JitterBar->SetActive(Analysis->JitterCorrectionOn);
   FringeBar->SetActive(Analysis->FringeCorrectionOn);
+  DeriveAndPlotAll();
 }
 
 void TSedDataView::SetupExtrapolationControls() {

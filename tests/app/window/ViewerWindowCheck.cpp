@@ -47,6 +47,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -245,6 +246,61 @@ void CheckDoubleClick(QApplication& App, TFakeMouse& Mouse, TSedDataView& View) 
   Expect((chart.GetZoomedNow() ? 1 : 0) == zoomsBefore, "nothing zoomed");
 }
 
+// A viewer opened on a cell of the demo run as the main window sets it up
+// (the default bars, the corrections of interference data only), whose
+// meniscus bar the user presses at once, where it is drawn: the press must
+// start the bar's drag, the axes must stay where they were drawn (the bar
+// under the pointer) and no zoom may begin; the bar then lands where it
+// was let go.
+void CheckFirstPressOnAFreshViewer(QApplication& App, TFakeMouse& Mouse, const fs::path& Cell,
+                                   const char* Mask, const char* Optics) {
+  QListWidget list;
+  TSedDataView view(nullptr, &list);
+  SetUpAsTheMainWindowDoes(view);
+  RealTimeGofS& analysis = view.GetAnalysis();
+  analysis.ChannelMask = Mask;
+  analysis.JitterCorrectionOn = analysis.FringeCorrectionOn = std::string(Optics) == "interference";
+  view.resize(1100, 700);
+  view.show();
+  WaitUntil(App, 5000, [&] { return view.windowHandle()->isExposed(); });
+  view.LoadDataDirectory(QString::fromStdString(Cell.string()));
+  WaitUntil(App, 3 * ScanIntake::DefaultSettleMs, [&] { return view.GetDataLoaded(); });
+  WaitUntil(App, 300, nullptr);  // as the user sees it
+  const std::string what = std::string("a fresh ") + Optics + " viewer";
+  Expect(view.GetDataLoaded(), (what + " loaded its scans").c_str());
+  if (!view.GetDataLoaded()) return;
+  TChart& chart = *view.Chart1;
+  QWidget* host = chart.GetWidget();
+  const TChartAxis& bottom = *chart.GetBottomAxis();
+  const TRect plot = chart.GetPlotRect();
+  const int y = (plot.Top + plot.Bottom) / 2;
+  const int drawnAt = bottom.CalcXPosValue(analysis.MeniscusRadius);
+  Mouse.MoveTo(host->mapToGlobal(QPoint(drawnAt, y)));
+  WaitUntil(App, 200, nullptr);
+  Mouse.Press(host->mapToGlobal(QPoint(drawnAt, y)));
+  WaitUntil(App, 1000, [&] { return view.GetDraggedBar() == 1; });
+  const int atPress = bottom.CalcXPosValue(analysis.MeniscusRadius);
+  std::printf("%s: the meniscus drawn at %d, at the press at %d\n", what.c_str(), drawnAt, atPress);
+  Expect(view.GetDraggedBar() == 1,
+         ("the first press on the meniscus of " + what + " drags it").c_str());
+  Expect(std::abs(atPress - drawnAt) <= 1,
+         ("the bar of " + what + " stays under the pointer").c_str());
+  Expect(!chart.GetZoom().Engaged, ("the first press on " + what + " begins no zoom").c_str());
+  const double target = GridLineNear(chart, 6.08);
+  const int to = bottom.CalcXPosValue(target);
+  const double pixel = (bottom.GetMaximum() - bottom.GetMinimum()) / bottom.GetIAxisSize();
+  for (int step = 1; step <= 8; ++step) {
+    Mouse.MoveTo(host->mapToGlobal(QPoint(drawnAt + (to - drawnAt) * step / 8, y)));
+    WaitUntil(App, 60, nullptr);
+  }
+  Mouse.Release(host->mapToGlobal(QPoint(to, y)));
+  WaitUntil(App, 3000, [&] { return view.GetDraggedBar() == -1; });
+  WaitUntil(App, 300, nullptr);
+  ExpectBarAt(view, 1, target, pixel,
+              ("the meniscus of " + what + " lands where it was let go").c_str());
+  Expect(!chart.GetZoomedNow(), ("nothing of " + what + " zoomed").c_str());
+}
+
 // The main window with a viewer launched on the demo's interference cell.
 void CheckRightDragInTheMainWindow(QApplication& App, TFakeMouse& Mouse, const fs::path& Cell) {
   const TFileDialogHook noLogo = SetFileDialogHook([](const TFileDialogRequest&) {
@@ -270,7 +326,8 @@ void CheckRightDragInTheMainWindow(QApplication& App, TFakeMouse& Mouse, const f
   Expect(viewers.size() == 1, "a viewer was launched");
   if (viewers.empty()) return;
   TSedDataView& view = *viewers.front();
-  WaitUntil(App, 1000, nullptr);
+  WaitUntil(App, 3 * ScanIntake::DefaultSettleMs, [&] { return view.GetDataLoaded(); });
+  WaitUntil(App, 500, nullptr);
   TChart& chart = *view.Chart1;
   QWidget* host = chart.GetWidget();
   const TRect plot = chart.GetPlotRect();
@@ -362,6 +419,16 @@ int main(int argc, char** argv) {
     }
   }
   CheckRightDragInTheMainWindow(App, Mouse, *cell);
+  for (const auto& [folder, mask, optics] :
+       {std::tuple{"Absorbance", "0*.RA1", "absorbance"},
+        std::tuple{"Fluorescence", "0*.FI3", "fluorescence"},
+        std::tuple{"Interference", "0*.IP2", "interference"}}) {
+    const auto channel = std::find_if(channels.begin(), channels.end(), [&](const fs::path& p) {
+      return p.string().find(folder) != std::string::npos;
+    });
+    if (channel != channels.end())
+      CheckFirstPressOnAFreshViewer(App, Mouse, *channel, mask, optics);
+  }
 
   UnRegisterSeriesTypes();
   std::printf(Failures == 0 ? "viewer window check passed\n" : "viewer window check failed\n");
