@@ -63,6 +63,7 @@ int ExtrapolationFit::Compute(const ChannelDataStore& Smoothed, int End, int Sta
 void ExtrapolationFit::FitGridPoint(int J, double X, double EndValue, double Limit) {
   TGridExtrapolation& g = FGrid[static_cast<size_t>(J)];
   g.HasValue = false;
+  g.BelowCutoff = false;
   g.Value = 0.0;
   g.Error = FIgnoreTag;
   g.A0 = g.A1 = g.A2 = 0.0;
@@ -74,6 +75,7 @@ void ExtrapolationFit::FitGridPoint(int J, double X, double EndValue, double Lim
   }
   if (!(EndValue > Limit)) {
     ++FBelowCutoff;
+    g.BelowCutoff = true;
     return;
   }
 

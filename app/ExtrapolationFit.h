@@ -18,6 +18,9 @@ struct TFitPoint {
 // Error holds the ignore tag and the coefficients are 0.
 struct TGridExtrapolation {
   bool HasValue = false;
+  // Left without a value because the ending set stands no higher than the
+  // cutoff there.
+  bool BelowCutoff = false;
   double Value = 0.0;
   double Error = 0.0;  // standard error of Value
   double A0 = 0.0;     // Z = A0 + A1 U + A2 W

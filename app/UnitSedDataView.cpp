@@ -47,6 +47,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -102,6 +104,22 @@ QLineEdit* ReadOnlyEdit(QWidget* Parent) {
 // polls set these texts every time.
 void ShowText(QLineEdit& Edit, const QString& Text) {
   if (Edit.text() != Text) Edit.setText(Text);
+}
+
+// The set fields name a set and its time, which a narrow window would cut
+// at its start: the field grows to show its text whole (and stays so wide,
+// so that it does not move its row at every change).
+void ShowWholeText(QLineEdit& Edit, const QString& Text) {
+  ShowText(Edit, Text);
+  const QMargins margins = Edit.textMargins();
+  QStyleOptionFrame frame;
+  frame.initFrom(&Edit);
+  const QSize needed = Edit.style()->sizeFromContents(
+      QStyle::CT_LineEdit, &frame,
+      QSize(Edit.fontMetrics().horizontalAdvance(Text) + margins.left() + margins.right() + 6,
+            Edit.sizeHint().height()),
+      &Edit);
+  if (needed.width() > Edit.minimumWidth()) Edit.setMinimumWidth(needed.width());
 }
 
 int PlayInterval(int Speed) {
@@ -1161,19 +1179,19 @@ void TSedDataView::ScrollBarExtrapolationChange() {
     start = std::max(0, end - 4);
     const QSignalBlocker block(ScrollBarStartExtrapolation);
     ScrollBarStartExtrapolation->setValue(start);
-    ShowText(*EditExtrapolationStartSet, SetTimeText(start));
+    ShowWholeText(*EditExtrapolationStartSet, SetTimeText(start));
   }
   if (end > 4) {
     const QSignalBlocker block(ScrollBarStartExtrapolation);
     ScrollBarStartExtrapolation->setMaximum(end - 4);
-    ShowText(*EditExtrapolationStartSet, SetTimeText(start));
+    ShowWholeText(*EditExtrapolationStartSet, SetTimeText(start));
   }
-  ShowText(*EditExtrapolationDescribe, SetTimeText(end));
+  ShowWholeText(*EditExtrapolationDescribe, SetTimeText(end));
   PlotExtrapolation(end, start, false);
 }
 
 void TSedDataView::ScrollBarStartExtrapolationChange() {
-  EditExtrapolationStartSet->setText(SetTimeText(ScrollBarStartExtrapolation->value()));
+  ShowWholeText(*EditExtrapolationStartSet, SetTimeText(ScrollBarStartExtrapolation->value()));
   PlotExtrapolation(ScrollBarExtrapolation->value(), ScrollBarStartExtrapolation->value(), false);
 }
 
@@ -1248,6 +1266,8 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
                        QStringLiteral(" S");
     line->SetTitle(at);
     dots->SetTitle(at + QStringLiteral(" data"));
+    // The fit names its s* in the legend; its points share its colour.
+    dots->SetShowInLegend(false);
     cycle.Range.Advance();
     for (TChartSeries* s : {line, dots}) {
       s->SetActive(true);
@@ -1255,9 +1275,39 @@ int TSedDataView::PlotExtrapolation(int End, int Start, bool Forced) {
     }
   }
   if (fit.AnyValue()) PlotExtrapolatedValues(fit, End);
-  SetExtrapolationNote(fit.AnyValue() ? QString() : NoExtrapolationText(fit));
+  SetExtrapolationNote(fit.AnyValue() ? CutByEndingScanText(fit) : NoExtrapolationText(fit));
   ButtonRefreshExtrapolation->setEnabled(false);
   return 0;
+}
+
+QString TSedDataView::CutByEndingScanText(const ExtrapolationFit& Fit) const {
+  // Later scans see smaller s* (the bottom is reached sooner): a species
+  // beyond what the ending scan holds above the cutoff is left out of the
+  // curve, while the newest corrected curve (which keeps what earlier sets
+  // showed there) still shows it.
+  int last = -1;
+  for (int j = 0; j < Fit.GridSize(); ++j)
+    if (Fit.At(j).HasValue) last = j;
+  if (last < 0 || last + 1 >= Fit.GridSize() || !Fit.At(last + 1).BelowCutoff) return {};
+  const double limit =
+      Gui.ExtrapolationCutoff * FindLimits(Analysis->SmoothedStore.get(), -1, true).YMaximum;
+  int beyond = -1;
+  const auto kept = static_cast<int>(Analysis->LastCorrectedY.size());
+  for (int j = last + 1; j < kept; ++j) {
+    const auto at = static_cast<size_t>(j);
+    if (Analysis->LastCorrectedError[at] > 0.0 && Analysis->LastCorrectedY[at] > limit) beyond = j;
+  }
+  constexpr int FlankPoints = 2;  // of the s* grid: more than a rounding at the end
+  if (beyond <= last + FlankPoints) return {};
+  const auto svedberg = [&](double LogS) {
+    return FloatToStr(RoundToSignificant(std::exp(LogS) * Svedberg, 3));
+  };
+  return QStringLiteral(
+             "Extrapolation ends at %1 S, where the ending scan falls below %2 % of the largest "
+             "value, though the newest corrected curve goes on to %3 S: an earlier ending scan "
+             "reaches further.")
+      .arg(svedberg(Analysis->SmoothedStore->GetX(last)), FloatToStr(Gui.ExtrapolationCutoff * 100),
+           svedberg(Analysis->LastCorrectedX[static_cast<size_t>(beyond)]));
 }
 
 QString TSedDataView::NoExtrapolationText(const ExtrapolationFit& Fit) const {

@@ -292,6 +292,9 @@ class TSedDataView : public QWidget {
   void PlotExtrapolatedValues(const ExtrapolationFit& Fit, int End);
   // Why no grid point of Fit has a value, for the status row.
   QString NoExtrapolationText(const ExtrapolationFit& Fit) const;
+  // Why the extrapolated curve ends where it does, when the ending scan cut
+  // it short; empty otherwise.
+  QString CutByEndingScanText(const ExtrapolationFit& Fit) const;
   void ApplyPlaySpeed(int Speed);
   void WireHandlers();
   void Recompute();

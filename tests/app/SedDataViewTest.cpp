@@ -30,6 +30,8 @@
 #include "tests/support/LayoutChecks.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
+#include "tools/runsim/RunSimulator.h"
+#include "tools/runsim/ScanFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -1236,4 +1238,63 @@ TEST_F(SedDataViewTest, AMeniscusOutsideTheDataIsSaid) {
   EXPECT_EQ(beyond.MeniscusNoteText(),
             QStringLiteral("The meniscus bar lies outside the data (7,50 cm; the data end at "
                            "7,17 cm)."));
+}
+
+// A fast species reaches the cell bottom before the run ends: later scans
+// see smaller s*, so the ending scan has lost the species' upper flank and
+// the extrapolated curve stops at it, while the newest corrected curve
+// still shows it. The status row says so; an earlier ending scan reaches
+// further, and nothing more is said.
+TEST_F(SedDataViewTest, AnExtrapolationCutShortByTheEndingScanIsSaid) {
+  RunParameters parameters;
+  parameters.SpeciesList = {{4.5e-13, 6.0e-7, 0.5}, {9.1e-13, 4.5e-7, 0.5}};
+  parameters.ScanCount = 72;
+  parameters.GridCells = 1500;
+  const SimulatedRun run = SimulateRun(parameters);
+  ASSERT_TRUE(run.Error.empty()) << run.Error;
+  ScanFileWriter writer(ChannelOptions{});
+  std::string error;
+  ASSERT_TRUE(writer.Render(run, error) && writer.Save(Dir, error)) << error;
+  Load();
+  View->PC->setCurrentWidget(View->TabSheetExtrapolation);
+  EXPECT_EQ(View->ExtrapolationNoteText(),
+            QStringLiteral("Extrapolation ends at 9.12 S, where the ending scan falls below 5 % of "
+                           "the largest value, though the newest corrected curve goes on to 11 S: "
+                           "an earlier ending scan reaches further."));
+  auto reach = [&] {
+    const TChartSeries& curve = *View->ChartSExtrapolation->GetSeries(2);
+    return curve.Count() > 0 ? curve.GetXValues().GetValue(curve.Count() - 1) : 0.0;
+  };
+  const double cut = reach();
+  View->ScrollBarExtrapolation->setValue(View->ScrollBarExtrapolation->maximum() - 25);
+  View->ButtonRefreshExtrapolationClick();
+  EXPECT_GT(reach(), cut * 1.1);
+  EXPECT_TRUE(View->ExtrapolationNoteText().isEmpty())
+      << View->ExtrapolationNoteText().toStdString();
+}
+
+// At a window 800 pixels wide the set fields of the extrapolation show
+// their texts whole, and the time axis' legend names each fit once.
+TEST_F(SedDataViewTest, TheExtrapolationsTextsShowWholeAt800Pixels) {
+  Run().WriteRange(Dir, 0, 25);
+  View->resize(800, 600);
+  View->show();
+  Load();
+  View->PC->setCurrentWidget(View->TabSheetExtrapolation);
+  View->ScrollBarExtrapolationChange();
+  QApplication::processEvents();
+  for (QLineEdit* field : {View->EditExtrapolationStartSet, View->EditExtrapolationDescribe}) {
+    const int room = field->contentsRect().width() - field->textMargins().left() -
+                     field->textMargins().right() - 4;  // the frame's own padding
+    EXPECT_GE(room, field->fontMetrics().horizontalAdvance(field->text()))
+        << field->text().toStdString();
+  }
+  int named = 0;
+  for (int i = 2; i < View->ChartExtrapolation->SeriesCount(); ++i) {
+    const TChartSeries& series = *View->ChartExtrapolation->GetSeries(i);
+    if (!series.GetActive()) continue;
+    EXPECT_EQ(series.GetShowInLegend(), !series.GetTitle().endsWith(QStringLiteral(" data")));
+    named += series.GetShowInLegend() ? 1 : 0;
+  }
+  EXPECT_GT(named, 2);
 }
