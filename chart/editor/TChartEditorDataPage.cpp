@@ -254,10 +254,12 @@ void TChartEditorDataPage::TextFontClick() {
 // -------------------------------------------------------------- register
 
 void RegisterDataEditorPage() {
-  ChartEditorPages().Register(QStringLiteral("TabData"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                auto* DataPage = new TChartEditorDataPage(&Page);
-                                DataPage->SetChart(Editor.GetChart());
-                                return DataPage;
-                              });
+  ChartEditorPages().Register(
+      QStringLiteral("TabData"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        auto* DataPage = new TChartEditorDataPage(&Page);
+        DataPage->SetChart(Editor.GetChart());
+        return DataPage;
+      },
+      TPageSizing::psAhead);
 }

@@ -247,6 +247,11 @@ void TChartPreview::FormShow() {
   for (QWidget* Control : FDisabledControls) Control->setEnabled(false);
 }
 
+void TChartPreview::SetNavigatorClass(TKorNavigatorClass Value) {
+  FNavigatorClass = std::move(Value);
+  if (FNavigatorClass && FNavigator == nullptr) CreateNavigator();
+}
+
 void TChartPreview::CreateNavigator() {
   FNavigator = FNavigatorClass(this);
   if (FNavigator == nullptr) return;
