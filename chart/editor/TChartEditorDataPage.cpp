@@ -248,7 +248,7 @@ void TChartEditorDataPage::TextFontClick() {
   // the height too, except that the title row never shrinks below its own.
   ChartGrid1->SetRowHeight(0, std::max(ChartGrid1->GetRowHeight(0), Height));
   for (int Row = 1; Row < ChartGrid1->GetRowCount(); ++Row) ChartGrid1->SetRowHeight(Row, Height);
-  ChartGrid1->Invalidate();
+  ChartGrid1->FitTitleColumns();
 }
 
 // -------------------------------------------------------------- register
