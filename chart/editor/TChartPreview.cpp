@@ -26,6 +26,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <utility>
+
 bool KorChangePaperOrientation = true;
 
 namespace {
