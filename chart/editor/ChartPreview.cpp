@@ -33,18 +33,20 @@ void ChartPreview(QWidget* Owner, TCustomKorPanel* Panel) {
 }
 
 void RegisterPrintEditorPage() {
-  ChartEditorPages().Register(QStringLiteral("TabPrint"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                TScreenCursorScope HourGlass(crHourGlass);
-                                auto* Preview = new TChartPreview(&Page);
-                                Preview->setWindowFlags(Qt::Widget);
-                                Preview->SetNavigatorClass(&MakePageNavigator);
-                                Preview->HideCloseButton();
-                                // Docked in the editor the sheet is small: the margin lines stay
-                                // off until asked for.
-                                Preview->CBMargins->setChecked(false);
-                                Preview->CBMarginsClick();
-                                Preview->SetPanel(Editor.GetChart());
-                                return Preview;
-                              });
+  ChartEditorPages().Register(
+      QStringLiteral("TabPrint"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        TScreenCursorScope HourGlass(crHourGlass);
+        auto* Preview = new TChartPreview(&Page);
+        Preview->setWindowFlags(Qt::Widget);
+        Preview->SetNavigatorClass(&MakePageNavigator);
+        Preview->HideCloseButton();
+        // Docked in the editor the sheet is small: the margin lines stay
+        // off until asked for.
+        Preview->CBMargins->setChecked(false);
+        Preview->CBMarginsClick();
+        Preview->SetPanel(Editor.GetChart());
+        return Preview;
+      },
+      TPageSizing::psAhead);
 }

@@ -17,11 +17,13 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVariant>
 
@@ -68,6 +70,36 @@ void KorPrepareForm(QDialog& Form, QWidget* Owner) {
   QRect Placed = Form.frameGeometry();
   Placed.moveCenter(Area.center());
   Form.move(Placed.topLeft());
+}
+
+int KorCaptionWidth(const QWidget& Window) {
+  QFont Font = Window.font();
+  Font.setBold(true);
+  const int Bar = Window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &Window);
+  // The icon at the left and three buttons at the right are about as wide
+  // as the bar is high; a margin of half that at either end.
+  return QFontMetrics(Font).horizontalAdvance(Window.windowTitle()) + 5 * Bar;
+}
+
+int KorFitCaption(QDialog& Dialog) {
+  int Wanted = KorCaptionWidth(Dialog);
+  if (const QScreen* Screen = Dialog.screen()) {
+    const int Frame = Dialog.frameGeometry().width() - Dialog.width();
+    Wanted = std::min(Wanted, Screen->availableGeometry().width() - Frame);
+  }
+  const int Grown = Wanted - Dialog.width();
+  if (Grown <= 0) return 0;
+  const QPoint Centre = Dialog.frameGeometry().center();
+  Dialog.setFixedWidth(Wanted);
+  QRect Placed = Dialog.frameGeometry();
+  Placed.moveCenter(Centre);
+  if (const QScreen* Screen = Dialog.screen()) {
+    const QRect Area = Screen->availableGeometry();
+    Placed.moveLeft(std::clamp(Placed.left(), Area.left(),
+                               std::max(Area.left(), Area.right() + 1 - Placed.width())));
+  }
+  Dialog.move(Placed.topLeft());
+  return Grown;
 }
 
 bool KorYesNo(const QString& Message, QWidget* Control) {

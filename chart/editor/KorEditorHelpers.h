@@ -38,6 +38,17 @@ std::unique_ptr<T> KorCreateForm(QWidget* Owner) {
   return Form;
 }
 
+// The width Window's caption takes in its title bar: its text in a bold
+// face of the window's font (as title bars commonly draw it) and room for
+// the window's icon and its buttons, in pixels.
+int KorCaptionWidth(const QWidget& Window);
+// Widens Dialog, a dialog of one size, so that its caption shows whole in
+// its title bar, up to the width of the screen it opens on (a caption
+// wider than that is cut there), keeping its centre. Returns the pixels it
+// grew by, for the caller to move its right-hand controls; 0 when it was
+// wide enough.
+int KorFitCaption(QDialog& Dialog);
+
 // A Yes/No confirmation (Yes first and default); with a control the box
 // opens 20 pixels right of and 30 below the control's client origin.
 // True for Yes.

@@ -1,5 +1,6 @@
 #include "chart/editor/TAxisIncrement.h"
 
+#include "chart/editor/KorEditorHelpers.h"
 #include "chart/editor/TAxisMaxMin.h"
 
 #include "chart/core/KorProcs.h"
@@ -113,6 +114,9 @@ void TAxisIncrement::showEvent(QShowEvent* Event) {
 }
 
 void TAxisIncrement::FormShow() {
+  // The caption names the axis, which may be long.
+  const int Grown = KorFitCaption(*this);
+  for (QPushButton* Button : {BOk, BCancel}) Button->move(Button->x() + Grown, Button->y());
   FUpdating = true;
   TScopeGuard Updated([this] { FUpdating = false; });
   CBExact->setVisible(IsDateTime);

@@ -1,5 +1,7 @@
 #include "chart/editor/TAxisMaxMin.h"
 
+#include "chart/editor/KorEditorHelpers.h"
+
 #include "chart/core/KorEngine.h"
 #include "chart/core/Korconst.h"
 
@@ -48,6 +50,9 @@ void TAxisMaxMin::showEvent(QShowEvent* Event) {
 }
 
 void TAxisMaxMin::FormShow() {
+  // The caption names the limit and the axis, which may be long.
+  const int Grown = KorFitCaption(*this);
+  for (QPushButton* Button : {BOk, BCancel}) Button->move(Button->x() + Grown, Button->y());
   if (IsDateTime) {
     const bool WithDate = AxisValue >= 1;
     Label1->setVisible(WithDate);

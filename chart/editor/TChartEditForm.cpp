@@ -53,6 +53,19 @@ QSize ControlsExtent(const QWidget& Form) {
   return QSize(extent.right() + 1 + 4, extent.bottom() + 1 + 4).expandedTo(QSize(0, 0));
 }
 
+bool IsFixedSize(const QWidget& Editor) {
+  return Editor.minimumSize() == Editor.maximumSize();
+}
+
+// The room a page editor takes in its tab: a page of one size its size, a
+// page that places its controls itself the room they take, a laid-out
+// page what its layout needs.
+QSize RoomOf(const QWidget& Editor) {
+  if (IsFixedSize(Editor)) return Editor.size();
+  if (Editor.layout() == nullptr) return ControlsExtent(Editor).expandedTo(Editor.minimumSize());
+  return Editor.minimumSizeHint().expandedTo(Editor.minimumSize());
+}
+
 // Editor option names; the values live under the editor options key.
 const QString OptionRememberPosition = QStringLiteral("RememberPosition");
 const QString OptionRememberSize = QStringLiteral("RememberSize");
@@ -303,7 +316,9 @@ void TChartEditForm::SavePlacement() {
   if (!FRememberSize) return;
   // Only a size the user chose is stored, so a later change of the default
   // still reaches users who never resized the dialog.
-  if (width() != FDefaultWidth || height() != FDefaultHeight) {
+  const QSize opening =
+      FOpeningDefault.isValid() ? FOpeningDefault : QSize(FDefaultWidth, FDefaultHeight);
+  if (size() != opening) {
     KorSaveIntegerOption(OptionWidth, width());
     KorSaveIntegerOption(OptionHeight, height());
   }
@@ -342,29 +357,84 @@ void TChartEditForm::RestorePlacement() {
   if (FPlaced) KeepOnScreen();
 }
 
-void TChartEditForm::PlaceOverChartWindow() {
+const QWidget* TChartEditForm::ChartWindow() const {
   const QWidget* over = nullptr;
   if (FChart != nullptr && FChart->GetWidget() != nullptr) over = FChart->GetWidget()->window();
   if (over == nullptr || !over->isVisible()) over = QApplication::activeWindow();
-  if (over == nullptr || over == this) return;
-  const QRect frame = over->frameGeometry();
-  move(frame.center() - QPoint(width() / 2, height() / 2));
-  const QScreen* screen = over->screen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  move(std::clamp(x(), area.left(), std::max(area.left(), area.right() + 1 - width())),
-       std::clamp(y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
+  return over == this ? nullptr : over;
+}
+
+QScreen* TChartEditForm::OpeningScreen() const {
+  QScreen* screen = nullptr;
+  if (FPlaced) {
+    screen = QGuiApplication::screenAt(pos());
+  } else if (const QWidget* over = ChartWindow()) {
+    screen = over->screen();
+  }
+  return screen != nullptr ? screen : QGuiApplication::primaryScreen();
+}
+
+void TChartEditForm::PlaceOverChartWindow() {
+  const QWidget* over = ChartWindow();
+  const QScreen* screen = OpeningScreen();
+  const QRect below = over != nullptr     ? over->frameGeometry()
+                      : screen != nullptr ? screen->availableGeometry()
+                                          : QRect();
+  if (!below.isValid()) return;
+  move(below.center() - QPoint(width() / 2, height() / 2));
+  if (screen != nullptr) MoveOnto(*screen);
+}
+
+void TChartEditForm::MoveOnto(const QScreen& Screen) {
+  const QRect area = Screen.availableGeometry();
+  const QSize outer = frameGeometry().size();
+  move(std::clamp(x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+       std::clamp(y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+}
+
+void TChartEditForm::ReservePageRoom() {
+  std::vector<QWidget*> tabs;
+  for (int i = 0; i < SubPage->count(); ++i) tabs.push_back(SubPage->widget(i));
+  for (int i = 0; i < MainPage->count(); ++i) tabs.push_back(MainPage->widget(i));
+  for (QWidget* tab : tabs) {
+    const QString name = tab->objectName();
+    if (tab == TabChart || tab == TabSeriesList || !IsTabShown(tab) || PageEditor(tab) != nullptr ||
+        ChartEditorPages().Sizing(name) != TPageSizing::psAhead)
+      continue;
+    const TChartEditorPageFactory* factory = ChartEditorPages().Find(name);
+    if (factory == nullptr) continue;
+    // Never shown, so the page does none of what it does for the user
+    // when it appears; the scratch widget frees it.
+    QWidget scratch;
+    const QWidget* editor = (*factory)(*this, scratch);
+    if (editor != nullptr) tab->setMinimumSize(tab->minimumSize().expandedTo(RoomOf(*editor)));
+  }
+  // Hidden tabs do not tell the layouts above them that they changed.
+  for (QWidget* tab : tabs)
+    for (QWidget* w = tab; w != nullptr; w = w->parentWidget())
+      if (w->layout() != nullptr) w->layout()->invalidate();
+}
+
+void TChartEditForm::FitOpeningSize() {
+  const QScreen* screen = OpeningScreen();
+  // The window's frame, where the window system has told it already.
+  const QSize frame = frameGeometry().size() - size();
+  const QSize room = screen != nullptr ? screen->availableGeometry().size() - frame
+                                       : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  const QSize need = minimumSizeHint();
+  // On a screen too small for the pages they are cut rather than the
+  // dialog reaching beyond the screen.
+  if (need.width() > room.width() || need.height() > room.height())
+    setMinimumSize(need.boundedTo(room));
+  FOpeningDefault = QSize(FDefaultWidth, FDefaultHeight).expandedTo(need).boundedTo(room);
+  resize(size().expandedTo(need).boundedTo(room));
 }
 
 void TChartEditForm::KeepOnScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  int left = x();
-  int top = y();
-  if (left > area.width()) left = area.width() - width();
-  if (top > area.height()) top = area.height() - height();
-  move(left, top);
+  // A stored place may lie beyond the screen (another screen then, or a
+  // larger one), or leave too little room for the size the dialog opens
+  // with: the dialog is kept whole on the screen.
+  if (const QScreen* screen = OpeningScreen()) MoveOnto(*screen);
 }
 
 void TChartEditForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -382,9 +452,18 @@ void TChartEditForm::Notification(TComponent* AComponent, TOperation Operation) 
 }
 
 void TChartEditForm::showEvent(QShowEvent* Event) {
-  if (!Event->spontaneous() && !FPlaced) RunGuarded([this] { PlaceOverChartWindow(); });
   QDialog::showEvent(Event);
-  if (!Event->spontaneous()) RunGuarded([this] { FormShow(); });
+  if (Event->spontaneous()) return;
+  RunGuarded([this] { FormShow(); });
+  // Still before the window is mapped: the user sees it only at its size
+  // and place, and the place depends on the size.
+  RunGuarded([this] {
+    FitOpeningSize();
+    if (FPlaced)
+      KeepOnScreen();
+    else
+      PlaceOverChartWindow();
+  });
 }
 
 void TChartEditForm::FormShow() {
@@ -412,6 +491,7 @@ void TChartEditForm::FormShow() {
   LBSeriesRefreshButtons();
   EnsurePageEditor(MainPage->currentWidget());
   if (MainPage->currentWidget() == TabChart) EnsurePageEditor(SubPage->currentWidget());
+  ReservePageRoom();
 }
 
 bool TChartEditForm::IsTabShown(const QWidget* Tab) const {
@@ -533,11 +613,14 @@ void TChartEditForm::EnsurePageEditor(QWidget* Tab) {
   editor->setAutoFillBackground(false);  // the tab's own colour shows through
   auto* layout = Tab->layout() != nullptr ? Tab->layout() : new QVBoxLayout(Tab);
   layout->setContentsMargins(0, 0, 0, 0);
-  const bool fixedSize = editor->minimumSize() == editor->maximumSize();
+  const bool fixedSize = IsFixedSize(*editor);
   // A page that places its controls itself asks for the room they take,
   // so the dialog grows to show it whole.
-  if (editor->layout() == nullptr && !fixedSize) editor->setMinimumSize(ControlsExtent(*editor));
+  if (editor->layout() == nullptr && !fixedSize) editor->setMinimumSize(RoomOf(*editor));
   layout->addWidget(editor);
+  // The room reserved for the page gives way to what the page itself
+  // takes (a tab's own minimum would hide the page's from the layout).
+  Tab->setMinimumSize(0, 0);
   // A page of one size keeps to the tab's top left corner, as a page that
   // fills the tab starts there too.
   if (fixedSize) layout->setAlignment(editor, Qt::AlignLeft | Qt::AlignTop);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -15,6 +16,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QScreen;
 class QShowEvent;
 class QSplitter;
 class QTabWidget;
@@ -185,9 +187,24 @@ class TChartEditForm : public QDialog, public TComponent {
   void RestorePlacement();
   void SavePlacement();
   void KeepOnScreen();
-  // Without a stored position: centred over the window that shows the
-  // chart (else the window that was active), kept on the screen.
+  // The window that shows the chart, else the window that was active;
+  // none when that is the dialog itself.
+  const QWidget* ChartWindow() const;
+  // The screen the dialog opens on: that of its stored place, else that
+  // of the chart's window, else the primary one.
+  QScreen* OpeningScreen() const;
+  // Without a stored position: centred over the chart's window (over its
+  // screen when there is none), kept on the screen.
   void PlaceOverChartWindow();
+  // Moves the dialog, as little as it takes, to lie whole on Screen's
+  // available area (its top left corner kept on it when it is larger).
+  void MoveOnto(const QScreen& Screen);
+  // Gives every shown tab whose page is not made yet the room its page
+  // will take (the page is made off-screen once to learn it).
+  void ReservePageRoom();
+  // The stored or default size, grown to what the pages need and shrunk
+  // to the screen the dialog opens on.
+  void FitOpeningSize();
   void HideTabs();
   void OpenDefaultTab();
   void OpenSubPage(int Index);
@@ -222,6 +239,10 @@ class TChartEditForm : public QDialog, public TComponent {
   // whether the user resized it.
   int FDefaultWidth = 0;
   int FDefaultHeight = 0;
+  // The size it opens with when none is stored: the default grown to
+  // what the pages need on the screen it opened on (invalid before it is
+  // shown).
+  QSize FOpeningDefault;
   // The main page shown last, to go back to when the series page refuses
   // being left.
   QWidget* FLastMainPage = nullptr;

@@ -248,16 +248,18 @@ void TChartEditorDataPage::TextFontClick() {
   // the height too, except that the title row never shrinks below its own.
   ChartGrid1->SetRowHeight(0, std::max(ChartGrid1->GetRowHeight(0), Height));
   for (int Row = 1; Row < ChartGrid1->GetRowCount(); ++Row) ChartGrid1->SetRowHeight(Row, Height);
-  ChartGrid1->Invalidate();
+  ChartGrid1->FitTitleColumns();
 }
 
 // -------------------------------------------------------------- register
 
 void RegisterDataEditorPage() {
-  ChartEditorPages().Register(QStringLiteral("TabData"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                auto* DataPage = new TChartEditorDataPage(&Page);
-                                DataPage->SetChart(Editor.GetChart());
-                                return DataPage;
-                              });
+  ChartEditorPages().Register(
+      QStringLiteral("TabData"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        auto* DataPage = new TChartEditorDataPage(&Page);
+        DataPage->SetChart(Editor.GetChart());
+        return DataPage;
+      },
+      TPageSizing::psAhead);
 }

@@ -1,14 +1,15 @@
 #include "chart/editor/TChartEditorPages.h"
 
-void TChartEditorPages::Register(const QString& TabName, TChartEditorPageFactory Factory) {
+void TChartEditorPages::Register(const QString& TabName, TChartEditorPageFactory Factory,
+                                 TPageSizing Sizing) {
   if (Factory)
-    FFactories[TabName] = std::move(Factory);
+    FEntries[TabName] = TEntry{std::move(Factory), Sizing};
   else
     Unregister(TabName);
 }
 
 void TChartEditorPages::Unregister(const QString& TabName) {
-  FFactories.erase(TabName);
+  FEntries.erase(TabName);
 }
 
 bool TChartEditorPages::IsRegistered(const QString& TabName) const {
@@ -16,8 +17,13 @@ bool TChartEditorPages::IsRegistered(const QString& TabName) const {
 }
 
 const TChartEditorPageFactory* TChartEditorPages::Find(const QString& TabName) const {
-  const auto it = FFactories.find(TabName);
-  return it == FFactories.end() ? nullptr : &it->second;
+  const auto it = FEntries.find(TabName);
+  return it == FEntries.end() ? nullptr : &it->second.Factory;
+}
+
+TPageSizing TChartEditorPages::Sizing(const QString& TabName) const {
+  const auto it = FEntries.find(TabName);
+  return it == FEntries.end() ? TPageSizing::psWhenMade : it->second.Sizing;
 }
 
 TChartEditorPages& ChartEditorPages() {

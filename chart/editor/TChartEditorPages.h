@@ -12,6 +12,13 @@ class TChartEditForm;
 // Page (the tab it is docked in); the dialog lays it out to fill the tab.
 using TChartEditorPageFactory = std::function<QWidget*(TChartEditForm& Form, QWidget& Page)>;
 
+// How the dialog learns the room a page takes. A page made ahead is made
+// once more, off-screen and never shown, for the dialog's chart before the
+// dialog opens, so that the dialog opens big enough for it; the editor the
+// user sees is still made when its page is first shown. A page sized when
+// made takes its room only then (the dialog grows).
+enum class TPageSizing { psWhenMade, psAhead };
+
 // Data: the process-wide register of the chart editor's page editors, by
 // the object name of the tab each one fills ("TabAxis", "TabSeries", ...).
 // Page units register theirs at start-up; the dialog shows only the tabs
@@ -24,14 +31,21 @@ class TChartEditorPages {
   TChartEditorPages& operator=(const TChartEditorPages&) = delete;
 
   // Replaces any factory registered for TabName.
-  void Register(const QString& TabName, TChartEditorPageFactory Factory);
+  void Register(const QString& TabName, TChartEditorPageFactory Factory,
+                TPageSizing Sizing = TPageSizing::psWhenMade);
   void Unregister(const QString& TabName);
   bool IsRegistered(const QString& TabName) const;
   // nullptr when none is registered.
   const TChartEditorPageFactory* Find(const QString& TabName) const;
+  // psWhenMade for a tab without a page.
+  TPageSizing Sizing(const QString& TabName) const;
 
  private:
-  std::map<QString, TChartEditorPageFactory> FFactories;
+  struct TEntry {
+    TChartEditorPageFactory Factory;
+    TPageSizing Sizing = TPageSizing::psWhenMade;
+  };
+  std::map<QString, TEntry> FEntries;
 };
 
 // The register, made on first use.

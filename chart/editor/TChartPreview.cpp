@@ -26,6 +26,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <utility>
+
 bool KorChangePaperOrientation = true;
 
 namespace {
@@ -245,6 +247,11 @@ void TChartPreview::FormShow() {
   }
   CBSmooth->setChecked(KorPreviewPanel1->GetAsBitmap());
   for (QWidget* Control : FDisabledControls) Control->setEnabled(false);
+}
+
+void TChartPreview::SetNavigatorClass(TKorNavigatorClass Value) {
+  FNavigatorClass = std::move(Value);
+  if (FNavigatorClass && FNavigator == nullptr) CreateNavigator();
 }
 
 void TChartPreview::CreateNavigator() {

@@ -44,7 +44,9 @@ class TChartPreview : public QDialog, public TComponent {
   TCustomKorPanel* GetPanel() const;
   void SetPanel(TCustomKorPanel* Value);
   // Set before showing; the navigator is made when the dialog opens.
-  void SetNavigatorClass(TKorNavigatorClass Value) { FNavigatorClass = std::move(Value); }
+  // Makes the navigator at once (when none is made yet), so the room the
+  // dialog takes is known before it first opens.
+  void SetNavigatorClass(TKorNavigatorClass Value);
   TCustomKorNavigator* Navigator() const { return FNavigator; }
   void HideCloseButton();
   // Keeps Control disabled, also after the dialog opens and enables what

@@ -17,6 +17,7 @@
 #include "platform/TDateTime.h"
 
 #include <QLineEdit>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -28,7 +29,6 @@ constexpr int HeaderRowHeight = 20;
 constexpr int RowHeight = 16;
 constexpr int SymbolInset = 4;  // pixels from the header cell's corner
 constexpr int SymbolSize = 12;
-constexpr int TitleOffset = 18;  // pixels from the header cell's left
 constexpr int TextInset = 2;
 
 // Whether a series' X values are anything but 0, 1, 2, ...
@@ -214,8 +214,19 @@ void TCustomChartGrid::RecalcDimensions() {
     SetColWidth(C, C == ColorsColumn() ? ColorsColumnWidth : GetDefaultColWidth());
   for (int R = 0; R < GetRowCount(); ++R)
     SetRowHeight(R, R == 0 ? HeaderRowHeight : GetDefaultRowHeight());
+  FitTitleColumns();
   Invalidate();
   UpdateNavigator();
+}
+
+void TCustomChartGrid::FitTitleColumns() {
+  for (int C = FirstValueColumn(); C < GetColCount(); ++C)
+    if (!HeaderTitle(C).isEmpty()) SetColWidth(C, std::max(GetColWidth(C), TitleWidth(C)));
+  Invalidate();
+}
+
+int TCustomChartGrid::TitleWidth(int ACol) {
+  return TitleOffset + GetCanvas().TextWidth(HeaderTitle(ACol)) + TextInset;
 }
 
 void TCustomChartGrid::Regenerate() {
@@ -446,29 +457,63 @@ void TCustomChartGrid::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomGrid::MouseMove(Shift, X, Y);
   int C = 0;
   int R = 0;
-  const bool OverColor = MouseToCell(X, Y, C, R) && C == ColorsColumn() && R >= FirstDataRow();
+  const bool InCell = MouseToCell(X, Y, C, R);
+  const bool OverColor = InCell && C == ColorsColumn() && R >= FirstDataRow();
   SetCursor(OverColor ? crHandPoint : crDefault);
+  // A title cut short shows whole as the cell's tool tip.
+  QString Tip;
+  if (InCell && R == 0) {
+    const QString Title = HeaderTitle(C);
+    if (!Title.isEmpty() && ShownHeaderTitle(C) != Title) Tip = Title;
+  }
+  if (QWidget* Host = GetWidget(); Host != nullptr && Host->toolTip() != Tip) Host->setToolTip(Tip);
 }
 
 // ----------------------------------------------------------------- drawing
 
-void TCustomChartGrid::DrawHeaderCell(int ACol, const TRect& ARect) {
+QString TCustomChartGrid::HeaderTitle(int ACol) const {
   const TValueColumn* Column = ValueColumn(ACol);
   const bool Titled =
       Column != nullptr && (FSeries != nullptr ? FShowFields : Column->FirstOfSeries);
+  if (!Titled) return QString();
+  QString Title = SeriesTitleOrName(Column->Series);
+  return Title.replace('\n', ' ').replace('\r', ' ');
+}
+
+QString TCustomChartGrid::ShownHeaderTitle(int ACol) {
+  const QString Title = HeaderTitle(ACol);
+  const TRect Cell = CellRect(ACol, 0);
+  // Columns are as wide as their titles; only the grid's own edge (it
+  // does not scroll) or a title wider than the grid leaves too little room.
+  const int Room = std::min(Cell.Right, GetWidth()) - Cell.Left - TitleOffset - TextInset;
+  const TCanvas& Canvas = GetCanvas();
+  if (Canvas.TextWidth(Title) <= Room) return Title;
+  const QString Ellipsis(QChar(0x2026));
+  // The longest start of the title that fits with the ellipsis.
+  qsizetype Fits = 0;
+  qsizetype Beyond = Title.size();
+  while (Beyond - Fits > 1) {
+    const qsizetype Middle = (Fits + Beyond) / 2;
+    if (Canvas.TextWidth(Title.left(Middle) + Ellipsis) <= Room)
+      Fits = Middle;
+    else
+      Beyond = Middle;
+  }
+  return Title.left(Fits) + Ellipsis;
+}
+
+void TCustomChartGrid::DrawHeaderCell(int ACol, const TRect& ARect) {
   TCanvas& Canvas = GetCanvas();
-  if (!Titled) {
+  if (HeaderTitle(ACol).isEmpty()) {
     Canvas.TextRect(ARect, ARect.Left + TextInset, ARect.Top + TextInset, CellText(ACol, 0));
     return;
   }
   Canvas.FillRect(ARect);
   const TRect Symbol{ARect.Left + SymbolInset, ARect.Top + SymbolInset,
                      ARect.Left + SymbolInset + SymbolSize, ARect.Top + SymbolInset + SymbolSize};
-  PaintSeriesLegend(Column->Series, Canvas, Symbol);
-  QString Title = SeriesTitleOrName(Column->Series);
-  Title.replace('\n', ' ').replace('\r', ' ');
+  PaintSeriesLegend(ValueColumn(ACol)->Series, Canvas, Symbol);
   Canvas.GetBrush().SetStyle(bsClear);
-  Canvas.TextRect(ARect, ARect.Left + TitleOffset, ARect.Top + TextInset, Title);
+  Canvas.TextRect(ARect, ARect.Left + TitleOffset, ARect.Top + TextInset, ShownHeaderTitle(ACol));
   Canvas.GetBrush().SetStyle(bsSolid);
 }
 

@@ -81,6 +81,15 @@ class TCustomChartGrid : public TCustomGrid, public IKorEventListener {
   TChartValueList* ValueListOfColumn(int ACol) const;
   // The text a cell shows and starts editing with.
   QString CellText(int ACol, int ARow) const;
+  // The series title a header cell draws beside the series' symbol (line
+  // breaks as blanks); empty for a header cell without one.
+  QString HeaderTitle(int ACol) const;
+  // The title as the cell draws it, measured in the grid's font: whole, or,
+  // when the part of the cell inside the grid cannot hold it, cut short
+  // with an ellipsis (the whole title is then the cell's tool tip).
+  QString ShownHeaderTitle(int ACol);
+  // Pixels from a titled header cell's left edge to its title.
+  static constexpr int TitleOffset = 18;
 
   // -- operations
 
@@ -89,6 +98,10 @@ class TCustomChartGrid : public TCustomGrid, public IKorEventListener {
   void Regenerate();
   // Recomputes the columns and rows, keeping the current cell where it can.
   void RecalcDimensions();
+  // Widens every column that carries a series title to hold the title in
+  // the grid's font (RecalcDimensions does this too; call it after the
+  // font changed).
+  void FitTitleColumns();
   // Appends a null point to every shown series; goes to the last row.
   void Insert();
   // Deletes the current row's point from every series that has it.
@@ -136,6 +149,9 @@ class TCustomChartGrid : public TCustomGrid, public IKorEventListener {
   // True when it deleted the point and the row.
   bool DeleteLastNullRow();
   void DrawHeaderCell(int ACol, const TRect& ARect);
+  // Pixels the header cell in ACol needs for its title: the offset, the
+  // text in the grid's font and a margin after it.
+  int TitleWidth(int ACol);
   void SetValueText(const TValueColumn& Column, int Index, const QString& Value);
   void UpdateNavigator();
 

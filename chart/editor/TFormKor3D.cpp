@@ -437,11 +437,13 @@ void TFormKor3D::ChooseView(int Index) {
 }
 
 void Register3DEditorPage() {
-  ChartEditorPages().Register(QStringLiteral("Tab3D"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                if (Editor.GetChart() == nullptr) return nullptr;
-                                auto* Form = new TFormKor3D(&Page, *Editor.GetChart());
-                                Form->setWindowFlags(Qt::Widget);
-                                return Form;
-                              });
+  ChartEditorPages().Register(
+      QStringLiteral("Tab3D"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        if (Editor.GetChart() == nullptr) return nullptr;
+        auto* Form = new TFormKor3D(&Page, *Editor.GetChart());
+        Form->setWindowFlags(Qt::Widget);
+        return Form;
+      },
+      TPageSizing::psAhead);
 }

@@ -996,13 +996,15 @@ void TFormKorAxis::CBHorizAxisClick() {
 // ------------------------------------------------------------ register
 
 void RegisterAxisEditorPage() {
-  ChartEditorPages().Register(QStringLiteral("TabAxis"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                TChartAxis* Axis = Editor.GetTheAxis();
-                                if (Axis == nullptr && Editor.GetChart() != nullptr)
-                                  Axis = Editor.GetChart()->GetLeftAxis();
-                                auto* Form = new TFormKorAxis(&Page, Axis);
-                                Form->setWindowFlags(Qt::Widget);
-                                return Form;
-                              });
+  ChartEditorPages().Register(
+      QStringLiteral("TabAxis"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        TChartAxis* Axis = Editor.GetTheAxis();
+        if (Axis == nullptr && Editor.GetChart() != nullptr)
+          Axis = Editor.GetChart()->GetLeftAxis();
+        auto* Form = new TFormKorAxis(&Page, Axis);
+        Form->setWindowFlags(Qt::Widget);
+        return Form;
+      },
+      TPageSizing::psAhead);
 }

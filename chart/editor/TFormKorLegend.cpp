@@ -417,10 +417,12 @@ void TFormKorLegend::CBTitleVisibleClick() {
 
 void RegisterLegendEditorPage() {
   ChartEditorPages().Register(
-      QStringLiteral("TabLegend"), [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+      QStringLiteral("TabLegend"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
         if (Editor.GetChart() == nullptr) return nullptr;
         auto* Form = new TFormKorLegend(&Page, Editor.GetChart()->GetLegend());
         Form->setWindowFlags(Qt::Widget);
         return Form;
-      });
+      },
+      TPageSizing::psAhead);
 }

@@ -158,16 +158,22 @@ void TFormKorPage::CBPageNumClick() {
 }
 
 void RegisterGeneralEditorPages() {
-  ChartEditorPages().Register(QStringLiteral("TabGeneral"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                return new TFormKorGeneral(&Page, Editor.GetChart());
-                              });
-  ChartEditorPages().Register(QStringLiteral("TabPanel"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                return new TFormKorPanel(&Page, Editor.GetChart());
-                              });
-  ChartEditorPages().Register(QStringLiteral("TabPaging"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                return new TFormKorPage(&Page, Editor.GetChart());
-                              });
+  ChartEditorPages().Register(
+      QStringLiteral("TabGeneral"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        return new TFormKorGeneral(&Page, Editor.GetChart());
+      },
+      TPageSizing::psAhead);
+  ChartEditorPages().Register(
+      QStringLiteral("TabPanel"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        return new TFormKorPanel(&Page, Editor.GetChart());
+      },
+      TPageSizing::psAhead);
+  ChartEditorPages().Register(
+      QStringLiteral("TabPaging"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        return new TFormKorPage(&Page, Editor.GetChart());
+      },
+      TPageSizing::psAhead);
 }

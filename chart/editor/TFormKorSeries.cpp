@@ -154,7 +154,8 @@ QWidget* InsertSeriesForm(QWidget& Owner, const QString& FormClass, const QStrin
 
 void RegisterSeriesEditorPage() {
   ChartEditorPages().Register(
-      QStringLiteral("TabSeries"), [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+      QStringLiteral("TabSeries"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
         auto* Form = new TFormKorSeries(&Page);
         Form->SetShowTabDataSource((Editor.GetOptions() & EditorOption(ceDataSource)) != 0);
         Form->SetChartListBox(Editor.LBSeries);
@@ -164,7 +165,8 @@ void RegisterSeriesEditorPage() {
         Form->SetSeries(Series);
         Form->OpenTab(Editor.GetSeriesTab());
         return Form;
-      });
+      },
+      TPageSizing::psAhead);
 }
 
 // ------------------------------------------------------------------ build

@@ -52,19 +52,25 @@ void RegisterToolEditorForms() {
 void RegisterTitlesWallsToolsEditorPages() {
   RegisterToolEditorForms();
   ChartEditorPages().Register(
-      QStringLiteral("TabTitle"), [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+      QStringLiteral("TabTitle"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
         return new TFormKorTitle(&Page, Editor.GetChart(), Editor.GetTheTitle());
-      });
+      },
+      TPageSizing::psAhead);
   ChartEditorPages().Register(
-      QStringLiteral("TabWalls"), [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+      QStringLiteral("TabWalls"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
         return new TFormKorWall(&Page, Editor.GetChart(), Editor.GetTheWall());
-      });
-  ChartEditorPages().Register(QStringLiteral("TabTools"),
-                              [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
-                                auto* Form = new TFormKorTools(&Page, Editor.GetChart());
-                                Form->FormShow(Editor.GetTheTool());
-                                return Form;
-                              });
+      },
+      TPageSizing::psAhead);
+  ChartEditorPages().Register(
+      QStringLiteral("TabTools"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+        auto* Form = new TFormKorTools(&Page, Editor.GetChart());
+        Form->FormShow(Editor.GetTheTool());
+        return Form;
+      },
+      TPageSizing::psAhead);
 }
 
 TFormKorTools::TFormKorTools(QWidget* Parent, TCustomChart* Chart)

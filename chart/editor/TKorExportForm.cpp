@@ -115,7 +115,8 @@ void KorExport(QWidget* Owner, TCustomKorPanel* Panel) {
 
 void RegisterExportEditorPage() {
   ChartEditorPages().Register(
-      QStringLiteral("TabExport"), [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
+      QStringLiteral("TabExport"),
+      [](TChartEditForm& Editor, QWidget& Page) -> QWidget* {
         auto* Form = new TKorExportForm(&Page);
         Form->setWindowFlags(Qt::Widget);
         Form->BClose->hide();
@@ -124,5 +125,6 @@ void RegisterExportEditorPage() {
         if (Editor.GetHiddenTabs() & EditorTab(cetExportNative))
           Form->PageControl1->setTabVisible(Form->PageControl1->indexOf(Form->TabNative), false);
         return Form;
-      });
+      },
+      TPageSizing::psAhead);
 }

@@ -32,6 +32,7 @@
 #include <QShowEvent>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -64,6 +65,25 @@ QString ChangeFileExt(const QString& FileName, const QString& Extension) {
   const QString Stem =
       Suffix.isEmpty() ? FileName : FileName.left(FileName.size() - Suffix.size() - 1);
   return Stem + u'.' + Extension;
+}
+
+// The name as the user gave it when it has an extension, else with
+// "." + Extension. A suffix of digits alone ("run 1.5", "scan.003") is part
+// of the name, not a file type.
+QString WithExtension(const QString& FileName, const QString& Extension) {
+  const QString Suffix = QFileInfo(FileName).suffix();
+  if (std::any_of(Suffix.begin(), Suffix.end(), [](QChar C) { return C.isLetter(); }))
+    return FileName;
+  return FileName.endsWith(u'.') ? FileName + Extension : FileName + u'.' + Extension;
+}
+
+// Whether Name may be written: the file dialog asked about the name the
+// user confirmed, so a name the export changed is asked about here.
+bool MayReplace(const QString& Name, const QString& Confirmed, QWidget* Parent) {
+  return Name == Confirmed || !QFileInfo::exists(Name) ||
+         KorYesNo(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                      .arg(QFileInfo(Name).fileName()),
+                  Parent);
 }
 
 QString UpperExtension(const QString& FileName) {
@@ -400,12 +420,7 @@ void TKorExportFormBase::BSaveClick() {
       const TFileDialogAnswer Answer = ExecuteFileDialog(SaveDialogNative);
       if (!Answer.Accepted) return;
       const QString Name = ChangeFileExt(Answer.FileName, Korconst::KorMsg_KorExtension);
-      // The dialog asked about the name the user confirmed, not this one.
-      if (Name != Answer.FileName && QFileInfo::exists(Name) &&
-          !KorYesNo(QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                        .arg(QFileInfo(Name).fileName()),
-                    BSave))
-        return;
+      if (!MayReplace(Name, Answer.FileName, BSave)) return;
       SaveNative(Name);
       break;
     }
@@ -413,6 +428,7 @@ void TKorExportFormBase::BSaveClick() {
       SaveDialogData.FileName.clear();
       SaveDialogData.Filter = KorDataFilter();
       SaveDialogData.FilterIndex = DataFilterIndex();
+      SaveDialogData.DefaultExt = KorDataFilterExtension(SaveDialogData.FilterIndex);
       const TFileDialogAnswer Answer = ExecuteFileDialog(SaveDialogData);
       if (!Answer.Accepted) return;
       // The filter picked decides the format, and for text its delimiter.
@@ -423,7 +439,11 @@ void TKorExportFormBase::BSaveClick() {
         CBDelim->setCurrentIndex(Answer.FilterIndex - 1);
       }
       RGTextClick();
-      SaveData(Answer.FileName);
+      // Exports of one name in two formats must not replace each other.
+      const QString Name =
+          WithExtension(Answer.FileName, KorDataFilterExtension(DataFilterIndex()));
+      if (!MayReplace(Name, Answer.FileName, BSave)) return;
+      SaveData(Name);
       break;
     }
   }

@@ -17,6 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -189,6 +194,49 @@ TEST_F(AxisValueDialogsTest, NumericIncrementHidesStepsAndRefusesBadOrNegativeEn
   EXPECT_EQ(D.Increment, 2.5);
   EXPECT_TRUE(Ok(D, *D.ECustom, "0"));
   EXPECT_EQ(D.Increment, 0);
+}
+
+// On a screen 800 pixels wide (the offscreen one), as the axis page names
+// them: the limit or increment and the axis' title.
+TEST_F(AxisValueDialogsTest, TheDialogsWidenToShowTheirCaptionWholeUpToTheScreen) {
+  const auto CaptionRoom = [](const QDialog& D) {
+    // The title bar's icon and buttons take about a bar's height each.
+    return D.width() - 4 * D.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &D);
+  };
+  const auto CaptionWidth = [](const QDialog& D) {
+    QFont Bold = D.font();
+    Bold.setBold(true);
+    return QFontMetrics(Bold).horizontalAdvance(D.windowTitle());
+  };
+  const QString Axis = QStringLiteral("(t dc/dt) corrected and averaged, per scan pair");
+  TAxisMaxMin M;
+  M.setWindowTitle(QStringLiteral("Maximum ") + Axis);
+  TAxisIncrement I;
+  I.setWindowTitle(QStringLiteral("Desired ") + Axis + QStringLiteral(" Increment"));
+  TAxisMaxMin Short;
+  Short.setWindowTitle(QStringLiteral("Minimum Left Axis"));
+  for (QDialog* D : std::initializer_list<QDialog*>{&M, &I, &Short}) {
+    const int Designed = D->width();
+    auto* Ok = D->findChild<QPushButton*>(QStringLiteral("BOk"));
+    ASSERT_NE(Ok, nullptr);
+    const int Gap = Designed - Ok->geometry().right();
+    D->show();
+    const std::string Title = D->windowTitle().toStdString();
+    EXPECT_GE(CaptionRoom(*D), CaptionWidth(*D)) << Title;
+    EXPECT_LE(D->frameGeometry().width(), D->screen()->availableGeometry().width()) << Title;
+    EXPECT_GE(D->width(), Designed) << Title;
+    // OK stays as far from the right edge as the dialog was drawn.
+    EXPECT_EQ(D->width() - Ok->geometry().right(), Gap) << Title;
+    D->hide();
+  }
+  EXPECT_EQ(Short.width(), 270);  // wide enough as drawn
+
+  // A caption longer than the screen is wide: as wide as the screen.
+  TAxisMaxMin Wide;
+  Wide.setWindowTitle(QStringLiteral("Maximum ") + Axis.repeated(4));
+  Wide.show();
+  EXPECT_EQ(Wide.frameGeometry().width(), Wide.screen()->availableGeometry().width());
+  EXPECT_TRUE(Wide.screen()->availableGeometry().contains(Wide.frameGeometry()));
 }
 
 }  // namespace

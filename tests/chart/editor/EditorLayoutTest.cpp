@@ -1,7 +1,11 @@
 // The chart editor as a user first sees it: its own pages and those of the
 // chart's parts, at the size it opens with and the default font.
+#include "chart/editor/ChartPreview.h"
 #include "chart/editor/RegisterSeriesEditorForms.h"
+#include "chart/editor/TBMPExportFormat.h"
 #include "chart/editor/TChartEditForm.h"
+#include "chart/editor/TChartEditor.h"
+#include "chart/editor/TChartEditorDataPage.h"
 #include "chart/editor/TChartEditorPages.h"
 #include "chart/editor/TFormKor3D.h"
 #include "chart/editor/TFormKorAxis.h"
@@ -9,19 +13,26 @@
 #include "chart/editor/TFormKorPage.h"
 #include "chart/editor/TFormKorSeries.h"
 #include "chart/editor/TFormKorTools.h"
+#include "chart/editor/TKorExportForm.h"
 
 #include "chart/core/TChart.h"
 #include "chart/series/RegisterSeriesTypes.h"
+#include "chart/series/TBarSeries.h"
+#include "chart/series/TFastLineSeries.h"
 #include "chart/series/TLineSeries.h"
 #include "chart/tools/RegisterToolTypes.h"
 
 #include "tests/chart/editor/EditorFixture.h"
 #include "tests/support/LayoutChecks.h"
+#include "tests/support/ModalScript.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSize>
 #include <QTabWidget>
+
+#include <string>
 
 #include <utility>
 #include <vector>
@@ -134,6 +145,79 @@ TEST_F(EditorLayoutTest, AtItsOpeningSizeAndInALargeDialogTheAxisPageStartsAtThe
     EXPECT_LE(EmptyBandAbovePercent(*Tab), 5) << Size.width();
     EXPECT_LE(Page->mapTo(Tab, QPoint(0, 0)).y(), 4) << Size.width();
   }
+}
+
+// Every page the program offers, registered as it does at start-up, on a
+// chart laid out as the viewer's raw-scan chart: an inactive bar series
+// first (the series page opens on it), then scans.
+class EditorOpeningSizeTest : public EditorLayoutTest {
+ protected:
+  void SetUp() override {
+    EditorLayoutTest::SetUp();
+    RegisterToolTypes();
+    RegisterBMPExportFormat();
+    RegisterDataEditorPage();
+    RegisterExportEditorPage();
+    RegisterPrintEditorPage();
+    auto* Bar = new TBarSeries(&Chart);
+    Bar->SetTitle(QStringLiteral("Bar"));
+    Bar->SetActive(false);
+    Chart.AddSeries(Bar);
+    Chart.ExchangeSeries(0, Chart.SeriesCount() - 1);
+    for (int Scan = 2; Scan <= 4; ++Scan) {
+      auto* Line = new TFastLineSeries(&Chart);
+      Line->SetTitle(QStringLiteral("000%1.IP2").arg(Scan));
+      Chart.AddSeries(Line);
+      for (int I = 0; I < 50; ++I) Line->AddXY(6 + I * 0.02, Scan * I);
+    }
+  }
+  void TearDown() override {
+    UnRegisterBMPExportFormat();
+    EditorLayoutTest::TearDown();
+  }
+};
+
+TEST_F(EditorOpeningSizeTest, OpensAtTheSizeEveryPageNeedsWithinItsScreen) {
+  TChartEditor Editor(nullptr);
+  Editor.SetChart(&Chart);
+  int Pages = 0;
+  ModalScript Script;
+  Script.AnswerForm([&](QDialog& Dialog) {
+    auto& Form = dynamic_cast<TChartEditForm&>(Dialog);
+    const QSize Opened = Form.size();
+    EXPECT_TRUE(Form.screen()->availableGeometry().contains(Form.frameGeometry()));
+    std::vector<QWidget*> Tabs;
+    for (QTabWidget* Control : {Form.SubPage, Form.MainPage})
+      for (int I = 0; I < Control->count(); ++I)
+        if (Control->isTabVisible(I) && Control->widget(I) != Form.TabChart)
+          Tabs.push_back(Control->widget(I));
+    // Knowing their room made none of the pages the user sees.
+    for (QWidget* Tab : Tabs)
+      EXPECT_EQ(Form.PageEditor(Tab), nullptr) << Tab->objectName().toStdString();
+    for (QWidget* Tab : Tabs) {
+      Look(Form, Tab);
+      const std::string Name = Tab->objectName().toStdString();
+      EXPECT_EQ(ControlsOutside(*Tab), QStringList()) << Name;
+      // The pages within the page too.
+      if (QWidget* Page = Form.PageEditor(Tab))
+        for (QTabWidget* Inner : Page->findChildren<QTabWidget*>())
+          for (int I = 0; I < Inner->count() && Inner->isVisible(); ++I) {
+            Inner->setCurrentIndex(I);
+            QApplication::processEvents();
+            EXPECT_EQ(ControlsOutside(*Inner->widget(I)), QStringList())
+                << Name << "/" << Inner->tabText(I).toStdString();
+          }
+      ++Pages;
+    }
+    // No page made the dialog grow: it opened big enough for all.
+    EXPECT_EQ(Form.size(), Opened);
+    Form.BCloseClick();
+    return Dialog.result();
+  });
+  Editor.Execute();
+  EXPECT_EQ(Pages, 9 + 5);  // the sub-pages of "Chart" and the other main pages
+  // The size it opened with is no size the user chose.
+  EXPECT_EQ(ReadStored(QStringLiteral("Width")), -1);
 }
 
 }  // namespace

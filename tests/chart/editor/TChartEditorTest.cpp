@@ -166,7 +166,8 @@ TEST_F(TChartEditorTest, PositionAndSizeAreRememberedAcrossRuns) {
     // (or the least width the controls need)
     EXPECT_EQ(form.width(), std::max(100, form.minimumSizeHint().width()));
     EXPECT_LT(form.width(), defaultSize.width());
-    EXPECT_EQ(form.x(), screen.width() - form.width());
+    // At the right edge, its frame too.
+    EXPECT_EQ(form.frameGeometry().right() + 1, screen.width());
     EXPECT_EQ(form.y(), 0);
   });
 
@@ -180,6 +181,24 @@ TEST_F(TChartEditorTest, PositionAndSizeAreRememberedAcrossRuns) {
   });
   EXPECT_EQ(ReadStored("Width"), 600);
   EXPECT_EQ(ReadStored("Left"), -1);
+}
+
+TEST_F(TChartEditorTest, ARememberedSizeLargerThanTheScreenIsShrunkToFitIt) {
+  Editor.SetChart(&Chart);
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  // With the place remembered too, and without (placed over the screen).
+  for (const bool place : {true, false}) {
+    Editor.SetRememberPosition(place);
+    WriteOptions("Left=40\nTop=30\nWidth=" + QByteArray::number(area.width() * 3) +
+                 "\nHeight=" + QByteArray::number(area.height() * 2) + "\n");
+    Open([&](TChartEditForm& form) {
+      EXPECT_EQ(form.frameGeometry(), area) << place;
+      // Resized by the user, the size is stored as shown.
+      form.resize(area.width() / 2, area.height() / 2);
+    });
+    EXPECT_EQ(ReadStored("Width"), area.width() / 2);
+    EXPECT_EQ(ReadStored("Height"), area.height() / 2);
+  }
 }
 
 TEST_F(TChartEditorTest, WithoutAStoredPositionTheEditorOpensOverTheChartsWindow) {

@@ -10,6 +10,8 @@
 
 #include "platform/ModalHooks.h"
 #include "platform/TBitmap.h"
+#include "platform/TCanvas.h"
+#include "platform/TFont.h"
 #include "tests/platform/PixelProbe.h"
 #include "tests/support/TestSupport.h"
 
@@ -18,8 +20,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -319,6 +323,59 @@ TEST_F(TCustomChartGridTest, HeaderAndColourCellsArePaintedAtTheirOffsets) {
   const TRect Point1 = Grid->CellRect(Grid->ColorsColumn(), DataRow(1));
   EXPECT_EQ(Pic.GetPixel(Point0.Left + 20, Point0.Top + 8), clRed);
   EXPECT_EQ(Pic.GetPixel(Point1.Left + 20, Point1.Top + 8), clWhite);
+}
+
+TEST_F(TCustomChartGridTest, SeriesTitlesShowWholeAndOnlyAGridTooNarrowCutsOne) {
+  A->SetTitle(QStringLiteral("average of dc/dt sets 3 to 20"));
+  B->SetTitle(QStringLiteral("corrected t dc/dt"));
+  // As wide as the grid on the data page of an editor 800 pixels wide.
+  Grid->SetBounds(0, 0, 780, 120);
+  const TCanvas& Canvas = Grid->GetCanvas();
+  // Each title heads the first column of its series.
+  for (const auto& [S, C] :
+       {std::pair{A, ColumnOf(A->GetXValues())}, std::pair{B, ColumnOf(B->GetYValues())}}) {
+    const QString Title = S->GetTitle();
+    const TRect Cell = Grid->CellRect(C, 0);
+    EXPECT_EQ(Grid->HeaderTitle(C), Title);
+    EXPECT_LE(Cell.Right, Grid->GetWidth()) << Title.toStdString();
+    EXPECT_GE(Cell.Right - Cell.Left - TChartGrid::TitleOffset, Canvas.TextWidth(Title))
+        << Title.toStdString();
+    EXPECT_EQ(Grid->ShownHeaderTitle(C), Title);
+  }
+  // A column without a title keeps its width.
+  EXPECT_EQ(Grid->GetColWidth(ColumnOf(A->GetYValues())), Grid->GetDefaultColWidth());
+
+  // A larger font: the columns follow once told.
+  TFont Large;
+  Large.Assign(Grid->GetCanvas().GetFont());
+  Large.SetSize(Large.GetSize() * 2);
+  Grid->GetCanvas().SetFont(Large);
+  Grid->FitTitleColumns();
+  const int BY = ColumnOf(B->GetYValues());
+  EXPECT_GE(Grid->GetColWidth(BY) - TChartGrid::TitleOffset, Canvas.TextWidth(B->GetTitle()));
+
+  // A title wider than the whole grid has no room anywhere: it is cut
+  // short with an ellipsis and shows whole as the cell's tool tip.
+  const QString Long = QStringLiteral("dc/dt set 12 ").repeated(12).trimmed();
+  B->SetTitle(Long);
+  const QString Shown = Grid->ShownHeaderTitle(BY);
+  EXPECT_TRUE(Shown.endsWith(QChar(0x2026))) << Shown.toStdString();
+  EXPECT_TRUE(Long.startsWith(Shown.chopped(1)));
+  const TRect Cell = Grid->CellRect(BY, 0);
+  EXPECT_LE(Canvas.TextWidth(Shown), Grid->GetWidth() - Cell.Left - TChartGrid::TitleOffset);
+  QWidget& Host = *Grid->GetWidget();
+  const QPointF Over(Cell.Left + 30, Cell.Top + 5);
+  QMouseEvent Move(QEvent::MouseMove, Over, Host.mapToGlobal(Over), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&Host, &Move);
+  EXPECT_EQ(Host.toolTip(), Long);
+  // A whole title has no tip.
+  const TRect ACell = Grid->CellRect(ColumnOf(A->GetXValues()), 0);
+  const QPointF OverA(ACell.Left + 30, ACell.Top + 5);
+  QMouseEvent MoveA(QEvent::MouseMove, OverA, Host.mapToGlobal(OverA), Qt::NoButton, Qt::NoButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&Host, &MoveA);
+  EXPECT_EQ(Host.toolTip(), QString());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <utime.h>
+#include <iterator>
 #include <memory>
 
 #include "chart/core/KorException.h"
@@ -219,6 +220,67 @@ TEST_F(TKorExportFormTest, TheDataFileTypePickedSetsFormatAndDelimiter) {
   F.BCopyClick();
   EXPECT_TRUE(Clipboard().GetAsText().startsWith(QStringLiteral("1 2")))
       << Clipboard().GetAsText().toStdString();
+}
+
+// The user types one bare name for every format and picks the format in
+// the dialog's file types, pressing "Save..." each time.
+TEST_F(TKorExportFormTest, DataExportsOfOneNameTakeTheirFormatsExtensionsAndKeepApart) {
+  TKorExportForm& F = ShowForm();
+  F.PageControl1->setCurrentWidget(F.TabData);
+  ModalScript Script;
+  const QString Bare = Path(QStringLiteral("scans"));
+  struct TCase {
+    int Filter;
+    const char* File;
+    QByteArray Start;
+  };
+  const TCase Cases[] = {{8, "scans.xls", QByteArray("\x09\x08\x08\x00", 4)},
+                         {2, "scans.txt", "Text\t"},
+                         {3, "scans.csv", "Text,"},
+                         {6, "scans.xml", "<?xml"},
+                         {7, "scans.htm", "<table"}};
+  for (const TCase& Case : Cases) {
+    Script.AnswerFile(true, Bare, Case.Filter);
+    F.BSave->click();
+    const QString File = Path(QString::fromLatin1(Case.File));
+    EXPECT_EQ(FileHead(File, static_cast<int>(Case.Start.size())), Case.Start) << Case.File;
+  }
+  EXPECT_FALSE(QFileInfo::exists(Bare));
+  // No file was replaced, so nothing was asked but the file names.
+  EXPECT_EQ(Script.Asked().size(), std::size(Cases));
+  // The dialog is told the extension of the format chosen, for a name typed
+  // into it (the last export was the HTML table).
+  Script.AnswerFile(false);
+  F.BSave->click();
+  EXPECT_EQ(Script.FileRequests().back().DefaultExt, QStringLiteral("htm"));
+
+  // A name with its extension stays as it is, also when it is not the
+  // format's; one whose suffix is only digits is still a bare name.
+  F.RGText->Choose(TKorExportForm::dfExcel);
+  Script.AnswerFile(true, Path(QStringLiteral("kept.xls")), 8);
+  F.BSave->click();
+  Script.AnswerFile(true, Path(QStringLiteral("notes.dat")), 2);
+  F.BSave->click();
+  Script.AnswerFile(true, Path(QStringLiteral("run 1.5")), 2);
+  F.BSave->click();
+  for (const char* File : {"kept.xls", "notes.dat", "run 1.5.txt"})
+    EXPECT_TRUE(QFileInfo::exists(Path(QString::fromLatin1(File)))) << File;
+  EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("kept.xls.xls"))));
+
+  // The file dialog asked about the bare name only: replacing the file
+  // with the extension is asked here, and "No" leaves it.
+  const QByteArray Text = FileHead(Path(QStringLiteral("scans.txt")), 1 << 16);
+  F.CBHeader->setChecked(false);
+  Script.AnswerFile(true, Bare, 2);
+  Script.AnswerMessage(mrNo);
+  F.BSave->click();
+  EXPECT_TRUE(Script.Asked().back().contains(QStringLiteral("scans.txt already exists")))
+      << Script.Asked().back().toStdString();
+  EXPECT_EQ(FileHead(Path(QStringLiteral("scans.txt")), 1 << 16), Text);
+  Script.AnswerFile(true, Bare, 2);
+  Script.AnswerMessage(mrYes);
+  F.BSave->click();
+  EXPECT_NE(FileHead(Path(QStringLiteral("scans.txt")), 1 << 16), Text);
 }
 
 TEST_F(TKorExportFormTest, CopyPutsNativeTextOnTheClipboard) {
