@@ -1,22 +1,7 @@
 #include "app/KorvaleUnit.h"
 #include "app/UnitWaitWorking.h"
 
-#include "chart/editor/ChartPreview.h"
-#include "chart/editor/RegisterSeriesEditorForms.h"
-#include "chart/editor/TBMPExportFormat.h"
-#include "chart/editor/TChartChart.h"
-#include "chart/editor/TChartEditorDataPage.h"
-#include "chart/editor/TEMFExportFormat.h"
-#include "chart/editor/TFormKor3D.h"
-#include "chart/editor/TFormKorAxis.h"
-#include "chart/editor/TFormKorLegend.h"
-#include "chart/editor/TFormKorPage.h"
-#include "chart/editor/TFormKorSeries.h"
-#include "chart/editor/TFormKorTools.h"
-#include "chart/editor/TKorExportForm.h"
-#include "chart/editor/TKorGallery.h"
-#include "chart/series/RegisterSeriesTypes.h"
-#include "chart/tools/RegisterToolTypes.h"
+#include "chart/editor/RegisterChartLibrary.h"
 #include "platform/Exception.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalHooks.h"
@@ -67,22 +52,7 @@ void ReportStrayModal(const QString& What) {
 }
 
 int RunProgram(TGuardedApplication& App) {
-  RegisterSeriesTypes();
-  RegisterToolTypes();
-  RegisterBMPExportFormat();
-  RegisterEMFExportFormat();
-  RegisterExportEditorPage();
-  RegisterPrintEditorPage();
-  RegisterDataEditorPage();
-  RegisterSeriesGallery();
-  RegisterGeneralEditorPages();
-  RegisterAxisEditorPage();
-  RegisterLegendEditorPage();
-  Register3DEditorPage();
-  RegisterTitlesWallsToolsEditorPages();
-  RegisterSeriesEditorPage();
-  RegisterSeriesEditorForms();
-  RegisterChartChartClasses();
+  RegisterChartLibrary();
   const auto form = std::make_unique<TKorvaleForm>();
   const auto waitWindow = std::make_unique<TWaitWorking>(nullptr);
   form->show();

@@ -58,6 +58,20 @@ class TarExtractorTest : public ::testing::Test {
     TarExtractor extractor([this](const QString& line) { Log.push_back(line.toStdString()); });
     return extractor.ExtractTarGz(QString::fromStdString(Archive.string()));
   }
+  // Extracts with no file allowed to grow beyond Bytes (a full disk).
+  bool ExtractWithFilesUpTo(rlim_t Bytes, const fs::path& Path) {
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = Bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool result = Extract(Path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    return result;
+  }
+
   fs::path WriteArchive(const std::string& Name, const std::string& Tar) {
     const fs::path path = Dir / Name;
     WriteTextFile(path, archive::Gzip(Tar));
@@ -174,15 +188,7 @@ TEST_F(TarExtractorTest, AReplacementThatCannotBeWrittenLeavesTheOldFileAndTheNe
                                                      Member("small.txt", "s") + archive::End());
   fs::create_directories(Dir / "w");
   WriteTextFile(Dir / "w/big.txt", "old");
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 50000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const bool result = Extract(path);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, previous);
+  const bool result = ExtractWithFilesUpTo(50000, path);
   EXPECT_FALSE(result);
   EXPECT_EQ(Log, (std::vector<std::string>{"Failed to write " + (Dir / "w/big.txt").string(),
                                            "    File too large; big.txt was not written",
@@ -614,15 +620,7 @@ TEST_F(TarExtractorTest, ALongNameThatClimbsToAHoldingNameIsAnOrdinaryMemberAtTh
 
 TEST_F(TarExtractorTest, WriteFailuresAreReportedAndLeaveNoPartialFile) {
   const fs::path path = WriteArchive("w.tar.gz", Member("big.txt", std::string(100000, 'b')));
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 50000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const bool result = Extract(path);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, previous);
+  const bool result = ExtractWithFilesUpTo(50000, path);
   EXPECT_FALSE(result);
   EXPECT_TRUE(Logged("Failed to write " + (Dir / "w/big.txt").string()));
   EXPECT_FALSE(fs::exists(Dir / "w/big.txt"));

@@ -20,6 +20,7 @@
 #include "chart/core/TChartAxisTitle.h"
 #include "chart/editor/ChartPreview.h"
 #include "chart/editor/KorEditorHelpers.h"
+#include "chart/editor/RegisterChartLibrary.h"
 #include "chart/editor/RegisterSeriesEditorForms.h"
 #include "chart/editor/TAxisMaxMin.h"
 #include "chart/editor/TBMPExportFormat.h"
@@ -324,22 +325,7 @@ class TEditorCheck {
 };
 
 void RegisterAsTheProgramDoes() {
-  RegisterSeriesTypes();
-  RegisterToolTypes();
-  RegisterBMPExportFormat();
-  RegisterEMFExportFormat();
-  RegisterExportEditorPage();
-  RegisterPrintEditorPage();
-  RegisterDataEditorPage();
-  RegisterSeriesGallery();
-  RegisterGeneralEditorPages();
-  RegisterAxisEditorPage();
-  RegisterLegendEditorPage();
-  Register3DEditorPage();
-  RegisterTitlesWallsToolsEditorPages();
-  RegisterSeriesEditorPage();
-  RegisterSeriesEditorForms();
-  RegisterChartChartClasses();
+  RegisterChartLibrary();
 }
 
 // As the viewer's raw-scan chart: an inactive bar series first, then scans
