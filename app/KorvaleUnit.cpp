@@ -53,6 +53,7 @@
 QPointer<TKorvaleForm> KorvaleForm;
 
 const QString TKorvaleForm::FormCaption = QStringLiteral("Korvale  1.20");
+const QString TKorvaleForm::ApplicationTitle = QStringLiteral("KorVale");
 const QString TKorvaleForm::NoChannelText =
     QStringLiteral("No Channel selected, cannot launch viewing window");
 const QString TKorvaleForm::CreateFailedText = QStringLiteral("Failed to create the SedData form");

@@ -43,6 +43,8 @@ class TKorvaleForm : public QMainWindow {
   static constexpr int ViewerNameDisplayLength = 20;     // characters
   static constexpr int FirstViewerPage = 3;              // after the three fixed tabs
   static const QString FormCaption;
+  // The program's title (message boxes, task bar), set by the main routine.
+  static const QString ApplicationTitle;
   static const QString NoChannelText;
   static const QString CreateFailedText;
   static const QString LaunchFailedText;

@@ -17,12 +17,12 @@
 #include "chart/editor/TKorGallery.h"
 #include "chart/series/RegisterSeriesTypes.h"
 #include "chart/tools/RegisterToolTypes.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/Exception.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalHooks.h"
 #include "platform/QtGuard.h"
 
-#include <QGuiApplication>
 #include <QString>
 
 #include <cstdio>
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   TGuardedApplication App(argc, argv);
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("KorVale"));
+  SetApplicationTitle(TKorvaleForm::ApplicationTitle);
   SetMessageBoxHook(&ShowInMessageBox);
   if (IsHeadlessDisplay()) SetStrayModalHandler(&ReportStrayModal);
   try {
