@@ -126,6 +126,12 @@ QListWidgetItem* NewViewerItem(const QString& Text, TSedDataView& Viewer) {
   return item;
 }
 
+// A caption that shows a path shows it as it is: an "&" in a directory's
+// name must not make an Alt+letter of the caption's.
+QString LiteralCaption(const QString& Text) {
+  return QString(Text).replace(u'&', QStringLiteral("&&"));
+}
+
 }  // namespace
 
 // ------------------------------------------------------------ construction
@@ -312,7 +318,9 @@ void TKorvaleForm::BuildMenus() {
   ExtractaBeckmantargzfile1 = action->addAction(QStringLiteral("Extract a Beckman tar.gz file"));
   Refreshsubdirectorylist1 = action->addAction(QStringLiteral("Refresh subdirectory list"));
   Refreshfilelist1 = action->addAction(QStringLiteral("Refresh file list"));
-  QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
+  // Alt+S is the root folder's "&Select", and Alt+E the report editor's
+  // "&Edit", shown below this menu on the "Report" tab.
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("Se&ttings"));
   S11 = settings->addAction(QStringLiteral("&Program Settings"));
   S11->setVisible(false);
   Configuration1 = settings->addAction(QStringLiteral("Configuration"));
@@ -489,7 +497,7 @@ void TKorvaleForm::ChooseFirstDirectoryOf(const QString& Root) {
     ListBoxDataDirsClick();
     return;
   }
-  RadioGroupChannels->setTitle(NoRunDirectoriesText + Root);
+  RadioGroupChannels->setTitle(NoRunDirectoriesText + LiteralCaption(Root));
 }
 
 void TKorvaleForm::ForgetDataDirectory() {
@@ -574,10 +582,11 @@ void TKorvaleForm::ListBoxDataDirsClick() {
   if (ViewAScan && dir != DataDirectory) ViewAScan->ClearScan();
   DataDirectory = dir;
   SetDataFolder(dir);
-  RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + dir);
+  RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + LiteralCaption(dir));
   ResetChannelFlags();
   UpdateDirChannels(dir);
-  if (RadioGroupChannels->Count() == 0) RadioGroupChannels->setTitle(NoScanFilesText + dir);
+  if (RadioGroupChannels->Count() == 0)
+    RadioGroupChannels->setTitle(NoScanFilesText + LiteralCaption(dir));
   QDir::setCurrent(dir);  // a directory that cannot be made current is ignored
 }
 
@@ -595,7 +604,8 @@ void TKorvaleForm::ShowChannelChoices(const QStringList& Items, int ItemIndex) {
   RadioGroupChannels->SetItemIndex(ItemIndex);
   // Channels that appear in a directory that had none.
   if (!Items.isEmpty() && RadioGroupChannels->title().startsWith(NoScanFilesText))
-    RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + DataDirectory);
+    RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") +
+                                 LiteralCaption(DataDirectory));
 }
 
 void TKorvaleForm::Timer1Timer() {
@@ -731,7 +741,7 @@ void TKorvaleForm::LaunchViewer() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(viewer);
     added = sheet.get();
-    PC->addTab(sheet.release(), displayName);
+    PC->addTab(sheet.release(), LiteralCaption(displayName));
     viewer->show();
     PC->setCurrentWidget(added);
     PCChange();
@@ -845,7 +855,8 @@ void TKorvaleForm::PCDrawTab(QPainter& Painter, int TabIndex, const QRect& Rect)
   const TTabColours colours = TabColours(TabIndex);
   Painter.fillRect(Rect, ColorToQColor(colours.Brush));
   Painter.setPen(ColorToQColor(colours.Font));
-  Painter.drawText(Rect.translated(0, 2), Qt::AlignCenter, PC->tabText(TabIndex));
+  Painter.drawText(Rect.translated(0, 2), Qt::AlignCenter | Qt::TextHideMnemonic,
+                   PC->tabText(TabIndex));
 }
 
 void TKorvaleForm::ButtonFocusWindowClick() {

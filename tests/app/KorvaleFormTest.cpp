@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -48,6 +50,7 @@
 #include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
 #include "tests/app/SimulatedChannel.h"
+#include "tests/support/LayoutChecks.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 #include "tools/runsim/RunSimulator.h"
@@ -709,4 +712,57 @@ TEST_F(KorvaleFormTest, TheFileListLeavesOutUnfinishedNamesAndNamesWhatIsNoFile)
   files.setCurrentRow(0);
   Form->FileListBox1Click();
   EXPECT_GT(ViewAScan->TransformChart->GetSeries(0)->Count(), 10);
+}
+
+// Every Alt+letter of what the window shows at once is taken by one
+// caption: the main window's menus and buttons, the report editor's menus
+// below them on "Report", a viewer's buttons on its tab. A directory's "&"
+// in a caption (a viewer's tab, the data types) is shown and takes no key.
+TEST_F(KorvaleFormTest, EachAltLetterIsTakenByOneCaptionOnEveryTab) {
+  const fs::path root = Work / "R&D runs";
+  WriteChannel(root / "R&D", OpticalSystem::Absorbance, 1);
+  ChooseRoot(root);
+  ModalScript script;
+  script.AnswerFile(false);  // the report builder asks for its logo when first shown
+  Form->show();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(Launch());
+  ASSERT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage + 1);
+  const QStringList mainKeys = {"Alt+A", "Alt+F", "Alt+T"};
+  const QStringList expected[] = {
+      mainKeys + QStringList({"Alt+L", "Alt+S"}),           // Select data
+      mainKeys + QStringList({"Alt+E", "Alt+I", "Alt+O"}),  // Report
+      mainKeys,                                             // Compare
+      mainKeys + QStringList({"Alt+C"}),                    // the viewer
+  };
+  for (int tab = 0; tab < Form->PC->count(); ++tab) {
+    Form->PC->setCurrentIndex(tab);
+    SettleLayouts();
+    EXPECT_EQ(RepeatedMnemonics(*Form), QStringList()) << "tab " << tab;
+    const QStringList keys = ShownMnemonics(*Form).keys();
+    QStringList want = expected[tab];
+    want.sort();
+    EXPECT_EQ(keys, want) << "tab " << tab;
+  }
+  // The caption is drawn as the shortened name reads, with its one "&".
+  const int viewerTab = TKorvaleForm::FirstViewerPage;
+  const QString name = TKorvaleForm::ShortenPathForDisplay(
+      Form->OpenViewers().front()->windowTitle(), TKorvaleForm::ViewerNameDisplayLength);
+  ASSERT_TRUE(name.endsWith("R&D/0*.RA1"));
+  const QRect rect = dynamic_cast<TKorvaleTabBar&>(*Form->PC->tabBar()).RowTabRect(viewerTab);
+  const auto drawn = [&](const std::function<void(QPainter&)>& Draw) {
+    QImage image(rect.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(Form->PC->tabBar()->font());
+    painter.translate(-rect.topLeft());
+    Draw(painter);
+    return image;
+  };
+  const QImage tab = drawn([&](QPainter& Painter) { Form->PCDrawTab(Painter, viewerTab, rect); });
+  const QImage plain = drawn([&](QPainter& Painter) {
+    Painter.fillRect(rect, QColor(0xC0, 0xDC, 0xC0));
+    Painter.drawText(rect.translated(0, 2), Qt::AlignCenter, name);
+  });
+  EXPECT_EQ(tab, plain);
 }

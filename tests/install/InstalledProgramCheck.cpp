@@ -175,11 +175,7 @@ bool Confirm(QProcess& Program, TXDesktop& Desktop, const QString& Title) {
 // edit box (a path, or a name below the folder it opened on).
 bool ChooseFolder(QProcess& Program, TXDesktop& Desktop, const QString& Text) {
   Desktop.Focus(MainWindowTitle);
-  // Alt+S is also the key of the Settings menu: the first press may only
-  // move the focus to the button, which Space then presses.
   Desktop.Press('s', KeyAlt);
-  Program.waitForFinished(1500);
-  if (!Desktop.Shows(ChooserTitle)) Desktop.Press(' ');
   if (!Step(Program, Desktop, "the folder chooser opens",
             [&] { return Desktop.Shows(ChooserTitle); }))
     return false;
