@@ -354,8 +354,9 @@ void TKorvaleForm::WireHandlers() {
   connect(btnSetInputDir, &QPushButton::clicked, this, guarded(&TKorvaleForm::btnSetInputDirClick));
   connect(ButtonLaunch, &QPushButton::clicked, this, guarded(&TKorvaleForm::ButtonLaunchClick));
   connect(ShowTxtBtn, &QPushButton::clicked, this, guarded(&TKorvaleForm::ShowTxtBtnClick));
-  connect(ListBoxDataDirs, &QListWidget::itemClicked, this,
-          guarded(&TKorvaleForm::ListBoxDataDirsClick));
+  connect(ListBoxDataDirs, &QListWidget::currentItemChanged, this,
+          guarded(&TKorvaleForm::FollowCurrentDataDirectory));
+  // Return or a double click takes the directory afresh.
   connect(ListBoxDataDirs, &QListWidget::itemActivated, this,
           guarded(&TKorvaleForm::ListBoxDataDirsClick));
   connect(FileListBox1, &QListWidget::itemClicked, this, guarded(&TKorvaleForm::FileListBox1Click));
@@ -494,7 +495,7 @@ void TKorvaleForm::ChooseFirstDirectoryOf(const QString& Root) {
   for (int row = 0; row < ListBoxDataDirs->count(); ++row) {
     if (!ListBoxDataDirs->item(row)->text().startsWith(Root)) continue;
     ListBoxDataDirs->setCurrentRow(row);
-    ListBoxDataDirsClick();
+    FollowCurrentDataDirectory();
     return;
   }
   RadioGroupChannels->setTitle(NoRunDirectoriesText + LiteralCaption(Root));
@@ -588,6 +589,17 @@ void TKorvaleForm::ListBoxDataDirsClick() {
   if (RadioGroupChannels->Count() == 0)
     RadioGroupChannels->setTitle(NoScanFilesText + LiteralCaption(dir));
   QDir::setCurrent(dir);  // a directory that cannot be made current is ignored
+}
+
+void TKorvaleForm::FollowCurrentDataDirectory() {
+  QListWidgetItem* item = ListBoxDataDirs->currentItem();
+  if (item == nullptr) return;
+  // The focus alone makes an item current without choosing it; the
+  // directory the panes show is always the one shown chosen.
+  if (!item->isSelected())
+    ListBoxDataDirs->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+  // A rescan that keeps the directory listed keeps its channel choice.
+  if (item->text() != DataDirectory) ListBoxDataDirsClick();
 }
 
 void TKorvaleForm::UpdateDirChannels(const QString& Dir) {

@@ -70,6 +70,10 @@ class TKorvaleForm : public QMainWindow {
   void ButtonRefreshSubdirectoriesClick();
   void Refreshsubdirectorylist2Click();
   void ListBoxDataDirsClick();
+  // Takes the current item of ListBoxDataDirs, however it became current
+  // (mouse, arrow keys, Home or End, a typed letter), when it is not the
+  // data directory already: the panes and a launch follow it.
+  void FollowCurrentDataDirectory();
   void RadioGroupChannelsClick();
   // Refreshes the channel choices of Dir: lists it once and rebuilds the
   // choices only when a channel without a flag has files.

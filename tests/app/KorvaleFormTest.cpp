@@ -714,6 +714,53 @@ TEST_F(KorvaleFormTest, TheFileListLeavesOutUnfinishedNamesAndNamesWhatIsNoFile)
   EXPECT_GT(ViewAScan->TransformChart->GetSeries(0)->Count(), 10);
 }
 
+// The data directory the panes show and a launch opens is the list's
+// current item however it became current, and only a new one resets the
+// channel choice: a rescan that keeps the directory keeps the channel.
+TEST_F(KorvaleFormTest, TheDataDirectoryFollowsTheCurrentItemAndARescanKeepsItsChannel) {
+  const fs::path root = Work / "runs";
+  for (const char* dir : {"a", "b", "c"}) fs::create_directories(root / dir);
+  WriteTextFile(root / "a" / "00001.RA1", "");
+  WriteTextFile(root / "a" / "00001.RA2", "");
+  WriteTextFile(root / "b" / "00001.IP3", "");
+  WriteTextFile(root / "c" / "00001.FI4", "");
+  ChooseRoot(root);
+  ASSERT_EQ(ChosenDirectory(), Slash(root / "a"));
+  QListWidget& dirs = *Form->ListBoxDataDirs;
+  const auto press = [&](Qt::Key Key, const QString& Text = QString()) {
+    QKeyEvent event(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+    QCoreApplication::sendEvent(&dirs, &event);
+  };
+  const auto shows = [&](const fs::path& Dir, const QStringList& Channels) {
+    EXPECT_EQ(ChosenDirectory(), Slash(Dir));
+    EXPECT_EQ(Form->GetDataDirectory(), Slash(Dir));
+    EXPECT_EQ(Form->GetFileListDirectory(), Slash(Dir));
+    EXPECT_EQ(Form->RadioGroupChannels->GetItems(), Channels);
+  };
+  dirs.setFocus();
+  press(Qt::Key_Down);
+  shows(root / "b", {"0*.IP3"});
+  press(Qt::Key_End);
+  shows(root / "c", {"0*.FI4"});
+  press(Qt::Key_Home);
+  shows(root / "a", {"0*.RA1", "0*.RA2"});
+  press(Qt::Key_Slash, QStringLiteral("/"));  // every item starts so: the next one
+  shows(root / "b", {"0*.IP3"});
+  dirs.setCurrentRow(0);
+  shows(root / "a", {"0*.RA1", "0*.RA2"});
+  const QPointer<TSedDataView> viewer = Launch();
+  ASSERT_TRUE(viewer);
+  EXPECT_EQ(viewer->GetDataDirectory(), Slash(root / "a"));
+  EXPECT_EQ(viewer->GetAnalysis().ChannelMask, "0*.RA1");
+
+  Form->PC->setCurrentWidget(Form->MainSheet);
+  Form->RadioGroupChannels->Choose(1);
+  Form->ShowDirectoryPanels(true);
+  ASSERT_TRUE(Form->RescanRootDirectory());
+  shows(root / "a", {"0*.RA1", "0*.RA2"});
+  EXPECT_EQ(Form->RadioGroupChannels->GetItemIndex(), 1);
+}
+
 // Every Alt+letter of what the window shows at once is taken by one
 // caption: the main window's menus and buttons, the report editor's menus
 // below them on "Report", a viewer's buttons on its tab. A directory's "&"
