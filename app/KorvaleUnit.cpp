@@ -39,6 +39,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -209,7 +210,12 @@ void TKorvaleForm::closeEvent(QCloseEvent* Event) {
 // ------------------------------------------------------------ form layout
 
 void TKorvaleForm::BuildForm() {
-  resize(1100, 760);
+  QSize size(DefaultWidth, DefaultHeight);
+  // A smaller screen gets a smaller window, frame and all on it.
+  if (const QScreen* shown = screen())
+    size =
+        size.boundedTo(shown->availableGeometry().size() - QSize(FrameAllowance, FrameAllowance));
+  resize(size);
   PC = new TKorvalePageControl(*this, this);
   setCentralWidget(PC);
   MainSheet = BuildSelectDataSheet();

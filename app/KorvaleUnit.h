@@ -42,6 +42,12 @@ class TKorvaleForm : public QMainWindow {
   static constexpr int DataDirectoryDisplayLength = 25;  // characters
   static constexpr int ViewerNameDisplayLength = 20;     // characters
   static constexpr int FirstViewerPage = 3;              // after the three fixed tabs
+  // The window's size at start, in pixels: on a 1366 x 768 laptop screen
+  // it leaves room for a desktop panel of 30 and for the title bar and
+  // frame, of at most FrameAllowance, that a window manager adds.
+  static constexpr int DefaultWidth = 1100;
+  static constexpr int DefaultHeight = 690;
+  static constexpr int FrameAllowance = 48;
   static const QString FormCaption;
   // The program's title (message boxes, task bar), set by the main routine.
   static const QString ApplicationTitle;
