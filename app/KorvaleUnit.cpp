@@ -124,6 +124,8 @@ void RemoveItems(QListWidget& List, Predicate Matches) {
 QListWidgetItem* NewViewerItem(const QString& Text, TSedDataView& Viewer) {
   auto* item = new QListWidgetItem(Text);
   item->setData(Qt::UserRole, QVariant::fromValue<QObject*>(&Viewer));
+  // Shortened names of channels whose directories end alike read the same.
+  item->setToolTip(Viewer.windowTitle());
   return item;
 }
 
@@ -759,7 +761,9 @@ void TKorvaleForm::LaunchViewer() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(viewer);
     added = sheet.get();
-    PC->addTab(sheet.release(), LiteralCaption(displayName));
+    const int page = PC->addTab(sheet.release(), LiteralCaption(displayName));
+    // Captions of channels whose directories end alike read the same.
+    PC->setTabToolTip(page, viewer->windowTitle());
     viewer->show();
     PC->setCurrentWidget(added);
     PCChange();

@@ -814,3 +814,30 @@ TEST_F(KorvaleFormTest, EachAltLetterIsTakenByOneCaptionOnEveryTab) {
   });
   EXPECT_EQ(tab, plain);
 }
+
+// Viewers of runs whose channel names end alike have captions that read
+// the same; each tab and each item of the lists of open viewers has the
+// viewer's whole name as its tool tip.
+TEST_F(KorvaleFormTest, ViewersWhoseNamesEndAlikeAreToldApartByTheirToolTips) {
+  const fs::path root = Work / "runs";
+  WriteChannel(root / "run-0042" / "Absorbance", OpticalSystem::Absorbance, 1);
+  WriteChannel(root / "run-0043" / "Absorbance", OpticalSystem::Absorbance, 1);
+  ChooseRoot(root);
+  const QPointer<TSedDataView> first = Launch();
+  Form->ListBoxDataDirs->setCurrentRow(1);
+  const QPointer<TSedDataView> second = Launch();
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->windowTitle(), Slash(root / "run-0042" / "Absorbance") + "0*.RA1");
+  EXPECT_EQ(second->windowTitle(), Slash(root / "run-0043" / "Absorbance") + "0*.RA1");
+  const int page = TKorvaleForm::FirstViewerPage;
+  ASSERT_EQ(Form->PC->tabText(page), Form->PC->tabText(page + 1));
+  EXPECT_EQ(Form->PC->tabToolTip(page), first->windowTitle());
+  EXPECT_EQ(Form->PC->tabToolTip(page + 1), second->windowTitle());
+  ASSERT_TRUE(KorvaleCompare);
+  for (const QListWidget* list : {Form->ListBoxOpenWindows, KorvaleCompare->ListBoxOpenWindows}) {
+    ASSERT_EQ(list->count(), 2);
+    ASSERT_EQ(list->item(0)->text(), list->item(1)->text());
+    EXPECT_EQ(list->item(0)->toolTip(), first->windowTitle());
+    EXPECT_EQ(list->item(1)->toolTip(), second->windowTitle());
+  }
+}
