@@ -2,9 +2,11 @@
 
 #include "platform/QtGuard.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include <algorithm>
 #include <utility>
@@ -50,6 +52,21 @@ QSize TKorvaleTabBar::minimumSizeHint() const {
   int widest = 0;
   for (int i = 0; i < count(); ++i) widest = std::max(widest, tabSizeHint(i).width());
   return {widest, sizeHint().height()};
+}
+
+bool TKorvaleTabBar::event(QEvent* Event) {
+  // QTabBar finds the tab under a tool tip by its own single-row geometry.
+  if (Event->type() != QEvent::ToolTip) return QTabBar::event(Event);
+  RunGuarded([&] {
+    const auto& help = static_cast<const QHelpEvent&>(*Event);
+    const int index = RowTabAt(help.pos());
+    const QString tip = index >= 0 ? tabToolTip(index) : QString();
+    if (tip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help.globalPos(), tip, this, RowTabRect(index));
+  });
+  return true;
 }
 
 void TKorvaleTabBar::paintEvent(QPaintEvent*) {

@@ -11,8 +11,8 @@ class QPainter;
 // The main window's tab bar (render and interaction role): every tab is
 // painted by the owner's draw function, and the tabs wrap onto as many rows
 // as the width needs instead of scrolling, so every tab stays visible.
-// QTabBar still holds the tabs (texts, current index, signals); only
-// geometry, painting and mouse picking use the row layout here.
+// QTabBar still holds the tabs (texts, tool tips, current index, signals);
+// geometry, painting, mouse picking and tool tips use the row layout here.
 class TKorvaleTabBar : public QTabBar {
  public:
   // Paints tab TabIndex into Rect (bar pixels), the whole tab's area.
@@ -31,6 +31,8 @@ class TKorvaleTabBar : public QTabBar {
   QSize minimumSizeHint() const override;
 
  protected:
+  // A tool tip is the tab's under the pointer in the row layout.
+  bool event(QEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;

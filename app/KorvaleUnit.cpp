@@ -39,6 +39,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -53,6 +54,7 @@
 QPointer<TKorvaleForm> KorvaleForm;
 
 const QString TKorvaleForm::FormCaption = QStringLiteral("Korvale  1.20");
+const QString TKorvaleForm::ApplicationTitle = QStringLiteral("KorVale");
 const QString TKorvaleForm::NoChannelText =
     QStringLiteral("No Channel selected, cannot launch viewing window");
 const QString TKorvaleForm::CreateFailedText = QStringLiteral("Failed to create the SedData form");
@@ -122,7 +124,15 @@ void RemoveItems(QListWidget& List, Predicate Matches) {
 QListWidgetItem* NewViewerItem(const QString& Text, TSedDataView& Viewer) {
   auto* item = new QListWidgetItem(Text);
   item->setData(Qt::UserRole, QVariant::fromValue<QObject*>(&Viewer));
+  // Shortened names of channels whose directories end alike read the same.
+  item->setToolTip(Viewer.windowTitle());
   return item;
+}
+
+// A caption that shows a path shows it as it is: an "&" in a directory's
+// name must not make an Alt+letter of the caption's.
+QString LiteralCaption(const QString& Text) {
+  return QString(Text).replace(u'&', QStringLiteral("&&"));
 }
 
 }  // namespace
@@ -202,7 +212,12 @@ void TKorvaleForm::closeEvent(QCloseEvent* Event) {
 // ------------------------------------------------------------ form layout
 
 void TKorvaleForm::BuildForm() {
-  resize(1100, 760);
+  QSize size(DefaultWidth, DefaultHeight);
+  // A smaller screen gets a smaller window, frame and all on it.
+  if (const QScreen* shown = screen())
+    size =
+        size.boundedTo(shown->availableGeometry().size() - QSize(FrameAllowance, FrameAllowance));
+  resize(size);
   PC = new TKorvalePageControl(*this, this);
   setCentralWidget(PC);
   MainSheet = BuildSelectDataSheet();
@@ -311,7 +326,9 @@ void TKorvaleForm::BuildMenus() {
   ExtractaBeckmantargzfile1 = action->addAction(QStringLiteral("Extract a Beckman tar.gz file"));
   Refreshsubdirectorylist1 = action->addAction(QStringLiteral("Refresh subdirectory list"));
   Refreshfilelist1 = action->addAction(QStringLiteral("Refresh file list"));
-  QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
+  // Alt+S is the root folder's "&Select", and Alt+E the report editor's
+  // "&Edit", shown below this menu on the "Report" tab.
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("Se&ttings"));
   S11 = settings->addAction(QStringLiteral("&Program Settings"));
   S11->setVisible(false);
   Configuration1 = settings->addAction(QStringLiteral("Configuration"));
@@ -345,8 +362,9 @@ void TKorvaleForm::WireHandlers() {
   connect(btnSetInputDir, &QPushButton::clicked, this, guarded(&TKorvaleForm::btnSetInputDirClick));
   connect(ButtonLaunch, &QPushButton::clicked, this, guarded(&TKorvaleForm::ButtonLaunchClick));
   connect(ShowTxtBtn, &QPushButton::clicked, this, guarded(&TKorvaleForm::ShowTxtBtnClick));
-  connect(ListBoxDataDirs, &QListWidget::itemClicked, this,
-          guarded(&TKorvaleForm::ListBoxDataDirsClick));
+  connect(ListBoxDataDirs, &QListWidget::currentItemChanged, this,
+          guarded(&TKorvaleForm::FollowCurrentDataDirectory));
+  // Return or a double click takes the directory afresh.
   connect(ListBoxDataDirs, &QListWidget::itemActivated, this,
           guarded(&TKorvaleForm::ListBoxDataDirsClick));
   connect(FileListBox1, &QListWidget::itemClicked, this, guarded(&TKorvaleForm::FileListBox1Click));
@@ -485,10 +503,10 @@ void TKorvaleForm::ChooseFirstDirectoryOf(const QString& Root) {
   for (int row = 0; row < ListBoxDataDirs->count(); ++row) {
     if (!ListBoxDataDirs->item(row)->text().startsWith(Root)) continue;
     ListBoxDataDirs->setCurrentRow(row);
-    ListBoxDataDirsClick();
+    FollowCurrentDataDirectory();
     return;
   }
-  RadioGroupChannels->setTitle(NoRunDirectoriesText + Root);
+  RadioGroupChannels->setTitle(NoRunDirectoriesText + LiteralCaption(Root));
 }
 
 void TKorvaleForm::ForgetDataDirectory() {
@@ -573,11 +591,23 @@ void TKorvaleForm::ListBoxDataDirsClick() {
   if (ViewAScan && dir != DataDirectory) ViewAScan->ClearScan();
   DataDirectory = dir;
   SetDataFolder(dir);
-  RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + dir);
+  RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + LiteralCaption(dir));
   ResetChannelFlags();
   UpdateDirChannels(dir);
-  if (RadioGroupChannels->Count() == 0) RadioGroupChannels->setTitle(NoScanFilesText + dir);
+  if (RadioGroupChannels->Count() == 0)
+    RadioGroupChannels->setTitle(NoScanFilesText + LiteralCaption(dir));
   QDir::setCurrent(dir);  // a directory that cannot be made current is ignored
+}
+
+void TKorvaleForm::FollowCurrentDataDirectory() {
+  QListWidgetItem* item = ListBoxDataDirs->currentItem();
+  if (item == nullptr) return;
+  // The focus alone makes an item current without choosing it; the
+  // directory the panes show is always the one shown chosen.
+  if (!item->isSelected())
+    ListBoxDataDirs->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+  // A rescan that keeps the directory listed keeps its channel choice.
+  if (item->text() != DataDirectory) ListBoxDataDirsClick();
 }
 
 void TKorvaleForm::UpdateDirChannels(const QString& Dir) {
@@ -594,7 +624,8 @@ void TKorvaleForm::ShowChannelChoices(const QStringList& Items, int ItemIndex) {
   RadioGroupChannels->SetItemIndex(ItemIndex);
   // Channels that appear in a directory that had none.
   if (!Items.isEmpty() && RadioGroupChannels->title().startsWith(NoScanFilesText))
-    RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") + DataDirectory);
+    RadioGroupChannels->setTitle(QStringLiteral("Data types available in ") +
+                                 LiteralCaption(DataDirectory));
 }
 
 void TKorvaleForm::Timer1Timer() {
@@ -730,7 +761,9 @@ void TKorvaleForm::LaunchViewer() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(viewer);
     added = sheet.get();
-    PC->addTab(sheet.release(), displayName);
+    const int page = PC->addTab(sheet.release(), LiteralCaption(displayName));
+    // Captions of channels whose directories end alike read the same.
+    PC->setTabToolTip(page, viewer->windowTitle());
     viewer->show();
     PC->setCurrentWidget(added);
     PCChange();
@@ -844,7 +877,8 @@ void TKorvaleForm::PCDrawTab(QPainter& Painter, int TabIndex, const QRect& Rect)
   const TTabColours colours = TabColours(TabIndex);
   Painter.fillRect(Rect, ColorToQColor(colours.Brush));
   Painter.setPen(ColorToQColor(colours.Font));
-  Painter.drawText(Rect.translated(0, 2), Qt::AlignCenter, PC->tabText(TabIndex));
+  Painter.drawText(Rect.translated(0, 2), Qt::AlignCenter | Qt::TextHideMnemonic,
+                   PC->tabText(TabIndex));
 }
 
 void TKorvaleForm::ButtonFocusWindowClick() {

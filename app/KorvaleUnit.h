@@ -42,7 +42,15 @@ class TKorvaleForm : public QMainWindow {
   static constexpr int DataDirectoryDisplayLength = 25;  // characters
   static constexpr int ViewerNameDisplayLength = 20;     // characters
   static constexpr int FirstViewerPage = 3;              // after the three fixed tabs
+  // The window's size at start, in pixels: on a 1366 x 768 laptop screen
+  // it leaves room for a desktop panel of 30 and for the title bar and
+  // frame, of at most FrameAllowance, that a window manager adds.
+  static constexpr int DefaultWidth = 1100;
+  static constexpr int DefaultHeight = 690;
+  static constexpr int FrameAllowance = 48;
   static const QString FormCaption;
+  // The program's title (message boxes, task bar), set by the main routine.
+  static const QString ApplicationTitle;
   static const QString NoChannelText;
   static const QString CreateFailedText;
   static const QString LaunchFailedText;
@@ -68,6 +76,10 @@ class TKorvaleForm : public QMainWindow {
   void ButtonRefreshSubdirectoriesClick();
   void Refreshsubdirectorylist2Click();
   void ListBoxDataDirsClick();
+  // Takes the current item of ListBoxDataDirs, however it became current
+  // (mouse, arrow keys, Home or End, a typed letter), when it is not the
+  // data directory already: the panes and a launch follow it.
+  void FollowCurrentDataDirectory();
   void RadioGroupChannelsClick();
   // Refreshes the channel choices of Dir: lists it once and rebuilds the
   // choices only when a channel without a flag has files.

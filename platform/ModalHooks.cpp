@@ -1,5 +1,6 @@
 #include "platform/ModalHooks.h"
 
+#include "platform/ApplicationTitle.h"
 #include "platform/ScopeGuard.h"
 #include "platform/TFont.h"
 #include "platform/TPrinter.h"
@@ -94,9 +95,8 @@ QMessageBox::Icon QtIcon(TMsgDlgType type) {
 
 int DefaultMessageDialog(const TMessageDialogRequest& r) {
   if (Stray(QStringLiteral("message \"%1\"").arg(r.Text))) return mrCancel;
-  QMessageBox box(QtIcon(r.DlgType),
-                  r.Caption.isEmpty() ? QGuiApplication::applicationDisplayName() : r.Caption,
-                  r.Text, QMessageBox::NoButton, r.Parent);
+  QMessageBox box(QtIcon(r.DlgType), r.Caption.isEmpty() ? ApplicationTitle() : r.Caption, r.Text,
+                  QMessageBox::NoButton, r.Parent);
   for (int b = mbYes; b <= mbYesToAll; ++b)
     if (r.Buttons & (1u << b)) box.addButton(QtButton(static_cast<TMsgDlgBtn>(b)));
   if (r.Buttons == 0) box.addButton(QMessageBox::Ok);

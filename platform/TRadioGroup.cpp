@@ -73,7 +73,8 @@ QString TRadioGroup::ShownTitle() const {
       style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
   // The caption keeps the same indent on its right as on its left.
   const int room = width() - 2 * std::max(label.left(), 0);
-  return fontMetrics().elidedText(title(), Qt::ElideRight, std::max(room, 0));
+  // Measured as drawn: without the marks of an Alt+letter ("&&" is one "&").
+  return fontMetrics().elidedText(title(), Qt::ElideRight, std::max(room, 0), Qt::TextShowMnemonic);
 }
 
 QSize TRadioGroup::minimumSizeHint() const {
@@ -89,9 +90,16 @@ QSize TRadioGroup::minimumSizeHint() const {
                std::max(QGroupBox::minimumSizeHint().height(), buttons.height()));
 }
 
+QString TRadioGroup::ReadTitle() const {
+  QString text = title();
+  for (int i = 0; i < text.size(); ++i)
+    if (text[i] == u'&') text.remove(i, 1);  // the next character stays, "&&" leaves one "&"
+  return text;
+}
+
 bool TRadioGroup::event(QEvent* Event) {
   if (Event->type() == QEvent::ToolTip &&
-      ShowShortenedTextTip(*this, *Event, ShownTitle() != title(), title()))
+      ShowShortenedTextTip(*this, *Event, ShownTitle() != title(), ReadTitle()))
     return true;
   return QGroupBox::event(Event);
 }

@@ -12,7 +12,8 @@ class QGridLayout;
 // out in Columns columns (filled column by column). ItemIndex is the chosen
 // item, -1 for none. Choosing an item with the mouse calls OnClick; setting
 // ItemIndex from code does not. A caption never widens the window: one
-// wider than the box is shown shortened, and whole as the tool tip.
+// wider than the box is shown shortened, and whole as the tool tip. As on
+// any group box, "&" marks the caption's Alt+letter and "&&" shows an "&".
 class TRadioGroup : public QGroupBox {
  public:
   explicit TRadioGroup(const QString& Caption = QString(), QWidget* Parent = nullptr);
@@ -32,8 +33,10 @@ class TRadioGroup : public QGroupBox {
   // What choosing item Index with the mouse does (tests call it directly).
   void Choose(int Index);
 
-  // The caption as shown at the box's present width.
+  // The caption as shown at the box's present width (with the marks of
+  // its Alt+letter), and as read whole (without them).
   QString ShownTitle() const;
+  QString ReadTitle() const;
   QSize minimumSizeHint() const override;
 
   std::function<void(TRadioGroup* Sender)> OnClick;

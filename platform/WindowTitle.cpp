@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QWidget>
 
 #include <algorithm>
@@ -16,10 +15,7 @@ constexpr int TitleBarDecoration = 140;
 }  // namespace
 
 int TitleBarWidth(const QString& Title) {
-  QString Shown = Title;
-  const QString Program = QGuiApplication::applicationDisplayName();
-  if (!Program.isEmpty() && !Title.endsWith(Program)) Shown += QStringLiteral(" \u2014 ") + Program;
-  return QFontMetrics(QApplication::font()).horizontalAdvance(Shown) + TitleBarDecoration;
+  return QFontMetrics(QApplication::font()).horizontalAdvance(Title) + TitleBarDecoration;
 }
 
 void FitWindowToTitle(QWidget& Window) {

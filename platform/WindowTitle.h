@@ -4,10 +4,10 @@
 
 class QWidget;
 
-// Interaction: room for a window's title. A title bar shows the title,
-// followed by the program's name as the window system adds it, beside the
-// window's icon and its buttons; a window narrower than that shows the
-// title cut.
+// Interaction: room for a window's title. A title bar shows the title
+// alone (the program sets no display name for Qt to append, see
+// ApplicationTitle.h) beside the window's icon and its buttons; a window
+// narrower than that shows the title cut.
 
 // The width in pixels that a title bar needs for Title, at the default font.
 int TitleBarWidth(const QString& Title);

@@ -2,12 +2,12 @@
 #include "app/UnitWaitWorking.h"
 
 #include "chart/editor/RegisterChartLibrary.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/Exception.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalHooks.h"
 #include "platform/QtGuard.h"
 
-#include <QGuiApplication>
 #include <QString>
 
 #include <cstdio>
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   TGuardedApplication App(argc, argv);
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("KorVale"));
+  SetApplicationTitle(TKorvaleForm::ApplicationTitle);
   SetMessageBoxHook(&ShowInMessageBox);
   if (IsHeadlessDisplay()) SetStrayModalHandler(&ReportStrayModal);
   try {

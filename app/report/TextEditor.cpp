@@ -139,7 +139,9 @@ void TRTFfrm::FillMenu(const std::function<QMenu*(const QString&)>& AddMenu, boo
   auto slot = [](QMenu* menu, const QString& text, auto receiver, auto member) {
     QObject::connect(menu->addAction(text), &QAction::triggered, receiver, member);
   };
-  QMenu* file = AddMenu(QStringLiteral("&File"));
+  // Docked on the main window's "Report" tab, this menu bar is shown below
+  // the main window's, whose "&File" keeps Alt+F.
+  QMenu* file = AddMenu(QStringLiteral("F&ile"));
   add(file, QStringLiteral("&Open..."), &TRTFfrm::Open1Click,
       QKeySequence(QStringLiteral("Ctrl+O")));
   add(file, QStringLiteral("Save &As..."), &TRTFfrm::SaveAs1Click);

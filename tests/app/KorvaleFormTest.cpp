@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -48,6 +50,7 @@
 #include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
 #include "tests/app/SimulatedChannel.h"
+#include "tests/support/LayoutChecks.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 #include "tools/runsim/RunSimulator.h"
@@ -596,7 +599,8 @@ TEST_F(KorvaleFormTest, NoTextWidensTheWindowBeyondALaptopScreen) {
   SettleLayouts();
   const QSize fourViewers = Form->minimumSizeHint().expandedTo(Form->minimumSize());
   EXPECT_LE(fourViewers.width(), 1366);
-  EXPECT_LE(fourViewers.height(), 740);  // 768 less the window's title bar
+  // 768 less a desktop panel and the window's title bar and frame.
+  EXPECT_LE(fourViewers.height(), TKorvaleForm::DefaultHeight);
   TSedDataView& viewer = *Form->OpenViewers().back();
   const QString status = QStringLiteral(
       "None of the files of this channel could be read as a scan; "
@@ -709,4 +713,131 @@ TEST_F(KorvaleFormTest, TheFileListLeavesOutUnfinishedNamesAndNamesWhatIsNoFile)
   files.setCurrentRow(0);
   Form->FileListBox1Click();
   EXPECT_GT(ViewAScan->TransformChart->GetSeries(0)->Count(), 10);
+}
+
+// The data directory the panes show and a launch opens is the list's
+// current item however it became current, and only a new one resets the
+// channel choice: a rescan that keeps the directory keeps the channel.
+TEST_F(KorvaleFormTest, TheDataDirectoryFollowsTheCurrentItemAndARescanKeepsItsChannel) {
+  const fs::path root = Work / "runs";
+  for (const char* dir : {"a", "b", "c"}) fs::create_directories(root / dir);
+  WriteTextFile(root / "a" / "00001.RA1", "");
+  WriteTextFile(root / "a" / "00001.RA2", "");
+  WriteTextFile(root / "b" / "00001.IP3", "");
+  WriteTextFile(root / "c" / "00001.FI4", "");
+  ChooseRoot(root);
+  ASSERT_EQ(ChosenDirectory(), Slash(root / "a"));
+  QListWidget& dirs = *Form->ListBoxDataDirs;
+  const auto press = [&](Qt::Key Key, const QString& Text = QString()) {
+    QKeyEvent event(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+    QCoreApplication::sendEvent(&dirs, &event);
+  };
+  const auto shows = [&](const fs::path& Dir, const QStringList& Channels) {
+    EXPECT_EQ(ChosenDirectory(), Slash(Dir));
+    EXPECT_EQ(Form->GetDataDirectory(), Slash(Dir));
+    EXPECT_EQ(Form->GetFileListDirectory(), Slash(Dir));
+    EXPECT_EQ(Form->RadioGroupChannels->GetItems(), Channels);
+  };
+  dirs.setFocus();
+  press(Qt::Key_Down);
+  shows(root / "b", {"0*.IP3"});
+  press(Qt::Key_End);
+  shows(root / "c", {"0*.FI4"});
+  press(Qt::Key_Home);
+  shows(root / "a", {"0*.RA1", "0*.RA2"});
+  press(Qt::Key_Slash, QStringLiteral("/"));  // every item starts so: the next one
+  shows(root / "b", {"0*.IP3"});
+  dirs.setCurrentRow(0);
+  shows(root / "a", {"0*.RA1", "0*.RA2"});
+  const QPointer<TSedDataView> viewer = Launch();
+  ASSERT_TRUE(viewer);
+  EXPECT_EQ(viewer->GetDataDirectory(), Slash(root / "a"));
+  EXPECT_EQ(viewer->GetAnalysis().ChannelMask, "0*.RA1");
+
+  Form->PC->setCurrentWidget(Form->MainSheet);
+  Form->RadioGroupChannels->Choose(1);
+  Form->ShowDirectoryPanels(true);
+  ASSERT_TRUE(Form->RescanRootDirectory());
+  shows(root / "a", {"0*.RA1", "0*.RA2"});
+  EXPECT_EQ(Form->RadioGroupChannels->GetItemIndex(), 1);
+}
+
+// Every Alt+letter of what the window shows at once is taken by one
+// caption: the main window's menus and buttons, the report editor's menus
+// below them on "Report", a viewer's buttons on its tab. A directory's "&"
+// in a caption (a viewer's tab, the data types) is shown and takes no key.
+TEST_F(KorvaleFormTest, EachAltLetterIsTakenByOneCaptionOnEveryTab) {
+  const fs::path root = Work / "R&D runs";
+  WriteChannel(root / "R&D", OpticalSystem::Absorbance, 1);
+  ChooseRoot(root);
+  ModalScript script;
+  script.AnswerFile(false);  // the report builder asks for its logo when first shown
+  Form->show();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(Launch());
+  ASSERT_EQ(Form->PC->count(), TKorvaleForm::FirstViewerPage + 1);
+  const QStringList mainKeys = {"Alt+A", "Alt+F", "Alt+T"};
+  const QStringList expected[] = {
+      mainKeys + QStringList({"Alt+L", "Alt+S"}),           // Select data
+      mainKeys + QStringList({"Alt+E", "Alt+I", "Alt+O"}),  // Report
+      mainKeys,                                             // Compare
+      mainKeys + QStringList({"Alt+C"}),                    // the viewer
+  };
+  for (int tab = 0; tab < Form->PC->count(); ++tab) {
+    Form->PC->setCurrentIndex(tab);
+    SettleLayouts();
+    EXPECT_EQ(RepeatedMnemonics(*Form), QStringList()) << "tab " << tab;
+    const QStringList keys = ShownMnemonics(*Form).keys();
+    QStringList want = expected[tab];
+    want.sort();
+    EXPECT_EQ(keys, want) << "tab " << tab;
+  }
+  // The caption is drawn as the shortened name reads, with its one "&".
+  const int viewerTab = TKorvaleForm::FirstViewerPage;
+  const QString name = TKorvaleForm::ShortenPathForDisplay(
+      Form->OpenViewers().front()->windowTitle(), TKorvaleForm::ViewerNameDisplayLength);
+  ASSERT_TRUE(name.endsWith("R&D/0*.RA1"));
+  const QRect rect = dynamic_cast<TKorvaleTabBar&>(*Form->PC->tabBar()).RowTabRect(viewerTab);
+  const auto drawn = [&](const std::function<void(QPainter&)>& Draw) {
+    QImage image(rect.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(Form->PC->tabBar()->font());
+    painter.translate(-rect.topLeft());
+    Draw(painter);
+    return image;
+  };
+  const QImage tab = drawn([&](QPainter& Painter) { Form->PCDrawTab(Painter, viewerTab, rect); });
+  const QImage plain = drawn([&](QPainter& Painter) {
+    Painter.fillRect(rect, QColor(0xC0, 0xDC, 0xC0));
+    Painter.drawText(rect.translated(0, 2), Qt::AlignCenter, name);
+  });
+  EXPECT_EQ(tab, plain);
+}
+
+// Viewers of runs whose channel names end alike have captions that read
+// the same; each tab and each item of the lists of open viewers has the
+// viewer's whole name as its tool tip.
+TEST_F(KorvaleFormTest, ViewersWhoseNamesEndAlikeAreToldApartByTheirToolTips) {
+  const fs::path root = Work / "runs";
+  WriteChannel(root / "run-0042" / "Absorbance", OpticalSystem::Absorbance, 1);
+  WriteChannel(root / "run-0043" / "Absorbance", OpticalSystem::Absorbance, 1);
+  ChooseRoot(root);
+  const QPointer<TSedDataView> first = Launch();
+  Form->ListBoxDataDirs->setCurrentRow(1);
+  const QPointer<TSedDataView> second = Launch();
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->windowTitle(), Slash(root / "run-0042" / "Absorbance") + "0*.RA1");
+  EXPECT_EQ(second->windowTitle(), Slash(root / "run-0043" / "Absorbance") + "0*.RA1");
+  const int page = TKorvaleForm::FirstViewerPage;
+  ASSERT_EQ(Form->PC->tabText(page), Form->PC->tabText(page + 1));
+  EXPECT_EQ(Form->PC->tabToolTip(page), first->windowTitle());
+  EXPECT_EQ(Form->PC->tabToolTip(page + 1), second->windowTitle());
+  ASSERT_TRUE(KorvaleCompare);
+  for (const QListWidget* list : {Form->ListBoxOpenWindows, KorvaleCompare->ListBoxOpenWindows}) {
+    ASSERT_EQ(list->count(), 2);
+    ASSERT_EQ(list->item(0)->text(), list->item(1)->text());
+    EXPECT_EQ(list->item(0)->toolTip(), first->windowTitle());
+    EXPECT_EQ(list->item(1)->toolTip(), second->windowTitle());
+  }
 }

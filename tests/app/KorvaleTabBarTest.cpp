@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QHelpEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include <memory>
 
@@ -38,7 +41,10 @@ class KorvaleTabBarTest : public ::testing::Test {
     Host->show();
     Settle();
   }
-  void TearDown() override { Host.reset(); }
+  void TearDown() override {
+    QToolTip::hideText();
+    Host.reset();
+  }
 
   void AddTab() {
     const int number = Host->count() + 1;
@@ -56,6 +62,17 @@ class KorvaleTabBarTest : public ::testing::Test {
     QMouseEvent release(QEvent::MouseButtonRelease, At, Host->Bar->mapToGlobal(At), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(Host->Bar, &release);
+  }
+  // The tool tip that the pointer resting at At shows, empty for none.
+  QString ToolTipAt(const QPoint& At) {
+    // A tip fades out: wait until the last one is gone.
+    QToolTip::hideText();
+    QElapsedTimer waited;
+    waited.start();
+    while (QToolTip::isVisible() && waited.elapsed() < 2000) QApplication::processEvents();
+    QHelpEvent help(QEvent::ToolTip, At, Host->Bar->mapToGlobal(At));
+    QApplication::sendEvent(Host->Bar, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
   }
   int BarHeight() const { return Host->Bar->height(); }
   int PageHeight() const { return Host->currentWidget()->height(); }
@@ -122,6 +139,20 @@ TEST_F(KorvaleTabBarTest, AClickOnATabOfTheSecondRowSelectsIt) {
   // Beyond the last tab of the last row there is no tab to choose.
   const QRect last = bar.RowTabRect(bar.count() - 1);
   EXPECT_EQ(bar.RowTabAt(QPoint(last.right() + 1, last.center().y())), -1);
+}
+
+TEST_F(KorvaleTabBarTest, AToolTipIsThatOfTheTabUnderThePointerOnEveryRow) {
+  for (int i = 0; i < 9; ++i) AddTab();
+  SetWidth(420);
+  TKorvaleTabBar& bar = *Host->Bar;
+  ASSERT_GE(bar.RowCount(), 3);
+  for (int i = 0; i < bar.count(); ++i)
+    if (i != 4) bar.setTabToolTip(i, QStringLiteral("/data/run %1/0*.RA1").arg(i));
+  for (int i = 0; i < bar.count(); ++i)
+    EXPECT_EQ(ToolTipAt(bar.RowTabRect(i).center()), bar.tabToolTip(i)) << "tab " << i;
+  // Beyond the last tab of the last row there is no tab, and no tip.
+  const QRect last = bar.RowTabRect(bar.count() - 1);
+  EXPECT_EQ(ToolTipAt(QPoint(last.right() + 4, last.center().y())), QString());
 }
 
 TEST_F(KorvaleTabBarTest, EveryTabIsPaintedByTheDrawFunctionInItsRowRectangle) {

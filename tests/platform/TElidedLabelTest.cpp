@@ -96,6 +96,14 @@ TEST_F(TElidedLabelTest, AGroupCaptionIsShortenedToTheBoxAndWholeInTheToolTip) {
   group->setTitle(QStringLiteral("Available data"));
   EXPECT_EQ(group->ShownTitle(), QStringLiteral("Available data"));
   EXPECT_EQ(ToolTipOf(*group), QString());
+  // A directory's "&" is shown, not taken for the mark of an Alt+letter,
+  // and the tool tip reads as the caption does.
+  group->setTitle(QStringLiteral("Data types available in /data/R&&D/") + caption);
+  EXPECT_TRUE(
+      group->ShownTitle().startsWith(QStringLiteral("Data types available in /data/R&&D/")));
+  EXPECT_EQ(ToolTipOf(*group), QStringLiteral("Data types available in /data/R&D/") + caption);
+  group->setTitle(QStringLiteral("&Style: ") + caption);
+  EXPECT_EQ(ToolTipOf(*group), QStringLiteral("Style: ") + caption);
 }
 
 }  // namespace

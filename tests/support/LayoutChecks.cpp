@@ -11,9 +11,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -152,6 +154,39 @@ int EmptyBandAbovePercent(const QWidget& Root) {
   int Top = Root.height();
   for (const QWidget* W : Controls(Root)) Top = std::min(Top, W->mapTo(&Root, QPoint(0, 0)).y());
   return Root.height() > 0 ? std::max(0, Top) * 100 / Root.height() : 0;
+}
+
+QMap<QString, QStringList> ShownMnemonics(const QWidget& Root) {
+  QMap<QString, QStringList> Keys;
+  const auto Take = [&](const QString& Caption) {
+    const QKeySequence Key = QKeySequence::mnemonic(Caption);
+    if (!Key.isEmpty()) Keys[Key.toString(QKeySequence::PortableText)].append(Caption);
+  };
+  for (const QWidget* W : Root.findChildren<const QWidget*>()) {
+    if (W->isWindow() || !W->isVisibleTo(&Root)) continue;
+    if (const auto* Bar = qobject_cast<const QMenuBar*>(W)) {
+      for (const QAction* Title : Bar->actions())
+        if (Title->isVisible()) Take(Title->text());
+    } else if (const auto* Tabs = qobject_cast<const QTabBar*>(W)) {
+      for (int I = 0; I < Tabs->count(); ++I)
+        if (Tabs->isTabVisible(I)) Take(Tabs->tabText(I));
+    } else if (const auto* Button = qobject_cast<const QAbstractButton*>(W)) {
+      Take(Button->text());
+    } else if (const auto* Group = qobject_cast<const QGroupBox*>(W)) {
+      Take(Group->title());
+    } else if (const auto* Label = qobject_cast<const QLabel*>(W)) {
+      if (Label->buddy() != nullptr) Take(Label->text());
+    }
+  }
+  return Keys;
+}
+
+QStringList RepeatedMnemonics(const QWidget& Root) {
+  QStringList Repeated;
+  const QMap<QString, QStringList> Keys = ShownMnemonics(Root);
+  for (auto It = Keys.begin(); It != Keys.end(); ++It)
+    if (It.value().size() > 1) Repeated << It.key() + QStringLiteral(": ") + It.value().join(u", ");
+  return Repeated;
 }
 
 QString SaveLook(QWidget& Root, const QString& Name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,16 @@ QStringList ControlsOutside(const QWidget& Root);
 // topmost shown control: a page whose content starts half way down leaves
 // a band of 50.
 int EmptyBandAbovePercent(const QWidget& Root);
+
+// The Alt+letter keys that the captions Root shows take ("Alt+F"), each
+// with those captions: shown buttons, group boxes and tabs, labels with a
+// buddy, and the titles of shown menu bars. For all that is shown at once,
+// Root is the window (with what is docked in it).
+QMap<QString, QStringList> ShownMnemonics(const QWidget& Root);
+
+// Of ShownMnemonics, the keys that more than one caption takes, as
+// "Alt+F: &File, &File".
+QStringList RepeatedMnemonics(const QWidget& Root);
 
 // Saves Root as it looks into the test output folder (for a person to look
 // at), named Name.png; returns the file path.
