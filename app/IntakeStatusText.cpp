@@ -40,6 +40,9 @@ QString FolderText(const ScanIntake& Intake, const QString& Directory) {
       return QStringLiteral("%1 is no longer a folder; Korvale keeps looking for the folder.")
           .arg(Directory);
     case ScanIntake::TFolderState::Unreadable:
+      if (Intake.GetFolderError() == ENOMEM)
+        return QStringLiteral("Memory ran out while the folder %1 was read; Korvale keeps trying.")
+            .arg(Directory);
       return QStringLiteral("The folder %1 cannot be read (%2); Korvale keeps trying.")
           .arg(Directory, SystemReason(Intake.GetFolderError()));
     case ScanIntake::TFolderState::Readable: break;

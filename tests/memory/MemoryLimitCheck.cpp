@@ -1,11 +1,11 @@
 // A viewer of a 1,200-scan interference run on a machine short of memory:
-// each check runs in a child process whose address space is limited
-// (setrlimit), for a sweep of limits from one under which nothing of the
-// viewer fits to one under which everything does. Whatever the limit, once
-// the viewer exists no failure escapes its load or its polls (no "Launch
-// failed"), a viewer that holds fewer scans than a store takes says that
-// memory ran out, and the scans it took stay through the polls. Limits
-// under which the toolkit cannot draw a chart at all are passed over.
+// each check runs in a child process that starts a viewer, draws it and
+// loads an empty folder (so that the toolkit has all it needs), and then
+// limits its address space (setrlimit) to what it uses plus some headroom,
+// for a sweep of headrooms from none to one in which everything fits.
+// Whatever the headroom, no failure escapes the viewer's load or its polls
+// (no "Launch failed"), a viewer that holds fewer scans than a store takes
+// says that memory ran out, and the scans it took stay through the polls.
 //
 // Built only without sanitizers: they reserve the address space the limit
 // is about. Exits 0 when every check passed.
@@ -66,9 +66,19 @@ struct TOutcome {
   std::string Status;  // the status row after the polls
 };
 
-[[noreturn]] void RunChild(const fs::path& Folder, rlim_t Limit, int Out) {
-  rlimit limit{Limit, Limit};
-  ::setrlimit(RLIMIT_AS, &limit);
+// Bytes of address space the process holds now.
+rlim_t AddressSpaceNow() {
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  unsigned long pages = 0;
+  if (statm != nullptr) {
+    if (std::fscanf(statm, "%lu", &pages) != 1) pages = 0;
+    std::fclose(statm);
+  }
+  return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+[[noreturn]] void RunChild(const fs::path& Folder, const fs::path& Empty, rlim_t Headroom,
+                           int Out) {
   TOutcome outcome;
   auto report = [&] {
     const std::string line = std::to_string(outcome.Stage) + " " + std::to_string(outcome.Sets) +
@@ -86,13 +96,16 @@ struct TOutcome {
     SetMessageBoxHook([](const std::string&) {});
     QListWidget list;
     TSedDataView viewer(nullptr, &list);
-    // Below this the toolkit itself cannot draw a chart: no limit to check.
-    viewer.Chart1->SetBounds(0, 0, 400, 300);
-    viewer.Chart1->KorCreateBitmap();
-    outcome.Stage = 1;
-    report();
     viewer.SetSettleMs(0);
     viewer.SetLongRestMs(0);
+    viewer.Chart1->SetBounds(0, 0, 400, 300);
+    viewer.Chart1->KorCreateBitmap();
+    viewer.LoadDataDirectory(QString::fromStdString(Empty.string()));
+    const rlim_t limit = AddressSpaceNow() + Headroom;
+    const rlimit limits{limit, limit};
+    ::setrlimit(RLIMIT_AS, &limits);
+    outcome.Stage = 1;
+    report();
     RealTimeGofS& analysis = viewer.GetAnalysis();
     analysis.ChannelMask = "0*.IP1";
     analysis.MeniscusRadius = 6.05;
@@ -110,6 +123,9 @@ struct TOutcome {
       outcome.SetsAfterPolls = sets();
       outcome.Status = viewer.DataProblemText().toStdString();
       outcome.SaysMemory = viewer.DataProblemText().contains(QStringLiteral("Memory ran out"));
+    } catch (const std::exception& e) {
+      outcome.Escaped = true;
+      outcome.Status = std::string("escaped: ") + e.what();
     } catch (...) {
       outcome.Escaped = true;
     }
@@ -120,13 +136,13 @@ struct TOutcome {
   std::_Exit(0);
 }
 
-TOutcome RunLimited(const fs::path& Folder, rlim_t Limit) {
+TOutcome RunLimited(const fs::path& Folder, const fs::path& Empty, rlim_t Headroom) {
   int pipeEnds[2];
   if (::pipe(pipeEnds) != 0) return {};
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(pipeEnds[0]);
-    RunChild(Folder, Limit, pipeEnds[1]);
+    RunChild(Folder, Empty, Headroom, pipeEnds[1]);
   }
   ::close(pipeEnds[1]);
   std::string text;
@@ -161,9 +177,11 @@ int main() {
       fs::temp_directory_path() / ("korvale-memory-" + std::to_string(::getpid()));
   fs::remove_all(folder);
   if (!WriteRun(folder)) return 1;
+  const fs::path empty = folder / "empty";
+  fs::create_directories(empty);
   int failures = 0, tried = 0, short_ = 0;
-  for (rlim_t megabytes = 80; megabytes <= 640; megabytes += 2) {
-    const TOutcome outcome = RunLimited(folder, megabytes << 20);
+  for (rlim_t megabytes = 0; megabytes <= 400; megabytes += 2) {
+    const TOutcome outcome = RunLimited(folder, empty, megabytes << 20);
     if (outcome.Stage < 1) continue;
     ++tried;
     const bool whole = outcome.Stage == 3 && outcome.Sets == ChannelDataStore::MaxSets;
@@ -172,7 +190,7 @@ int main() {
       ++short_;
       ok = outcome.SaysMemory && outcome.SetsAfterPolls == outcome.Sets;
     }
-    std::printf("%4lu MB: %s, %d scans, %d after the polls%s%s\n",
+    std::printf("%4lu MB more: %s, %d scans, %d after the polls%s%s\n",
                 static_cast<unsigned long>(megabytes), ok ? "fine" : "FAILED", outcome.Sets,
                 outcome.SetsAfterPolls, outcome.SaysMemory ? ", says memory ran out" : "",
                 outcome.Escaped ? ", a failure escaped" : "");
