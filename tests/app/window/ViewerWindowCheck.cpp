@@ -27,12 +27,16 @@
 #include "chart/series/TBarSeries.h"
 #include "platform/ModalHooks.h"
 #include "platform/TRadioGroup.h"
+#include "platform/TUpDown.h"
 #include "tests/support/window/WindowCheck.h"
+#include "tests/support/window/XDesktop.h"
 #include "tools/runsim/DemoRun.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -48,6 +52,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -301,6 +306,66 @@ void CheckFirstPressOnAFreshViewer(QApplication& App, TFakeMouse& Mouse, const f
   Expect(!chart.GetZoomedNow(), ("nothing of " + what + " zoomed").c_str());
 }
 
+// The keyboard on the extrapolation's "Every nth scan" edit as on any spin
+// box (digits, Backspace, Return, the Up key), and a weight typed into the
+// molar-mass box's own dialog while the guess is in use: the corrected chart
+// follows the weight shown at once.
+void CheckTypedInputs(QApplication& App, TFakeMouse& Mouse, TSedDataView& View) {
+  TXDesktop Desktop(Mouse);
+  constexpr uint32_t KeyBackSpace = 0xff08;
+  View.PC->setCurrentWidget(View.TabSheetExtrapolation);
+  WaitUntil(App, 500, nullptr);
+  QLineEdit& every = *View.EditExtSetsToShow;
+  ClickButton(App, Mouse, every);
+  Desktop.Press(KeyEnd);
+  for (int i = 0; i < 3; ++i) Desktop.Press(KeyBackSpace);
+  Desktop.Type(QStringLiteral("25"));
+  Desktop.Press(KeyReturn);
+  WaitUntil(App, 500, [&] { return View.UpDownExtrapolationGraphNumber->GetPosition() == 25; });
+  Expect(View.UpDownExtrapolationGraphNumber->GetPosition() == 25,
+         "digits typed into \"Every nth scan\" and Return set its step");
+  Desktop.Press(KeyUp);
+  WaitUntil(App, 500, [&] { return View.UpDownExtrapolationGraphNumber->GetPosition() == 26; });
+  Expect(View.UpDownExtrapolationGraphNumber->GetPosition() == 26 && every.text() == "26",
+         "the Up key steps \"Every nth scan\" as its arrow does");
+
+  View.PC->setCurrentWidget(View.TabGofS);
+  WaitUntil(App, 500, nullptr);
+  // The box asks for the weight in a dialog of its own: answered with keys.
+  QString typed;
+  QTimer answer;
+  answer.setInterval(100);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || typed.isEmpty()) return;
+    Desktop.Press('a', 0xffe3);  // Control+A: the proposed weight goes
+    Desktop.Type(typed);
+    Desktop.Press(KeyReturn);
+    typed.clear();
+  });
+  answer.start();
+  typed = QStringLiteral("150000");
+  ClickButton(App, Mouse, *View.CheckBoxMWGuess);
+  WaitUntil(App, 3000, [&] { return typed.isEmpty() && !QApplication::activeModalWidget(); });
+  const TChartSeries& corrected = *View.dcdtChart->GetSeries(1);
+  std::vector<double> before;
+  for (int i = 0; i < corrected.Count(); ++i) before.push_back(corrected.GetYValues().GetValue(i));
+  typed = QStringLiteral("20000");
+  ClickButton(App, Mouse, *View.EditMWGuess);
+  WaitUntil(App, 3000, [&] { return typed.isEmpty() && !QApplication::activeModalWidget(); });
+  WaitUntil(App, 500, nullptr);
+  answer.stop();
+  std::vector<double> after;
+  for (int i = 0; i < corrected.Count(); ++i) after.push_back(corrected.GetYValues().GetValue(i));
+  std::printf("every nth scan %d, weight %g in use %d, corrected points %zu\n",
+              View.UpDownExtrapolationGraphNumber->GetPosition(),
+              View.GetAnalysis().MolecularWeight, View.GetAnalysis().UseMolecularWeight,
+              after.size());
+  Expect(View.GetAnalysis().UseMolecularWeight && View.GetAnalysis().MolecularWeight == 20000,
+         "the weight typed is the weight in use");
+  Expect(!after.empty() && after != before, "the corrected chart follows the weight at once");
+}
+
 // The main window with a viewer launched on the demo's interference cell.
 void CheckRightDragInTheMainWindow(QApplication& App, TFakeMouse& Mouse, const fs::path& Cell) {
   const TFileDialogHook noLogo = SetFileDialogHook([](const TFileDialogRequest&) {
@@ -416,6 +481,7 @@ int main(int argc, char** argv) {
     if (view.GetDataLoaded()) {
       CheckBarDrags(App, Mouse, view);
       CheckDoubleClick(App, Mouse, view);
+      CheckTypedInputs(App, Mouse, view);
     }
   }
   CheckRightDragInTheMainWindow(App, Mouse, *cell);
