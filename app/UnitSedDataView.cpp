@@ -535,6 +535,9 @@ void TSedDataView::WireHandlers() {
                                  int Y) { Chart1ClickSeries(Series, Button, Shift, X, Y); };
   Chart1->OnMouseUp = [this](TCustomControl*, TMouseButton Button, TShiftState Shift, int X,
                              int Y) { Chart1MouseUp(Button, Shift, X, Y); };
+  // Where the bars stand in pixels is known once the axes are laid out,
+  // before the series (and their labels) are drawn.
+  Chart1->OnBeforeDrawSeries = [this](TCustomAxisPanel*) { KeepBarLabelsOffOtherBars(); };
 }
 
 void TSedDataView::FormCreate() {
@@ -1420,6 +1423,32 @@ void TSedDataView::PlaceIndicatorBars() {
   BarSeries->SetCustomBarWidth(1);
   KeepBarLabelsInside();
   ShowMeniscusNote();
+}
+
+void TSedDataView::KeepBarLabelsOffOtherBars() {
+  // A label is drawn level across its bar's end; one whose half reaches
+  // another bar would hide that bar's line: it runs up along its own bar
+  // instead. Decided for the chart on screen only: the chart editor draws
+  // the same chart at another size, where the bars stand elsewhere.
+  const QWidget* host = Chart1->GetWidget();
+  if (host == nullptr || !host->testAttribute(Qt::WA_WState_InPaintEvent)) return;
+  const TChartAxis& radius = *Chart1->GetBottomAxis();
+  if (radius.GetIAxisSize() < 1) return;
+  const std::pair<TBarSeries*, double> bars[] = {{MeniscusBar, Analysis->MeniscusRadius},
+                                                 {JitterBar, Analysis->JitterPosition},
+                                                 {FringeBar, Analysis->FringePosition}};
+  for (const auto& [bar, at] : bars) {
+    if (!bar->GetActive() || bar->Count() < 2) continue;
+    const QFontMetrics metrics(bar->GetMarks().GetFont().ToQFont());
+    const int half = metrics.horizontalAdvance(bar->GetXLabel(1)) / 2 + 6;
+    bool crowded = false;
+    for (const auto& [other, otherAt] : bars)
+      if (other != bar && other->GetActive() &&
+          std::abs(radius.CalcXPosValue(otherAt) - radius.CalcXPosValue(at)) < half)
+        crowded = true;
+    const int angle = crowded ? 90 : 0;
+    if (bar->GetMarks().GetAngle() != angle) bar->GetMarks().SetAngle(angle);
+  }
 }
 
 void TSedDataView::ShowMeniscusNote() {

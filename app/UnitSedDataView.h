@@ -106,6 +106,8 @@ class TSedDataView : public QWidget {
   void PlaceIndicatorBars();
   // Room at both ends of the radius axis for the bars' labels.
   void KeepBarLabelsInside();
+  // Turns a bar's label up along its bar where it would cover another bar.
+  void KeepBarLabelsOffOtherBars();
   // Starts a bar drag when the press (X, Y in chart pixels) is on a bar;
   // the raw chart's axes keep their range until it ends.
   void Chart1ClickSeries(TChartSeries* Series, TMouseButton Button, TShiftState Shift, int X,

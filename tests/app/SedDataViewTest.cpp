@@ -1298,3 +1298,27 @@ TEST_F(SedDataViewTest, TheExtrapolationsTextsShowWholeAt800Pixels) {
   }
   EXPECT_GT(named, 2);
 }
+
+// A bar's label is drawn level across its end; where it would cover another
+// bar's line (the jitter bar next to the meniscus) it runs up along its own
+// bar instead, and lies level again once the bars are apart.
+TEST_F(SedDataViewTest, ABarsLabelNeverCoversAnotherBar) {
+  const SimulatedChannel& run = SimulatedChannel::Interference(12);
+  SetUpInterference(*View);
+  View->GetAnalysis().MeniscusRadius = 6.0;
+  View->GetAnalysis().JitterPosition = 6.02;
+  run.WriteRange(Dir, 0, 12);
+  View->resize(800, 600);
+  View->show();
+  Load();
+  QApplication::processEvents();
+  View->Chart1->GetWidget()->repaint();
+  EXPECT_EQ(View->JitterBar->GetMarks().GetAngle(), 90);
+  EXPECT_EQ(View->MeniscusBar->GetMarks().GetAngle(), 90);
+  EXPECT_EQ(View->FringeBar->GetMarks().GetAngle(), 0);
+  View->GetAnalysis().JitterPosition = 6.5;
+  View->PlaceIndicatorBars();
+  View->Chart1->GetWidget()->repaint();
+  EXPECT_EQ(View->JitterBar->GetMarks().GetAngle(), 0);
+  EXPECT_EQ(View->MeniscusBar->GetMarks().GetAngle(), 0);
+}
