@@ -50,6 +50,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -153,8 +154,19 @@ void ClickButton(QApplication& App, TFakeMouse& Mouse, QWidget& Button) {
   WaitUntil(App, 500, nullptr);
 }
 
+// The colour of each raw scan drawn, by its file.
+std::map<QString, TColor> ScanColours(const TSedDataView& View) {
+  std::map<QString, TColor> colours;
+  for (int i = TSedDataView::RawScanSeriesStart; i < View.Chart1->SeriesCount(); ++i) {
+    const TChartSeries& series = *View.Chart1->GetSeries(i);
+    if (series.GetActive()) colours[series.GetTitle()] = series.GetSeriesColor();
+  }
+  return colours;
+}
+
 void CheckBarDrags(QApplication& App, TFakeMouse& Mouse, TSedDataView& View) {
   TChart& chart = *View.Chart1;
+  const std::map<QString, TColor> coloursBefore = ScanColours(View);
   const double meniscus = GridLineNear(chart, 6.08);
   double pixel = DragBar(App, Mouse, View, 1, meniscus);
   ExpectBarAt(View, 1, meniscus, pixel, "the meniscus lands on its grid line");
@@ -164,6 +176,8 @@ void CheckBarDrags(QApplication& App, TFakeMouse& Mouse, TSedDataView& View) {
   const double fringe = GridLineNear(chart, 7.0);
   pixel = DragBar(App, Mouse, View, 3, fringe);
   ExpectBarAt(View, 3, fringe, pixel, "the fringe bar lands on its grid line");
+  Expect(!coloursBefore.empty() && ScanColours(View) == coloursBefore,
+         "every scan keeps its colour through the drags");
   Shot(View, "bars-dragged.png");
 
   // A jitter position in the plateau moves every scan down by fringes and
